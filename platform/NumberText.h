@@ -1,0 +1,67 @@
+#pragma once
+// Number conventions of the program's text files and input boxes, independent of the locale:
+// "." is always the decimal separator.
+//
+// - RoundHalfEven: real to whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+// - NumericValue: the leading decimal number of a text after blanks ("12.5m" -> 12.5, "abc" -> 0).
+// - ShortestText / NumberLine: the standard numeric print (shortest decimal text, 7 significant
+//   digits for single precision, 15 for double, exponent form outside the fixed range).
+// - FormatFixed: the fixed formats "##0", "###0.0", "000000.00", "###.0000", "00" ...
+// - NumberLineReader: reads back number lines and comma lines.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class Precision { Single, Double };
+
+// Nearest whole number, halves to even. Values beyond the 64-bit range saturate.
+std::int64_t RoundHalfEven(double value);
+
+// Leading decimal number of `text` after blanks (spaces and tabs): optional sign, digits with an
+// optional point, optional exponent (E or D, with sign). Text that does not begin with a number
+// gives 0; a number too large for a double gives +-infinity's nearest finite value.
+double NumericValue(std::string_view text);
+
+// Shortest decimal text that reads back as the same value at the given precision, as the
+// standard numeric print writes it: "-" for negatives and no blank before a positive value,
+// no zero before the point of a value between -1 and 1 (".06", "-.5"), an exponent form
+// ("1E+07", "1.234568E+07", "1E-05") outside 1e-4 .. 1e7 (single) or 1e-4 .. 1e15 (double).
+// Non-finite values give "0".
+std::string ShortestText(double value, Precision precision);
+
+// Same text as ShortestText but with a zero before the point ("0.5", "-0.06"): the form the
+// position boxes show.
+std::string PlainText(double value, Precision precision);
+
+// One number line of a text file: a blank (or "-"), ShortestText, a blank, CR LF.
+std::string NumberLine(double value, Precision precision);
+
+// Fixed format of a pattern made of '#', '0' and at most one '.': the integer part gets at
+// least as many digits as it has '0's, the fraction exactly as many digits as the pattern has
+// after the point. Rounding is decimal, halves away from zero (1.25 with "0.0" gives "1.3").
+// A negative value that rounds to zero is written without a sign. No blanks are added.
+// Examples: "##0" 7.5 -> "8"; "###0.0" 26.44 -> "26.4"; "000000.00" 3.14159 -> "000003.14";
+// "###.0000" 0.5 -> ".5000"; "00" 5 -> "05".
+std::string FormatFixed(double value, std::string_view pattern);
+
+// Reads a text file's number lines and plain lines in order.
+// readNumber: skips blanks, takes the text up to the next comma or line end, consumes that
+// delimiter (and one CR LF or LF), and returns the text's NumericValue; nullopt at the end.
+// readLine: returns the rest of the current line (CR LF or LF accepted); nullopt at the end.
+class NumberLineReader {
+public:
+    explicit NumberLineReader(std::string text);
+    std::optional<double> readNumber();
+    std::optional<std::string> readLine();
+    bool atEnd() const;
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace platform
