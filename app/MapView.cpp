@@ -10,3 +10,14 @@ float gMapOffsetY = 0.0f;
 float gMapRotateAngle = 0.0f;
 float gMapRotateSin = 0.0f;
 float gMapRotateCos = 1.0f;
+double pMapCenterX = 0.0;
+float pMapCenterY = 0.0f;
+float pRotateSinceJudge = 0.0f;
+
+// TODO(mapview): bodies below are placeholders until the view transform lands.
+void SetMapScaleTable() {}
+void SetMapScaleIndex(int) {}
+void SetMapRotateAngle(float) {}
+void ApplyMapMove(int) {}
+void SiteToPicture(double x, double y, double& px, double& py) { px = x; py = y; }
+void PictureToSite(double px, double py, double& x, double& y, bool) { x = px; y = py; }

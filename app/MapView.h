@@ -18,3 +18,27 @@ extern float gMapOffsetY;
 extern float gMapRotateAngle;  // degrees; positive turns the map clockwise on the picture
 extern float gMapRotateSin;
 extern float gMapRotateCos;
+
+// Map centre in site metres: subtracted from every site point before it is drawn. Set by the
+// file commands; the reset leaves it alone.
+extern double pMapCenterX;
+extern float pMapCenterY;
+// Degrees turned since the last area judgement; the result maps turn their cells by it.
+extern float pRotateSinceJudge;
+
+// Fills the 41-step zoom table with its scale-bar lengths and labels (once, at load).
+void SetMapScaleTable();
+// Sets the zoom step, kept within 0..40, and the matching table scale.
+void SetMapScaleIndex(int step);
+// Sets the rotation and its sine and cosine (computed in double, stored in single precision).
+void SetMapRotateAngle(float degrees);
+// The view change of the pan and turn buttons: 0 right, 1 down, 2 up, 3 left (4 metres on the
+// picture's own axes), 4 clockwise, 5 counter-clockwise (10 degrees); any other index changes
+// nothing.
+void ApplyMapMove(int index);
+
+// Site metres to picture units: minus the map centre, times the scale, plus the pan, turned by
+// minus the rotation about the picture origin.
+void SiteToPicture(double x, double y, double& px, double& py);
+// Picture units back to metres from the map centre (addCentre false) or site metres (true).
+void PictureToSite(double px, double py, double& x, double& y, bool addCentre);
