@@ -16,7 +16,11 @@ float pRotateSinceJudge = 0.0f;
 
 // TODO(mapview): bodies below are placeholders until the view transform lands.
 void SetMapScaleTable() {}
-void SetMapScaleIndex(int) {}
+void SetMapScaleIndex(int step)
+{
+    gMapScaleIndex = step < 0 ? 0 : (step >= kMapScaleSteps ? kMapScaleSteps - 1 : step);
+    gMapScaleRate = gMapScaleRateTable[gMapScaleIndex];
+}
 void SetMapRotateAngle(float) {}
 void ApplyMapMove(int) {}
 void SiteToPicture(double x, double y, double& px, double& py) { px = x; py = y; }

@@ -1,0 +1,359 @@
+#include "SiteFiles.h"
+
+#include <cmath>
+
+#include "app/MapView.h"
+#include "app/TopAreaModel.h"
+#include "orbit/ObservationConditions.h"
+#include "orbit/TextHelpers.h"
+#include "platform/NumberText.h"
+
+using platform::FormatFixed;
+using platform::NumberLine;
+using platform::NumberLineReader;
+using platform::Precision;
+
+namespace {
+
+// True when the text is a decimal number (blanks around it allowed), so that a file holding
+// text where a number belongs is refused rather than read as 0.
+bool IsNumberText(const std::string& text)
+{
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string::npos) {
+        return false;
+    }
+    if (text[i] == '-' || text[i] == '+') {
+        ++i;
+    }
+    bool digits = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if ((c == 'E' || c == 'e') && digits) {
+            // exponent: sign and digits follow
+            std::size_t j = i + 1;
+            if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+                ++j;
+            }
+            if (j >= text.size() || text[j] < '0' || text[j] > '9') {
+                return false;
+            }
+            i = j;
+            while (i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '9') {
+                ++i;
+            }
+        } else if (c == ' ') {
+            return text.find_first_not_of(' ', i) == std::string::npos && digits;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
+// Reads number lines strictly: each must exist and hold a number.
+class StrictReader {
+public:
+    explicit StrictReader(const std::string& text) : reader_(text) {}
+
+    bool number(double& value)
+    {
+        const auto line = nextLine();
+        if (!line || !IsNumberText(*line)) {
+            return false;
+        }
+        value = platform::NumericValue(*line);
+        return std::isfinite(value);
+    }
+
+    bool integer(int& value, int low, int high)
+    {
+        double v = 0.0;
+        if (!number(v) || v < low || v > high || v != std::floor(v)) {
+            return false;
+        }
+        value = static_cast<int>(v);
+        return true;
+    }
+
+    // The fields of the next non-empty line split at commas, each a number.
+    bool fields(std::vector<double>& values, std::size_t count)
+    {
+        const auto line = nextLine();
+        if (!line) {
+            return false;
+        }
+        const auto pieces = orbit::SplitStringData(*line, ",");
+        if (pieces.size() != count) {
+            return false;
+        }
+        values.clear();
+        for (const auto& piece : pieces) {
+            if (!IsNumberText(piece)) {
+                return false;
+            }
+            values.push_back(platform::NumericValue(piece));
+        }
+        return true;
+    }
+
+private:
+    std::optional<std::string> nextLine()
+    {
+        // Empty lines between values are tolerated, as the number reader skips line ends.
+        while (auto line = reader_.readLine()) {
+            if (line->find_first_not_of(" \t") != std::string::npos) {
+                return line;
+            }
+        }
+        return std::nullopt;
+    }
+
+    NumberLineReader reader_;
+};
+
+std::optional<ProjectData> Refuse(FileError* error, const std::string& reason)
+{
+    if (error != nullptr) {
+        error->reason = reason;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string WriteSettingText(const SettingData& data)
+{
+    return NumberLine(data.latitude, Precision::Single) + NumberLine(data.longitude, Precision::Single) +
+           NumberLine(data.antennaHeight, Precision::Single) + NumberLine(data.elevationMask, Precision::Single) +
+           NumberLine(data.reserve, Precision::Single);
+}
+
+std::optional<SettingData> ParseSettingText(const std::string& text, FileError* error)
+{
+    StrictReader reader(text);
+    double lat = 0, lon = 0, antenna = 0, mask = 0;
+    int reserve = 0;
+    if (!reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
+        !reader.integer(reserve, -32768, 32767)) {
+        if (error != nullptr) {
+            error->reason = "short file or a value that is no number";
+        }
+        return std::nullopt;
+    }
+    if (lat < 0 || lat > 90 || lon < 0 || lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
+        if (error != nullptr) {
+            error->reason = "a value out of range";
+        }
+        return std::nullopt;
+    }
+    SettingData data;
+    data.latitude = static_cast<float>(lat);
+    data.longitude = static_cast<float>(lon);
+    data.antennaHeight = static_cast<float>(antenna);
+    data.elevationMask = static_cast<float>(mask);
+    data.reserve = reserve;
+    return data;
+}
+
+std::string WriteProjectText(const ProjectData& data)
+{
+    std::string out;
+    out += NumberLine(data.fixDataSTS, Precision::Single);
+    out += NumberLine(data.mapScaleIndex, Precision::Single);
+    out += NumberLine(data.mapScaleRate, Precision::Single);
+    out += NumberLine(data.reserve1, Precision::Single);
+    out += NumberLine(data.reserve2, Precision::Single);
+    out += NumberLine(data.latitude, Precision::Single);
+    out += NumberLine(data.longitude, Precision::Single);
+    out += NumberLine(data.antennaHeight, Precision::Single);
+    out += NumberLine(data.elevationMask, Precision::Single);
+    out += NumberLine(data.settingReserve, Precision::Single);
+    out += NumberLine(static_cast<double>(data.areas.size()), Precision::Single);
+    for (const TopAreaRecord& area : data.areas) {
+        out += std::to_string(area.start) + "," + std::to_string(area.count) + "," + FormatFixed(area.height, "###0.0") +
+               "\r\n";
+    }
+    out += NumberLine(static_cast<double>(data.points.size()), Precision::Single);
+    for (const SitePoint& p : data.points) {
+        out += FormatFixed(p.x, "#####0.0") + "," + FormatFixed(p.y, "#####0.0") + "\r\n";
+    }
+    return out;
+}
+
+std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* error)
+{
+    StrictReader reader(text);
+    ProjectData data;
+    double scale = 0, reserve2 = 0, lat = 0, lon = 0, antenna = 0, mask = 0;
+    if (!reader.integer(data.fixDataSTS, 0, 1) || !reader.integer(data.mapScaleIndex, -32768, 32767) ||
+        !reader.number(scale) || !reader.integer(data.reserve1, -2147483647, 2147483647) || !reader.number(reserve2) ||
+        !reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
+        !reader.integer(data.settingReserve, -32768, 32767)) {
+        return Refuse(error, "the head of the file is short or not numbers");
+    }
+    if (scale <= 0) {
+        return Refuse(error, "the map scale is not positive");
+    }
+    data.mapScaleRate = static_cast<float>(scale);
+    data.reserve2 = static_cast<float>(reserve2);
+    data.latitude = static_cast<float>(lat);
+    data.longitude = static_cast<float>(lon);
+    data.antennaHeight = static_cast<float>(antenna);
+    data.elevationMask = static_cast<float>(mask);
+
+    int areaCount = 0;
+    if (!reader.integer(areaCount, 0, kMaxTopAreas)) {
+        return Refuse(error, "the number of buildings is missing or above 501");
+    }
+    std::vector<double> f;
+    for (int i = 0; i < areaCount; ++i) {
+        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1])) {
+            return Refuse(error, "a building line is missing or broken");
+        }
+        data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});
+    }
+    int pointCount = 0;
+    if (!reader.integer(pointCount, 0, kMaxTopPoints)) {
+        return Refuse(error, "the number of points is missing or above 2001");
+    }
+    for (int j = 0; j < pointCount; ++j) {
+        if (!reader.fields(f, 2)) {
+            return Refuse(error, "a point line is missing or broken");
+        }
+        data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
+    }
+    // Runs must follow each other from point 0 and end at the point total, so that the editing
+    // operations can rely on them.
+    int expectedStart = 0;
+    for (const TopAreaRecord& area : data.areas) {
+        if (area.start != expectedStart || area.count < 0 || area.start + area.count > pointCount) {
+            return Refuse(error, "a building's points lie outside the point list");
+        }
+        expectedStart += area.count;
+    }
+    if (expectedStart != pointCount) {
+        return Refuse(error, "the buildings do not use all points");
+    }
+    return data;
+}
+
+ProjectData SampleProject()
+{
+    ProjectData data;
+    data.fixDataSTS = 0;
+    data.mapScaleIndex = 24;
+    data.mapScaleRate = 4.0f;
+    data.latitude = 35.5f;
+    data.longitude = 139.5f;
+    data.antennaHeight = 0.0f;
+    data.elevationMask = 10.0f;
+    data.settingReserve = 0;
+    data.areas = {{0, 7, 26.4f}, {7, 5, 27.3f}, {12, 6, 23.3f}, {18, 7, 27.2f}, {25, 5, 26.9f}, {30, 7, 27.0f}};
+    data.points = {
+        {15.6f, -18.9f},  {14.6f, -29.7f},  {34.3f, -31.4f},  {34.7f, -26.8f},  {37.4f, -26.6f},  {38.0f, -21.0f},
+        {15.6f, -18.9f},  {16.5f, -7.1f},   {15.8f, -18.1f},  {36.5f, -20.1f},  {37.7f, -8.5f},   {16.5f, -7.1f},
+        {12.7f, 28.2f},   {18.2f, 20.7f},   {35.3f, 19.9f},   {39.9f, 55.0f},   {15.6f, 57.3f},   {12.7f, 28.2f},
+        {-31.6f, 43.3f},  {-31.8f, 39.6f},  {-27.1f, 39.3f},  {-28.4f, 23.4f},  {-22.1f, 23.1f},  {-21.2f, 43.3f},
+        {-31.6f, 43.3f},  {-38.9f, 38.0f},  {-39.6f, 24.0f},  {-29.6f, 23.4f},  {-28.8f, 37.3f},  {-38.9f, 38.0f},
+        {-45.1f, -22.2f}, {-26.7f, -23.5f}, {-25.7f, -11.3f}, {-15.6f, -12.1f}, {-17.5f, -36.9f}, {-46.2f, -34.8f},
+        {-45.1f, -22.2f},
+    };
+    return data;
+}
+
+std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
+{
+    std::vector<SitePoint> points;
+    NumberLineReader reader(text);
+    while (static_cast<int>(points.size()) < kMaxGpsRecordPoints) {
+        const auto line = reader.readLine();
+        if (!line) {
+            break;
+        }
+        const auto fields = orbit::SplitStringData(*line, ",");
+        if (fields.size() < 3 || !IsNumberText(fields[1]) || !IsNumberText(fields[2])) {
+            continue;
+        }
+        points.push_back({static_cast<float>(platform::NumericValue(fields[1])),
+                          static_cast<float>(platform::NumericValue(fields[2]))});
+    }
+    return points;
+}
+
+SitePoint BoundingBoxCentre(const std::vector<SitePoint>& points)
+{
+    if (points.empty()) {
+        return {};
+    }
+    float minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
+    for (const SitePoint& p : points) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    return {(minX + maxX) / 2.0f, (minY + maxY) / 2.0f};
+}
+
+ProjectData CaptureProject()
+{
+    ProjectData data;
+    data.fixDataSTS = gFixDataSTS;
+    data.mapScaleIndex = gMapScaleIndex;
+    data.mapScaleRate = gMapScaleRate;
+    data.latitude = gLatitude;
+    data.longitude = gLongitude;
+    data.antennaHeight = gAntennaHeight;
+    data.elevationMask = gElevationMask;
+    data.settingReserve = 10;
+    for (int i = 0; i < gEachTopAreaNumber && i < kMaxTopAreas; ++i) {
+        data.areas.push_back({gEachTopAreaStartNum[i], gEachTopAreaPointNum[i], gFlatTopHeight[i]});
+    }
+    for (int j = 0; j < gTopAreaPointTotalNumber && j < kMaxTopPoints; ++j) {
+        data.points.push_back({gNorthTopAreaX[j], gNorthTopAreaY[j]});
+    }
+    return data;
+}
+
+void ApplyProject(const ProjectData& data)
+{
+    gFixDataSTS = data.fixDataSTS;
+    SetMapScaleIndex(data.mapScaleIndex);
+    gMapScaleRate = data.mapScaleRate;
+    gLatitude = data.latitude;
+    gLongitude = data.longitude;
+    gAntennaHeight = data.antennaHeight;
+    gElevationMask = data.elevationMask;
+    const int areas = std::min<int>(static_cast<int>(data.areas.size()), kMaxTopAreas);
+    const int points = std::min<int>(static_cast<int>(data.points.size()), kMaxTopPoints);
+    for (int i = 0; i < areas; ++i) {
+        gEachTopAreaStartNum[i] = data.areas[i].start;
+        gEachTopAreaPointNum[i] = data.areas[i].count;
+        gFlatTopHeight[i] = data.areas[i].height;
+    }
+    for (int j = 0; j < points; ++j) {
+        gNorthTopAreaX[j] = data.points[j].x;
+        gNorthTopAreaY[j] = data.points[j].y;
+    }
+    gEachTopAreaNumber = areas;
+    gTopAreaPointTotalNumber = points;
+}
+
+std::string FileNameOfPath(const std::string& path)
+{
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FileSuffix(const std::string& path)
+{
+    const std::string name = FileNameOfPath(path);
+    const auto point = name.find_last_of('.');
+    return point == std::string::npos ? std::string() : name.substr(point + 1);
+}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "app/SiteFiles.h"
+#include "app/TopAreaModel.h"
+
+namespace {
+
+void ExpectSameProject(const ProjectData& a, const ProjectData& b)
+{
+    EXPECT_EQ(a.fixDataSTS, b.fixDataSTS);
+    EXPECT_EQ(a.mapScaleIndex, b.mapScaleIndex);
+    EXPECT_FLOAT_EQ(a.mapScaleRate, b.mapScaleRate);
+    EXPECT_FLOAT_EQ(a.latitude, b.latitude);
+    EXPECT_FLOAT_EQ(a.longitude, b.longitude);
+    EXPECT_FLOAT_EQ(a.antennaHeight, b.antennaHeight);
+    EXPECT_FLOAT_EQ(a.elevationMask, b.elevationMask);
+    ASSERT_EQ(a.areas.size(), b.areas.size());
+    for (std::size_t i = 0; i < a.areas.size(); ++i) {
+        EXPECT_EQ(a.areas[i].start, b.areas[i].start) << i;
+        EXPECT_EQ(a.areas[i].count, b.areas[i].count) << i;
+        EXPECT_FLOAT_EQ(a.areas[i].height, b.areas[i].height) << i;
+    }
+    ASSERT_EQ(a.points.size(), b.points.size());
+    for (std::size_t j = 0; j < a.points.size(); ++j) {
+        EXPECT_FLOAT_EQ(a.points[j].x, b.points[j].x) << j;
+        EXPECT_FLOAT_EQ(a.points[j].y, b.points[j].y) << j;
+    }
+}
+
+}  // namespace
+
+TEST(ProjectFile, SampleWritesTheDocumentedLinesAndReadsBackExactly)
+{
+    const ProjectData sample = SampleProject();
+    const std::string text = WriteProjectText(sample);
+    EXPECT_EQ(text.rfind(" 0 \r\n 24 \r\n 4 \r\n 0 \r\n 0 \r\n 35.5 \r\n 139.5 \r\n 0 \r\n 10 \r\n 0 \r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\n 6 \r\n0,7,26.4\r\n7,5,27.3\r\n"), std::string::npos);
+    EXPECT_NE(text.find(" 37 \r\n15.6,-18.9\r\n14.6,-29.7\r\n"), std::string::npos);
+    const auto read = ParseProjectText(text);
+    ASSERT_TRUE(read.has_value());
+    ExpectSameProject(*read, sample);
+}
+
+TEST(ProjectFile, RoundTripThroughTheProgramState)
+{
+    ApplyProject(SampleProject());
+    EXPECT_EQ(gEachTopAreaNumber, 6);
+    EXPECT_EQ(gTopAreaPointTotalNumber, 37);
+    EXPECT_FLOAT_EQ(gNorthTopAreaX[36], -45.1f);
+    const auto read = ParseProjectText(WriteProjectText(CaptureProject()));
+    ASSERT_TRUE(read.has_value());
+    ProjectData expected = SampleProject();
+    expected.settingReserve = 10;
+    ExpectSameProject(*read, expected);
+}
+
+TEST(ProjectFile, BrokenFilesAreRefused)
+{
+    const std::string good = WriteProjectText(SampleProject());
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"empty", ""},
+        {"truncated in the head", good.substr(0, 20)},
+        {"ends before its last point line", good.substr(0, good.rfind("-45.1"))},
+        {"502 buildings", replace("\r\n 6 \r\n", "\r\n 502 \r\n")},
+        {"2002 points", replace(" 37 \r\n", " 2002 \r\n")},
+        {"start beyond the points", replace("30,7,27.0", "40,7,27.0")},
+        {"count runs past the point total", replace("30,7,27.0", "30,9,27.0")},
+        {"a height that is no number", replace("0,7,26.4", "0,7,high")},
+        {"a point that is no number", replace("15.6,-18.9", "abc,-18.9")},
+        {"latitude that is no number", replace(" 35.5 ", " north ")},
+        {"missing field in a point line", replace("14.6,-29.7", "14.6")},
+        {"scale zero", replace(" 4 \r\n", " 0 \r\n")},
+    };
+    for (const auto& c : cases) {
+        FileError error;
+        EXPECT_FALSE(ParseProjectText(c.text, &error).has_value()) << c.name;
+        EXPECT_FALSE(error.reason.empty()) << c.name;
+    }
+}
+
+TEST(SettingFile, RoundTripAndRefusals)
+{
+    const SettingData data{35.681f, 139.767f, 1.5f, 10.0f, 10};
+    const std::string text = WriteSettingText(data);
+    EXPECT_EQ(text, " 35.681 \r\n 139.767 \r\n 1.5 \r\n 10 \r\n 10 \r\n");
+    const auto read = ParseSettingText(text);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_FLOAT_EQ(read->latitude, 35.681f);
+    EXPECT_FLOAT_EQ(read->antennaHeight, 1.5f);
+    EXPECT_EQ(read->reserve, 10);
+
+    const char* broken[] = {"", " 35 \r\n 139 \r\n", " 35 \r\n 139 \r\n x \r\n 10 \r\n 10 \r\n",
+                            " 95 \r\n 139 \r\n 0 \r\n 10 \r\n 10 \r\n", " 35 \r\n 139 \r\n 101 \r\n 10 \r\n 10 \r\n"};
+    for (const char* text : broken) {
+        EXPECT_FALSE(ParseSettingText(text).has_value()) << '"' << text << '"';
+    }
+}
+
+TEST(GpsRecordFile, SkipsBlankAndShortLinesAndStopsAt4001Points)
+{
+    const auto points = ParseGpsRecordText("09:15:30,123.4,-56.7\r\n\r\n09:15:31,1.0\r\n \r\n09:15:32,-2.5,3\n");
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_FLOAT_EQ(points[0].x, 123.4f);
+    EXPECT_FLOAT_EQ(points[0].y, -56.7f);
+    EXPECT_FLOAT_EQ(points[1].x, -2.5f);
+
+    std::string many;
+    for (int i = 0; i < 5000; ++i) {
+        many += "10:00:00," + std::to_string(i) + ",0\r\n";
+    }
+    const auto first = ParseGpsRecordText(many);
+    ASSERT_EQ(static_cast<int>(first.size()), kMaxGpsRecordPoints);
+    EXPECT_FLOAT_EQ(first.back().x, 4000.0f);
+
+    const SitePoint centre = BoundingBoxCentre({{-10, 4}, {30, 8}, {0, -2}});
+    EXPECT_FLOAT_EQ(centre.x, 10.0f);
+    EXPECT_FLOAT_EQ(centre.y, 3.0f);
+}
+
+TEST(FileSuffix, TakenFromTheFileNameNotTheFolders)
+{
+    const struct {
+        const char* path;
+        const char* suffix;
+        const char* name;
+    } cases[] = {
+        {"/home/u/site.dat", "dat", "site.dat"},
+        {"C:\\a\\Site.DAT", "DAT", "Site.DAT"},
+        {"/home/my.files/site.dat", "dat", "site.dat"},
+        {"/home/my.files/site", "", "site"},
+        {"walk.gps", "gps", "walk.gps"},
+        {"/x/a.b.txt", "txt", "a.b.txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileSuffix(c.path), c.suffix) << c.path;
+        EXPECT_EQ(FileNameOfPath(c.path), c.name) << c.path;
+    }
+}
