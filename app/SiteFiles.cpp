@@ -15,47 +15,6 @@ using platform::Precision;
 
 namespace {
 
-// True when the text is a decimal number (blanks around it allowed), so that a file holding
-// text where a number belongs is refused rather than read as 0.
-bool IsNumberText(const std::string& text)
-{
-    std::size_t i = text.find_first_not_of(' ');
-    if (i == std::string::npos) {
-        return false;
-    }
-    if (text[i] == '-' || text[i] == '+') {
-        ++i;
-    }
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else if ((c == 'E' || c == 'e') && digits) {
-            // exponent: sign and digits follow
-            std::size_t j = i + 1;
-            if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-                ++j;
-            }
-            if (j >= text.size() || text[j] < '0' || text[j] > '9') {
-                return false;
-            }
-            i = j;
-            while (i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '9') {
-                ++i;
-            }
-        } else if (c == ' ') {
-            return text.find_first_not_of(' ', i) == std::string::npos && digits;
-        } else {
-            return false;
-        }
-    }
-    return digits;
-}
-
 // Reads number lines strictly: each must exist and hold a number.
 class StrictReader {
 public:
@@ -64,7 +23,7 @@ public:
     bool number(double& value)
     {
         const auto line = nextLine();
-        if (!line || !IsNumberText(*line)) {
+        if (!line || !platform::IsNumberText(*line)) {
             return false;
         }
         value = platform::NumericValue(*line);
@@ -94,7 +53,7 @@ public:
         }
         values.clear();
         for (const auto& piece : pieces) {
-            if (!IsNumberText(piece)) {
+            if (!platform::IsNumberText(piece)) {
                 return false;
             }
             values.push_back(platform::NumericValue(piece));
@@ -277,7 +236,7 @@ std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
             break;
         }
         const auto fields = orbit::SplitStringData(*line, ",");
-        if (fields.size() < 3 || !IsNumberText(fields[1]) || !IsNumberText(fields[2])) {
+        if (fields.size() < 3 || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
             continue;
         }
         points.push_back({static_cast<float>(platform::NumericValue(fields[1])),

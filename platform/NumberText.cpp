@@ -103,58 +103,104 @@ std::string StandardPrint(double value, Precision precision, bool zeroBeforePoin
 
 }  // namespace
 
-double NumericValue(std::string_view text)
+namespace {
+
+// Length of the decimal number at the start of `text` (after `start`), 0 when there is none.
+std::size_t NumberLength(std::string_view text, std::size_t start)
+{
+    std::size_t i = start;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    bool digits = false;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits) {
+        return 0;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j])) {
+                ++j;
+            }
+            i = j;
+        }
+    }
+    return i - start;
+}
+
+std::size_t SkipBlanks(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::string number;
-    bool anyDigit = false;
-    while (i < text.size() && IsDigit(text[i])) {
-        number += text[i++];
-        anyDigit = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        number += text[i++];
-        while (i < text.size() && IsDigit(text[i])) {
-            number += text[i++];
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit) {
+    return i;
+}
+
+}  // namespace
+
+double NumericValue(std::string_view text)
+{
+    const std::size_t start = SkipBlanks(text);
+    const std::size_t length = NumberLength(text, start);
+    if (length == 0) {
         return 0.0;
+    }
+    // from_chars takes no '+', no leading point and no 'D' exponent: normalise those first.
+    std::string number(text.substr(start, length));
+    bool negative = false;
+    if (number.front() == '+' || number.front() == '-') {
+        negative = number.front() == '-';
+        number.erase(number.begin());
     }
     if (number.front() == '.') {
         number.insert(number.begin(), '0');
     }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            exponent += text[j++];
-        }
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) {
-                exponent += text[j++];
-            }
-            number += exponent;
+    for (char& c : number) {
+        if (c == 'd' || c == 'D') {
+            c = 'e';
         }
     }
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large keeps the largest finite value; too small is zero.
-        const bool tooLarge = number.find("e-") == std::string::npos;
+        const bool tooLarge = number.find("e-") == std::string::npos && number.find("E-") == std::string::npos;
         value = tooLarge ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -value : value;
 }
+
+bool IsNumberText(std::string_view text)
+{
+    const std::size_t start = SkipBlanks(text);
+    const std::size_t length = NumberLength(text, start);
+    if (length == 0) {
+        return false;
+    }
+    for (std::size_t i = start + length; i < text.size(); ++i) {
+        if (text[i] != ' ' && text[i] != '\t') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HasLeadingNumber(std::string_view text) { return NumberLength(text, SkipBlanks(text)) > 0; }
 
 std::string ShortestText(double value, Precision precision)
 {

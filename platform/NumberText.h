@@ -26,6 +26,14 @@ std::int64_t RoundHalfEven(double value);
 // gives 0; a number too large for a double gives +-infinity's nearest finite value.
 double NumericValue(std::string_view text);
 
+// True when the text, blanks around it aside, is exactly one decimal number (sign, digits with an
+// optional point, optional exponent): what a file field must hold to be read as a number.
+bool IsNumberText(std::string_view text);
+
+// True when the text begins (after blanks) with a decimal number, i.e. NumericValue reads a
+// number from it rather than falling back to 0.
+bool HasLeadingNumber(std::string_view text);
+
 // Shortest decimal text that reads back as the same value at the given precision, as the
 // standard numeric print writes it: "-" for negatives and no blank before a positive value,
 // no zero before the point of a value between -1 and 1 (".06", "-.5"), an exponent form

@@ -174,3 +174,21 @@ TEST(NumberLineReader, WriterAndReaderRoundTrip)
     }
     EXPECT_FALSE(reader.readNumber().has_value());
 }
+
+TEST(NumberTextChecks, WholeNumberAndLeadingNumber)
+{
+    const struct {
+        const char* text;
+        bool whole;
+        bool leading;
+    } cases[] = {
+        {"12.5", true, true},  {" -3 ", true, true}, {".5", true, true},     {"1e3", true, true},
+        {"12m", false, true},  {"1e", false, true},  {"abc", false, false}, {"", false, false},
+        {" ", false, false},   {"-", false, false},  {".", false, false},   {"1 2", false, true},
+        {"0.5693912506E-002", true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::IsNumberText(c.text), c.whole) << '"' << c.text << '"';
+        EXPECT_EQ(platform::HasLeadingNumber(c.text), c.leading) << '"' << c.text << '"';
+    }
+}

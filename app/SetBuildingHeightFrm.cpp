@@ -1,0 +1,70 @@
+#include "SetBuildingHeightFrm.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/TopAreaModel.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+
+int gSetBillHeightMode = 0;
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+bool IsBuilding(int index) { return index >= 0 && index < gEachTopAreaNumber && index < kMaxTopAreas; }
+}  // namespace
+
+SetBuildingHeightFrm::SetBuildingHeightFrm(int building, std::function<void(int)> redraw, QWidget* parent)
+    : QDialog(parent), building_(building), redraw_(std::move(redraw))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("高さ入力"));
+    setModal(false);
+    move(4000 / kTwipsPerPixel, 2000 / kTwipsPerPixel);
+    setFixedSize(240, 80);
+
+    Label1 = new QLabel(QStringLiteral("高さ"), this);
+    Label1->setGeometry(12, 14, 40, 22);
+    HeightTxt = new QLineEdit(QStringLiteral("10"), this);
+    HeightTxt->setObjectName(QStringLiteral("HeightTxt"));
+    HeightTxt->setGeometry(56, 12, 90, 24);
+    Label2 = new QLabel(QStringLiteral("ｍ"), this);
+    Label2->setGeometry(152, 14, 20, 22);
+    OKCmd = new QPushButton(QStringLiteral("OK(&Y)"), this);
+    OKCmd->setObjectName(QStringLiteral("OKCmd"));
+    OKCmd->setGeometry(150, 46, 80, 26);
+    OKCmd->setDefault(true);
+    connect(OKCmd, &QPushButton::clicked, this, &SetBuildingHeightFrm::OKCmd_Click);
+
+    gSetBillHeightMode = -1;
+    if (IsBuilding(building_)) {
+        HeightTxt->setText(QString::fromStdString(platform::PlainText(gFlatTopHeight[building_], platform::Precision::Single)));
+    }
+}
+
+void SetBuildingHeightFrm::OKCmd_Click()
+{
+    const std::string text = HeightTxt->text().trimmed().toStdString();
+    const double height = platform::NumericValue(text);
+    // A height must be a number and not below the ground; anything else is refused and the dialog
+    // stays open with the building unchanged.
+    if (!platform::HasLeadingNumber(text) || height < 0.0) {
+        platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
+        return;
+    }
+    if (IsBuilding(building_)) {
+        gFlatTopHeight[building_] = static_cast<float>(height);
+        if (redraw_) {
+            redraw_(building_);
+        }
+    }
+    close();
+}
+
+void SetBuildingHeightFrm::closeEvent(QCloseEvent* event)
+{
+    gSetBillHeightMode = 0;
+    QDialog::closeEvent(event);
+}
