@@ -21,21 +21,24 @@ orbit::Almanac FullAlmanac()
     return almanac;
 }
 
-std::vector<int> AllSlots()
-{
-    std::vector<int> used(32);
-    std::iota(used.begin(), used.end(), 1);
-    return used;
-}
+// Inputs of one day's computation at Tokyo: 32 satellites, all of them used.
+struct Day {
+    orbit::Almanac almanac = FullAlmanac();
+    std::vector<int> used = std::vector<int>(32);
+    orbit::GpsTime start = *orbit::ConvertDateToGPSTime("2007/09/19", "00:00");
+    Day() { std::iota(used.begin(), used.end(), 1); }
+    void compute(int first, int last, SateTable& az, SateTable& el) const
+    {
+        orbit::ComputeSateTables(almanac, used, 35.681, 139.767, start, first, last, az, el);
+    }
+};
 
 void BM_WholeDayTable(benchmark::State& state)
 {
-    const orbit::Almanac almanac = FullAlmanac();
-    const std::vector<int> used = AllSlots();
-    const auto day = orbit::ConvertDateToGPSTime("2007/09/19", "00:00");
+    const Day day;
     static SateTable az, el;
     for (auto _ : state) {
-        orbit::ComputeSateTables(almanac, used, 35.681, 139.767, *day, 0, kLastTimeStep, az, el);
+        day.compute(0, kLastTimeStep, az, el);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 32 * (kLastTimeStep + 1));
@@ -44,12 +47,10 @@ BENCHMARK(BM_WholeDayTable)->Unit(benchmark::kMicrosecond);
 
 void BM_OneStep(benchmark::State& state)
 {
-    const orbit::Almanac almanac = FullAlmanac();
-    const std::vector<int> used = AllSlots();
-    const auto day = orbit::ConvertDateToGPSTime("2007/09/19", "00:00");
+    const Day day;
     static SateTable az, el;
     for (auto _ : state) {
-        orbit::ComputeSateTables(almanac, used, 35.681, 139.767, *day, 144, 144, az, el);
+        day.compute(144, 144, az, el);
         benchmark::ClobberMemory();
     }
 }
@@ -57,16 +58,14 @@ BENCHMARK(BM_OneStep);
 
 void BM_CountWholeDay(benchmark::State& state)
 {
-    const orbit::Almanac almanac = FullAlmanac();
-    const std::vector<int> used = AllSlots();
-    const auto day = orbit::ConvertDateToGPSTime("2007/09/19", "00:00");
+    const Day day;
     static SateTable az, el;
-    orbit::ComputeSateTables(almanac, used, 35.681, 139.767, *day, 0, kLastTimeStep, az, el);
+    day.compute(0, kLastTimeStep, az, el);
     orbit::SkylineTable skyline{};
     for (int d = 0; d <= 360; ++d) skyline[d] = static_cast<float>(d % 40);
     orbit::VisibleCountTable counts{};
     for (auto _ : state) {
-        orbit::CountVisibleSate(az, el, used, 10.0f, skyline, 0, kLastTimeStep, counts);
+        orbit::CountVisibleSate(az, el, day.used, 10.0f, skyline, 0, kLastTimeStep, counts);
         benchmark::DoNotOptimize(counts.data());
         benchmark::ClobberMemory();
     }

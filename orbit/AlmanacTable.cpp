@@ -292,7 +292,8 @@ bool LoadAlmanacDataBase(const std::string& path)
 
 bool SaveAlmanacDataBase(const std::string& path, int storedWeek, std::span<const AlmanacRecord> records)
 {
-    if (records.empty() || records.size() > kMaxSateSlot) {
+    if (records.empty() || records.size() > kMaxSateSlot || storedWeek < 0 ||
+        storedWeek > std::numeric_limits<std::int16_t>::max()) {
         return false;
     }
     const std::vector<unsigned char> bytes = EncodeAlmanacDataBase(storedWeek, records);
@@ -334,10 +335,6 @@ std::vector<int> UsableSateSlots()
     }
     return sateSlots;
 }
-
-}  // namespace orbit
-
-namespace orbit {
 
 Almanac CurrentAlmanac()
 {

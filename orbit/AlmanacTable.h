@@ -75,7 +75,8 @@ void SetDefaultAlmanacData();
 bool LoadAlmanacDataBase(const std::string& path);
 
 // Writes the almanac database for `records` with the stored week (as the almanac text gives it,
-// e.g. 405). The file is replaced whole or not at all; returns false when it cannot be written.
+// e.g. 405; 0..32767) and 1..32 records. The file is replaced whole or not at all; returns false
+// when it cannot be written or the arguments are out of range.
 bool SaveAlmanacDataBase(const std::string& path, int storedWeek, std::span<const AlmanacRecord> records);
 
 // Byte image of the database: little-endian; count (int16) at 0, the week tagged (tag 2, int16)
@@ -97,18 +98,14 @@ struct AlmanacDecodeResult {
 // is refused.
 AlmanacDecodeResult DecodeAlmanacDataBase(std::span<const unsigned char> bytes);
 
+// The program-wide table as an almanac: slots 1..gSateNum (at most 32) in order, with the week
+// gWeekNumber (its era is resolved against the computation date where it is used).
+Almanac CurrentAlmanac();
+
 // True when `prn` is in the exclusion list.
 bool IsUnUsefulSate(int prn);
 
 // The satellite slots in use: 1..gSateNum (at most 32), not excluded, with an orbit (sqrt(A) > 0).
 std::vector<int> UsableSateSlots();
-
-}  // namespace orbit
-
-namespace orbit {
-
-// The program-wide table as an almanac: slots 1..gSateNum (at most 32) in order, with the week
-// gWeekNumber (its era is resolved against the computation date where it is used).
-Almanac CurrentAlmanac();
 
 }  // namespace orbit
