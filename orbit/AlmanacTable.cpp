@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -329,7 +328,7 @@ std::vector<int> UsableSateSlots()
     std::vector<int> sateSlots;
     const int count = std::clamp<int>(gSateNum, 0, kMaxSateSlot);
     for (int s = 1; s <= count; ++s) {
-        if (!IsUnUsefulSate(gSatePRN[s]) && gSateSqrtA[s] > 0.0 && std::isfinite(gSateSqrtA[s])) {
+        if (!IsUnUsefulSate(gSatePRN[s]) && HasOrbit(gSateSqrtA[s], gSateRadius[s])) {
             sateSlots.push_back(s);
         }
     }

@@ -102,10 +102,18 @@ AlmanacDecodeResult DecodeAlmanacDataBase(std::span<const unsigned char> bytes);
 // gWeekNumber (its era is resolved against the computation date where it is used).
 Almanac CurrentAlmanac();
 
+// True when a slot holds an orbit: a square root of the semi-major axis and a radius above 0 and
+// below bounds far beyond any earth orbit (1e6 m^1/2, 1e12 m). A slot without one is skipped by
+// the engine and the counts, never turned into NaN or infinity.
+inline bool HasOrbit(double sqrtA, double radius)
+{
+    return sqrtA > 0.0 && sqrtA < 1e6 && radius > 0.0 && radius < 1e12;
+}
+
 // True when `prn` is in the exclusion list.
 bool IsUnUsefulSate(int prn);
 
-// The satellite slots in use: 1..gSateNum (at most 32), not excluded, with an orbit (sqrt(A) > 0).
+// The satellite slots in use: 1..gSateNum (at most 32), not excluded, holding an orbit.
 std::vector<int> UsableSateSlots();
 
 }  // namespace orbit

@@ -60,8 +60,6 @@ SatelliteConstants MakeSatelliteConstants(const AlmanacRecord& r)
             r.radius * std::sin(inclination), u0 * kRadPerDeg, r.rightAscen * kRadPerDeg};
 }
 
-bool HasOrbit(const AlmanacRecord& r) { return std::isfinite(r.sqrtA) && r.sqrtA > 0.0; }
-
 bool ComputeForDate(int first, int last, const std::string& date)
 {
     const auto dayStart = ConvertDateToGPSTime(date, "00:00");
@@ -95,7 +93,7 @@ void ComputeSateTables(const Almanac& almanac, std::span<const int> sateSlots, d
             continue;
         }
         const AlmanacRecord& record = almanac.records[s - 1];
-        if (!HasOrbit(record)) {
+        if (!HasOrbit(record.sqrtA, record.radius)) {
             continue;
         }
         if (frameToa != record.toa) {

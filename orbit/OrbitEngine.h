@@ -25,7 +25,7 @@ namespace orbit {
 // Computes steps first..last (clamped to 0..288) of the day starting at `dayStart` (00:00 Japan
 // time in GPS time) for the given slots of `almanac` (records[s-1] is slot s) and writes them
 // into `azimus` and `elevation`. The almanac's week is resolved to the 1024-week era nearest
-// the day. Slots outside the almanac or without an orbit (sqrt(A) not above 0) are skipped.
+// the day. Slots outside the almanac or without an orbit (HasOrbit) are skipped.
 void ComputeSateTables(const Almanac& almanac, std::span<const int> sateSlots, double latitudeDeg,
                        double longitudeDeg, const GpsTime& dayStart, int first, int last,
                        SateTable& azimus, SateTable& elevation);

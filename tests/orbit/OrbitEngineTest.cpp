@@ -135,7 +135,7 @@ TEST(OrbitEngine, ExcludedAndOrbitlessSlotsAndOtherStepsKeepTheirValues)
     orbit::SetDefaultAlmanacData();
 }
 
-TEST(OrbitEngine, StepRangeIsClampedToTheDay)
+TEST(OrbitEngine, StepRangeIsClampedAndSlotsWithoutOrbitAreSkipped)
 {
     const orbit::Almanac& almanac = orbit::DefaultAlmanac();
     SateTable az{}, el{};
@@ -145,6 +145,20 @@ TEST(OrbitEngine, StepRangeIsClampedToTheDay)
     EXPECT_NE(el[1][0], 0);
     EXPECT_NE(el[1][288], 0);
     orbit::ComputeSateTables(almanac, sateSlots, 35, 139, *day, 200, 100, az, el);  // empty range
+
+    // Records without an orbit leave their entries as they were.
+    orbit::AlmanacRecord noOrbit = almanac.records[0];
+    noOrbit.sqrtA = 0;
+    orbit::AlmanacRecord negative = almanac.records[0];
+    negative.sqrtA = -5153;
+    orbit::AlmanacRecord noRadius = almanac.records[0];
+    noRadius.radius = 0;
+    const orbit::Almanac broken{402, {noOrbit, negative, noRadius}};
+    SateTable brokenAz{}, brokenEl{};
+    const int all[] = {1, 2, 3};
+    orbit::ComputeSateTables(broken, all, 35, 139, *day, 0, 288, brokenAz, brokenEl);
+    EXPECT_EQ(brokenAz, SateTable{});
+    EXPECT_EQ(brokenEl, SateTable{});
 }
 
 // Reference tables of the real almanac: prn -> step -> (az, el).
