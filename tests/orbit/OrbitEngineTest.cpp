@@ -122,7 +122,11 @@ TEST(OrbitEngine, ExcludedAndOrbitlessSlotsAndOtherStepsKeepTheirValues)
     for (int s = 0; s <= 32; ++s) {
         for (int k = 0; k <= 288; ++k) {
             const bool computed = s >= 1 && s <= 30 && s != 15 && k == 96;
-            ASSERT_EQ(gSateElevation[s][k], computed ? wholeDay[s][k] : -2.0f) << s << "," << k;
+            if (computed) {
+                ASSERT_NEAR(gSateElevation[s][k], wholeDay[s][k], 1e-4) << s;
+            } else {
+                ASSERT_EQ(gSateElevation[s][k], -2.0f) << s << "," << k;
+            }
         }
     }
 
