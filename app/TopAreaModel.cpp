@@ -93,8 +93,8 @@ TopAreaEdit RemoveTopAreaPointData(int j, int k)
     if (k < s || k > s + c - 1 || k < 0 || k >= gTopAreaPointTotalNumber) return TopAreaEdit::OutOfRange;
     MovePoints(k + 1, std::min(gTopAreaPointTotalNumber, kMaxTopPoints), -1);
     // The run now holds c - 1 points; its closing point follows a removed first point. A run
-    // left with a single point has no closing point of its own (s + c - 2 would be the last
-    // point of the top area before it).
+    // left with fewer than two points has no closing point of its own (for a run that held one
+    // point, s + c - 2 is the last point of the top area before it).
     if (k == s && c - 1 >= 2) {
         gNorthTopAreaX[s + c - 2] = gNorthTopAreaX[s];
         gNorthTopAreaY[s + c - 2] = gNorthTopAreaY[s];

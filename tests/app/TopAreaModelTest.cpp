@@ -109,7 +109,7 @@ struct EditCase {
 TEST(TopAreaModel, EditsKeepRunsContiguousAndTotalsSummed)
 {
     const TopAreaPoint p{7.5f, -8.25f};
-    const Area b2{{{200, -2}, {201, -2.5f}}, 5.0f, 0};  // an open two-point run
+    const Area single{{{200, -2}}, 5.0f, 0};  // a one-point run (open)
     const std::vector<TopAreaPoint> rectangle = A.points;
     const std::vector<TopAreaPoint> twoPoints = {{1, 1}, {2, 2}};
     const std::vector<TopAreaPoint> onePoint = {{3, 3}};
@@ -134,9 +134,9 @@ TEST(TopAreaModel, EditsKeepRunsContiguousAndTotalsSummed)
         {"remove the first point of the last", {A, B, C}, [] { return RemoveTopAreaPointData(2, 11); },
          TopAreaEdit::Done,
          Model{A, B, {{C.points[1], C.points[2], C.points[3], C.points[4], C.points[5], C.points[1]}, C.height, 1}}},
-        // A run left with one point has no closing point: the area before it stays intact.
-        {"remove the first of a two-point run", {A, b2}, [] { return RemoveTopAreaPointData(1, 5); },
-         TopAreaEdit::Done, Model{A, Without(b2, 0)}},
+        // A run left with no point has no closing point: the area before it stays intact.
+        {"remove the point of a one-point run", {A, single, B}, [] { return RemoveTopAreaPointData(1, 5); },
+         TopAreaEdit::Done, Model{A, Without(single, 0), B}},
         {"remove a point of another area", {A, B}, [] { return RemoveTopAreaPointData(0, 5); }, TopAreaEdit::OutOfRange, std::nullopt},
         {"remove a point of no area", {A, B}, [] { return RemoveTopAreaPointData(2, 0); }, TopAreaEdit::OutOfRange, std::nullopt},
         {"insert into the first of three", {A, B, C}, [&] { return InsertTopAreaPoint(0, 2, p); }, TopAreaEdit::Done,
