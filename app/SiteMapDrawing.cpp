@@ -73,7 +73,33 @@ QString HeightLabelText(float metres)
     return QString::fromStdString(platform::FormatFixed(metres, "###0")) + QStringLiteral("m");
 }
 
+QString FixDataStatusCaption(int fixDataSTS)
+{
+    if (fixDataSTS == 0) return QStringLiteral("GPS未設定データ");
+    if (fixDataSTS == 1) return QStringLiteral("GPS設定データ");
+    return {};
+}
+
 SiteMapDrawing::SiteMapDrawing(PictureSurface& photoPic) : pic_(photoPic) {}
+
+void SiteMapDrawing::DrawFullSiteMap(int& index)
+{
+    DrawBillTopAreas(index);
+    DrawGPSRecordLine();
+    DrawObstacleAreaFrame();
+    DrawComuAreaFrame();
+    DrawScaleBar(gMapScaleIndex);
+    DrawCompassMark();
+}
+
+void SiteMapDrawing::DrawEmptySiteMap()
+{
+    pic_.clear();
+    DrawObstacleAreaFrame();
+    DrawComuAreaFrame();
+    DrawScaleBar(gMapScaleIndex);
+    DrawCompassMark();
+}
 
 void SiteMapDrawing::SetGPSPointImage(QWidget* image) { gpsPointImg_ = image; }
 

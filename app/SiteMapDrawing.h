@@ -15,6 +15,11 @@
 
 class PictureSurface;
 
+// Caption of the calibration panel for gFixDataSTS: "GPS未設定データ" for 0 (local metres),
+// "GPS設定データ" for 1 (plane rectangular coordinates), empty for any other value (the panel is
+// then left as it is).
+QString FixDataStatusCaption(int fixDataSTS);
+
 // Height label of a building: whole metres followed by "m" ("10m").
 QString HeightLabelText(float metres);
 
@@ -25,6 +30,13 @@ public:
     // The receiver mark (GPSPoinrImg) that ShowGPSPoint moves and shows; a child of the picture
     // (or of one of its ancestors). May be left unset.
     void SetGPSPointImage(QWidget* image);
+
+    // The whole site map in its fixed order: buildings (index highlighted, as DrawBillTopAreas),
+    // GPS record, both frames, the scale bar of gMapScaleIndex and the compass rose.
+    void DrawFullSiteMap(int& index);
+    // The map of a cleared site: clears the picture, then both frames, the scale bar of
+    // gMapScaleIndex and the compass rose.
+    void DrawEmptySiteMap();
 
     // Clears the picture and draws all outlines and labels, the selected one (`index`)
     // highlighted in XOR with its corner marks; an index beyond the last top area becomes -1.

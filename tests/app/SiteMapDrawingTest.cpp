@@ -97,6 +97,39 @@ TEST(SiteMapLabels, HeightsInWholeMetres)
     }
 }
 
+TEST(SiteMapLabels, CalibrationPanelCaption)
+{
+    EXPECT_EQ(FixDataStatusCaption(0), QStringLiteral("GPS未設定データ"));
+    EXPECT_EQ(FixDataStatusCaption(1), QStringLiteral("GPS設定データ"));
+    EXPECT_TRUE(FixDataStatusCaption(2).isEmpty());
+}
+
+TEST_F(SiteMap, FullRedrawDrawsOverTheBuildingsAndTheEmptyMapClearsThem)
+{
+    AddArea(kSquare, 10.0f);
+    gGPSRecordX[0] = -100;
+    gGPSRecordY[0] = -100;  // picture (-200, -200)
+    gGPSRecordNum = 1;
+    pic.filledBox(QPointF(-60, -60), QPointF(-40, -40), Qt::black);  // stale drawing
+    int index = 0;
+    drawing.DrawFullSiteMap(index);
+    EXPECT_EQ(At(-50, -50), kWhite);                   // cleared first
+    EXPECT_EQ(At(100, 0), QColor(255, 0, 55));         // the selected building in XOR
+    EXPECT_EQ(At(-198, -200), QColor(0, 0, 200));      // the record
+    EXPECT_EQ(At(-360, 0), QColor(100, 200, 100));     // frames drawn after the buildings
+    EXPECT_EQ(At(144, 0), QColor(200, 50, 50));
+    EXPECT_EQ(At(-300, 230), QColor(0, 200, 0));       // compass
+    EXPECT_EQ(At(-250, -280), QColor(0, 0, 200));      // scale bar
+    EXPECT_EQ(pic.drawMode(), PictureSurface::DrawMode::Copy);
+    EXPECT_EQ(pic.drawWidth(), 2);
+
+    drawing.DrawEmptySiteMap();
+    EXPECT_EQ(At(100, 0), kWhite);
+    EXPECT_EQ(At(-198, -200), kWhite);
+    EXPECT_EQ(At(-360, 0), QColor(100, 200, 100));
+    EXPECT_EQ(At(-300, 230), QColor(0, 200, 0));
+}
+
 TEST_F(SiteMap, TenMetreBuildingIsOutlinedAndLabelledAtTheMeanOfItsPoints)
 {
     AddArea(kSquare, 10.0f);
