@@ -44,9 +44,10 @@ void StepMapScale(int delta);
 void ResetMapView();
 // Sets the rotation and its sine and cosine (computed in double, stored in single precision).
 void SetMapRotateAngle(float degrees);
-// The view change of the pan and turn buttons: 0 right, 1 down, 2 up, 3 left (4 metres on the
-// picture's own axes), 4 clockwise, 5 counter-clockwise (10 degrees); any other index changes
-// nothing.
+// The view change of the pan and turn buttons. Pans move the content 4 metres along the
+// picture's own axes whatever the rotation: 0 "右へシフト" moves it left, 1 "下へシフト" up,
+// 2 "上へシフト" down, 3 "左へシフト" right. Turns: 4 clockwise, 5 counter-clockwise, 10 degrees
+// each, also added to pRotateSinceJudge. Any other index changes nothing.
 void ApplyMapMove(int index);
 
 // The numbers the transform reads, taken together so that a long computation can work on a
