@@ -28,14 +28,43 @@ extern float pRotateSinceJudge;
 
 // Fills the 41-step zoom table with its scale-bar lengths and labels (once, at load).
 void SetMapScaleTable();
-// Sets the zoom step, kept within 0..40, and the matching table scale.
+// Sets the zoom step, kept within 0..40 (a step below 0 becomes 0, above 40 becomes 40), and
+// the matching table scale. The one way to change the step.
 void SetMapScaleIndex(int step);
+// Sets the zoom step (kept within 0..40) with a scale of its own, as a project file or the
+// building input hands it over; a scale that is not positive takes the table scale instead.
+// The scale stays until the next zoom command.
+void SetMapScaleIndexAndRate(int step, float rate);
+// One zoom step in (+1) or out (-1) from the current step. A step outside 0..40 (left by a
+// project file or the building input's hand-over) is first brought into the table, so every
+// zoom command lands on a table step.
+void StepMapScale(int delta);
+// The view of a new or cleared site: zoom step 20 with its table scale, no pan, no rotation.
+// The map centre and pRotateSinceJudge are left as they are.
+void ResetMapView();
 // Sets the rotation and its sine and cosine (computed in double, stored in single precision).
 void SetMapRotateAngle(float degrees);
-// The view change of the pan and turn buttons: 0 right, 1 down, 2 up, 3 left (4 metres on the
-// picture's own axes), 4 clockwise, 5 counter-clockwise (10 degrees); any other index changes
-// nothing.
+// The view change of the pan and turn buttons. Pans move the content 4 metres along the
+// picture's own axes whatever the rotation: 0 "右へシフト" moves it left, 1 "下へシフト" up,
+// 2 "上へシフト" down, 3 "左へシフト" right. Turns: 4 clockwise, 5 counter-clockwise, 10 degrees
+// each, also added to pRotateSinceJudge. Any other index changes nothing.
 void ApplyMapMove(int index);
+
+// The numbers the transform reads, taken together so that a long computation can work on a
+// snapshot of the view.
+struct MapViewState {
+    double scale = 2.0;  // picture units per metre
+    double offsetX = 0.0, offsetY = 0.0;
+    double sinA = 0.0, cosA = 1.0;
+    double centreX = 0.0, centreY = 0.0;
+};
+// The current view of the globals.
+MapViewState CurrentMapView();
+// Metres from the map centre to picture units: times the scale, plus the pan, turned by minus
+// the rotation about the picture origin (the distance tool's points and the height labels).
+void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py);
+void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py);
+void PictureToSite(const MapViewState& view, double px, double py, double& x, double& y, bool addCentre);
 
 // Site metres to picture units: minus the map centre, times the scale, plus the pan, turned by
 // minus the rotation about the picture origin.

@@ -283,8 +283,7 @@ ProjectData CaptureProject()
 void ApplyProject(const ProjectData& data)
 {
     gFixDataSTS = data.fixDataSTS;
-    SetMapScaleIndex(data.mapScaleIndex);
-    gMapScaleRate = data.mapScaleRate;
+    SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
     gLatitude = data.latitude;
     gLongitude = data.longitude;
     gAntennaHeight = data.antennaHeight;
