@@ -56,50 +56,62 @@ bool IsGoodStep(int visible, int criterion)
     return false;
 }
 
-namespace {
+WindowJudge::WindowJudge(const HeightMesh& mesh, const JudgeSetup& setup, std::vector<StepSatellites> steps, bool mean, int span,
+                         int criterion)
+    : mesh_(mesh), setup_(setup), steps_(std::move(steps)), mean_(mean), span_(span), criterion_(criterion), table_(setup.area, setup.cell)
+{
+    for (const auto& s : steps_)
+        for (int a : s.direction) needed_.set(static_cast<std::size_t>(a));
+}
 
-// Runs `judgeCell` for every open cell of the window, column by column; building cells get 0.
-template <typename CellFn>
-WindowResult JudgeWindow(const HeightMesh& mesh, const JudgeSetup& setup, CellFn judgeCell)
+WindowJudge WindowJudge::AtStep(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int step)
+{
+    auto steps = SatellitesAboveMask(sats, step, step, setup.mask, setup.gridRotateDeg);
+    if (steps.empty()) steps.emplace_back();
+    return WindowJudge(mesh, setup, std::move(steps), false, 1, 0);
+}
+
+WindowJudge WindowJudge::Mean(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int firstStep, int lastStep,
+                              int criterion)
+{
+    return WindowJudge(mesh, setup, SatellitesAboveMask(sats, firstStep, lastStep, setup.mask, setup.gridRotateDeg), true,
+                       lastStep - firstStep + 1, criterion);
+}
+
+bool WindowJudge::isOpen(int i, int j) const { return mesh_.at(setup_.windowX + i, setup_.windowY + j) == 0.0f; }
+
+int WindowJudge::judgeCell(int i, int j) const
+{
+    if (!isOpen(i, j)) return 0;
+    std::array<double, 360> sky{};
+    table_.skyline(mesh_, setup_.windowX + i, setup_.windowY + j, setup_.antenna, sky, &needed_);
+    if (!mean_) return std::max(CountAboveSkyline(steps_.front(), sky), 1);
+    int hits = 0;
+    for (const auto& s : steps_)
+        if (IsGoodStep(CountAboveSkyline(s, sky), criterion_)) ++hits;
+    return RateClass(hits, span_);
+}
+
+WindowResult WindowJudge::judgeAll() const
 {
     WindowResult r;
-    r.lastX = std::max(setup.lastX, -1);
-    r.lastY = std::max(setup.lastY, -1);
+    r.lastX = std::max(setup_.lastX, -1);
+    r.lastY = std::max(setup_.lastY, -1);
     r.values.assign(static_cast<std::size_t>((r.lastX + 1) * (r.lastY + 1)), 0.0f);
-    const DirectionTable table(setup.area, setup.cell);
-    std::array<double, 360> sky{};
-    for (int i = 0; i <= r.lastX; ++i) {
-        for (int j = 0; j <= r.lastY; ++j) {
-            const int gi = setup.windowX + i, gj = setup.windowY + j;
-            if (mesh.at(gi, gj) != 0.0f) continue;
-            table.skyline(mesh, gi, gj, setup.antenna, sky);
-            r.values[static_cast<std::size_t>(j * (r.lastX + 1) + i)] = static_cast<float>(judgeCell(sky));
-        }
-    }
+    for (int i = 0; i <= r.lastX; ++i)
+        for (int j = 0; j <= r.lastY; ++j) r.values[static_cast<std::size_t>(j * (r.lastX + 1) + i)] = static_cast<float>(judgeCell(i, j));
     return r;
 }
 
-}  // namespace
-
 WindowResult JudgeWindowAtStep(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int step)
 {
-    const auto steps = SatellitesAboveMask(sats, step, step, setup.mask, setup.gridRotateDeg);
-    const StepSatellites none;
-    const StepSatellites& at = steps.empty() ? none : steps.front();
-    return JudgeWindow(mesh, setup, [&](const std::array<double, 360>& sky) { return std::max(CountAboveSkyline(at, sky), 1); });
+    return WindowJudge::AtStep(mesh, setup, sats, step).judgeAll();
 }
 
 WindowResult JudgeWindowMean(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int firstStep, int lastStep,
                              int criterion)
 {
-    const auto steps = SatellitesAboveMask(sats, firstStep, lastStep, setup.mask, setup.gridRotateDeg);
-    const int span = lastStep - firstStep + 1;
-    return JudgeWindow(mesh, setup, [&](const std::array<double, 360>& sky) {
-        int hits = 0;
-        for (const auto& s : steps)
-            if (IsGoodStep(CountAboveSkyline(s, sky), criterion)) ++hits;
-        return RateClass(hits, span);
-    });
+    return WindowJudge::Mean(mesh, setup, sats, firstStep, lastStep, criterion).judgeAll();
 }
 
 }  // namespace judge

@@ -11,6 +11,7 @@
 #include "judge/Skyline.h"
 
 #include <array>
+#include <bitset>
 #include <vector>
 
 namespace judge {
@@ -61,8 +62,7 @@ int RateClass(int hits, int steps);
 // under any other criterion no step is good.
 bool IsGoodStep(int visible, int criterion);
 
-// The window after a judgement: 0 for a building cell, else the count or the class. Cells are
-// judged column by column, each column bottom to top.
+// The window after a judgement: 0 for a building cell, else the count or the class.
 struct WindowResult {
     int lastX = 54;
     int lastY = 45;
@@ -70,9 +70,40 @@ struct WindowResult {
     float at(int i, int j) const { return values[static_cast<std::size_t>(j * (lastX + 1) + i)]; }
 };
 
-// Count of visible satellites at `step` for every open window cell (0 counts as 1).
+// A judgement over the window, on a snapshot of its inputs (the height grid, the conditions and
+// the satellites above the mask), so that a window can judge and paint cell by cell, pause and
+// stop, while the program's state changes under it.
+class WindowJudge {
+public:
+    // Count of visible satellites at `step` (0 counts as 1).
+    static WindowJudge AtStep(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int step);
+    // Class 1..20 of the share of steps firstStep..lastStep with enough satellites (criterion 1:
+    // four or more, 2: five or more).
+    static WindowJudge Mean(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int firstStep, int lastStep,
+                            int criterion);
+
+    const JudgeSetup& setup() const { return setup_; }
+    // Window cell (i, j) holds no building (its grid height is 0).
+    bool isOpen(int i, int j) const;
+    // The value of window cell (i, j): 0 for a building cell, else its count or class.
+    int judgeCell(int i, int j) const;
+    // Every cell, column by column.
+    WindowResult judgeAll() const;
+
+private:
+    WindowJudge(const HeightMesh& mesh, const JudgeSetup& setup, std::vector<StepSatellites> steps, bool mean, int span, int criterion);
+    HeightMesh mesh_;
+    JudgeSetup setup_;
+    std::vector<StepSatellites> steps_;
+    bool mean_;      // time-average judgement (else the count at one step)
+    int span_;       // steps of the span
+    int criterion_;
+    std::bitset<360> needed_;  // directions in which some satellite stands
+    DirectionTable table_;
+};
+
+// The whole window at once.
 WindowResult JudgeWindowAtStep(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int step);
-// Class of the share of steps firstStep..lastStep with enough satellites for every open cell.
 WindowResult JudgeWindowMean(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int firstStep, int lastStep,
                              int criterion);
 

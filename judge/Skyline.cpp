@@ -153,13 +153,16 @@ DirectionTable::DirectionTable(const MarchArea& area, double cell)
     }
 }
 
-void DirectionTable::skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out) const
+void DirectionTable::skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out,
+                             const std::bitset<360>* needed) const
 {
-    if (i0 < 0 || i0 > area_.lastX || j0 < 0 || j0 > area_.lastY) {
-        out = GridSkyline(mesh, i0, j0, area_, cell_, h, RisePrecision::Single);
-        return;
-    }
+    const bool inside = i0 >= 0 && i0 <= area_.lastX && j0 >= 0 && j0 <= area_.lastY;
     for (int a = 0; a < 360; ++a) {
+        if (needed && !needed->test(static_cast<std::size_t>(a))) continue;
+        if (!inside) {
+            out[static_cast<std::size_t>(a)] = MarchDirection(mesh, i0, j0, area_, cell_, a, h, RisePrecision::Single);
+            continue;
+        }
         const Direction& d = dirs_[static_cast<std::size_t>(a)];
         const Walk w = WalkOf(d.sector, i0, j0, area_);
         const int steps = static_cast<int>((w.end - w.start) * w.step);

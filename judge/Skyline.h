@@ -10,6 +10,7 @@
 #include "judge/Meshes.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -65,7 +66,9 @@ public:
     // The skyline in grid directions 0..359 from cell (i0, j0), rises in single precision: exactly
     // MarchDirection with RisePrecision::Single (a cell off the area takes that slower march).
     // The area is cut to the grid's storage.
-    void skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out) const;
+    // With `needed`, only the directions it marks are marched; the others are left as they were.
+    void skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out,
+                 const std::bitset<360>* needed = nullptr) const;
     const MarchArea& area() const { return area_; }
 
 private:

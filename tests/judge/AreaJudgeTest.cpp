@@ -195,3 +195,19 @@ TEST(AreaJudgeKernel, SatellitesTurnIntoTheGridFrame)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AreaJudgeKernel, JudgementWorksOnASnapshotOfTheGrid)
+{
+    // A judgement started on the grid keeps judging that grid when the program's grid changes.
+    const SatelliteTable sats = judgetest::SyntheticSky();
+    gBillHeightMesh = SampleMesh();
+    const auto judge = judge::WindowJudge::Mean(gBillHeightMesh, SampleSetup(), sats, 0, 288, 2);
+    const auto before = judge.judgeAll();
+    gBillHeightMesh.clear();
+    EXPECT_EQ(judge.judgeAll().values, before.values);
+    EXPECT_EQ(before.values, judge::JudgeWindowMean(SampleMesh(), SampleSetup(), sats, 0, 288, 2).values);
+}
+
+}  // namespace
