@@ -1,5 +1,7 @@
 #include "AreaJudge.h"
 
+#include "orbit/ObservationConditions.h"
+
 #include <algorithm>
 
 namespace judge {
@@ -114,4 +116,24 @@ WindowResult JudgeWindowMean(const HeightMesh& mesh, const JudgeSetup& setup, co
     return WindowJudge::Mean(mesh, setup, sats, firstStep, lastStep, criterion).judgeAll();
 }
 
+JudgeSetup CurrentJudgeSetup()
+{
+    JudgeSetup s;
+    s.cell = gBillHeightMeshCell;
+    s.antenna = gAntennaHeight;
+    s.mask = gElevationMask;
+    s.gridRotateDeg = gBillHeightMeshView.rotateDeg;
+    return s;
+}
+
 }  // namespace judge
+
+void CopyComuAreaHeight(int ix0, int jy0, int nx, int ny)
+{
+    for (int i = 0; i <= nx; ++i)
+        for (int j = 0; j <= ny; ++j) {
+            const long long gi = static_cast<long long>(ix0) + i, gj = static_cast<long long>(jy0) + j;
+            if (gi > judge::kBuildLastX || gj > judge::kBuildLastY) continue;
+            gComuAreaMesh.set(i, j, gBillHeightMesh.at(gi, gj));
+        }
+}

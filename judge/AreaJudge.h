@@ -107,4 +107,12 @@ WindowResult JudgeWindowAtStep(const HeightMesh& mesh, const JudgeSetup& setup, 
 WindowResult JudgeWindowMean(const HeightMesh& mesh, const JudgeSetup& setup, const SatelliteTable& sats, int firstStep, int lastStep,
                              int criterion);
 
+// The conditions of a judgement on the last built height grid: its cell size and rotation, the
+// antenna height and the elevation mask now, the standard window and march extent.
+JudgeSetup CurrentJudgeSetup();
+
 }  // namespace judge
+
+// Copies gBillHeightMesh(ix0 + i, jy0 + j) into gComuAreaMesh(i, j) for i = 0..nx, j = 0..ny;
+// cells beyond grid column 324 or row 270, or off either grid, are skipped.
+void CopyComuAreaHeight(int ix0, int jy0, int nx, int ny);

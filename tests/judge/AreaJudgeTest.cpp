@@ -29,6 +29,17 @@ JudgeSetup SampleSetup(float rotation = 0.0f)
     return s;
 }
 
+// Cell size 1 m with the given mask, antenna height and grid rotation.
+JudgeSetup UnitSetup(float mask, float antenna, float rotation)
+{
+    JudgeSetup s;
+    s.cell = 1.0f;
+    s.mask = mask;
+    s.antenna = antenna;
+    s.gridRotateDeg = rotation;
+    return s;
+}
+
 HeightMesh SampleMesh(float rotation = 0.0f)
 {
     return judgetest::Build(judgetest::ToGrid(judgetest::SampleSite(), kScale, 0, 0, rotation), SampleSetup().cell);
@@ -122,10 +133,7 @@ TEST(AreaJudgeKernel, VisibilityRuleAtTheBoundaries)
     // A flat empty grid but one building cell; satellites placed by hand at step 5.
     HeightMesh mesh;
     mesh.set(54 + 3, 45 + 3, 20.0f);  // window cell (3, 3) is a building
-    JudgeSetup s;
-    s.cell = 1.0f;
-    s.antenna = 0.0f;
-    s.mask = 10.0f;
+    const JudgeSetup s = UnitSetup(10.0f, 0.0f, 0.0f);
     SatelliteTable sats;
     sats.sateNum = 4;
     const float el[5] = {0, 10.0f, 10.5f, 45.0f, 80.0f};  // slot 1 exactly at the mask
@@ -176,10 +184,7 @@ TEST(AreaJudgeKernel, SatellitesTurnIntoTheGridFrame)
     // (azimuth 90) at 60 degrees is hidden; one due south is not.
     HeightMesh mesh;
     for (int j = 40; j <= 50; ++j) mesh.set(56, j, 50.0f);
-    JudgeSetup s;
-    s.cell = 1.0f;
-    s.mask = 5.0f;
-    s.gridRotateDeg = 90.0f;
+    JudgeSetup s = UnitSetup(5.0f, 0.0f, 90.0f);
     SatelliteTable sats;
     sats.sateNum = 2;
     sats.azimuth[1][0] = 90.0f;
@@ -204,6 +209,18 @@ TEST(AreaJudgeKernel, JudgementWorksOnASnapshotOfTheGrid)
     const SatelliteTable sats = judgetest::SyntheticSky();
     gBillHeightMesh = SampleMesh();
     const auto judge = judge::WindowJudge::Mean(gBillHeightMesh, SampleSetup(), sats, 0, 288, 2);
+    gComuAreaMesh.clear();
+    CopyComuAreaHeight(54, 45, 54, 45);
+    for (int i = 0; i <= 54; ++i)
+        for (int j = 0; j <= 45; ++j) ASSERT_EQ(judge.isOpen(i, j), gComuAreaMesh.at(i, j) == 0.0f) << i << "," << j;
+    // Past the build's columns (325..330 are never built) nothing is copied.
+    gBillHeightMesh.set(324, 0, 6.0f);
+    gBillHeightMesh.set(325, 0, 7.0f);
+    gComuAreaMesh.set(25, 0, -1.0f);
+    CopyComuAreaHeight(300, 0, 30, 0);
+    EXPECT_EQ(gComuAreaMesh.at(24, 0), 6.0f);
+    EXPECT_EQ(gComuAreaMesh.at(25, 0), -1.0f);
+    gBillHeightMesh = SampleMesh();
     const auto before = judge.judgeAll();
     gBillHeightMesh.clear();
     EXPECT_EQ(judge.judgeAll().values, before.values);
