@@ -10,10 +10,10 @@
 // Number of visible satellites per TimeStep (entries 0..288 in use).
 extern std::array<std::int16_t, 301> gVisibleSateNum;
 
-// The skyline: obstruction elevation in degrees for each whole direction 0..359 (mathematical
-// angle, 0 east, counter-clockwise) seen from the last observer point, entry 360 equal to
-// entry 0. Written only by the skyline march of the judgement subsystem; read by the counts
-// below and by the sky views.
+// The skyline: obstruction elevation in degrees for each whole true direction 0..359
+// (mathematical angle, 0 east, counter-clockwise; the map's rotation already taken out) seen
+// from the last observer point, entry 360 equal to entry 0. Written only by the skyline march
+// of the judgement subsystem; read by the counts below and by the sky views.
 extern std::array<float, 361> gCutElevation;
 
 // A colour as plain 8-bit red, green and blue.
