@@ -78,6 +78,9 @@ QPixmap AngleToObstaclePicture()
     const QPointF low(40, 160);
     const QPointF high(40, 90);
     AntennaOnPole(p, 40, 90, 180);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(kAntenna.lighter(150));
+    p.drawEllipse(low, 9, 5);
     p.setPen(QPen(kAntenna, 1.5, Qt::DashLine));
     p.drawLine(low, roof);
     p.drawLine(high, roof);
@@ -85,8 +88,8 @@ QPixmap AngleToObstaclePicture()
     p.drawLine(low, QPointF(185, low.y()));
     p.drawLine(high, QPointF(185, high.y()));
     p.setPen(Qt::black);
-    p.drawText(QPointF(60, 155), QStringLiteral("低いと角度大"));
-    p.drawText(QPointF(60, 85), QStringLiteral("高いと角度小"));
+    p.drawText(QPointF(75, 175), QStringLiteral("低いと角度大"));
+    p.drawText(QPointF(75, 105), QStringLiteral("高いと角度小"));
     return picture;
 }
 

@@ -128,16 +128,17 @@ QPixmap MovePicture(int index)
         p.drawLine(centre - dir * 9, centre + dir * 3);
         Arrowhead(p, centre + dir * 10, kAngles[index], 8, blue);
     } else if (index == 4 || index == 5) {
-        // A three-quarter circle with the head at its clockwise (4) or counter-clockwise (5) end.
+        // A three-quarter circle open at the top on the side the arrow comes from; its head sits
+        // at twelve o'clock, pointing right for clockwise (4) and left for counter-clockwise (5).
         const bool clockwise = index == 4;
         p.setPen(QPen(blue, 2.5, Qt::SolidLine, Qt::FlatCap));
         p.setBrush(Qt::NoBrush);
         const QRectF ring(4, 4, 16, 16);
-        p.drawArc(ring, clockwise ? 90 * 16 : 0, 270 * 16);
+        p.drawArc(ring, 90 * 16, (clockwise ? 270 : -270) * 16);
         if (clockwise) {
-            Arrowhead(p, QPointF(15, 4), 0, 6, blue);     // end at the top, heading right
+            Arrowhead(p, QPointF(17, 4), 0, 6, blue);
         } else {
-            Arrowhead(p, QPointF(9, 4), 180, 6, blue);    // end at the top, heading left
+            Arrowhead(p, QPointF(7, 4), 180, 6, blue);
         }
     }
     return picture;
