@@ -141,40 +141,42 @@ QLabel* Sentence(QWidget* parent, const QString& text, int width)
     return label;
 }
 
+// Window settings both explanation windows share; `left` and `top` are screen twips.
+void SetUpExplanationWindow(QWidget* window, const char* name, const QString& title, int left, int top)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QLatin1String(name));
+    window->setWindowTitle(title);
+    window->setFont(platform::WindowFont(10));
+    window->move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+}
+
+QLabel* Picture(QWidget* parent, const char* name, const QPixmap& picture, QPoint at)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setPixmap(picture);
+    label->setGeometry(QRect(at, picture.size()));
+    return label;
+}
+
 }  // namespace
 
 AntennaHeightFrm::AntennaHeightFrm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("AntennaHeightFrm"));
-    setWindowTitle(QStringLiteral("ｱﾝﾃﾅ高"));
-    setFont(platform::WindowFont(10));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(AntennaPicture());
-    Image1->setGeometry(12, 12, 180, 200);
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(AngleToObstaclePicture());
-    Image2->setGeometry(204, 12, 260, 200);
+    SetUpExplanationWindow(this, "AntennaHeightFrm", QStringLiteral("ｱﾝﾃﾅ高"), 3000, 2000);
+    Image1 = Picture(this, "Image1", AntennaPicture(), QPoint(12, 12));
+    Image2 = Picture(this, "Image2", AngleToObstaclePicture(), QPoint(204, 12));
     Label1 = Sentence(this, QStringLiteral("ｱﾝﾃﾅ高とは地上からGPS電波を受信するｱﾝﾃﾅまでの高さです。これは障害物の角度にえいきょうします。"), 452);
     Label1->move(12, 222);
     setFixedSize(476, 234 + Label1->height());
-    move(3000 / kTwipsPerPixel, 2000 / kTwipsPerPixel);
 }
 
 ElevationMaskFrm::ElevationMaskFrm(QWidget* owner) : QWidget(owner, Qt::Window)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("ElevationMaskFrm"));
-    setWindowTitle(QStringLiteral("仰角ﾏｽｸの説明"));
-    setFont(platform::WindowFont(10));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(ElevationMaskPicture());
-    Image1->setGeometry(12, 12, 320, 200);
+    SetUpExplanationWindow(this, "ElevationMaskFrm", QStringLiteral("仰角ﾏｽｸの説明"), 2000, 1000);
+    Image1 = Picture(this, "Image1", ElevationMaskPicture(), QPoint(12, 12));
     Label1 = Sentence(this, QStringLiteral("仰角ﾏｽｸはGPS電波受信地点で水平方向の周囲３６０度において仰角で決められます。この仰角以下の電波は受信しても計算には用いません。"), 320);
     Label1->move(12, 222);
     setFixedSize(344, 234 + Label1->height());
-    move(2000 / kTwipsPerPixel, 1000 / kTwipsPerPixel);
 }

@@ -188,21 +188,14 @@ void MainWorkingFrm::InitializeDataCmd_Click()
 {
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     ReleaseAllTools();
-    ResetAllWorkData();
-    ReadComputeCondition();
-    gDemoMode = 0;
-    gEachTopAreaNumber = 0;
-    gTopAreaPointTotalNumber = 0;
-    pChangeCount = 0;
-    pSampleLoaded = 0;
-    pDataFileName[1] = kProtectedProjectName;
-    pDataFileName[0] = QStringLiteral("*.dat");
-    gBillDataSTS = 0;
+    StartNewWork();
     DeleteBuildingMenu->setEnabled(false);
     FixDataSTSPnl->hide();
 }
 
-void MainWorkingFrm::TheNewProjectMenu_Click()
+void MainWorkingFrm::TheNewProjectMenu_Click() { StartNewWork(); }
+
+void MainWorkingFrm::StartNewWork()
 {
     ResetAllWorkData();
     ReadComputeCondition();

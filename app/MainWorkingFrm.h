@@ -188,6 +188,9 @@ private:
     void Form_Load();
     void Form_Activate();
     void ResetAllWorkData();
+    // What both reset commands do: the reset, the conditions read again, an empty model and
+    // a new, unchanged project.
+    void StartNewWork();
     void ReleaseAllTools();
     void ReadConditionControls(bool allDay);
     // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a

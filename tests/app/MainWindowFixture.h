@@ -1,6 +1,6 @@
 #pragma once
-// A freshly loaded and shown main window per test, with message boxes answered by the test and
-// every message recorded.
+// Test fixtures of the main window: message boxes answered by the test with every message
+// recorded, and (MainWindowTest) a freshly loaded and shown main window per test.
 
 #include <QTest>
 
@@ -10,7 +10,7 @@
 #include "common/TestUtils.h"
 #include "platform/MessageBox.h"
 
-class MainWindowTest : public ::testing::Test {
+class MessageRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -18,9 +18,6 @@ protected:
             messages << text;
             return answer;
         });
-        frm = MainWorkingFrm::instance();
-        frm->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
     }
 
     void TearDown() override
@@ -29,7 +26,19 @@ protected:
         platform::SetMessageAnswerer({});
     }
 
-    MainWorkingFrm* frm = nullptr;
     QStringList messages;
     platform::MessageAnswer answer = platform::MessageAnswer::Ok;
+};
+
+class MainWindowTest : public MessageRecordingTest {
+protected:
+    void SetUp() override
+    {
+        MessageRecordingTest::SetUp();
+        frm = MainWorkingFrm::instance();
+        frm->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
+    }
+
+    MainWorkingFrm* frm = nullptr;
 };

@@ -19,22 +19,10 @@ namespace {
 
 // The load must leave the conditions and the window as a new user is meant to find them,
 // whatever a previous window (or test) left in the program-wide state.
-class MainWindowLoad : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        delete MainWorkingFrm::existing();
-        platform::SetMessageAnswerer({});
-    }
-};
+using MainWindowLoad = MessageRecordingTest;
 
 TEST_F(MainWindowLoad, LeavesTheStartUpState)
 {
-    QStringList messages;
-    platform::SetMessageAnswerer([&](const QString& text, platform::MessageButtons) {
-        messages << text;
-        return platform::MessageAnswer::Ok;
-    });
     gLatitude = 35.5f;
     gLongitude = 139.75f;
     gStartTimeStep = 3;
@@ -111,11 +99,6 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
 
 TEST_F(MainWindowLoad, PositionBoxesTakeAnyTextWhileLoading)
 {
-    QStringList messages;
-    platform::SetMessageAnswerer([&](const QString& text, platform::MessageButtons) {
-        messages << text;
-        return platform::MessageAnswer::Ok;
-    });
     gLatitude = 95.0f;
     gLongitude = 200.0f;
     MainWorkingFrm* frm = MainWorkingFrm::instance();
