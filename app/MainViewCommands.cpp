@@ -107,3 +107,9 @@ void MainWorkingFrm::ShowInputBillTopArea(int& index1)
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
 }
+
+void MainWorkingFrm::ShowGPSPoint(double x1, double y1)
+{
+    // GPSPoinrImg follows the mark once the drawing reports whether the point was on the map.
+    siteMap_->ShowGPSPoint(x1, y1);
+}

@@ -154,6 +154,9 @@ public:
     // the last top area becomes -1 in the caller's variable.
     void ShowInputBillTopArea(int& index1);
     void ShowInputBillTopArea(int&& index1) { ShowInputBillTopArea(index1); }
+    // Marks the receiver position (east, north metres in the building model's frame) on the map;
+    // the marks build up as a track until the next full redraw.
+    void ShowGPSPoint(double x1, double y1);
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
