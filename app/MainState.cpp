@@ -3,6 +3,14 @@
 int gStartUpState = 0;
 QString gStartDir;
 
+int gDemoMode = 0;
+int gPhotoClickMode = 0;
+int gBillDataSTS = 0;
+int gSettingReserve = 10;
+int gProjectReserve1 = 0;
+int gProjectReserve2 = 0;
+int gStopCompute = 0;
+
 QString DataPath(const QString& folder, const QString& fileName)
 {
     return gStartDir + QLatin1Char('/') + folder + QLatin1Char('/') + fileName;

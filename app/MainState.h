@@ -1,5 +1,6 @@
 #pragma once
-// Program-wide state that the start-up and the main window own.
+// Program-wide state that the start-up and the main window own, and the run flags the main
+// window sets at load and at every reset until their own subsystems take them over.
 
 #include <QString>
 
@@ -12,3 +13,20 @@ extern QString gStartDir;
 
 // Path of `fileName` in the run folder `folder` ("data0", "Sample1", "ico", "Pic00", "Pic01").
 QString DataPath(const QString& folder, const QString& fileName);
+
+// -1 while a scripted demonstration runs, else 0 (load and both reset commands set 0).
+extern int gDemoMode;
+// Which window wants the next left-button press on the site map: 0 none, 1 the orbit view,
+// 2 the sky view or the comparison window, 3 and 4 the map correction's reference points.
+extern int gPhotoClickMode;
+// -1 after the building input handed its buildings over (it reloads its working file on its
+// next first activation), else 0.
+extern int gBillDataSTS;
+// Reserve values of the settings and project files: gSettingReserve is always 10, the project
+// reserves 0 after a reset.
+extern int gSettingReserve;
+extern int gProjectReserve1;
+extern int gProjectReserve2;
+// 1 asks a running area judgement to stop (the stop button); the judgement sets 0 before it
+// starts and tests it at every pause.
+extern int gStopCompute;

@@ -1,9 +1,41 @@
+// The main window's life cycle: its load (the system's start-up order), first activation, the
+// reset of all working data with the two reset commands, the general redraw and the close.
 #include "MainWorkingFrm.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "SiteMapDrawing.h"
 #include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/TopAreaModel.h"
+#include "demo/DemoMessages.h"
+#include "judge/Meshes.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "orbit/VisibleSatellites.h"
+#include "photoinput/SlideRate.h"
+#include "orbit/TextHelpers.h"
+#include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
 
 MainWorkingFrm* MainWorkingFrm::instance_ = nullptr;
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+const QString kTitle = QStringLiteral("GPS衛星軌道予測/");
+const QString kProtectedProjectName = QStringLiteral("AreaBillData1.dat");
+}  // namespace
 
 MainWorkingFrm* MainWorkingFrm::instance()
 {
@@ -17,14 +49,14 @@ MainWorkingFrm* MainWorkingFrm::existing() { return instance_; }
 
 MainWorkingFrm::MainWorkingFrm()
 {
+    instance_ = this;
     setObjectName(QStringLiteral("MainWorkingFrm"));
     setFont(platform::WindowFont(9));
-    setWindowTitle(QStringLiteral("GPS衛星軌道予測/"));
-    setCentralWidget(new QWidget(this));
+    setWindowTitle(kTitle);
     BuildMenus();
-    resize(1180, 800);
-    move(0, 0);
-    gStartUpState = -1;
+    BuildControls();
+    ConnectCommands();
+    Form_Load();
 }
 
 MainWorkingFrm::~MainWorkingFrm()
@@ -32,4 +64,204 @@ MainWorkingFrm::~MainWorkingFrm()
     if (instance_ == this) {
         instance_ = nullptr;
     }
+}
+
+void MainWorkingFrm::Form_Load()
+{
+    move(0, 0);
+    const double w = PhotoPic->width();
+    const double h = PhotoPic->height();
+    PhotoPic->setScale(50.0 - w / 2.0, h / 2.0, w, -h);
+    pFirstActivate = -1;
+    gStartDir = QDir::currentPath();
+    LatDataTxt->setEnabled(true);
+    LonDataTxt->setEnabled(true);
+    SetMapScaleTable();
+    DaybrookPicker1->hide();
+
+    for (int k = 0; k <= 30; ++k) {
+        ElevationCmb->addItem(QString::number(k));
+    }
+    ElevationCmb->setCurrentIndex(10);
+    QStringList times;
+    for (int step = 0; step <= kLastTimeStep; ++step) {
+        times << QString::fromStdString(orbit::ConvertSecondToTimeStr(double(step) * kSecondsPerStep));
+    }
+    StartTimeCmb->addItems(times);
+    StartTimeCmb->setCurrentIndex(96);
+    gStartTimeStep = 96;
+    EndTimeCmb->addItems(times);
+    EndTimeCmb->setCurrentIndex(216);
+    gEndTimeStep = 216;
+
+    gSettingReserve = 10;
+    gComputeDate = QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString();
+    gAlmanacName = "Yuma384.txt";
+    // LoadSettingData: position, antenna height, mask and reserve from the settings file.
+    ResetAllWorkData();
+    if (!orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString())) {
+        orbit::SetDefaultAlmanacData();
+    }
+    orbit::SetSateColorTable();
+    // SetRateClassLegend, SetSateNumColorTable: the legends of the area judgement.
+    SetSlideRateTable();
+    AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
+    DaybrookPicker1->move(750, 50);
+    gStartUpState = -1;
+    for (int column = 0; column <= 5; ++column) {
+        FirstCutGrid->setColumnWidth(column, 500 / kTwipsPerPixel);
+    }
+    for (QLabel* panel : PopupMenuPnl) {
+        panel->hide();
+    }
+    SetDemoMessage();
+    MessagePnl->hide();
+    gDemoMode = 0;
+    OnDemoPnl->hide();
+    pChangeCount = 0;
+    pSampleLoaded = 0;
+    pDataFileName[1] = kProtectedProjectName;
+    pDataFileName[0] = QStringLiteral("*.dat");
+    gBillDataSTS = 0;
+    pEditMode = -1;
+    gPhotoClickMode = 0;
+    pPhotoTipSTS = 0;
+    DeleteBuildingMenu->setEnabled(false);
+    Message2Pnl->hide();
+    MouseIconPnl->hide();
+    FixDataSTSPnl->hide();
+    GPSPoinrImg->hide();
+}
+
+void MainWorkingFrm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Form_Activate();
+}
+
+void MainWorkingFrm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        Form_Activate();
+    }
+}
+
+void MainWorkingFrm::Form_Activate()
+{
+    if (pFirstActivate != -1) {
+        return;
+    }
+    DateLbl->setText(DaybrookPicker1->dateText());
+    SkyPlotGPSMenu->setEnabled(true);
+    pFirstActivate = 0;
+}
+
+void MainWorkingFrm::ResetAllWorkData()
+{
+    setWindowTitle(kTitle);
+    PhotoPic->clear();
+    unsetCursor();
+    PhotoPic->unsetCursor();
+    pActiveBuildingNum = -1;
+    gProjectReserve1 = 0;
+    gProjectReserve2 = 0;
+    SetMapScaleIndex(20);
+    LatDataTxt->setText(QString::fromStdString(platform::PlainText(gLatitude, platform::Precision::Single)));
+    LonDataTxt->setText(QString::fromStdString(platform::PlainText(gLongitude, platform::Precision::Single)));
+    siteMap_->DrawObstacleAreaFrame();
+    siteMap_->DrawComuAreaFrame();
+    gElevationMask = 10.0f;
+    ElevationCmb->setCurrentIndex(10);
+    SetMapRotateAngle(0.0f);
+    siteMap_->DrawScaleBar(gMapScaleIndex);
+    siteMap_->DrawCompassMark();
+    pProjectFileName = QStringLiteral("Project1.dat");
+    pShowAreaResult = 0;
+    pShowMeanAreaResult = 0;
+    gMapOffsetX = 0.0f;
+    gMapOffsetY = 0.0f;
+    gBillHeightMesh.clearRange(324, 270);
+    gComuAreaMesh.clear();
+}
+
+void MainWorkingFrm::ReleaseAllTools()
+{
+    for (QToolButton* tool : ClickPicRbn) {
+        tool->setChecked(false);
+    }
+}
+
+void MainWorkingFrm::InitializeDataCmd_Click()
+{
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    ReleaseAllTools();
+    StartNewWork();
+    DeleteBuildingMenu->setEnabled(false);
+    FixDataSTSPnl->hide();
+}
+
+void MainWorkingFrm::TheNewProjectMenu_Click() { StartNewWork(); }
+
+void MainWorkingFrm::StartNewWork()
+{
+    ResetAllWorkData();
+    ReadComputeCondition();
+    gDemoMode = 0;
+    gEachTopAreaNumber = 0;
+    gTopAreaPointTotalNumber = 0;
+    pChangeCount = 0;
+    pSampleLoaded = 0;
+    pDataFileName[1] = kProtectedProjectName;
+    pDataFileName[0] = QStringLiteral("*.dat");
+    gBillDataSTS = 0;
+}
+
+void MainWorkingFrm::ShowPictureAndResult()
+{
+    ShowInputBillTopArea(-1);
+    if (pShowAreaResult == -1) {
+        // RedrawSateNumMap, then DrawSateNumLegend (the count map of the area judgement).
+    }
+    if (pShowMeanAreaResult == -1) {
+        // RedrawMeanSateNumMap, then DrawMeanSateNumLegend (the probability map).
+    }
+}
+
+void MainWorkingFrm::SaveProjectMenu_Click()
+{
+    // The project save dialog and file writer come with the project files.
+}
+
+void MainWorkingFrm::closeEvent(QCloseEvent* event)
+{
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    if (pSampleLoaded != 0 || pChangeCount < 1) {
+        event->accept();
+        EndProgram();
+        return;
+    }
+    if (platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::YesNo) ==
+        platform::MessageAnswer::Yes) {
+        event->ignore();
+        SaveProjectMenu_Click();
+        return;
+    }
+    event->accept();
+    EndProgram();
+}
+
+void MainWorkingFrm::EndProgram()
+{
+    // SaveSettingData: the settings file (a failing write is skipped; the program still ends).
+    ending_ = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) {
+            window->close();
+        }
+    }
+    QCoreApplication::quit();
 }

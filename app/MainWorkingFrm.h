@@ -3,6 +3,26 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QToolButton;
+class PictureSurface;
+class SiteMapDrawing;
+class AntennaHeightFrm;
+class ElevationMaskFrm;
+namespace platform {
+class CalendarPopup;
+}
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
@@ -55,9 +75,149 @@ public:
     QMenu* MeasureDistMenu = nullptr;
     QAction* EnsMeasureSistMenu = nullptr;
 
+    // Window variables (16-bit integers in meaning unless said otherwise).
+    int pActiveBuildingNum = -1;  // selected top area, -1 none
+    int pDemoIndex = 0;           // step of the main demonstration
+    int pMessageIndex = 0;        // set to -1 when a demonstration starts; not read
+    int pFirstActivate = -1;      // -1 from the load until the end of the first activation
+    int pEditMode = -1;           // tool of the site map 0..6, -1 none
+    int pChangeCount = 0;         // edits of the building model since the start or last reset
+    int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
+    int pPhotoTipSTS = 0;         // -1 while the map carries a picture-click hint
+    QString pProjectFileName;     // default name of the project save
+    std::array<QString, 2> pDataFileName;  // (1) the protected project name, (0) "*.dat"
+    int pShowAreaResult = 0;      // -1 while the count map of an area judgement is shown
+    int pShowMeanAreaResult = 0;  // -1 while the probability map is shown
+
+    // Site map and the drawing over it.
+    PictureSurface* PhotoPic = nullptr;
+    SiteMapDrawing* siteMap() const { return siteMap_.get(); }
+    QFrame* PhotoFrame = nullptr;
+    QFrame* HeaderPic = nullptr;
+    QFrame* CarStatusPic = nullptr;
+
+    // Observation conditions.
+    std::array<QGroupBox*, 4> AlmanacFlm{};  // position, time window, date, almanac
+    QGroupBox* AntennaFlm = nullptr;
+    QLineEdit* LatDataTxt = nullptr;
+    QLineEdit* LonDataTxt = nullptr;
+    QLineEdit* AntennaHTxt = nullptr;
+    QComboBox* ElevationCmb = nullptr;
+    QComboBox* StartTimeCmb = nullptr;
+    QComboBox* EndTimeCmb = nullptr;
+    QLabel* DateLbl = nullptr;
+    QLabel* AlmanacDataLbl = nullptr;
+    platform::CalendarPopup* DaybrookPicker1 = nullptr;
+    QPushButton* SetDataCmd = nullptr;
+    QPushButton* SetAlmanacCmd = nullptr;
+    QPushButton* AntennaCmd = nullptr;
+    QPushButton* ElevationMaskCmd = nullptr;
+    QToolButton* DispLonLatRbn = nullptr;
+    QToolButton* ConnectCoastGardRbn = nullptr;
+
+    // Commands beside the map.
+    QPushButton* StopComputeCmd = nullptr;
+    QPushButton* InitialDisPlayCmd = nullptr;
+    QPushButton* InitializeDataCmd = nullptr;
+    QPushButton* ZoomUpCmd = nullptr;
+    QPushButton* ZoomDownCmd = nullptr;
+    std::array<QToolButton*, 6> MoveImgCmd{};  // 0 right, 1 down, 2 up, 3 left, 4 cw, 5 ccw
+    QPushButton* PrintDisplayCmd = nullptr;
+    QPushButton* SaveDisplayPicCmd = nullptr;
+    std::array<QToolButton*, 7> ClickPicRbn{};  // tool palette, at most one pressed
+
+    // Read-outs under the map.
+    QLabel* DistLbl = nullptr;
+    QLabel* DispValue_X = nullptr;
+    QLabel* DispValue_Y = nullptr;
+
+    // Panels of the demonstrations and the map, hidden at load.
+    QLabel* MessagePnl = nullptr;
+    QLabel* OnDemoPnl = nullptr;
+    QLabel* Message2Pnl = nullptr;
+    std::array<QLabel*, 3> PopupMenuPnl{};
+    QLabel* MouseIconPnl = nullptr;
+    QLabel* FixDataSTSPnl = nullptr;
+    QLabel* GPSPoinrImg = nullptr;
+    QTableWidget* FirstCutGrid = nullptr;  // hidden work table of the height grid
+    QTimer DemoTmr;
+    QTimer DemoHandleTmr;
+
+    // Public operations other windows call.
+    // Turns the view back to north-up, takes the result maps off, releases the tools, redraws
+    // and reads the conditions again; zoom and pan stay.
+    void InitialDisPlayCmd_Click();
+    // Pan (0 right, 1 down, 2 up, 3 left; 4 metres) or turn (4 clockwise, 5 counter-clockwise;
+    // 10 degrees), then the map redraw; any other index only redraws.
+    void MoveImgCmd_Click(int index);
+    // Full redraw of the site map with top area `index1` highlighted (-1 none); an index beyond
+    // the last top area becomes -1 in the caller's variable.
+    void ShowInputBillTopArea(int& index1);
+    void ShowInputBillTopArea(int&& index1) { ShowInputBillTopArea(index1); }
+    // Marks the receiver position (east, north metres in the building model's frame) on the map;
+    // the marks build up as a track until the next full redraw.
+    void ShowGPSPoint(double x1, double y1);
+
+    // Commands (public so that menus of other windows and tests reach them).
+    void ZoomUpCmd_Click();
+    void ZoomDownCmd_Click();
+    void InitializeDataCmd_Click();
+    void TheNewProjectMenu_Click();
+    void SaveProjectMenu_Click();
+    void StopComputeCmd_Click();
+    // The redraw of the map with the shown result overlays.
+    void ShowPictureAndResult();
+    // Copies the condition controls into the observation conditions (time window from the lists;
+    // AllDay: steps 0..288).
+    void ReadComputeCondition();
+    void ReadComputeConditionAllDay();
+    // The tool palette's handler: every change of a toggle, with its index and new state.
+    void ClickPicRbn_Click(int index, bool pressed);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     MainWorkingFrm();
     void BuildMenus();
+    void BuildControls();
+    void BuildConditionControls();
+    void BuildCommandControls();
+    void BuildPanels();
+    void ConnectCommands();
+    void ConnectViewCommands();
+    void Form_Load();
+    void Form_Activate();
+    void ResetAllWorkData();
+    // What both reset commands do: the reset, the conditions read again, an empty model and
+    // a new, unchanged project.
+    void StartNewWork();
+    void ReleaseAllTools();
+    void ReadConditionControls(bool allDay);
+    // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a
+    // turn), then the distance polyline.
+    void RedrawMapAfterViewChange(bool shifted);
+    void EndProgram();
+
+    // Condition handlers.
+    void SetDataCmd_Click();
+    void DaybrookPicker1_DatePicked(const QString& dateText);
+    void HideCalendar();
+    void LatDataTxt_Change();
+    void LonDataTxt_Change();
+    void CheckPositionBox(QLineEdit* box, double maximum);
+    void AntennaHTxt_Change();
+    void ElevationCmb_Click();
+    void AntennaCmd_Click();
+    void ElevationMaskCmd_Click();
+    void DispLonLatRbn_Click(bool pressed);
+
+    std::unique_ptr<SiteMapDrawing> siteMap_;
+    QPointer<AntennaHeightFrm> antennaHeightFrm_;
+    QPointer<ElevationMaskFrm> elevationMaskFrm_;
+    bool ending_ = false;
 
     static MainWorkingFrm* instance_;
 };

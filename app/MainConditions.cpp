@@ -1,0 +1,193 @@
+// The observation conditions on the main window: the checks of the boxes and the mask list, the
+// calendar, the explanation windows, the stop button, and the read of the controls into the
+// program-wide conditions before a computation.
+#include <QComboBox>
+#include <QEvent>
+#include <functional>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ExplanationFrms.h"
+#include "MainWorkingFrm.h"
+#include "app/MainState.h"
+#include "orbit/ObservationConditions.h"
+#include "platform/CalendarPopup.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
+
+namespace {
+
+double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
+
+// Brings an owned tool window up, creating it on first use.
+template <typename Window>
+void ShowOwned(QPointer<Window>& window, QWidget* owner)
+{
+    if (window.isNull()) {
+        window = new Window(owner);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+// Hides the calendar on a press on one of the frames around it.
+class CalendarCloser : public QObject {
+public:
+    CalendarCloser(QObject* parent, std::function<void()> hide) : QObject(parent), hide_(std::move(hide)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            hide_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> hide_;
+};
+
+}  // namespace
+
+void MainWorkingFrm::ConnectCommands()
+{
+    connect(SetDataCmd, &QPushButton::clicked, this, &MainWorkingFrm::SetDataCmd_Click);
+    connect(DaybrookPicker1, &platform::CalendarPopup::datePicked, this, &MainWorkingFrm::DaybrookPicker1_DatePicked);
+    auto* closer = new CalendarCloser(this, [this] { HideCalendar(); });
+    for (QWidget* frame : {static_cast<QWidget*>(AlmanacFlm[0]), static_cast<QWidget*>(AlmanacFlm[1]),
+                           static_cast<QWidget*>(AlmanacFlm[2]), static_cast<QWidget*>(AlmanacFlm[3]),
+                           static_cast<QWidget*>(AntennaFlm), static_cast<QWidget*>(HeaderPic),
+                           static_cast<QWidget*>(CarStatusPic), static_cast<QWidget*>(PhotoPic)}) {
+        frame->installEventFilter(closer);
+    }
+    connect(LatDataTxt, &QLineEdit::textChanged, this, &MainWorkingFrm::LatDataTxt_Change);
+    connect(LonDataTxt, &QLineEdit::textChanged, this, &MainWorkingFrm::LonDataTxt_Change);
+    connect(AntennaHTxt, &QLineEdit::textChanged, this, &MainWorkingFrm::AntennaHTxt_Change);
+    connect(ElevationCmb, &QComboBox::currentIndexChanged, this, &MainWorkingFrm::ElevationCmb_Click);
+    connect(StopComputeCmd, &QPushButton::clicked, this, &MainWorkingFrm::StopComputeCmd_Click);
+    connect(AntennaCmd, &QPushButton::clicked, this, &MainWorkingFrm::AntennaCmd_Click);
+    connect(ElevationMaskCmd, &QPushButton::clicked, this, &MainWorkingFrm::ElevationMaskCmd_Click);
+    connect(DispLonLatRbn, &QToolButton::toggled, this, &MainWorkingFrm::DispLonLatRbn_Click);
+    // The almanac download page opens from here once the web commands are in; the toggle
+    // springs back so that it never stays pressed.
+    connect(ConnectCoastGardRbn, &QToolButton::toggled, this, [this](bool pressed) {
+        if (pressed) {
+            ConnectCoastGardRbn->setChecked(false);
+        }
+    });
+    ConnectViewCommands();
+
+    // The box starts at the antenna height the conditions start with; its change handler stores
+    // the value, so box and variable agree from the start.
+    AntennaHTxt->setText(QStringLiteral("1.5"));
+}
+
+void MainWorkingFrm::SetDataCmd_Click()
+{
+    DaybrookPicker1->setVisible(!DaybrookPicker1->isVisible());
+    if (DaybrookPicker1->isVisible()) {
+        DaybrookPicker1->raise();
+    }
+}
+
+void MainWorkingFrm::DaybrookPicker1_DatePicked(const QString& dateText)
+{
+    gComputeDate = dateText.toStdString();
+    DateLbl->setText(dateText);
+    DaybrookPicker1->hide();
+}
+
+void MainWorkingFrm::HideCalendar()
+{
+    if (DaybrookPicker1->isVisible()) {
+        DaybrookPicker1->hide();
+    }
+}
+
+void MainWorkingFrm::CheckPositionBox(QLineEdit* box, double maximum)
+{
+    // While the window loads, the boxes take whatever the load writes.
+    if (pFirstActivate != 0) {
+        return;
+    }
+    const double v = BoxValue(box);
+    if (v < 0.0 || v > maximum) {
+        platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
+        box->setText(QStringLiteral("0"));
+    }
+}
+
+void MainWorkingFrm::LatDataTxt_Change() { CheckPositionBox(LatDataTxt, 90.0); }
+
+void MainWorkingFrm::LonDataTxt_Change() { CheckPositionBox(LonDataTxt, 180.0); }
+
+void MainWorkingFrm::AntennaHTxt_Change()
+{
+    const double v = BoxValue(AntennaHTxt);
+    if (v < 0.0) {
+        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高は正の値です。"));
+        gAntennaHeight = 0.0f;
+        AntennaHTxt->setText(QStringLiteral("0"));
+    } else if (v > 100.0) {
+        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"));
+        gAntennaHeight = 100.0f;
+        AntennaHTxt->setText(QStringLiteral("100"));
+    } else {
+        gAntennaHeight = static_cast<float>(v);
+    }
+}
+
+void MainWorkingFrm::ElevationCmb_Click()
+{
+    // Item k shows k degrees; the mask never stays below 3.
+    const int v = ElevationCmb->currentIndex();
+    gElevationMask = static_cast<float>(v);
+    if (v < 3) {
+        ElevationCmb->setCurrentIndex(3);
+    }
+}
+
+void MainWorkingFrm::StopComputeCmd_Click() { gStopCompute = 1; }
+
+void MainWorkingFrm::AntennaCmd_Click() { ShowOwned(antennaHeightFrm_, this); }
+
+void MainWorkingFrm::ElevationMaskCmd_Click() { ShowOwned(elevationMaskFrm_, this); }
+
+void MainWorkingFrm::DispLonLatRbn_Click(bool pressed)
+{
+    if (pressed) {
+        // The position picker on the map of Japan opens here, modeless and owned by this window.
+        DispLonLatRbn->setChecked(false);
+    }
+}
+
+void MainWorkingFrm::ReadComputeCondition() { ReadConditionControls(false); }
+
+void MainWorkingFrm::ReadComputeConditionAllDay() { ReadConditionControls(true); }
+
+void MainWorkingFrm::ReadConditionControls(bool allDay)
+{
+    const int m = ElevationCmb->currentIndex();
+    gElevationMask = static_cast<float>(m);
+    if (m < 3) {
+        ElevationCmb->setCurrentIndex(3);
+    }
+    gSettingReserve = 10;
+    gComputeDate = DateLbl->text().toStdString();
+    if (allDay) {
+        gStartTimeStep = 0;
+        gEndTimeStep = kLastTimeStep;
+    } else {
+        gStartTimeStep = StartTimeCmb->currentIndex();
+        gEndTimeStep = EndTimeCmb->currentIndex();
+    }
+    gLatitude = static_cast<float>(BoxValue(LatDataTxt));
+    gLongitude = static_cast<float>(BoxValue(LonDataTxt));
+    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
+}

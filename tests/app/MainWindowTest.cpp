@@ -1,0 +1,225 @@
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "MainWindowFixture.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/TopAreaModel.h"
+#include "orbit/ObservationConditions.h"
+#include "platform/CalendarPopup.h"
+#include "platform/PictureSurface.h"
+
+namespace {
+
+// The load must leave the conditions and the window as a new user is meant to find them,
+// whatever a previous window (or test) left in the program-wide state.
+using MainWindowLoad = MessageRecordingTest;
+
+TEST_F(MainWindowLoad, LeavesTheStartUpState)
+{
+    gLatitude = 35.5f;
+    gLongitude = 139.75f;
+    gStartTimeStep = 3;
+    gEndTimeStep = 7;
+    gElevationMask = 25.0f;
+    gStartUpState = 0;
+    gDemoMode = -1;
+    gPhotoClickMode = 2;
+    gBillDataSTS = -1;
+    gMapOffsetX = 30.0f;
+
+    MainWorkingFrm* frm = MainWorkingFrm::instance();
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
+
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("GPS衛星軌道予測/"));
+    EXPECT_EQ(frm->StartTimeCmb->count(), 289);
+    EXPECT_EQ(frm->StartTimeCmb->itemText(288), QStringLiteral("24:00"));
+    EXPECT_EQ(frm->StartTimeCmb->currentText(), QStringLiteral("08:00"));
+    EXPECT_EQ(frm->EndTimeCmb->currentText(), QStringLiteral("18:00"));
+    EXPECT_EQ(gStartTimeStep, 96);
+    EXPECT_EQ(gEndTimeStep, 216);
+    EXPECT_EQ(frm->ElevationCmb->count(), 31);
+    EXPECT_EQ(frm->ElevationCmb->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(gElevationMask, 10.0f);
+    EXPECT_EQ(frm->DateLbl->text(), today);
+    EXPECT_EQ(QString::fromStdString(gComputeDate), today);
+    EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35.5"));
+    EXPECT_EQ(frm->LonDataTxt->text(), QStringLiteral("139.75"));
+    // Box and variable start at the same antenna height.
+    EXPECT_EQ(frm->AntennaHTxt->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(gAntennaHeight, 1.5f);
+    // No almanac database in the test folder: the built-in almanac of week 402 is in use.
+    EXPECT_EQ(frm->AlmanacDataLbl->text(), QStringLiteral("Yuma402.txt"));
+    EXPECT_EQ(gStartDir, QDir::currentPath());
+    EXPECT_EQ(gStartUpState, -1);
+    EXPECT_EQ(gSettingReserve, 10);
+    EXPECT_EQ(gDemoMode, 0);
+    EXPECT_EQ(gPhotoClickMode, 0);
+    EXPECT_EQ(gBillDataSTS, 0);
+    EXPECT_EQ(gMapOffsetX, 0.0f);
+    EXPECT_EQ(frm->pFirstActivate, 0);
+    EXPECT_EQ(frm->pActiveBuildingNum, -1);
+    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->pChangeCount, 0);
+    EXPECT_EQ(frm->pSampleLoaded, 0);
+    EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
+    EXPECT_EQ(frm->pDataFileName[1], QStringLiteral("AreaBillData1.dat"));
+    EXPECT_EQ(frm->pDataFileName[0], QStringLiteral("*.dat"));
+    EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
+    EXPECT_EQ(frm->DaybrookPicker1->pos(), QPoint(750, 50));
+    EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
+    EXPECT_TRUE(frm->SkyPlotGPSMenu->isEnabled());
+    for (QWidget* panel : {static_cast<QWidget*>(frm->MessagePnl), static_cast<QWidget*>(frm->OnDemoPnl),
+                           static_cast<QWidget*>(frm->Message2Pnl), static_cast<QWidget*>(frm->MouseIconPnl),
+                           static_cast<QWidget*>(frm->FixDataSTSPnl), static_cast<QWidget*>(frm->GPSPoinrImg),
+                           static_cast<QWidget*>(frm->PopupMenuPnl[0]), static_cast<QWidget*>(frm->PopupMenuPnl[2])}) {
+        EXPECT_FALSE(panel->isVisible()) << panel->objectName().toStdString();
+    }
+    // The map keeps its laid-out size; its units are pixels with y upwards and the origin
+    // 50 units left of the centre.
+    EXPECT_EQ(frm->PhotoFrame->size(), QSize(876, 682));
+    const double w = frm->PhotoPic->width();
+    const double h = frm->PhotoPic->height();
+    EXPECT_DOUBLE_EQ(frm->PhotoPic->scaleLeft(), 50.0 - w / 2.0);
+    EXPECT_DOUBLE_EQ(frm->PhotoPic->scaleTop(), h / 2.0);
+    EXPECT_DOUBLE_EQ(frm->PhotoPic->scaleHeight(), -h);
+    // Frames of 720 x 600 units around the origin fit on the map.
+    EXPECT_GE(frm->PhotoPic->scaleLeft(), -w);
+    EXPECT_LE(frm->PhotoPic->scaleLeft(), -360.0);
+    EXPECT_GE(h / 2.0, 300.0);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(MainWindowLoad, PositionBoxesTakeAnyTextWhileLoading)
+{
+    gLatitude = 95.0f;
+    gLongitude = 200.0f;
+    MainWorkingFrm* frm = MainWorkingFrm::instance();
+    EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("95"));
+    EXPECT_EQ(frm->LonDataTxt->text(), QStringLiteral("200"));
+    EXPECT_TRUE(messages.isEmpty());
+    gLatitude = 0.0f;
+    gLongitude = 0.0f;
+}
+
+// The two reset commands: what both do, and what only "全て消去" does.
+TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
+{
+    struct Case {
+        const char* name;
+        bool allClear;  // "全て消去" (else "新規(&N)")
+    };
+    for (const Case& c : {Case{"InitializeDataCmd", true}, Case{"TheNewProjectMenu", false}}) {
+        SCOPED_TRACE(c.name);
+        gLatitude = 35.0f;
+        frm->LatDataTxt->setText(QStringLiteral("12"));  // typed, never used for a computation
+        frm->AntennaHTxt->setText(QStringLiteral("7"));
+        frm->StartTimeCmb->setCurrentIndex(100);
+        frm->ElevationCmb->setCurrentIndex(20);
+        frm->ClickPicRbn[2]->click();
+        frm->FixDataSTSPnl->show();
+        frm->DeleteBuildingMenu->setEnabled(true);
+        frm->PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+        frm->setWindowTitle(QStringLiteral("GPS衛星軌道予測/site.dat"));
+        gEachTopAreaNumber = 3;
+        gTopAreaPointTotalNumber = 15;
+        gDemoMode = -1;
+        gBillDataSTS = -1;
+        gProjectReserve1 = 4;
+        gMapOffsetX = 40.0f;
+        gMapOffsetY = -8.0f;
+        frm->pActiveBuildingNum = 2;
+        frm->pChangeCount = 4;
+        frm->pSampleLoaded = -1;
+        frm->pProjectFileName = QStringLiteral("site.dat");
+        frm->pShowAreaResult = -1;
+        frm->pShowMeanAreaResult = -1;
+
+        if (c.allClear) {
+            QTest::mouseClick(frm->InitializeDataCmd, Qt::LeftButton);
+        } else {
+            frm->TheNewProjectMenu->trigger();
+        }
+
+        EXPECT_EQ(gEachTopAreaNumber, 0);
+        EXPECT_EQ(gTopAreaPointTotalNumber, 0);
+        EXPECT_EQ(frm->windowTitle(), QStringLiteral("GPS衛星軌道予測/"));
+        EXPECT_EQ(frm->pActiveBuildingNum, -1);
+        EXPECT_EQ(frm->pChangeCount, 0);
+        EXPECT_EQ(frm->pSampleLoaded, 0);
+        EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
+        EXPECT_EQ(frm->pDataFileName[1], QStringLiteral("AreaBillData1.dat"));
+        EXPECT_EQ(frm->pShowAreaResult, 0);
+        EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+        EXPECT_EQ(gDemoMode, 0);
+        EXPECT_EQ(gBillDataSTS, 0);
+        EXPECT_EQ(gProjectReserve1, 0);
+        EXPECT_EQ(gMapOffsetX, 0.0f);
+        EXPECT_EQ(gMapOffsetY, 0.0f);
+        EXPECT_EQ(gMapScaleIndex, 20);
+        // The position last used goes back into the box before the conditions are read again.
+        EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35"));
+        EXPECT_EQ(gLatitude, 35.0f);
+        EXPECT_EQ(frm->ElevationCmb->currentIndex(), 10);
+        EXPECT_EQ(gElevationMask, 10.0f);
+        // Antenna height and time window are left as the user set them, and read.
+        EXPECT_EQ(gAntennaHeight, 7.0f);
+        EXPECT_EQ(gStartTimeStep, 100);
+
+        EXPECT_EQ(frm->ClickPicRbn[2]->isChecked(), !c.allClear);
+        EXPECT_EQ(frm->pEditMode, c.allClear ? -1 : 2);
+        EXPECT_EQ(frm->FixDataSTSPnl->isVisible(), !c.allClear);
+        EXPECT_EQ(frm->DeleteBuildingMenu->isEnabled(), !c.allClear);
+        EXPECT_EQ(frm->PhotoPic->drawMode() == PictureSurface::DrawMode::Copy, c.allClear);
+        frm->ClickPicRbn[2]->setChecked(false);
+    }
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Closing asks to save only when there are edits and no sample was loaded.
+TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
+{
+    struct Case {
+        const char* name;
+        int sampleLoaded;
+        int changeCount;
+        platform::MessageAnswer answer;
+        bool asks;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"no edits", 0, 0, platform::MessageAnswer::Yes, false, true},
+        {"sample loaded and edited", -1, 5, platform::MessageAnswer::Yes, false, true},
+        {"edited, save", 0, 1, platform::MessageAnswer::Yes, true, false},
+        {"edited, do not save", 0, 1, platform::MessageAnswer::No, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        delete MainWorkingFrm::existing();
+        frm = MainWorkingFrm::instance();
+        messages.clear();
+        frm->pSampleLoaded = c.sampleLoaded;
+        frm->pChangeCount = c.changeCount;
+        answer = c.answer;
+        QCloseEvent event;
+        QApplication::sendEvent(frm, &event);
+        EXPECT_EQ(messages, c.asks ? QStringList{QStringLiteral("変更を保存しますか？")} : QStringList{});
+        EXPECT_EQ(event.isAccepted(), c.closes);
+        if (!c.closes) {
+            // Saving does not clear the change count, so the next close asks again.
+            QCloseEvent again;
+            QApplication::sendEvent(frm, &again);
+            EXPECT_EQ(messages.size(), 2);
+        }
+    }
+}
+
+}  // namespace
