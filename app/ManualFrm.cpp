@@ -80,7 +80,7 @@ ManualFrm::ManualFrm(const ManualBook& book, QWidget* owner) : QWidget(owner, Qt
     setFont(platform::WindowFont(9));
 
     constexpr int kMargin = 10;
-    constexpr int kItemsWidth = 200;
+    constexpr int kItemsWidth = 168;
     const int docWidth = Px(kDocWidth);
     const int docHeight = Px(kDocHeight);
     constexpr int kScrollWidth = 18;
