@@ -12,18 +12,21 @@
 
 namespace {
 
-// Page area in units, and the page width.
-constexpr double kDocWidth = 850.0;
-constexpr double kDocHeight = 900.0;
+constexpr double kDocWidth = ManualFrm::kPageWidth;
+constexpr double kDocHeight = 900.0;  // page-area height in units
 // Units the page moves per scroll step, and the part of a page that needs no scrolling.
 constexpr double kScrollStep = 50.0;
 constexpr double kUnscrolledHeight = 400.0;
-// A page picture is drawn this many times its page height tall.
-constexpr double kPageStretch = 1.2;
+constexpr double kPageStretch = ManualFrm::kPageStretch;
 
 int Px(double units) { return static_cast<int>(platform::RoundHalfEven(units * ManualFrm::kPixelsPerUnit)); }
 
 }  // namespace
+
+QSize ManualFrm::PagePixelSize(double pageHeight)
+{
+    return {Px(kPageWidth), Px(kPageStretch * pageHeight)};
+}
 
 const QColor ManualFrm::kItemColor(0, 0, 255);
 const QColor ManualFrm::kChosenItemColor(192, 64, 0);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -68,6 +69,12 @@ public:
 
     // Page-area units to pixels: the 850-unit page area is 595 pixels wide.
     static constexpr double kPixelsPerUnit = 0.7;
+    // A page is 850 units wide and this many times its page height tall.
+    static constexpr double kPageWidth = 850.0;
+    static constexpr double kPageStretch = 1.2;
+    // The pixel size at which a page of the given page height is shown (pictures made at this
+    // size are shown 1:1).
+    static QSize PagePixelSize(double pageHeight);
     static const QColor kItemColor;
     static const QColor kChosenItemColor;
 

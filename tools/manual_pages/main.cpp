@@ -14,16 +14,12 @@
 #include <QPainter>
 #include <QTextStream>
 
-#include <cmath>
-
 #include "PageText.h"
 #include "app/ManualFrm.h"
 #include "platform/Fonts.h"
 
 namespace {
 
-constexpr double kPageWidthUnits = 850.0;
-constexpr double kPageStretch = 1.2;
 constexpr int kJpegQuality = 80;
 constexpr double kMargin = 28.0;
 constexpr double kBodyPoints = 11.5;
@@ -218,9 +214,8 @@ bool WriteManual(const QString& assets, const ManualBook& book, const QVector<Pa
     QDir().mkpath(assets + QLatin1Char('/') + book.folder);
     for (int k = 0; k < book.pages.size(); ++k) {
         const ManualPage& item = book.pages[k];
-        const int width = static_cast<int>(std::lround(kPageWidthUnits * ManualFrm::kPixelsPerUnit));
-        const int height = static_cast<int>(std::lround(kPageStretch * item.pageHeight * ManualFrm::kPixelsPerUnit));
-        QImage page(width, height, QImage::Format_RGB32);
+        const QSize size = ManualFrm::PagePixelSize(item.pageHeight);
+        QImage page(size, QImage::Format_RGB32);
         {
             PagePainter painter(page, name);
             painter.header(Title(item.caption), k + 1, static_cast<int>(book.pages.size()));
@@ -239,7 +234,7 @@ bool WriteManual(const QString& assets, const ManualBook& book, const QVector<Pa
             QTextStream(stderr) << "cannot write " << path << ": " << writer.errorString() << "\n";
             return false;
         }
-        QTextStream(stdout) << path << " " << width << "x" << height << "\n";
+        QTextStream(stdout) << path << " " << size.width() << "x" << size.height() << "\n";
     }
     return true;
 }
