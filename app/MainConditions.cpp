@@ -12,6 +12,8 @@
 
 #include "ExplanationFrms.h"
 #include "MainWorkingFrm.h"
+
+#include "app/LonLatJapanFrm.h"
 #include "app/MainState.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
@@ -162,7 +164,12 @@ void MainWorkingFrm::ElevationMaskCmd_Click() { ShowOwned(elevationMaskFrm_, thi
 void MainWorkingFrm::DispLonLatRbn_Click(bool pressed)
 {
     if (pressed) {
-        // The position picker on the map of Japan opens here, modeless and owned by this window.
+        // The picker hands over a position already checked against the boxes' ranges; the boxes'
+        // change handlers store it.
+        LonLatJapanFrm::Open(this, [this](const QString& lat, const QString& lon) {
+            LatDataTxt->setText(lat);
+            LonDataTxt->setText(lon);
+        });
         DispLonLatRbn->setChecked(false);
     }
 }

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "SiteMapDrawing.h"
+#include "app/ManualFrm.h"
 #include "app/MainState.h"
 #include "app/MapView.h"
 #include "app/TopAreaModel.h"
@@ -54,6 +55,7 @@ MainWorkingFrm::MainWorkingFrm()
     setFont(platform::WindowFont(9));
     setWindowTitle(kTitle);
     BuildMenus();
+    ConnectMainHelpMenu(HelpMenu, this);
     BuildControls();
     ConnectCommands();
     Form_Load();
