@@ -9,6 +9,19 @@ std::array<RgbColor, 33> gSateColor{};
 
 namespace orbit {
 
+bool IsSateVisible(float azimus, float elevation, float mask, const SkylineTable& skyline)
+{
+    if (azimus < 0) {
+        azimus += 360;
+    }
+    const float direction = std::floor(azimus);
+    // Directions outside the skyline (a corrupt or non-finite azimuth) never count.
+    if (!(direction >= 0 && direction <= 360)) {
+        return false;
+    }
+    return elevation > mask && elevation > skyline[static_cast<int>(direction)];
+}
+
 void CountVisibleSate(const SateTable& azimus, const SateTable& elevation, std::span<const int> sateSlots,
                       float mask, const SkylineTable& skyline, int first, int last, VisibleCountTable& counts)
 {
@@ -22,17 +35,7 @@ void CountVisibleSate(const SateTable& azimus, const SateTable& elevation, std::
             continue;
         }
         for (int k = k1; k <= k2; ++k) {
-            const float el = elevation[s][k];
-            float az = azimus[s][k];
-            if (az < 0) {
-                az += 360;
-            }
-            const float direction = std::floor(az);
-            // Directions outside the skyline (a corrupt or non-finite azimuth) never count.
-            if (!(direction >= 0 && direction <= 360)) {
-                continue;
-            }
-            if (el > mask && el > skyline[static_cast<int>(direction)]) {
+            if (IsSateVisible(azimus[s][k], elevation[s][k], mask, skyline)) {
                 ++counts[k];
             }
         }

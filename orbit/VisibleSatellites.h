@@ -32,6 +32,13 @@ namespace orbit {
 using SkylineTable = std::array<float, 361>;
 using VisibleCountTable = std::array<std::int16_t, 301>;
 
+// The one visibility rule of every count, sky plot and comparison: a satellite at true azimuth
+// `azimus` and elevation `elevation` (degrees) is visible when its elevation is strictly above
+// `mask` and strictly above the skyline in its whole-degree direction floor(azimuth) (a negative
+// azimuth taken plus 360; 360.0 reads entry 360). A non-finite azimuth or one outside the
+// skyline is never visible.
+bool IsSateVisible(float azimus, float elevation, float mask, const SkylineTable& skyline);
+
 // Recounts steps first..last (clamped to 0..288) of `counts`: for each listed slot, a satellite
 // counts at a step when its elevation is strictly above `mask` and strictly above the skyline
 // in its whole-degree direction floor(azimuth) (a negative azimuth taken plus 360; 360.0 reads
