@@ -252,6 +252,7 @@ void MainWorkingFrm::BuildPanels()
     GPSPoinrImg->setPixmap(mainicons::ReceiverMark());
     GPSPoinrImg->setGeometry(0, 0, 20, 20);
     GPSPoinrImg->hide();
+    siteMap_->SetGPSPointImage(GPSPoinrImg);
 
     FirstCutGrid = Named(new QTableWidget(0, 6, client), "FirstCutGrid");
     FirstCutGrid->hide();

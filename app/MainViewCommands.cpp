@@ -110,6 +110,6 @@ void MainWorkingFrm::ShowInputBillTopArea(int& index1)
 
 void MainWorkingFrm::ShowGPSPoint(double x1, double y1)
 {
-    // GPSPoinrImg follows the mark once the drawing reports whether the point was on the map.
+    // The drawing moves and shows GPSPoinrImg with the mark when the point lies on the map.
     siteMap_->ShowGPSPoint(x1, y1);
 }

@@ -16,6 +16,9 @@
 // GPS record file: one line per position "hh:mm:ss,x,y" (x, y metres east and north).
 
 #include <optional>
+
+#include "app/TopAreaModel.h"
+
 #include <string>
 #include <vector>
 
@@ -33,10 +36,8 @@ struct TopAreaRecord {
     float height = 0.0f;
 };
 
-struct SitePoint {
-    float x = 0.0f;  // metres east
-    float y = 0.0f;  // metres north
-};
+// A site point in metres east and north.
+using SitePoint = TopAreaPoint;
 
 struct ProjectData {
     int fixDataSTS = 0;

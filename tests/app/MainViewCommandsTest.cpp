@@ -6,6 +6,7 @@
 #include "MainWindowFixture.h"
 #include "app/MapView.h"
 #include "app/TopAreaModel.h"
+#include "platform/PictureSurface.h"
 #include "orbit/ObservationConditions.h"
 
 namespace {
@@ -156,3 +157,48 @@ TEST_F(MainWindowTest, RedrawCaptionsTheCalibrationPanel)
 }
 
 }  // namespace
+
+namespace {
+
+// The outline colour of an unselected building on the map.
+const QColor kOutline(255, 0, 200);
+
+bool OutlineNear(PictureSurface* pic, QPointF at)
+{
+    for (int dx = -1; dx <= 1; ++dx) {
+        if (pic->pointColor(at + QPointF(dx, 0)) == kOutline) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(MainViewCommands, ButtonsRedrawTheMapWhereTheViewNowPutsTheBuilding)
+{
+    // A 20 m square whose west wall is at x = 10 m: drawn at picture x = 20 at scale 2.
+    const std::vector<TopAreaPoint> square{{10, 5}, {30, 5}, {30, 25}, {10, 25}, {10, 5}};
+    ASSERT_EQ(AppendTopArea(square, 30.0f), TopAreaEdit::Done);
+    frm->ShowInputBillTopArea(-1);
+    const QPointF wall(20, 30);
+    ASSERT_TRUE(OutlineNear(frm->PhotoPic, wall));
+
+    QTest::mouseClick(frm->MoveImgCmd[0], Qt::LeftButton);  // content 4 m (8 units) to the left
+    EXPECT_TRUE(OutlineNear(frm->PhotoPic, wall - QPointF(8, 0)));
+    EXPECT_FALSE(OutlineNear(frm->PhotoPic, wall));
+
+    QTest::mouseClick(frm->MoveImgCmd[3], Qt::LeftButton);  // and back
+    QTest::mouseClick(frm->ZoomUpCmd, Qt::LeftButton);      // scale 2.5: the wall at x = 25
+    EXPECT_TRUE(OutlineNear(frm->PhotoPic, QPointF(25, 37.5)));
+    EXPECT_FALSE(OutlineNear(frm->PhotoPic, QPointF(20, 37.5)));
+}
+
+TEST_F(MainViewCommands, ReceiverMarkFollowsTheReportedPosition)
+{
+    frm->ShowGPSPoint(10, 5);  // picture (20, 10) at the reset view
+    EXPECT_TRUE(frm->GPSPoinrImg->isVisible());
+    const QPointF pixel = frm->PhotoPic->toPixel(QPointF(20, 10));
+    EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().x(), pixel.x(), 12);
+    EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().y(), pixel.y(), 12);
+}

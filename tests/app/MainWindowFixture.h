@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainWorkingFrm.h"
+#include "app/TopAreaModel.h"
 #include "common/TestUtils.h"
 #include "platform/MessageBox.h"
 
@@ -24,6 +25,8 @@ protected:
     {
         delete MainWorkingFrm::existing();
         platform::SetMessageAnswerer({});
+        // The building model is program-wide: leave it empty for the next test.
+        ClearTopAreaModel();
     }
 
     QStringList messages;
