@@ -62,7 +62,7 @@ void MainWorkingFrm::ComputeSkylineUnderPicturePoint(double px, double py)
 
 DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
 {
-    if (dispCumpuSateliteObitFrm_.isNull()) {
+    if (dispCumpuSateliteObitFrm_.isNull() || dispCumpuSateliteObitFrm_->unloaded()) {
         DispCumpuSateliteObitFrm::Hooks hooks;
         hooks.loadAlmanacDataBase = [] {
             return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());

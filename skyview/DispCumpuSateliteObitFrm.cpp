@@ -74,6 +74,8 @@ void DispCumpuSateliteObitFrm::BuildControls()
     DispPic->setTextFont(platform::WindowFont(9));
 
     TitleNameLbl = MakeLabel(DispPic, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
+    TitleNameLbl->setWordWrap(true);
+    TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SeeingLbl = MakeLabel(DispPic, "SeeingLbl", QStringLiteral("上空から下"));
     Label2 = MakeLabel(DispPic, "Label2", QStringLiteral("障害物"));
     Image1 = new QLabel(DispPic);
@@ -192,7 +194,8 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
         const QPointF b = DispPic->toPixel({left + width, top - height});
         w->setGeometry(QRectF(a, b).normalized().toRect());
     };
-    placeInPlot(TitleNameLbl, -167, 168, 230, 18);
+    // The title wraps into two lines left of the N.
+    placeInPlot(TitleNameLbl, -167, 168, 120, 34);
     placeInPlot(SeeingLbl, 108, 168, 60, 18);
     placeInPlot(VisibleSateImg, -170, -126, 20, 20);
     placeInPlot(BackSateXXimg, -170, -149, 20, 20);
@@ -410,5 +413,6 @@ void DispCumpuSateliteObitFrm::closeEvent(QCloseEvent* event)
         hooks_.releasePhotoClick(this);
     }
     photoClickTaken_ = false;
+    unloaded_ = true;
     QWidget::closeEvent(event);
 }

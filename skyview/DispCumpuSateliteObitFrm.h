@@ -99,6 +99,9 @@ public:
 
     platform::CalendarPopup* DaybrookPicker1 = nullptr;
 
+    // True once the window was closed: it is deleted soon and the next use loads a new one.
+    bool unloaded() const { return unloaded_; }
+
     skyview::SkyPlotIcons& icons() { return *icons_; }
     // The satellites as the icons show them now.
     const skyview::SatePositions& shownPositions() const { return shown_; }
@@ -134,4 +137,5 @@ private:
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
     bool photoClickTaken_ = false;
+    bool unloaded_ = false;
 };

@@ -1,6 +1,7 @@
 #include "SkyPlot.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 
@@ -31,6 +32,13 @@ void PrintAt(PictureSurface& surface, QPointF at, const QString& text)
 {
     surface.setCurrentPoint(at);
     surface.printText(text);
+}
+
+// Height of the current text font's ascent in the surface's vertical user units.
+double AscentInUnits(const PictureSurface& surface)
+{
+    const double unitsPerPixel = std::abs(surface.scaleHeight()) / std::max(1, surface.image().height());
+    return QFontMetricsF(surface.textFont()).ascent() * unitsPerPixel;
 }
 
 void SetTextStyle(PictureSurface& surface, const QColor& color, int pointSize, bool bold)
@@ -68,8 +76,11 @@ void DrawFixedBase(PictureSurface& surface, double k, const QColor& horizon)
     SetTextStyle(surface, kCompassColor, 14, true);
     PrintAt(surface, {-2 * k, 98 * k}, QStringLiteral("N"));
     PrintAt(surface, {-2 * k, -92 * k}, QStringLiteral("S"));
-    PrintAt(surface, {-96 * k, 4 * k}, QStringLiteral("W"));
-    PrintAt(surface, {91 * k, 4 * k}, QStringLiteral("E"));
+    // W and E stand on the east-west axis (their foot 2 units above it), clear of the elevation
+    // labels printed just below it.
+    const double sideTop = std::max(4 * k, 2.0 + AscentInUnits(surface));
+    PrintAt(surface, {-96 * k, sideTop}, QStringLiteral("W"));
+    PrintAt(surface, {91 * k, sideTop}, QStringLiteral("E"));
     DrawElevationLabels(surface, k);
 }
 

@@ -1,0 +1,126 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+#include "MainWindowFixture.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/SiteFiles.h"
+#include "judge/Skyline.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "orbit/VisibleSatellites.h"
+#include "orbit/YumaAlmanac.h"
+#include "platform/PictureSurface.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+
+namespace {
+
+// The sample site on the main window with the real almanac saved as the run folder's database.
+class SkyCommands : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(runDir.isValid());
+        ASSERT_TRUE(QDir(runDir.path()).mkpath(QStringLiteral("data0")));
+        gStartDir = runDir.path();
+        std::ifstream in(testutil::DataFile("almanac.yuma.week0149.405504.txt"));
+        std::stringstream text;
+        text << in.rdbuf();
+        const orbit::Almanac almanac = orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.str()));
+        ASSERT_TRUE(orbit::SaveAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString(),
+                                               almanac.storedWeek, almanac.records));
+        orbit::SetDefaultAlmanacData();  // the view must load the database itself
+
+        pMapCenterX = 0.0;
+        pMapCenterY = 0.0f;
+        ApplyProject(SampleProject());
+        frm->LatDataTxt->setText(QStringLiteral("35.681"));
+        frm->LonDataTxt->setText(QStringLiteral("139.767"));
+        frm->AntennaHTxt->setText(QStringLiteral("1.5"));
+        frm->DateLbl->setText(QStringLiteral("2022/02/18"));
+        frm->ShowInputBillTopArea(-1);
+    }
+
+    QTemporaryDir runDir;
+};
+
+TEST_F(SkyCommands, OrbitCommandShowsThePlotWithTheSkylineAtTheGridOriginAndTakesClicks)
+{
+    gMapRotateAngle = 0.0f;
+    frm->SkyPlotGPSMenu->trigger();
+    DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    EXPECT_EQ(gPhotoClickMode, 1);
+    EXPECT_EQ(gAlmanacName, "Yuma149.txt");
+    EXPECT_EQ(view->AlmanacDataLbl->text(), QStringLiteral("Yuma149.txt"));
+    EXPECT_EQ(view->DateDataLbl->text(), QStringLiteral("2022/02/18"));
+    EXPECT_EQ(view->LatDataLbl->text(), QStringLiteral("35.681度"));
+
+    // The sample's buildings stand 20 to 60 m around the site: the skyline rises in every quarter.
+    for (int d : {45, 135, 225, 315}) {
+        EXPECT_GT(gCutElevation[d], 15.0f) << "direction " << d;
+    }
+    // The plot shows that skyline and the count of the one visibility rule at 08:00.
+    const QPointF north = skyview::PlotPoint({}, 90, gCutElevation[90]);
+    EXPECT_EQ(view->DispPic->pointColor(north), skyview::kSkylineColor);
+    orbit::CountVisibleSateInTime(96, 96);
+    EXPECT_EQ(view->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
+    EXPECT_GT(gVisibleSateNum[96], 0);
+    int hidden = 0;
+    for (const auto& m : view->shownPositions().marks) {
+        hidden += m.state == skyview::SkyState::Hidden;
+    }
+    EXPECT_GT(hidden, 0);
+
+    // A click on the open ground 80 m south of the site moves the skyline: the view redraws
+    // with it, and with the count under it.
+    const float before = gCutElevation[45];
+    ComputeCutElevationAtSite(0.0, -80.0, gAntennaHeight);
+    view->ShowCurrentSateVisible();
+    EXPECT_LT(gCutElevation[45], before);
+    orbit::CountVisibleSateInTime(96, 96);
+    EXPECT_EQ(view->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
+    EXPECT_EQ(view->DispPic->pointColor(skyview::PlotPoint({}, 45, gCutElevation[45])), skyview::kSkylineColor);
+
+    // The close button turns the main map back north-up and gives the clicks back.
+    frm->MoveImgCmd_Click(4);
+    ASSERT_EQ(gMapRotateAngle, 10.0f);
+    QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    EXPECT_EQ(gPhotoClickMode, 0);
+    EXPECT_EQ(gMapRotateAngle, 0.0f);
+}
+
+TEST_F(SkyCommands, ClosingWithTheCloseBoxGivesTheClicksBackAndLeavesTheMapTurned)
+{
+    frm->SkyPlotGPSMenu->trigger();
+    DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    frm->MoveImgCmd_Click(4);
+    view->StartTimeDataCmb->setCurrentIndex(100);
+    view->close();
+    EXPECT_EQ(gPhotoClickMode, 0);
+    EXPECT_EQ(gMapRotateAngle, 10.0f);
+    // The next command loads the view afresh.
+    frm->SkyPlotGPSMenu->trigger();
+    EXPECT_EQ(frm->DispCumpuSateliteObit()->StartTimeDataCmb->currentIndex(), 96);
+    EXPECT_EQ(gPhotoClickMode, 1);
+}
+
+TEST_F(SkyCommands, AnUnreadableDatabaseLoadsTheBuiltInAlmanac)
+{
+    QFile::remove(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")));
+    gAlmanacName.clear();
+    frm->DispCumpuSateliteObit();
+    EXPECT_EQ(gSateNum, 30);
+    EXPECT_EQ(frm->DispCumpuSateliteObit()->AlmanacDataLbl->text(), QString::fromStdString(gAlmanacName));
+    EXPECT_FALSE(gAlmanacName.empty());
+}
+
+}  // namespace
