@@ -181,6 +181,13 @@ public:
     // The orbit view, loaded without being shown when it is not loaded yet, so that other windows
     // reach its almanac label and public operations.
     class DispCumpuSateliteObitFrm* DispCumpuSateliteObit();
+    // What every sky-view command does first: the work table emptied, the conditions read again
+    // (steps 0..288 when `allDay`) and the height grid rebuilt under the map as drawn now.
+    void PrepareSkyViewGrid(bool allDay);
+    // The skyline with the antenna height at the site point the map draws at picture point
+    // (px, py) when the grid was built: (0, 0) for the orbit views, (200, 0) for the sky view and
+    // the comparison window.
+    void ComputeSkylineUnderPicturePoint(double px, double py);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -224,12 +231,6 @@ private:
 
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
-    // What every sky-view command does first: the work table emptied, the conditions read again
-    // (steps 0..288 when `allDay`) and the height grid rebuilt under the map as drawn now.
-    void PrepareSkyViewGrid(bool allDay);
-    // The skyline with the antenna height at the grid point under the picture point (px, py)
-    // (picture units): (0, 0) for the orbit views, (200, 0) for the sky view and the comparison.
-    void ComputeSkylineUnderPicturePoint(double px, double py);
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;

@@ -289,7 +289,11 @@ void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), skyview::CurrentSkyInputs(), step);
 }
 
-void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click()
+void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }
+
+void DispCumpuSateliteObitFrm::EndTimeDataCmb_Click() { TimeListChanged(false); }
+
+void DispCumpuSateliteObitFrm::TimeListChanged(bool startList)
 {
     if (pFirstActivate != 0) {
         return;
@@ -297,28 +301,22 @@ void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click()
     const int s = StartTimeDataCmb->currentIndex();
     const int e = EndTimeDataCmb->currentIndex();
     if (s >= e) {
-        // The start goes back to one step before the end; the list's own handler then redraws.
-        StartTimeDataCmb->setCurrentIndex(std::max(e - 1, 0));
+        // The list just chosen gives way to one step before (start) or after (end) the other;
+        // its own handler then runs again and redraws.
+        if (startList) {
+            StartTimeDataCmb->setCurrentIndex(std::max(e - 1, 0));
+        } else {
+            EndTimeDataCmb->setCurrentIndex(std::min(s + 1, kLastTimeStep));
+        }
         return;
     }
     // The scroll bar follows first (its position moves into the span and shows its time), so
     // the icons and the time label always show the same step.
-    TimeScrol1->setMinimum(s);
-    FullRedraw(s, e, false);
-}
-
-void DispCumpuSateliteObitFrm::EndTimeDataCmb_Click()
-{
-    if (pFirstActivate != 0) {
-        return;
+    if (startList) {
+        TimeScrol1->setMinimum(s);
+    } else {
+        TimeScrol1->setMaximum(e);
     }
-    const int s = StartTimeDataCmb->currentIndex();
-    const int e = EndTimeDataCmb->currentIndex();
-    if (e <= s) {
-        EndTimeDataCmb->setCurrentIndex(std::min(s + 1, kLastTimeStep));
-        return;
-    }
-    TimeScrol1->setMaximum(e);
     FullRedraw(s, e, false);
 }
 

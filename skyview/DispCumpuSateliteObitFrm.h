@@ -124,6 +124,9 @@ private:
     void ShowSatePosition(int step);
     void StartTimeDataCmb_Click();
     void EndTimeDataCmb_Click();
+    // The lists keep start < end: a choice that breaks it is moved back; otherwise the scroll
+    // bar's limit follows and the plot is redrawn over the new span.
+    void TimeListChanged(bool startList);
     void TimeScrol1_Change();
     void ResetDateCmd_Click();
     void DaybrookPicker1_DatePicked(const QString& dateText);

@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <sstream>
 
 #include "MainWindowFixture.h"
 #include "app/MainState.h"
@@ -30,10 +28,8 @@ protected:
         ASSERT_TRUE(runDir.isValid());
         ASSERT_TRUE(QDir(runDir.path()).mkpath(QStringLiteral("data0")));
         gStartDir = runDir.path();
-        std::ifstream in(testutil::DataFile("almanac.yuma.week0149.405504.txt"));
-        std::stringstream text;
-        text << in.rdbuf();
-        const orbit::Almanac almanac = orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.str()));
+        const orbit::Almanac almanac =
+            orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt")));
         ASSERT_TRUE(orbit::SaveAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString(),
                                                almanac.storedWeek, almanac.records));
         orbit::SetDefaultAlmanacData();  // the view must load the database itself
@@ -121,6 +117,38 @@ TEST_F(SkyCommands, AnUnreadableDatabaseLoadsTheBuiltInAlmanac)
     EXPECT_EQ(gSateNum, 30);
     EXPECT_EQ(frm->DispCumpuSateliteObit()->AlmanacDataLbl->text(), QString::fromStdString(gAlmanacName));
     EXPECT_FALSE(gAlmanacName.empty());
+}
+
+TEST_F(SkyCommands, TheSkyViewObserverIsTheSitePointUnderPicturePoint200WhateverTheTurnAndPan)
+{
+    struct Case {
+        const char* name;
+        float rotate;
+        float panX;
+    };
+    const Case cases[] = {{"north-up", 0, 0}, {"turned 90", 90, 0}, {"turned 30 and panned", 30, 24}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetMapRotateAngle(c.rotate);
+        gMapOffsetX = c.panX;
+        frm->PrepareSkyViewGrid(true);
+        EXPECT_EQ(gStartTimeStep, 0);
+        EXPECT_EQ(gEndTimeStep, 288);
+        frm->ComputeSkylineUnderPicturePoint(200, 0);
+        const auto underPicturePoint = gCutElevation;
+        double x = 0.0, y = 0.0;
+        PictureToSite(200, 0, x, y, true);
+        ComputeCutElevationAtSite(x, y, gAntennaHeight);
+        EXPECT_EQ(underPicturePoint, gCutElevation);
+    }
+    // North-up and unpanned it stands 200 / scale metres east of the centre: 50 m at scale 4,
+    // east of the buildings, so the south-east block rises to the south-west and the east is open.
+    SetMapRotateAngle(0);
+    gMapOffsetX = 0;
+    frm->PrepareSkyViewGrid(true);
+    frm->ComputeSkylineUnderPicturePoint(200, 0);
+    EXPECT_GT(gCutElevation[225], 10.0f);
+    EXPECT_EQ(gCutElevation[0], 0.0f);
 }
 
 }  // namespace

@@ -8,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 
 #include "common/TestUtils.h"
 #include "orbit/AlmanacTable.h"
@@ -33,10 +31,7 @@ class OrbitWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::ifstream in(testutil::DataFile("almanac.yuma.week0149.405504.txt"));
-        std::stringstream text;
-        text << in.rdbuf();
-        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.str())));
+        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
         orbit::SetSateColorTable();
         gLatitude = 35.681f;
         gLongitude = 139.767f;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "common/TestUtils.h"
 #include "orbit/AlmanacTable.h"
@@ -188,10 +186,7 @@ TEST(SkyPlotTracks, RunsOfVisibleStepsOnlyAndASingleStepLeavesNoMark)
 
 TEST(SkyPlotCount, AgreesWithTheVisibleCountsOfARealAlmanac)
 {
-    std::ifstream in(testutil::DataFile("almanac.yuma.week0149.405504.txt"));
-    std::stringstream text;
-    text << in.rdbuf();
-    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(text.str());
+    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"));
     ASSERT_TRUE(read.ok()) << read.error;
     orbit::ApplyAlmanac(orbit::ToAlmanac(read));
     gLatitude = 35.681f;
