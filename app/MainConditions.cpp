@@ -84,6 +84,7 @@ void MainWorkingFrm::ConnectCommands()
         }
     });
     ConnectViewCommands();
+    ConnectSkyCommands();
 
     // The box starts at the antenna height the conditions start with; its change handler stores
     // the value, so box and variable agree from the start.

@@ -174,6 +174,21 @@ public:
     // The tool palette's handler: every change of a toggle, with its index and new state.
     void ClickPicRbn_Click(int index, bool pressed);
 
+    // Sky and orbit views opened from the site map.
+    // The orbit-view command: conditions read, height grid rebuilt, skyline at the grid origin,
+    // then the orbit view shown (created on first use).
+    void SkyPlotGPSMenu_Click();
+    // The orbit view, loaded without being shown when it is not loaded yet, so that other windows
+    // reach its almanac label and public operations.
+    class DispCumpuSateliteObitFrm* DispCumpuSateliteObit();
+    // What every sky-view command does first: the work table emptied, the conditions read again
+    // (steps 0..288 when `allDay`) and the height grid rebuilt under the map as drawn now.
+    void PrepareSkyViewGrid(bool allDay);
+    // The skyline with the antenna height at the site point the map draws at picture point
+    // (px, py) when the grid was built: (0, 0) for the orbit views, (200, 0) for the sky view and
+    // the comparison window.
+    void ComputeSkylineUnderPicturePoint(double px, double py);
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -213,6 +228,10 @@ private:
     void AntennaCmd_Click();
     void ElevationMaskCmd_Click();
     void DispLonLatRbn_Click(bool pressed);
+
+    // Sky and orbit views opened from the site map.
+    void ConnectSkyCommands();
+    QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;

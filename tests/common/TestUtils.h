@@ -7,12 +7,23 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace testutil {
 
 // Path of a fixture in tests/data.
 inline std::string DataFile(const std::string& name) { return std::string(GPSPLAN_TEST_DATA_DIR) + "/" + name; }
+
+// The whole text of a fixture in tests/data (empty when it cannot be read).
+inline std::string ReadDataFile(const std::string& name)
+{
+    std::ifstream in(DataFile(name), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // Angle difference in degrees folded into [-180, 180], for comparing azimuths across 0/360.
 inline double AngleDiff(double a, double b)

@@ -1,0 +1,91 @@
+// The sky-view commands of the site map: each reads the conditions again, rebuilds the height
+// grid under the map as drawn and computes the skyline at its observer point before its view
+// opens; and the hooks through which the orbit view reaches back into the main window.
+#include <QTableWidget>
+
+#include "MainWorkingFrm.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "judge/HeightGrid.h"
+#include "judge/Meshes.h"
+#include "judge/Skyline.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+
+namespace {
+
+// The view that picture-click mode 1 serves while it stands.
+QPointer<DispCumpuSateliteObitFrm> gPhotoClickOrbitView;
+
+void TakeOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
+{
+    gPhotoClickMode = 1;
+    gPhotoClickOrbitView = view;
+}
+
+// Closing the view clears the request whoever holds it, so a site-map click then reaches no view.
+void ReleaseOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
+{
+    gPhotoClickMode = 0;
+    if (gPhotoClickOrbitView == view) {
+        gPhotoClickOrbitView.clear();
+    }
+}
+
+}  // namespace
+
+void MainWorkingFrm::ConnectSkyCommands()
+{
+    connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
+}
+
+void MainWorkingFrm::PrepareSkyViewGrid(bool allDay)
+{
+    FirstCutGrid->setRowCount(0);
+    if (allDay) {
+        ReadComputeConditionAllDay();
+    } else {
+        ReadComputeCondition();
+    }
+    // Cells of 16/3 picture units at the current zoom: (864 / scale) / 162 metres.
+    MakeBillHeightMesh(judge::GridView::Current().cellSize());
+}
+
+void MainWorkingFrm::ComputeSkylineUnderPicturePoint(double px, double py)
+{
+    // Grid metres are picture units over the scale the grid was built with, whatever the pan and
+    // turn: the observer is the site point the map draws at (px, py).
+    const double scale = gBillHeightMeshView.scale;
+    ComputeCutElevation(px / scale, py / scale, judge::kMarchLastX, judge::kMarchLastY, gBillHeightMeshCell, gAntennaHeight);
+}
+
+DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
+{
+    if (dispCumpuSateliteObitFrm_.isNull() || dispCumpuSateliteObitFrm_->unloaded()) {
+        DispCumpuSateliteObitFrm::Hooks hooks;
+        hooks.loadAlmanacDataBase = [] {
+            return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
+        };
+        hooks.resetMainMap = [] { MainWorkingFrm::instance()->InitialDisPlayCmd_Click(); };
+        hooks.takePhotoClick = TakeOrbitViewPhotoClick;
+        hooks.releasePhotoClick = ReleaseOrbitViewPhotoClick;
+        dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, std::move(hooks));
+    }
+    return dispCumpuSateliteObitFrm_;
+}
+
+void MainWorkingFrm::SkyPlotGPSMenu_Click()
+{
+    PrepareSkyViewGrid(false);
+    ComputeSkylineUnderPicturePoint(0.0, 0.0);
+    DispCumpuSateliteObitFrm* view = DispCumpuSateliteObit();
+    // A view that is already open redraws with the new skyline; a new one draws at its first
+    // activation.
+    if (view->pFirstActivate == 0) {
+        view->ShowCurrentSateVisible();
+    }
+    view->show();
+    view->raise();
+    view->activateWindow();
+}

@@ -1,0 +1,416 @@
+#include "DispCumpuSateliteObitFrm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "orbit/OrbitEngine.h"
+#include "orbit/TextHelpers.h"
+#include "platform/CalendarPopup.h"
+#include "platform/Fonts.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
+
+namespace {
+
+// Screen positions and sizes are laid out in twips, 15 to a pixel.
+int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
+
+constexpr int kFirstShownStep = 96;   // 08:00
+constexpr int kLastShownStep = 216;   // 18:00
+constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(platform::WindowFont(pointSize));
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(platform::WindowFont(9));
+    return button;
+}
+
+QString StepLabel(int step)
+{
+    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
+}
+
+QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
+
+}  // namespace
+
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, Hooks hooks) : QWidget(owner, Qt::Window), hooks_(std::move(hooks))
+{
+    setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("SateriteObit"));
+    setFont(platform::WindowFont(9));
+    BuildControls();
+    Form_Load();
+}
+
+DispCumpuSateliteObitFrm::~DispCumpuSateliteObitFrm() = default;
+
+void DispCumpuSateliteObitFrm::BuildControls()
+{
+    DispPic = new PictureSurface(this);
+    DispPic->setObjectName(QStringLiteral("DispPic"));
+    DispPic->setTextFont(platform::WindowFont(9));
+
+    TitleNameLbl = MakeLabel(DispPic, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
+    TitleNameLbl->setWordWrap(true);
+    TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SeeingLbl = MakeLabel(DispPic, "SeeingLbl", QStringLiteral("上空から下"));
+    Label2 = MakeLabel(DispPic, "Label2", QStringLiteral("障害物"));
+    Image1 = new QLabel(DispPic);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    VisibleSateImg = new QLabel(DispPic);
+    VisibleSateImg->setObjectName(QStringLiteral("VisibleSateImg"));
+    VisibleSateLbl = MakeLabel(DispPic, "VisibleSateLbl", QStringLiteral("受信可能衛星"));
+    BackSateXXimg = new QLabel(DispPic);
+    BackSateXXimg->setObjectName(QStringLiteral("BackSateXXimg"));
+    BackSateLbl = MakeLabel(DispPic, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
+    SateNumLbl = MakeLabel(DispPic, "SateNumLbl", skyview::SateCountText(0));
+    SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The icons come last, so that they lie over the captions.
+    icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
+
+    SettingDataFlm = new QGroupBox(QStringLiteral("GPS軌道計算データ設定"), this);
+    SettingDataFlm->setObjectName(QStringLiteral("SettingDataFlm"));
+    SetAlmanacCmd = MakeButton(SettingDataFlm, "SetAlmanacCmd", QStringLiteral("現在のアルマナック"));
+    AlmanacDataLbl = MakeLabel(SettingDataFlm, "AlmanacDataLbl", QString());
+    ResetDateCmd = MakeButton(SettingDataFlm, "ResetDateCmd", QStringLiteral("年月日"));
+    DateDataLbl = MakeLabel(SettingDataFlm, "DateDataLbl", QString());
+    LatHdLbl = MakeLabel(SettingDataFlm, "LatHdLbl", QStringLiteral("緯度"));
+    LatDataLbl = MakeLabel(SettingDataFlm, "LatDataLbl", QString());
+    LonHdLbl = MakeLabel(SettingDataFlm, "LonHdLbl", QStringLiteral("経度"));
+    LonDataLbl = MakeLabel(SettingDataFlm, "LonDataLbl", QString());
+    ElevationMaskHdLbl = MakeLabel(SettingDataFlm, "ElevationMaskHdLbl", QStringLiteral("仰角マスク（度）"));
+    ElevationMaskLbl = MakeLabel(SettingDataFlm, "ElevationMaskLbl", QString(), 10);
+    AntennaCmd = MakeButton(SettingDataFlm, "AntennaCmd", QStringLiteral("ｱﾝﾃﾅ高(m)"));
+    AntennaHLbl = MakeLabel(SettingDataFlm, "AntennaHLbl", QString());
+
+    SetTimeFlm = new QGroupBox(this);
+    SetTimeFlm->setObjectName(QStringLiteral("SetTimeFlm"));
+    StartHdLbl = MakeLabel(SetTimeFlm, "StartHdLbl", QStringLiteral("開始時刻"));
+    StartTimeDataCmb = new QComboBox(SetTimeFlm);
+    StartTimeDataCmb->setObjectName(QStringLiteral("StartTimeDataCmb"));
+    EndHdLbl = MakeLabel(SetTimeFlm, "EndHdLbl", QStringLiteral("終了時刻"));
+    EndTimeDataCmb = new QComboBox(SetTimeFlm);
+    EndTimeDataCmb->setObjectName(QStringLiteral("EndTimeDataCmb"));
+    SetTimeHdLbl = MakeLabel(SetTimeFlm, "SetTimeHdLbl", QStringLiteral("現在の時刻"));
+    TimeDataLbl = MakeLabel(SetTimeFlm, "TimeDataLbl", QString(), 11);
+    TimeScrol1 = new QScrollBar(Qt::Horizontal, SetTimeFlm);
+    TimeScrol1->setObjectName(QStringLiteral("TimeScrol1"));
+    TimeScrol1->setSingleStep(1);
+    TimeScrol1->setPageStep(1);
+    PrintDisplayCmd = MakeButton(SetTimeFlm, "PrintDisplayCmd", QStringLiteral("画面の印刷(&P)"));
+
+    CloseFlm = new QGroupBox(this);
+    CloseFlm->setObjectName(QStringLiteral("CloseFlm"));
+    CloseCmd = MakeButton(CloseFlm, "CloseCmd", QStringLiteral("閉じる(&C)"));
+
+    DaybrookPicker1 = new platform::CalendarPopup(this);
+    DaybrookPicker1->setObjectName(QStringLiteral("DaybrookPicker1"));
+
+    connect(StartTimeDataCmb, &QComboBox::currentIndexChanged, this, &DispCumpuSateliteObitFrm::StartTimeDataCmb_Click);
+    connect(EndTimeDataCmb, &QComboBox::currentIndexChanged, this, &DispCumpuSateliteObitFrm::EndTimeDataCmb_Click);
+    connect(TimeScrol1, &QScrollBar::valueChanged, this, &DispCumpuSateliteObitFrm::TimeScrol1_Change);
+    connect(ResetDateCmd, &QPushButton::clicked, this, &DispCumpuSateliteObitFrm::ResetDateCmd_Click);
+    connect(DaybrookPicker1, &platform::CalendarPopup::datePicked, this, &DispCumpuSateliteObitFrm::DaybrookPicker1_DatePicked);
+    connect(PrintDisplayCmd, &QPushButton::clicked, this, &DispCumpuSateliteObitFrm::PrintDisplayCmd_Click);
+    connect(CloseCmd, &QPushButton::clicked, this, &DispCumpuSateliteObitFrm::CloseCmd_Click);
+    // A press on the plot or on either frame puts the calendar away.
+    for (QWidget* w : {static_cast<QWidget*>(DispPic), static_cast<QWidget*>(SettingDataFlm), static_cast<QWidget*>(SetTimeFlm)}) {
+        w->installEventFilter(this);
+    }
+}
+
+void DispCumpuSateliteObitFrm::Form_Load()
+{
+    pFirstActivate = -1;
+    DaybrookPicker1->hide();
+    DateDataLbl->setText(QString::fromStdString(gComputeDate));
+    const QDate date = QDate::fromString(QString::fromStdString(gComputeDate), QLatin1String(platform::CalendarPopup::kDateFormat));
+    if (date.isValid()) {
+        DaybrookPicker1->setDate(date);
+    }
+    ElevationMaskLbl->setText(QString::number(platform::RoundHalfEven(gElevationMask)));
+
+    QStringList times;
+    for (int step = 0; step <= kLastTimeStep; ++step) {
+        times << StepLabel(step);
+    }
+    StartTimeDataCmb->addItems(times);
+    StartTimeDataCmb->setCurrentIndex(kFirstShownStep);
+    TimeDataLbl->setText(StepLabel(kFirstShownStep));
+    EndTimeDataCmb->addItems(times);
+    EndTimeDataCmb->setCurrentIndex(kLastShownStep);
+
+    LatDataLbl->setText(PlainNumber(gLatitude) + QStringLiteral("度"));
+    LonDataLbl->setText(PlainNumber(gLongitude) + QStringLiteral("度"));
+
+    // The almanac is read afresh; the label names the almanac actually loaded.
+    if (hooks_.loadAlmanacDataBase && !hooks_.loadAlmanacDataBase()) {
+        orbit::SetDefaultAlmanacData();
+    }
+    AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
+
+    icons_->hideAll();
+    TimeScrol1->setRange(kFirstShownStep, kLastShownStep);
+    AntennaHLbl->setText(PlainNumber(gAntennaHeight));
+    plotScale = 1.69;
+    SetControlPosition();
+}
+
+void DispCumpuSateliteObitFrm::SetControlPosition()
+{
+    move(Px(6800), Px(1000));
+    // The outer 8520 x 5640 twips less the title bar and borders.
+    resize(Px(8400), Px(5280));
+
+    DispPic->setGeometry(TwipRect(60, 60, 5130, 5130));
+    DispPic->setScale(-169, 169, 338, -338);
+
+    // The legend inside the plot, in plot units.
+    const auto placeInPlot = [this](QWidget* w, double left, double top, double width, double height) {
+        const QPointF a = DispPic->toPixel({left, top});
+        const QPointF b = DispPic->toPixel({left + width, top - height});
+        w->setGeometry(QRectF(a, b).normalized().toRect());
+    };
+    // The title wraps into two lines left of the N.
+    placeInPlot(TitleNameLbl, -167, 168, 120, 34);
+    placeInPlot(SeeingLbl, 108, 168, 60, 18);
+    placeInPlot(VisibleSateImg, -170, -126, 20, 20);
+    placeInPlot(BackSateXXimg, -170, -149, 20, 20);
+    placeInPlot(VisibleSateLbl, -145, -133, 100, 20);
+    placeInPlot(BackSateLbl, -145, -154, 120, 20);
+    placeInPlot(Image1, 100, -131, 20, 10);
+    placeInPlot(Label2, 124, -127, 45, 18);
+    placeInPlot(SateNumLbl, 84, -148, 84, 20);
+    const int iconSize = VisibleSateImg->width();
+    VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
+    BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
+    QPixmap obstacle(Image1->size());
+    obstacle.fill(Qt::transparent);
+    {
+        QPainter painter(&obstacle);
+        painter.setPen(QPen(skyview::kSkylineColor, 2));
+        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
+    }
+    Image1->setPixmap(obstacle);
+
+    SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
+    const int rowTop = 20;
+    const int rowHeight = 24;
+    const int valueLeft = 112;
+    const std::pair<QWidget*, QWidget*> rows[] = {
+        {SetAlmanacCmd, AlmanacDataLbl}, {ResetDateCmd, DateDataLbl}, {LatHdLbl, LatDataLbl},
+        {LonHdLbl, LonDataLbl},          {ElevationMaskHdLbl, ElevationMaskLbl}, {AntennaCmd, AntennaHLbl},
+    };
+    for (int r = 0; r < 6; ++r) {
+        const int y = rowTop + r * rowHeight;
+        rows[r].first->setGeometry(8, y, valueLeft - 14, rowHeight - 3);
+        rows[r].second->setGeometry(valueLeft, y, SettingDataFlm->width() - valueLeft - 6, rowHeight - 3);
+    }
+
+    SetTimeFlm->setGeometry(TwipRect(5220, 2520, 3195, 1995));
+    StartHdLbl->setGeometry(12, 10, 70, 20);
+    StartTimeDataCmb->setGeometry(90, 10, 100, 20);
+    EndHdLbl->setGeometry(12, 33, 70, 20);
+    EndTimeDataCmb->setGeometry(90, 33, 100, 20);
+    SetTimeHdLbl->setGeometry(12, 56, 70, 20);
+    TimeDataLbl->setGeometry(90, 56, 100, 20);
+    TimeScrol1->setGeometry(TwipRect(180, 1200, 2775, 255));
+    PrintDisplayCmd->setGeometry(Px(180), Px(1200) + Px(255) + 6, Px(2775), 24);
+
+    CloseFlm->setGeometry(TwipRect(5220, 4500, 3225, 675));
+    CloseCmd->setGeometry(12, 10, CloseFlm->width() - 24, 26);
+
+    // The calendar over the settings frame, kept inside the window.
+    DaybrookPicker1->resize(DaybrookPicker1->sizeHint());
+    DaybrookPicker1->move(std::max(0, std::min(Px(5000), width() - DaybrookPicker1->width())), Px(800));
+}
+
+void DispCumpuSateliteObitFrm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+void DispCumpuSateliteObitFrm::Form_Activate()
+{
+    if (pFirstActivate != -1) {
+        return;
+    }
+    FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), true);
+    pFirstActivate = 0;
+    if (hooks_.takePhotoClick) {
+        hooks_.takePhotoClick(this);
+    }
+    photoClickTaken_ = true;
+}
+
+void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
+{
+    const skyview::PlotFrame f = frame();
+    icons_->hideAll();
+    skyview::DrawHeavenBase(*DispPic, f);
+    skyview::DrawElevationMaskCircle(*DispPic, f, gElevationMask);
+    if (compute) {
+        // Always the whole day of the date: a span chosen later never shows tracks of another
+        // date or almanac.
+        orbit::ComputeSateAzimusElevation(0, kLastTimeStep);
+    }
+    const skyview::SkyInputs inputs = skyview::CurrentSkyInputs();
+    skyview::DrawSateObitLine(*DispPic, f, inputs, first, last);
+    skyview::DrawBillSkyLine(*DispPic, f, inputs.skyline);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, inputs, TimeScrol1->value());
+}
+
+void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
+{
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), skyview::CurrentSkyInputs(), step);
+}
+
+void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }
+
+void DispCumpuSateliteObitFrm::EndTimeDataCmb_Click() { TimeListChanged(false); }
+
+void DispCumpuSateliteObitFrm::TimeListChanged(bool startList)
+{
+    if (pFirstActivate != 0) {
+        return;
+    }
+    const int s = StartTimeDataCmb->currentIndex();
+    const int e = EndTimeDataCmb->currentIndex();
+    if (s >= e) {
+        // The list just chosen gives way to one step before (start) or after (end) the other;
+        // its own handler then runs again and redraws.
+        if (startList) {
+            StartTimeDataCmb->setCurrentIndex(std::max(e - 1, 0));
+        } else {
+            EndTimeDataCmb->setCurrentIndex(std::min(s + 1, kLastTimeStep));
+        }
+        return;
+    }
+    // The scroll bar follows first (its position moves into the span and shows its time), so
+    // the icons and the time label always show the same step.
+    if (startList) {
+        TimeScrol1->setMinimum(s);
+    } else {
+        TimeScrol1->setMaximum(e);
+    }
+    FullRedraw(s, e, false);
+}
+
+void DispCumpuSateliteObitFrm::TimeScrol1_Change()
+{
+    if (pFirstActivate != 0) {
+        return;
+    }
+    const int p = TimeScrol1->value();
+    TimeDataLbl->setText(StepLabel(p));
+    ShowSatePosition(p);
+}
+
+void DispCumpuSateliteObitFrm::ResetDateCmd_Click()
+{
+    DaybrookPicker1->setVisible(!DaybrookPicker1->isVisible());
+    if (DaybrookPicker1->isVisible()) {
+        DaybrookPicker1->raise();
+    }
+}
+
+void DispCumpuSateliteObitFrm::HideCalendar()
+{
+    if (DaybrookPicker1->isVisible()) {
+        DaybrookPicker1->hide();
+    }
+}
+
+bool DispCumpuSateliteObitFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        HideCalendar();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DispCumpuSateliteObitFrm::DaybrookPicker1_DatePicked(const QString& dateText)
+{
+    if (pFirstActivate != 0) {
+        return;
+    }
+    gComputeDate = dateText.toStdString();
+    DateDataLbl->setText(dateText);
+    DaybrookPicker1->hide();
+    ReComputeSateObit();
+}
+
+void DispCumpuSateliteObitFrm::ReComputeSateObit()
+{
+    if (pFirstActivate != 0) {
+        return;
+    }
+    FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), true);
+}
+
+void DispCumpuSateliteObitFrm::ShowCurrentSateVisible()
+{
+    plotScale = 1.69;
+    SetControlPosition();
+    FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), false);
+}
+
+void DispCumpuSateliteObitFrm::PrintDisplayCmd_Click()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        // The window as shown, scaled to fit the page.
+        const QPixmap image = grab();
+        QPainter painter(&printer);
+        const QRect page = painter.viewport();
+        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.setViewport(page.x(), page.y(), size.width(), size.height());
+        painter.setWindow(image.rect());
+        painter.drawPixmap(0, 0, image);
+    }
+    unsetCursor();
+}
+
+void DispCumpuSateliteObitFrm::CloseCmd_Click()
+{
+    if (hooks_.resetMainMap) {
+        hooks_.resetMainMap();
+    }
+    close();
+}
+
+void DispCumpuSateliteObitFrm::closeEvent(QCloseEvent* event)
+{
+    // Every way of closing gives the site map's picture clicks back.
+    if (photoClickTaken_ && hooks_.releasePhotoClick) {
+        hooks_.releasePhotoClick(this);
+    }
+    photoClickTaken_ = false;
+    unloaded_ = true;
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The predicted-orbit window ("SateriteObit"): a north-up sky plot seen from above for the
+// computation date and the current observer point, with the satellites' tracks between a start
+// and an end time, the building skyline, the elevation-mask circle and, at the time chosen with
+// the scroll bar, every satellite as a numbered icon (receivable or hidden behind a building)
+// with the count of receivable ones. Beside it: the conditions in use, a calendar that changes
+// the date (recomputing the whole day), the time lists and the print button.
+//
+// One instance, created on first use and deleted when closed. Its load reads the almanac, its
+// first activation (first show) computes the whole day and draws, and takes the site map's
+// picture clicks (mode 1) until the window closes.
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "skyview/SkyPlot.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class PictureSurface;
+namespace platform {
+class CalendarPopup;
+}
+
+class DispCumpuSateliteObitFrm : public QWidget {
+    Q_OBJECT
+public:
+    // What the window asks of the main window, which sets these when it creates the window
+    // (the main window lies above this library). An unset hook is skipped.
+    struct Hooks {
+        // Reads the almanac database into the almanac table; false when it cannot be read (the
+        // window then loads the built-in almanac).
+        std::function<bool()> loadAlmanacDataBase;
+        // The main map's reset (rotation 0, result overlays off, redraw): run by the close button.
+        std::function<void()> resetMainMap;
+        // Picture-click mode 1: taken at the first activation, given back when the window closes.
+        std::function<void(DispCumpuSateliteObitFrm*)> takePhotoClick;
+        std::function<void(DispCumpuSateliteObitFrm*)> releasePhotoClick;
+    };
+
+    // Loads the window (hidden) as a tool window of `owner`.
+    explicit DispCumpuSateliteObitFrm(QWidget* owner, Hooks hooks = {});
+    ~DispCumpuSateliteObitFrm() override;
+
+    // Recomputes the satellite tables of the whole day of gComputeDate and redraws over the
+    // lists' span with the icons at the start step. Nothing before the first activation.
+    void ReComputeSateObit();
+    // Redraws the plot from the tables as they stand (after the observer point changed): the
+    // window back at its place, tracks over the lists' span, the skyline as it is now and the
+    // icons at the scroll bar's step.
+    void ShowCurrentSateVisible();
+
+    // -1 from the load until the end of the first activation, then 0.
+    int pFirstActivate = -1;
+    double plotScale = 1.69;  // k, picture units per degree of zenith distance
+
+    PictureSurface* DispPic = nullptr;
+    QLabel* SateNumLbl = nullptr;
+    QLabel* TitleNameLbl = nullptr;
+    QLabel* SeeingLbl = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* VisibleSateImg = nullptr;
+    QLabel* VisibleSateLbl = nullptr;
+    QLabel* BackSateXXimg = nullptr;
+    QLabel* BackSateLbl = nullptr;
+
+    QGroupBox* SettingDataFlm = nullptr;
+    QPushButton* SetAlmanacCmd = nullptr;
+    QLabel* AlmanacDataLbl = nullptr;
+    QPushButton* ResetDateCmd = nullptr;
+    QLabel* DateDataLbl = nullptr;
+    QLabel* LatHdLbl = nullptr;
+    QLabel* LatDataLbl = nullptr;
+    QLabel* LonHdLbl = nullptr;
+    QLabel* LonDataLbl = nullptr;
+    QLabel* ElevationMaskHdLbl = nullptr;
+    QLabel* ElevationMaskLbl = nullptr;
+    QPushButton* AntennaCmd = nullptr;
+    QLabel* AntennaHLbl = nullptr;
+
+    QGroupBox* SetTimeFlm = nullptr;
+    QLabel* StartHdLbl = nullptr;
+    QComboBox* StartTimeDataCmb = nullptr;
+    QLabel* EndHdLbl = nullptr;
+    QComboBox* EndTimeDataCmb = nullptr;
+    QLabel* SetTimeHdLbl = nullptr;
+    QLabel* TimeDataLbl = nullptr;
+    QScrollBar* TimeScrol1 = nullptr;
+    QPushButton* PrintDisplayCmd = nullptr;
+
+    QGroupBox* CloseFlm = nullptr;
+    QPushButton* CloseCmd = nullptr;
+
+    platform::CalendarPopup* DaybrookPicker1 = nullptr;
+
+    // True once the window was closed: it is deleted soon and the next use loads a new one.
+    bool unloaded() const { return unloaded_; }
+
+    skyview::SkyPlotIcons& icons() { return *icons_; }
+    // The satellites as the icons show them now.
+    const skyview::SatePositions& shownPositions() const { return shown_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildPlotLegend();
+    void Form_Load();
+    void Form_Activate();
+    void SetControlPosition();
+    // Clears and draws background and mask circle, then the tracks over first..last, the skyline
+    // and the icons at the scroll bar's step; `compute` first fills the whole day's tables of
+    // gComputeDate.
+    void FullRedraw(int first, int last, bool compute);
+    void ShowSatePosition(int step);
+    void StartTimeDataCmb_Click();
+    void EndTimeDataCmb_Click();
+    // The lists keep start < end: a choice that breaks it is moved back; otherwise the scroll
+    // bar's limit follows and the plot is redrawn over the new span.
+    void TimeListChanged(bool startList);
+    void TimeScrol1_Change();
+    void ResetDateCmd_Click();
+    void DaybrookPicker1_DatePicked(const QString& dateText);
+    void HideCalendar();
+    void PrintDisplayCmd_Click();
+    void CloseCmd_Click();
+
+    skyview::PlotFrame frame() const { return {plotScale, skyview::PlotOrientation::NorthUp, 0.0}; }
+
+    Hooks hooks_;
+    std::unique_ptr<skyview::SkyPlotIcons> icons_;
+    skyview::SatePositions shown_;
+    bool photoClickTaken_ = false;
+    bool unloaded_ = false;
+};

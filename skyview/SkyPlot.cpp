@@ -1,0 +1,359 @@
+#include "SkyPlot.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "orbit/AlmanacTable.h"
+#include "platform/Fonts.h"
+#include "platform/PictureSurface.h"
+
+namespace skyview {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kRadPerDeg = kPi / 180.0;
+
+QColor ToQColor(const RgbColor& c) { return QColor(c.r, c.g, c.b); }
+
+void DrawPolyline(PictureSurface& surface, const QPolygonF& points, const QColor& color)
+{
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        surface.line(points[i - 1], points[i], color);
+    }
+}
+
+void PrintAt(PictureSurface& surface, QPointF at, const QString& text)
+{
+    surface.setCurrentPoint(at);
+    surface.printText(text);
+}
+
+// Height of the current text font's ascent in the surface's vertical user units.
+double AscentInUnits(const PictureSurface& surface)
+{
+    const double unitsPerPixel = std::abs(surface.scaleHeight()) / std::max(1, surface.image().height());
+    return QFontMetricsF(surface.textFont()).ascent() * unitsPerPixel;
+}
+
+void SetTextStyle(PictureSurface& surface, const QColor& color, int pointSize, bool bold)
+{
+    QFont font = platform::WindowFont(pointSize);
+    font.setBold(bold);
+    surface.setTextFont(font);
+    surface.setForeColor(color);
+}
+
+// The elevation labels just below the east axis at their circles; they never turn.
+void DrawElevationLabels(PictureSurface& surface, double k)
+{
+    SetTextStyle(surface, kElevationLabelColor, 12, false);
+    const QString degree = QStringLiteral("°");
+    PrintAt(surface, {86 * k, -k}, QStringLiteral("0") + degree);
+    PrintAt(surface, {57 * k, -k}, QStringLiteral("30") + degree);
+    PrintAt(surface, {27 * k, -k}, QStringLiteral("60") + degree);
+    PrintAt(surface, {-3 * k, -k}, QStringLiteral("90") + degree);
+}
+
+void DrawCircles(PictureSurface& surface, double k, const QColor& horizon)
+{
+    surface.circle({0, 0}, 90 * k, horizon);
+    surface.circle({0, 0}, 60 * k, kAxisColor);
+    surface.circle({0, 0}, 30 * k, kAxisColor);
+}
+
+void DrawFixedBase(PictureSurface& surface, double k, const QColor& horizon)
+{
+    surface.clear();
+    surface.line({-90 * k, 0}, {90 * k, 0}, kAxisColor);
+    surface.line({0, -90 * k}, {0, 90 * k}, kAxisColor);
+    DrawCircles(surface, k, horizon);
+    SetTextStyle(surface, kCompassColor, 14, true);
+    PrintAt(surface, {-2 * k, 98 * k}, QStringLiteral("N"));
+    PrintAt(surface, {-2 * k, -92 * k}, QStringLiteral("S"));
+    // W and E stand on the east-west axis (their foot 2 units above it), clear of the elevation
+    // labels printed just below it.
+    const double sideTop = std::max(4 * k, 2.0 + AscentInUnits(surface));
+    PrintAt(surface, {-96 * k, sideTop}, QStringLiteral("W"));
+    PrintAt(surface, {91 * k, sideTop}, QStringLiteral("E"));
+    DrawElevationLabels(surface, k);
+}
+
+// The background turned with the map: every point turned by minus the plot's turn, so each
+// letter and axis lands where the plot angle of its direction puts it.
+void DrawTurnedBase(PictureSurface& surface, const PlotFrame& frame, const QColor& horizon)
+{
+    const double k = frame.k;
+    const bool down = frame.orientation == PlotOrientation::LookingDown;
+    const double phi = (down ? frame.rotateDeg : -frame.rotateDeg) * kRadPerDeg;
+    const double s = std::sin(phi);
+    const double c = std::cos(phi);
+    const auto turn = [s, c](double x, double y) { return QPointF(x * c + y * s, y * c - x * s); };
+    surface.line(turn(90 * k, 0), turn(-90 * k, 0), kAxisColor);
+    surface.line(turn(0, 90 * k), turn(0, -90 * k), kAxisColor);
+    DrawCircles(surface, k, horizon);
+    SetTextStyle(surface, kCompassColor, 14, true);
+    // The offsets 5 and 7 are picture units, whatever k.
+    const auto letter = [&](QPointF p, const char* text) { PrintAt(surface, {p.x() - 5, p.y() + 7}, QString::fromLatin1(text)); };
+    if (down) {
+        letter(turn(0, 95 * k), "N");
+        letter(turn(0, -95 * k), "S");
+    } else {
+        letter(turn(0, 95 * k), "S");
+        letter(turn(0, -95 * k), "N");
+    }
+    letter(turn(95 * k, 0), "E");
+    letter(turn(-95 * k, 0), "W");
+    DrawElevationLabels(surface, k);
+}
+
+}  // namespace
+
+double PlotAngle(const PlotFrame& frame, double azimuth)
+{
+    switch (frame.orientation) {
+    case PlotOrientation::LookingDown:
+        return azimuth - frame.rotateDeg;
+    case PlotOrientation::LookingUp:
+        return frame.rotateDeg - azimuth;
+    case PlotOrientation::NorthUp:
+        break;
+    }
+    return azimuth;
+}
+
+QPointF PlotPoint(const PlotFrame& frame, double azimuth, double elevation)
+{
+    const double theta = PlotAngle(frame, azimuth) * kRadPerDeg;
+    const double r = frame.k * (90.0 - elevation);
+    return {static_cast<float>(r * std::cos(theta)), static_cast<float>(r * std::sin(theta))};
+}
+
+SkyState ClassifySate(float azimuth, float elevation, float mask, const orbit::SkylineTable& skyline)
+{
+    if (!std::isfinite(azimuth) || !std::isfinite(elevation) || !(elevation > mask)) {
+        return SkyState::BelowMask;
+    }
+    return orbit::IsSateVisible(azimuth, elevation, mask, skyline) ? SkyState::Visible : SkyState::Hidden;
+}
+
+SkyInputs CurrentSkyInputs()
+{
+    return SkyInputs{gSateAzimus, gSateElevation, orbit::UsableSateSlots(), gSatePRN, gSateHealth, gSateColor, gCutElevation,
+                     gElevationMask};
+}
+
+QPolygonF SkylinePolyline(const PlotFrame& frame, const orbit::SkylineTable& skyline)
+{
+    QPolygonF points;
+    points.reserve(361);
+    for (int d = 0; d <= 360; ++d) {
+        points << PlotPoint(frame, d, skyline[d == 360 ? 0 : d]);
+    }
+    return points;
+}
+
+QPolygonF MaskCirclePolyline(const PlotFrame& frame, float mask)
+{
+    // The circle is the same in every orientation: plot angle d itself.
+    const PlotFrame fixed{frame.k, PlotOrientation::NorthUp, 0.0};
+    QPolygonF points;
+    points.reserve(361);
+    for (int d = 0; d <= 360; ++d) {
+        points << PlotPoint(fixed, d, mask);
+    }
+    return points;
+}
+
+std::vector<QPolygonF> TrackPolylines(const PlotFrame& frame, const SkyInputs& inputs, int slot, int first, int last)
+{
+    std::vector<QPolygonF> runs;
+    if (slot < 0 || slot > kMaxSateSlot) {
+        return runs;
+    }
+    QPolygonF run;
+    const auto endRun = [&] {
+        if (run.size() >= 2) {
+            runs.push_back(run);
+        }
+        run.clear();
+    };
+    for (int t = std::max(first, 0); t <= std::min(last, kLastTimeStep); ++t) {
+        const float a = inputs.azimus[slot][t];
+        const float e = inputs.elevation[slot][t];
+        if (ClassifySate(a, e, inputs.mask, inputs.skyline) == SkyState::Visible) {
+            run << PlotPoint(frame, a, e);
+        } else {
+            endRun();
+        }
+    }
+    endRun();
+    return runs;
+}
+
+SatePositions SatePositionsAt(const PlotFrame& frame, const SkyInputs& inputs, int step)
+{
+    SatePositions result;
+    if (step < 0 || step > kLastTimeStep) {
+        return result;
+    }
+    for (const int slot : inputs.sateSlots) {
+        if (slot < 0 || slot > kMaxSateSlot) {
+            continue;
+        }
+        SateMark mark;
+        mark.slot = slot;
+        mark.prn = inputs.prn[slot];
+        const float a = inputs.azimus[slot][step];
+        const float e = inputs.elevation[slot][step];
+        mark.state = ClassifySate(a, e, inputs.mask, inputs.skyline);
+        mark.at = mark.state == SkyState::BelowMask ? QPointF() : PlotPoint(frame, a, e);
+        mark.usable = inputs.health[slot] == 0;
+        if (mark.usable && mark.state == SkyState::Visible) {
+            ++result.count;
+        }
+        result.marks.push_back(mark);
+    }
+    return result;
+}
+
+QString SateCountText(int count) { return QStringLiteral("衛星数 ") + QString::number(count); }
+
+void DrawHeavenBase(PictureSurface& surface, const PlotFrame& frame, const QColor& horizon)
+{
+    if (frame.orientation == PlotOrientation::NorthUp) {
+        DrawFixedBase(surface, frame.k, horizon);
+    } else {
+        DrawTurnedBase(surface, frame, horizon);
+    }
+}
+
+void DrawElevationMaskCircle(PictureSurface& surface, const PlotFrame& frame, float mask)
+{
+    DrawPolyline(surface, MaskCirclePolyline(frame, mask), kMaskColor);
+}
+
+void DrawBillSkyLine(PictureSurface& surface, const PlotFrame& frame, const orbit::SkylineTable& skyline)
+{
+    surface.setDrawWidth(2);
+    DrawPolyline(surface, SkylinePolyline(frame, skyline), kSkylineColor);
+    surface.setDrawWidth(1);
+}
+
+void DrawSateObitLine(PictureSurface& surface, const PlotFrame& frame, const SkyInputs& inputs, int first, int last)
+{
+    for (const int slot : inputs.sateSlots) {
+        if (slot < 0 || slot > kMaxSateSlot) {
+            continue;
+        }
+        const QColor color = ToQColor(inputs.colours[slot]);
+        for (const QPolygonF& run : TrackPolylines(frame, inputs, slot, first, last)) {
+            DrawPolyline(surface, run, color);
+        }
+    }
+}
+
+QPixmap SateIconPixmap(int prn, bool hidden, int size)
+{
+    size = std::max(size, 8);
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(0.5, 0.5, size - 1.0, size - 1.0);
+    if (hidden) {
+        // Behind a building: a pale grey disc with a dark rim and a dark number.
+        painter.setPen(QPen(QColor(90, 90, 90), 1.0));
+        painter.setBrush(QColor(200, 200, 200));
+    } else {
+        // Receivable: a strong blue disc with a white number.
+        painter.setPen(QPen(QColor(0, 40, 140), 1.0));
+        painter.setBrush(QColor(30, 90, 220));
+    }
+    painter.drawEllipse(disc);
+    QFont font = platform::WindowFont(7);
+    font.setBold(true);
+    font.setPixelSize(std::max(6, size * 11 / 20));
+    painter.setFont(font);
+    painter.setPen(hidden ? QColor(60, 60, 60) : QColor(Qt::white));
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::number(prn));
+    return pixmap;
+}
+
+SkyPlotIcons::SkyPlotIcons(PictureSurface& surface, double offset) : surface_(surface), offset_(offset)
+{
+    for (int i = 0; i < 32; ++i) {
+        sate1_[i] = new QLabel(&surface);
+        sate1_[i]->setObjectName(QStringLiteral("Sate1_%1").arg(i));
+        backSate1Img_[i] = new QLabel(&surface);
+        backSate1Img_[i]->setObjectName(QStringLiteral("BackSate1Img_%1").arg(i));
+        for (QLabel* icon : {sate1_[i], backSate1Img_[i]}) {
+            icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+            icon->hide();
+        }
+    }
+}
+
+void SkyPlotIcons::hideAll()
+{
+    for (int i = 0; i < 32; ++i) {
+        sate1_[i]->hide();
+        backSate1Img_[i]->hide();
+    }
+}
+
+void SkyPlotIcons::place(QLabel* icon, int index, bool hiddenStyle, QPointF at) const
+{
+    const QPointF topLeft = surface_.toPixel({at.x() - offset_, at.y() + offset_});
+    const QPointF bottomRight = surface_.toPixel({at.x() + offset_, at.y() - offset_});
+    const int size = std::max(8, static_cast<int>(std::lround(std::abs(bottomRight.x() - topLeft.x()))));
+    if (icon->pixmap().width() != size) {
+        icon->setPixmap(SateIconPixmap(index + 1, hiddenStyle, size));
+        icon->resize(size, size);
+    }
+    icon->move(topLeft.toPoint());
+}
+
+void SkyPlotIcons::show(const SatePositions& positions)
+{
+    for (const SateMark& mark : positions.marks) {
+        const int index = mark.prn - 1;
+        if (index < 0 || index >= 32) {
+            continue;
+        }
+        QLabel* receivable = sate1_[index];
+        QLabel* hidden = backSate1Img_[index];
+        switch (mark.state) {
+        case SkyState::Visible:
+            hidden->hide();
+            place(receivable, index, false, mark.at);
+            receivable->setVisible(mark.usable);
+            break;
+        case SkyState::Hidden:
+            receivable->hide();
+            place(hidden, index, true, mark.at);
+            hidden->setVisible(mark.usable);
+            break;
+        case SkyState::BelowMask:
+            receivable->hide();
+            hidden->hide();
+            break;
+        }
+    }
+}
+
+SatePositions ShowSatePosition(SkyPlotIcons& icons, QLabel& countLabel, const PlotFrame& frame, const SkyInputs& inputs,
+                               int step)
+{
+    SatePositions positions = SatePositionsAt(frame, inputs, step);
+    icons.show(positions);
+    countLabel.setText(SateCountText(positions.count));
+    return positions;
+}
+
+}  // namespace skyview

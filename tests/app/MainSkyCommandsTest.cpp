@@ -1,0 +1,154 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+
+#include "MainWindowFixture.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/SiteFiles.h"
+#include "judge/Skyline.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "orbit/VisibleSatellites.h"
+#include "orbit/YumaAlmanac.h"
+#include "platform/PictureSurface.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+
+namespace {
+
+// The sample site on the main window with the real almanac saved as the run folder's database.
+class SkyCommands : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(runDir.isValid());
+        ASSERT_TRUE(QDir(runDir.path()).mkpath(QStringLiteral("data0")));
+        gStartDir = runDir.path();
+        const orbit::Almanac almanac =
+            orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt")));
+        ASSERT_TRUE(orbit::SaveAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString(),
+                                               almanac.storedWeek, almanac.records));
+        orbit::SetDefaultAlmanacData();  // the view must load the database itself
+
+        pMapCenterX = 0.0;
+        pMapCenterY = 0.0f;
+        ApplyProject(SampleProject());
+        frm->LatDataTxt->setText(QStringLiteral("35.681"));
+        frm->LonDataTxt->setText(QStringLiteral("139.767"));
+        frm->AntennaHTxt->setText(QStringLiteral("1.5"));
+        frm->DateLbl->setText(QStringLiteral("2022/02/18"));
+        frm->ShowInputBillTopArea(-1);
+    }
+
+    QTemporaryDir runDir;
+};
+
+TEST_F(SkyCommands, OrbitCommandShowsThePlotWithTheSkylineAtTheGridOriginAndTakesClicks)
+{
+    gMapRotateAngle = 0.0f;
+    frm->SkyPlotGPSMenu->trigger();
+    DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    EXPECT_EQ(gPhotoClickMode, 1);
+    EXPECT_EQ(gAlmanacName, "Yuma149.txt");
+    EXPECT_EQ(view->AlmanacDataLbl->text(), QStringLiteral("Yuma149.txt"));
+    EXPECT_EQ(view->DateDataLbl->text(), QStringLiteral("2022/02/18"));
+    EXPECT_EQ(view->LatDataLbl->text(), QStringLiteral("35.681度"));
+
+    // The sample's buildings stand 20 to 60 m around the site: the skyline rises in every quarter.
+    for (int d : {45, 135, 225, 315}) {
+        EXPECT_GT(gCutElevation[d], 15.0f) << "direction " << d;
+    }
+    // The plot shows that skyline and the count of the one visibility rule at 08:00.
+    const QPointF north = skyview::PlotPoint({}, 90, gCutElevation[90]);
+    EXPECT_EQ(view->DispPic->pointColor(north), skyview::kSkylineColor);
+    orbit::CountVisibleSateInTime(96, 96);
+    EXPECT_EQ(view->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
+    EXPECT_GT(gVisibleSateNum[96], 0);
+    int hidden = 0;
+    for (const auto& m : view->shownPositions().marks) {
+        hidden += m.state == skyview::SkyState::Hidden;
+    }
+    EXPECT_GT(hidden, 0);
+
+    // A click on the open ground 80 m south of the site moves the skyline: the view redraws
+    // with it, and with the count under it.
+    const float before = gCutElevation[45];
+    ComputeCutElevationAtSite(0.0, -80.0, gAntennaHeight);
+    view->ShowCurrentSateVisible();
+    EXPECT_LT(gCutElevation[45], before);
+    orbit::CountVisibleSateInTime(96, 96);
+    EXPECT_EQ(view->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
+    EXPECT_EQ(view->DispPic->pointColor(skyview::PlotPoint({}, 45, gCutElevation[45])), skyview::kSkylineColor);
+
+    // The close button turns the main map back north-up and gives the clicks back.
+    frm->MoveImgCmd_Click(4);
+    ASSERT_EQ(gMapRotateAngle, 10.0f);
+    QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    EXPECT_EQ(gPhotoClickMode, 0);
+    EXPECT_EQ(gMapRotateAngle, 0.0f);
+}
+
+TEST_F(SkyCommands, ClosingWithTheCloseBoxGivesTheClicksBackAndLeavesTheMapTurned)
+{
+    frm->SkyPlotGPSMenu->trigger();
+    DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    frm->MoveImgCmd_Click(4);
+    view->StartTimeDataCmb->setCurrentIndex(100);
+    view->close();
+    EXPECT_EQ(gPhotoClickMode, 0);
+    EXPECT_EQ(gMapRotateAngle, 10.0f);
+    // The next command loads the view afresh.
+    frm->SkyPlotGPSMenu->trigger();
+    EXPECT_EQ(frm->DispCumpuSateliteObit()->StartTimeDataCmb->currentIndex(), 96);
+    EXPECT_EQ(gPhotoClickMode, 1);
+}
+
+TEST_F(SkyCommands, AnUnreadableDatabaseLoadsTheBuiltInAlmanac)
+{
+    QFile::remove(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")));
+    gAlmanacName.clear();
+    frm->DispCumpuSateliteObit();
+    EXPECT_EQ(gSateNum, 30);
+    EXPECT_EQ(frm->DispCumpuSateliteObit()->AlmanacDataLbl->text(), QString::fromStdString(gAlmanacName));
+    EXPECT_FALSE(gAlmanacName.empty());
+}
+
+TEST_F(SkyCommands, TheSkyViewObserverIsTheSitePointUnderPicturePoint200WhateverTheTurnAndPan)
+{
+    struct Case {
+        const char* name;
+        float rotate;
+        float panX;
+    };
+    const Case cases[] = {{"north-up", 0, 0}, {"turned 90", 90, 0}, {"turned 30 and panned", 30, 24}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetMapRotateAngle(c.rotate);
+        gMapOffsetX = c.panX;
+        frm->PrepareSkyViewGrid(true);
+        EXPECT_EQ(gStartTimeStep, 0);
+        EXPECT_EQ(gEndTimeStep, 288);
+        frm->ComputeSkylineUnderPicturePoint(200, 0);
+        const auto underPicturePoint = gCutElevation;
+        double x = 0.0, y = 0.0;
+        PictureToSite(200, 0, x, y, true);
+        ComputeCutElevationAtSite(x, y, gAntennaHeight);
+        EXPECT_EQ(underPicturePoint, gCutElevation);
+    }
+    // North-up and unpanned it stands 200 / scale metres east of the centre: 50 m at scale 4,
+    // east of the buildings, so the south-east block rises to the south-west and the east is open.
+    SetMapRotateAngle(0);
+    gMapOffsetX = 0;
+    frm->PrepareSkyViewGrid(true);
+    frm->ComputeSkylineUnderPicturePoint(200, 0);
+    EXPECT_GT(gCutElevation[225], 10.0f);
+    EXPECT_EQ(gCutElevation[0], 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "common/TestUtils.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/OrbitEngine.h"
+#include "orbit/VisibleSatellites.h"
+#include "orbit/YumaAlmanac.h"
+#include "platform/CalendarPopup.h"
+#include "platform/PictureSurface.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+
+namespace {
+
+// One click on the scroll bar's right arrow: one step.
+void ClickRightArrow(QScrollBar* bar) { QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2)); }
+
+// The real almanac over Tokyo on 2022/02/18, no buildings, and a loaded orbit view whose hooks
+// record what the window asks of the main window.
+class OrbitWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
+        orbit::SetSateColorTable();
+        gLatitude = 35.681f;
+        gLongitude = 139.767f;
+        gComputeDate = "2022/02/18";
+        gElevationMask = 10.0f;
+        gAntennaHeight = 1.5f;
+        gCutElevation.fill(0.0f);
+        DispCumpuSateliteObitFrm::Hooks hooks;
+        hooks.loadAlmanacDataBase = [this] { calls << "load"; return true; };
+        hooks.resetMainMap = [this] { calls << "reset"; };
+        hooks.takePhotoClick = [this](DispCumpuSateliteObitFrm*) { calls << "take"; };
+        hooks.releasePhotoClick = [this](DispCumpuSateliteObitFrm*) { calls << "release"; };
+        frm = new DispCumpuSateliteObitFrm(nullptr, hooks);
+        guard = frm;
+    }
+
+    void TearDown() override { delete guard; }
+
+    void Show()
+    {
+        frm->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
+    }
+
+    // The icons and the count show the tables at `step`.
+    void ExpectIconsAt(int step) const
+    {
+        const skyview::SatePositions expected = skyview::SatePositionsAt({}, skyview::CurrentSkyInputs(), step);
+        ASSERT_EQ(frm->shownPositions().marks.size(), expected.marks.size());
+        for (std::size_t i = 0; i < expected.marks.size(); ++i) {
+            EXPECT_EQ(frm->shownPositions().marks[i].at, expected.marks[i].at) << "slot " << expected.marks[i].slot;
+        }
+        EXPECT_EQ(frm->SateNumLbl->text(), skyview::SateCountText(expected.count));
+    }
+
+    DispCumpuSateliteObitFrm* frm = nullptr;
+    QPointer<DispCumpuSateliteObitFrm> guard;
+    QStringList calls;
+};
+
+TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
+{
+    EXPECT_EQ(calls, QStringList{"load"});
+    EXPECT_EQ(frm->StartTimeDataCmb->currentText(), QStringLiteral("08:00"));
+    EXPECT_EQ(frm->EndTimeDataCmb->currentText(), QStringLiteral("18:00"));
+    EXPECT_EQ(frm->EndTimeDataCmb->count(), 289);
+    EXPECT_EQ(frm->TimeScrol1->minimum(), 96);
+    EXPECT_EQ(frm->TimeScrol1->maximum(), 216);
+    EXPECT_EQ(frm->ElevationMaskLbl->text(), QStringLiteral("10"));
+
+    // Before the first show a recomputation (the almanac import asks for one) does nothing.
+    for (auto& row : gSateElevation) {
+        row.fill(-99.0f);
+    }
+    frm->ReComputeSateObit();
+    EXPECT_EQ(gSateElevation[1][100], -99.0f);
+
+    Show();
+    EXPECT_EQ(calls, (QStringList{"load", "take"}));
+    EXPECT_EQ(frm->pFirstActivate, 0);
+    EXPECT_NE(gSateElevation[1][0], -99.0f);
+    EXPECT_NE(gSateElevation[1][288], -99.0f);
+    ExpectIconsAt(96);
+    orbit::CountVisibleSateInTime(96, 96);
+    EXPECT_EQ(frm->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
+    // With no building the skyline runs on the horizon.
+    EXPECT_EQ(frm->DispPic->pointColor({0, -90 * 1.69}), skyview::kSkylineColor);
+
+    // Showing again does not take the clicks a second time.
+    frm->hide();
+    Show();
+    EXPECT_EQ(calls, (QStringList{"load", "take"}));
+}
+
+TEST_F(OrbitWindow, TimeListsKeepStartBeforeEndAndTheScrollBarInsideTheSpan)
+{
+    struct Case {
+        const char* name;
+        std::function<void(DispCumpuSateliteObitFrm*)> choose;
+        int start, end, shown;
+        const char* shownLabel;
+    };
+    const Case cases[] = {
+        {"24:00 as start while the end is 18:00 gives 17:55",
+         [](auto* f) { QTest::keyClick(f->StartTimeDataCmb, Qt::Key_End); }, 215, 216, 215, "17:55"},
+        {"00:00 as end while the start is 08:00 gives 08:05",
+         [](auto* f) { QTest::keyClick(f->EndTimeDataCmb, Qt::Key_Home); }, 96, 97, 96, "08:00"},
+        {"a start equal to the end goes one step before it",
+         [](auto* f) {
+             QTest::keyClick(f->EndTimeDataCmb, Qt::Key_Home);
+             QTest::keyClick(f->StartTimeDataCmb, Qt::Key_Down);
+         },
+         96, 97, 96, "08:00"},
+        {"a later start moves the shown time with the scroll bar",
+         [](auto* f) {
+             for (int i = 0; i < 30; ++i) QTest::keyClick(f->StartTimeDataCmb, Qt::Key_Down);
+         },
+         126, 216, 126, "10:30"},
+        {"an earlier end pulls the shown time back into the span",
+         [](auto* f) {
+             for (int i = 0; i < 50; ++i) ClickRightArrow(f->TimeScrol1);
+             for (int i = 0; i < 100; ++i) QTest::keyClick(f->EndTimeDataCmb, Qt::Key_Up);
+         },
+         96, 116, 116, "09:40"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        delete guard;
+        frm = new DispCumpuSateliteObitFrm(nullptr);
+        guard = frm;
+        Show();
+        c.choose(frm);
+        EXPECT_EQ(frm->StartTimeDataCmb->currentIndex(), c.start);
+        EXPECT_EQ(frm->EndTimeDataCmb->currentIndex(), c.end);
+        EXPECT_EQ(frm->TimeScrol1->minimum(), c.start);
+        EXPECT_EQ(frm->TimeScrol1->maximum(), c.end);
+        EXPECT_EQ(frm->TimeScrol1->value(), c.shown);
+        EXPECT_EQ(frm->TimeDataLbl->text(), QString::fromLatin1(c.shownLabel));
+        ExpectIconsAt(c.shown);
+    }
+}
+
+TEST_F(OrbitWindow, ScrollBarMovesTheIconsOnly)
+{
+    Show();
+    const QImage before = frm->DispPic->image();
+    ClickRightArrow(frm->TimeScrol1);
+    EXPECT_EQ(frm->TimeDataLbl->text(), QStringLiteral("08:05"));
+    ExpectIconsAt(97);
+    EXPECT_EQ(frm->DispPic->image(), before);
+}
+
+TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
+{
+    Show();
+    // A wide span after the date change must not show tracks of the earlier date.
+    QTest::mouseClick(frm->ResetDateCmd, Qt::LeftButton);
+    ASSERT_TRUE(frm->DaybrookPicker1->isVisible());
+    auto* days = frm->DaybrookPicker1->calendar()->findChild<QTableView*>();
+    ASSERT_NE(days, nullptr);
+    QTest::keyClick(days, Qt::Key_Right);
+    QTest::keyClick(days, Qt::Key_Return);
+
+    EXPECT_EQ(gComputeDate, "2022/02/19");
+    EXPECT_EQ(frm->DateDataLbl->text(), QStringLiteral("2022/02/19"));
+    EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
+    const SateTable azimus = gSateAzimus;
+    const SateTable elevation = gSateElevation;
+    ASSERT_TRUE(orbit::ComputeSateAzimusElevationOnDate(0, kLastTimeStep, "2022/02/19"));
+    EXPECT_EQ(azimus, gSateAzimus);
+    EXPECT_EQ(elevation, gSateElevation);
+    ASSERT_TRUE(orbit::ComputeSateAzimusElevationOnDate(0, kLastTimeStep, "2022/02/18"));
+    EXPECT_NE(elevation, gSateElevation);
+    gSateAzimus = azimus;
+    gSateElevation = elevation;
+    // The shown time stays; the icons show it on the new date.
+    EXPECT_EQ(frm->TimeDataLbl->text(), QStringLiteral("08:00"));
+    ExpectIconsAt(96);
+
+    // A press on the plot puts the calendar away again.
+    QTest::mouseClick(frm->ResetDateCmd, Qt::LeftButton);
+    ASSERT_TRUE(frm->DaybrookPicker1->isVisible());
+    QTest::mouseClick(frm->DispPic, Qt::LeftButton);
+    EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
+}
+
+TEST_F(OrbitWindow, CloseButtonResetsTheMainMapAndEveryCloseGivesTheClicksBack)
+{
+    Show();
+    QTest::mouseClick(frm->CloseCmd, Qt::LeftButton);
+    EXPECT_EQ(calls, (QStringList{"load", "take", "reset", "release"}));
+    EXPECT_TRUE(frm->unloaded());
+}
+
+}  // namespace
