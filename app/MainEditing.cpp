@@ -195,7 +195,8 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
             ShowModelFullMessage();
             return;
         }
-        ShowInputBillTopArea(gEachTopAreaNumber);
+        int none = gEachTopAreaNumber;  // a copy: the redraw writes -1 back into its argument
+        ShowInputBillTopArea(none);
         ++pChangeCount;
         return;
     }
