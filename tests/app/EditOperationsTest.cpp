@@ -4,6 +4,7 @@
 #include <numbers>
 #include <vector>
 
+#include "ModelRuns.h"
 #include "app/EditOperations.h"
 
 namespace {
@@ -27,15 +28,6 @@ void Load(const std::vector<Outline>& areas)
     for (const Outline& a : areas) ASSERT_EQ(AppendTopArea(a, 10.0f), TopAreaEdit::Done);
 }
 
-Outline RunOf(int area)
-{
-    Outline points;
-    for (int j = 0; j < gEachTopAreaPointNum[area]; ++j) {
-        const int k = gEachTopAreaStartNum[area] + j;
-        points.push_back({gNorthTopAreaX[k], gNorthTopAreaY[k]});
-    }
-    return points;
-}
 
 // Metre outlines; at scale 1 a picture unit is a metre.
 const Outline kSquare = {{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}};
@@ -44,8 +36,6 @@ const Outline kFarSquare = {{100, 0}, {140, 0}, {140, 40}, {100, 40}, {100, 0}};
 const Outline kC = {{0, 0}, {30, 0}, {30, 10}, {10, 10}, {10, 20}, {30, 20}, {30, 30}, {0, 30}, {0, 0}};
 
 }  // namespace
-
-void PrintTo(const TopAreaPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 
 TEST(EditOperations, RectangleCornersBecomeSiteMetresInDragOrder)
 {

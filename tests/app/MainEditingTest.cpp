@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "ModelRuns.h"
 #include "app/EditOperations.h"
 #include "app/MainState.h"
 #include "app/MapView.h"
@@ -29,15 +30,6 @@ const QColor kWhite(255, 255, 255);
 const QColor kOutline(255, 0, 200);
 const QColor kHighlight(255, 0, 55);  // RGB(0,255,200) drawn in XOR over white
 
-Outline RunOf(int area)
-{
-    Outline points;
-    for (int j = 0; j < gEachTopAreaPointNum[area]; ++j) {
-        const int k = gEachTopAreaStartNum[area] + j;
-        points.push_back({gNorthTopAreaX[k], gNorthTopAreaY[k]});
-    }
-    return points;
-}
 
 class MapEditing : public MainWindowTest {
 protected:
