@@ -36,11 +36,11 @@ QPointF TipOf(QPointF press, int tool)
 }
 
 edit::PicturePoint Pt(QPointF p) { return {p.x(), p.y()}; }
-QPointF Qt_(edit::PicturePoint p) { return {p.x, p.y}; }
+QPointF ToQPoint(edit::PicturePoint p) { return {p.x, p.y}; }
 
 QPointF PictureOfPoint(const MapViewState& view, int index)
 {
-    return Qt_(edit::ToPicture(view, {gNorthTopAreaX[index], gNorthTopAreaY[index]}));
+    return ToQPoint(edit::ToPicture(view, {gNorthTopAreaX[index], gNorthTopAreaY[index]}));
 }
 
 }  // namespace
@@ -235,7 +235,7 @@ void MainWorkingFrm::RedrawDrawnTopLine()
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
     QPointF previous;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const QPointF p = Qt_(edit::ToPicture(view, drawn[i]));
+        const QPointF p = ToQPoint(edit::ToPicture(view, drawn[i]));
         PhotoPic->circle(p, 2, kTopLineVertexColor);
         if (i > 0) PhotoPic->line(previous, p, kTopLineRubberColor);
         previous = p;
