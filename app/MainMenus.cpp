@@ -114,14 +114,23 @@ void MainWorkingFrm::BuildMenus()
 
     LineDrawMenu = new QMenu(QStringLiteral("障害物設定"), this);
     LineDrawMenu->setObjectName(QStringLiteral("LineDrawMenu"));
-    LineDrawMenu->addAction(QStringLiteral("中止"));
+    StopLineDrawMenu = AddItem(LineDrawMenu, "StopLineDrawMenu", QStringLiteral("中止"));
     LineDrawMenu->addSeparator();
     LineDrawMenu->addSeparator();
-    for (const QString& caption : {QStringLiteral("選択"), QStringLiteral("拡大縮小"), QStringLiteral("□型ビル設置"),
-                                   QStringLiteral("屋上ライン"), QStringLiteral("ポイント移動"),
-                                   QStringLiteral("ポイント追加"), QStringLiteral("ポイント削除")}) {
-        LineDrawMenu->addAction(caption);
+    const std::pair<QAction**, const char*> toolItems[] = {
+        {&SelectTopAreaMenu, "SelectTopAreaMenu"}, {&ZoomUpDownMenu, "ZoomUpDownMenu"},
+        {&RectangleBillMenu, "RectangleBillMenu"}, {&DrawTopLineMenu, "DrawTopLineMenu"},
+        {&MovePointMenu, "MovePointMenu"},         {&AddTopPointMenu, "AddTopPointMenu"},
+        {&RemoveTopPointMenu, "RemoveTopPointMenu"}};
+    const QString toolCaptions[] = {QStringLiteral("選択"), QStringLiteral("拡大縮小"), QStringLiteral("□型ビル設置"),
+                                    QStringLiteral("屋上ライン"), QStringLiteral("ポイント移動"),
+                                    QStringLiteral("ポイント追加"), QStringLiteral("ポイント削除")};
+    for (int i = 0; i < 7; ++i) {
+        *toolItems[i].first = AddItem(LineDrawMenu, toolItems[i].second, toolCaptions[i]);
         LineDrawMenu->addSeparator();
+    }
+    for (QAction* item : LineDrawMenu->actions()) {
+        item->setCheckable(!item->isSeparator());
     }
 
     MeasureDistMenu = new QMenu(QStringLiteral("MeasureDist"), this);

@@ -34,16 +34,7 @@ void MainWorkingFrm::ConnectViewCommands()
             ClickPicRbn_Click(k, pressed);
         });
     }
-}
-
-void MainWorkingFrm::ClickPicRbn_Click(int index, bool pressed)
-{
-    // The tool's pointer, its state and the pop-up check marks come with the map's mouse tools.
-    if (pressed) {
-        pEditMode = index;
-    } else if (pEditMode == index) {
-        pEditMode = -1;
-    }
+    ConnectEditing();
 }
 
 void MainWorkingFrm::ZoomUpCmd_Click()
@@ -106,6 +97,7 @@ void MainWorkingFrm::ShowInputBillTopArea(int& index1)
     siteMap_->DrawComuAreaFrame();
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
+    RedrawDrawnTopLine();
 }
 
 void MainWorkingFrm::ShowGPSPoint(double x1, double y1)

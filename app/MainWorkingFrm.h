@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
+
+#include "app/TopAreaModel.h"
 
 class QComboBox;
 class QFrame;
@@ -18,6 +22,7 @@ class QTableWidget;
 class QToolButton;
 class PictureSurface;
 class SiteMapDrawing;
+class SetBuildingHeightFrm;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
 namespace platform {
@@ -189,6 +194,50 @@ public:
     // the comparison window.
     void ComputeSkylineUnderPicturePoint(double px, double py);
 
+    // Building editing on the site map.
+    // Items of the tool pop-up LineDrawMenu (each carries a check mark).
+    QAction* StopLineDrawMenu = nullptr;
+    QAction* SelectTopAreaMenu = nullptr;
+    QAction* ZoomUpDownMenu = nullptr;
+    QAction* RectangleBillMenu = nullptr;
+    QAction* DrawTopLineMenu = nullptr;
+    QAction* MovePointMenu = nullptr;
+    QAction* AddTopPointMenu = nullptr;
+    QAction* RemoveTopPointMenu = nullptr;
+    // Press points and drawing state of the tools, picture units: the rectangle's first corner
+    // (also the distance tool's last click), the last press after the tool's tip shift (where the
+    // rubber line starts; the double-click gestures act on it) and the rubber line's moving end.
+    double pStartPointX = 0.0;
+    float pStartPointY = 0.0f;
+    double pLastPointX = 0.0;
+    float pLastPointY = 0.0f;
+    float pLineEndX = 0.0f;
+    float pLineEndY = 0.0f;
+    // The rooftop outline being drawn, in site metres (so a zoom, pan or turn between clicks
+    // leaves it where it was drawn); as many points as the model can take.
+    std::array<float, kMaxTopPoints> pTopLineX{};
+    std::array<float, kMaxTopPoints> pTopLineY{};
+    int pTopLinePointNum = 0;
+    int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
+    int pMovePointNum = -1;   // the vertex being moved, -1 none
+    // Picture-click requests. The orbit or sky view that waits (requests 1 and 2) sets this to
+    // redraw itself after a press computed the skyline at the pressed point.
+    std::function<void()> pShowCurrentSateVisible;
+    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
+    // the map centre, and the hook told which one (1 or 2) was just picked.
+    std::array<double, 2> pRevisionPointX{};
+    std::array<double, 2> pRevisionPointY{};
+    std::function<void(int point)> pRevisionPointPicked;
+    // Mouse handlers of the site map (positions in its picture units).
+    void PhotoPic_MouseDown(Qt::MouseButton button, QPointF at);
+    void PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at);
+    void PhotoPic_MouseUp(Qt::MouseButton button, QPointF at);
+    void PhotoPic_DblClick(Qt::MouseButton button);
+    void DeleteBuildingMenu_Click();
+    void SetBuildingHeightMenu_Click();
+    void StopLineDrawMenu_Click();
+    void EnsMeasureSistMenu_Click();
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -232,6 +281,26 @@ private:
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
+
+    // Building editing on the site map.
+    void ConnectEditing();
+    void SelectToolFromMenu(QAction* item, int tool);
+    void CheckOnlyToolMenuItem(QAction* item);
+    void TopLinePress(QPointF tip);
+    void MeasureDistPress(QPointF at);
+    // The vertex drag: the picked vertex follows the pointer, drawn in XOR over the selection.
+    void MoveTopPoint(QPointF to);
+    void SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss);
+    void InsertTopPointAt(QPointF at);
+    void RemoveTopPointAt(QPointF at);
+    // Draws the outline being drawn again after a full redraw, in the view now in use.
+    void RedrawDrawnTopLine();
+    std::vector<TopAreaPoint> DrawnTopLine() const;
+    bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
+    void ShowModelFullMessage();
+    void ServePhotoClickRequest(QPointF at);
+    bool pressServedRequest_ = false;  // the last left press went to a picture-click request
+    QPointer<SetBuildingHeightFrm> heightFrm_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;

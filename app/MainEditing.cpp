@@ -1,0 +1,514 @@
+// The site map's editing tools: the tool palette with its pointers and its pop-up, the mouse
+// handlers of the map (rubber bands, presses, drags, double-clicks, pop-ups, pointer read-out),
+// and the building delete and height commands.
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+#include "MainWorkingFrm.h"
+#include "SingleWindow.h"
+#include "SiteMapDrawing.h"
+#include "app/EditOperations.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/SetBuildingHeightFrm.h"
+#include "app/ToolCursors.h"
+#include "platform/CursorFile.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
+
+namespace {
+
+const QColor kTopLineVertexColor(0, 200, 60);
+const QColor kTopLineRubberColor(0, 150, 60);
+const QColor kRectangleBandColor(200, 200, 200);
+const QColor kDragColor(0, 255, 200);  // the selected outline's highlight, so XOR erases it
+const QString kRequestHint = QStringLiteral("クリックした地点での衛星状況を示します。");
+
+enum Tool { kNoTool = -1, kSelect = 0, kRectangle, kTopLine, kMovePoint, kAddPoint, kRemovePoint, kDistance };
+
+// The point a press of `tool` uses: the drawing tip of its pointer.
+QPointF TipOf(QPointF press, int tool)
+{
+    if (tool < 0 || tool >= static_cast<int>(kToolCursors.size())) return press;
+    return press + QPointF(kToolCursors[tool].shiftX, kToolCursors[tool].shiftY);
+}
+
+edit::PicturePoint Pt(QPointF p) { return {p.x(), p.y()}; }
+QPointF ToQPoint(edit::PicturePoint p) { return {p.x, p.y}; }
+
+QPointF PictureOfPoint(const MapViewState& view, int index)
+{
+    return ToQPoint(edit::ToPicture(view, {gNorthTopAreaX[index], gNorthTopAreaY[index]}));
+}
+
+}  // namespace
+
+void MainWorkingFrm::ConnectEditing()
+{
+    PhotoPic->setMouseTracking(true);  // the read-out and the rubber line follow a free pointer
+    connect(PhotoPic, &PictureSurface::mousePressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseDown(button, at); });
+    connect(PhotoPic, &PictureSurface::mouseMoved, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseMove(buttons, at); });
+    connect(PhotoPic, &PictureSurface::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseUp(button, at); });
+    // A double-click arrives after the press and release of its first click; its own second press
+    // comes only as the double-click, so no tool sees it as one more press.
+    connect(PhotoPic, &PictureSurface::mouseDoubleClicked, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF) { PhotoPic_DblClick(button); });
+
+    connect(DeleteBuildingMenu, &QAction::triggered, this, &MainWorkingFrm::DeleteBuildingMenu_Click);
+    addAction(DeleteBuildingMenu);  // its Ctrl+D works while the pop-up is closed
+    connect(SetBuildingHeightMenu, &QAction::triggered, this, &MainWorkingFrm::SetBuildingHeightMenu_Click);
+    connect(EnsMeasureSistMenu, &QAction::triggered, this, &MainWorkingFrm::EnsMeasureSistMenu_Click);
+    connect(StopLineDrawMenu, &QAction::triggered, this, &MainWorkingFrm::StopLineDrawMenu_Click);
+    const std::pair<QAction*, int> toolItems[] = {{SelectTopAreaMenu, kSelect},   {RectangleBillMenu, kRectangle},
+                                                  {DrawTopLineMenu, kTopLine},    {MovePointMenu, kMovePoint},
+                                                  {AddTopPointMenu, kAddPoint},   {RemoveTopPointMenu, kRemovePoint}};
+    for (const auto& [item, tool] : toolItems) {
+        connect(item, &QAction::triggered, this, [this, item = item, tool = tool] { SelectToolFromMenu(item, tool); });
+    }
+    // There is no zoom tool (the zoom buttons zoom): the item only takes the check mark.
+    connect(ZoomUpDownMenu, &QAction::triggered, this, [this] { CheckOnlyToolMenuItem(ZoomUpDownMenu); });
+}
+
+// ---- Tool palette and tool pop-up -----------------------------------------------------------
+
+void MainWorkingFrm::ClickPicRbn_Click(int index, bool pressed)
+{
+    if (!pressed) {
+        pEditMode = 0;
+        unsetCursor();
+        pEditMode = kNoTool;
+        return;
+    }
+    if (index == kSelect) {
+        unsetCursor();
+    } else if (index > 0 && index < static_cast<int>(kToolCursors.size())) {
+        // A pointer file that cannot be read leaves the pointer as it was; the tool still works.
+        if (const auto cursor = platform::LoadCursorFile(DataPath(QStringLiteral("ico"), QString::fromLatin1(kToolCursors[index].fileName)))) {
+            setCursor(*cursor);
+        }
+    }
+    pEditMode = index;
+    if (index == kDistance) {
+        siteMap_->pMeasurePointNum = 0;  // a new measurement
+    }
+}
+
+void MainWorkingFrm::CheckOnlyToolMenuItem(QAction* item)
+{
+    for (QAction* action : LineDrawMenu->actions()) {
+        if (!action->isSeparator()) {
+            action->setChecked(action == item);
+        }
+    }
+}
+
+void MainWorkingFrm::SelectToolFromMenu(QAction* item, int tool)
+{
+    CheckOnlyToolMenuItem(item);
+    ClickPicRbn[tool]->setChecked(true);
+}
+
+void MainWorkingFrm::StopLineDrawMenu_Click()
+{
+    for (QToolButton* toggle : ClickPicRbn) {
+        toggle->setChecked(false);
+    }
+    CheckOnlyToolMenuItem(StopLineDrawMenu);
+    pEditMode = kNoTool;
+    unsetCursor();
+    pTopLinePointNum = 0;  // the outline being drawn is dropped; its marks stay until the next redraw
+}
+
+// ---- Mouse handlers ---------------------------------------------------------------------------
+
+void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
+{
+    if (button == Qt::RightButton) {
+        if (pEditMode == kRectangle) {
+            pStartPointX = at.x();
+            pStartPointY = static_cast<float>(at.y());
+        }
+        if (pEditMode != kDistance) {
+            pLastPointX = at.x();
+            pLastPointY = static_cast<float>(at.y());
+        }
+        return;
+    }
+    if (button != Qt::LeftButton) return;
+    pressServedRequest_ = gPhotoClickMode != 0;
+    if (pressServedRequest_) {
+        ServePhotoClickRequest(at);
+        return;
+    }
+    switch (pEditMode) {
+    case kSelect:
+        pLastPointX = at.x();
+        pLastPointY = static_cast<float>(at.y());
+        break;
+    case kRectangle:
+        pStartPointX = pLastPointX = at.x();
+        pStartPointY = pLastPointY = static_cast<float>(at.y());
+        break;
+    case kTopLine:
+        if (!ResultMapShown()) TopLinePress(TipOf(at, kTopLine));
+        break;
+    case kMovePoint:
+        if (!ResultMapShown()) {
+            PhotoPic->setDrawWidth(2);
+            const QPointF tip = TipOf(at, kMovePoint);
+            int k = -1;
+            pMoveSTS = edit::SearchTopPointForMove(CurrentMapView(), pActiveBuildingNum, Pt(tip), k) == 1 ? 1 : 0;
+            pMovePointNum = pMoveSTS == 1 ? k : -1;
+            pLastPointX = tip.x();
+            pLastPointY = static_cast<float>(tip.y());
+        }
+        break;
+    case kAddPoint:
+    case kRemovePoint: {
+        const QPointF tip = TipOf(at, pEditMode);
+        pLastPointX = tip.x();
+        pLastPointY = static_cast<float>(tip.y());
+        break;
+    }
+    case kDistance:
+        MeasureDistPress(at);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWorkingFrm::TopLinePress(QPointF tip)
+{
+    const MapViewState view = CurrentMapView();
+    std::vector<TopAreaPoint> drawn = DrawnTopLine();
+    if (edit::IsTopLineClosed(view, drawn, Pt(tip))) {
+        drawn.push_back(drawn.front());
+        pTopLinePointNum = 0;
+        if (edit::AddTopLineBill(drawn) != TopAreaEdit::Done) {
+            ShowInputBillTopArea(pActiveBuildingNum);  // takes the unfinished outline off the map
+            ShowModelFullMessage();
+            return;
+        }
+        int none = gEachTopAreaNumber;  // a copy: the redraw writes -1 back into its argument
+        ShowInputBillTopArea(none);
+        ++pChangeCount;
+        return;
+    }
+    // Room is kept for the closing point, so an outline that could not be stored is never drawn.
+    if (pTopLinePointNum >= edit::TopLineRoom()) {
+        ShowModelFullMessage();
+        return;
+    }
+    PhotoPic->setDrawWidth(2);
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    PhotoPic->circle(tip, 2, kTopLineVertexColor);
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    pLastPointX = tip.x();
+    pLastPointY = static_cast<float>(tip.y());
+    pLineEndX = static_cast<float>(tip.x());
+    pLineEndY = static_cast<float>(tip.y());
+    const TopAreaPoint site = edit::ToSite(view, Pt(tip));
+    pTopLineX[pTopLinePointNum] = site.x;
+    pTopLineY[pTopLinePointNum] = site.y;
+    ++pTopLinePointNum;
+}
+
+std::vector<TopAreaPoint> MainWorkingFrm::DrawnTopLine() const
+{
+    std::vector<TopAreaPoint> drawn;
+    for (int i = 0; i < std::min(pTopLinePointNum, kMaxTopPoints); ++i) drawn.push_back({pTopLineX[i], pTopLineY[i]});
+    return drawn;
+}
+
+void MainWorkingFrm::RedrawDrawnTopLine()
+{
+    const std::vector<TopAreaPoint> drawn = DrawnTopLine();
+    if (drawn.empty()) return;
+    const MapViewState view = CurrentMapView();
+    PhotoPic->setDrawWidth(2);
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    QPointF previous;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const QPointF p = ToQPoint(edit::ToPicture(view, drawn[i]));
+        PhotoPic->circle(p, 2, kTopLineVertexColor);
+        if (i > 0) PhotoPic->line(previous, p, kTopLineRubberColor);
+        previous = p;
+    }
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    // The rubber line starts afresh from the last point as drawn now.
+    pLastPointX = previous.x();
+    pLastPointY = static_cast<float>(previous.y());
+    pLineEndX = static_cast<float>(previous.x());
+    pLineEndY = static_cast<float>(previous.y());
+}
+
+void MainWorkingFrm::ShowModelFullMessage() { platform::ShowMessage(this, QString::fromUtf8(kTopAreaFullMessage)); }
+
+void MainWorkingFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
+{
+    if (buttons == Qt::LeftButton) {
+        if (pPhotoTipSTS == -1) {
+            PhotoPic->setToolTip(QString());
+            pPhotoTipSTS = 0;
+        }
+        if (gPhotoClickMode != 0 || pressServedRequest_) return;
+        if (pEditMode == kRectangle) {
+            const QPointF start(pStartPointX, pStartPointY);
+            const QPointF last(pLastPointX, pLastPointY);
+            PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+            PhotoPic->setDrawWidth(1);
+            if (last != start) PhotoPic->box(start, last, kRectangleBandColor);  // erases the band drawn before
+            if (at != start) PhotoPic->box(start, at, kRectangleBandColor);
+            pLastPointX = at.x();
+            pLastPointY = static_cast<float>(at.y());
+            PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
+            MoveTopPoint(TipOf(at, kMovePoint));
+            ++pChangeCount;
+        }
+        return;
+    }
+    if (buttons != Qt::NoButton) return;
+    if (gPhotoClickMode == 1 || gPhotoClickMode == 2) {
+        if (pPhotoTipSTS == 0) {
+            PhotoPic->setToolTip(kRequestHint);
+            pPhotoTipSTS = -1;
+        }
+    } else if (gPhotoClickMode == 0 && pPhotoTipSTS == -1) {
+        PhotoPic->setToolTip(QString());
+        pPhotoTipSTS = 0;
+    }
+    if (gPhotoClickMode != 0) return;
+    if (pEditMode == kTopLine && pTopLinePointNum > 0) {
+        const QPointF last(pLastPointX, pLastPointY);
+        const QPointF end(pLineEndX, pLineEndY);
+        const QPointF tip = TipOf(at, kTopLine);
+        PhotoPic->setDrawWidth(2);
+        PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+        if (end != last) PhotoPic->line(last, end, kTopLineRubberColor);
+        if (tip != last) PhotoPic->line(last, tip, kTopLineRubberColor);
+        pLineEndX = static_cast<float>(tip.x());
+        pLineEndY = static_cast<float>(tip.y());
+        PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    }
+    double x = 0, y = 0;
+    PictureToSite(at.x(), at.y(), x, y, true);
+    DispValue_X->setText(QString::fromStdString(platform::FormatFixed(x, "####0.0")));
+    DispValue_Y->setText(QString::fromStdString(platform::FormatFixed(y, "####0.0")));
+}
+
+void MainWorkingFrm::MoveTopPoint(QPointF to)
+{
+    const int area = pActiveBuildingNum;
+    const int k = pMovePointNum;
+    const edit::VertexLinks links = edit::LinksOfVertex(area, k);
+    if (links.moved.empty()) return;
+    const int s = gEachTopAreaStartNum[area];
+    const int e = s + gEachTopAreaPointNum[area] - 1;
+    // The vertex carries a circle unless it is the first point of an open run (the highlight puts
+    // the first corner's circle on the closing point).
+    const bool hasCircle = std::any_of(links.moved.begin(), links.moved.end(), [s](int j) { return j > s; });
+    const MapViewState view = CurrentMapView();
+    // Each edge is drawn in the direction the highlight drew it (run order), so XOR erases it.
+    auto drawEdgesAndVertex = [&](QPointF vertex) {
+        for (int n : links.neighbours) {
+            const bool after = std::any_of(links.moved.begin(), links.moved.end(), [n](int m) { return m == n - 1; });
+            const QPointF other = PictureOfPoint(view, n);
+            if (after) {
+                PhotoPic->line(vertex, other, kDragColor);
+            } else {
+                PhotoPic->line(other, vertex, kDragColor);
+            }
+        }
+        if (hasCircle) PhotoPic->circle(vertex, 2, kDragColor);
+    };
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    siteMap_->RedrawSelectBoxMarks();
+    drawEdgesAndVertex(PictureOfPoint(view, k));
+    edit::MoveTopPoint(view, area, k, Pt(to));
+    drawEdgesAndVertex(PictureOfPoint(view, k));  // from the stored point, as the next erase sees it
+    double maxX = -999, minX = 999, maxY = -999, minY = 999;
+    for (int j = std::max(s, 0); j <= std::min(e, kMaxTopPoints - 1); ++j) {
+        const QPointF p = PictureOfPoint(view, j);
+        maxX = std::max(maxX, p.x());
+        minX = std::min(minX, p.x());
+        maxY = std::max(maxY, p.y());
+        minY = std::min(minY, p.y());
+    }
+    siteMap_->DrawSelectBoxMarks(static_cast<float>(maxX), static_cast<float>(minX), static_cast<float>(maxY),
+                                 static_cast<float>(minY));
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+}
+
+void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
+{
+    if (button == Qt::RightButton) {
+        QMenu* menu = nullptr;
+        if (pEditMode == kNoTool || pEditMode == kSelect) {
+            menu = EditingDataMenu;
+        } else if (pEditMode >= kRectangle && pEditMode <= kRemovePoint) {
+            menu = LineDrawMenu;
+        } else if (pEditMode == kDistance) {
+            menu = MeasureDistMenu;
+        }
+        if (menu) menu->popup(PhotoPic->mapToGlobal(PhotoPic->toPixel(at).toPoint()));
+        return;
+    }
+    if (button != Qt::LeftButton) return;
+    // The click: the demonstration's panels go when no demonstration runs (the calendar is hidden
+    // by the press).
+    if (gDemoMode == 0) {
+        MessagePnl->hide();
+        OnDemoPnl->hide();
+        for (QLabel* panel : PopupMenuPnl) panel->hide();
+    }
+    if (pressServedRequest_) {
+        pressServedRequest_ = false;  // the press went to another window's request: no tool acts
+        return;
+    }
+    if (pEditMode == kRectangle) {
+        const QPointF start(pStartPointX, pStartPointY);
+        const QPointF last(pLastPointX, pLastPointY);
+        PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+        PhotoPic->setDrawWidth(1);
+        if (last != start) PhotoPic->box(start, last, kRectangleBandColor);
+        PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        if (edit::IsRectangleDrag(Pt(start), Pt(last))) {
+            const bool added = edit::AddRectangleBill(CurrentMapView(), Pt(start), Pt(last)) == TopAreaEdit::Done;
+            pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
+            ShowInputBillTopArea(pActiveBuildingNum);
+            if (!added) ShowModelFullMessage();
+        }
+        ClickPicRbn[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
+    } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
+        pMoveSTS = -1;
+        // The moved vertex is stored already; the redraw puts the height label at its new place.
+        ShowInputBillTopArea(pActiveBuildingNum);
+    }
+}
+
+void MainWorkingFrm::PhotoPic_DblClick(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || ResultMapShown()) return;
+    const QPointF last(pLastPointX, pLastPointY);
+    const bool selected = pActiveBuildingNum >= 0 && pActiveBuildingNum < gEachTopAreaNumber;
+    switch (pEditMode) {
+    case kSelect:
+        SelectBuildingAt(last, true, true);
+        break;
+    case kMovePoint:
+        SelectBuildingAt(last, false, true);
+        break;
+    case kAddPoint:
+        if (selected) {
+            InsertTopPointAt(last);
+        } else {
+            SelectBuildingAt(last, false, true);
+        }
+        break;
+    case kRemovePoint:
+        if (selected) {
+            RemoveTopPointAt(last);
+        } else {
+            SelectBuildingAt(last, false, false);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWorkingFrm::SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss)
+{
+    const int hit = edit::SearchBillAtPoint(CurrentMapView(), Pt(at));
+    pActiveBuildingNum = hit;
+    ShowInputBillTopArea(pActiveBuildingNum);
+    if (hit >= 0 && enableDeleteOnHit) DeleteBuildingMenu->setEnabled(true);
+    if (hit < 0 && disableDeleteOnMiss) DeleteBuildingMenu->setEnabled(false);
+}
+
+void MainWorkingFrm::InsertTopPointAt(QPointF at)
+{
+    const MapViewState view = CurrentMapView();
+    edit::PicturePoint onEdge;
+    const int k = edit::SearchTopLineForAdd(view, pActiveBuildingNum, Pt(at), onEdge);
+    if (k < 0) return;
+    if (edit::AddTopPoint(view, pActiveBuildingNum, k, onEdge) != TopAreaEdit::Done) {
+        ShowModelFullMessage();
+        return;
+    }
+    ShowInputBillTopArea(pActiveBuildingNum);
+    ++pChangeCount;
+}
+
+void MainWorkingFrm::RemoveTopPointAt(QPointF at)
+{
+    int k = -1;
+    if (edit::SearchTopPointForRemove(CurrentMapView(), pActiveBuildingNum, Pt(at), k) != 1) return;
+    if (edit::RemoveTopPoint(pActiveBuildingNum, k) == 0) {
+        pActiveBuildingNum = -1;  // the building went with its last corners
+    }
+    ShowInputBillTopArea(pActiveBuildingNum);
+    ++pChangeCount;
+}
+
+// ---- Distance tool ------------------------------------------------------------------------------
+
+void MainWorkingFrm::MeasureDistPress(QPointF at)
+{
+    SiteMapDrawing& map = *siteMap_;
+    const int n = map.pMeasurePointNum;
+    // The polyline holds 101 points; further presses are not taken.
+    if (n < 0 || n >= static_cast<int>(map.pMeasurePointX.size())) return;
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    double x = 0, y = 0;
+    PictureToSite(at.x(), at.y(), x, y, false);
+    map.pMeasurePointX[n] = static_cast<float>(x);
+    map.pMeasurePointY[n] = static_cast<float>(y);
+    const QColor red(200, 0, 0);
+    if (n > 0) PhotoPic->line(QPointF(pStartPointX, pStartPointY), at, red);
+    PhotoPic->circle(at, 2, red);
+    PhotoPic->circle(at, 3, red);
+    map.pMeasurePointNum = n + 1;
+    double total = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        total += std::hypot(double(map.pMeasurePointX[i]) - map.pMeasurePointX[i - 1],
+                            double(map.pMeasurePointY[i]) - map.pMeasurePointY[i - 1]);
+    }
+    DistLbl->setText(QString::number(platform::RoundHalfEven(total)) + QStringLiteral("m"));
+    pStartPointX = at.x();
+    pStartPointY = static_cast<float>(at.y());
+}
+
+void MainWorkingFrm::EnsMeasureSistMenu_Click()
+{
+    // The points and the total stay; the polyline is drawn again after a view change.
+    unsetCursor();
+    pEditMode = 0;
+    ClickPicRbn[kDistance]->setChecked(false);
+    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+}
+
+// ---- Building commands ----------------------------------------------------------------------
+
+void MainWorkingFrm::DeleteBuildingMenu_Click()
+{
+    DeleteActiveBill(pActiveBuildingNum);
+    pActiveBuildingNum = -1;
+    RedrawMapAfterViewChange(false);
+    DeleteBuildingMenu->setEnabled(false);
+}
+
+void MainWorkingFrm::SetBuildingHeightMenu_Click()
+{
+    if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
+    ShowSingleWindow(heightFrm_, [this] {
+        return new SetBuildingHeightFrm(pActiveBuildingNum, [this](int) { ShowInputBillTopArea(pActiveBuildingNum); }, this);
+    });
+}

@@ -1,0 +1,129 @@
+// Draws the mouse pointers of the site map's tools and writes them into assets/ico. Each pen's tip
+// lies on the pixel that the tool's press shift points at (hot spot + shift, y upwards).
+// Run by hand: cmake --build build --target make_cursors && build/tools/make_cursors
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <cstdio>
+
+#include "app/ToolCursors.h"
+#include "platform/CursorFile.h"
+
+namespace {
+
+constexpr int kSize = 32;
+const QPoint kCentre(kSize / 2, kSize / 2);
+
+QImage Blank()
+{
+    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// The pixel a press of tool `index` uses, for an icon whose hot spot is the centre.
+QPoint TipOf(int index) { return kCentre + QPoint(kToolCursors[index].shiftX, -kToolCursors[index].shiftY); }
+
+// A pencil lying from its tip towards `angle` degrees (screen, clockwise from the right).
+void Pencil(QPainter& p, QPoint tip, double angle, const QColor& body)
+{
+    p.save();
+    p.translate(tip.x() + 0.5, tip.y() + 0.5);
+    p.rotate(angle);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(240, 210, 160));
+    p.drawPolygon(QPolygonF{QPointF(0, 0), QPointF(8, -3.5), QPointF(8, 3.5)});
+    p.setBrush(body);
+    p.drawRect(QRectF(8, -3.5, 14, 7));
+    p.setBrush(QColor(250, 170, 190));
+    p.drawRect(QRectF(22, -3.5, 4, 7));
+    p.restore();
+}
+
+void Sign(QPainter& p, QPoint centre, bool plus, const QColor& color)
+{
+    p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(centre + QPoint(-4, 0), centre + QPoint(4, 0));
+    if (plus) p.drawLine(centre + QPoint(0, -4), centre + QPoint(0, 4));
+    p.setPen(QPen(color, 2, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(centre + QPoint(-4, 0), centre + QPoint(4, 0));
+    if (plus) p.drawLine(centre + QPoint(0, -4), centre + QPoint(0, 4));
+}
+
+// Thin black cross lines with a white halo, centred on `at`, with a gap of `gap` pixels around it.
+void CrossHair(QPainter& p, QPoint at, int arm, int gap)
+{
+    for (const QColor& color : {QColor(Qt::white), QColor(Qt::black)}) {
+        p.setPen(QPen(color, color == Qt::white ? 3 : 1, Qt::SolidLine, Qt::FlatCap));
+        const QPointF c(at.x() + 0.5, at.y() + 0.5);
+        p.drawLine(c + QPointF(-arm, 0), c + QPointF(-gap, 0));
+        p.drawLine(c + QPointF(gap, 0), c + QPointF(arm, 0));
+        p.drawLine(c + QPointF(0, -arm), c + QPointF(0, -gap));
+        p.drawLine(c + QPointF(0, gap), c + QPointF(0, arm));
+    }
+}
+
+QImage Picture(int index)
+{
+    QImage image = Blank();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPoint tip = TipOf(index);
+    switch (index) {
+    case 1:  // rectangle: a cross hair with a small square at its corner
+        CrossHair(p, kCentre, 14, 0);
+        p.setPen(QPen(QColor(255, 0, 200), 1.5));
+        p.drawRect(QRectF(20.5, 20.5, 8, 8));
+        break;
+    case 2:  // rooftop line: a red pen pointing up-left
+        Pencil(p, tip, 45, QColor(220, 30, 30));
+        break;
+    case 3:  // move point: a green pen and four arrows
+        Pencil(p, tip, 45, QColor(0, 150, 120));
+        p.setPen(QPen(Qt::black, 1.5));
+        p.drawLine(4, 26, 12, 26);
+        p.drawLine(8, 22, 8, 30);
+        break;
+    case 4:  // add point: a pen pointing left with a plus
+        Pencil(p, tip, -30, QColor(30, 90, 220));
+        Sign(p, QPoint(9, 25), true, QColor(0, 130, 0));
+        break;
+    case 5:  // delete point: a pen pointing left with a minus
+        Pencil(p, tip, -30, QColor(120, 120, 120));
+        Sign(p, QPoint(9, 25), false, QColor(200, 0, 0));
+        break;
+    case 6:  // distance: a target ring with a cross hair
+        p.setPen(QPen(Qt::white, 3));
+        p.drawEllipse(QPointF(16.5, 16.5), 9, 9);
+        p.setPen(QPen(QColor(200, 0, 0), 1.5));
+        p.drawEllipse(QPointF(16.5, 16.5), 9, 9);
+        CrossHair(p, kCentre, 14, 3);
+        break;
+    default:
+        break;
+    }
+    p.end();
+    // The tip itself is one solid dark pixel, so the point used is visible exactly.
+    image.setPixelColor(index == 1 || index == 6 ? kCentre : tip, index == 6 ? QColor(200, 0, 0) : Qt::black);
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QString folder = QStringLiteral(GPSPLAN_ASSETS_DIR) + QStringLiteral("/ico");
+    QDir().mkpath(folder);
+    for (int index = 1; index < static_cast<int>(kToolCursors.size()); ++index) {
+        const QString name = QString::fromLatin1(kToolCursors[index].fileName);
+        const bool isCursor = name.endsWith(QStringLiteral(".CUR"));
+        if (!platform::WriteCursorFile(folder + QLatin1Char('/') + name, Picture(index), kCentre, isCursor)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    return 0;
+}
