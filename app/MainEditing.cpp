@@ -383,7 +383,11 @@ void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
             const bool added = edit::AddRectangleBill(CurrentMapView(), Pt(start), Pt(last)) == TopAreaEdit::Done;
             pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
             ShowInputBillTopArea(pActiveBuildingNum);
-            if (!added) ShowModelFullMessage();
+            if (added) {
+                ++pChangeCount;  // so that closing asks before a drawn building is lost
+            } else {
+                ShowModelFullMessage();
+            }
         }
         ClickPicRbn[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
     } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
@@ -499,7 +503,10 @@ void MainWorkingFrm::EnsMeasureSistMenu_Click()
 
 void MainWorkingFrm::DeleteBuildingMenu_Click()
 {
-    DeleteActiveBill(pActiveBuildingNum);
+    // A deletion is an edit like any other: closing then asks before it is lost.
+    if (DeleteActiveBill(pActiveBuildingNum) == TopAreaEdit::Done) {
+        ++pChangeCount;
+    }
     pActiveBuildingNum = -1;
     RedrawMapAfterViewChange(false);
     DeleteBuildingMenu->setEnabled(false);
@@ -509,6 +516,11 @@ void MainWorkingFrm::SetBuildingHeightMenu_Click()
 {
     if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
     ShowSingleWindow(heightFrm_, [this] {
-        return new SetBuildingHeightFrm(pActiveBuildingNum, [this](int) { ShowInputBillTopArea(pActiveBuildingNum); }, this);
+        return new SetBuildingHeightFrm(pActiveBuildingNum,
+                                        [this](int) {
+                                            ++pChangeCount;  // a changed height is an edit too
+                                            ShowInputBillTopArea(pActiveBuildingNum);
+                                        },
+                                        this);
     });
 }

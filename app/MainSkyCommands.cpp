@@ -22,6 +22,14 @@ void TakeOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
 {
     gPhotoClickMode = 1;
     gPhotoClickOrbitView = view;
+    // A click on the site map computes the skyline there and then asks this view to redraw.
+    if (MainWorkingFrm* main = MainWorkingFrm::existing()) {
+        main->pShowCurrentSateVisible = [] {
+            if (gPhotoClickOrbitView) {
+                gPhotoClickOrbitView->ShowCurrentSateVisible();
+            }
+        };
+    }
 }
 
 // Closing the view clears the request whoever holds it, so a site-map click then reaches no view.
@@ -30,6 +38,9 @@ void ReleaseOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
     gPhotoClickMode = 0;
     if (gPhotoClickOrbitView == view) {
         gPhotoClickOrbitView.clear();
+        if (MainWorkingFrm* main = MainWorkingFrm::existing()) {
+            main->pShowCurrentSateVisible = nullptr;
+        }
     }
 }
 

@@ -75,11 +75,12 @@ TEST_F(SkyCommands, OrbitCommandShowsThePlotWithTheSkylineAtTheGridOriginAndTake
     }
     EXPECT_GT(hidden, 0);
 
-    // A click on the open ground 80 m south of the site moves the skyline: the view redraws
-    // with it, and with the count under it.
+    // A click on the site map on the open ground 60 m south of the site (picture (0, -240) at
+    // scale 4) moves the skyline: the view redraws with it, and with the count under it.
     const float before = gCutElevation[45];
-    ComputeCutElevationAtSite(0.0, -80.0, gAntennaHeight);
-    view->ShowCurrentSateVisible();
+    const QPoint south = frm->PhotoPic->toPixel(QPointF(0.0, -240.0)).toPoint();
+    QTest::mouseClick(frm->PhotoPic, Qt::LeftButton, Qt::NoModifier, south);
+    EXPECT_EQ(gPhotoClickMode, 1);  // the orbit view keeps the clicks while it is open
     EXPECT_LT(gCutElevation[45], before);
     orbit::CountVisibleSateInTime(96, 96);
     EXPECT_EQ(view->SateNumLbl->text(), skyview::SateCountText(gVisibleSateNum[96]));
