@@ -20,6 +20,8 @@ class PictureSurface;
 class SiteMapDrawing;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
+class Almanac4Frm;
+struct ProjectData;
 namespace platform {
 class CalendarPopup;
 }
@@ -174,6 +176,32 @@ public:
     // The tool palette's handler: every change of a toggle, with its index and new state.
     void ClickPicRbn_Click(int index, bool pressed);
 
+    // Files: settings, projects, the sample site, GPS records, the picture save, printing and
+    // the almanac commands.
+    void LoadSettingData();
+    // False (after a message) when the settings file could not be written.
+    bool SaveSettingData();
+    // Writes the project file whole or not at all; false (after a message) on failure.
+    bool SaveProjectData(const QString& path);
+    // 0 when the whole file was read and taken; -1 (after a message, the state unchanged) when not.
+    int LoadProjectData(const QString& path);
+    void SetMapCenterFromTopArea();
+    void SetSampleProject();
+    void LoadMapDataMenu_Click();
+    void ReadSampleDataMemu_Click();
+    void LoadStoredGPSDataMenu_Click();
+    // Reads a GPS record file into the recorded track; false (after a message, the track
+    // unchanged) when it cannot be read or holds no position.
+    bool LoadGPSRecordData(const QString& path);
+    void SaveDisplayPicCmd_Click();
+    void PrintDisplayCmd_Click();
+    void SetAlmanacCmd_Click();
+    void ConnectCoastGardRbn_Click(bool pressed);
+    void RotateBuildingMenu_Click() {}
+    void BuildingHeightMenu_Click() {}
+    // The almanac import window while it is open, else nullptr.
+    Almanac4Frm* almanac4Frm() const;
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -213,6 +241,13 @@ private:
     void AntennaCmd_Click();
     void ElevationMaskCmd_Click();
     void DispLonLatRbn_Click(bool pressed);
+
+    // Files.
+    void ConnectFileCommands();
+    // Puts a checked project into the state and the condition boxes.
+    void TakeProject(const ProjectData& data);
+    QString fileFolder_;  // folder of the last file dialog of the main window
+    QPointer<Almanac4Frm> almanac4Frm_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
