@@ -23,9 +23,11 @@ QString AskFileName(QWidget* parent, FileDialogKind kind, const FileDialogOption
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (kind == FileDialogKind::Open) {
+        dialog.setWindowTitle(QStringLiteral("ファイルを開く"));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
+        dialog.setWindowTitle(QStringLiteral("名前を付けて保存"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
     }

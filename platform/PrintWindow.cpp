@@ -43,6 +43,7 @@ PrintResult PrintWindowWithDialog(QWidget& window)
         }
     } else {
         QPrintDialog dialog(&printer, &window);
+        dialog.setWindowTitle(QStringLiteral("印刷"));
         if (dialog.exec() != QDialog::Accepted) {
             return PrintResult::Cancelled;
         }
