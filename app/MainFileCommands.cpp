@@ -115,6 +115,21 @@ void MainWorkingFrm::ConnectFileCommands()
     connect(BuildingHeightMenu, &QAction::triggered, this, &MainWorkingFrm::BuildingHeightMenu_Click);
 }
 
+QString MainWorkingFrm::AskMainFileName(platform::FileDialogKind kind, const QStringList& filters,
+                                        const QString& fileName, const QString& defaultSuffix)
+{
+    platform::FileDialogOptions options;
+    options.filters = filters;
+    options.fileName = fileName;
+    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
+    options.defaultSuffix = defaultSuffix;
+    const QString path = platform::AskFileName(this, kind, options);
+    if (!path.isEmpty()) {
+        fileFolder_ = QFileInfo(path).absolutePath();
+    }
+    return path;
+}
+
 // ---- Settings file ----------------------------------------------------------------------------
 
 void MainWorkingFrm::LoadSettingData()
@@ -218,15 +233,10 @@ void MainWorkingFrm::SetMapCenterFromTopArea()
 
 void MainWorkingFrm::LoadMapDataMenu_Click()
 {
-    platform::FileDialogOptions options;
-    options.filters = kProjectFilters;
-    options.fileName = pDataFileName[0];
-    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
-    const QString path = platform::AskFileName(this, platform::FileDialogKind::Open, options);
+    const QString path = AskMainFileName(platform::FileDialogKind::Open, kProjectFilters, pDataFileName[0]);
     if (path.isEmpty()) {
         return;
     }
-    fileFolder_ = QFileInfo(path).absolutePath();
     if (!HasSuffix(path, {"dat", "txt"})) {
         return;
     }
@@ -253,16 +263,11 @@ void MainWorkingFrm::LoadMapDataMenu_Click()
 
 void MainWorkingFrm::SaveProjectMenu_Click()
 {
-    platform::FileDialogOptions options;
-    options.filters = kProjectFilters;
-    options.fileName = pProjectFileName;
-    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
-    options.defaultSuffix = QStringLiteral("dat");
-    const QString path = platform::AskFileName(this, platform::FileDialogKind::Save, options);
+    const QString path =
+        AskMainFileName(platform::FileDialogKind::Save, kProjectFilters, pProjectFileName, QStringLiteral("dat"));
     if (path.isEmpty()) {
         return;
     }
-    fileFolder_ = QFileInfo(path).absolutePath();
     if (QString::fromStdString(FileNameOfPath(path.toStdString())) == pDataFileName[1]) {
         platform::ShowMessage(this, QStringLiteral("このデータは保存できません。"));
         return;
@@ -337,15 +342,12 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
 
 void MainWorkingFrm::LoadStoredGPSDataMenu_Click()
 {
-    platform::FileDialogOptions options;
-    options.filters = {QStringLiteral("プロジェクト ファイル (*.gps)"), QStringLiteral("txt ファイル (*.txt)")};
-    options.fileName = QStringLiteral("*.gps");
-    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
-    const QString path = platform::AskFileName(this, platform::FileDialogKind::Open, options);
+    const QString path = AskMainFileName(
+        platform::FileDialogKind::Open,
+        {QStringLiteral("プロジェクト ファイル (*.gps)"), QStringLiteral("txt ファイル (*.txt)")}, QStringLiteral("*.gps"));
     if (path.isEmpty()) {
         return;
     }
-    fileFolder_ = QFileInfo(path).absolutePath();
     // The record is drawn over the site; the project keeps its own name.
     if (!HasSuffix(path, {"txt", "gps"})) {
         return;
@@ -364,16 +366,12 @@ void MainWorkingFrm::LoadStoredGPSDataMenu_Click()
 
 void MainWorkingFrm::SaveDisplayPicCmd_Click()
 {
-    platform::FileDialogOptions options;
-    options.filters = {QStringLiteral("bmp ファイル (*.bmp)"), QStringLiteral("*.* 全ファイル (*.*)")};
-    options.fileName = QStringLiteral("Picture1.bmp");
-    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
-    options.defaultSuffix = QStringLiteral("bmp");
-    const QString path = platform::AskFileName(this, platform::FileDialogKind::Save, options);
+    const QString path = AskMainFileName(
+        platform::FileDialogKind::Save, {QStringLiteral("bmp ファイル (*.bmp)"), QStringLiteral("*.* 全ファイル (*.*)")},
+        QStringLiteral("Picture1.bmp"), QStringLiteral("bmp"));
     if (path.isEmpty()) {
         return;
     }
-    fileFolder_ = QFileInfo(path).absolutePath();
     platform::WaitTime(gPictureSaveWait);
     if (QFileInfo::exists(path) &&
         platform::ShowMessage(this, QStringLiteral("既存ファイルに上書きしますか？"), platform::MessageButtons::OkCancel) !=

@@ -24,6 +24,7 @@ class Almanac4Frm;
 struct ProjectData;
 namespace platform {
 class CalendarPopup;
+enum class FileDialogKind;
 }
 
 // The main window: the shell of the whole system, with the site map, the observation
@@ -246,6 +247,9 @@ private:
     void ConnectFileCommands();
     // Puts a checked project into the state and the condition boxes.
     void TakeProject(const ProjectData& data);
+    // A file dialog starting in the folder of the last one; empty on cancel.
+    QString AskMainFileName(platform::FileDialogKind kind, const QStringList& filters, const QString& fileName,
+                            const QString& defaultSuffix = QString());
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
 
