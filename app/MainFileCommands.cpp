@@ -293,9 +293,9 @@ void MainWorkingFrm::SaveProjectMenu_Click()
 
 void MainWorkingFrm::SetSampleProject()
 {
+    // The sample is in local metres (calibration flag 0) and drawn around the site origin, also
+    // after a calibrated project moved the centre far away.
     TakeProject(SampleProject());
-    // Drawn around the site origin in local metres, also after a calibrated project.
-    gFixDataSTS = 0;
     pMapCenterX = 0.0;
     pMapCenterY = 0.0f;
 }

@@ -149,6 +149,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
 
     frm->ZoomUpCmd_Click();
     frm->AntennaHTxt->setText(QStringLiteral("2.5"));
+    frm->ElevationCmb->setCurrentIndex(15);
     frm->pChangeCount = 3;
     const std::string saved = ModelText();
     Save(Path(QStringLiteral("site.dat")));
@@ -166,6 +167,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(frm->windowTitle(), kTitle + QStringLiteral("site.dat"));
     EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35.5"));
     EXPECT_EQ(frm->AntennaHTxt->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(frm->ElevationCmb->currentIndex(), 15);
     EXPECT_EQ(frm->pSampleLoaded, 0);
 
     // Saving over it asks first; Cancel leaves the file as it was.
