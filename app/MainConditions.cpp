@@ -76,13 +76,7 @@ void MainWorkingFrm::ConnectCommands()
     connect(AntennaCmd, &QPushButton::clicked, this, &MainWorkingFrm::AntennaCmd_Click);
     connect(ElevationMaskCmd, &QPushButton::clicked, this, &MainWorkingFrm::ElevationMaskCmd_Click);
     connect(DispLonLatRbn, &QToolButton::toggled, this, &MainWorkingFrm::DispLonLatRbn_Click);
-    // The almanac download page opens from here once the web commands are in; the toggle
-    // springs back so that it never stays pressed.
-    connect(ConnectCoastGardRbn, &QToolButton::toggled, this, [this](bool pressed) {
-        if (pressed) {
-            ConnectCoastGardRbn->setChecked(false);
-        }
-    });
+    ConnectFileCommands();
     ConnectViewCommands();
     ConnectSkyCommands();
 

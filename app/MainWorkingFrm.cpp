@@ -99,7 +99,7 @@ void MainWorkingFrm::Form_Load()
     gSettingReserve = 10;
     gComputeDate = QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString();
     gAlmanacName = "Yuma384.txt";
-    // LoadSettingData: position, antenna height, mask and reserve from the settings file.
+    LoadSettingData();
     ResetAllWorkData();
     if (!orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString())) {
         orbit::SetDefaultAlmanacData();
@@ -230,18 +230,15 @@ void MainWorkingFrm::ShowPictureAndResult()
     }
 }
 
-void MainWorkingFrm::SaveProjectMenu_Click()
-{
-    // The project save dialog and file writer come with the project files.
-}
-
 void MainWorkingFrm::closeEvent(QCloseEvent* event)
 {
     if (ending_) {
         event->accept();
         return;
     }
-    if (pSampleLoaded != 0 || pChangeCount < 1) {
+    // Edits not yet saved make closing ask, also after the sample (which can be saved under a
+    // name of its own).
+    if (pChangeCount < 1) {
         event->accept();
         EndProgram();
         return;
@@ -258,7 +255,8 @@ void MainWorkingFrm::closeEvent(QCloseEvent* event)
 
 void MainWorkingFrm::EndProgram()
 {
-    // SaveSettingData: the settings file (a failing write is skipped; the program still ends).
+    // A failing write is reported; the program still ends.
+    SaveSettingData();
     ending_ = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible()) {

@@ -25,8 +25,11 @@ class SiteMapDrawing;
 class SetBuildingHeightFrm;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
+class Almanac4Frm;
+struct ProjectData;
 namespace platform {
 class CalendarPopup;
+enum class FileDialogKind;
 }
 
 // The main window: the shell of the whole system, with the site map, the observation
@@ -238,6 +241,32 @@ public:
     void StopLineDrawMenu_Click();
     void EnsMeasureSistMenu_Click();
 
+    // Files: settings, projects, the sample site, GPS records, the picture save, printing and
+    // the almanac commands.
+    void LoadSettingData();
+    // False (after a message) when the settings file could not be written.
+    bool SaveSettingData();
+    // Writes the project file whole or not at all; false (after a message) on failure.
+    bool SaveProjectData(const QString& path);
+    // 0 when the whole file was read and taken; -1 (after a message, the state unchanged) when not.
+    int LoadProjectData(const QString& path);
+    void SetMapCenterFromTopArea();
+    void SetSampleProject();
+    void LoadMapDataMenu_Click();
+    void ReadSampleDataMemu_Click();
+    void LoadStoredGPSDataMenu_Click();
+    // Reads a GPS record file into the recorded track; false (after a message, the track
+    // unchanged) when it cannot be read or holds no position.
+    bool LoadGPSRecordData(const QString& path);
+    void SaveDisplayPicCmd_Click();
+    void PrintDisplayCmd_Click();
+    void SetAlmanacCmd_Click();
+    void ConnectCoastGardRbn_Click(bool pressed);
+    void RotateBuildingMenu_Click() {}
+    void BuildingHeightMenu_Click() {}
+    // The almanac import window while it is open, else nullptr.
+    Almanac4Frm* almanac4Frm() const;
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -301,6 +330,16 @@ private:
     void ServePhotoClickRequest(QPointF at);
     bool pressServedRequest_ = false;  // the last left press went to a picture-click request
     QPointer<SetBuildingHeightFrm> heightFrm_;
+
+    // Files.
+    void ConnectFileCommands();
+    // Puts a checked project into the state and the condition boxes.
+    void TakeProject(const ProjectData& data);
+    // A file dialog starting in the folder of the last one; empty on cancel.
+    QString AskMainFileName(platform::FileDialogKind kind, const QStringList& filters, const QString& fileName,
+                            const QString& defaultSuffix = QString());
+    QString fileFolder_;  // folder of the last file dialog of the main window
+    QPointer<Almanac4Frm> almanac4Frm_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;

@@ -101,13 +101,13 @@ std::optional<SettingData> ParseSettingText(const std::string& text, FileError* 
     if (!reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
         !reader.integer(reserve, -32768, 32767)) {
         if (error != nullptr) {
-            error->reason = "short file or a value that is no number";
+            error->reason = "値が足りないか、数値でない値があります。";
         }
         return std::nullopt;
     }
     if (lat < 0 || lat > 90 || lon < 0 || lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
         if (error != nullptr) {
-            error->reason = "a value out of range";
+            error->reason = "範囲外の値があります。";
         }
         return std::nullopt;
     }
@@ -154,10 +154,15 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
         !reader.number(scale) || !reader.integer(data.reserve1, -2147483647, 2147483647) || !reader.number(reserve2) ||
         !reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
         !reader.integer(data.settingReserve, -32768, 32767)) {
-        return Refuse(error, "the head of the file is short or not numbers");
+        return Refuse(error, "先頭の設定値が足りないか、数値ではありません。");
     }
     if (scale <= 0) {
-        return Refuse(error, "the map scale is not positive");
+        return Refuse(error, "縮尺が正の値ではありません。");
+    }
+    // The same ranges as the condition boxes check, so that a loaded project shows in them as is.
+    if (data.mapScaleIndex < 0 || data.mapScaleIndex >= kMapScaleSteps || lat < 0 || lat > 90 || lon < 0 ||
+        lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
+        return Refuse(error, "範囲外の設定値があります。");
     }
     data.mapScaleRate = static_cast<float>(scale);
     data.reserve2 = static_cast<float>(reserve2);
@@ -168,22 +173,22 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
 
     int areaCount = 0;
     if (!reader.integer(areaCount, 0, kMaxTopAreas)) {
-        return Refuse(error, "the number of buildings is missing or above 501");
+        return Refuse(error, "建物数がないか、501 を超えています。");
     }
     std::vector<double> f;
     for (int i = 0; i < areaCount; ++i) {
         if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1])) {
-            return Refuse(error, "a building line is missing or broken");
+            return Refuse(error, "建物の行が足りないか、壊れています。");
         }
         data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});
     }
     int pointCount = 0;
     if (!reader.integer(pointCount, 0, kMaxTopPoints)) {
-        return Refuse(error, "the number of points is missing or above 2001");
+        return Refuse(error, "頂点数がないか、2001 を超えています。");
     }
     for (int j = 0; j < pointCount; ++j) {
         if (!reader.fields(f, 2)) {
-            return Refuse(error, "a point line is missing or broken");
+            return Refuse(error, "頂点の行が足りないか、壊れています。");
         }
         data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
     }
@@ -192,12 +197,12 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     int expectedStart = 0;
     for (const TopAreaRecord& area : data.areas) {
         if (area.start != expectedStart || area.count < 0 || area.start + area.count > pointCount) {
-            return Refuse(error, "a building's points lie outside the point list");
+            return Refuse(error, "建物の頂点が頂点の範囲外にあります。");
         }
         expectedStart += area.count;
     }
     if (expectedStart != pointCount) {
-        return Refuse(error, "the buildings do not use all points");
+        return Refuse(error, "建物が使わない頂点があります。");
     }
     return data;
 }

@@ -54,7 +54,7 @@ struct ProjectData {
     std::vector<SitePoint> points;
 };
 
-// Why a file was refused, for the message shown to the user (empty when it was read).
+// Why a file was refused, a Japanese text for the message shown to the user (empty when it was read).
 struct FileError {
     std::string reason;
 };
@@ -66,7 +66,9 @@ std::optional<SettingData> ParseSettingText(const std::string& text, FileError* 
 
 std::string WriteProjectText(const ProjectData& data);
 // Refuses a file that ends early, holds text where a number belongs, more than 501 buildings or
-// 2001 points, or building runs that are not contiguous within the point total.
+// 2001 points, building runs that are not contiguous within the point total, or conditions out
+// of the ranges of their controls (zoom step 0..40, latitude 0..90, longitude 0..180, antenna
+// 0..100, mask 0..30). The reason is a Japanese text for the user.
 std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* error = nullptr);
 
 // The built-in sample site: six buildings, 37 points, zoom step 24, scale 4, 35.5 N 139.5 E.

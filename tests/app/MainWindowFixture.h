@@ -1,7 +1,10 @@
 #pragma once
 // Test fixtures of the main window: message boxes answered by the test with every message
-// recorded, and (MainWindowTest) a freshly loaded and shown main window per test.
+// recorded, file dialogs answered from a list, an empty start folder, and (MainWindowTest) a
+// freshly loaded and shown main window per test.
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -9,15 +12,26 @@
 #include "app/MainWorkingFrm.h"
 #include "app/TopAreaModel.h"
 #include "common/TestUtils.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
 class MessageRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The window takes the current folder as its start folder: an empty one per test, so
+        // that no settings file written by one test is read by the next.
+        ASSERT_TRUE(startFolder.isValid());
+        previousFolder = QDir::currentPath();
+        QDir::setCurrent(startFolder.path());
         platform::SetMessageAnswerer([this](const QString& text, platform::MessageButtons) {
             messages << text;
             return answer;
+        });
+        // File dialogs answer with `dialogPaths` in turn; with none left they are cancelled.
+        platform::SetFileDialogAnswerer([this](platform::FileDialogKind, const platform::FileDialogOptions& options) {
+            dialogs.push_back(options);
+            return dialogPaths.isEmpty() ? QString() : dialogPaths.takeFirst();
         });
     }
 
@@ -27,10 +41,16 @@ protected:
         platform::SetMessageAnswerer({});
         // The building model is program-wide: leave it empty for the next test.
         ClearTopAreaModel();
+        platform::SetFileDialogAnswerer({});
+        QDir::setCurrent(previousFolder);
     }
 
     QStringList messages;
     platform::MessageAnswer answer = platform::MessageAnswer::Ok;
+    QTemporaryDir startFolder;
+    QString previousFolder;
+    QStringList dialogPaths;
+    std::vector<platform::FileDialogOptions> dialogs;
 };
 
 class MainWindowTest : public MessageRecordingTest {

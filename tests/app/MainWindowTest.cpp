@@ -197,7 +197,8 @@ TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
     };
     const Case cases[] = {
         {"no edits", 0, 0, platform::MessageAnswer::Yes, false, true},
-        {"sample loaded and edited", -1, 5, platform::MessageAnswer::Yes, false, true},
+        // The sample can be saved under a name of its own, so its edits are asked about too.
+        {"sample loaded and edited", -1, 5, platform::MessageAnswer::Yes, true, false},
         {"edited, save", 0, 1, platform::MessageAnswer::Yes, true, false},
         {"edited, do not save", 0, 1, platform::MessageAnswer::No, true, true},
     };

@@ -1,0 +1,417 @@
+// The main window's file commands: the settings file read at the load and written at the end,
+// project open and save, the built-in sample, GPS record files, the picture save, printing, the
+// almanac import window and the almanac download page.
+//
+// Readers read a whole file into a temporary and check it before anything changes; a broken
+// file is reported and leaves the program's state as it was. Writers replace a file whole or
+// not at all, and a failed write is reported.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QToolButton>
+#include <QUrl>
+#include <optional>
+
+#include "MainFileCommands.h"
+#include "MainWorkingFrm.h"
+#include "app/GpsRecord.h"
+#include "app/MainState.h"
+#include "app/MapView.h"
+#include "app/SingleWindow.h"
+#include "app/SiteFiles.h"
+#include "app/TopAreaModel.h"
+#include "orbit/Almanac4Frm.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/ObservationConditions.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
+#include "platform/PrintWindow.h"
+#include "platform/WaitTime.h"
+#include "platform/WebPage.h"
+
+double gPictureSaveWait = 0.1;
+
+namespace {
+
+const QString kTitle = QStringLiteral("GPS衛星軌道予測/");
+const QStringList kProjectFilters = {QStringLiteral("プロジェクト ファイル (*.dat)"), QStringLiteral("txt ファイル (*.txt)")};
+
+// The hourglass pointer for the length of a command.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+QString SettingPath() { return DataPath(QStringLiteral("data0"), QStringLiteral("Setting.dat")); }
+
+QString BoxText(double value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
+
+double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
+
+// The file's type is the suffix of its name, in any case ("Site.DAT" is a project file too).
+bool HasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
+{
+    const QString suffix = QString::fromStdString(FileSuffix(path.toStdString()));
+    for (const char* s : suffixes) {
+        if (suffix.compare(QLatin1String(s), Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The whole file as text; nullopt, after a message, when it cannot be read.
+std::optional<std::string> ReadWholeFile(QWidget* parent, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform::ShowMessage(parent, QStringLiteral("ファイルを開けません。\n%1\n%2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void ShowBrokenFile(QWidget* parent, const QString& path, const std::string& reason)
+{
+    platform::ShowMessage(parent, QStringLiteral("データが壊れています。\n%1\n%2").arg(path, QString::fromStdString(reason)));
+}
+
+// Replaces the file whole or not at all; false, after a message, when it could not be written.
+bool WriteWholeFile(QWidget* parent, const QString& path, const std::string& text)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) && file.commit()) {
+        return true;
+    }
+    platform::ShowMessage(parent, QStringLiteral("ファイルを保存できませんでした。\n%1\n%2").arg(path, file.errorString()));
+    return false;
+}
+
+}  // namespace
+
+void MainWorkingFrm::ConnectFileCommands()
+{
+    connect(LoadMapDataMenu, &QAction::triggered, this, &MainWorkingFrm::LoadMapDataMenu_Click);
+    connect(LoadStoredGPSDataMenu, &QAction::triggered, this, &MainWorkingFrm::LoadStoredGPSDataMenu_Click);
+    connect(ReadSampleDataMemu, &QAction::triggered, this, &MainWorkingFrm::ReadSampleDataMemu_Click);
+    connect(SaveDisplayPicCmd, &QPushButton::clicked, this, &MainWorkingFrm::SaveDisplayPicCmd_Click);
+    connect(PrintDisplayCmd, &QPushButton::clicked, this, &MainWorkingFrm::PrintDisplayCmd_Click);
+    connect(SetAlmanacCmd, &QPushButton::clicked, this, &MainWorkingFrm::SetAlmanacCmd_Click);
+    connect(ConnectCoastGardRbn, &QToolButton::toggled, this, &MainWorkingFrm::ConnectCoastGardRbn_Click);
+    connect(RotateBuildingMenu, &QAction::triggered, this, &MainWorkingFrm::RotateBuildingMenu_Click);
+    connect(BuildingHeightMenu, &QAction::triggered, this, &MainWorkingFrm::BuildingHeightMenu_Click);
+}
+
+QString MainWorkingFrm::AskMainFileName(platform::FileDialogKind kind, const QStringList& filters,
+                                        const QString& fileName, const QString& defaultSuffix)
+{
+    platform::FileDialogOptions options;
+    options.filters = filters;
+    options.fileName = fileName;
+    options.folder = fileFolder_.isEmpty() ? gStartDir : fileFolder_;
+    options.defaultSuffix = defaultSuffix;
+    const QString path = platform::AskFileName(this, kind, options);
+    if (!path.isEmpty()) {
+        fileFolder_ = QFileInfo(path).absolutePath();
+    }
+    return path;
+}
+
+// ---- Settings file ----------------------------------------------------------------------------
+
+void MainWorkingFrm::LoadSettingData()
+{
+    const QString path = SettingPath();
+    if (!QFileInfo::exists(path)) {
+        return;  // the first run: the defaults stay
+    }
+    const auto text = ReadWholeFile(this, path);
+    if (!text) {
+        return;
+    }
+    FileError error;
+    const auto data = ParseSettingText(*text, &error);
+    if (!data) {
+        ShowBrokenFile(this, path, error.reason);
+        return;
+    }
+    gLatitude = data->latitude;
+    gLongitude = data->longitude;
+    LatDataTxt->setText(BoxText(gLatitude));
+    LonDataTxt->setText(BoxText(gLongitude));
+    // The box's change handler stores the antenna height, the list's handler the mask.
+    gAntennaHeight = data->antennaHeight;
+    AntennaHTxt->setText(BoxText(data->antennaHeight));
+    gElevationMask = data->elevationMask;
+    ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data->elevationMask)));
+    gSettingReserve = data->reserve;
+}
+
+bool MainWorkingFrm::SaveSettingData()
+{
+    // The position is the one last computed or loaded (the variables); the antenna height and
+    // the mask are taken from their controls.
+    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
+    gElevationMask = static_cast<float>(ElevationCmb->currentIndex());
+    gSettingReserve = 10;
+    const SettingData data{gLatitude, gLongitude, gAntennaHeight, gElevationMask, gSettingReserve};
+    QDir().mkpath(DataPath(QStringLiteral("data0"), QString()));
+    return WriteWholeFile(this, SettingPath(), WriteSettingText(data));
+}
+
+// ---- Project files and the sample -------------------------------------------------------------
+
+bool MainWorkingFrm::SaveProjectData(const QString& path)
+{
+    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
+    gElevationMask = static_cast<float>(ElevationCmb->currentIndex());
+    gSettingReserve = 10;
+    ProjectData data = CaptureProject();
+    // The position as the boxes show it: a typed position is saved even before a computation
+    // has read it into the conditions.
+    data.latitude = static_cast<float>(BoxValue(LatDataTxt));
+    data.longitude = static_cast<float>(BoxValue(LonDataTxt));
+    data.reserve1 = gProjectReserve1;
+    data.reserve2 = static_cast<float>(gProjectReserve2);
+    return WriteWholeFile(this, path, WriteProjectText(data));
+}
+
+int MainWorkingFrm::LoadProjectData(const QString& path)
+{
+    const auto text = ReadWholeFile(this, path);
+    if (!text) {
+        return -1;
+    }
+    FileError error;
+    const auto data = ParseProjectText(*text, &error);
+    if (!data) {
+        ShowBrokenFile(this, path, error.reason);
+        return -1;
+    }
+    TakeProject(*data);
+    return 0;
+}
+
+void MainWorkingFrm::TakeProject(const ProjectData& data)
+{
+    ApplyProject(data);
+    gProjectReserve1 = data.reserve1;
+    gProjectReserve2 = static_cast<int>(data.reserve2);
+    gSettingReserve = data.settingReserve;
+    // The computations read the conditions back from the controls, so they must show what was
+    // loaded. The parser has checked the ranges the boxes' handlers check.
+    LatDataTxt->setText(BoxText(data.latitude));
+    LonDataTxt->setText(BoxText(data.longitude));
+    AntennaHTxt->setText(BoxText(data.antennaHeight));
+    ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data.elevationMask)));
+    pActiveBuildingNum = -1;
+}
+
+void MainWorkingFrm::SetMapCenterFromTopArea()
+{
+    std::vector<SitePoint> points;
+    for (int j = 0; j < gTopAreaPointTotalNumber && j < kMaxTopPoints; ++j) {
+        points.push_back({gNorthTopAreaX[j], gNorthTopAreaY[j]});
+    }
+    const SitePoint centre = BoundingBoxCentre(points);
+    pMapCenterX = centre.x;
+    pMapCenterY = centre.y;
+}
+
+void MainWorkingFrm::LoadMapDataMenu_Click()
+{
+    const QString path = AskMainFileName(platform::FileDialogKind::Open, kProjectFilters, pDataFileName[0]);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!HasSuffix(path, {"dat", "txt"})) {
+        return;
+    }
+    {
+        BusyPointer busy;
+        if (LoadProjectData(path) != 0) {
+            return;
+        }
+    }
+    pProjectFileName = QString::fromStdString(FileNameOfPath(path.toStdString()));
+    setWindowTitle(kTitle + pProjectFileName);
+    if (gFixDataSTS == 1) {
+        SetMapCenterFromTopArea();
+    } else {
+        pMapCenterX = 0.0;
+        pMapCenterY = 0.0f;
+    }
+    // The model now is the file: a project opened after the sample can be saved, and only edits
+    // made from here on make closing ask.
+    pSampleLoaded = 0;
+    pChangeCount = 0;
+    ShowInputBillTopArea(-1);
+}
+
+void MainWorkingFrm::SaveProjectMenu_Click()
+{
+    const QString path =
+        AskMainFileName(platform::FileDialogKind::Save, kProjectFilters, pProjectFileName, QStringLiteral("dat"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QString::fromStdString(FileNameOfPath(path.toStdString())) == pDataFileName[1]) {
+        platform::ShowMessage(this, QStringLiteral("このデータは保存できません。"));
+        return;
+    }
+    if (!HasSuffix(path, {"dat", "txt"})) {
+        return;
+    }
+    if (QFileInfo::exists(path) &&
+        platform::ShowMessage(this, QStringLiteral("同じファイル名があります上書きしますか？"),
+                              platform::MessageButtons::OkCancel) != platform::MessageAnswer::Ok) {
+        return;
+    }
+    bool saved = false;
+    {
+        BusyPointer busy;
+        saved = SaveProjectData(path);
+    }
+    if (saved) {
+        // What was edited is now in a file: closing need not ask any more.
+        pChangeCount = 0;
+    }
+}
+
+void MainWorkingFrm::SetSampleProject()
+{
+    // The sample is in local metres (calibration flag 0) and drawn around the site origin, also
+    // after a calibrated project moved the centre far away.
+    TakeProject(SampleProject());
+    pMapCenterX = 0.0;
+    pMapCenterY = 0.0f;
+}
+
+void MainWorkingFrm::ReadSampleDataMemu_Click()
+{
+    {
+        BusyPointer busy;
+        SetSampleProject();
+    }
+    setWindowTitle(kTitle);
+    ShowInputBillTopArea(-1);
+    pActiveBuildingNum = -1;
+    pSampleLoaded = -1;
+    pChangeCount = 0;
+}
+
+// ---- GPS record files -------------------------------------------------------------------------
+
+bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
+{
+    const auto text = ReadWholeFile(this, path);
+    if (!text) {
+        return false;
+    }
+    const std::vector<SitePoint> track = ParseGpsRecordText(*text);
+    if (track.empty()) {
+        platform::ShowMessage(this, QStringLiteral("GPS記録データに位置がありません。\n%1").arg(path));
+        return false;
+    }
+    const int count = std::min<int>(static_cast<int>(track.size()), kMaxGPSRecordPoints);
+    for (int k = 0; k < count; ++k) {
+        gGPSRecordX[k] = track[k].x;
+        gGPSRecordY[k] = track[k].y;
+    }
+    gGPSRecordNum = count;
+    if (gFixDataSTS == 0) {
+        const SitePoint centre = BoundingBoxCentre(track);
+        pMapCenterX = centre.x;
+        pMapCenterY = centre.y;
+    }
+    return true;
+}
+
+void MainWorkingFrm::LoadStoredGPSDataMenu_Click()
+{
+    const QString path = AskMainFileName(
+        platform::FileDialogKind::Open,
+        {QStringLiteral("プロジェクト ファイル (*.gps)"), QStringLiteral("txt ファイル (*.txt)")}, QStringLiteral("*.gps"));
+    if (path.isEmpty()) {
+        return;
+    }
+    // The record is drawn over the site; the project keeps its own name.
+    if (!HasSuffix(path, {"txt", "gps"})) {
+        return;
+    }
+    bool loaded = false;
+    {
+        BusyPointer busy;
+        loaded = LoadGPSRecordData(path);
+    }
+    if (loaded) {
+        ShowInputBillTopArea(-1);
+    }
+}
+
+// ---- Picture save and print -------------------------------------------------------------------
+
+void MainWorkingFrm::SaveDisplayPicCmd_Click()
+{
+    const QString path = AskMainFileName(
+        platform::FileDialogKind::Save, {QStringLiteral("bmp ファイル (*.bmp)"), QStringLiteral("*.* 全ファイル (*.*)")},
+        QStringLiteral("Picture1.bmp"), QStringLiteral("bmp"));
+    if (path.isEmpty()) {
+        return;
+    }
+    platform::WaitTime(gPictureSaveWait);
+    if (QFileInfo::exists(path) &&
+        platform::ShowMessage(this, QStringLiteral("既存ファイルに上書きしますか？"), platform::MessageButtons::OkCancel) !=
+            platform::MessageAnswer::Ok) {
+        return;
+    }
+    if (!PhotoPic->saveBitmap(path)) {
+        platform::ShowMessage(this, QStringLiteral("画像を保存できませんでした。\n%1").arg(path));
+    }
+}
+
+void MainWorkingFrm::PrintDisplayCmd_Click()
+{
+    if (platform::PrintWindowWithDialog(*this) == platform::PrintResult::Failed) {
+        platform::ShowMessage(this, QStringLiteral("印刷できませんでした。"));
+    }
+}
+
+// ---- Almanac ----------------------------------------------------------------------------------
+
+Almanac4Frm* MainWorkingFrm::almanac4Frm() const { return almanac4Frm_.data(); }
+
+void MainWorkingFrm::SetAlmanacCmd_Click()
+{
+    ShowSingleWindow(almanac4Frm_, [this] {
+        auto* window = new Almanac4Frm(DataPath(QStringLiteral("data0"), QString()),
+                                       DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")), this);
+        window->onAlmanacSaved = [this] { AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName)); };
+        return window;
+    });
+}
+
+void MainWorkingFrm::ConnectCoastGardRbn_Click(bool pressed)
+{
+    if (!pressed) {
+        return;  // the spring-back below
+    }
+    const QUrl page(QString::fromLatin1(kAlmanacPageUrl));
+    if (!platform::OpenWebPage(page)) {
+        platform::ShowMessage(this, QStringLiteral("ブラウザを開けませんでした。\n%1").arg(page.toString()));
+    }
+    ConnectCoastGardRbn->setChecked(false);
+}

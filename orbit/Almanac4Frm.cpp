@@ -1,0 +1,214 @@
+#include "Almanac4Frm.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "orbit/AlmanacTable.h"
+#include "platform/FileDialogs.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr double kDegPerRad = 57.29577951308238;
+
+const char* const kHeadings[Almanac4Frm::kColumns] = {
+    "PRN", "Health", "Eccentricity", "Time of Appli(S)", "Orbital Incli(rad)", "Rate of Rgt Ascen(r/s)",
+    "SQRT (A) (m^1/2)", "Rgt Asc. at TOA(rad)", "Agmnt of prg(rad)", "Mean Anom(rad)", "Af0(s)", "Af1(s/s)",
+    "Radius(m)", "Inclination(deg)", "Rgt Asc. (TOA)(deg)", "Agmnt of Perg.(deg)", "Mean Anomaly(deg)",
+};
+constexpr int kFirstDerivedColumn = 12;
+
+QString Value(double value) { return QString::fromStdString(platform::ShortestText(value, platform::Precision::Double)); }
+QString Fixed(double value, const char* pattern) { return QString::fromStdString(platform::FormatFixed(value, pattern)); }
+
+bool SameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
+    return !ca.isEmpty() ? ca == cb : fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+}  // namespace
+
+Almanac4Frm::Almanac4Frm(QString dataFolder, QString databasePath, QWidget* owner)
+    : QWidget(owner, Qt::Window), dataFolder_(std::move(dataFolder)), databasePath_(std::move(databasePath))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Almanac4Frm"));
+    setWindowTitle(QStringLiteral("アルマナック"));
+    setFont(platform::WindowFont(9));
+    resize(1000, 760);
+
+    MenuBar = new QMenuBar(this);
+    OpenFile1 = MenuBar->addAction(QStringLiteral("開く(&O)"));
+    OpenFile1->setObjectName(QStringLiteral("OpenFile1"));
+    EndAlmanac = MenuBar->addAction(QStringLiteral("終了(&E)"));
+    EndAlmanac->setObjectName(QStringLiteral("EndAlmanac"));
+
+    AlmanacGrid = new QTableWidget(kRows, kColumns, this);
+    AlmanacGrid->setObjectName(QStringLiteral("AlmanacGrid"));
+    AlmanacGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    AlmanacGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (int c = 0; c < kColumns; ++c) {
+        AlmanacGrid->setColumnWidth(c, (c <= 1 ? 1000 : 2000) / kTwipsPerPixel);
+        // The derived columns get their headings once a file has been read.
+        AlmanacGrid->setHorizontalHeaderItem(
+            c, new QTableWidgetItem(c < kFirstDerivedColumn ? QString::fromLatin1(kHeadings[c]) : QString()));
+    }
+    AlmanacGrid->verticalHeader()->setDefaultSectionSize(300 / kTwipsPerPixel);
+
+    SaveCmd = new QPushButton(QStringLiteral("保存(&S)"), this);
+    SaveCmd->setObjectName(QStringLiteral("SaveCmd"));
+    CancelCmd = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    CancelCmd->setObjectName(QStringLiteral("CancelCmd"));
+    for (QPushButton* button : {SaveCmd, CancelCmd}) {
+        button->setFixedSize(120, 30);
+    }
+
+    connect(OpenFile1, &QAction::triggered, this, &Almanac4Frm::OpenFile1_Click);
+    connect(EndAlmanac, &QAction::triggered, this, &Almanac4Frm::EndAlmanac_Click);
+    connect(SaveCmd, &QPushButton::clicked, this, &Almanac4Frm::SaveCmd_Click);
+    connect(CancelCmd, &QPushButton::clicked, this, &Almanac4Frm::CancelCmd_Click);
+    PlaceGrid();
+}
+
+void Almanac4Frm::PlaceGrid()
+{
+    // The grid sits 200 twips from the left and 100 below the menu, 400 twips narrower than the
+    // window; the buttons sit under it at the right.
+    const int menuHeight = MenuBar->sizeHint().height();
+    MenuBar->setGeometry(0, 0, width(), menuHeight);
+    const int left = 200 / kTwipsPerPixel;
+    const int top = menuHeight + 100 / kTwipsPerPixel;
+    const int buttonsTop = height() - 44;
+    AlmanacGrid->setGeometry(left, top, std::max(100, width() - 400 / kTwipsPerPixel), std::max(60, buttonsTop - top - 8));
+    CancelCmd->move(width() - left - CancelCmd->width(), buttonsTop);
+    SaveCmd->move(CancelCmd->x() - 12 - SaveCmd->width(), buttonsTop);
+}
+
+void Almanac4Frm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceGrid();
+}
+
+void Almanac4Frm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    PlaceGrid();
+}
+
+void Almanac4Frm::OpenFile1_Click()
+{
+    platform::FileDialogOptions options;
+    options.filters = {QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("alm ファイル (*.alm)"),
+                       QStringLiteral("txt ファイル (*.txt)")};
+    options.selectedFilter = 1;
+    options.folder = dataFolder_;
+    const QString path = platform::AskFileName(this, platform::FileDialogKind::Open, options);
+    if (path.isEmpty()) {
+        return;
+    }
+    ReadYumaAlmanacFile(path);
+}
+
+bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform::ShowMessage(this, QStringLiteral("ファイルを開けません。\n%1\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(std::string_view(bytes.constData(), bytes.size()));
+    if (!read.ok()) {
+        platform::ShowMessage(this, QStringLiteral("データが壊れています。\n%1\n%2")
+                                        .arg(path, QString::fromStdString(read.error)));
+        return false;
+    }
+    pSourceFileName = path;
+    pWeekNumber = read.week;
+    pAlmanacData = QStringLiteral("yuma%1.TXT").arg(read.week);
+    pSateNum2 = static_cast<int>(read.records.size()) + 1;
+    almanac_ = orbit::ToAlmanac(read);
+    FillGrid(read);
+    return true;
+}
+
+void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
+{
+    // Rows of an earlier, longer file must not linger under the new one.
+    AlmanacGrid->clearContents();
+    for (int c = kFirstDerivedColumn; c < kColumns; ++c) {
+        AlmanacGrid->horizontalHeaderItem(c)->setText(QString::fromLatin1(kHeadings[c]));
+    }
+    const int rows = std::min<int>(static_cast<int>(read.records.size()), kRows);
+    for (int r = 0; r < rows; ++r) {
+        const orbit::YumaRecord& y = read.records[r];
+        const QString cells[kColumns] = {
+            QString::number(y.prn), QString::number(y.health), Value(y.eccentricity), Value(y.toa),
+            Value(y.inclination), Value(y.rateOfRightAscen), Value(y.sqrtA), Value(y.rightAscen), Value(y.perigee),
+            Value(y.meanAnomaly), Value(y.af0), Value(y.af1),
+            Fixed(y.sqrtA * y.sqrtA, "###########.000"), Fixed(y.inclination * kDegPerRad, "###.0000"),
+            Fixed(y.rightAscen * kDegPerRad, "###.0000"), Fixed(y.perigee * kDegPerRad, "###.0000"),
+            Fixed(y.meanAnomaly * kDegPerRad, "###.0000"),
+        };
+        for (int c = 0; c < kColumns; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            AlmanacGrid->setItem(r, c, item);
+        }
+    }
+}
+
+void Almanac4Frm::SaveCmd_Click()
+{
+    if (!almanac_) {
+        return;  // nothing read yet: the window stays open
+    }
+    platform::FileDialogOptions options;
+    options.filters = {QStringLiteral("alm ファイル (*.alm)"), QStringLiteral("dat ファイル (*.DAT)"),
+                       QStringLiteral("全ての ファイル (*.*)")};
+    // All files shown, so that the database the name proposes can be seen and replaced.
+    options.selectedFilter = 2;
+    options.fileName = QFileInfo(databasePath_).fileName();
+    options.folder = dataFolder_;
+    const QString path = platform::AskFileName(this, platform::FileDialogKind::Save, options);
+    if (path.isEmpty()) {
+        return;
+    }
+    // The values are stored at full precision, not as rounded for the grid.
+    if (!orbit::SaveAlmanacDataBase(path.toStdString(), almanac_->storedWeek, almanac_->records)) {
+        platform::ShowMessage(this, QStringLiteral("アルマナックを保存できませんでした。\n%1").arg(path));
+        return;
+    }
+    if (!SameFile(path, databasePath_)) {
+        platform::ShowMessage(this, QStringLiteral("アルマナックを保存しました。\n%1\n"
+                                                   "使用中のアルマナック（%2）は変更されていません。")
+                                        .arg(path, databasePath_));
+        close();
+        return;
+    }
+    if (!orbit::LoadAlmanacDataBase(databasePath_.toStdString())) {
+        // Cannot happen for a file just written whole; said rather than hidden all the same.
+        platform::ShowMessage(this, QStringLiteral("保存したアルマナックを読み込めませんでした。\n%1").arg(path));
+        return;
+    }
+    gAlmanacName = pAlmanacData.toStdString();
+    if (onAlmanacSaved) {
+        onAlmanacSaved();
+    }
+    close();
+}
+
+void Almanac4Frm::CancelCmd_Click() { close(); }
+
+void Almanac4Frm::EndAlmanac_Click() { close(); }

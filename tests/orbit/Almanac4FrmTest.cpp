@@ -1,0 +1,219 @@
+// The almanac import window: it reads a YUMA text into a grid of its own and changes the
+// almanac in use only by a save to the database path.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "common/TestUtils.h"
+#include "orbit/Almanac4Frm.h"
+#include "orbit/AlmanacTable.h"
+#include "orbit/YumaAlmanac.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+const QString kRealAlmanac = QString::fromStdString(testutil::DataFile("almanac.yuma.week0149.405504.txt"));
+
+// A published-style record of week 405 with the values of the window's worked examples.
+std::string Record(int prn, bool withMeanAnomaly = true)
+{
+    std::string text = "******** Week 405 almanac for PRN-" + std::to_string(prn) + " ********\n" +
+                       "ID:                         " + std::to_string(prn) + "\n" +
+                       "Health:                     000\n"
+                       "Eccentricity:               0.5693912506E-002\n"
+                       "Time of Applicability(s):  61440.0000\n"
+                       "Orbital Inclination(rad):   0.9599\n"
+                       "Rate of Right Ascen(r/s):  -0.7886042771E-008\n"
+                       "SQRT(A)  (m 1/2):           5153.691895\n"
+                       "Right Ascen at Week(rad):  -0.1912602899E+001\n"
+                       "Argument of Perigee(rad):   0.881498914\n";
+    if (withMeanAnomaly) {
+        text += "Mean Anom(rad):            -0.5\n";
+    }
+    return text + "Af0(s):                     0.4291534424E-003\n"
+                  "Af1(s/s):                  -0.1091393642E-010\n"
+                  "week:                        405\n\n";
+}
+
+class Almanac4FrmTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath(QStringLiteral("data0"));
+        databasePath = folder.filePath(QStringLiteral("data0/Almanac1.alx"));
+        orbit::SetDefaultAlmanacData();
+        platform::SetMessageAnswerer([this](const QString& text, platform::MessageButtons) {
+            messages << text;
+            return platform::MessageAnswer::Ok;
+        });
+        platform::SetFileDialogAnswerer([this](platform::FileDialogKind kind, const platform::FileDialogOptions&) {
+            kinds.push_back(kind);
+            return dialogPaths.isEmpty() ? QString() : dialogPaths.takeFirst();
+        });
+        window = new Almanac4Frm(folder.filePath(QStringLiteral("data0")), databasePath);
+        window->onAlmanacSaved = [this] { ++savedCalls; };
+        window->show();
+    }
+
+    void TearDown() override
+    {
+        delete window.data();
+        platform::SetMessageAnswerer({});
+        platform::SetFileDialogAnswerer({});
+    }
+
+    QString WriteText(const QString& name, const std::string& text)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    }
+
+    void OpenFile(const QString& path)
+    {
+        dialogPaths = {path};
+        window->OpenFile1->trigger();
+    }
+
+    QString Cell(int row, int column) const
+    {
+        const QTableWidgetItem* item = window->AlmanacGrid->item(row, column);
+        return item != nullptr ? item->text() : QString();
+    }
+
+    QTemporaryDir folder;
+    QString databasePath;
+    QPointer<Almanac4Frm> window;
+    QStringList messages;
+    QStringList dialogPaths;
+    std::vector<platform::FileDialogKind> kinds;
+    int savedCalls = 0;
+};
+
+TEST_F(Almanac4FrmTest, DerivedColumnsInMetresAndDegrees)
+{
+    OpenFile(WriteText(QStringLiteral("two.alm"), Record(3) + Record(7)));
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(window->pAlmanacData, QStringLiteral("yuma405.TXT"));
+    EXPECT_EQ(window->pWeekNumber, 405);
+    EXPECT_EQ(window->pSateNum2, 3);
+    EXPECT_EQ(Cell(1, 0), QStringLiteral("7"));
+    EXPECT_EQ(Cell(1, 12), QStringLiteral("26560540.149"));  // 5153.691895^2
+    EXPECT_EQ(Cell(1, 13), QStringLiteral("54.9982"));       // 0.9599 rad
+    EXPECT_EQ(Cell(1, 16), QStringLiteral("-28.6479"));      // -0.5 rad
+    EXPECT_EQ(window->AlmanacGrid->horizontalHeaderItem(13)->text(), QStringLiteral("Inclination(deg)"));
+}
+
+TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
+{
+    OpenFile(kRealAlmanac);
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Cell(30, 0), QStringLiteral("32"));
+    EXPECT_EQ(Cell(31, 0), QString());
+    // Reading alone leaves the almanac in use (the built-in one, 30 satellites) alone.
+    EXPECT_EQ(gSateNum, 30);
+
+    dialogPaths = {databasePath};
+    QTest::mouseClick(window->SaveCmd, Qt::LeftButton);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(savedCalls, 1);
+    EXPECT_EQ(gSateNum, 31);
+    EXPECT_EQ(gAlmanacName, "yuma149.TXT");
+    EXPECT_FALSE(window->isVisible());
+
+    // The database holds every value as the reader gave it.
+    QFile text(kRealAlmanac);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const orbit::Almanac expected = orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.readAll().toStdString()));
+    orbit::SetDefaultAlmanacData();
+    ASSERT_TRUE(orbit::LoadAlmanacDataBase(databasePath.toStdString()));
+    const orbit::Almanac loaded = orbit::CurrentAlmanac();
+    EXPECT_EQ(gWeekNumber, 149 + 1024);
+    ASSERT_EQ(loaded.records.size(), expected.records.size());
+    for (std::size_t i = 0; i < expected.records.size(); ++i) {
+        const orbit::AlmanacRecord& a = loaded.records[i];
+        const orbit::AlmanacRecord& b = expected.records[i];
+        EXPECT_EQ(a.prn, b.prn);
+        EXPECT_EQ(a.health, b.health);
+        EXPECT_EQ(a.toa, b.toa);
+        EXPECT_EQ(a.inclination, b.inclination) << i;
+        EXPECT_EQ(a.sqrtA, b.sqrtA) << i;
+        EXPECT_EQ(a.rightAscen, b.rightAscen) << i;
+        EXPECT_EQ(a.perigee, b.perigee) << i;
+        EXPECT_EQ(a.meanAnomaly, b.meanAnomaly) << i;
+        EXPECT_EQ(a.radius, b.radius) << i;
+    }
+}
+
+TEST_F(Almanac4FrmTest, SavedElsewhereTheAlmanacInUseStaysAndTheUserIsTold)
+{
+    const std::string nameBefore = gAlmanacName;
+    OpenFile(kRealAlmanac);
+    const QString elsewhere = folder.filePath(QStringLiteral("copy.alm"));
+    dialogPaths = {elsewhere};
+    QTest::mouseClick(window->SaveCmd, Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("変更されていません")));
+    EXPECT_EQ(savedCalls, 0);
+    EXPECT_EQ(gSateNum, 30);
+    EXPECT_EQ(gAlmanacName, nameBefore);
+    EXPECT_FALSE(QFile::exists(databasePath));
+    EXPECT_TRUE(orbit::LoadAlmanacDataBase(elsewhere.toStdString()));
+}
+
+TEST_F(Almanac4FrmTest, BrokenFilesAndCancelLeaveTheAlmanacInUse)
+{
+    // Nothing read: saving asks for no file and does nothing.
+    QTest::mouseClick(window->SaveCmd, Qt::LeftButton);
+    EXPECT_TRUE(kinds.empty());
+    EXPECT_TRUE(window->isVisible());
+
+    OpenFile(kRealAlmanac);
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    std::string thirtyThree;
+    for (int prn = 1; prn <= 33; ++prn) {
+        thirtyThree += Record(prn);
+    }
+    const Case cases[] = {
+        {"a record without its mean anomaly", Record(1) + Record(2, false)},
+        {"no record at all", "just a title\n\n"},
+        {"33 records", thirtyThree},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        OpenFile(WriteText(QStringLiteral("broken.txt"), c.text));
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。")));
+        // The window keeps the almanac it held.
+        EXPECT_EQ(window->pSateNum2, 32);
+        EXPECT_EQ(Cell(30, 0), QStringLiteral("32"));
+        EXPECT_EQ(gSateNum, 30);
+    }
+
+    // A shorter file leaves no row of the longer one behind.
+    OpenFile(WriteText(QStringLiteral("two.alm"), Record(3) + Record(7)));
+    EXPECT_EQ(Cell(1, 0), QStringLiteral("7"));
+    EXPECT_EQ(Cell(2, 0), QString());
+    EXPECT_EQ(Cell(30, 12), QString());
+
+    QTest::mouseClick(window->CancelCmd, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(gSateNum, 30);
+    EXPECT_EQ(savedCalls, 0);
+}
+
+}  // namespace
