@@ -254,10 +254,9 @@ void MainWorkingFrm::LoadMapDataMenu_Click()
         pMapCenterX = 0.0;
         pMapCenterY = 0.0f;
     }
-    // The model now is the file: a project opened after the sample can be saved, and only edits
-    // made from here on make closing ask.
+    // A project opened after the sample can be saved. The change count stays: it counts every
+    // edit of the run, and closing asks while it is above 0.
     pSampleLoaded = 0;
-    pChangeCount = 0;
     ShowInputBillTopArea(-1);
 }
 
@@ -280,15 +279,10 @@ void MainWorkingFrm::SaveProjectMenu_Click()
                               platform::MessageButtons::OkCancel) != platform::MessageAnswer::Ok) {
         return;
     }
-    bool saved = false;
-    {
-        BusyPointer busy;
-        saved = SaveProjectData(path);
-    }
-    if (saved) {
-        // What was edited is now in a file: closing need not ask any more.
-        pChangeCount = 0;
-    }
+    // The change count stays as it is after a save: closing still asks (the save leaves the
+    // window open so the user can go on).
+    BusyPointer busy;
+    SaveProjectData(path);
 }
 
 void MainWorkingFrm::SetSampleProject()
@@ -310,7 +304,6 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
     ShowInputBillTopArea(-1);
     pActiveBuildingNum = -1;
     pSampleLoaded = -1;
-    pChangeCount = 0;
 }
 
 // ---- GPS record files -------------------------------------------------------------------------
