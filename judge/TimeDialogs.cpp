@@ -34,6 +34,8 @@ QScrollBar* StepSlider(QWidget* parent, const char* name)
     auto* slider = Named(new QScrollBar(Qt::Horizontal, parent), name);
     slider->setSingleStep(1);
     slider->setPageStep(12);  // one hour
+    // Keys as on a slider: right arrow and page up go later in the day.
+    slider->setInvertedControls(false);
     // A slider acts only while it has the focus, so it takes the focus by every means that moves it.
     slider->setFocusPolicy(Qt::WheelFocus);
     slider->setMinimumWidth(240);
