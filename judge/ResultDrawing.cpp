@@ -7,6 +7,8 @@
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
+#include <algorithm>
+
 namespace judge {
 namespace {
 
@@ -22,10 +24,22 @@ void SetLegendFont(PictureSurface& pic, double points)
     pic.setForeColor(Qt::black);
 }
 
+// Prints text with its top-left corner at (x, y). Text that would run past the picture's right
+// edge is drawn narrower (down to 60 % of its width) so that it ends at the edge: the legends sit
+// at fixed places near that edge, and a clipped condition or class label would misinform.
 void PrintAt(PictureSurface& pic, double x, double y, const QString& text)
 {
+    const QFont font = pic.textFont();
+    const double room = pic.scaleLeft() + pic.scaleWidth() - x - 2.0;
+    const double width = pic.textWidth(text);
+    if (room > 0.0 && width > room) {
+        QFont narrow = font;
+        narrow.setStretch(std::max(60, static_cast<int>(100.0 * room / width)));
+        pic.setTextFont(narrow);
+    }
     pic.setCurrentPoint(QPointF(x, y));
     pic.printText(text);
+    pic.setTextFont(font);
 }
 
 // A legend box, outline and inside in one colour, like the result squares.
