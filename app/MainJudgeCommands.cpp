@@ -2,6 +2,7 @@
 // the window locked but for the stop button), the per-cell public operations and the repaint of
 // a shown result after every redraw of the site map.
 #include <QAction>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 
@@ -32,7 +33,7 @@ public:
     {
         LockChildren(root, keep);
         for (QAction* action : root->findChildren<QAction*>()) {
-            if (action->isEnabled()) {
+            if (action->isEnabled() && OfThisWindow(action, root)) {
                 action->setEnabled(false);
                 actions_.emplace_back(action);
             }
@@ -51,6 +52,17 @@ public:
     WindowLock& operator=(const WindowLock&) = delete;
 
 private:
+    // The window's own commands: those of its menu bar, its controls and its pop-up menus, not
+    // those of another window it owns.
+    static bool OfThisWindow(const QObject* object, const QWidget* root)
+    {
+        for (const QObject* o = object->parent(); o != nullptr && o != root; o = o->parent()) {
+            const auto* widget = qobject_cast<const QWidget*>(o);
+            if (widget != nullptr && widget->isWindow() && qobject_cast<const QMenu*>(widget) == nullptr) return false;
+        }
+        return true;
+    }
+
     void LockChildren(QWidget* parent, QWidget* keep)
     {
         for (QObject* object : parent->children()) {

@@ -202,6 +202,10 @@ public:
     // The legends with the conditions of the shown result.
     void DrawSateNumLegend();
     void DrawMeanSateNumLegend();
+    // After the buildings were redrawn: the shown result with its legend (`shifted` after a pan
+    // or turn), and the cells a running judgement has judged so far. Every redraw of the whole
+    // site map (a deleted building included) ends with it.
+    void RedrawAreaResults(bool shifted);
     // The last judged result (null before the first judgement); shown while its flag is -1.
     const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
     // True while a judgement runs (only the stop button is enabled then).
@@ -254,8 +258,6 @@ private:
     // live, then stores the result and draws its legend. False when the window went away
     // during the run (nothing of it may be touched then).
     bool RunAreaJudgement(bool mean);
-    // The shown result with its legend, and the cells a running judgement has judged so far.
-    void RedrawAreaResults(bool shifted);
     std::shared_ptr<const judge::AreaResult> areaResult_;
     judge::PaintingJudgement* runningJudgement_ = nullptr;
 

@@ -165,6 +165,7 @@ TEST_F(MainJudgeCommands, CountAtTheCentreCellEqualsTheVisibleCountAtItsSkyline)
         SkylineAtCentreCell();
         const auto counts = CountsAtSkyline(144, 144);
         EXPECT_EQ(r->at(27, 22), std::max<float>(counts[144], 1.0f));
+        EXPECT_EQ(frm->LoadSatelliteData6(144, 81, 67, 162, 135, gBillHeightMeshCell), r->at(27, 22));
         // Painted in its count's colour where the redraw rule puts it.
         const QPointF centre = RuleCentre(*r, 27, 22);
         EXPECT_EQ(PixelAt(centre.x(), centre.y()), judge::ColorOfValue(gSateNumColor[static_cast<std::size_t>(judge::SateNumColorIndex(r->at(27, 22)))]));
@@ -190,6 +191,9 @@ TEST_F(MainJudgeCommands, TimeAverageAtTheCentreCellFollowsTheCountsOverTheSpan)
     int hits = 0;
     for (int t = 96; t <= 216; ++t) hits += counts[static_cast<std::size_t>(t)] >= 5;
     EXPECT_EQ(r->at(27, 22), judge::RateClass(hits, 121));
+    int startT = -1;
+    EXPECT_EQ(frm->LoadSatelliteData7(startT, 81, 67, 162, 135, gBillHeightMeshCell), r->at(27, 22));
+    EXPECT_EQ(startT, 96);
     for (int i = 0; i <= 54; i += 9)
         for (int j = 0; j <= 45; j += 9) {
             const float v = r->at(i, j);
