@@ -58,13 +58,7 @@ void MainWorkingFrm::MoveImgCmd_Click(int index)
 void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 {
     ShowInputBillTopArea(pActiveBuildingNum);
-    if (pShowAreaResult == -1) {
-        // RedrawSateNumMap, then DrawSateNumLegend.
-    }
-    if (pShowMeanAreaResult == -1) {
-        // shifted ? RedrawMeanSateNumMap2 : RedrawMeanSateNumMap, then DrawMeanSateNumLegend.
-        (void)shifted;
-    }
+    RedrawAreaResults(shifted);
     siteMap_->DrawMeasureDistLine();
 }
 

@@ -19,6 +19,7 @@
 #include "app/TopAreaModel.h"
 #include "demo/DemoMessages.h"
 #include "judge/Meshes.h"
+#include "judge/ResultTables.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/VisibleSatellites.h"
@@ -58,6 +59,7 @@ MainWorkingFrm::MainWorkingFrm()
     ConnectMainHelpMenu(HelpMenu, this);
     BuildControls();
     ConnectCommands();
+    ConnectJudgeCommands();
     Form_Load();
 }
 
@@ -105,7 +107,8 @@ void MainWorkingFrm::Form_Load()
         orbit::SetDefaultAlmanacData();
     }
     orbit::SetSateColorTable();
-    // SetRateClassLegend, SetSateNumColorTable: the legends of the area judgement.
+    SetRateClassLegend();
+    SetSateNumColorTable();
     SetSlideRateTable();
     AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
     DaybrookPicker1->move(750, 50);
@@ -222,12 +225,7 @@ void MainWorkingFrm::StartNewWork()
 void MainWorkingFrm::ShowPictureAndResult()
 {
     ShowInputBillTopArea(-1);
-    if (pShowAreaResult == -1) {
-        // RedrawSateNumMap, then DrawSateNumLegend (the count map of the area judgement).
-    }
-    if (pShowMeanAreaResult == -1) {
-        // RedrawMeanSateNumMap, then DrawMeanSateNumLegend (the probability map).
-    }
+    RedrawAreaResults(false);
 }
 
 void MainWorkingFrm::closeEvent(QCloseEvent* event)

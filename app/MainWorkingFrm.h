@@ -31,6 +31,10 @@ namespace platform {
 class CalendarPopup;
 enum class FileDialogKind;
 }
+namespace judge {
+struct AreaResult;
+class PaintingJudgement;
+}
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
@@ -267,6 +271,39 @@ public:
     // The almanac import window while it is open, else nullptr.
     Almanac4Frm* almanac4Frm() const;
 
+    // Area judgements: the two commands of the site map's pop-up menu, the per-cell operations
+    // and the repaint of a shown result with its legend.
+    // "エリアＧＰＳ受信予測（指定時刻）(&T)": count of visible satellites per open cell at one step.
+    void JudgeSateNumInComuAreaMenu_Click();
+    // "エリアＧＰＳ受信予測（時間平均）(&M)": class of the share of steps with four (five) or more.
+    void JudgeMeanSateNumInComuAreaMenu_Click();
+    // Satellites visible at step StartT from grid cell (ix10, jy10) of the last built height grid,
+    // marching over columns 0..NumX and rows 0..NumY with cell size DifIX metres; at least 1.
+    int LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
+    // Class 1..20 of the share of steps gStartTimeStep..gEndTimeStep at which the cell sees enough
+    // satellites under gMeanSateCriterion; writes gStartTimeStep into StartT.
+    int LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
+    // Class 1..20 of the share of steps of the span at which one of the step's listed
+    // four-satellite sets (gGoodSateSet) is wholly visible from the cell; both give the same.
+    int LoadSatelliteData80(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
+    int LoadSatelliteData85(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
+    // Repaint of the shown count map / probability map (after the buildings were redrawn) at its
+    // place on the site under the current view; RedrawMeanSateNumMap2 is the same repaint.
+    void RedrawSateNumMap();
+    void RedrawMeanSateNumMap();
+    void RedrawMeanSateNumMap2();
+    // The legends with the conditions of the shown result.
+    void DrawSateNumLegend();
+    void DrawMeanSateNumLegend();
+    // After the buildings were redrawn: the shown result with its legend (`shifted` after a pan
+    // or turn), and the cells a running judgement has judged so far. Every redraw of the whole
+    // site map (a deleted building included) ends with it.
+    void RedrawAreaResults(bool shifted);
+    // The last judged result (null before the first judgement); shown while its flag is -1.
+    const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
+    // True while a judgement runs (only the stop button is enabled then).
+    bool isJudging() const { return runningJudgement_ != nullptr; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -340,6 +377,16 @@ private:
                             const QString& defaultSuffix = QString());
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
+
+    // Area judgements.
+    void ConnectJudgeCommands();
+    // The common run of both judgements after their dialog was confirmed: clears the shown
+    // result, prints the heading, builds the grid, judges and paints with only the stop button
+    // live, then stores the result and draws its legend. False when the window went away
+    // during the run (nothing of it may be touched then).
+    bool RunAreaJudgement(bool mean);
+    std::shared_ptr<const judge::AreaResult> areaResult_;
+    judge::PaintingJudgement* runningJudgement_ = nullptr;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
