@@ -36,6 +36,7 @@
 #include "platform/PrintWindow.h"
 #include "platform/WaitTime.h"
 #include "platform/WebPage.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
 
 double gPictureSaveWait = 0.1;
 
@@ -392,7 +393,15 @@ void MainWorkingFrm::SetAlmanacCmd_Click()
     ShowSingleWindow(almanac4Frm_, [this] {
         auto* window = new Almanac4Frm(DataPath(QStringLiteral("data0"), QString()),
                                        DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")), this);
-        window->onAlmanacSaved = [this] { AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName)); };
+        window->onAlmanacSaved = [this] {
+            // The new almanac reaches the orbit view too: its label, then its recomputation
+            // (which waits until the view has been shown once).
+            const QString name = QString::fromStdString(gAlmanacName);
+            AlmanacDataLbl->setText(name);
+            DispCumpuSateliteObitFrm* view = DispCumpuSateliteObit();
+            view->AlmanacDataLbl->setText(name);
+            view->ReComputeSateObit();
+        };
         return window;
     });
 }

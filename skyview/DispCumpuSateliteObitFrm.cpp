@@ -6,8 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -19,6 +17,7 @@
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
+#include "platform/PrintWindow.h"
 
 namespace {
 
@@ -381,18 +380,8 @@ void DispCumpuSateliteObitFrm::ShowCurrentSateVisible()
 
 void DispCumpuSateliteObitFrm::PrintDisplayCmd_Click()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        // The window as shown, scaled to fit the page.
-        const QPixmap image = grab();
-        QPainter painter(&printer);
-        const QRect page = painter.viewport();
-        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.setViewport(page.x(), page.y(), size.width(), size.height());
-        painter.setWindow(image.rect());
-        painter.drawPixmap(0, 0, image);
-    }
+    // The window as shown, scaled to fit the page; cancel and printer errors end quietly.
+    platform::PrintWindowWithDialog(*this);
     unsetCursor();
 }
 

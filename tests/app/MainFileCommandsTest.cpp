@@ -23,6 +23,7 @@
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/YumaAlmanac.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
 #include "platform/WebPage.h"
@@ -397,6 +398,9 @@ TEST_F(MainFileTest, AlmanacImportedToTheDatabaseIsInUseAndNamedOnTheLabel)
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(gSateNum, 31);
     EXPECT_EQ(frm->AlmanacDataLbl->text(), QStringLiteral("yuma149.TXT"));
+    // The orbit view, loaded (not shown) to take it, names the new almanac too.
+    EXPECT_EQ(frm->DispCumpuSateliteObit()->AlmanacDataLbl->text(), QStringLiteral("yuma149.TXT"));
+    EXPECT_FALSE(frm->DispCumpuSateliteObit()->isVisible());
     QTest::qWait(0);  // the closed window is deleted
     EXPECT_EQ(frm->almanac4Frm(), nullptr);
 
