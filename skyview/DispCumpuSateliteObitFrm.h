@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "skyview/SkyPlot.h"
 
@@ -50,7 +51,7 @@ public:
     // Recomputes the satellite tables of the whole day of gComputeDate and redraws over the
     // lists' span with the icons at the start step. Nothing before the first activation.
     void ReComputeSateObit();
-    // Redraws the plot from the tables as they stand (after the observer point changed): the
+    // Redraws the plot from the view's tables (after the observer point changed): the
     // window back at its place, tracks over the lists' span, the skyline as it is now and the
     // icons at the scroll bar's step.
     void ShowCurrentSateVisible();
@@ -135,10 +136,21 @@ private:
     void CloseCmd_Click();
 
     skyview::PlotFrame frame() const { return {plotScale, skyview::PlotOrientation::NorthUp, 0.0}; }
+    // The plot's inputs: the view's own tables with the current skyline, mask and almanac colours.
+    skyview::SkyInputs inputs() const;
+    // Computes the whole day of gComputeDate into the shared tables and keeps a copy of it; a date
+    // that cannot be computed leaves the view with no satellite rather than another date's.
+    void ComputeOwnTables();
 
     Hooks hooks_;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
+    // The whole-day tables of the view's date and the slots computed in them. Other windows
+    // recompute the shared tables for their own dates (an area judgement on the main window's
+    // date, for one); the view draws only from this copy, so its tracks never mix two dates.
+    SateTable azimus_{};
+    SateTable elevation_{};
+    std::vector<int> sateSlots_;
     bool photoClickTaken_ = false;
     bool unloaded_ = false;
 };

@@ -198,6 +198,22 @@ TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
     EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
 }
 
+TEST_F(OrbitWindow, RedrawsKeepTheViewsOwnDateWhenOthersRecomputeTheSharedTables)
+{
+    Show();
+    const QImage drawn = frm->DispPic->image().copy();
+    // Another window (an area judgement on the main window) computes the day after.
+    ASSERT_TRUE(orbit::ComputeSateAzimusElevationOnDate(0, kLastTimeStep, "2022/02/19"));
+    const SateTable otherDay = gSateElevation;
+    frm->ShowCurrentSateVisible();
+    ClickRightArrow(frm->TimeScrol1);
+
+    EXPECT_EQ(gSateElevation, otherDay);  // the view leaves the other window's tables alone
+    EXPECT_EQ(frm->DispPic->image(), drawn);
+    ASSERT_TRUE(orbit::ComputeSateAzimusElevationOnDate(0, kLastTimeStep, "2022/02/18"));
+    ExpectIconsAt(97);
+}
+
 TEST_F(OrbitWindow, CloseButtonResetsTheMainMapAndEveryCloseGivesTheClicksBack)
 {
     Show();
