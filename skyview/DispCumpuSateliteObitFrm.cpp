@@ -392,7 +392,9 @@ void DispCumpuSateliteObitFrm::ShowCurrentSateVisible()
 {
     plotScale = 1.69;
     SetControlPosition();
-    FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), false);
+    // The tracks of 08:00..18:00 whatever the lists show; the lists and the scroll bar keep their
+    // values and the icons stay at the scroll bar's step.
+    FullRedraw(kFirstShownStep, kLastShownStep, false);
 }
 
 void DispCumpuSateliteObitFrm::PrintDisplayCmd_Click()

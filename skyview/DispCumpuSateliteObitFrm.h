@@ -51,9 +51,9 @@ public:
     // Recomputes the satellite tables of the whole day of gComputeDate and redraws over the
     // lists' span with the icons at the start step. Nothing before the first activation.
     void ReComputeSateObit();
-    // Redraws the plot from the view's tables (after the observer point changed): the
-    // window back at its place, tracks over the lists' span, the skyline as it is now and the
-    // icons at the scroll bar's step.
+    // Redraws the plot from the view's tables (after the observer point changed): the window
+    // back at its place, tracks over 08:00..18:00 (not the lists' span), the skyline as it is
+    // now and the icons at the scroll bar's step.
     void ShowCurrentSateVisible();
 
     // -1 from the load until the end of the first activation, then 0.

@@ -198,6 +198,25 @@ TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
     EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
 }
 
+TEST_F(OrbitWindow, ARedrawAfterASiteMapClickDrawsTheTracksFrom0800To1800)
+{
+    Show();
+    const QImage drawn = frm->DispPic->image().copy();
+    QTest::keyClick(frm->StartTimeDataCmb, Qt::Key_Home);
+    QTest::keyClick(frm->EndTimeDataCmb, Qt::Key_End);
+    ClickRightArrow(frm->TimeScrol1);
+    ASSERT_NE(frm->DispPic->image(), drawn);  // the whole day's tracks
+    frm->move(frm->pos() + QPoint(40, 30));
+
+    frm->ShowCurrentSateVisible();
+    EXPECT_EQ(frm->DispPic->image(), drawn);
+    EXPECT_EQ(frm->StartTimeDataCmb->currentIndex(), 0);
+    EXPECT_EQ(frm->EndTimeDataCmb->currentIndex(), kLastTimeStep);
+    EXPECT_EQ(frm->TimeScrol1->value(), 97);
+    ExpectIconsAt(97);
+    EXPECT_EQ(frm->pos(), QPoint(453, 67));  // back at 6800, 1000 twips
+}
+
 TEST_F(OrbitWindow, RedrawsKeepTheViewsOwnDateWhenOthersRecomputeTheSharedTables)
 {
     Show();
