@@ -19,6 +19,7 @@
 #include "judge/TimeDialogs.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/OrbitEngine.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
 #include "platform/WaitTime.h"
 
@@ -137,6 +138,16 @@ bool MainWorkingFrm::RunAreaJudgement(bool mean)
     // The conditions are taken once, here: nothing changed during the run reaches the result.
     judge::LegendConditions conditions = judge::CurrentLegendConditions();
     conditions.criterion = gMeanSateCriterion;
+    // The satellite positions come first and are copied at once: a date they cannot be computed
+    // for changes nothing (the earlier result stays shown), and no other window recomputing the
+    // shared tables during the run reaches this judgement.
+    const bool tables = mean ? orbit::ComputeSateAzimusElevation(conditions.startStep, conditions.endStep)
+                             : orbit::ComputeSateAzimusElevationAtStep(conditions.startStep);
+    if (!tables) {
+        platform::ShowMessage(this, QStringLiteral("計算日の日付が正しくないため、衛星の位置を計算できません。"));
+        return false;
+    }
+    const judge::SatelliteTable sats = judge::CurrentSatelliteTable();
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
     pRotateSinceJudge = 0.0f;
@@ -159,17 +170,9 @@ bool MainWorkingFrm::RunAreaJudgement(bool mean)
     const float cell = (864.0f / gMapScaleRate) / 162.0f;
     MakeBillHeightMesh(cell);
     CopyComuAreaHeight(judge::kOriginCellX - 27, judge::kOriginCellY - 22, 54, 45);
-    const bool tables = mean ? orbit::ComputeSateAzimusElevation(conditions.startStep, conditions.endStep)
-                             : orbit::ComputeSateAzimusElevationAtStep(conditions.startStep);
-    if (!tables) {
-        // No satellite positions for this date: no result rather than a map of stale positions.
-        ShowPictureAndResult();
-        return true;
-    }
     judge::JudgeSetup setup = judge::CurrentJudgeSetup();
     setup.antenna = conditions.antenna;
     setup.mask = conditions.mask;
-    const judge::SatelliteTable sats = judge::CurrentSatelliteTable();
     judge::PaintingJudgement run(mean ? judge::WindowJudge::Mean(gBillHeightMesh, setup, sats, conditions.startStep, conditions.endStep,
                                                                  conditions.criterion)
                                       : judge::WindowJudge::AtStep(gBillHeightMesh, setup, sats, conditions.startStep),

@@ -383,7 +383,8 @@ private:
     // The common run of both judgements after their dialog was confirmed: clears the shown
     // result, prints the heading, builds the grid, judges and paints with only the stop button
     // live, then stores the result and draws its legend. False when the window went away
-    // during the run (nothing of it may be touched then).
+    // during the run (nothing of it may be touched then), or after a message with nothing
+    // changed when the satellite positions cannot be computed for the date.
     bool RunAreaJudgement(bool mean);
     std::shared_ptr<const judge::AreaResult> areaResult_;
     judge::PaintingJudgement* runningJudgement_ = nullptr;

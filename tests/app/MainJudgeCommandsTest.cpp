@@ -30,6 +30,7 @@
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/VisibleSatellites.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
 
 namespace {
@@ -338,6 +339,38 @@ TEST_F(MainJudgeCommands, InADemonstrationTheDialogConfirmsItselfAndTheDemonstra
     EXPECT_EQ(frm->DemoTmr.interval(), 3000);
     EXPECT_EQ(gDemoMode, 0);
     frm->DemoTmr.stop();
+}
+
+TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNothing)
+{
+    JudgeCount();
+    const judge::AreaResult* r = frm->shownAreaResult();
+    const QImage before = frm->PhotoPic->image().copy();
+    QStringList messages;
+    platform::SetMessageAnswerer([&messages](const QString& text, platform::MessageButtons) {
+        messages << text;
+        return platform::MessageAnswer::Ok;
+    });
+    frm->DateLbl->setText(QStringLiteral("2024/02/30"));
+    // In a demonstration the dialog confirms itself; a failed run must not hand the
+    // demonstration on.
+    gDemoMode = -1;
+    frm->pDemoIndex = 2;
+    frm->JudgeSateNumInComuAreaMenu_Click();
+    gDemoMode = 0;
+    AnswerDialog();
+    frm->JudgeMeanSateNumInComuAreaMenu_Click();
+    platform::SetMessageAnswerer({});
+
+    const QString message = QStringLiteral("計算日の日付が正しくないため、衛星の位置を計算できません。");
+    EXPECT_EQ(messages, (QStringList{message, message}));
+    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_FALSE(frm->DemoTmr.isActive());
+    EXPECT_EQ(frm->shownAreaResult(), r);
+    EXPECT_EQ(frm->pShowAreaResult, -1);
+    EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+    EXPECT_EQ(frm->PhotoPic->image(), before);
+    EXPECT_TRUE(frm->ZoomUpCmd->isEnabled());
 }
 
 TEST_F(MainJudgeCommands, DestroyingTheWindowDuringARunEndsTheRunSafely)
