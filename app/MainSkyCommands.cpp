@@ -78,7 +78,12 @@ DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
         hooks.loadAlmanacDataBase = [] {
             return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
         };
-        hooks.resetMainMap = [] { MainWorkingFrm::instance()->InitialDisPlayCmd_Click(); };
+        // A running area judgement owns the map (only its stop button may change anything): a
+        // reset asked for then is not carried out, and the map stays as the run paints it.
+        hooks.resetMainMap = [] {
+            MainWorkingFrm* main = MainWorkingFrm::instance();
+            if (!main->isJudging()) main->InitialDisPlayCmd_Click();
+        };
         hooks.takePhotoClick = TakeOrbitViewPhotoClick;
         hooks.releasePhotoClick = ReleaseOrbitViewPhotoClick;
         dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, std::move(hooks));

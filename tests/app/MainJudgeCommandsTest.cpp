@@ -32,6 +32,7 @@
 #include "orbit/VisibleSatellites.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
 
 namespace {
 
@@ -371,6 +372,32 @@ TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNoth
     EXPECT_EQ(frm->pShowMeanAreaResult, 0);
     EXPECT_EQ(frm->PhotoPic->image(), before);
     EXPECT_TRUE(frm->ZoomUpCmd->isEnabled());
+}
+
+TEST_F(MainJudgeCommands, TheOrbitViewsCloseButtonLeavesTheMapOfARunningJudgementAlone)
+{
+    judge::gJudgeColumnPause = 0.01;
+    frm->SkyPlotGPSMenu_Click();
+    QPointer<DispCumpuSateliteObitFrm> view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    QTest::mouseClick(frm->MoveImgCmd[4], Qt::LeftButton);
+    const float turned = gMapRotateAngle;
+    ASSERT_NE(turned, 0.0f);
+    WhileJudging(frm, [&view] { QTest::mouseClick(view->CloseCmd, Qt::LeftButton); });
+    JudgeCount();
+    EXPECT_TRUE(view.isNull() || view->unloaded());
+    EXPECT_EQ(gMapRotateAngle, turned);
+    const judge::AreaResult* r = frm->shownAreaResult();
+    ASSERT_NE(r, nullptr);
+    EXPECT_TRUE(r->isJudged(54, 45));
+    EXPECT_EQ(pRotateSinceJudge, 0.0f);
+
+    // With no run the close button resets the map.
+    frm->SkyPlotGPSMenu_Click();
+    view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    EXPECT_EQ(gMapRotateAngle, 0.0f);
 }
 
 TEST_F(MainJudgeCommands, DestroyingTheWindowDuringARunEndsTheRunSafely)
