@@ -1,6 +1,7 @@
 // The sky-view commands of the site map: each reads the conditions again, rebuilds the height
 // grid under the map as drawn and computes the skyline at its observer point before its view
-// opens; and the hooks through which the orbit view reaches back into the main window.
+// opens; the hooks through which the orbit view reaches back into the main window; and the
+// menu bar's "クリア(&C)", which takes the result maps off the map.
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
@@ -49,6 +50,7 @@ void ReleaseOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
 void MainWorkingFrm::ConnectSkyCommands()
 {
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
+    connect(ClearDataMenu, &QAction::triggered, this, &MainWorkingFrm::ClearDataMenu_Click);
 }
 
 void MainWorkingFrm::PrepareSkyViewGrid(bool allDay)
@@ -104,4 +106,12 @@ void MainWorkingFrm::SkyPlotGPSMenu_Click()
     view->show();
     view->raise();
     view->activateWindow();
+}
+
+void MainWorkingFrm::ClearDataMenu_Click()
+{
+    pShowAreaResult = 0;
+    pShowMeanAreaResult = 0;
+    ShowPictureAndResult();
+    ReadComputeCondition();
 }

@@ -200,6 +200,9 @@ public:
     // (px, py) when the grid was built: (0, 0) for the orbit views, (200, 0) for the sky view and
     // the comparison window.
     void ComputeSkylineUnderPicturePoint(double px, double py);
+    // "クリア(&C)": the area judgements' result maps switched off, the map redrawn without them and
+    // the conditions read again; the grids, the skyline and the views stay as they are.
+    void ClearDataMenu_Click();
 
     // Building editing on the site map.
     // Items of the tool pop-up LineDrawMenu (each carries a check mark).

@@ -374,6 +374,34 @@ TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNoth
     EXPECT_TRUE(frm->ZoomUpCmd->isEnabled());
 }
 
+TEST_F(MainJudgeCommands, ClearTakesTheResultMapsOffTheMapAndReadsTheConditions)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> judge;
+    };
+    const Case cases[] = {
+        {"count map", [this] { JudgeCount(); }},
+        {"probability map", [this] { AnswerDialog(); frm->JudgeMeanSateNumInComuAreaMenu_Click(); }},
+        {"no result shown", [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frm->pShowAreaResult = 0;
+        frm->pShowMeanAreaResult = 0;
+        frm->ShowPictureAndResult();
+        const QImage bare = frm->PhotoPic->image().copy();
+        c.judge();
+        frm->DateLbl->setText(QStringLiteral("2024/06/02"));
+        frm->ClearDataMenu->trigger();
+        EXPECT_EQ(frm->pShowAreaResult, 0);
+        EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+        EXPECT_EQ(frm->PhotoPic->image(), bare);
+        EXPECT_EQ(gComputeDate, "2024/06/02");
+        frm->DateLbl->setText(QStringLiteral("2024/06/01"));
+    }
+}
+
 TEST_F(MainJudgeCommands, TheOrbitViewsCloseButtonLeavesTheMapOfARunningJudgementAlone)
 {
     judge::gJudgeColumnPause = 0.01;
