@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -426,6 +427,30 @@ TEST_F(MainJudgeCommands, TheOrbitViewsCloseButtonLeavesTheMapOfARunningJudgemen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
     QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
     EXPECT_EQ(gMapRotateAngle, 0.0f);
+}
+
+TEST_F(MainJudgeCommands, AJudgementForAnotherDateLeavesTheOpenOrbitViewOnItsOwn)
+{
+    frm->SkyPlotGPSMenu_Click();
+    QPointer<DispCumpuSateliteObitFrm> view = frm->DispCumpuSateliteObit();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    view->TimeScrol1->setValue(144);
+    frm->DateLbl->setText(QStringLiteral("2024/06/02"));
+    JudgeCount();
+    const auto judgedDay = skyview::SatePositionsAt({}, skyview::CurrentSkyInputs(), 144);
+    view->ShowCurrentSateVisible();
+
+    ASSERT_TRUE(orbit::ComputeSateAzimusElevationOnDate(144, 144, "2024/06/01"));
+    const auto viewDay = skyview::SatePositionsAt({}, skyview::CurrentSkyInputs(), 144);
+    const auto& shown = view->shownPositions().marks;
+    ASSERT_EQ(shown.size(), viewDay.marks.size());
+    bool differ = false;
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        EXPECT_EQ(shown[k].at, viewDay.marks[k].at) << "slot " << shown[k].slot;
+        differ = differ || judgedDay.marks[k].at != viewDay.marks[k].at;
+    }
+    EXPECT_TRUE(differ);
+    view->close();
 }
 
 TEST_F(MainJudgeCommands, DestroyingTheWindowDuringARunEndsTheRunSafely)
