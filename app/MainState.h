@@ -23,10 +23,10 @@ extern int gPhotoClickMode;
 // next first activation), else 0.
 extern int gBillDataSTS;
 // Reserve values of the settings and project files: gSettingReserve is always 10, the project
-// reserves 0 after a reset.
+// reserves 0 after a reset. The project file holds the second reserve as a single-precision value.
 extern int gSettingReserve;
 extern int gProjectReserve1;
-extern int gProjectReserve2;
+extern float gProjectReserve2;
 // 1 asks a running area judgement to stop (the stop button); the judgement sets 0 before it
 // starts and tests it at every pause.
 extern int gStopCompute;

@@ -1,6 +1,7 @@
 #include "SiteFiles.h"
 
 #include <cmath>
+#include <limits>
 
 #include "app/MapView.h"
 #include "app/TopAreaModel.h"
@@ -75,6 +76,12 @@ private:
 
     NumberLineReader reader_;
 };
+
+// True when the value survives the file's single precision (a larger one would not convert).
+bool FitsSingle(double value)
+{
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
 
 std::optional<ProjectData> Refuse(FileError* error, const std::string& reason)
 {
@@ -159,6 +166,9 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     if (scale <= 0) {
         return Refuse(error, "縮尺が正の値ではありません。");
     }
+    if (!FitsSingle(scale) || !FitsSingle(reserve2)) {
+        return Refuse(error, "単精度に収まらない設定値があります。");
+    }
     // The same ranges as the condition boxes check, so that a loaded project shows in them as is.
     if (data.mapScaleIndex < 0 || data.mapScaleIndex >= kMapScaleSteps || lat < 0 || lat > 90 || lon < 0 ||
         lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
@@ -177,7 +187,10 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     }
     std::vector<double> f;
     for (int i = 0; i < areaCount; ++i) {
-        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1])) {
+        // Start and count are point numbers: checked to lie within the point table before
+        // they become integers.
+        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1]) || f[0] < 0 ||
+            f[0] > kMaxTopPoints || f[1] < 0 || f[1] > kMaxTopPoints) {
             return Refuse(error, "建物の行が足りないか、壊れています。");
         }
         data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});

@@ -179,6 +179,21 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(ReadAll(Path(QStringLiteral("site.dat"))).toStdString(), saved);
 }
 
+TEST_F(MainFileTest, LargeSecondReserveIsKeptThroughOpenAndSave)
+{
+    ProjectData data = SampleProject();
+    data.reserve2 = 1.0e30f;
+    WriteAll(Path(QStringLiteral("reserve.dat")), QByteArray::fromStdString(WriteProjectText(data)));
+    Start();
+    Open(Path(QStringLiteral("reserve.dat")));
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_FLOAT_EQ(gProjectReserve2, 1.0e30f);
+    Save(Path(QStringLiteral("again.dat")));
+    const auto again = ParseProjectText(ReadAll(Path(QStringLiteral("again.dat"))).toStdString());
+    ASSERT_TRUE(again.has_value());
+    EXPECT_FLOAT_EQ(again->reserve2, 1.0e30f);
+}
+
 TEST_F(MainFileTest, SaveRefusesTheProtectedNameAndReportsAFailedWrite)
 {
     Start();

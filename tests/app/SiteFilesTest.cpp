@@ -78,12 +78,24 @@ TEST(ProjectFile, BrokenFilesAreRefused)
         {"latitude that is no number", replace(" 35.5 ", " north ")},
         {"missing field in a point line", replace("14.6,-29.7", "14.6")},
         {"scale zero", replace(" 4 \r\n", " 0 \r\n")},
+        {"a start far beyond any point number", replace("30,7,27.0", "1e30,7,27.0")},
+        {"a count far beyond any point number", replace("30,7,27.0", "30,-1e30,27.0")},
+        {"a second reserve beyond single precision", replace(" 0 \r\n 35.5 ", " 1e300 \r\n 35.5 ")},
     };
     for (const auto& c : cases) {
         FileError error;
         EXPECT_FALSE(ParseProjectText(c.text, &error).has_value()) << c.name;
         EXPECT_FALSE(error.reason.empty()) << c.name;
     }
+}
+
+TEST(ProjectFile, SecondReserveKeepsASingleValueOfAnySize)
+{
+    ProjectData data = SampleProject();
+    data.reserve2 = 3.0e38f;
+    const auto read = ParseProjectText(WriteProjectText(data));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_FLOAT_EQ(read->reserve2, 3.0e38f);
 }
 
 TEST(SettingFile, RoundTripAndRefusals)
