@@ -83,6 +83,13 @@ bool FitsSingle(double value)
     return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
+// Roof heights in metres above the ground that a building may have.
+constexpr double kMaxRoofHeight = 500.0;
+// Site coordinates in metres, east and north: wide enough for plane rectangular coordinates.
+constexpr double kMaxSiteCoordinate = 1.0e7;
+
+bool IsSiteCoordinate(double value) { return std::isfinite(value) && std::fabs(value) <= kMaxSiteCoordinate; }
+
 std::optional<ProjectData> Refuse(FileError* error, const std::string& reason)
 {
     if (error != nullptr) {
@@ -193,6 +200,9 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
             f[0] > kMaxTopPoints || f[1] < 0 || f[1] > kMaxTopPoints) {
             return Refuse(error, "建物の行が足りないか、壊れています。");
         }
+        if (!std::isfinite(f[2]) || f[2] < 0 || f[2] > kMaxRoofHeight) {
+            return Refuse(error, "建物の高さが 0～500 m の範囲にありません。");
+        }
         data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});
     }
     int pointCount = 0;
@@ -202,6 +212,9 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     for (int j = 0; j < pointCount; ++j) {
         if (!reader.fields(f, 2)) {
             return Refuse(error, "頂点の行が足りないか、壊れています。");
+        }
+        if (!IsSiteCoordinate(f[0]) || !IsSiteCoordinate(f[1])) {
+            return Refuse(error, "頂点の座標が範囲外です。");
         }
         data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
     }
@@ -257,8 +270,13 @@ std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
         if (fields.size() < 3 || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
             continue;
         }
-        points.push_back({static_cast<float>(platform::NumericValue(fields[1])),
-                          static_cast<float>(platform::NumericValue(fields[2]))});
+        // A position off any site (or no finite number) is skipped like a short line.
+        const double x = platform::NumericValue(fields[1]);
+        const double y = platform::NumericValue(fields[2]);
+        if (!IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
+            continue;
+        }
+        points.push_back({static_cast<float>(x), static_cast<float>(y)});
     }
     return points;
 }
