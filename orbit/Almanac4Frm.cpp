@@ -26,7 +26,7 @@ const char* const kHeadings[Almanac4Frm::kColumns] = {
 };
 constexpr int kFirstDerivedColumn = 12;
 
-QString Value(double value) { return QString::fromStdString(platform::ShortestText(value, platform::Precision::Double)); }
+QString Text(const orbit::YumaRecord& record, int field) { return QString::fromStdString(record.texts[field]); }
 QString Fixed(double value, const char* pattern) { return QString::fromStdString(platform::FormatFixed(value, pattern)); }
 
 bool SameFile(const QString& a, const QString& b)
@@ -153,10 +153,10 @@ void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
     const int rows = std::min<int>(static_cast<int>(read.records.size()), kRows);
     for (int r = 0; r < rows; ++r) {
         const orbit::YumaRecord& y = read.records[r];
+        // The twelve values as the file writes them; the derived columns from their numbers.
         const QString cells[kColumns] = {
-            QString::number(y.prn), QString::number(y.health), Value(y.eccentricity), Value(y.toa),
-            Value(y.inclination), Value(y.rateOfRightAscen), Value(y.sqrtA), Value(y.rightAscen), Value(y.perigee),
-            Value(y.meanAnomaly), Value(y.af0), Value(y.af1),
+            Text(y, 0), Text(y, 1), Text(y, 2), Text(y, 3), Text(y, 4), Text(y, 5),
+            Text(y, 6), Text(y, 7), Text(y, 8), Text(y, 9), Text(y, 10), Text(y, 11),
             Fixed(y.sqrtA * y.sqrtA, "###########.000"), Fixed(y.inclination * kDegPerRad, "###.0000"),
             Fixed(y.rightAscen * kDegPerRad, "###.0000"), Fixed(y.perigee * kDegPerRad, "###.0000"),
             Fixed(y.meanAnomaly * kDegPerRad, "###.0000"),

@@ -114,6 +114,31 @@ TEST_F(Almanac4FrmTest, DerivedColumnsInMetresAndDegrees)
     EXPECT_EQ(window->AlmanacGrid->horizontalHeaderItem(13)->text(), QStringLiteral("Inclination(deg)"));
 }
 
+TEST_F(Almanac4FrmTest, ValueColumnsShowTheFileTextAsWritten)
+{
+    OpenFile(kRealAlmanac);
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    // PRN-01 (row 0) and PRN-02 (row 1) of the file, column by column.
+    const struct {
+        int row;
+        int column;
+        const char* text;
+    } cells[] = {
+        {0, 0, "01"},
+        {0, 1, "000"},
+        {0, 2, "0.1139211655E-001"},
+        {0, 3, "405504.0000"},
+        {0, 6, "5153.623047"},
+        {0, 7, "-0.1912602899E+001"},
+        {0, 11, "-0.1091393642E-010"},
+        {1, 8, "-1.441149484"},
+        {1, 11, "0.0000000000E+000"},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(Cell(c.row, c.column), QString::fromLatin1(c.text)) << c.row << "," << c.column;
+    }
+}
+
 TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
 {
     OpenFile(kRealAlmanac);
