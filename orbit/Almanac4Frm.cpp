@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <cstdint>
 
 #include "orbit/AlmanacTable.h"
 #include "platform/FileDialogs.h"
@@ -138,8 +140,8 @@ bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
     pWeekNumber = read.week;
     pAlmanacData = QStringLiteral("yuma%1.TXT").arg(read.week);
     pSateNum2 = static_cast<int>(read.records.size()) + 1;
-    almanac_ = orbit::ToAlmanac(read);
     FillGrid(read);
+    almanac_ = AlmanacOfGrid(read.week, static_cast<int>(read.records.size()));
     return true;
 }
 
@@ -169,6 +171,32 @@ void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
     }
 }
 
+orbit::Almanac Almanac4Frm::AlmanacOfGrid(int week, int rows) const
+{
+    // What the database stores is what the grid shows: PRN, health and time of applicability
+    // from the value columns, the angles and the radius as rounded by their display formats.
+    const auto number = [this](int row, int column) {
+        const QTableWidgetItem* item = AlmanacGrid->item(row, column);
+        return item != nullptr ? platform::NumericValue(item->text().toStdString()) : 0.0;
+    };
+    orbit::Almanac almanac;
+    almanac.storedWeek = week;
+    for (int r = 0; r < std::min(rows, kRows); ++r) {
+        orbit::AlmanacRecord record;
+        record.prn = static_cast<std::int16_t>(number(r, 0));
+        record.health = static_cast<std::int16_t>(number(r, 1));
+        record.toa = static_cast<std::int32_t>(std::lround(number(r, 3)));
+        record.inclination = number(r, 13);
+        record.sqrtA = number(r, 6);
+        record.rightAscen = number(r, 14);
+        record.perigee = number(r, 15);
+        record.meanAnomaly = number(r, 16);
+        record.radius = number(r, 12);
+        almanac.records.push_back(record);
+    }
+    return almanac;
+}
+
 void Almanac4Frm::SaveCmd_Click()
 {
     if (!almanac_) {
@@ -185,7 +213,6 @@ void Almanac4Frm::SaveCmd_Click()
     if (path.isEmpty()) {
         return;
     }
-    // The values are stored at full precision, not as rounded for the grid.
     if (!orbit::SaveAlmanacDataBase(path.toStdString(), almanac_->storedWeek, almanac_->records)) {
         platform::ShowMessage(this, QStringLiteral("アルマナックを保存できませんでした。\n%1").arg(path));
         return;

@@ -16,6 +16,7 @@
 #include "orbit/YumaAlmanac.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -156,7 +157,11 @@ TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
     EXPECT_EQ(gAlmanacName, "yuma149.TXT");
     EXPECT_FALSE(window->isVisible());
 
-    // The database holds every value as the reader gave it.
+    // The database holds the values as the grid shows them: the angles rounded to 4 decimals,
+    // the radius to 3, the rest as the reader gave them.
+    const auto shown = [](double value, const char* format) {
+        return platform::NumericValue(platform::FormatFixed(value, format));
+    };
     QFile text(kRealAlmanac);
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const orbit::Almanac expected = orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.readAll().toStdString()));
@@ -171,12 +176,12 @@ TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
         EXPECT_EQ(a.prn, b.prn);
         EXPECT_EQ(a.health, b.health);
         EXPECT_EQ(a.toa, b.toa);
-        EXPECT_EQ(a.inclination, b.inclination) << i;
+        EXPECT_EQ(a.inclination, shown(b.inclination, "###.0000")) << i;
         EXPECT_EQ(a.sqrtA, b.sqrtA) << i;
-        EXPECT_EQ(a.rightAscen, b.rightAscen) << i;
-        EXPECT_EQ(a.perigee, b.perigee) << i;
-        EXPECT_EQ(a.meanAnomaly, b.meanAnomaly) << i;
-        EXPECT_EQ(a.radius, b.radius) << i;
+        EXPECT_EQ(a.rightAscen, shown(b.rightAscen, "###.0000")) << i;
+        EXPECT_EQ(a.perigee, shown(b.perigee, "###.0000")) << i;
+        EXPECT_EQ(a.meanAnomaly, shown(b.meanAnomaly, "###.0000")) << i;
+        EXPECT_EQ(a.radius, shown(b.radius, "###########.000")) << i;
     }
 }
 
