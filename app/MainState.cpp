@@ -5,6 +5,7 @@ QString gStartDir;
 
 int gDemoMode = 0;
 int gPhotoClickMode = 0;
+int gDispHeavenMode = 0;
 int gBillDataSTS = 0;
 int gSettingReserve = 10;
 int gProjectReserve1 = 0;

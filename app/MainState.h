@@ -19,6 +19,9 @@ extern int gDemoMode;
 // Which window wants the next left-button press on the site map: 0 none, 1 the orbit view,
 // 2 the sky view or the comparison window, 3 and 4 the map correction's reference points.
 extern int gPhotoClickMode;
+// The window that request 2 serves: 1 the sky view, 2 the comparison window, 0 none yet. The
+// commands that open these windows set it.
+extern int gDispHeavenMode;
 // -1 after the building input handed its buildings over (it reloads its working file on its
 // next first activation), else 0.
 extern int gBillDataSTS;

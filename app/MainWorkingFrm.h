@@ -227,8 +227,8 @@ public:
     int pTopLinePointNum = 0;
     int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
     int pMovePointNum = -1;   // the vertex being moved, -1 none
-    // Picture-click requests. The orbit or sky view that waits (requests 1 and 2) sets this to
-    // redraw itself after a press computed the skyline at the pressed point.
+    // Picture-click requests. The orbit view that waits (request 1) sets this to redraw itself
+    // after a press computed the skyline at the pressed point.
     std::function<void()> pShowCurrentSateVisible;
     // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
     // the map centre, and the hook told which one (1 or 2) was just picked.
@@ -303,6 +303,11 @@ public:
     const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
     // True while a judgement runs (only the stop button is enabled then).
     bool isJudging() const { return runningJudgement_ != nullptr; }
+
+    // Picture-click request 2: the redraws of the sky view (gDispHeavenMode 1) and of the
+    // comparison window (gDispHeavenMode 2), set by those windows while they wait for presses.
+    std::function<void()> pShowHeavenSateVisible;
+    std::function<void()> pShowBothSateVisible;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -46,6 +46,7 @@ protected:
     void TearDown() override
     {
         gPhotoClickMode = 0;
+        gDispHeavenMode = 0;
         ClearTopAreaModel();
         MainWindowTest::TearDown();
     }
@@ -415,12 +416,24 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     Load({{{20, -20}, {60, -20}, {60, 20}, {20, 20}, {20, -20}}});
     MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
     gAntennaHeight = 1.5f;
-    int redraws = 0;
-    frm->pShowCurrentSateVisible = [&redraws] { ++redraws; };
+    std::vector<std::string> redraws;
+    frm->pShowCurrentSateVisible = [&redraws] { redraws.push_back("orbit"); };
+    frm->pShowHeavenSateVisible = [&redraws] { redraws.push_back("sky"); };
+    frm->pShowBothSateVisible = [&redraws] { redraws.push_back("comparison"); };
     UseTool(1);  // the tool in use must not see the presses
-    for (int mode : {1, 2}) {
-        SCOPED_TRACE(mode);
+    // The request and gDispHeavenMode choose the one window that redraws; with request 2 and no
+    // window named, the skyline is computed all the same and nothing redraws.
+    const struct {
+        int mode;
+        int heavenMode;
+        const char* redrawn;
+    } cases[] = {{1, 2, "orbit"}, {2, 1, "sky"}, {2, 2, "comparison"}, {2, 0, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode * 10 + c.heavenMode);
+        const int mode = c.mode;
+        redraws.clear();
         gPhotoClickMode = mode;
+        gDispHeavenMode = c.heavenMode;
         Drag({0, 0}, {30, 30}, 2);  // observer at the centre: the block rises in the east
         EXPECT_GT(gCutElevation[0], 10.0f);
         EXPECT_EQ(gCutElevation[180], 0.0f);
@@ -429,8 +442,8 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
         EXPECT_EQ(gCutElevation[0], 0.0f);
         EXPECT_GT(gCutElevation[180], 5.0f);
         EXPECT_EQ(gPhotoClickMode, mode);  // served by every press
+        EXPECT_EQ(redraws, c.redrawn ? std::vector<std::string>(2, c.redrawn) : std::vector<std::string>{});
     }
-    EXPECT_EQ(redraws, 4);
     EXPECT_EQ(gEachTopAreaNumber, 1);
     EXPECT_TRUE(frm->ClickPicRbn[1]->isChecked());
     // The hint follows the request.
