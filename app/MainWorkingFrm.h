@@ -212,8 +212,8 @@ public:
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
     // Press points and drawing state of the tools, picture units: the rectangle's first corner
-    // (also the distance tool's last click), the last press after the tool's tip shift (where the
-    // rubber line starts; the double-click gestures act on it) and the rubber line's moving end.
+    // (also the distance tool's last click), the last press after the tool's tip shift (the
+    // double-click gestures act on it) and the rubber line's moving end.
     double pStartPointX = 0.0;
     float pStartPointY = 0.0f;
     double pLastPointX = 0.0;
@@ -393,6 +393,9 @@ private:
     std::shared_ptr<const judge::AreaResult> areaResult_;
     judge::PaintingJudgement* runningJudgement_ = nullptr;
 
+    // Rooftop outline: the rubber line's fixed end, the outline's last point as drawn in the
+    // view now in use (picture units); kept apart from the last press of the tool in use.
+    QPointF topLineAnchor_;
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
     QPointer<ElevationMaskFrm> elevationMaskFrm_;

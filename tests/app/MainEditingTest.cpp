@@ -185,6 +185,24 @@ TEST_F(MapEditing, DrawnOutlineFollowsAPanBetweenClicks)
     EXPECT_EQ(RunOf(0), (Outline{{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}}));
 }
 
+TEST_F(MapEditing, UnfinishedOutlineLeavesTheMoveToolsDoubleClickOnItsPress)
+{
+    Load({kSquare});
+    UseTool(2);
+    Click(PressFor({150, 150}, 2));
+    Click(PressFor({150, 120}, 2));  // an outline left unfinished
+    UseTool(3);
+    DoubleClick({40, 40});
+    ASSERT_EQ(frm->pActiveBuildingNum, 0);
+    // Next to a corner, inside: the release after the vertex press redraws the map (and the
+    // outline) before the double-click, which must still act where the user pressed.
+    DoubleClick(PressFor({78, 78}, 3));
+    EXPECT_EQ(frm->pMoveSTS, -1);
+    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(RunOf(0), kSquare);
+    EXPECT_EQ(frm->pTopLinePointNum, 2);
+}
+
 TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
 {
     Load({kSquare, {{100, 100}, {120, 100}, {120, 120}, {100, 100}}});
