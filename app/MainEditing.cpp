@@ -458,6 +458,7 @@ void MainWorkingFrm::RemoveTopPointAt(QPointF at)
     if (edit::SearchTopPointForRemove(CurrentMapView(), pActiveBuildingNum, Pt(at), k) != 1) return;
     if (edit::RemoveTopPoint(pActiveBuildingNum, k) == 0) {
         pActiveBuildingNum = -1;  // the building went with its last corners
+        CloseHeightDialog();
     }
     ShowInputBillTopArea(pActiveBuildingNum);
     ++pChangeCount;
@@ -507,6 +508,7 @@ void MainWorkingFrm::DeleteBuildingMenu_Click()
     // A deletion is an edit like any other: closing then asks before it is lost.
     if (DeleteActiveBill(pActiveBuildingNum) == TopAreaEdit::Done) {
         ++pChangeCount;
+        CloseHeightDialog();
     }
     pActiveBuildingNum = -1;
     RedrawMapAfterViewChange(false);
@@ -518,10 +520,18 @@ void MainWorkingFrm::SetBuildingHeightMenu_Click()
     if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
     ShowSingleWindow(heightFrm_, [this] {
         return new SetBuildingHeightFrm(pActiveBuildingNum,
-                                        [this](int) {
+                                        [this](int building) {
                                             ++pChangeCount;  // a changed height is an edit too
+                                            // The map shows the building just changed selected,
+                                            // even if another one was selected meanwhile.
+                                            pActiveBuildingNum = building;
                                             ShowInputBillTopArea(pActiveBuildingNum);
                                         },
                                         this);
     });
+}
+
+void MainWorkingFrm::CloseHeightDialog()
+{
+    if (!heightFrm_.isNull()) heightFrm_->close();
 }

@@ -208,6 +208,7 @@ int MainWorkingFrm::LoadProjectData(const QString& path)
 
 void MainWorkingFrm::TakeProject(const ProjectData& data)
 {
+    CloseHeightDialog();
     ApplyProject(data);
     gProjectReserve1 = data.reserve1;
     gProjectReserve2 = data.reserve2;

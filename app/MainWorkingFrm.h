@@ -304,10 +304,14 @@ public:
     // True while a judgement runs (only the stop button is enabled then).
     bool isJudging() const { return runningJudgement_ != nullptr; }
 
-    // Picture-click request 2: the redraws of the sky view (gDispHeavenMode 1) and of the
-    // comparison window (gDispHeavenMode 2), set by those windows while they wait for presses.
+    // Picture-click request 2 and the height dialog's lifetime.
+    // The redraws of the sky view (gDispHeavenMode 1) and of the comparison window
+    // (gDispHeavenMode 2), set by those windows while they wait for presses on the site map.
     std::function<void()> pShowHeavenSateVisible;
     std::function<void()> pShowBothSateVisible;
+    // Closes the open height dialog without storing. Whatever removes or replaces buildings calls
+    // it, as the dialog's building index would then name another building.
+    void CloseHeightDialog();
 
 protected:
     void changeEvent(QEvent* event) override;

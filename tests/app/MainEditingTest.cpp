@@ -426,6 +426,70 @@ TEST_F(MapEditing, HeightCommandOpensOneDialogForTheSelectedBuilding)
     EXPECT_EQ(gSetBillHeightMode, 0);
 }
 
+TEST_F(MapEditing, HeightDialogClosesWhenItsBuildingMayBeAnotherOne)
+{
+    // A triangle (drawn from (200, 0) to (280, 80)) before the square: removing it makes the
+    // square building 0, the index the dialog was opened for.
+    const Outline triangle = {{100, 0}, {140, 0}, {140, 40}, {100, 0}};
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        float height0;  // building 0's height afterwards, untouched by the dialog
+    } cases[] = {
+        {"its building deleted", [this] { frm->DeleteBuildingMenu->trigger(); }, 20.0f},
+        {"its building dropped by a vertex removal",
+         [this] {
+             UseTool(5);
+             DoubleClick(PressFor({280, 0}, 5));
+         },
+         20.0f},
+        {"the sample loaded", [this] { frm->ReadSampleDataMemu->trigger(); }, 26.4f},
+        {"a new project", [this] { frm->TheNewProjectMenu->trigger(); }, -1.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pMapCenterX = 0.0;
+        pMapCenterY = 0.0f;
+        ResetMapView();  // the sample brings a view of its own
+        Load({triangle, kSquare});
+        frm->pChangeCount = 0;
+        UseTool(0);
+        DoubleClick({260, 20});
+        ASSERT_EQ(frm->pActiveBuildingNum, 0);
+        frm->SetBuildingHeightMenu->trigger();
+        ASSERT_EQ(gSetBillHeightMode, -1);
+        c.change();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(frm->findChildren<SetBuildingHeightFrm*>().isEmpty());
+        EXPECT_EQ(gSetBillHeightMode, 0);
+        if (c.height0 >= 0.0f) {
+            EXPECT_FLOAT_EQ(gFlatTopHeight[0], c.height0);
+        } else {
+            EXPECT_EQ(gEachTopAreaNumber, 0);
+        }
+        frm->StopLineDrawMenu_Click();
+    }
+}
+
+TEST_F(MapEditing, HeightDialogRedrawsWithItsOwnBuildingSelected)
+{
+    Load({kSquare, {{100, 0}, {140, 0}, {140, 40}, {100, 40}, {100, 0}}});
+    UseTool(0);
+    DoubleClick({40, 40});
+    frm->SetBuildingHeightMenu->trigger();
+    DoubleClick({220, 40});  // another building selected while the dialog is open
+    ASSERT_EQ(frm->pActiveBuildingNum, 1);
+    const auto dialogs = frm->findChildren<SetBuildingHeightFrm*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    dialogs[0]->HeightTxt->setText(QStringLiteral("12"));
+    dialogs[0]->OKCmd_Click();
+    EXPECT_EQ(gFlatTopHeight[0], 12.0f);
+    EXPECT_EQ(gFlatTopHeight[1], 20.0f);
+    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(At({40, 0}), kHighlight);
+    EXPECT_EQ(At({240, 0}), kOutline);
+}
+
 // ---- Picture-click requests ------------------------------------------------------------------
 
 TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
