@@ -83,8 +83,6 @@ bool FitsSingle(double value)
     return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
-// Roof heights in metres above the ground that a building may have.
-constexpr double kMaxRoofHeight = 500.0;
 // Site coordinates in metres, east and north: wide enough for plane rectangular coordinates.
 constexpr double kMaxSiteCoordinate = 1.0e7;
 
