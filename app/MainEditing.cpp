@@ -211,6 +211,7 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     pLastPointX = tip.x();
     pLastPointY = static_cast<float>(tip.y());
+    topLineAnchor_ = tip;
     pLineEndX = static_cast<float>(tip.x());
     pLineEndY = static_cast<float>(tip.y());
     const TopAreaPoint site = edit::ToSite(view, Pt(tip));
@@ -241,9 +242,9 @@ void MainWorkingFrm::RedrawDrawnTopLine()
         previous = p;
     }
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
-    // The rubber line starts afresh from the last point as drawn now.
-    pLastPointX = previous.x();
-    pLastPointY = static_cast<float>(previous.y());
+    // The rubber line starts afresh from the last point as drawn now. The last press stays: it
+    // is the tool in use's, and its double-click acts on it.
+    topLineAnchor_ = previous;
     pLineEndX = static_cast<float>(previous.x());
     pLineEndY = static_cast<float>(previous.y());
 }
@@ -286,7 +287,7 @@ void MainWorkingFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
     }
     if (gPhotoClickMode != 0) return;
     if (pEditMode == kTopLine && pTopLinePointNum > 0) {
-        const QPointF last(pLastPointX, pLastPointY);
+        const QPointF last = topLineAnchor_;
         const QPointF end(pLineEndX, pLineEndY);
         const QPointF tip = TipOf(at, kTopLine);
         PhotoPic->setDrawWidth(2);
@@ -457,6 +458,7 @@ void MainWorkingFrm::RemoveTopPointAt(QPointF at)
     if (edit::SearchTopPointForRemove(CurrentMapView(), pActiveBuildingNum, Pt(at), k) != 1) return;
     if (edit::RemoveTopPoint(pActiveBuildingNum, k) == 0) {
         pActiveBuildingNum = -1;  // the building went with its last corners
+        CloseHeightDialog();
     }
     ShowInputBillTopArea(pActiveBuildingNum);
     ++pChangeCount;
@@ -506,6 +508,7 @@ void MainWorkingFrm::DeleteBuildingMenu_Click()
     // A deletion is an edit like any other: closing then asks before it is lost.
     if (DeleteActiveBill(pActiveBuildingNum) == TopAreaEdit::Done) {
         ++pChangeCount;
+        CloseHeightDialog();
     }
     pActiveBuildingNum = -1;
     RedrawMapAfterViewChange(false);
@@ -517,10 +520,18 @@ void MainWorkingFrm::SetBuildingHeightMenu_Click()
     if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
     ShowSingleWindow(heightFrm_, [this] {
         return new SetBuildingHeightFrm(pActiveBuildingNum,
-                                        [this](int) {
+                                        [this](int building) {
                                             ++pChangeCount;  // a changed height is an edit too
+                                            // The map shows the building just changed selected,
+                                            // even if another one was selected meanwhile.
+                                            pActiveBuildingNum = building;
                                             ShowInputBillTopArea(pActiveBuildingNum);
                                         },
                                         this);
     });
+}
+
+void MainWorkingFrm::CloseHeightDialog()
+{
+    if (!heightFrm_.isNull()) heightFrm_->close();
 }

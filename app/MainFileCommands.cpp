@@ -186,7 +186,7 @@ bool MainWorkingFrm::SaveProjectData(const QString& path)
     data.latitude = static_cast<float>(BoxValue(LatDataTxt));
     data.longitude = static_cast<float>(BoxValue(LonDataTxt));
     data.reserve1 = gProjectReserve1;
-    data.reserve2 = static_cast<float>(gProjectReserve2);
+    data.reserve2 = gProjectReserve2;
     return WriteWholeFile(this, path, WriteProjectText(data));
 }
 
@@ -208,9 +208,10 @@ int MainWorkingFrm::LoadProjectData(const QString& path)
 
 void MainWorkingFrm::TakeProject(const ProjectData& data)
 {
+    CloseHeightDialog();
     ApplyProject(data);
     gProjectReserve1 = data.reserve1;
-    gProjectReserve2 = static_cast<int>(data.reserve2);
+    gProjectReserve2 = data.reserve2;
     gSettingReserve = data.settingReserve;
     // The computations read the conditions back from the controls, so they must show what was
     // loaded. The parser has checked the ranges the boxes' handlers check.

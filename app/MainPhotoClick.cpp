@@ -1,8 +1,9 @@
 // Picture-click requests: a left press on the site map while another window waits for a point
 // goes to that window instead of the editing tools.
-//   1, 2: an orbit or sky view waits: a small red cross marks the point, the skyline is computed
-//         there over the height grid as the view's command built it, and the view redraws.
-//         Every press is served while the request stands.
+//   1, 2: an orbit view (1), or the sky view or comparison window that gDispHeavenMode names
+//         (2), waits: a small red cross marks the point, the skyline is computed there over the
+//         height grid as the view's command built it, and that window redraws (none when
+//         gDispHeavenMode names no window). Every press is served while the request stands.
 //   3, 4: the map correction's first or second reference point: a larger cross (red, blue), the
 //         point is handed over in metres from the map centre, and the request is served once.
 #include "MainWorkingFrm.h"
@@ -31,7 +32,15 @@ void MainWorkingFrm::ServePhotoClickRequest(QPointF at)
         double x = 0, y = 0;
         PictureToSite(at.x(), at.y(), x, y, true);
         ComputeCutElevationAtSite(x, y, gAntennaHeight);
-        if (pShowCurrentSateVisible) pShowCurrentSateVisible();
+        const std::function<void()>* redraw = nullptr;
+        if (mode == 1) {
+            redraw = &pShowCurrentSateVisible;
+        } else if (gDispHeavenMode == 1) {
+            redraw = &pShowHeavenSateVisible;
+        } else if (gDispHeavenMode == 2) {
+            redraw = &pShowBothSateVisible;
+        }
+        if (redraw != nullptr && *redraw) (*redraw)();
         PhotoPic->setDrawWidth(1);
     } else if (mode == 3 || mode == 4) {
         const int which = mode - 3;

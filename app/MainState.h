@@ -19,14 +19,17 @@ extern int gDemoMode;
 // Which window wants the next left-button press on the site map: 0 none, 1 the orbit view,
 // 2 the sky view or the comparison window, 3 and 4 the map correction's reference points.
 extern int gPhotoClickMode;
+// The window that request 2 serves: 1 the sky view, 2 the comparison window, 0 none yet. The
+// commands that open these windows set it.
+extern int gDispHeavenMode;
 // -1 after the building input handed its buildings over (it reloads its working file on its
 // next first activation), else 0.
 extern int gBillDataSTS;
 // Reserve values of the settings and project files: gSettingReserve is always 10, the project
-// reserves 0 after a reset.
+// reserves 0 after a reset. The project file holds the second reserve as a single-precision value.
 extern int gSettingReserve;
 extern int gProjectReserve1;
-extern int gProjectReserve2;
+extern float gProjectReserve2;
 // 1 asks a running area judgement to stop (the stop button); the judgement sets 0 before it
 // starts and tests it at every pause.
 extern int gStopCompute;

@@ -169,6 +169,7 @@ void MainWorkingFrm::ResetAllWorkData()
     unsetCursor();
     PhotoPic->unsetCursor();
     pActiveBuildingNum = -1;
+    CloseHeightDialog();
     gProjectReserve1 = 0;
     gProjectReserve2 = 0;
     SetMapScaleIndex(20);

@@ -215,8 +215,8 @@ public:
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
     // Press points and drawing state of the tools, picture units: the rectangle's first corner
-    // (also the distance tool's last click), the last press after the tool's tip shift (where the
-    // rubber line starts; the double-click gestures act on it) and the rubber line's moving end.
+    // (also the distance tool's last click), the last press after the tool's tip shift (the
+    // double-click gestures act on it) and the rubber line's moving end.
     double pStartPointX = 0.0;
     float pStartPointY = 0.0f;
     double pLastPointX = 0.0;
@@ -230,8 +230,8 @@ public:
     int pTopLinePointNum = 0;
     int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
     int pMovePointNum = -1;   // the vertex being moved, -1 none
-    // Picture-click requests. The orbit or sky view that waits (requests 1 and 2) sets this to
-    // redraw itself after a press computed the skyline at the pressed point.
+    // Picture-click requests. The orbit view that waits (request 1) sets this to redraw itself
+    // after a press computed the skyline at the pressed point.
     std::function<void()> pShowCurrentSateVisible;
     // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
     // the map centre, and the hook told which one (1 or 2) was just picked.
@@ -306,6 +306,15 @@ public:
     const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
     // True while a judgement runs (only the stop button is enabled then).
     bool isJudging() const { return runningJudgement_ != nullptr; }
+
+    // Picture-click request 2 and the height dialog's lifetime.
+    // The redraws of the sky view (gDispHeavenMode 1) and of the comparison window
+    // (gDispHeavenMode 2), set by those windows while they wait for presses on the site map.
+    std::function<void()> pShowHeavenSateVisible;
+    std::function<void()> pShowBothSateVisible;
+    // Closes the open height dialog without storing. Whatever removes or replaces buildings calls
+    // it, as the dialog's building index would then name another building.
+    void CloseHeightDialog();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -392,6 +401,9 @@ private:
     std::shared_ptr<const judge::AreaResult> areaResult_;
     judge::PaintingJudgement* runningJudgement_ = nullptr;
 
+    // Rooftop outline: the rubber line's fixed end, the outline's last point as drawn in the
+    // view now in use (picture units); kept apart from the last press of the tool in use.
+    QPointF topLineAnchor_;
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
     QPointer<ElevationMaskFrm> elevationMaskFrm_;

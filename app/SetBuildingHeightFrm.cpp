@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/SiteFiles.h"
 #include "app/TopAreaModel.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
@@ -48,9 +49,9 @@ void SetBuildingHeightFrm::OKCmd_Click()
 {
     const std::string text = HeightTxt->text().trimmed().toStdString();
     const double height = platform::NumericValue(text);
-    // A height must be a number and not below the ground; anything else is refused and the dialog
-    // stays open with the building unchanged.
-    if (!platform::HasLeadingNumber(text) || height < 0.0) {
+    // A height must be a number from the ground up to the highest a project file takes; anything
+    // else is refused and the dialog stays open with the building unchanged.
+    if (!platform::HasLeadingNumber(text) || !(height >= 0.0 && height <= kMaxRoofHeight)) {
         platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
         return;
     }

@@ -12,7 +12,8 @@ extern int gSetBillHeightMode;
 
 // The small "高さ入力" dialog: shows the height of one building and stores the typed height into
 // that same building (the one selected when the dialog opened, even if the selection changes
-// while it is open). Destroyed when it closes.
+// while it is open). The main window closes it, storing nothing, when buildings are removed or
+// replaced, since the index would then name another building. Destroyed when it closes.
 class SetBuildingHeightFrm : public QDialog {
     Q_OBJECT
 public:

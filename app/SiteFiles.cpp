@@ -1,6 +1,7 @@
 #include "SiteFiles.h"
 
 #include <cmath>
+#include <limits>
 
 #include "app/MapView.h"
 #include "app/TopAreaModel.h"
@@ -75,6 +76,17 @@ private:
 
     NumberLineReader reader_;
 };
+
+// True when the value survives the file's single precision (a larger one would not convert).
+bool FitsSingle(double value)
+{
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+// Site coordinates in metres, east and north: wide enough for plane rectangular coordinates.
+constexpr double kMaxSiteCoordinate = 1.0e7;
+
+bool IsSiteCoordinate(double value) { return std::isfinite(value) && std::fabs(value) <= kMaxSiteCoordinate; }
 
 std::optional<ProjectData> Refuse(FileError* error, const std::string& reason)
 {
@@ -159,6 +171,9 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     if (scale <= 0) {
         return Refuse(error, "縮尺が正の値ではありません。");
     }
+    if (!FitsSingle(scale) || !FitsSingle(reserve2)) {
+        return Refuse(error, "単精度に収まらない設定値があります。");
+    }
     // The same ranges as the condition boxes check, so that a loaded project shows in them as is.
     if (data.mapScaleIndex < 0 || data.mapScaleIndex >= kMapScaleSteps || lat < 0 || lat > 90 || lon < 0 ||
         lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
@@ -177,8 +192,14 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     }
     std::vector<double> f;
     for (int i = 0; i < areaCount; ++i) {
-        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1])) {
+        // Start and count are point numbers: checked to lie within the point table before
+        // they become integers.
+        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1]) || f[0] < 0 ||
+            f[0] > kMaxTopPoints || f[1] < 0 || f[1] > kMaxTopPoints) {
             return Refuse(error, "建物の行が足りないか、壊れています。");
+        }
+        if (!std::isfinite(f[2]) || f[2] < 0 || f[2] > kMaxRoofHeight) {
+            return Refuse(error, "建物の高さが 0～500 m の範囲にありません。");
         }
         data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});
     }
@@ -189,6 +210,9 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     for (int j = 0; j < pointCount; ++j) {
         if (!reader.fields(f, 2)) {
             return Refuse(error, "頂点の行が足りないか、壊れています。");
+        }
+        if (!IsSiteCoordinate(f[0]) || !IsSiteCoordinate(f[1])) {
+            return Refuse(error, "頂点の座標が範囲外です。");
         }
         data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
     }
@@ -244,8 +268,13 @@ std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
         if (fields.size() < 3 || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
             continue;
         }
-        points.push_back({static_cast<float>(platform::NumericValue(fields[1])),
-                          static_cast<float>(platform::NumericValue(fields[2]))});
+        // A position off any site (or no finite number) is skipped like a short line.
+        const double x = platform::NumericValue(fields[1]);
+        const double y = platform::NumericValue(fields[2]);
+        if (!IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
+            continue;
+        }
+        points.push_back({static_cast<float>(x), static_cast<float>(y)});
     }
     return points;
 }

@@ -39,6 +39,10 @@ struct TopAreaRecord {
 // A site point in metres east and north.
 using SitePoint = TopAreaPoint;
 
+// Roof heights in metres above the ground that a project may hold (0 up to this); the height
+// dialog keeps to it so that every saved project opens again.
+constexpr double kMaxRoofHeight = 500.0;
+
 struct ProjectData {
     int fixDataSTS = 0;
     int mapScaleIndex = 20;

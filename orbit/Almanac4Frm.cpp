@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <cstdint>
 
 #include "orbit/AlmanacTable.h"
 #include "platform/FileDialogs.h"
@@ -26,7 +28,7 @@ const char* const kHeadings[Almanac4Frm::kColumns] = {
 };
 constexpr int kFirstDerivedColumn = 12;
 
-QString Value(double value) { return QString::fromStdString(platform::ShortestText(value, platform::Precision::Double)); }
+QString Text(const orbit::YumaRecord& record, int field) { return QString::fromStdString(record.texts[field]); }
 QString Fixed(double value, const char* pattern) { return QString::fromStdString(platform::FormatFixed(value, pattern)); }
 
 bool SameFile(const QString& a, const QString& b)
@@ -138,8 +140,8 @@ bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
     pWeekNumber = read.week;
     pAlmanacData = QStringLiteral("yuma%1.TXT").arg(read.week);
     pSateNum2 = static_cast<int>(read.records.size()) + 1;
-    almanac_ = orbit::ToAlmanac(read);
     FillGrid(read);
+    almanac_ = AlmanacOfGrid(read.week, static_cast<int>(read.records.size()));
     return true;
 }
 
@@ -153,10 +155,10 @@ void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
     const int rows = std::min<int>(static_cast<int>(read.records.size()), kRows);
     for (int r = 0; r < rows; ++r) {
         const orbit::YumaRecord& y = read.records[r];
+        // The twelve values as the file writes them; the derived columns from their numbers.
         const QString cells[kColumns] = {
-            QString::number(y.prn), QString::number(y.health), Value(y.eccentricity), Value(y.toa),
-            Value(y.inclination), Value(y.rateOfRightAscen), Value(y.sqrtA), Value(y.rightAscen), Value(y.perigee),
-            Value(y.meanAnomaly), Value(y.af0), Value(y.af1),
+            Text(y, 0), Text(y, 1), Text(y, 2), Text(y, 3), Text(y, 4), Text(y, 5),
+            Text(y, 6), Text(y, 7), Text(y, 8), Text(y, 9), Text(y, 10), Text(y, 11),
             Fixed(y.sqrtA * y.sqrtA, "###########.000"), Fixed(y.inclination * kDegPerRad, "###.0000"),
             Fixed(y.rightAscen * kDegPerRad, "###.0000"), Fixed(y.perigee * kDegPerRad, "###.0000"),
             Fixed(y.meanAnomaly * kDegPerRad, "###.0000"),
@@ -167,6 +169,32 @@ void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
             AlmanacGrid->setItem(r, c, item);
         }
     }
+}
+
+orbit::Almanac Almanac4Frm::AlmanacOfGrid(int week, int rows) const
+{
+    // What the database stores is what the grid shows: PRN, health and time of applicability
+    // from the value columns, the angles and the radius as rounded by their display formats.
+    const auto number = [this](int row, int column) {
+        const QTableWidgetItem* item = AlmanacGrid->item(row, column);
+        return item != nullptr ? platform::NumericValue(item->text().toStdString()) : 0.0;
+    };
+    orbit::Almanac almanac;
+    almanac.storedWeek = week;
+    for (int r = 0; r < std::min(rows, kRows); ++r) {
+        orbit::AlmanacRecord record;
+        record.prn = static_cast<std::int16_t>(number(r, 0));
+        record.health = static_cast<std::int16_t>(number(r, 1));
+        record.toa = static_cast<std::int32_t>(std::lround(number(r, 3)));
+        record.inclination = number(r, 13);
+        record.sqrtA = number(r, 6);
+        record.rightAscen = number(r, 14);
+        record.perigee = number(r, 15);
+        record.meanAnomaly = number(r, 16);
+        record.radius = number(r, 12);
+        almanac.records.push_back(record);
+    }
+    return almanac;
 }
 
 void Almanac4Frm::SaveCmd_Click()
@@ -185,7 +213,6 @@ void Almanac4Frm::SaveCmd_Click()
     if (path.isEmpty()) {
         return;
     }
-    // The values are stored at full precision, not as rounded for the grid.
     if (!orbit::SaveAlmanacDataBase(path.toStdString(), almanac_->storedWeek, almanac_->records)) {
         platform::ShowMessage(this, QStringLiteral("アルマナックを保存できませんでした。\n%1").arg(path));
         return;

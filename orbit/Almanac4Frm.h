@@ -55,7 +55,7 @@ public:
     // Reads an almanac text into the window's copy and the grid. On a broken or unreadable file
     // it shows why and keeps what the window held before; returns whether the file was taken.
     bool ReadYumaAlmanacFile(const QString& path);
-    // The almanac the window holds (nothing before a file was read).
+    // The almanac the window holds, as its grid shows it (nothing before a file was read).
     const std::optional<orbit::Almanac>& almanac() const { return almanac_; }
 
 protected:
@@ -64,6 +64,8 @@ protected:
 
 private:
     void FillGrid(const orbit::YumaReadResult& read);
+    // The almanac of the first `rows` grid rows, as the grid shows it.
+    orbit::Almanac AlmanacOfGrid(int week, int rows) const;
     void PlaceGrid();
 
     QString dataFolder_;

@@ -114,6 +114,7 @@ struct RawRecord {
     std::size_t firstLine = 0;
     std::optional<double> headerWeek;
     std::array<std::optional<double>, kFieldCount> values;
+    std::array<std::string, kFieldCount> texts;
     std::string error;
 };
 
@@ -157,7 +158,8 @@ std::string ToRecord(const RawRecord& raw, std::size_t index, YumaRecord& out)
     const auto week = WholeIn(*weekValue, 0, 32767);
     if (!week) return bad(kWeek);
     out = {*prn, *health, *v[kEccentricity], *v[kToa], *v[kInclination], *v[kRateOfRightAscen], *v[kSqrtA],
-           *v[kRightAscen], *v[kPerigee], *v[kMeanAnomaly], *v[kAf0], *v[kAf1], *week};
+           *v[kRightAscen], *v[kPerigee], *v[kMeanAnomaly], *v[kAf0], *v[kAf1], *week, {}};
+    std::copy_n(raw.texts.begin(), out.texts.size(), out.texts.begin());
     return {};
 }
 
@@ -174,7 +176,7 @@ YumaReadResult ReadYumaAlmanac(std::string_view text)
         pos = end + 1;
         ++lineNumber;
         if (IsHeader(line)) {
-            raws.push_back({lineNumber, HeaderWeek(line), {}, {}});
+            raws.push_back({lineNumber, HeaderWeek(line), {}, {}, {}});
             continue;
         }
         const auto colon = line.find(':');
@@ -194,6 +196,7 @@ YumaReadResult ReadYumaAlmanac(std::string_view text)
             raw.error = std::string(name) + " の値が数値ではありません（" + std::to_string(lineNumber) + " 行目）。";
         } else {
             raw.values[*field] = value;
+            raw.texts[*field] = std::string(Trim(line.substr(colon + 1)));
         }
     }
 

@@ -21,6 +21,7 @@
 // optional), so the order of the lines does not matter. The record's week comes from its
 // "week:" line, else from the number after "Week" in its header.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ struct YumaRecord {
     double af0 = 0.0;                // s
     double af1 = 0.0;                // s/s
     int week = 0;                    // as the text gives it (modulo 1024)
+    // The value texts of ID .. Af1 as the file writes them, trimmed ("01", "0.1139211655E-001").
+    std::array<std::string, 12> texts;
 };
 
 struct YumaReadResult {

@@ -46,6 +46,7 @@ protected:
     void TearDown() override
     {
         gPhotoClickMode = 0;
+        gDispHeavenMode = 0;
         ClearTopAreaModel();
         MainWindowTest::TearDown();
     }
@@ -182,6 +183,24 @@ TEST_F(MapEditing, DrawnOutlineFollowsAPanBetweenClicks)
     Click(PressFor({9, 1}, 2));
     ASSERT_EQ(gEachTopAreaNumber, 1);
     EXPECT_EQ(RunOf(0), (Outline{{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}}));
+}
+
+TEST_F(MapEditing, UnfinishedOutlineLeavesTheMoveToolsDoubleClickOnItsPress)
+{
+    Load({kSquare});
+    UseTool(2);
+    Click(PressFor({150, 150}, 2));
+    Click(PressFor({150, 120}, 2));  // an outline left unfinished
+    UseTool(3);
+    DoubleClick({40, 40});
+    ASSERT_EQ(frm->pActiveBuildingNum, 0);
+    // Next to a corner, inside: the release after the vertex press redraws the map (and the
+    // outline) before the double-click, which must still act where the user pressed.
+    DoubleClick(PressFor({78, 78}, 3));
+    EXPECT_EQ(frm->pMoveSTS, -1);
+    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(RunOf(0), kSquare);
+    EXPECT_EQ(frm->pTopLinePointNum, 2);
 }
 
 TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
@@ -407,6 +426,70 @@ TEST_F(MapEditing, HeightCommandOpensOneDialogForTheSelectedBuilding)
     EXPECT_EQ(gSetBillHeightMode, 0);
 }
 
+TEST_F(MapEditing, HeightDialogClosesWhenItsBuildingMayBeAnotherOne)
+{
+    // A triangle (drawn from (200, 0) to (280, 80)) before the square: removing it makes the
+    // square building 0, the index the dialog was opened for.
+    const Outline triangle = {{100, 0}, {140, 0}, {140, 40}, {100, 0}};
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        float height0;  // building 0's height afterwards, untouched by the dialog
+    } cases[] = {
+        {"its building deleted", [this] { frm->DeleteBuildingMenu->trigger(); }, 20.0f},
+        {"its building dropped by a vertex removal",
+         [this] {
+             UseTool(5);
+             DoubleClick(PressFor({280, 0}, 5));
+         },
+         20.0f},
+        {"the sample loaded", [this] { frm->ReadSampleDataMemu->trigger(); }, 26.4f},
+        {"a new project", [this] { frm->TheNewProjectMenu->trigger(); }, -1.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pMapCenterX = 0.0;
+        pMapCenterY = 0.0f;
+        ResetMapView();  // the sample brings a view of its own
+        Load({triangle, kSquare});
+        frm->pChangeCount = 0;
+        UseTool(0);
+        DoubleClick({260, 20});
+        ASSERT_EQ(frm->pActiveBuildingNum, 0);
+        frm->SetBuildingHeightMenu->trigger();
+        ASSERT_EQ(gSetBillHeightMode, -1);
+        c.change();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(frm->findChildren<SetBuildingHeightFrm*>().isEmpty());
+        EXPECT_EQ(gSetBillHeightMode, 0);
+        if (c.height0 >= 0.0f) {
+            EXPECT_FLOAT_EQ(gFlatTopHeight[0], c.height0);
+        } else {
+            EXPECT_EQ(gEachTopAreaNumber, 0);
+        }
+        frm->StopLineDrawMenu_Click();
+    }
+}
+
+TEST_F(MapEditing, HeightDialogRedrawsWithItsOwnBuildingSelected)
+{
+    Load({kSquare, {{100, 0}, {140, 0}, {140, 40}, {100, 40}, {100, 0}}});
+    UseTool(0);
+    DoubleClick({40, 40});
+    frm->SetBuildingHeightMenu->trigger();
+    DoubleClick({220, 40});  // another building selected while the dialog is open
+    ASSERT_EQ(frm->pActiveBuildingNum, 1);
+    const auto dialogs = frm->findChildren<SetBuildingHeightFrm*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    dialogs[0]->HeightTxt->setText(QStringLiteral("12"));
+    dialogs[0]->OKCmd_Click();
+    EXPECT_EQ(gFlatTopHeight[0], 12.0f);
+    EXPECT_EQ(gFlatTopHeight[1], 20.0f);
+    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(At({40, 0}), kHighlight);
+    EXPECT_EQ(At({240, 0}), kOutline);
+}
+
 // ---- Picture-click requests ------------------------------------------------------------------
 
 TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
@@ -415,12 +498,24 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     Load({{{20, -20}, {60, -20}, {60, 20}, {20, 20}, {20, -20}}});
     MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
     gAntennaHeight = 1.5f;
-    int redraws = 0;
-    frm->pShowCurrentSateVisible = [&redraws] { ++redraws; };
+    std::vector<std::string> redraws;
+    frm->pShowCurrentSateVisible = [&redraws] { redraws.push_back("orbit"); };
+    frm->pShowHeavenSateVisible = [&redraws] { redraws.push_back("sky"); };
+    frm->pShowBothSateVisible = [&redraws] { redraws.push_back("comparison"); };
     UseTool(1);  // the tool in use must not see the presses
-    for (int mode : {1, 2}) {
-        SCOPED_TRACE(mode);
+    // The request and gDispHeavenMode choose the one window that redraws; with request 2 and no
+    // window named, the skyline is computed all the same and nothing redraws.
+    const struct {
+        int mode;
+        int heavenMode;
+        const char* redrawn;
+    } cases[] = {{1, 2, "orbit"}, {2, 1, "sky"}, {2, 2, "comparison"}, {2, 0, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode * 10 + c.heavenMode);
+        const int mode = c.mode;
+        redraws.clear();
         gPhotoClickMode = mode;
+        gDispHeavenMode = c.heavenMode;
         Drag({0, 0}, {30, 30}, 2);  // observer at the centre: the block rises in the east
         EXPECT_GT(gCutElevation[0], 10.0f);
         EXPECT_EQ(gCutElevation[180], 0.0f);
@@ -429,8 +524,8 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
         EXPECT_EQ(gCutElevation[0], 0.0f);
         EXPECT_GT(gCutElevation[180], 5.0f);
         EXPECT_EQ(gPhotoClickMode, mode);  // served by every press
+        EXPECT_EQ(redraws, c.redrawn ? std::vector<std::string>(2, c.redrawn) : std::vector<std::string>{});
     }
-    EXPECT_EQ(redraws, 4);
     EXPECT_EQ(gEachTopAreaNumber, 1);
     EXPECT_TRUE(frm->ClickPicRbn[1]->isChecked());
     // The hint follows the request.

@@ -179,6 +179,21 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(ReadAll(Path(QStringLiteral("site.dat"))).toStdString(), saved);
 }
 
+TEST_F(MainFileTest, LargeSecondReserveIsKeptThroughOpenAndSave)
+{
+    ProjectData data = SampleProject();
+    data.reserve2 = 1.0e30f;
+    WriteAll(Path(QStringLiteral("reserve.dat")), QByteArray::fromStdString(WriteProjectText(data)));
+    Start();
+    Open(Path(QStringLiteral("reserve.dat")));
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_FLOAT_EQ(gProjectReserve2, 1.0e30f);
+    Save(Path(QStringLiteral("again.dat")));
+    const auto again = ParseProjectText(ReadAll(Path(QStringLiteral("again.dat"))).toStdString());
+    ASSERT_TRUE(again.has_value());
+    EXPECT_FLOAT_EQ(again->reserve2, 1.0e30f);
+}
+
 TEST_F(MainFileTest, SaveRefusesTheProtectedNameAndReportsAFailedWrite)
 {
     Start();
@@ -213,6 +228,8 @@ TEST_F(MainFileTest, BrokenProjectFilesAreRefusedWithTheStateUnchanged)
         {"more points than 2001", replaced(" 37 \r\n", " 2002 \r\n")},
         {"a run starting beyond the points", replaced("30,7,27", "36,7,27")},
         {"a height that is no number", replaced("26.4", "abc")},
+        {"a negative height", replaced("26.4", "-26.4")},
+        {"a point far off any site", replaced("15.6,-18.9", "15.6,1e30")},
         {"a latitude out of range", replaced(" 35.5 ", " 135.5 ")},
         {"empty", ""},
     };
@@ -279,6 +296,7 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,123.4,-56.7\r\n"
                                                "\r\n"
                                                "09:15:31,125.0\r\n"
+                                               "09:15:31,1e30,5\r\n"
                                                "   \r\n"
                                                "09:15:32,127.4,-50.7\r\n");
     Start();

@@ -57,9 +57,11 @@ TEST_F(HeightDialog, ShowsTheHeightAndStoresTheTypedOneIntoThatBuilding)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(HeightDialog, RefusesTextThatIsNoNumberAndNegativeHeights)
+TEST_F(HeightDialog, RefusesTextThatIsNoNumberAndHeightsAProjectCannotHold)
 {
-    for (const QString& bad : {QStringLiteral("abc"), QStringLiteral("-5"), QString()}) {
+    const QString refused[] = {QStringLiteral("abc"), QStringLiteral("-5"), QString(), QStringLiteral("500.1"),
+                               QStringLiteral("1e400")};
+    for (const QString& bad : refused) {
         auto frm = open(1);
         type(frm, bad);
         EXPECT_FALSE(frm.isNull()) << bad.toStdString();
@@ -67,7 +69,7 @@ TEST_F(HeightDialog, RefusesTextThatIsNoNumberAndNegativeHeights)
         frm->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages.size(), 5);
     EXPECT_EQ(messages.value(0), QStringLiteral("入力値が範囲外です"));
     EXPECT_TRUE(redrawn.empty());
 }

@@ -78,12 +78,29 @@ TEST(ProjectFile, BrokenFilesAreRefused)
         {"latitude that is no number", replace(" 35.5 ", " north ")},
         {"missing field in a point line", replace("14.6,-29.7", "14.6")},
         {"scale zero", replace(" 4 \r\n", " 0 \r\n")},
+        {"a start far beyond any point number", replace("30,7,27.0", "1e30,7,27.0")},
+        {"a count far beyond any point number", replace("30,7,27.0", "30,-1e30,27.0")},
+        {"a second reserve beyond single precision", replace(" 0 \r\n 35.5 ", " 1e300 \r\n 35.5 ")},
+        {"an infinite height", replace("0,7,26.4", "0,7,1e400")},
+        {"a negative height", replace("0,7,26.4", "0,7,-3")},
+        {"an absurd height", replace("0,7,26.4", "0,7,500.1")},
+        {"a point far off any site", replace("15.6,-18.9", "1e30,-18.9")},
+        {"a point just beyond the bound", replace("14.6,-29.7", "14.6,-10000000.1")},
     };
     for (const auto& c : cases) {
         FileError error;
         EXPECT_FALSE(ParseProjectText(c.text, &error).has_value()) << c.name;
         EXPECT_FALSE(error.reason.empty()) << c.name;
     }
+}
+
+TEST(ProjectFile, SecondReserveKeepsASingleValueOfAnySize)
+{
+    ProjectData data = SampleProject();
+    data.reserve2 = 3.0e38f;
+    const auto read = ParseProjectText(WriteProjectText(data));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_FLOAT_EQ(read->reserve2, 3.0e38f);
 }
 
 TEST(SettingFile, RoundTripAndRefusals)
@@ -106,7 +123,8 @@ TEST(SettingFile, RoundTripAndRefusals)
 
 TEST(GpsRecordFile, SkipsBlankAndShortLinesAndStopsAt4001Points)
 {
-    const auto points = ParseGpsRecordText("09:15:30,123.4,-56.7\r\n\r\n09:15:31,1.0\r\n \r\n09:15:32,-2.5,3\n");
+    const auto points = ParseGpsRecordText(
+        "09:15:30,123.4,-56.7\r\n\r\n09:15:31,1.0\r\n \r\n09:00:00,1e30,5\r\n09:00:01,5,-1e400\r\n09:15:32,-2.5,3\n");
     ASSERT_EQ(points.size(), 2u);
     EXPECT_FLOAT_EQ(points[0].x, 123.4f);
     EXPECT_FLOAT_EQ(points[0].y, -56.7f);

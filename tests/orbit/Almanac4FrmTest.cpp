@@ -16,6 +16,7 @@
 #include "orbit/YumaAlmanac.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -114,6 +115,31 @@ TEST_F(Almanac4FrmTest, DerivedColumnsInMetresAndDegrees)
     EXPECT_EQ(window->AlmanacGrid->horizontalHeaderItem(13)->text(), QStringLiteral("Inclination(deg)"));
 }
 
+TEST_F(Almanac4FrmTest, ValueColumnsShowTheFileTextAsWritten)
+{
+    OpenFile(kRealAlmanac);
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    // PRN-01 (row 0) and PRN-02 (row 1) of the file, column by column.
+    const struct {
+        int row;
+        int column;
+        const char* text;
+    } cells[] = {
+        {0, 0, "01"},
+        {0, 1, "000"},
+        {0, 2, "0.1139211655E-001"},
+        {0, 3, "405504.0000"},
+        {0, 6, "5153.623047"},
+        {0, 7, "-0.1912602899E+001"},
+        {0, 11, "-0.1091393642E-010"},
+        {1, 8, "-1.441149484"},
+        {1, 11, "0.0000000000E+000"},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(Cell(c.row, c.column), QString::fromLatin1(c.text)) << c.row << "," << c.column;
+    }
+}
+
 TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
 {
     OpenFile(kRealAlmanac);
@@ -131,7 +157,11 @@ TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
     EXPECT_EQ(gAlmanacName, "yuma149.TXT");
     EXPECT_FALSE(window->isVisible());
 
-    // The database holds every value as the reader gave it.
+    // The database holds the values as the grid shows them: the angles rounded to 4 decimals,
+    // the radius to 3, the rest as the reader gave them.
+    const auto shown = [](double value, const char* format) {
+        return platform::NumericValue(platform::FormatFixed(value, format));
+    };
     QFile text(kRealAlmanac);
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const orbit::Almanac expected = orbit::ToAlmanac(orbit::ReadYumaAlmanac(text.readAll().toStdString()));
@@ -146,12 +176,12 @@ TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
         EXPECT_EQ(a.prn, b.prn);
         EXPECT_EQ(a.health, b.health);
         EXPECT_EQ(a.toa, b.toa);
-        EXPECT_EQ(a.inclination, b.inclination) << i;
+        EXPECT_EQ(a.inclination, shown(b.inclination, "###.0000")) << i;
         EXPECT_EQ(a.sqrtA, b.sqrtA) << i;
-        EXPECT_EQ(a.rightAscen, b.rightAscen) << i;
-        EXPECT_EQ(a.perigee, b.perigee) << i;
-        EXPECT_EQ(a.meanAnomaly, b.meanAnomaly) << i;
-        EXPECT_EQ(a.radius, b.radius) << i;
+        EXPECT_EQ(a.rightAscen, shown(b.rightAscen, "###.0000")) << i;
+        EXPECT_EQ(a.perigee, shown(b.perigee, "###.0000")) << i;
+        EXPECT_EQ(a.meanAnomaly, shown(b.meanAnomaly, "###.0000")) << i;
+        EXPECT_EQ(a.radius, shown(b.radius, "###########.000")) << i;
     }
 }
 
