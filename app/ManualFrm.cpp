@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "app/MainState.h"
@@ -76,6 +77,15 @@ void ManualItemLabel::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+QString ManualFrm::CaptionAsShown(const QString& caption)
+{
+    // The captions pad with runs of blanks to push their rest onto the next line of a fixed-width
+    // item; the label breaks the line there itself.
+    static const QRegularExpression padding(QStringLiteral("[ \u3000]{2,}"));
+    QString shown = caption;
+    return shown.replace(padding, QStringLiteral("\n"));
+}
+
 ManualFrm::ManualFrm(const ManualBook& book, QWidget* owner) : QWidget(owner, Qt::Window), book_(book)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -147,7 +157,7 @@ void ManualFrm::SetManualItems()
     pPageFileName.clear();
     pPageHeight.clear();
     for (int k = 0; k < book_.pages.size(); ++k) {
-        ItemName1Lbl[k]->setText(book_.pages[k].caption);
+        ItemName1Lbl[k]->setText(CaptionAsShown(book_.pages[k].caption));
         SetItemColor(k, kItemColor);
         pPageFileName.append(book_.pages[k].fileName);
         pPageHeight.append(book_.pages[k].pageHeight);

@@ -53,6 +53,9 @@ class ManualFrm : public QWidget {
 public:
     ManualFrm(const ManualBook& book, QWidget* owner);
 
+    // An item caption as its label shows it: each padding run of blanks becomes a line break.
+    static QString CaptionAsShown(const QString& caption);
+
     QLabel* Label1 = nullptr;
     QVector<ManualItemLabel*> ItemName1Lbl;
     QWidget* BackPic = nullptr;

@@ -123,11 +123,13 @@ void DrawSateNumLegend(PictureSurface& pic, const LegendConditions& c)
 
 void DrawMeanSateNumLegend(PictureSurface& pic, const LegendConditions& c)
 {
-    PrintConditions(pic, 360, 320, c, StepLabel(c.startStep) + QStringLiteral("～") + StepLabel(c.endStep));
+    // Texts start 5 units right of the obstacle-area frame's line at x = 360, like the count
+    // legend's, so the line does not run through their first characters.
+    PrintConditions(pic, 365, 320, c, StepLabel(c.startStep) + QStringLiteral("～") + StepLabel(c.endStep));
     SetLegendFont(pic, 10);
-    if (c.criterion == 1) PrintAt(pic, 360, 180, QStringLiteral("４衛星以上が取得でき"));
-    else if (c.criterion == 2) PrintAt(pic, 360, 180, QStringLiteral("５衛星以上が取得でき"));
-    PrintAt(pic, 360, 160, QStringLiteral("る確率を下の色で区別"));
+    if (c.criterion == 1) PrintAt(pic, 365, 180, QStringLiteral("４衛星以上が取得でき"));
+    else if (c.criterion == 2) PrintAt(pic, 365, 180, QStringLiteral("５衛星以上が取得でき"));
+    PrintAt(pic, 365, 160, QStringLiteral("る確率を下の色で区別"));
     pic.setDrawMode(PictureSurface::DrawMode::Copy);
     for (int k = 0; k < 20; ++k) {
         const double t = 140 - 20 * k;

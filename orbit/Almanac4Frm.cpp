@@ -1,5 +1,6 @@
 #include "Almanac4Frm.h"
 
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -168,6 +169,13 @@ void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             AlmanacGrid->setItem(r, c, item);
         }
+    }
+    // Values as the file writes them ("-0.1912602899E+000") are wider than the columns' first
+    // widths in this font: widen a column to its content, never narrow it.
+    for (int c = 0; c < kColumns; ++c) {
+        const int designed = AlmanacGrid->columnWidth(c);
+        AlmanacGrid->resizeColumnToContents(c);
+        AlmanacGrid->setColumnWidth(c, std::max(designed, AlmanacGrid->columnWidth(c)));
     }
 }
 

@@ -145,12 +145,7 @@ void DispCumpuSateliteObitFrm::Form_Load()
 {
     pFirstActivate = -1;
     DaybrookPicker1->hide();
-    DateDataLbl->setText(QString::fromStdString(gComputeDate));
-    const QDate date = QDate::fromString(QString::fromStdString(gComputeDate), QLatin1String(platform::CalendarPopup::kDateFormat));
-    if (date.isValid()) {
-        DaybrookPicker1->setDate(date);
-    }
-    ElevationMaskLbl->setText(QString::number(platform::RoundHalfEven(gElevationMask)));
+    ShowConditionLabels();
 
     QStringList times;
     for (int step = 0; step <= kLastTimeStep; ++step) {
@@ -162,9 +157,6 @@ void DispCumpuSateliteObitFrm::Form_Load()
     EndTimeDataCmb->addItems(times);
     EndTimeDataCmb->setCurrentIndex(kLastShownStep);
 
-    LatDataLbl->setText(PlainNumber(gLatitude) + QStringLiteral("度"));
-    LonDataLbl->setText(PlainNumber(gLongitude) + QStringLiteral("度"));
-
     // The almanac is read afresh; the label names the almanac actually loaded.
     if (hooks_.loadAlmanacDataBase && !hooks_.loadAlmanacDataBase()) {
         orbit::SetDefaultAlmanacData();
@@ -173,7 +165,6 @@ void DispCumpuSateliteObitFrm::Form_Load()
 
     icons_->hideAll();
     TimeScrol1->setRange(kFirstShownStep, kLastShownStep);
-    AntennaHLbl->setText(PlainNumber(gAntennaHeight));
     plotScale = 1.69;
     SetControlPosition();
 }
@@ -247,6 +238,19 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     DaybrookPicker1->move(std::max(0, std::min(Px(5000), width() - DaybrookPicker1->width())), Px(800));
 }
 
+void DispCumpuSateliteObitFrm::ShowConditionLabels()
+{
+    DateDataLbl->setText(QString::fromStdString(gComputeDate));
+    const QDate date = QDate::fromString(QString::fromStdString(gComputeDate), QLatin1String(platform::CalendarPopup::kDateFormat));
+    if (date.isValid()) {
+        DaybrookPicker1->setDate(date);
+    }
+    ElevationMaskLbl->setText(QString::number(platform::RoundHalfEven(gElevationMask)));
+    LatDataLbl->setText(PlainNumber(gLatitude) + QStringLiteral("度"));
+    LonDataLbl->setText(PlainNumber(gLongitude) + QStringLiteral("度"));
+    AntennaHLbl->setText(PlainNumber(gAntennaHeight));
+}
+
 void DispCumpuSateliteObitFrm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -258,6 +262,9 @@ void DispCumpuSateliteObitFrm::Form_Activate()
     if (pFirstActivate != -1) {
         return;
     }
+    // A view loaded early (by an almanac import) shows the conditions of its first showing,
+    // which the orbit command has just read from the main window.
+    ShowConditionLabels();
     FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), true);
     pFirstActivate = 0;
     if (hooks_.takePhotoClick) {

@@ -117,6 +117,8 @@ private:
     void BuildPlotLegend();
     void Form_Load();
     void Form_Activate();
+    // Date (label and calendar), mask, position and antenna height from the conditions.
+    void ShowConditionLabels();
     void SetControlPosition();
     // Clears and draws background and mask circle, then the tracks over first..last, the skyline
     // and the icons at the scroll bar's step; `compute` first fills the whole day's tables of

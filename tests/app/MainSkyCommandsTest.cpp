@@ -153,3 +153,26 @@ TEST_F(SkyCommands, TheSkyViewObserverIsTheSitePointUnderPicturePoint200Whatever
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SkyCommands, AViewLoadedEarlyShowsTheConditionsOfItsFirstShowing)
+{
+    // An almanac import loads the view hidden while the main window still holds other conditions.
+    frm->DateLbl->setText(QStringLiteral("2021/01/01"));
+    frm->LatDataTxt->setText(QStringLiteral("10"));
+    frm->ReadComputeCondition();
+    DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
+    ASSERT_FALSE(view->isVisible());
+
+    frm->DateLbl->setText(QStringLiteral("2022/02/18"));
+    frm->LatDataTxt->setText(QStringLiteral("35.681"));
+    frm->SkyPlotGPSMenu->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    EXPECT_EQ(view->DateDataLbl->text(), QStringLiteral("2022/02/18"));
+    EXPECT_EQ(view->LatDataLbl->text(), QStringLiteral("35.681度"));
+    EXPECT_EQ(view->LonDataLbl->text(), QStringLiteral("139.767度"));
+    EXPECT_EQ(view->AntennaHLbl->text(), QStringLiteral("1.5"));
+}
+
+}  // namespace

@@ -55,14 +55,16 @@ TEST_F(ManualTest, OpensWithTheCaptionsAndAnEmptyPage)
         EXPECT_EQ(frm->CloseCmd->text(), QStringLiteral("閉じる(&C)"));
         ASSERT_EQ(frm->ItemName1Lbl.size(), c.items);
         for (int k = 0; k < c.items; ++k) {
-            EXPECT_EQ(frm->ItemName1Lbl[k]->text(), c.book.pages[k].caption);
+            EXPECT_EQ(frm->ItemName1Lbl[k]->text(), ManualFrm::CaptionAsShown(c.book.pages[k].caption));
             EXPECT_EQ(TextColor(frm->ItemName1Lbl[k]), QColor(0, 0, 255));
         }
         EXPECT_EQ(frm->selectedItem(), -1);
         EXPECT_TRUE(frm->DocImg->pixmap().isNull());
         EXPECT_EQ(frm->DocPic->size(), QSize(595, 630));
     }
-    // Captions keep their padding runs as they stand.
+    // Captions keep their padding runs as they stand; the labels break the line there.
+    EXPECT_EQ(ManualFrm::CaptionAsShown(MainManualBook().pages[6].caption), QStringLiteral("７・GPS観測設定１（測地系\n設定）"));
+    EXPECT_EQ(ManualFrm::CaptionAsShown(QStringLiteral("１・画面上面の説明")), QStringLiteral("１・画面上面の説明"));
     EXPECT_EQ(MainManualBook().pages[6].caption, QStringLiteral("７・GPS観測設定１（測地系      設定）"));
     EXPECT_EQ(MainManualBook().pages[3].caption, QStringLiteral("４・GPS衛星の上空での　　　　　配置を表示"));
 }
