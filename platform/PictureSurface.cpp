@@ -104,20 +104,19 @@ void PictureSurface::filledBox(QPointF corner1, QPointF corner2, const QColor& c
 
 void PictureSurface::circle(QPointF centre, double radius, const QColor& color)
 {
-    syncImageSize();
-    QPainter painter(&image_);
-    preparePainter(painter, color, false);
-    const double r = std::abs(radius * image_.width() / width_);
-    painter.drawEllipse(toPixel(centre), r, r);
-    current_ = centre;
-    update();
+    drawCircle(centre, radius, color, false);
 }
 
 void PictureSurface::filledCircle(QPointF centre, double radius, const QColor& color)
 {
+    drawCircle(centre, radius, color, true);
+}
+
+void PictureSurface::drawCircle(QPointF centre, double radius, const QColor& color, bool fill)
+{
     syncImageSize();
     QPainter painter(&image_);
-    preparePainter(painter, color, true);
+    preparePainter(painter, color, fill);
     const double r = std::abs(radius * image_.width() / width_);
     painter.drawEllipse(toPixel(centre), r, r);
     current_ = centre;

@@ -92,6 +92,7 @@ private:
     // A painter on the image set up for the current draw mode, pen width and colour.
     void preparePainter(QPainter& painter, const QColor& color, bool fill) const;
     QRectF pixelRect(QPointF corner1, QPointF corner2) const;
+    void drawCircle(QPointF centre, double radius, const QColor& color, bool fill);
     void syncImageSize();
 
     QImage image_;
