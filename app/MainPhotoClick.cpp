@@ -7,8 +7,8 @@
 //   3, 4: the map correction's first or second reference point: a larger cross (red, blue), the
 //         point is handed over in metres from the map centre, and the request is served once.
 #include "MainWorkingFrm.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
 #include "judge/Skyline.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/PictureSurface.h"

@@ -5,9 +5,9 @@
 
 #include <QWidget>
 
-#include "app/GpsRecord.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/GpsRecord.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "orbit/TextHelpers.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
