@@ -15,7 +15,7 @@
 
 namespace {
 
-void Cross(PictureSurface& pic, QPointF at, double half, const QColor& color)
+void Cross(PictureCanvas& pic, QPointF at, double half, const QColor& color)
 {
     pic.line(at + QPointF(-half, -half), at + QPointF(half, half), color);
     pic.line(at + QPointF(-half, half), at + QPointF(half, -half), color);
