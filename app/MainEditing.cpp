@@ -191,12 +191,11 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
         drawn.push_back(drawn.front());
         pTopLinePointNum = 0;
         if (edit::AddTopLineBill(drawn) != TopAreaEdit::Done) {
-            ShowInputBillTopArea(pActiveBuildingNum);  // takes the unfinished outline off the map
+            pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);  // takes the unfinished outline off the map
             ShowModelFullMessage();
             return;
         }
-        int none = gEachTopAreaNumber;  // a copy: the redraw writes -1 back into its argument
-        ShowInputBillTopArea(none);
+        ShowInputBillTopArea(gEachTopAreaNumber);  // none selected: the index is beyond the last
         ++pChangeCount;
         return;
     }
@@ -364,11 +363,7 @@ void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
     if (button != Qt::LeftButton) return;
     // The click: the demonstration's panels go when no demonstration runs (the calendar is hidden
     // by the press).
-    if (gDemoMode == 0) {
-        MessagePnl->hide();
-        OnDemoPnl->hide();
-        for (QLabel* panel : PopupMenuPnl) panel->hide();
-    }
+    if (gDemoMode == 0) HideDemoPanels();
     if (pressServedRequest_) {
         pressServedRequest_ = false;  // the press went to another window's request: no tool acts
         return;
@@ -383,7 +378,7 @@ void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
         if (edit::IsRectangleDrag(Pt(start), Pt(last))) {
             const bool added = edit::AddRectangleBill(CurrentMapView(), Pt(start), Pt(last)) == TopAreaEdit::Done;
             pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
-            ShowInputBillTopArea(pActiveBuildingNum);
+            pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
             if (added) {
                 ++pChangeCount;  // so that closing asks before a drawn building is lost
             } else {
@@ -394,7 +389,7 @@ void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
     } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
         pMoveSTS = -1;
         // The moved vertex is stored already; the redraw puts the height label at its new place.
-        ShowInputBillTopArea(pActiveBuildingNum);
+        pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     }
 }
 
@@ -433,7 +428,7 @@ void MainWorkingFrm::SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool d
 {
     const int hit = edit::SearchBillAtPoint(CurrentMapView(), Pt(at));
     pActiveBuildingNum = hit;
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     if (hit >= 0 && enableDeleteOnHit) DeleteBuildingMenu->setEnabled(true);
     if (hit < 0 && disableDeleteOnMiss) DeleteBuildingMenu->setEnabled(false);
 }
@@ -448,7 +443,7 @@ void MainWorkingFrm::InsertTopPointAt(QPointF at)
         ShowModelFullMessage();
         return;
     }
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     ++pChangeCount;
 }
 
@@ -460,7 +455,7 @@ void MainWorkingFrm::RemoveTopPointAt(QPointF at)
         pActiveBuildingNum = -1;  // the building went with its last corners
         CloseHeightDialog();
     }
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     ++pChangeCount;
 }
 
@@ -524,8 +519,7 @@ void MainWorkingFrm::SetBuildingHeightMenu_Click()
                                             ++pChangeCount;  // a changed height is an edit too
                                             // The map shows the building just changed selected,
                                             // even if another one was selected meanwhile.
-                                            pActiveBuildingNum = building;
-                                            ShowInputBillTopArea(pActiveBuildingNum);
+                                            pActiveBuildingNum = ShowInputBillTopArea(building);
                                         },
                                         this);
     });

@@ -57,7 +57,7 @@ void MainWorkingFrm::MoveImgCmd_Click(int index)
 
 void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 {
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     RedrawAreaResults(shifted);
     siteMap_->DrawMeasureDistLine();
 }
@@ -70,13 +70,13 @@ void MainWorkingFrm::InitialDisPlayCmd_Click()
     ReleaseAllTools();
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     ShowPictureAndResult();
     ReadComputeCondition();
     DeleteBuildingMenu->setEnabled(false);
 }
 
-void MainWorkingFrm::ShowInputBillTopArea(int& index1)
+int MainWorkingFrm::ShowInputBillTopArea(int index1)
 {
     if (gFixDataSTS == 0) {
         FixDataSTSPnl->setText(QStringLiteral("GPS未設定データ"));
@@ -92,6 +92,7 @@ void MainWorkingFrm::ShowInputBillTopArea(int& index1)
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
     RedrawDrawnTopLine();
+    return index1;
 }
 
 void MainWorkingFrm::ShowGPSPoint(double x1, double y1)

@@ -70,6 +70,26 @@ MainWorkingFrm::~MainWorkingFrm()
     }
 }
 
+void MainWorkingFrm::HandDemonstrationBack(int nextStep)
+{
+    pDemoIndex = nextStep;
+    DemoTmr.setInterval(1000);
+    DemoTmr.start();
+}
+
+void MainWorkingFrm::ShowDemoClickHint(bool shown)
+{
+    Message2Pnl->setVisible(shown);
+    MouseIconPnl->setVisible(shown);
+}
+
+void MainWorkingFrm::HideDemoPanels()
+{
+    MessagePnl->hide();
+    OnDemoPnl->hide();
+    for (QLabel* panel : PopupMenuPnl) panel->hide();
+}
+
 void MainWorkingFrm::Form_Load()
 {
     move(0, 0);

@@ -6,10 +6,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "site/MainWindowPort.h"
 #include "site/TopAreaModel.h"
 
 class QComboBox;
@@ -38,8 +38,9 @@ class PaintingJudgement;
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
-// One instance, created on first use (instance()) and kept until the program ends.
-class MainWorkingFrm : public QMainWindow {
+// One instance, created on first use (instance()) and kept until the program ends. It is the
+// MainWindowPort of every window it opens.
+class MainWorkingFrm : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     static MainWorkingFrm* instance();
@@ -155,20 +156,19 @@ public:
     QTimer DemoTmr;
     QTimer DemoHandleTmr;
 
-    // Public operations other windows call.
-    // Turns the view back to north-up, takes the result maps off, releases the tools, redraws
-    // and reads the conditions again; zoom and pan stay.
-    void InitialDisPlayCmd_Click();
-    // Pan (0 right, 1 down, 2 up, 3 left; 4 metres) or turn (4 clockwise, 5 counter-clockwise;
-    // 10 degrees), then the map redraw; any other index only redraws.
-    void MoveImgCmd_Click(int index);
-    // Full redraw of the site map with top area `index1` highlighted (-1 none); an index beyond
-    // the last top area becomes -1 in the caller's variable.
-    void ShowInputBillTopArea(int& index1);
-    void ShowInputBillTopArea(int&& index1) { ShowInputBillTopArea(index1); }
-    // Marks the receiver position (east, north metres in the building model's frame) on the map;
-    // the marks build up as a track until the next full redraw.
-    void ShowGPSPoint(double x1, double y1);
+    // The operations other windows call (MainWindowPort.h says what each does).
+    void InitialDisPlayCmd_Click() override;
+    void MoveImgCmd_Click(int index) override;
+    int ShowInputBillTopArea(int index1) override;
+    void ShowGPSPoint(double x1, double y1) override;
+    void ShowPictureAndResult() override;
+    bool isJudging() const override { return runningJudgement_ != nullptr; }
+    bool LoadAlmanacDataBase() override;
+    void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
+    void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
+    void HandDemonstrationBack(int nextStep) override;
+    void ShowDemoClickHint(bool shown) override;
+    void HideDemoPanels() override;
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
@@ -177,8 +177,6 @@ public:
     void TheNewProjectMenu_Click();
     void SaveProjectMenu_Click();
     void StopComputeCmd_Click();
-    // The redraw of the map with the shown result overlays.
-    void ShowPictureAndResult();
     // Copies the condition controls into the observation conditions (time window from the lists;
     // AllDay: steps 0..288).
     void ReadComputeCondition();
@@ -230,14 +228,10 @@ public:
     int pTopLinePointNum = 0;
     int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
     int pMovePointNum = -1;   // the vertex being moved, -1 none
-    // Picture-click requests. The orbit view that waits (request 1) sets this to redraw itself
-    // after a press computed the skyline at the pressed point.
-    std::function<void()> pShowCurrentSateVisible;
     // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
-    // the map centre, and the hook told which one (1 or 2) was just picked.
+    // the map centre.
     std::array<double, 2> pRevisionPointX{};
     std::array<double, 2> pRevisionPointY{};
-    std::function<void(int point)> pRevisionPointPicked;
     // Mouse handlers of the site map (positions in its picture units).
     void PhotoPic_MouseDown(Qt::MouseButton button, QPointF at);
     void PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at);
@@ -304,14 +298,7 @@ public:
     void RedrawAreaResults(bool shifted);
     // The last judged result (null before the first judgement); shown while its flag is -1.
     const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
-    // True while a judgement runs (only the stop button is enabled then).
-    bool isJudging() const { return runningJudgement_ != nullptr; }
 
-    // Picture-click request 2 and the height dialog's lifetime.
-    // The redraws of the sky view (gDispHeavenMode 1) and of the comparison window
-    // (gDispHeavenMode 2), set by those windows while they wait for presses on the site map.
-    std::function<void()> pShowHeavenSateVisible;
-    std::function<void()> pShowBothSateVisible;
     // Closes the open height dialog without storing. Whatever removes or replaces buildings calls
     // it, as the dialog's building index would then name another building.
     void CloseHeightDialog();
@@ -378,6 +365,15 @@ private:
     void ShowModelFullMessage();
     void ServePhotoClickRequest(QPointF at);
     bool pressServedRequest_ = false;  // the last left press went to a picture-click request
+    // The windows that picture-click requests serve, by PictureClickWindow; a client that is a
+    // QObject is watched so that a destroyed one is never called.
+    struct PictureClickHolder {
+        PictureClickClient* client = nullptr;
+        QPointer<QObject> watch;
+        bool watched = false;
+        PictureClickClient* get() const { return watched && watch.isNull() ? nullptr : client; }
+    };
+    std::array<PictureClickHolder, 4> pictureClickClients_{};
     QPointer<SetBuildingHeightFrm> heightFrm_;
 
     // Files.

@@ -54,7 +54,7 @@ QString PlainNumber(float value) { return QString::fromStdString(platform::Plain
 
 }  // namespace
 
-DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, Hooks hooks) : QWidget(owner, Qt::Window), hooks_(std::move(hooks))
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
 {
     setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -158,7 +158,7 @@ void DispCumpuSateliteObitFrm::Form_Load()
     EndTimeDataCmb->setCurrentIndex(kLastShownStep);
 
     // The almanac is read afresh; the label names the almanac actually loaded.
-    if (hooks_.loadAlmanacDataBase && !hooks_.loadAlmanacDataBase()) {
+    if (port_ && !port_->LoadAlmanacDataBase()) {
         orbit::SetDefaultAlmanacData();
     }
     AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
@@ -267,8 +267,8 @@ void DispCumpuSateliteObitFrm::Form_Activate()
     ShowConditionLabels();
     FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), true);
     pFirstActivate = 0;
-    if (hooks_.takePhotoClick) {
-        hooks_.takePhotoClick(this);
+    if (port_) {
+        port_->TakePictureClick(PictureClickWindow::OrbitView, 1, this);
     }
     photoClickTaken_ = true;
 }
@@ -413,8 +413,10 @@ void DispCumpuSateliteObitFrm::PrintDisplayCmd_Click()
 
 void DispCumpuSateliteObitFrm::CloseCmd_Click()
 {
-    if (hooks_.resetMainMap) {
-        hooks_.resetMainMap();
+    // A running area judgement owns the map (only its stop button may change anything): the
+    // reset is then not carried out, and the map stays as the run paints it.
+    if (port_ && !port_->isJudging()) {
+        port_->InitialDisPlayCmd_Click();
     }
     close();
 }
@@ -422,8 +424,8 @@ void DispCumpuSateliteObitFrm::CloseCmd_Click()
 void DispCumpuSateliteObitFrm::closeEvent(QCloseEvent* event)
 {
     // Every way of closing gives the site map's picture clicks back.
-    if (photoClickTaken_ && hooks_.releasePhotoClick) {
-        hooks_.releasePhotoClick(this);
+    if (photoClickTaken_ && port_) {
+        port_->ReleasePictureClick(PictureClickWindow::OrbitView, this);
     }
     photoClickTaken_ = false;
     unloaded_ = true;

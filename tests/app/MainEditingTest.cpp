@@ -492,6 +492,23 @@ TEST_F(MapEditing, HeightDialogRedrawsWithItsOwnBuildingSelected)
 
 // ---- Picture-click requests ------------------------------------------------------------------
 
+// A window waiting for presses on the site map: records its redraws and the reference points
+// handed to it.
+struct RecordingClickClient : PictureClickClient {
+    RecordingClickClient(std::vector<std::string>& log, std::string name) : log(log), name(std::move(name)) {}
+    void ShowCurrentSateVisible() override { log.push_back(name); }
+    void RevisionPointPicked(int point, double x, double y) override
+    {
+        picked.push_back(point);
+        lastX = x;
+        lastY = y;
+    }
+    std::vector<std::string>& log;
+    std::string name;
+    std::vector<int> picked;
+    double lastX = 0.0, lastY = 0.0;
+};
+
 TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
 {
     // A 20 m block from 20 to 60 m east of the centre.
@@ -499,9 +516,10 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
     gAntennaHeight = 1.5f;
     std::vector<std::string> redraws;
-    frm->pShowCurrentSateVisible = [&redraws] { redraws.push_back("orbit"); };
-    frm->pShowHeavenSateVisible = [&redraws] { redraws.push_back("sky"); };
-    frm->pShowBothSateVisible = [&redraws] { redraws.push_back("comparison"); };
+    RecordingClickClient orbitView(redraws, "orbit"), skyView(redraws, "sky"), comparison(redraws, "comparison");
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &orbitView);
+    frm->TakePictureClick(PictureClickWindow::SkyView, 2, &skyView);
+    frm->TakePictureClick(PictureClickWindow::Comparison, 2, &comparison);
     UseTool(1);  // the tool in use must not see the presses
     // The request and gDispHeavenMode choose the one window that redraws; with request 2 and no
     // window named, the skyline is computed all the same and nothing redraws.
@@ -537,6 +555,39 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     EXPECT_EQ(frm->pPhotoTipSTS, 0);
 }
 
+TEST_F(MapEditing, AWaitingWindowIsServedUntilItGoesAway)
+{
+    // A window (a QObject) that closes without giving the request back, and one that gives it
+    // back while another window of its kind holds it: neither is called afterwards.
+    struct WaitingWindow : QObject, PictureClickClient {
+        int redraws = 0;
+        void ShowCurrentSateVisible() override { ++redraws; }
+    };
+    MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
+    auto* gone = new WaitingWindow;
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, gone);
+    EXPECT_EQ(gPhotoClickMode, 1);
+    Click({10, 10});
+    EXPECT_EQ(gone->redraws, 1);
+    delete gone;
+    Click({20, 10});  // the skyline is computed, no window redraws
+
+    WaitingWindow first, second;
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &first);
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &second);
+    frm->ReleasePictureClick(PictureClickWindow::OrbitView, &first);  // not the holder
+    EXPECT_EQ(gPhotoClickMode, 0);
+    gPhotoClickMode = 1;
+    Click({10, 10});
+    EXPECT_EQ(first.redraws, 0);
+    EXPECT_EQ(second.redraws, 1);
+    frm->ReleasePictureClick(PictureClickWindow::OrbitView, &second);
+    gPhotoClickMode = 1;
+    Click({10, 10});
+    EXPECT_EQ(second.redraws, 1);
+    gPhotoClickMode = 0;
+}
+
 TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
 {
     struct Case {
@@ -544,8 +595,10 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
         int index;
         QColor cross;
     };
-    std::vector<int> picked;
-    frm->pRevisionPointPicked = [&picked](int point) { picked.push_back(point); };
+    std::vector<std::string> redraws;
+    RecordingClickClient correction(redraws, "correction");
+    frm->TakePictureClick(PictureClickWindow::MapCorrection, 3, &correction);
+    const std::vector<int>& picked = correction.picked;
     UseTool(2);
     for (const Case& c : {Case{3, 0, QColor(250, 0, 0)}, Case{4, 1, QColor(0, 0, 250)}}) {
         SCOPED_TRACE(c.mode);
@@ -553,6 +606,8 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
         Click({100, 40});
         EXPECT_DOUBLE_EQ(frm->pRevisionPointX[c.index], 50.0);
         EXPECT_DOUBLE_EQ(frm->pRevisionPointY[c.index], 20.0);
+        EXPECT_DOUBLE_EQ(correction.lastX, 50.0);  // handed to the waiting window
+        EXPECT_DOUBLE_EQ(correction.lastY, 20.0);
         EXPECT_EQ(At({103, 43}), c.cross);
         EXPECT_EQ(gPhotoClickMode, 0);
         EXPECT_EQ(frm->cursor().shape(), Qt::ArrowCursor);  // the default arrow, whatever the tool

@@ -185,6 +185,31 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
 }
 
 // Closing asks to save only when there are edits and no sample was loaded.
+TEST_F(MainWindowTest, DemonstrationIsHandedBackThroughThePort)
+{
+    MainWindowPort& port = *frm;
+    port.ShowDemoClickHint(true);
+    EXPECT_TRUE(frm->Message2Pnl->isVisible());
+    EXPECT_TRUE(frm->MouseIconPnl->isVisible());
+    port.ShowDemoClickHint(false);
+    EXPECT_FALSE(frm->Message2Pnl->isVisible());
+    EXPECT_FALSE(frm->MouseIconPnl->isVisible());
+
+    frm->MessagePnl->show();
+    frm->OnDemoPnl->show();
+    frm->PopupMenuPnl[1]->show();
+    port.HideDemoPanels();
+    EXPECT_FALSE(frm->MessagePnl->isVisible());
+    EXPECT_FALSE(frm->OnDemoPnl->isVisible());
+    EXPECT_FALSE(frm->PopupMenuPnl[1]->isVisible());
+
+    port.HandDemonstrationBack(2);
+    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_TRUE(frm->DemoTmr.isActive());
+    EXPECT_EQ(frm->DemoTmr.interval(), 1000);
+    frm->DemoTmr.stop();
+}
+
 TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
 {
     struct Case {
