@@ -6,6 +6,7 @@
 
 #include "MainWorkingFrm.h"
 #include "SiteMapDrawing.h"
+#include "SiteMapEditor.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
@@ -34,7 +35,8 @@ void MainWorkingFrm::ConnectViewCommands()
             ClickPicRbn_Click(k, pressed);
         });
     }
-    ConnectEditing();
+    editor_ = std::make_unique<SiteMapEditor>(*this);
+    editor_->Connect();
 }
 
 void MainWorkingFrm::ZoomUpCmd_Click()
@@ -67,7 +69,7 @@ void MainWorkingFrm::InitialDisPlayCmd_Click()
     SetMapRotateAngle(0.0f);
     pRotateSinceJudge = 0.0f;
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
-    ReleaseAllTools();
+    editor_->ReleaseAllTools();
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
     pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
@@ -91,7 +93,7 @@ int MainWorkingFrm::ShowInputBillTopArea(int index1)
     siteMap_->DrawComuAreaFrame();
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
-    RedrawDrawnTopLine();
+    editor_->RedrawDrawnTopLine();
     return index1;
 }
 

@@ -22,7 +22,8 @@ class QTableWidget;
 class QToolButton;
 class PictureSurface;
 class SiteMapDrawing;
-class SetBuildingHeightFrm;
+class SiteMapEditor;
+class AreaJudgementRun;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
 class Almanac4Frm;
@@ -33,7 +34,6 @@ enum class FileDialogKind;
 }
 namespace judge {
 struct AreaResult;
-class PaintingJudgement;
 }
 
 // The main window: the shell of the whole system, with the site map, the observation
@@ -93,10 +93,8 @@ public:
     int pDemoIndex = 0;           // step of the main demonstration
     int pMessageIndex = 0;        // set to -1 when a demonstration starts; not read
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
-    int pEditMode = -1;           // tool of the site map 0..6, -1 none
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
-    int pPhotoTipSTS = 0;         // -1 while the map carries a picture-click hint
     QString pProjectFileName;     // default name of the project save
     std::array<QString, 2> pDataFileName;  // (1) the protected project name, (0) "*.dat"
     int pShowAreaResult = 0;      // -1 while the count map of an area judgement is shown
@@ -162,7 +160,7 @@ public:
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
     void ShowPictureAndResult() override;
-    bool isJudging() const override { return runningJudgement_ != nullptr; }
+    bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
     void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
     void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
@@ -202,7 +200,9 @@ public:
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();
 
-    // Building editing on the site map.
+    // Building editing on the site map: the editor holds the tools' state; the handlers forward
+    // to it.
+    SiteMapEditor& editor() { return *editor_; }
     // Items of the tool pop-up LineDrawMenu (each carries a check mark).
     QAction* StopLineDrawMenu = nullptr;
     QAction* SelectTopAreaMenu = nullptr;
@@ -212,22 +212,6 @@ public:
     QAction* MovePointMenu = nullptr;
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
-    // Press points and drawing state of the tools, picture units: the rectangle's first corner
-    // (also the distance tool's last click), the last press after the tool's tip shift (the
-    // double-click gestures act on it) and the rubber line's moving end.
-    double pStartPointX = 0.0;
-    float pStartPointY = 0.0f;
-    double pLastPointX = 0.0;
-    float pLastPointY = 0.0f;
-    float pLineEndX = 0.0f;
-    float pLineEndY = 0.0f;
-    // The rooftop outline being drawn, in site metres (so a zoom, pan or turn between clicks
-    // leaves it where it was drawn); as many points as the model can take.
-    std::array<float, kMaxTopPoints> pTopLineX{};
-    std::array<float, kMaxTopPoints> pTopLineY{};
-    int pTopLinePointNum = 0;
-    int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
-    int pMovePointNum = -1;   // the vertex being moved, -1 none
     // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
     // the map centre.
     std::array<double, 2> pRevisionPointX{};
@@ -269,35 +253,24 @@ public:
     Almanac4Frm* almanac4Frm() const;
 
     // Area judgements: the two commands of the site map's pop-up menu, the per-cell operations
-    // and the repaint of a shown result with its legend.
-    // "エリアＧＰＳ受信予測（指定時刻）(&T)": count of visible satellites per open cell at one step.
+    // and the repaint of a shown result with its legend, all done by the judgement run object
+    // (AreaJudgementRun.h says what each does).
+    AreaJudgementRun& judgement() { return *judgement_; }
     void JudgeSateNumInComuAreaMenu_Click();
-    // "エリアＧＰＳ受信予測（時間平均）(&M)": class of the share of steps with four (five) or more.
     void JudgeMeanSateNumInComuAreaMenu_Click();
-    // Satellites visible at step StartT from grid cell (ix10, jy10) of the last built height grid,
-    // marching over columns 0..NumX and rows 0..NumY with cell size DifIX metres; at least 1.
     int LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Class 1..20 of the share of steps gStartTimeStep..gEndTimeStep at which the cell sees enough
-    // satellites under gMeanSateCriterion; writes gStartTimeStep into StartT.
     int LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Class 1..20 of the share of steps of the span at which one of the step's listed
-    // four-satellite sets (gGoodSateSet) is wholly visible from the cell; both give the same.
-    int LoadSatelliteData80(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    int LoadSatelliteData85(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Repaint of the shown count map / probability map (after the buildings were redrawn) at its
-    // place on the site under the current view; RedrawMeanSateNumMap2 is the same repaint.
     void RedrawSateNumMap();
     void RedrawMeanSateNumMap();
+    // The same repaint as RedrawMeanSateNumMap, after a pan or turn.
     void RedrawMeanSateNumMap2();
-    // The legends with the conditions of the shown result.
     void DrawSateNumLegend();
     void DrawMeanSateNumLegend();
-    // After the buildings were redrawn: the shown result with its legend (`shifted` after a pan
-    // or turn), and the cells a running judgement has judged so far. Every redraw of the whole
-    // site map (a deleted building included) ends with it.
+    // Every redraw of the whole site map (a deleted building included) ends with it; `shifted`
+    // after a pan or turn.
     void RedrawAreaResults(bool shifted);
     // The last judged result (null before the first judgement); shown while its flag is -1.
-    const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
+    const judge::AreaResult* shownAreaResult() const;
 
     // Closes the open height dialog without storing. Whatever removes or replaces buildings calls
     // it, as the dialog's building index would then name another building.
@@ -323,7 +296,6 @@ private:
     // What both reset commands do: the reset, the conditions read again, an empty model and
     // a new, unchanged project.
     void StartNewWork();
-    void ReleaseAllTools();
     void ReadConditionControls(bool allDay);
     // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a
     // turn), then the distance polyline.
@@ -348,23 +320,11 @@ private:
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
 
     // Building editing on the site map.
-    void ConnectEditing();
-    void SelectToolFromMenu(QAction* item, int tool);
-    void CheckOnlyToolMenuItem(QAction* item);
-    void TopLinePress(QPointF tip);
-    void MeasureDistPress(QPointF at);
-    // The vertex drag: the picked vertex follows the pointer, drawn in XOR over the selection.
-    void MoveTopPoint(QPointF to);
-    void SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss);
-    void InsertTopPointAt(QPointF at);
-    void RemoveTopPointAt(QPointF at);
-    // Draws the outline being drawn again after a full redraw, in the view now in use.
-    void RedrawDrawnTopLine();
-    std::vector<TopAreaPoint> DrawnTopLine() const;
+    friend class SiteMapEditor;
+    friend class AreaJudgementRun;
+    std::unique_ptr<SiteMapEditor> editor_;
     bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
-    void ShowModelFullMessage();
     void ServePhotoClickRequest(QPointF at);
-    bool pressServedRequest_ = false;  // the last left press went to a picture-click request
     // The windows that picture-click requests serve, by PictureClickWindow; a client that is a
     // QObject is watched so that a destroyed one is never called.
     struct PictureClickHolder {
@@ -374,7 +334,6 @@ private:
         PictureClickClient* get() const { return watched && watch.isNull() ? nullptr : client; }
     };
     std::array<PictureClickHolder, 4> pictureClickClients_{};
-    QPointer<SetBuildingHeightFrm> heightFrm_;
 
     // Files.
     void ConnectFileCommands();
@@ -387,19 +346,8 @@ private:
     QPointer<Almanac4Frm> almanac4Frm_;
 
     // Area judgements.
-    void ConnectJudgeCommands();
-    // The common run of both judgements after their dialog was confirmed: clears the shown
-    // result, prints the heading, builds the grid, judges and paints with only the stop button
-    // live, then stores the result and draws its legend. False when the window went away
-    // during the run (nothing of it may be touched then), or after a message with nothing
-    // changed when the satellite positions cannot be computed for the date.
-    bool RunAreaJudgement(bool mean);
-    std::shared_ptr<const judge::AreaResult> areaResult_;
-    judge::PaintingJudgement* runningJudgement_ = nullptr;
+    std::unique_ptr<AreaJudgementRun> judgement_;
 
-    // Rooftop outline: the rubber line's fixed end, the outline's last point as drawn in the
-    // view now in use (picture units); kept apart from the last press of the tool in use.
-    QPointF topLineAnchor_;
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
     QPointer<ElevationMaskFrm> elevationMaskFrm_;

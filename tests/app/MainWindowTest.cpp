@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/SiteMapEditor.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -67,7 +68,7 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
     EXPECT_EQ(gMapOffsetX, 0.0f);
     EXPECT_EQ(frm->pFirstActivate, 0);
     EXPECT_EQ(frm->pActiveBuildingNum, -1);
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_EQ(frm->pChangeCount, 0);
     EXPECT_EQ(frm->pSampleLoaded, 0);
     EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
@@ -175,7 +176,7 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         EXPECT_EQ(gStartTimeStep, 100);
 
         EXPECT_EQ(frm->ClickPicRbn[2]->isChecked(), !c.allClear);
-        EXPECT_EQ(frm->pEditMode, c.allClear ? -1 : 2);
+        EXPECT_EQ(frm->editor().pEditMode, c.allClear ? -1 : 2);
         EXPECT_EQ(frm->FixDataSTSPnl->isVisible(), !c.allClear);
         EXPECT_EQ(frm->DeleteBuildingMenu->isEnabled(), !c.allClear);
         EXPECT_EQ(frm->PhotoPic->drawMode() == PictureSurface::DrawMode::Copy, c.allClear);
