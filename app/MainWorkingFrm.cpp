@@ -27,6 +27,7 @@
 #include "orbit/VisibleSatellites.h"
 #include "photoinput/SlideRate.h"
 #include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
 #include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -36,7 +37,7 @@
 MainWorkingFrm* MainWorkingFrm::instance_ = nullptr;
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 const QString kTitle = QStringLiteral("GPS衛星軌道予測/");
 const QString kProtectedProjectName = QStringLiteral("AreaBillData1.dat");
 }  // namespace

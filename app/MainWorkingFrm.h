@@ -91,7 +91,6 @@ public:
     // Window variables (16-bit integers in meaning unless said otherwise).
     int pActiveBuildingNum = -1;  // selected top area, -1 none
     int pDemoIndex = 0;           // step of the main demonstration
-    int pMessageIndex = 0;        // set to -1 when a demonstration starts; not read
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded

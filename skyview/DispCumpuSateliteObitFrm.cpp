@@ -14,6 +14,7 @@
 #include "orbit/OrbitEngine.h"
 #include "orbit/TextHelpers.h"
 #include "platform/CalendarPopup.h"
+#include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
@@ -22,7 +23,7 @@
 namespace {
 
 // Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
 QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
 
 constexpr int kFirstShownStep = 96;   // 08:00

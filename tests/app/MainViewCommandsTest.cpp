@@ -24,10 +24,8 @@ protected:
 
     static QPointF Drawn(double x, double y)
     {
-        double px = 0.0;
-        double py = 0.0;
-        SiteToPicture(x, y, px, py);
-        return {px, py};
+        const PicturePoint p = SiteToPicture(x, y);
+        return {p.x, p.y};
     }
 };
 
