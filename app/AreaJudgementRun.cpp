@@ -112,7 +112,7 @@ void AreaJudgementRun::JudgeSateNumInComuAreaMenu_Click()
         w_.pDemoIndex = 3;
         w_.DemoTmr.setInterval(3000);
         w_.DemoTmr.start();
-        gDemoMode = 0;
+        SetDemoMode(0);
     }
 }
 
@@ -145,7 +145,7 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
     const judge::SatelliteTable sats = judge::CurrentSatelliteTable();
     w_.pShowAreaResult = 0;
     w_.pShowMeanAreaResult = 0;
-    pRotateSinceJudge = 0.0f;
+    SetRotateSinceJudge(0.0f);
     w_.ShowPictureAndResult();
     if (mean) {
         judge::PrintHeading(*w_.PhotoPic, judge::MeanHeadingText(conditions.startStep, conditions.endStep, conditions.criterion), kMeanHeadingX,
@@ -156,7 +156,7 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
 
     const WindowLock lock(&w_, w_.StopComputeCmd);
     // Cleared before the heading's pause, so that a stop pressed while the heading shows counts.
-    gStopCompute = 0;
+    SetStopCompute(0);
     platform::WaitTime(judge::gJudgeHeadingPause);
     if (!self) return false;
 

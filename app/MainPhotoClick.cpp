@@ -47,13 +47,13 @@ void MainWorkingFrm::ServePhotoClickRequest(QPointF at)
             client->RevisionPointPicked(which + 1, pRevisionPointX[which], pRevisionPointY[which]);
         unsetCursor();
         // Served once, unless the window asked for its other point meanwhile.
-        if (gPhotoClickMode == mode) gPhotoClickMode = 0;
+        if (gPhotoClickMode == mode) SetPhotoClickMode(0);
     }
 }
 
 void MainWorkingFrm::TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client)
 {
-    gPhotoClickMode = mode;
+    SetPhotoClickMode(mode);
     PictureClickHolder& holder = pictureClickClients_[static_cast<std::size_t>(which)];
     holder.client = client;
     QObject* object = dynamic_cast<QObject*>(client);
@@ -63,7 +63,7 @@ void MainWorkingFrm::TakePictureClick(PictureClickWindow which, int mode, Pictur
 
 void MainWorkingFrm::ReleasePictureClick(PictureClickWindow which, PictureClickClient* client)
 {
-    gPhotoClickMode = 0;
+    SetPhotoClickMode(0);
     // Whoever closes, a site-map press then reaches no window of that kind it no longer holds.
     PictureClickHolder& holder = pictureClickClients_[static_cast<std::size_t>(which)];
     if (holder.client == client) holder = PictureClickHolder{};

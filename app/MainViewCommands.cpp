@@ -67,7 +67,7 @@ void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 void MainWorkingFrm::InitialDisPlayCmd_Click()
 {
     SetMapRotateAngle(0.0f);
-    pRotateSinceJudge = 0.0f;
+    SetRotateSinceJudge(0.0f);
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     editor_->ReleaseAllTools();
     pShowAreaResult = 0;

@@ -102,7 +102,7 @@ void MainWorkingFrm::Form_Load()
     const double h = PhotoPic->height();
     PhotoPic->setScale(50.0 - w / 2.0, h / 2.0, w, -h);
     pFirstActivate = -1;
-    gStartDir = QDir::currentPath();
+    SetStartDir(QDir::currentPath());
     LatDataTxt->setEnabled(true);
     LonDataTxt->setEnabled(true);
     SetMapScaleTable();
@@ -118,13 +118,13 @@ void MainWorkingFrm::Form_Load()
     }
     StartTimeCmb->addItems(times);
     StartTimeCmb->setCurrentIndex(96);
-    gStartTimeStep = 96;
+    SetStartTimeStep(96);
     EndTimeCmb->addItems(times);
     EndTimeCmb->setCurrentIndex(216);
-    gEndTimeStep = 216;
+    SetEndTimeStep(216);
 
-    gSettingReserve = 10;
-    gComputeDate = QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString();
+    SetSettingReserve(10);
+    SetComputeDate(QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString());
     gAlmanacName = "Yuma384.txt";
     LoadSettingData();
     ResetAllWorkData();
@@ -137,7 +137,7 @@ void MainWorkingFrm::Form_Load()
     SetSlideRateTable();
     AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
     DaybrookPicker1->move(750, 50);
-    gStartUpState = -1;
+    SetStartUpState(-1);
     for (int column = 0; column <= 5; ++column) {
         FirstCutGrid->setColumnWidth(column, 500 / kTwipsPerPixel);
     }
@@ -146,15 +146,15 @@ void MainWorkingFrm::Form_Load()
     }
     SetDemoMessage();
     MessagePnl->hide();
-    gDemoMode = 0;
+    SetDemoMode(0);
     OnDemoPnl->hide();
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;
     pDataFileName[0] = QStringLiteral("*.dat");
-    gBillDataSTS = 0;
+    SetBillDataSTS(0);
     editor_->pEditMode = -1;
-    gPhotoClickMode = 0;
+    SetPhotoClickMode(0);
     editor_->pPhotoTipSTS = 0;
     DeleteBuildingMenu->setEnabled(false);
     Message2Pnl->hide();
@@ -195,14 +195,13 @@ void MainWorkingFrm::ResetAllWorkData()
     PhotoPic->unsetCursor();
     pActiveBuildingNum = -1;
     CloseHeightDialog();
-    gProjectReserve1 = 0;
-    gProjectReserve2 = 0;
+    SetProjectReserves(0, 0);
     SetMapScaleIndex(20);
     LatDataTxt->setText(QString::fromStdString(platform::PlainText(gLatitude, platform::Precision::Single)));
     LonDataTxt->setText(QString::fromStdString(platform::PlainText(gLongitude, platform::Precision::Single)));
     siteMap_->DrawObstacleAreaFrame();
     siteMap_->DrawComuAreaFrame();
-    gElevationMask = 10.0f;
+    SetElevationMask(10.0f);
     ElevationCmb->setCurrentIndex(10);
     SetMapRotateAngle(0.0f);
     siteMap_->DrawScaleBar(gMapScaleIndex);
@@ -210,8 +209,7 @@ void MainWorkingFrm::ResetAllWorkData()
     pProjectFileName = QStringLiteral("Project1.dat");
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
-    gMapOffsetX = 0.0f;
-    gMapOffsetY = 0.0f;
+    SetMapOffset(0.0f, 0.0f);
     gBillHeightMesh.clearRange(324, 270);
     gComuAreaMesh.clear();
 }
@@ -265,14 +263,14 @@ void MainWorkingFrm::StartNewWork()
 {
     ResetAllWorkData();
     ReadComputeCondition();
-    gDemoMode = 0;
+    SetDemoMode(0);
     gEachTopAreaNumber = 0;
     gTopAreaPointTotalNumber = 0;
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;
     pDataFileName[0] = QStringLiteral("*.dat");
-    gBillDataSTS = 0;
+    SetBillDataSTS(0);
 }
 
 void MainWorkingFrm::ShowPictureAndResult()

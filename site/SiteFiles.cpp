@@ -318,10 +318,10 @@ void ApplyProject(const ProjectData& data)
 {
     gFixDataSTS = data.fixDataSTS;
     SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
-    gLatitude = data.latitude;
-    gLongitude = data.longitude;
-    gAntennaHeight = data.antennaHeight;
-    gElevationMask = data.elevationMask;
+    SetLatitude(data.latitude);
+    SetLongitude(data.longitude);
+    SetAntennaHeight(data.antennaHeight);
+    SetElevationMask(data.elevationMask);
     const int areas = std::min<int>(static_cast<int>(data.areas.size()), kMaxTopAreas);
     const int points = std::min<int>(static_cast<int>(data.points.size()), kMaxTopPoints);
     for (int i = 0; i < areas; ++i) {

@@ -382,7 +382,7 @@ void DispCumpuSateliteObitFrm::DaybrookPicker1_DatePicked(const QString& dateTex
     if (pFirstActivate != 0) {
         return;
     }
-    gComputeDate = dateText.toStdString();
+    SetComputeDate(dateText.toStdString());
     DateDataLbl->setText(dateText);
     DaybrookPicker1->hide();
     ReComputeSateObit();

@@ -37,17 +37,16 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        gStartDir = QString::fromStdString(testutil::DataFile("../../assets"));  // the tools' pointers
+        SetStartDir(QString::fromStdString(testutil::DataFile("../../assets")));  // the tools' pointers
         ClearTopAreaModel();
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         ResetMapView();
         frm->ShowInputBillTopArea(-1);
     }
     void TearDown() override
     {
-        gPhotoClickMode = 0;
-        gDispHeavenMode = 0;
+        SetPhotoClickMode(0);
+        SetDispHeavenMode(0);
         ClearTopAreaModel();
         MainWindowTest::TearDown();
     }
@@ -139,8 +138,7 @@ TEST_F(MapEditing, RectangleToolAddsOneBuildingPerDragOfMoreThanTenUnits)
 
 TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoint)
 {
-    pMapCenterX = 1000.0;
-    pMapCenterY = 2000.0f;
+    SetMapCenter(1000.0, 2000.0f);
     frm->ShowInputBillTopArea(-1);
     UseTool(2);
     const QPointF tips[] = {{0, 0}, {80, 0}, {100, 40}, {40, 80}, {-20, 40}};  // five corners, scale 2
@@ -344,7 +342,7 @@ TEST_F(MapEditing, DistanceToolAddsUpSegmentsInMetresAcrossAZoom)
 
 TEST_F(MapEditing, PointerReadoutShowsSiteMetres)
 {
-    pMapCenterX = 100.0;
+    SetMapCenter(100.0, pMapCenterY);
     Hover({100, -50});
     EXPECT_EQ(frm->DispValue_X->text(), QStringLiteral("150.0"));
     EXPECT_EQ(frm->DispValue_Y->text(), QStringLiteral("-25.0"));
@@ -449,8 +447,7 @@ TEST_F(MapEditing, HeightDialogClosesWhenItsBuildingMayBeAnotherOne)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         ResetMapView();  // the sample brings a view of its own
         Load({triangle, kSquare});
         frm->pChangeCount = 0;
@@ -515,7 +512,7 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     // A 20 m block from 20 to 60 m east of the centre.
     Load({{{20, -20}, {60, -20}, {60, 20}, {20, 20}, {20, -20}}});
     MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
-    gAntennaHeight = 1.5f;
+    SetAntennaHeight(1.5f);
     std::vector<std::string> redraws;
     RecordingClickClient orbitView(redraws, "orbit"), skyView(redraws, "sky"), comparison(redraws, "comparison");
     frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &orbitView);
@@ -533,8 +530,8 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
         SCOPED_TRACE(c.mode * 10 + c.heavenMode);
         const int mode = c.mode;
         redraws.clear();
-        gPhotoClickMode = mode;
-        gDispHeavenMode = c.heavenMode;
+        SetPhotoClickMode(mode);
+        SetDispHeavenMode(c.heavenMode);
         Drag({0, 0}, {30, 30}, 2);  // observer at the centre: the block rises in the east
         EXPECT_GT(gCutElevation[0], 10.0f);
         EXPECT_EQ(gCutElevation[180], 0.0f);
@@ -550,7 +547,7 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     // The hint follows the request.
     Hover({10, 10});
     EXPECT_EQ(frm->PhotoPic->toolTip(), QStringLiteral("クリックした地点での衛星状況を示します。"));
-    gPhotoClickMode = 0;
+    SetPhotoClickMode(0);
     Hover({10, 10});
     EXPECT_TRUE(frm->PhotoPic->toolTip().isEmpty());
     EXPECT_EQ(frm->editor().pPhotoTipSTS, 0);
@@ -578,15 +575,15 @@ TEST_F(MapEditing, AWaitingWindowIsServedUntilItGoesAway)
     frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &second);
     frm->ReleasePictureClick(PictureClickWindow::OrbitView, &first);  // not the holder
     EXPECT_EQ(gPhotoClickMode, 0);
-    gPhotoClickMode = 1;
+    SetPhotoClickMode(1);
     Click({10, 10});
     EXPECT_EQ(first.redraws, 0);
     EXPECT_EQ(second.redraws, 1);
     frm->ReleasePictureClick(PictureClickWindow::OrbitView, &second);
-    gPhotoClickMode = 1;
+    SetPhotoClickMode(1);
     Click({10, 10});
     EXPECT_EQ(second.redraws, 1);
-    gPhotoClickMode = 0;
+    SetPhotoClickMode(0);
 }
 
 TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
@@ -603,7 +600,7 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
     UseTool(2);
     for (const Case& c : {Case{3, 0, QColor(250, 0, 0)}, Case{4, 1, QColor(0, 0, 250)}}) {
         SCOPED_TRACE(c.mode);
-        gPhotoClickMode = c.mode;
+        SetPhotoClickMode(c.mode);
         Click({100, 40});
         EXPECT_DOUBLE_EQ(frm->pRevisionPointX[c.index], 50.0);
         EXPECT_DOUBLE_EQ(frm->pRevisionPointY[c.index], 20.0);

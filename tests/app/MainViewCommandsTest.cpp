@@ -17,9 +17,8 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
-        pRotateSinceJudge = 0.0f;
+        SetMapCenter(0.0, 0.0f);
+        SetRotateSinceJudge(0.0f);
     }
 
     static QPointF Drawn(double x, double y)
@@ -47,7 +46,7 @@ TEST_F(MainViewCommands, ZoomButtonsStepThroughTheTableAndStopAtItsEnds)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetMapScaleIndex(c.from);
-        gMapOffsetX = 40.0f;
+        SetMapOffset(40.0f, gMapOffsetY);
         QTest::mouseClick(c.zoomIn ? frm->ZoomUpCmd : frm->ZoomDownCmd, Qt::LeftButton);
         EXPECT_EQ(gMapScaleIndex, c.step);
         EXPECT_FLOAT_EQ(gMapScaleRate, c.rate);
@@ -124,7 +123,7 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
     EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
     EXPECT_EQ(gLatitude, 12.0f);
-    gLatitude = 0.0f;
+    SetLatitude(0.0f);
 }
 
 TEST_F(MainWindowTest, ToolPaletteKeepsAtMostOneToolPressed)

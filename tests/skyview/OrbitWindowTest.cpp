@@ -34,11 +34,11 @@ protected:
     {
         orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
         orbit::SetSateColorTable();
-        gLatitude = 35.681f;
-        gLongitude = 139.767f;
-        gComputeDate = "2022/02/18";
-        gElevationMask = 10.0f;
-        gAntennaHeight = 1.5f;
+        SetLatitude(35.681f);
+        SetLongitude(139.767f);
+        SetComputeDate("2022/02/18");
+        SetElevationMask(10.0f);
+        SetAntennaHeight(1.5f);
         gCutElevation.fill(0.0f);
         frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
