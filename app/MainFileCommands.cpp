@@ -23,7 +23,7 @@
 #include "site/GpsRecord.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
-#include "app/SingleWindow.h"
+#include "platform/OwnedWindow.h"
 #include "site/SiteFiles.h"
 #include "site/TopAreaModel.h"
 #include "orbit/Almanac4Frm.h"
@@ -386,7 +386,7 @@ Almanac4Frm* MainWorkingFrm::almanac4Frm() const { return almanac4Frm_.data(); }
 
 void MainWorkingFrm::SetAlmanacCmd_Click()
 {
-    ShowSingleWindow(almanac4Frm_, [this] {
+    platform::ShowSingleWindow(almanac4Frm_, [this] {
         auto* window = new Almanac4Frm(DataPath(QStringLiteral("data0"), QString()),
                                        DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")), this);
         window->onAlmanacSaved = [this] {

@@ -31,6 +31,7 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
@@ -98,6 +99,8 @@ void MainWorkingFrm::HideDemoPanels()
 void MainWorkingFrm::Form_Load()
 {
     move(0, 0);
+    // On a screen smaller than the window, the window shrinks onto it and its client area scrolls.
+    platform::FitOnScreen(this);
     const double w = PhotoPic->width();
     const double h = PhotoPic->height();
     PhotoPic->setScale(50.0 - w / 2.0, h / 2.0, w, -h);

@@ -93,13 +93,28 @@ QString MeanHeadingText(int firstStep, int lastStep, int criterion)
     return text;
 }
 
-void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y)
+namespace {
+
+constexpr double kHeadingLineHeight = 24.0;  // picture units between heading lines (14 pt bold)
+
+void PrintHeadingLine(PictureCanvas& pic, const QString& text, double x, double y, const QColor& color)
 {
     QFont font = platform::WindowFont(14);
     font.setBold(true);
     pic.setTextFont(font);
-    pic.setForeColor(Qt::black);
+    pic.setForeColor(color);
     PrintAt(pic, x, y, text);
+}
+
+}  // namespace
+
+void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y) { PrintHeadingLine(pic, text, x, y, Qt::black); }
+
+QString StoppedHeadingText() { return QStringLiteral("（計算停止：途中までの結果）"); }
+
+void PrintStoppedHeading(PictureCanvas& pic, double x, double y)
+{
+    PrintHeadingLine(pic, StoppedHeadingText(), x, y - kHeadingLineHeight, Qt::red);
 }
 
 void DrawSateNumLegend(PictureCanvas& pic, const LegendConditions& c)

@@ -17,6 +17,7 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ bool SameFile(const QString& a, const QString& b)
 }  // namespace
 
 Almanac4Frm::Almanac4Frm(QString dataFolder, QString databasePath, QWidget* owner)
-    : QWidget(owner, Qt::Window), dataFolder_(std::move(dataFolder)), databasePath_(std::move(databasePath))
+    : QWidget(owner, platform::OwnedWindowFlags()), dataFolder_(std::move(dataFolder)), databasePath_(std::move(databasePath))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Almanac4Frm"));

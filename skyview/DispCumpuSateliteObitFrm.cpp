@@ -17,6 +17,7 @@
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
 
@@ -55,7 +56,7 @@ QString PlainNumber(float value) { return QString::fromStdString(platform::Plain
 
 }  // namespace
 
-DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
