@@ -18,6 +18,7 @@ bool NmeaSerialReader::open(const QString& path, int baud)
 {
     close();
     errorText_.clear();
+    path_ = path;
     port_.setPortName(path);
     if (path.isEmpty() || baud <= 0) {
         fail(QStringLiteral("GPS受信機のポートが設定されていません。"));
@@ -54,11 +55,13 @@ void NmeaSerialReader::readAvailable()
 
 void NmeaSerialReader::handleError(QSerialPort::SerialPortError error)
 {
-    // Errors while opening are reported by open(); a device lost while open ends the reading.
-    if (error == QSerialPort::ResourceError && port_.isOpen()) {
+    // Errors while opening are reported by open(). A device lost while open (unplugged, or the
+    // other end of a terminal closed) shows as a resource or read error, which would repeat for
+    // every read: the reading ends.
+    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError) && port_.isOpen()) {
         const QString why = port_.errorString();
         close();
-        fail(QStringLiteral("GPS受信機のポートが使えなくなりました。\n%1\n%2").arg(port_.portName(), why));
+        fail(QStringLiteral("GPS受信機のポートが使えなくなりました。\n%1\n%2").arg(path_, why));
     }
 }
 

@@ -24,7 +24,7 @@ public:
     void close();
     bool isOpen() const { return port_.isOpen(); }
     QString errorText() const { return errorText_; }
-    QString portPath() const { return port_.portName(); }
+    QString portPath() const { return path_; }
 
 signals:
     void sentenceReceived(const gps::NmeaSentence& sentence);
@@ -39,6 +39,7 @@ private:
     QSerialPort port_;
     NmeaDecoder decoder_;
     QString errorText_;
+    QString path_;  // the device as opened
 };
 
 }  // namespace gps

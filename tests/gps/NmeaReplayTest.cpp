@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -243,4 +244,21 @@ TEST(NmeaSerialReader, APortThatCannotBeOpenedIsReported)
     EXPECT_EQ(reader.errorText(), failed[0][0].toString());
     EXPECT_FALSE(reader.open(QString(), 9600)) << "no port chosen";
     EXPECT_EQ(failed.size(), 2);
+}
+
+TEST(NmeaSerialReader, AReceiverThatGoesAwayIsReportedAndThePortClosed)
+{
+    auto pty = std::make_unique<Pty>();
+    gps::NmeaSerialReader reader;
+    QSignalSpy failed(&reader, &gps::NmeaSerialReader::portFailed);
+    ASSERT_TRUE(reader.open(pty->path, 4800));
+    EXPECT_EQ(reader.portPath(), pty->path);
+    pty.reset();  // both ends gone, as when a USB receiver is pulled
+    QElapsedTimer wait;
+    wait.start();
+    while (failed.isEmpty() && wait.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_FALSE(reader.isOpen());
 }
