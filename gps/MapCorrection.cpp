@@ -34,8 +34,7 @@ std::string_view MapCorrectionMessage(MapCorrectionRefusal refusal)
 
 std::optional<PlaneXY> ReferencePlanePoint(const GeoPosition& p, double originLat, double originLon, double scaleFactor)
 {
-    if (!(std::abs(p.latitude - originLat) < kMaxOriginDistanceDeg) ||
-        !(std::abs(p.longitude - originLon) < kMaxOriginDistanceDeg)) {
+    if (!IsWithinSystemWindow(p.latitude, p.longitude, originLat, originLon)) {
         return std::nullopt;
     }
     const PlaneXY xy = LatLonToPlane(p.latitude, p.longitude, originLat, originLon, scaleFactor);

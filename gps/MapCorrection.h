@@ -27,7 +27,6 @@
 
 namespace gps {
 
-inline constexpr double kMaxOriginDistanceDeg = 3.0;  // the system's window about its origin
 inline constexpr double kMinReferenceDistance = 5.0;  // metres
 inline constexpr double kMinAxisSpan = 10.0;          // metres
 inline constexpr double kMinAxisScale = 0.5;

@@ -102,6 +102,11 @@ PlaneXY LatLonToPlane(double lat, double lon, double originLat, double originLon
     return Series(lat, lon, originLat, originLon, scale, MakeEllipsoid(kGrs80Radius, 1.0 / kGrs80Flattening));
 }
 
+bool IsWithinSystemWindow(double lat, double lon, double originLat, double originLon)
+{
+    return std::abs(lat - originLat) < kMaxOriginDistanceDeg && std::abs(lon - originLon) < kMaxOriginDistanceDeg;
+}
+
 void ConvertLatLonToPlaneXY(double& lat, double& lon, const double& originLat, const double& originLon)
 {
     const Ellipsoid el = MakeEllipsoid(gLongRadius, gInverseFlattening);

@@ -36,6 +36,12 @@ struct PlaneXY {
 PlaneXY LatLonToPlane(double lat, double lon, double originLat, double originLon,
                       double scale = kPlaneScaleFactor);
 
+// Whether (lat, lon) lies within the system's window: less than 3 degrees from the origin in
+// latitude and in longitude (false for values that are no number). Positions outside are not
+// converted by the windows.
+inline constexpr double kMaxOriginDistanceDeg = 3.0;
+bool IsWithinSystemWindow(double lat, double lon, double originLat, double originLon);
+
 // The program-wide form: converts with gScaleFactor and the ellipsoid of SetEllipsoidParameter
 // (which must have run), writing X (north) into `lat` and Y (east) into `lon`. The origin
 // arguments are left as they are.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -91,6 +92,16 @@ TEST(PlaneRectangular, ReferenceValuesAboutTheOriginOfSystemNine)
     }
     EXPECT_DOUBLE_EQ(gps::gInverseFlattening, 298.257222101);
     EXPECT_NEAR(gps::gEccentricity, 0.0818191910428, 1e-12);
+}
+
+TEST(PlaneRectangular, TheSystemsWindowEndsThreeDegreesFromTheOrigin)
+{
+    EXPECT_TRUE(gps::IsWithinSystemWindow(38.99, 142.82, kLat9, kLon9));
+    EXPECT_FALSE(gps::IsWithinSystemWindow(39.0, kLon9, kLat9, kLon9));
+    EXPECT_FALSE(gps::IsWithinSystemWindow(kLat9, kLon9 - 3.0, kLat9, kLon9));
+    EXPECT_FALSE(gps::IsWithinSystemWindow(26.2, 127.7, kLat9, kLon9)) << "Okinawa seen from system 9";
+    EXPECT_FALSE(gps::IsWithinSystemWindow(-35.7, 139.7, kLat9, kLon9)) << "the southern hemisphere";
+    EXPECT_FALSE(gps::IsWithinSystemWindow(std::nan(""), kLon9, kLat9, kLon9));
 }
 
 TEST(MapSystems, OriginTextsReadAndWriteBack)
