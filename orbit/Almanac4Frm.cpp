@@ -130,8 +130,8 @@ bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
         platform::ShowMessage(this, QStringLiteral("ファイルを開けません。\n%1\n%2").arg(path, file.errorString()));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(std::string_view(bytes.constData(), bytes.size()));
+    // Read as a stream: a wrong file of any size is refused as soon as that is known.
+    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(file);
     if (!read.ok()) {
         platform::ShowMessage(this, QStringLiteral("データが壊れています。\n%1\n%2")
                                         .arg(path, QString::fromStdString(read.error)));

@@ -22,11 +22,14 @@
 // "week:" line, else from the number after "Week" in its header.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "AlmanacTable.h"
+
+class QIODevice;
 
 namespace orbit {
 
@@ -56,10 +59,22 @@ struct YumaReadResult {
     bool ok() const { return error.empty(); }
 };
 
+// Longest line, in bytes without its line end, a YUMA text may hold (published lines are under
+// 60): a longer line refuses the text, so that a file is read without holding more than that.
+inline constexpr std::size_t kMaxYumaLineLength = 4096;
+
 // Reads a whole YUMA text. Fails (with no records) when a record lacks a field, repeats one,
 // holds a value that is not a number or out of range, when there are more than 32 records,
-// or when there is no record at all.
+// when a line is longer than kMaxYumaLineLength, or when there is no record at all. The text
+// is refused as soon as one of these is known (at the 33rd record's header, at a bad line, at
+// the next header after a record that lacks a field), without looking at the rest of it.
 YumaReadResult ReadYumaAlmanac(std::string_view text);
+
+// The same for a file or other device open for reading, read from its current position in
+// chunks of 64 KiB: memory stays bounded by the 32 records and one line whatever the file's
+// size, and a refused file is read no further than the chunk where it was refused. A read
+// error refuses the text.
+YumaReadResult ReadYumaAlmanac(QIODevice& device);
 
 // The record in the almanac table's units: degrees for the angles, the orbit radius sqrt(A)^2.
 AlmanacRecord ToAlmanacRecord(const YumaRecord& yuma);

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <QBuffer>
+
 #include "common/TestUtils.h"
 #include "orbit/YumaAlmanac.h"
 
@@ -147,6 +149,93 @@ TEST(YumaAlmanac, BadTextsGiveAClearErrorAndNoRecords)
     }
     // The missing field is reported for the record that lacks it.
     EXPECT_NE(orbit::ReadYumaAlmanac(Record(1) + Record(2, "Mean Anom")).error.find("2 番目"), std::string::npos);
+}
+
+// A wrong text of ten megabytes is refused as soon as that is known, whatever follows: lines of
+// asterisks when the first record turns out empty, good records at the 33rd one. The device
+// reader takes no more than the first chunk of it.
+TEST(YumaAlmanac, RefusesAHugeWrongTextWhereItTurnsWrong)
+{
+    std::string stars;
+    while (stars.size() < 10'000'000) stars += "*\n";
+    std::string records;
+    for (int prn = 1; records.size() < 10'000'000; prn = prn % 32 + 1) records += Record(prn);
+    const struct {
+        const char* name;
+        const std::string& text;
+        const char* mentions;
+    } cases[] = {
+        {"lines of asterisks", stars, "1 番目のレコード（1 行目から）に ID がありません"},
+        {"records beyond 32", records, "33 番目のレコードが 481 行目"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto fromText = orbit::ReadYumaAlmanac(c.text);
+        EXPECT_NE(fromText.error.find(c.mentions), std::string::npos) << fromText.error;
+        QByteArray bytes = QByteArray::fromStdString(c.text);
+        QBuffer device(&bytes);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        const auto fromDevice = orbit::ReadYumaAlmanac(device);
+        EXPECT_EQ(fromDevice.error, fromText.error);
+        EXPECT_TRUE(fromDevice.records.empty());
+        EXPECT_LE(device.pos(), 64 * 1024);
+    }
+}
+
+TEST(YumaAlmanac, RefusesAnOverlongLineWithoutReadingIt)
+{
+    const std::string almanac = Record(1);
+    // One line of ten million bytes after a good record, and no line end at all.
+    for (const std::string& text : {almanac + std::string(10'000'000, ','), std::string(10'000'000, '*')}) {
+        QByteArray bytes = QByteArray::fromStdString(text);
+        QBuffer device(&bytes);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        const auto read = orbit::ReadYumaAlmanac(device);
+        EXPECT_NE(read.error.find("長すぎます"), std::string::npos) << read.error;
+        EXPECT_LE(device.pos(), 64 * 1024);
+        EXPECT_EQ(orbit::ReadYumaAlmanac(text).error, read.error);
+    }
+}
+
+// Lines that straddle the 64 KiB chunks of the device reader read as in the text reader; a line
+// of exactly the longest length is still read.
+TEST(YumaAlmanac, DeviceReaderJoinsLinesAcrossChunks)
+{
+    const std::string longest(orbit::kMaxYumaLineLength, 'x');
+    std::string text = "title\r\n";
+    for (int i = 0; i < 40; ++i) {
+        text += (i % 2 == 0 ? longest : "note " + std::to_string(i)) + "\r\n";
+    }
+    for (int prn = 1; prn <= 32; ++prn) {
+        text += Record(prn, "", "note: " + std::string(3000 + prn, 'n'));
+    }
+    ASSERT_GT(text.size(), 3 * 64 * 1024u);
+    const auto fromText = orbit::ReadYumaAlmanac(text);
+    ASSERT_TRUE(fromText.ok()) << fromText.error;
+    QByteArray bytes = QByteArray::fromStdString(text);
+    QBuffer device(&bytes);
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    const auto fromDevice = orbit::ReadYumaAlmanac(device);
+    ASSERT_TRUE(fromDevice.ok()) << fromDevice.error;
+    ASSERT_EQ(fromDevice.records.size(), 32u);
+    for (std::size_t i = 0; i < 32; ++i) {
+        EXPECT_EQ(fromDevice.records[i].prn, static_cast<int>(i) + 1);
+        EXPECT_EQ(fromDevice.records[i].texts, fromText.records[i].texts);
+    }
+}
+
+TEST(YumaAlmanac, FourHundredDigitValuesAreReadOrRefusedNeverReplaced)
+{
+    const std::string zeros(400, '0');
+    const auto exact = orbit::ReadYumaAlmanac(Record(1, "Orbital", "Orbital Inclination(rad): 0.9599" + zeros + "\n"));
+    ASSERT_TRUE(exact.ok()) << exact.error;
+    EXPECT_DOUBLE_EQ(exact.records[0].inclination, 0.9599);
+
+    for (const std::string& value : {"1" + zeros + "e-1", "0." + zeros + "1", "1" + zeros}) {
+        const auto read = orbit::ReadYumaAlmanac(Record(1, "SQRT", "SQRT(A)  (m 1/2): " + value + "\n"));
+        EXPECT_FALSE(read.ok());
+        EXPECT_NE(read.error.find("SQRT(A)"), std::string::npos) << read.error;
+    }
 }
 
 }  // namespace
