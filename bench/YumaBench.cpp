@@ -1,11 +1,12 @@
 // A wrong file picked in the almanac import window must be refused in about the time it takes
 // to read it, with memory bounded by the 32 records the reader keeps. Each case reads a file of
-// ten megabytes from disk (from the page cache after the first run), as the window does.
+// ten megabytes from disk (from the page cache after the first run) in chunks, as the window does.
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "orbit/YumaAlmanac.h"
 
@@ -72,29 +73,36 @@ std::string WrongText(int kind)
 
 void BM_ReadWrongYumaFile(benchmark::State& state)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("wrong.txt"));
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("bench_yuma_wrong_" + std::to_string(state.range(0)) + ".txt");
     {
         const std::string text = WrongText(static_cast<int>(state.range(0)));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        std::ofstream file(path, std::ios::binary);
+        if (!file.write(text.data(), static_cast<std::streamsize>(text.size()))) {
             state.SkipWithError("cannot write the file");
             return;
         }
     }
+    // As the import window reads a file: chunks of 64 KiB until the reader refuses it.
+    std::vector<char> chunk(64 * 1024);
     for (auto _ : state) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            state.SkipWithError("cannot open the file");
-            return;
+        std::ifstream file(path, std::ios::binary);
+        orbit::YumaAlmanacStream stream;
+        std::size_t bytesRead = 0;
+        while (file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || file.gcount() > 0) {
+            const auto got = static_cast<std::size_t>(file.gcount());
+            bytesRead += got;
+            if (!stream.feed(std::string_view(chunk.data(), got))) {
+                break;
+            }
         }
-        const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(file);
-        if (read.ok()) {
+        if (stream.finish().ok()) {
             state.SkipWithError("the wrong file was taken");
-            return;
+            break;
         }
-        state.counters["bytes_read"] = static_cast<double>(file.pos());
+        state.counters["bytes_read"] = static_cast<double>(bytesRead);
     }
+    std::filesystem::remove(path);
 }
 BENCHMARK(BM_ReadWrongYumaFile)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 

@@ -5,9 +5,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
-
-#include <QIODevice>
 
 #include "OrbitConstants.h"
 
@@ -160,11 +159,13 @@ std::string ToRecord(const RawRecord& raw, std::size_t index, YumaRecord& out)
     return {};
 }
 
+}  // namespace
+
 // Reads a YUMA text one line at a time and refuses it as soon as it is known to be bad: a line
 // too long, a field repeated or not a number, a record that lacks a field (known when the next
 // record starts or the text ends), a 33rd record. It keeps at most 32 records and the one being
 // read, so a wrong text costs no more than its lines up to that point.
-class YumaLines {
+class YumaAlmanacStream::Lines {
 public:
     // The next line, without its line feed. False once the text is refused.
     bool add(std::string_view line)
@@ -251,61 +252,49 @@ private:
     std::string error_;
 };
 
-}  // namespace
+YumaAlmanacStream::YumaAlmanacStream() : lines_(std::make_unique<Lines>()) {}
+
+YumaAlmanacStream::~YumaAlmanacStream() = default;
+
+bool YumaAlmanacStream::feed(std::string_view bytes)
+{
+    // The line being gathered holds at most the longest line, its CR and one byte more, which
+    // is enough to know that it is too long.
+    constexpr std::size_t kGathered = kMaxYumaLineLength + 2;
+    while (!refused_ && !bytes.empty()) {
+        const auto end = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, end);
+        line_.append(piece.substr(0, std::min(piece.size(), kGathered - line_.size())));
+        if (line_.size() == kGathered) {
+            lines_->add(line_);  // too long: refused without gathering the rest of it
+            refused_ = true;
+            break;
+        }
+        if (end == std::string_view::npos) {
+            break;  // the line goes on in the next bytes
+        }
+        refused_ = !lines_->add(line_);
+        line_.clear();
+        bytes.remove_prefix(end + 1);
+    }
+    return !refused_;
+}
+
+YumaReadResult YumaAlmanacStream::finish()
+{
+    if (!refused_) {
+        lines_->add(line_);  // the last line, without a line end (empty after one)
+        line_.clear();
+        refused_ = true;
+    }
+    return lines_->finish();
+}
 
 YumaReadResult ReadYumaAlmanac(std::string_view text)
 {
-    YumaLines reader;
-    for (std::size_t pos = 0; pos <= text.size();) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        if (!reader.add(text.substr(pos, end - pos))) {
-            break;
-        }
-        pos = end + 1;
-    }
-    return reader.finish();
-}
-
-YumaReadResult ReadYumaAlmanac(QIODevice& device)
-{
-    YumaLines reader;
-    std::vector<char> chunk(64 * 1024);
-    // The line being gathered: at most the longest line, its CR and one character more, which
-    // is enough to know that it is too long.
-    constexpr std::size_t kGathered = kMaxYumaLineLength + 2;
-    std::string line;
-    for (;;) {
-        const qint64 got = device.read(chunk.data(), static_cast<qint64>(chunk.size()));
-        if (got < 0) {
-            YumaReadResult failed;
-            failed.error = "ファイルを最後まで読めませんでした。";
-            return failed;
-        }
-        if (got == 0) {
-            break;
-        }
-        std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
-        while (!rest.empty()) {
-            const auto end = rest.find('\n');
-            const std::string_view piece = rest.substr(0, end);
-            line.append(piece.substr(0, std::min(piece.size(), kGathered - line.size())));
-            if (line.size() == kGathered) {
-                reader.add(line);  // refused without reading the rest of the line
-                return reader.finish();
-            }
-            if (end == std::string_view::npos) {
-                break;  // the line goes on in the next chunk
-            }
-            if (!reader.add(line)) {
-                return reader.finish();
-            }
-            line.clear();
-            rest.remove_prefix(end + 1);
-        }
-    }
-    reader.add(line);
-    return reader.finish();
+    YumaAlmanacStream stream;
+    stream.feed(text);
+    return stream.finish();
 }
 
 AlmanacRecord ToAlmanacRecord(const YumaRecord& y)

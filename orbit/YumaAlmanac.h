@@ -23,13 +23,12 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "AlmanacTable.h"
-
-class QIODevice;
 
 namespace orbit {
 
@@ -70,11 +69,29 @@ inline constexpr std::size_t kMaxYumaLineLength = 4096;
 // the next header after a record that lacks a field), without looking at the rest of it.
 YumaReadResult ReadYumaAlmanac(std::string_view text);
 
-// The same for a file or other device open for reading, read from its current position in
-// chunks of 64 KiB: memory stays bounded by the 32 records and one line whatever the file's
-// size, and a refused file is read no further than the chunk where it was refused. A read
-// error refuses the text.
-YumaReadResult ReadYumaAlmanac(QIODevice& device);
+// Reads a YUMA text as it arrives, in pieces of any size (a file read chunk by chunk), with the
+// same result as ReadYumaAlmanac of the whole text. It keeps at most 32 records and the line
+// being gathered (at most kMaxYumaLineLength bytes and its CR), so memory stays bounded whatever
+// the size of the file, and it says as soon as the text is refused, so that the rest of a wrong
+// file need not be read.
+class YumaAlmanacStream {
+public:
+    YumaAlmanacStream();
+    ~YumaAlmanacStream();
+    YumaAlmanacStream(const YumaAlmanacStream&) = delete;
+    YumaAlmanacStream& operator=(const YumaAlmanacStream&) = delete;
+
+    // Takes the next bytes of the text. False once the text is refused; further bytes are ignored.
+    bool feed(std::string_view bytes);
+    // Ends the text: its records, or why it was refused. Call once.
+    YumaReadResult finish();
+
+private:
+    class Lines;
+    std::unique_ptr<Lines> lines_;
+    std::string line_;  // the line being gathered
+    bool refused_ = false;
+};
 
 // The record in the almanac table's units: degrees for the angles, the orbit radius sqrt(A)^2.
 AlmanacRecord ToAlmanacRecord(const YumaRecord& yuma);

@@ -3,8 +3,6 @@
 #include <fstream>
 #include <sstream>
 
-#include <QBuffer>
-
 #include "common/TestUtils.h"
 #include "orbit/YumaAlmanac.h"
 
@@ -16,6 +14,28 @@ std::string ReadText(const std::string& name)
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// What the stream makes of `text` fed in pieces of `chunk` bytes, and how many bytes it took
+// before it said the text was refused.
+struct Streamed {
+    orbit::YumaReadResult read;
+    std::size_t bytesFed = 0;
+};
+
+Streamed FeedInChunks(const std::string& text, std::size_t chunk)
+{
+    orbit::YumaAlmanacStream stream;
+    Streamed out;
+    for (std::size_t pos = 0; pos < text.size(); pos += chunk) {
+        const std::string_view piece = std::string_view(text).substr(pos, chunk);
+        out.bytesFed += piece.size();
+        if (!stream.feed(piece)) {
+            break;
+        }
+    }
+    out.read = stream.finish();
+    return out;
 }
 
 // One record as published, PRN `prn`; `drop` removes the line with that label, `replace`
@@ -152,8 +172,8 @@ TEST(YumaAlmanac, BadTextsGiveAClearErrorAndNoRecords)
 }
 
 // A wrong text of ten megabytes is refused as soon as that is known, whatever follows: lines of
-// asterisks when the first record turns out empty, good records at the 33rd one. The device
-// reader takes no more than the first chunk of it.
+// asterisks when the first record turns out empty, good records at the 33rd one. Fed in chunks
+// of 64 KiB, the stream asks for no more than the first.
 TEST(YumaAlmanac, RefusesAHugeWrongTextWhereItTurnsWrong)
 {
     std::string stars;
@@ -172,34 +192,29 @@ TEST(YumaAlmanac, RefusesAHugeWrongTextWhereItTurnsWrong)
         SCOPED_TRACE(c.name);
         const auto fromText = orbit::ReadYumaAlmanac(c.text);
         EXPECT_NE(fromText.error.find(c.mentions), std::string::npos) << fromText.error;
-        QByteArray bytes = QByteArray::fromStdString(c.text);
-        QBuffer device(&bytes);
-        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
-        const auto fromDevice = orbit::ReadYumaAlmanac(device);
-        EXPECT_EQ(fromDevice.error, fromText.error);
-        EXPECT_TRUE(fromDevice.records.empty());
-        EXPECT_LE(device.pos(), 64 * 1024);
+        const Streamed streamed = FeedInChunks(c.text, 64 * 1024);
+        EXPECT_EQ(streamed.read.error, fromText.error);
+        EXPECT_TRUE(streamed.read.records.empty());
+        EXPECT_EQ(streamed.bytesFed, 64 * 1024u);
     }
 }
 
 TEST(YumaAlmanac, RefusesAnOverlongLineWithoutReadingIt)
 {
     const std::string almanac = Record(1);
-    // One line of ten million bytes after a good record, and no line end at all.
+    // One line of ten million bytes after a good record, and no line end at all: refused within
+    // the first chunk.
     for (const std::string& text : {almanac + std::string(10'000'000, ','), std::string(10'000'000, '*')}) {
-        QByteArray bytes = QByteArray::fromStdString(text);
-        QBuffer device(&bytes);
-        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
-        const auto read = orbit::ReadYumaAlmanac(device);
-        EXPECT_NE(read.error.find("長すぎます"), std::string::npos) << read.error;
-        EXPECT_LE(device.pos(), 64 * 1024);
-        EXPECT_EQ(orbit::ReadYumaAlmanac(text).error, read.error);
+        const Streamed streamed = FeedInChunks(text, 64 * 1024);
+        EXPECT_NE(streamed.read.error.find("長すぎます"), std::string::npos) << streamed.read.error;
+        EXPECT_EQ(streamed.bytesFed, 64 * 1024u);
+        EXPECT_EQ(orbit::ReadYumaAlmanac(text).error, streamed.read.error);
     }
 }
 
-// Lines that straddle the 64 KiB chunks of the device reader read as in the text reader; a line
-// of exactly the longest length is still read.
-TEST(YumaAlmanac, DeviceReaderJoinsLinesAcrossChunks)
+// Lines that straddle the pieces fed to the stream read as in the whole text; a line of exactly
+// the longest length (and its CR) is still read.
+TEST(YumaAlmanac, StreamJoinsLinesAcrossPieces)
 {
     const std::string longest(orbit::kMaxYumaLineLength, 'x');
     std::string text = "title\r\n";
@@ -212,16 +227,20 @@ TEST(YumaAlmanac, DeviceReaderJoinsLinesAcrossChunks)
     ASSERT_GT(text.size(), 3 * 64 * 1024u);
     const auto fromText = orbit::ReadYumaAlmanac(text);
     ASSERT_TRUE(fromText.ok()) << fromText.error;
-    QByteArray bytes = QByteArray::fromStdString(text);
-    QBuffer device(&bytes);
-    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
-    const auto fromDevice = orbit::ReadYumaAlmanac(device);
-    ASSERT_TRUE(fromDevice.ok()) << fromDevice.error;
-    ASSERT_EQ(fromDevice.records.size(), 32u);
-    for (std::size_t i = 0; i < 32; ++i) {
-        EXPECT_EQ(fromDevice.records[i].prn, static_cast<int>(i) + 1);
-        EXPECT_EQ(fromDevice.records[i].texts, fromText.records[i].texts);
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{4097}, std::size_t{64 * 1024}}) {
+        SCOPED_TRACE(chunk);
+        const Streamed streamed = FeedInChunks(text, chunk);
+        ASSERT_TRUE(streamed.read.ok()) << streamed.read.error;
+        EXPECT_EQ(streamed.bytesFed, text.size());
+        ASSERT_EQ(streamed.read.records.size(), 32u);
+        for (std::size_t i = 0; i < 32; ++i) {
+            EXPECT_EQ(streamed.read.records[i].prn, static_cast<int>(i) + 1);
+            EXPECT_EQ(streamed.read.records[i].texts, fromText.records[i].texts);
+        }
     }
+    // One byte more on a line refuses the text.
+    const auto over = orbit::ReadYumaAlmanac(text + std::string(orbit::kMaxYumaLineLength + 1, 'x') + "\r\n");
+    EXPECT_NE(over.error.find("長すぎます"), std::string::npos) << over.error;
 }
 
 TEST(YumaAlmanac, FourHundredDigitValuesAreReadOrRefusedNeverReplaced)
