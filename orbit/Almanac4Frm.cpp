@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "orbit/AlmanacTable.h"
+#include "platform/Constants.h"
 #include "platform/FileDialogs.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 constexpr double kDegPerRad = 57.29577951308238;
 
 const char* const kHeadings[Almanac4Frm::kColumns] = {

@@ -2,14 +2,13 @@
 
 #include <cmath>
 
+#include "OrbitConstants.h"
 #include "platform/NumberText.h"
 
 namespace orbit {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr double kDegPerRad = 57.29577951308238;
 
 std::string TrimBlanks(std::string_view piece)
 {

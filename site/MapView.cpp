@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943278;
 constexpr int kResetScaleIndex = 20;
 constexpr double kPanMetres = 4.0;    // one pan step on the picture's own axes
 constexpr float kTurnDegrees = 10.0f; // one turn step
@@ -88,8 +88,8 @@ void ResetMapView()
 void SetMapRotateAngle(float degrees)
 {
     gMapRotateAngle = degrees;
-    gMapRotateSin = static_cast<float>(std::sin(degrees * kDegreesToRadians));
-    gMapRotateCos = static_cast<float>(std::cos(degrees * kDegreesToRadians));
+    gMapRotateSin = static_cast<float>(std::sin(degrees * platform::kRadPerDeg));
+    gMapRotateCos = static_cast<float>(std::cos(degrees * platform::kRadPerDeg));
 }
 
 void ApplyMapMove(int index)
@@ -150,15 +150,17 @@ void MapViewState::siteToGrid(double x, double y, double& gx, double& gy) const
     gy /= scale;
 }
 
-void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py)
+PicturePoint ViewToPicture(const MapViewState& view, double dx, double dy)
 {
-    TurnedPicturePoint(view, dx, dy, px, py);
-    py = static_cast<float>(py);  // the picture's y is kept in single precision
+    PicturePoint p;
+    TurnedPicturePoint(view, dx, dy, p.x, p.y);
+    p.y = static_cast<float>(p.y);  // the picture's y is kept in single precision
+    return p;
 }
 
-void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py)
+PicturePoint SiteToPicture(const MapViewState& view, double x, double y)
 {
-    ViewToPicture(view, x - view.centreX, y - view.centreY, px, py);
+    return ViewToPicture(view, x - view.centreX, y - view.centreY);
 }
 
 void PictureToSite(const MapViewState& view, double px, double py, double& x, double& y, bool addCentre)
@@ -176,7 +178,7 @@ void PictureToSite(const MapViewState& view, double px, double py, double& x, do
     }
 }
 
-void SiteToPicture(double x, double y, double& px, double& py) { SiteToPicture(CurrentMapView(), x, y, px, py); }
+PicturePoint SiteToPicture(double x, double y) { return SiteToPicture(CurrentMapView(), x, y); }
 
 void PictureToSite(double px, double py, double& x, double& y, bool addCentre)
 {

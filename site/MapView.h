@@ -71,16 +71,23 @@ struct MapViewState {
 // (864 / scale) / 162 in single precision, so 16/3 picture units at every zoom step.
 constexpr float GridCellSize(float scale) { return (864.0f / scale) / 162.0f; }
 
+// A point in picture units of the site map (x to the right, y upwards).
+struct PicturePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 // The current view of the globals.
 MapViewState CurrentMapView();
 // Metres from the map centre to picture units: times the scale, plus the pan, turned by minus
 // the rotation about the picture origin (the distance tool's points and the height labels).
-void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py);
-void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py);
+// The picture's y is kept in single precision.
+PicturePoint ViewToPicture(const MapViewState& view, double dx, double dy);
+PicturePoint SiteToPicture(const MapViewState& view, double x, double y);
 void PictureToSite(const MapViewState& view, double px, double py, double& x, double& y, bool addCentre);
 
 // Site metres to picture units: minus the map centre, times the scale, plus the pan, turned by
 // minus the rotation about the picture origin.
-void SiteToPicture(double x, double y, double& px, double& py);
+PicturePoint SiteToPicture(double x, double y);
 // Picture units back to metres from the map centre (addCentre false) or site metres (true).
 void PictureToSite(double px, double py, double& x, double& y, bool addCentre);

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/SiteMapEditor.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -67,7 +68,7 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
     EXPECT_EQ(gMapOffsetX, 0.0f);
     EXPECT_EQ(frm->pFirstActivate, 0);
     EXPECT_EQ(frm->pActiveBuildingNum, -1);
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_EQ(frm->pChangeCount, 0);
     EXPECT_EQ(frm->pSampleLoaded, 0);
     EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
@@ -175,7 +176,7 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         EXPECT_EQ(gStartTimeStep, 100);
 
         EXPECT_EQ(frm->ClickPicRbn[2]->isChecked(), !c.allClear);
-        EXPECT_EQ(frm->pEditMode, c.allClear ? -1 : 2);
+        EXPECT_EQ(frm->editor().pEditMode, c.allClear ? -1 : 2);
         EXPECT_EQ(frm->FixDataSTSPnl->isVisible(), !c.allClear);
         EXPECT_EQ(frm->DeleteBuildingMenu->isEnabled(), !c.allClear);
         EXPECT_EQ(frm->PhotoPic->drawMode() == PictureSurface::DrawMode::Copy, c.allClear);
@@ -185,6 +186,31 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
 }
 
 // Closing asks to save only when there are edits and no sample was loaded.
+TEST_F(MainWindowTest, DemonstrationIsHandedBackThroughThePort)
+{
+    MainWindowPort& port = *frm;
+    port.ShowDemoClickHint(true);
+    EXPECT_TRUE(frm->Message2Pnl->isVisible());
+    EXPECT_TRUE(frm->MouseIconPnl->isVisible());
+    port.ShowDemoClickHint(false);
+    EXPECT_FALSE(frm->Message2Pnl->isVisible());
+    EXPECT_FALSE(frm->MouseIconPnl->isVisible());
+
+    frm->MessagePnl->show();
+    frm->OnDemoPnl->show();
+    frm->PopupMenuPnl[1]->show();
+    port.HideDemoPanels();
+    EXPECT_FALSE(frm->MessagePnl->isVisible());
+    EXPECT_FALSE(frm->OnDemoPnl->isVisible());
+    EXPECT_FALSE(frm->PopupMenuPnl[1]->isVisible());
+
+    port.HandDemonstrationBack(2);
+    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_TRUE(frm->DemoTmr.isActive());
+    EXPECT_EQ(frm->DemoTmr.interval(), 1000);
+    frm->DemoTmr.stop();
+}
+
 TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
 {
     struct Case {

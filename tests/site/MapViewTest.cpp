@@ -78,8 +78,7 @@ TEST(MapView, SiteToPictureAndBackAcrossZoomPanAndTurn)
         EXPECT_EQ(gMapScaleIndex, c.step);
         EXPECT_FLOAT_EQ(gMapScaleRate, c.scale);
 
-        double px = 0, py = 0;
-        SiteToPicture(c.siteX, c.siteY, px, py);
+        const auto [px, py] = SiteToPicture(c.siteX, c.siteY);
         EXPECT_NEAR(px, c.pictureX, 1e-3);
         EXPECT_NEAR(py, c.pictureY, 1e-3);
 
