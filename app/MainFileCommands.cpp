@@ -314,6 +314,8 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     const std::vector<SitePoint> track = ParseGpsRecordText(*text);
     if (track.empty()) {
+        // A file without one position is not a record of this program (or a wrong file chosen):
+        // said, and the track shown so far is kept rather than replaced by nothing.
         platform::ShowMessage(this, QStringLiteral("GPS記録データに位置がありません。\n%1").arg(path));
         return false;
     }
@@ -375,6 +377,8 @@ void MainWorkingFrm::SaveDisplayPicCmd_Click()
 
 void MainWorkingFrm::PrintDisplayCmd_Click()
 {
+    // A failed print is said (a cancelled one is not), so that no one waits for a page that
+    // never comes.
     if (platform::PrintWindowWithDialog(*this) == platform::PrintResult::Failed) {
         platform::ShowMessage(this, QStringLiteral("印刷できませんでした。"));
     }
@@ -408,6 +412,7 @@ void MainWorkingFrm::ConnectCoastGardRbn_Click(bool pressed)
         return;  // the spring-back below
     }
     const QUrl page(QString::fromLatin1(kAlmanacPageUrl));
+    // Without a browser the address is shown, so that the user can open the page elsewhere.
     if (!platform::OpenWebPage(page)) {
         platform::ShowMessage(this, QStringLiteral("ブラウザを開けませんでした。\n%1").arg(page.toString()));
     }

@@ -184,6 +184,7 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     move(Px(6800), Px(1000));
     // The outer 8520 x 5640 twips less the title bar and borders, and the plot's extension.
     resize(Px(8400), Px(5280) + below);
+    platform::FitOnScreen(this);  // on a small screen, moved (and shrunk) onto it
 
     DispPic->setGeometry(Px(60), Px(60), side, side + below);
     DispPic->setScale(-169, 169, 338, -338.0 * (side + below) / side);
