@@ -1,6 +1,6 @@
 #include "DataFileCommands.h"
 
-#include "app/SiteFiles.h"
+#include "site/SiteFiles.h"
 
 bool IsLineDataFileType(const std::string& path)
 {

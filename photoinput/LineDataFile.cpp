@@ -8,6 +8,7 @@
 
 #include "photoinput/SplitLineData.h"
 #include "platform/NumberText.h"
+#include "site/RunState.h"
 
 using platform::FormatFixed;
 using platform::PlainText;
@@ -258,7 +259,7 @@ bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surfa
         if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
         return false;
     }
-    // BILLDATA-FLAG
+    gBillDataSTS = BillDataStatusOf(data);
     return true;
 }
 

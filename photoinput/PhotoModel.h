@@ -20,7 +20,7 @@
 #include <span>
 #include <string>
 
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 
 inline constexpr int kMaxWallEdges = 801;     // wall edges 0..800
 inline constexpr int kMaxTracePoints = 101;   // points of an outline being traced, 0..100

@@ -10,6 +10,7 @@
 #include "photoinput/LineDataFile.h"
 #include "photoinput/SampleData.h"
 #include "photoinput/SplitLineData.h"
+#include "site/RunState.h"
 
 using namespace phototest;
 
@@ -212,7 +213,9 @@ TEST(LineDataFile, SaveAndLoadThroughAFile)
     ResetAllDataBuildingData();
     SetSample2LineData(true);
     std::string error;
+    gBillDataSTS = 0;
     ASSERT_TRUE(SaveLineDataFile(path, {657, 784, -13, -3}, &error)) << error;
+    EXPECT_EQ(gBillDataSTS, -1) << "a saved model with roofs is restored at the next opening";
     const Model saved = Read();
 
     Build({{{Outline(5, 0, 0), 9.0f}}, {}});
@@ -253,6 +256,7 @@ TEST(LineDataFile, AFailedWriteKeepsTheEarlierFile)
     ResetAllDataBuildingData();
     SetSample1LineData(true);
     std::string error;
+    gBillDataSTS = 0;
     const bool written = SaveLineDataFile(path.toStdString(), {657, 785, -13, 1}, &error);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (written) GTEST_SKIP() << "the folder's permissions do not hold here (running as root)";
@@ -260,6 +264,7 @@ TEST(LineDataFile, AFailedWriteKeepsTheEarlierFile)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("earlier"));
+    EXPECT_EQ(gBillDataSTS, 0) << "a failed write sets no flag";
 }
 
 TEST(LineDataFile, WorkingFileFlagMarksAnyModelWithARoof)
