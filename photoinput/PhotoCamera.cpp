@@ -64,18 +64,65 @@ double DistanceToSegment(QPointF p, QPointF a, QPointF b)
     return std::hypot(d.x(), d.y());
 }
 
-// Distance from a ground point to the nearest footprint (0 inside one).
-double DistanceToFootprints(QPointF p, std::span<const SceneBox> boxes)
+// Streets reach this far from the blocks; beyond lie yards and lots.
+constexpr double kStreetReach = 14.0;
+
+// What a box leaves on the ground: its footprint, how far its street reaches, and its shadow
+// (the footprint swept away from the sun), each with a bounding box for a quick rejection.
+struct GroundMark {
+    QPolygonF footprint;
+    QRectF reach;
+    std::vector<QPolygonF> shadow;
+    QRectF shadowBox;
+};
+
+std::vector<GroundMark> GroundMarks(std::span<const SceneBox> boxes, const SceneStyle& style)
 {
-    double best = std::numeric_limits<double>::infinity();
+    const double a = style.sunAzimuthDegrees * kDegToRad;
+    const double run = 1.0 / std::tan(std::clamp(style.sunElevationDegrees, 5.0, 90.0) * kDegToRad);
+    std::vector<GroundMark> marks;
     for (const SceneBox& box : boxes) {
+        if (box.footprint.size() < 3) continue;
+        GroundMark mark;
+        mark.footprint = QPolygonF(QList<QPointF>(box.footprint.begin(), box.footprint.end()));
+        mark.reach = mark.footprint.boundingRect().adjusted(-kStreetReach, -kStreetReach, kStreetReach, kStreetReach);
+        const QPointF away(-std::cos(a) * box.height * run, -std::sin(a) * box.height * run);
+        mark.shadowBox = mark.footprint.boundingRect() | mark.footprint.boundingRect().translated(away);
         const auto& f = box.footprint;
-        if (QPolygonF(QList<QPointF>(f.begin(), f.end())).containsPoint(p, Qt::OddEvenFill)) return 0.0;
         for (std::size_t i = 0; i < f.size(); ++i) {
-            best = std::min(best, DistanceToSegment(p, f[i], f[(i + 1) % f.size()]));
+            const QPointF p = f[i], q = f[(i + 1) % f.size()];
+            mark.shadow.push_back(QPolygonF{p, q, q + away, p + away});
+        }
+        mark.shadow.push_back(mark.footprint.translated(away));
+        marks.push_back(std::move(mark));
+    }
+    return marks;
+}
+
+// Distance from a ground point to the nearest footprint within the street reach (0 inside one,
+// the reach when none is nearer), and whether a box shades the point.
+void Survey(QPointF p, const std::vector<GroundMark>& marks, double& distance, bool& shaded)
+{
+    distance = kStreetReach;
+    shaded = false;
+    for (const GroundMark& m : marks) {
+        if (!shaded && m.shadowBox.contains(p)) {
+            for (const QPolygonF& part : m.shadow) {
+                if (part.containsPoint(p, Qt::OddEvenFill)) {
+                    shaded = true;
+                    break;
+                }
+            }
+        }
+        if (!m.reach.contains(p)) continue;
+        if (m.footprint.containsPoint(p, Qt::OddEvenFill)) {
+            distance = 0.0;
+            continue;
+        }
+        for (qsizetype i = 0; i < m.footprint.size(); ++i) {
+            distance = std::min(distance, DistanceToSegment(p, m.footprint[i], m.footprint[(i + 1) % m.footprint.size()]));
         }
     }
-    return best;
 }
 
 int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
@@ -86,7 +133,7 @@ double GroundGrey(QPointF p, double distance, const SceneStyle& style)
     const double patches = 10.0 * ValueNoise(p.x(), p.y(), 23.0, style.seed + 7);
     if (distance < style.pavementWidth) return style.pavementGrey + patches * 0.3;
     // Streets run along the blocks; farther out lie lots and yards of mixed surface.
-    if (distance < 14.0) return style.streetGrey + patches * 0.4;
+    if (distance < kStreetReach) return style.streetGrey + patches * 0.4;
     return style.groundGrey + 2.0 * patches;
 }
 
@@ -163,14 +210,18 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
     image.fill(QColor(170, 190, 215));  // sky, where a ray never reaches the ground
 
     // Ground, pixel by pixel through the camera.
+    const std::vector<GroundMark> marks = GroundMarks(boxes, style);
     for (int j = 0; j < size.height(); ++j) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(j));
         for (int i = 0; i < size.width(); ++i) {
             const auto ground = PhotoToWorld(camera, PixelToPhoto(QPointF(i + 0.5, j + 0.5), size));
             if (!ground) continue;
             const QPointF p(ground->x, ground->y);
-            const double grey = GroundGrey(p, DistanceToFootprints(p, boxes), style) +
-                                style.textureAmplitude * Noise(i, j, style.seed);
+            double distance = 0;
+            bool shaded = false;
+            Survey(p, marks, distance, shaded);
+            double grey = GroundGrey(p, distance, style) + style.textureAmplitude * Noise(i, j, style.seed);
+            if (shaded) grey *= style.shadowFactor;
             // A faint warm tint keeps the ground from reading as a drawing.
             line[i] = qRgb(Clamp255(grey + 3), Clamp255(grey + 2), Clamp255(grey - 4));
         }
@@ -221,7 +272,7 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
                 break;
             }
             const double light = QPointF::dotProduct(normal, sun);  // -1 .. 1
-            const int darker = static_cast<int>(std::lround(75.0 - 45.0 * light));
+            const int darker = static_cast<int>(std::lround(78.0 - 42.0 * light));  // 36 .. 120
             walls.push_back({QPolygonF{*p0, *p1, *p2, *p3}, std::hypot(toEye.x(), toEye.y()),
                              std::clamp(box->roofGrey - darker, 0, 255)});
         }

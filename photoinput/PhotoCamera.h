@@ -43,11 +43,13 @@ struct SceneBox {
     int roofGrey = 210;  // grey level of the roof, 0..255
 };
 
-// How the scene looks. Walls are darker than their roof by 30 (facing the sun) to 120 (facing
-// away); the ground is a darker grey with streets around the blocks and a mild texture, all
-// below the roofs' light grey.
+// How the scene looks. Walls are darker than their roof by 36 (facing the sun) to 120 (facing
+// away); the ground is a darker grey with streets around the blocks, the boxes' shadows and a
+// mild texture, all below the roofs' light grey.
 struct SceneStyle {
     double sunAzimuthDegrees = 135.0;  // sun direction in the plan frame, counter-clockwise from x
+    double sunElevationDegrees = 55.0; // sun above the horizon; shadows fall away from the sun
+    double shadowFactor = 0.72;        // ground grey in shadow, relative
     int groundGrey = 128;              // open ground
     int streetGrey = 92;               // asphalt
     int pavementGrey = 150;            // a strip along the walls

@@ -27,7 +27,7 @@ std::optional<int> SplitLineData(std::string_view text, std::string_view separat
             if (open) {
                 if (index >= kSplitFields) return std::nullopt;
                 gSplitText[index] = Trimmed(field);
-                field = " ";
+                field.assign(1, ' ');
                 ++index;
                 open = false;
             } else {
