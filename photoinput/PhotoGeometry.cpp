@@ -8,7 +8,7 @@
 std::array<float, kFlatScaleSteps> gFlatScaleRate{};
 std::array<float, kFlatScaleSteps> gFlatScaleLength{};
 std::array<std::string, kFlatScaleSteps> gFlatScaleText{};
-std::array<QColor, kBillColors> gBillColor{};
+std::array<RoofColor, kBillColors> gBillColor{};
 
 namespace {
 
@@ -39,7 +39,7 @@ constexpr ScaleStep kScaleSteps[kFlatScaleSteps] = {
     {12.0f, 20, "20m"},
 };
 
-constexpr int kRoofRgb[kBillColors][3] = {
+constexpr RoofColor kRoofRgb[kBillColors] = {
     {255, 0, 255},   {0, 0, 255},     {0, 192, 192},   {0, 255, 0},     {192, 192, 0},
     {255, 128, 0},   {255, 0, 0},     {128, 0, 128},   {128, 128, 255}, {128, 255, 255},
     {128, 255, 128}, {255, 255, 0},   {255, 192, 128}, {255, 128, 128}, {128, 0, 128},
@@ -142,5 +142,5 @@ void SetFlatScaleTable()
 
 void SetBillColorTable()
 {
-    for (int i = 0; i < kBillColors; ++i) gBillColor[i] = QColor(kRoofRgb[i][0], kRoofRgb[i][1], kRoofRgb[i][2]);
+    for (int i = 0; i < kBillColors; ++i) gBillColor[i] = kRoofRgb[i];
 }

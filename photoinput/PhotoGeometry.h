@@ -17,8 +17,6 @@
 #include <optional>
 #include <string>
 
-#include <QColor>
-
 inline constexpr double kDegToRad = 0.017453292519943278;
 inline constexpr double kRadToDeg = 57.29577951308238;
 // Focal length of the camera in picture widths.
@@ -81,8 +79,14 @@ extern std::array<float, kFlatScaleSteps> gFlatScaleLength;
 extern std::array<std::string, kFlatScaleSteps> gFlatScaleText;
 void SetFlatScaleTable();
 
-// Roof colours 0..20 of the footprint grid (roof r painted in entry r). Filled by
+// Roof colours 0..20 of the footprint grid (roof r painted in entry r), 0..255 each. Filled by
 // SetBillColorTable.
+struct RoofColor {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const RoofColor&) const = default;
+};
 inline constexpr int kBillColors = 21;
-extern std::array<QColor, kBillColors> gBillColor;
+extern std::array<RoofColor, kBillColors> gBillColor;
 void SetBillColorTable();

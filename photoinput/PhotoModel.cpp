@@ -1,7 +1,5 @@
 #include "PhotoModel.h"
 
-#include "photoinput/PhotoGeometry.h"
-
 #include <algorithm>
 
 std::array<float, kMaxTopPoints> gTopAreaX{};
@@ -239,3 +237,15 @@ void ResetAllDataBuildingData()
 }
 
 ObliqueCamera CurrentCamera() { return {gSlideAngle, gFlatHeight, gPhotoPictureWidth}; }
+
+CameraSetUp SetUpPhotoCamera(double sourceHeight, double slideHeight)
+{
+    CameraSetUp setUp = SetUpCamera(sourceHeight, slideHeight, gPhotoPictureWidth);
+    if (!setUp.camera) return setUp;
+    gSourceHeight = static_cast<float>(sourceHeight);
+    gSlideHeight = static_cast<float>(slideHeight);
+    gSlideAngle = static_cast<float>(setUp.camera->tiltDegrees);
+    gFlatHeight = static_cast<float>(setUp.camera->range);
+    gPhotoMeterRate = static_cast<float>(setUp.camera->metresPerUnit());
+    return setUp;
+}

@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 
+#include "photoinput/PhotoGeometry.h"
 #include "site/TopAreaModel.h"
 
 inline constexpr int kMaxWallEdges = 801;     // wall edges 0..800
@@ -112,5 +113,10 @@ PhotoEdit RemoveActiveTopArea(int roof);
 void ResetAllDataBuildingData();
 
 // The camera of the photo model: tilt gSlideAngle, range gFlatHeight, width gPhotoPictureWidth.
-struct ObliqueCamera;
 ObliqueCamera CurrentCamera();
+
+// Sets the camera values from the two eye altitudes as every wall measurement does (plan and
+// oblique altitude into gSourceHeight and gSlideHeight, then tilt, range and metres per unit at
+// the picture width gPhotoPictureWidth). Refused with a message, all values kept, when the
+// altitudes give no tilt of the table or no picture was loaded.
+CameraSetUp SetUpPhotoCamera(double sourceHeight, double slideHeight);

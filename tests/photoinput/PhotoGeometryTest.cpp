@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "photoinput/PhotoGeometry.h"
+#include "photoinput/PhotoModel.h"
 #include "photoinput/SlideRate.h"
 
 namespace {
@@ -94,6 +95,24 @@ TEST(PhotoGeometry, CameraSetUpFromTheAltitudes)
     EXPECT_TRUE(IsUsableCamera({0, 100, 785}));
 }
 
+// The model's camera values follow a good set-up and stay as they were after a refused one.
+TEST(PhotoGeometry, ModelCameraSetUp)
+{
+    gPhotoPictureWidth = 785;
+    ASSERT_TRUE(SetUpPhotoCamera(589, 134).camera);
+    EXPECT_EQ(gSourceHeight, 589.0f);
+    EXPECT_EQ(gSlideHeight, 134.0f);
+    EXPECT_NEAR(gSlideAngle, 33.2212f, 5e-5f);
+    EXPECT_NEAR(gFlatHeight, 160.1795f, 5e-4f);
+    EXPECT_NEAR(gPhotoMeterRate, 160.1795 / (0.85 * 785), 1e-6);
+    const auto refused = SetUpPhotoCamera(1000, 100);
+    EXPECT_FALSE(refused.camera);
+    EXPECT_FALSE(refused.message.empty());
+    EXPECT_EQ(gSourceHeight, 589.0f);
+    EXPECT_NEAR(gSlideAngle, 33.2212f, 5e-5f) << "a ratio below the table never becomes a 1 degree tilt";
+    EXPECT_NEAR(gFlatHeight, 160.1795f, 5e-4f);
+}
+
 TEST(PhotoGeometry, PlanZoomTableAndRoofColours)
 {
     SetFlatScaleTable();
@@ -110,7 +129,7 @@ TEST(PhotoGeometry, PlanZoomTableAndRoofColours)
     for (int i = 0; i < kFlatScaleSteps; ++i) EXPECT_LE(gFlatScaleRate[i] * gFlatScaleLength[i], 781.0f) << i;
 
     SetBillColorTable();
-    EXPECT_EQ(gBillColor[0], QColor(255, 0, 255));
+    EXPECT_EQ(gBillColor[0], (RoofColor{255, 0, 255}));
     EXPECT_EQ(gBillColor[7], gBillColor[14]);
-    EXPECT_EQ(gBillColor[20], QColor(192, 0, 0));
+    EXPECT_EQ(gBillColor[20], (RoofColor{192, 0, 0}));
 }
