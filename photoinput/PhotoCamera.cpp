@@ -207,7 +207,7 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
                    const SceneStyle& style)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(170, 190, 215));  // sky, where a ray never reaches the ground
+    image.fill(QColor(150, 170, 200));  // sky, where a ray never reaches the ground (below roof grey)
 
     // Ground, pixel by pixel through the camera.
     const std::vector<GroundMark> marks = GroundMarks(boxes, style);

@@ -168,42 +168,43 @@ TEST(LineDataFile, BrokenFilesAreRefused)
         {"file ends in the walls", good.substr(0, good.rfind("-74.0,-167.0"))},
         {"lines after the last wall", good + "1,2\r\n"},
     };
+    // Each goes through the open path: refused with the reason, the model as it was.
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("case.dat").toStdString();
+    Build({{{Outline(4, 1, 2), 6.5f}}, {{{1, 2}, {1, -20}, 0}}});
+    gNorthAngle = 33;
+    gSlideAngle = 20;
+    const Model before = Read();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string reason;
-        EXPECT_FALSE(ParseLineDataText(c.text, &reason));
-        EXPECT_FALSE(reason.empty());
+        {
+            QFile f(QString::fromStdString(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(c.text.data(), static_cast<qint64>(c.text.size()));
+        }
+        std::string message;
+        EXPECT_FALSE(LoadLineDataFile(path, true, &message));
+        EXPECT_EQ(message.rfind(std::string(kBrokenDataMessage) + "\n", 0), 0u) << message;
+        EXPECT_GT(message.size(), std::string(kBrokenDataMessage).size() + 1) << "the reason follows";
+        EXPECT_EQ(Read(), before);
+        EXPECT_EQ(gNorthAngle, 33.0f);
+        EXPECT_EQ(gSlideAngle, 20.0f);
     }
     EXPECT_TRUE(ParseLineDataText(good + "\r\n\r\n")) << "blank lines at the end are fine";
 }
 
-// Only a good file changes the model; a broken one leaves it and says why.
-TEST(LineDataFile, LoadingABrokenFileLeavesTheModel)
+// A file that cannot be read is reported and changes nothing.
+TEST(LineDataFile, AMissingFileLeavesTheModel)
 {
     QTemporaryDir dir;
-    const std::string broken = dir.filePath("broken.dat").toStdString();
-    {
-        QFile f(QString::fromStdString(broken));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        std::string text = WriteLineDataText(SampleDataSet(1).data);
-        text.replace(text.find("\r\n99\r\n"), 6, "\r\n120\r\n");
-        f.write(text.c_str());
-    }
     Build({{{Outline(3, 5, 5), 4.0f}}, {}});
-    gNorthAngle = 12;
     gPhotoPictureWidth = 640;
     const Model before = Read();
     std::string message;
-    EXPECT_FALSE(LoadLineDataFile(broken, false, &message));
-    EXPECT_EQ(message.rfind(kBrokenDataMessage, 0), 0u) << message;
-    EXPECT_GT(message.size(), std::string(kBrokenDataMessage).size());
-    EXPECT_EQ(Read(), before);
-    EXPECT_EQ(gNorthAngle, 12.0f);
-    EXPECT_EQ(gPhotoPictureWidth, 640.0f);
-
     EXPECT_FALSE(LoadLineDataFile(dir.filePath("missing.dat").toStdString(), false, &message));
     EXPECT_FALSE(message.empty());
     EXPECT_EQ(Read(), before);
+    EXPECT_EQ(gPhotoPictureWidth, 640.0f);
 }
 
 TEST(LineDataFile, SaveAndLoadThroughAFile)
