@@ -94,13 +94,16 @@ std::optional<LineData> Refuse(std::string* reason, const char* text)
 
 }  // namespace
 
-std::string WriteLineDataText(const LineData& data)
+namespace {
+
+std::string WriteLines(const LineData& data, bool plainSurface)
 {
     std::string out;
     auto line = [&out](const std::string& text) { out += text + "\r\n"; };
     line(Whole(data.northAngle));
-    line(Plain(data.surface.height) + "," + Plain(data.surface.width) + "," + Whole(data.surface.top) + "," +
-         Whole(data.surface.left));
+    auto place = [plainSurface](int v) { return plainSurface ? Plain(v) : Whole(v); };
+    line(Plain(data.surface.height) + "," + Plain(data.surface.width) + "," + place(data.surface.top) + "," +
+         place(data.surface.left));
     line(Plain(data.sourceHeight) + "," + Plain(data.flatHeight) + "," + Plain(data.slideHeight) + "," +
          Plain(data.slideAngle));
     line(Plain(static_cast<double>(data.points.size())));
@@ -113,6 +116,22 @@ std::string WriteLineDataText(const LineData& data)
     for (const LineWallEdge& w : data.walls) {
         line(OneDecimal(w.top.x) + "," + OneDecimal(w.top.y) + "," + OneDecimal(w.foot.x) + "," +
              OneDecimal(w.foot.y) + "," + OneDecimal(w.owner));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WriteLineDataText(const LineData& data) { return WriteLines(data, false); }
+
+std::string WriteDemoLineDataText(const LineData& data, float flatMapRate)
+{
+    std::string out = WriteLines(data, true);
+    out += Plain(flatMapRate) + "\r\n" + Plain(static_cast<double>(data.points.size())) + "\r\n";
+    const bool withPlan = data.planPoints.size() == data.points.size();
+    for (std::size_t i = 0; i < data.points.size(); ++i) {
+        const PhotoPoint p = withPlan ? data.planPoints[i] : PhotoPoint{};
+        out += OneDecimal(p.x) + "," + OneDecimal(p.y) + "\r\n";
     }
     return out;
 }

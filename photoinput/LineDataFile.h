@@ -68,6 +68,12 @@ inline constexpr const char* kBrokenDataMessage = "データが壊れていま�
 
 std::string WriteLineDataText(const LineData& data);
 
+// The demonstration data file of the developer button (data0/Daroreridide20.dat; nothing reads
+// it): the building-data file with line 2 all in plain form, followed by the plan drawing scale
+// (plain), N again (plain) and N lines of plan points "x,y" in metres (one decimal; 0 where the
+// data carry no plan points).
+std::string WriteDemoLineDataText(const LineData& data, float flatMapRate);
+
 // Reads a whole file into a temporary and checks everything: the lines the counts announce,
 // counts within the limits (2001 points, 501 roofs, 801 wall edges), runs contiguous from point
 // 0 and ending at the point count, owners of wall edges among the roofs, every number finite and

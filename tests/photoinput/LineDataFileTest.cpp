@@ -96,6 +96,22 @@ TEST(LineDataFile, NumberForms)
     EXPECT_EQ(WriteLineDataText(LineData{}), "0\r\n0,0,0,0\r\n0,0,0,0\r\n0\r\n0\r\n0\r\n");
 }
 
+TEST(LineDataFile, DemonstrationDataFileAddsThePlan)
+{
+    const SampleSet& demo = DemoDataSet(1);
+    const std::string text = WriteDemoLineDataText(demo.data, demo.flatMapRate);
+    const std::string plain = WriteLineDataText(demo.data);
+    // Line 2 in plain form throughout (top and left alike here), then the plan section.
+    EXPECT_EQ(text.substr(0, plain.size()), plain);
+    const std::string planHead = "4\r\n37\r\n15.5,-18.8\r\n";
+    EXPECT_EQ(text.substr(plain.size(), planHead.size()), planHead);
+    EXPECT_TRUE(text.ends_with("\r\n-45.0,-22.1\r\n"));
+    LineData wide = demo.data;
+    wide.surface.left = -3;
+    wide.surface.width = 785.5f;
+    EXPECT_NE(WriteDemoLineDataText(wide, 4).find("\r\n657,785.5,-13,-3\r\n"), std::string::npos);
+}
+
 TEST(LineDataFile, WriteAndReadBack)
 {
     const LineData& sample = SampleDataSet(2).data;
