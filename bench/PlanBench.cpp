@@ -12,9 +12,8 @@ namespace {
 void BuildModel()
 {
     ResetAllDataBuildingData();
-    gSlideAngle = 33.2212f;
-    gFlatHeight = 160.1795f;
-    gPhotoPictureWidth = 785.0f;
+    SetCameraValues(589.0f, 160.1795f, 134.0f, 33.2212f);
+    SetPhotoPictureWidth(785.0f);
     for (int i = 0; i < 500; ++i) {
         const float x = -380.0f + 30.0f * (i % 25), y = -300.0f + 30.0f * (i / 25);
         const std::vector<PhotoPoint> roof{{x, y}, {x + 20, y}, {x + 20, y + 20}, {x, y}};

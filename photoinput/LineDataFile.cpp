@@ -235,11 +235,8 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
 
 void ApplyLineData(const LineData& data)
 {
-    gNorthAngle = data.northAngle;
-    gSourceHeight = data.sourceHeight;
-    gFlatHeight = data.flatHeight;
-    gSlideHeight = data.slideHeight;
-    gSlideAngle = data.slideAngle;
+    SetNorthAngle(data.northAngle);
+    SetCameraValues(data.sourceHeight, data.flatHeight, data.slideHeight, data.slideAngle);
     const bool withPlan = data.planPoints.size() == data.points.size();
     for (std::size_t i = 0; i < data.points.size() && i < kMaxTopPoints; ++i) {
         gTopAreaX[i] = data.points[i].x;
@@ -278,7 +275,7 @@ bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surfa
         if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
         return false;
     }
-    gBillDataSTS = BillDataStatusOf(data);
+    SetBillDataSTS(BillDataStatusOf(data));
     return true;
 }
 
@@ -298,6 +295,6 @@ bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* 
     }
     ResetAllDataBuildingData();
     ApplyLineData(*data);
-    if (!pictureLoaded) gPhotoPictureWidth = data->surface.width;
+    if (!pictureLoaded) SetPhotoPictureWidth(data->surface.width);
     return true;
 }

@@ -14,14 +14,39 @@ std::array<float, kMaxWallEdges> gSecondWallEdgeX{};
 std::array<float, kMaxWallEdges> gSecondWallEdgeY{};
 std::array<int, kMaxWallEdges> gWallEdgefotEachTopArea{};
 
-float gNorthAngle = 0.0f;
-float gSourceHeight = 0.0f;
-float gSlideHeight = 0.0f;
-float gSlideAngle = 0.0f;
-float gFlatHeight = 0.0f;
-float gPhotoMeterRate = 0.0f;
-float gPhotoPictureWidth = 0.0f;
-int gFlatDataSTS = 0;
+namespace {
+
+float northAngle = 0.0f;
+float sourceHeight = 0.0f;
+float slideHeight = 0.0f;
+float slideAngle = 0.0f;
+float flatHeight = 0.0f;
+float photoMeterRate = 0.0f;
+float photoPictureWidth = 0.0f;
+int flatDataSTS = 0;
+
+}  // namespace
+
+const float& gNorthAngle = northAngle;
+const float& gSourceHeight = sourceHeight;
+const float& gSlideHeight = slideHeight;
+const float& gSlideAngle = slideAngle;
+const float& gFlatHeight = flatHeight;
+const float& gPhotoMeterRate = photoMeterRate;
+const float& gPhotoPictureWidth = photoPictureWidth;
+const int& gFlatDataSTS = flatDataSTS;
+
+void SetNorthAngle(float degrees) { northAngle = degrees; }
+void SetCameraValues(float source, float range, float slide, float tilt)
+{
+    sourceHeight = source;
+    flatHeight = range;
+    slideHeight = slide;
+    slideAngle = tilt;
+}
+void SetPhotoMeterRate(float rate) { photoMeterRate = rate; }
+void SetPhotoPictureWidth(float width) { photoPictureWidth = width; }
+void SetFlatDataSTS(int state) { flatDataSTS = state; }
 
 namespace {
 
@@ -233,19 +258,17 @@ void ResetAllDataBuildingData()
     gTopAreaPointTotalNumber = 0;
     gEachTopAreaNumber = 0;
     gWallEdgeNumber = 0;
-    gFlatDataSTS = 0;
+    flatDataSTS = 0;
 }
 
 ObliqueCamera CurrentCamera() { return {gSlideAngle, gFlatHeight, gPhotoPictureWidth}; }
 
-CameraSetUp SetUpPhotoCamera(double sourceHeight, double slideHeight)
+CameraSetUp SetUpPhotoCamera(double plan, double oblique)
 {
-    CameraSetUp setUp = SetUpCamera(sourceHeight, slideHeight, gPhotoPictureWidth);
+    CameraSetUp setUp = SetUpCamera(plan, oblique, gPhotoPictureWidth);
     if (!setUp.camera) return setUp;
-    gSourceHeight = static_cast<float>(sourceHeight);
-    gSlideHeight = static_cast<float>(slideHeight);
-    gSlideAngle = static_cast<float>(setUp.camera->tiltDegrees);
-    gFlatHeight = static_cast<float>(setUp.camera->range);
-    gPhotoMeterRate = static_cast<float>(setUp.camera->metresPerUnit());
+    SetCameraValues(static_cast<float>(plan), static_cast<float>(setUp.camera->range),
+                    static_cast<float>(oblique), static_cast<float>(setUp.camera->tiltDegrees));
+    photoMeterRate = static_cast<float>(setUp.camera->metresPerUnit());
     return setUp;
 }

@@ -41,19 +41,29 @@ extern std::array<int, kMaxWallEdges> gWallEdgefotEachTopArea; // owning roof
 
 // Camera values. Lengths are one unit, taken as metres (the altitude boxes say "(ft)"; nothing
 // converts). All 0 until a wall measurement, a building-data file or a sample set sets them.
-extern float gNorthAngle;      // north in the picture, degrees clockwise from picture-up, 0..360
-extern float gSourceHeight;    // eye altitude of the straight-down (plan) view
-extern float gSlideHeight;     // eye altitude of the oblique view
-extern float gSlideAngle;      // tilt of the oblique view from the vertical, degrees
-extern float gFlatHeight;      // camera range R: camera to the ground point at the picture centre
-extern float gPhotoMeterRate;  // metres per picture unit at the range R
+// Read-only names; writers: the building-data reader and the sample sets (ApplyLineData), the
+// wall measurement (SetUpPhotoCamera), the north dial (SetNorthAngle), the picture loads
+// (SetPhotoPictureWidth) and the plan conversion (gPhotoMeterRate, gFlatDataSTS).
+extern const float& gNorthAngle;      // north in the picture, degrees clockwise from picture-up, 0..360
+extern const float& gSourceHeight;    // eye altitude of the straight-down (plan) view
+extern const float& gSlideHeight;     // eye altitude of the oblique view
+extern const float& gSlideAngle;      // tilt of the oblique view from the vertical, degrees
+extern const float& gFlatHeight;      // camera range R: camera to the ground point at the picture centre
+extern const float& gPhotoMeterRate;  // metres per picture unit at the range R
 // Width W in picture units of the picture the roofs were traced on: set when a picture loads
 // (from line 2 of a building-data file opened without one). Every conversion uses it, never
 // the width of whatever the drawing surface shows at the moment (the plan canvas is narrower).
-extern float gPhotoPictureWidth;
+extern const float& gPhotoPictureWidth;
 
 // 0 after a reset; -1 once the plan conversion has filled the plan points.
-extern int gFlatDataSTS;
+extern const int& gFlatDataSTS;
+
+void SetNorthAngle(float degrees);
+// The four camera values of a building-data file's line 3.
+void SetCameraValues(float sourceHeight, float flatHeight, float slideHeight, float slideAngle);
+void SetPhotoMeterRate(float rate);
+void SetPhotoPictureWidth(float width);
+void SetFlatDataSTS(int state);
 
 // Result of an edit that may be refused. A refused edit changes nothing.
 enum class PhotoEdit {

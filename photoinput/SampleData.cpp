@@ -140,7 +140,7 @@ void SetSampleLineData(int which, bool pictureLoaded)
 {
     const SampleSet& set = SampleDataSet(which);
     ApplyLineData(set.data);
-    if (!pictureLoaded) gPhotoPictureWidth = static_cast<float>(set.picture.width);
+    if (!pictureLoaded) SetPhotoPictureWidth(static_cast<float>(set.picture.width));
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ PlanResult ComputeFlatTopHeight()
         sum[owner] += h;
         count[owner] += 1;
     }
-    gPhotoMeterRate = static_cast<float>(rate);
+    SetPhotoMeterRate(static_cast<float>(rate));
     for (int i = 0; i < roofs; ++i) {
         if (count[i] > 0) gFlatTopHeight[i] = static_cast<float>(sum[i] / count[i]);
     }
@@ -117,7 +117,7 @@ PlanResult ComputeFlatTopArea()
             results.push_back({k, static_cast<float>(x), static_cast<float>(y)});
         }
     }
-    gPhotoMeterRate = static_cast<float>(rate);
+    SetPhotoMeterRate(static_cast<float>(rate));
     for (const Result& r : results) {
         gFlatTopAreaX[r.k] = r.x;
         gFlatTopAreaY[r.k] = r.y;

@@ -188,8 +188,8 @@ TEST(LineDataFile, BrokenFilesAreRefused)
     QTemporaryDir dir;
     const std::string path = dir.filePath("case.dat").toStdString();
     Build({{{Outline(4, 1, 2), 6.5f}}, {{{1, 2}, {1, -20}, 0}}});
-    gNorthAngle = 33;
-    gSlideAngle = 20;
+    SetNorthAngle(33);
+    SetCameraValues(500, 150, 100, 20);
     const Model before = Read();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,7 +214,7 @@ TEST(LineDataFile, AMissingFileLeavesTheModel)
 {
     QTemporaryDir dir;
     Build({{{Outline(3, 5, 5), 4.0f}}, {}});
-    gPhotoPictureWidth = 640;
+    SetPhotoPictureWidth(640);
     const Model before = Read();
     std::string message;
     EXPECT_FALSE(LoadLineDataFile(dir.filePath("missing.dat").toStdString(), false, &message));
@@ -230,20 +230,20 @@ TEST(LineDataFile, SaveAndLoadThroughAFile)
     ResetAllDataBuildingData();
     SetSample2LineData(true);
     std::string error;
-    gBillDataSTS = 0;
+    SetBillDataSTS(0);
     ASSERT_TRUE(SaveLineDataFile(path, {657, 784, -13, -3}, &error)) << error;
     EXPECT_EQ(gBillDataSTS, -1) << "a saved model with roofs is restored at the next opening";
     const Model saved = Read();
 
     Build({{{Outline(5, 0, 0), 9.0f}}, {}});
-    gPhotoPictureWidth = 0;
+    SetPhotoPictureWidth(0);
     ASSERT_TRUE(LoadLineDataFile(path, false, &error)) << error;
     EXPECT_EQ(Read(), saved);
     EXPECT_EQ(gPhotoPictureWidth, 784.0f) << "no picture: the width of line 2";
     EXPECT_EQ(gSlideHeight, 102.0f);
     EXPECT_EQ(gFlatTopAreaX[3], 0.0f);
 
-    gPhotoPictureWidth = 788;
+    SetPhotoPictureWidth(788);
     ASSERT_TRUE(LoadLineDataFile(path, true, &error)) << error;
     EXPECT_EQ(gPhotoPictureWidth, 788.0f) << "a loaded picture keeps its width";
 }
@@ -273,7 +273,7 @@ TEST(LineDataFile, AFailedWriteKeepsTheEarlierFile)
     ResetAllDataBuildingData();
     SetSample1LineData(true);
     std::string error;
-    gBillDataSTS = 0;
+    SetBillDataSTS(0);
     const bool written = SaveLineDataFile(path.toStdString(), {657, 785, -13, 1}, &error);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (written) GTEST_SKIP() << "the folder's permissions do not hold here (running as root)";

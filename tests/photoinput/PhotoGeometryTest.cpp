@@ -98,7 +98,7 @@ TEST(PhotoGeometry, CameraSetUpFromTheAltitudes)
 // The model's camera values follow a good set-up and stay as they were after a refused one.
 TEST(PhotoGeometry, ModelCameraSetUp)
 {
-    gPhotoPictureWidth = 785;
+    SetPhotoPictureWidth(785);
     ASSERT_TRUE(SetUpPhotoCamera(589, 134).camera);
     EXPECT_EQ(gSourceHeight, 589.0f);
     EXPECT_EQ(gSlideHeight, 134.0f);

@@ -121,7 +121,7 @@ TEST(PhotoModel, ResetKeepsNorthUpPointsAndANewRoofStartsAtHeightZero)
     Build({{kTriangleA, kQuadB}, {}});
     gNorthTopAreaX[3] = 7.5f;
     gFlatTopHeight[2] = 44.0f;  // a stale height in the slot the next roof takes
-    gFlatDataSTS = -1;
+    SetFlatDataSTS(-1);
     ResetAllDataBuildingData();
     EXPECT_EQ(gNorthTopAreaX[3], 7.5f);
     EXPECT_EQ(gFlatDataSTS, 0);

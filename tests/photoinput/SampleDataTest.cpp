@@ -68,7 +68,7 @@ TEST(SampleData, LoadingASetOverALargerModel)
     ASSERT_EQ(gTopAreaPointTotalNumber, 150);
     const float stale = gTopAreaX[120];
     gFlatTopAreaX[5] = 3.0f;
-    gPhotoPictureWidth = 1024;
+    SetPhotoPictureWidth(1024);
     SetSample1LineData(true);
     EXPECT_EQ(gTopAreaPointTotalNumber, 99);
     EXPECT_EQ(gEachTopAreaNumber, 7);

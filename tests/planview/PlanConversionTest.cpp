@@ -59,9 +59,8 @@ void TraceBox(const pinhole::Camera& camera, const Box& box)
 
 void SetCamera(double tiltDegrees, double range, double width)
 {
-    gSlideAngle = static_cast<float>(tiltDegrees);
-    gFlatHeight = static_cast<float>(range);
-    gPhotoPictureWidth = static_cast<float>(width);
+    SetCameraValues(0, static_cast<float>(range), 0, static_cast<float>(tiltDegrees));
+    SetPhotoPictureWidth(static_cast<float>(width));
 }
 
 }  // namespace
@@ -114,7 +113,7 @@ TEST(PlanConversion, ModelConversionReturnsTheWorld)
                 const pinhole::Camera camera(tilt * kDegToRad, range, width);
                 ResetAllDataBuildingData();
                 SetCamera(tilt, range, width);
-                gNorthAngle = static_cast<float>(north);
+                SetNorthAngle(static_cast<float>(north));
                 // World boxes (x east, y north) seen in the plan frame: turned clockwise by north.
                 const double a = north * kDegToRad;
                 std::vector<Box> world;
@@ -215,13 +214,13 @@ TEST(PlanConversion, NorthTurnIsCounterClockwise)
     ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
     gFlatTopAreaX[0] = 0; gFlatTopAreaY[0] = 1;
     gFlatTopAreaX[1] = 1; gFlatTopAreaY[1] = 0;
-    gNorthAngle = 90;
+    SetNorthAngle(90);
     ComputeNorthTopArea();
     EXPECT_NEAR(gNorthTopAreaX[0], -1, 1e-6);
     EXPECT_NEAR(gNorthTopAreaY[0], 0, 1e-6);
     EXPECT_NEAR(gNorthTopAreaX[1], 0, 1e-6);
     EXPECT_NEAR(gNorthTopAreaY[1], 1, 1e-6);
-    gNorthAngle = 0;
+    SetNorthAngle(0);
     ComputeNorthTopArea();
     EXPECT_EQ(gNorthTopAreaX[1], 1.0f);
     EXPECT_EQ(gNorthTopAreaY[0], 1.0f);
@@ -252,7 +251,7 @@ TEST(PlanConversion, RefusalsLeaveTheModelAsItWas)
         ASSERT_EQ(AddWallEdge(0, {0, c.wallTopY}, {0, c.wallFootY}), PhotoEdit::Done);
         gFlatTopHeight[0] = 3.5f;
         gFlatTopAreaX.fill(-9.0f);
-        gPhotoMeterRate = 0.25f;
+        SetPhotoMeterRate(0.25f);
         EXPECT_EQ(ComputeFlatTopHeight(), c.heights);
         EXPECT_EQ(ComputeFlatTopArea(), c.points);
         if (c.heights != PlanResult::Done) {
@@ -271,7 +270,7 @@ TEST(PlanConversion, RefusalsLeaveTheModelAsItWas)
     // Without roofs nothing changes, not even the rate.
     ResetAllDataBuildingData();
     SetCamera(30, 160, 785);
-    gPhotoMeterRate = 0.25f;
+    SetPhotoMeterRate(0.25f);
     EXPECT_EQ(ComputeFlatTopHeight(), PlanResult::NoRoofs);
     EXPECT_EQ(ComputeFlatTopArea(), PlanResult::NoRoofs);
     EXPECT_EQ(gPhotoMeterRate, 0.25f);
@@ -305,7 +304,7 @@ TEST(PlanConversion, DemonstrationSetsReproduceTheirPlanPoints)
         const SampleSet& set = DemoDataSet(which);
         ResetAllDataBuildingData();
         ApplyLineData(set.data);
-        gPhotoPictureWidth = static_cast<float>(set.picture.width);
+        SetPhotoPictureWidth(static_cast<float>(set.picture.width));
         const std::vector<float> stored = [&] {
             std::vector<float> h;
             for (const LineRoof& r : set.data.roofs) h.push_back(r.height);
