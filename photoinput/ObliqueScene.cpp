@@ -6,8 +6,8 @@
 
 namespace {
 
-// The picture outline of a box: its roof and its walls down to the ground, as one polygon hull
-// approximation (the union of roof and base outlines is covered by their convex hull's parts).
+// Where a box can show in the picture (pixels): the convex hull of its roof and base corners,
+// which covers its roof and its walls.
 QPolygonF Silhouette(const ObliqueCamera& camera, const SceneBox& box, QSize size)
 {
     QPolygonF all;

@@ -59,8 +59,10 @@ struct SceneStyle {
 };
 
 // Renders the boxes on textured ground into a picture of the given size (RGB32). Boxes are
-// painted far to near, each with its walls that face the camera and then its roof; photo
-// points of a roof's corners lie exactly on the projections of its world corners.
+// painted far to near, each with its walls that face the camera and then its roof, flat in its
+// roofGrey with a grain of +-2 levels; photo points of a roof's corners lie exactly on the
+// projections of its world corners. Pixels whose ray never reaches the ground show a sky below
+// the roof grey. Boxes should not intersect one another.
 QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const SceneBox> boxes,
                    const SceneStyle& style = {});
 
