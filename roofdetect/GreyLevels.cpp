@@ -74,7 +74,6 @@ public:
     {
     }
 
-    int clickLevel() const { return g_; }
     const GreyHistogram& histogram() const { return histogram_; }
 
     void run()
@@ -141,12 +140,17 @@ private:
 
 }  // namespace
 
-int GetRoofGrayLevel(const AnalysisWindow& window, double x0, double y0)
+GreyHistogram RoofGreyHistogram(const AnalysisWindow& window, double x0, double y0)
 {
     RoofGreyStar star(window, window.toU(x0), window.toV(y0));
     star.run();
-    const int g = star.clickLevel();
-    return star.histogram().mode(std::max(0, g - 15), g + 15, g);
+    return star.histogram();
+}
+
+int GetRoofGrayLevel(const AnalysisWindow& window, double x0, double y0)
+{
+    const int g = window.GetGrayLevel(window.toU(x0), window.toV(y0));
+    return RoofGreyHistogram(window, x0, y0).mode(std::max(0, g - 15), g + 15, g);
 }
 
 }  // namespace roofdetect

@@ -63,4 +63,8 @@ int GetPhotoGrayPeak(const GreyPicture& picture);
 // roof and at most 21 pixels beyond it. Always a level in max(0, g - 15) .. g + 15.
 int GetRoofGrayLevel(const AnalysisWindow& window, double x0, double y0);
 
+// The histogram of that star of scans, whose mode GetRoofGrayLevel takes. A pixel out of level
+// counts twice, except in the upward column scans from the click's row.
+GreyHistogram RoofGreyHistogram(const AnalysisWindow& window, double x0, double y0);
+
 }  // namespace roofdetect
