@@ -14,7 +14,7 @@
 #include "MainWorkingFrm.h"
 
 #include "app/LonLatJapanFrm.h"
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
 #include "platform/MessageBox.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "MainWorkingFrm.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
 #include "judge/AreaResult.h"
 #include "judge/CellJudge.h"
 #include "judge/HeightGrid.h"
@@ -167,7 +167,7 @@ bool MainWorkingFrm::RunAreaJudgement(bool mean)
 
     gBillHeightMesh.clearRange(judge::kBuildLastX, judge::kBuildLastY);
     gComuAreaMesh.clear();
-    const float cell = (864.0f / gMapScaleRate) / 162.0f;
+    const float cell = GridCellSize(gMapScaleRate);
     MakeBillHeightMesh(cell);
     CopyComuAreaHeight(judge::kOriginCellX - 27, judge::kOriginCellY - 22, 54, 45);
     judge::JudgeSetup setup = judge::CurrentJudgeSetup();

@@ -7,15 +7,15 @@
 //   3, 4: the map correction's first or second reference point: a larger cross (red, blue), the
 //         point is handed over in metres from the map centre, and the request is served once.
 #include "MainWorkingFrm.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
 #include "judge/Skyline.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/PictureSurface.h"
 
 namespace {
 
-void Cross(PictureSurface& pic, QPointF at, double half, const QColor& color)
+void Cross(PictureCanvas& pic, QPointF at, double half, const QColor& color)
 {
     pic.line(at + QPointF(-half, -half), at + QPointF(half, half), color);
     pic.line(at + QPointF(-half, half), at + QPointF(half, -half), color);

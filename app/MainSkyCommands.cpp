@@ -5,8 +5,8 @@
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
 #include "judge/HeightGrid.h"
 #include "judge/Meshes.h"
 #include "judge/Skyline.h"
@@ -62,7 +62,7 @@ void MainWorkingFrm::PrepareSkyViewGrid(bool allDay)
         ReadComputeCondition();
     }
     // Cells of 16/3 picture units at the current zoom: (864 / scale) / 162 metres.
-    MakeBillHeightMesh(judge::GridView::Current().cellSize());
+    MakeBillHeightMesh(CurrentMapView().cellSize());
 }
 
 void MainWorkingFrm::ComputeSkylineUnderPicturePoint(double px, double py)

@@ -6,8 +6,8 @@
 
 #include "MainWorkingFrm.h"
 #include "SiteMapDrawing.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
 
 void MainWorkingFrm::ConnectViewCommands()

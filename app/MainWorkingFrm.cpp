@@ -14,9 +14,9 @@
 
 #include "SiteMapDrawing.h"
 #include "app/ManualFrm.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "demo/DemoMessages.h"
 #include "judge/Meshes.h"
 #include "judge/ResultTables.h"

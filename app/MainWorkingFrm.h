@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 
 class QComboBox;
 class QFrame;

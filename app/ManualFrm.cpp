@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "app/SingleWindow.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/SiteFiles.h"
-#include "app/TopAreaModel.h"
+#include "site/SiteFiles.h"
+#include "site/TopAreaModel.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 

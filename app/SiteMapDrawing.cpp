@@ -5,9 +5,9 @@
 
 #include <QWidget>
 
-#include "app/GpsRecord.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/GpsRecord.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "orbit/TextHelpers.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
@@ -149,7 +149,7 @@ void SiteMapDrawing::DrawTopArea(int area, bool selected, SelectBox* box)
 void SiteMapDrawing::DrawBillTopAreas(int& index)
 {
     pic_.clear();
-    pic_.setDrawMode(PictureSurface::DrawMode::Copy);
+    pic_.setDrawMode(PictureCanvas::DrawMode::Copy);
     pic_.setDrawWidth(2);
     pic_.setTextFont(BoldFont(14));
     pic_.setForeColor(kHeightLabelColor);
@@ -160,13 +160,13 @@ void SiteMapDrawing::DrawBillTopAreas(int& index)
         if (i != index) DrawTopArea(i, false, nullptr);
     }
     if (index > -1) {
-        pic_.setDrawMode(PictureSurface::DrawMode::Xor);
+        pic_.setDrawMode(PictureCanvas::DrawMode::Xor);
         SelectBox box{kNoBoxMax, kNoBoxMin, kNoBoxMax, kNoBoxMin};
         DrawTopArea(index, true, &box);
         DrawSelectBoxMarks(static_cast<float>(box.maxX), static_cast<float>(box.minX),
                            static_cast<float>(box.maxY), static_cast<float>(box.minY));
     }
-    pic_.setDrawMode(PictureSurface::DrawMode::Copy);
+    pic_.setDrawMode(PictureCanvas::DrawMode::Copy);
 }
 
 void SiteMapDrawing::DrawGPSRecordLine()

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "app/MainWorkingFrm.h"
 #include "platform/Fonts.h"
 

@@ -122,7 +122,7 @@ JudgeSetup CurrentJudgeSetup()
     s.cell = gBillHeightMeshCell;
     s.antenna = gAntennaHeight;
     s.mask = gElevationMask;
-    s.gridRotateDeg = gBillHeightMeshView.rotateDeg;
+    s.gridRotateDeg = static_cast<float>(gBillHeightMeshView.rotateDeg);
     return s;
 }
 

@@ -20,7 +20,7 @@ LegendConditions CurrentLegendConditions()
     return c;
 }
 
-AreaResult AreaResult::Blank(AreaResultKind kind, const JudgeSetup& setup, const GridView& view, const LegendConditions& conditions)
+AreaResult AreaResult::Blank(AreaResultKind kind, const JudgeSetup& setup, const MapViewState& view, const LegendConditions& conditions)
 {
     AreaResult r;
     r.kind = kind;
@@ -59,23 +59,6 @@ std::uint32_t AreaResult::colorValue(int i, int j) const
     return kind == AreaResultKind::Count ? gSateNumColor[static_cast<std::size_t>(k)] : gRateClassColor[static_cast<std::size_t>(k)];
 }
 
-namespace {
-
-MapViewState ViewStateOf(const GridView& v)
-{
-    MapViewState s;
-    s.scale = v.scale;
-    s.offsetX = v.offsetX;
-    s.offsetY = v.offsetY;
-    s.sinA = v.rotateSin;
-    s.cosA = v.rotateCos;
-    s.centreX = v.centreX;
-    s.centreY = v.centreY;
-    return s;
-}
-
-}  // namespace
-
 void ResultCellCentre(const AreaResult& result, int i, int j, const MapViewState& view, double& px, double& py)
 {
     const double c = result.setup.cell;
@@ -83,7 +66,7 @@ void ResultCellCentre(const AreaResult& result, int i, int j, const MapViewState
     // point, and that site point on the map as drawn now.
     const double gx = (result.setup.windowX + i - kOriginCellX) * c;
     const double gy = (result.setup.windowY + j - kOriginCellY) * c;
-    const MapViewState judged = ViewStateOf(result.view);
+    const MapViewState& judged = result.view;
     double sx = 0.0, sy = 0.0;
     PictureToSite(judged, gx * judged.scale, gy * judged.scale, sx, sy, true);
     SiteToPicture(view, sx, sy, px, py);

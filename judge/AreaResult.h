@@ -4,7 +4,7 @@
 // from this snapshot alone, so a later grid build, zoom step or change of the conditions does not
 // alter a result on the screen.
 
-#include "app/MapView.h"
+#include "site/MapView.h"
 #include "judge/AreaJudge.h"
 #include "judge/Meshes.h"
 
@@ -37,13 +37,13 @@ LegendConditions CurrentLegendConditions();
 struct AreaResult {
     AreaResultKind kind = AreaResultKind::Count;
     JudgeSetup setup;             // window, cell size (metres) and march of the judgement
-    GridView view;                // the map view the height grid was built in
+    MapViewState view;                // the map view the height grid was built in
     LegendConditions conditions;
     std::vector<float> values;    // per window cell: 0 building or not judged, else count or class
     std::vector<std::uint8_t> judged;  // per window cell: 1 once the judgement reached it
 
     // An empty result (nothing judged) over the window of `setup`.
-    static AreaResult Blank(AreaResultKind kind, const JudgeSetup& setup, const GridView& view, const LegendConditions& conditions);
+    static AreaResult Blank(AreaResultKind kind, const JudgeSetup& setup, const MapViewState& view, const LegendConditions& conditions);
 
     int columns() const { return setup.lastX + 1; }
     int rows() const { return setup.lastY + 1; }

@@ -1,7 +1,7 @@
 #include "HeightGrid.h"
 
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,6 +206,6 @@ void MakeBillHeightMesh(float cell)
 {
     gBillHeightMesh.clearRange(judge::kBuildLastX, judge::kBuildLastY);
     judge::BuildHeightMesh(judge::CurrentModelOutlines(), cell, gBillHeightMesh);
-    gBillHeightMeshView = judge::GridView::Current();
+    gBillHeightMeshView = CurrentMapView();
     gBillHeightMeshCell = cell;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The two grids of the judgement and the view a height grid was built in.
+// The two grids of the judgement and the view a height grid was built in (a MapViewState).
 //
 // The height grid covers the site map as it was drawn when it was built: cell (i, j) is the square
 // of side c centred on grid point ((i - 81) c, (j - 67) c), where c = (864 / scale) / 162 metres is
@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstddef>
+
+#include "site/MapView.h"
 
 namespace judge {
 
@@ -51,34 +53,13 @@ inline constexpr int kBuildLastX = 324;   // the build writes columns 0..324 ...
 inline constexpr int kBuildLastY = 270;   // ... and rows 0..270
 inline constexpr int kMarchLastX = 162;   // the skyline march covers columns 0..162 ...
 inline constexpr int kMarchLastY = 135;   // ... and rows 0..135 (the picture's part of the grid)
-inline constexpr double kCellPictureUnits = 864.0 / 162.0;  // 16/3
-
-// The map view a height grid was built in (zoom scale, pan, rotation, map centre). Observers and
-// directions are turned into that grid's frame through it, whatever the map shows now.
-struct GridView {
-    float scale = 2.0f;        // picture units per metre
-    float offsetX = 0.0f;      // pan, picture units, applied before the turn
-    float offsetY = 0.0f;
-    float rotateDeg = 0.0f;    // positive turns the map clockwise on the picture
-    float rotateSin = 0.0f;
-    float rotateCos = 1.0f;
-    double centreX = 0.0;      // map centre, site metres
-    double centreY = 0.0;
-
-    // The view the main map shows now.
-    static GridView Current();
-    // Side of a grid cell in metres, (864 / scale) / 162 in single precision.
-    float cellSize() const { return (864.0f / scale) / 162.0f; }
-    // Site metres (x east, y north) to grid metres of this view.
-    void siteToGrid(double x, double y, double& gx, double& gy) const;
-};
 
 }  // namespace judge
 
 // The building height grid, 331 x 271 (columns 0..330, rows 0..270), rebuilt before every use.
 extern judge::HeightMesh gBillHeightMesh;
 // The view and the cell size (metres) gBillHeightMesh was last built with.
-extern judge::GridView gBillHeightMeshView;
+extern MapViewState gBillHeightMeshView;
 extern float gBillHeightMeshCell;
 // The area grid, 121 x 101, of which the judged window uses columns 0..54 and rows 0..45.
 extern judge::AreaMesh gComuAreaMesh;

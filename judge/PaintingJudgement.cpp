@@ -12,7 +12,7 @@ double gJudgeHeadingPause = 0.5;
 double gJudgeColumnPause = 0.05;
 double gJudgeCellPause = 0.05;
 
-PaintingJudgement::PaintingJudgement(WindowJudge judge, AreaResultKind kind, const GridView& view, const LegendConditions& conditions)
+PaintingJudgement::PaintingJudgement(WindowJudge judge, AreaResultKind kind, const MapViewState& view, const LegendConditions& conditions)
     : judge_(std::move(judge)), result_(AreaResult::Blank(kind, judge_.setup(), view, conditions))
 {
 }

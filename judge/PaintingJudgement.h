@@ -23,7 +23,7 @@ class PaintingJudgement {
 public:
     // `kind` must match the judge (Count for WindowJudge::AtStep, Mean for WindowJudge::Mean);
     // `view` is the frame the judge's height grid was built in, `conditions` what the legend prints.
-    PaintingJudgement(WindowJudge judge, AreaResultKind kind, const GridView& view, const LegendConditions& conditions);
+    PaintingJudgement(WindowJudge judge, AreaResultKind kind, const MapViewState& view, const LegendConditions& conditions);
 
     // Judges the window column by column (rows upwards within a column). Building cells are
     // recorded as 0 and not painted. The count map pauses after every column, the probability

@@ -5,7 +5,7 @@
 #include "orbit/TextHelpers.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
-#include "platform/PictureSurface.h"
+#include "platform/PictureCanvas.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ QString StepLabel(int step) { return QString::fromStdString(orbit::ConvertSecond
 
 QString Number(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
-void SetLegendFont(PictureSurface& pic, double points)
+void SetLegendFont(PictureCanvas& pic, double points)
 {
     QFont font = platform::WindowFont(points);
     font.setBold(false);
@@ -27,7 +27,7 @@ void SetLegendFont(PictureSurface& pic, double points)
 // Prints text with its top-left corner at (x, y). Text that would run past the picture's right
 // edge is drawn narrower (down to 60 % of its width) so that it ends at the edge: the legends sit
 // at fixed places near that edge, and a clipped condition or class label would misinform.
-void PrintAt(PictureSurface& pic, double x, double y, const QString& text)
+void PrintAt(PictureCanvas& pic, double x, double y, const QString& text)
 {
     const QFont font = pic.textFont();
     const double room = pic.scaleLeft() + pic.scaleWidth() - x - 2.0;
@@ -43,7 +43,7 @@ void PrintAt(PictureSurface& pic, double x, double y, const QString& text)
 }
 
 // A legend box, outline and inside in one colour, like the result squares.
-void ColorBox(PictureSurface& pic, QPointF corner1, QPointF corner2, const QColor& color)
+void ColorBox(PictureCanvas& pic, QPointF corner1, QPointF corner2, const QColor& color)
 {
     pic.box(corner1, corner2, color);
     pic.filledBox(corner1, corner2, color);
@@ -51,7 +51,7 @@ void ColorBox(PictureSurface& pic, QPointF corner1, QPointF corner2, const QColo
 
 // The condition lines both legends share, from `top` down in steps of 20, at x; the date itself
 // sits at x = 400 on its own line.
-void PrintConditions(PictureSurface& pic, double x, double top, const LegendConditions& c, const QString& time)
+void PrintConditions(PictureCanvas& pic, double x, double top, const LegendConditions& c, const QString& time)
 {
     SetLegendFont(pic, 11);
     PrintAt(pic, x, top, QStringLiteral("緯度：") + Number(c.latitude) + QStringLiteral("°"));
@@ -67,17 +67,17 @@ void PrintConditions(PictureSurface& pic, double x, double top, const LegendCond
 
 QColor ColorOfValue(std::uint32_t value) { return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF)); }
 
-void PaintResultCell(PictureSurface& pic, const AreaResult& result, int i, int j, const MapViewState& view)
+void PaintResultCell(PictureCanvas& pic, const AreaResult& result, int i, int j, const MapViewState& view)
 {
     if (result.colorIndex(i, j) < 0) return;
     double x = 0.0, y = 0.0;
     ResultCellCentre(result, i, j, view, x, y);
     const double h = ResultCellHalfSide(result, view);
-    pic.setDrawMode(PictureSurface::DrawMode::Copy);
+    pic.setDrawMode(PictureCanvas::DrawMode::Copy);
     ColorBox(pic, QPointF(x - h, y - h), QPointF(x + h, y + h), ColorOfValue(result.colorValue(i, j)));
 }
 
-void RedrawResultMap(PictureSurface& pic, const AreaResult& result, const MapViewState& view)
+void RedrawResultMap(PictureCanvas& pic, const AreaResult& result, const MapViewState& view)
 {
     for (int i = 0; i < result.columns(); ++i)
         for (int j = 0; j < result.rows(); ++j) PaintResultCell(pic, result, i, j, view);
@@ -93,7 +93,7 @@ QString MeanHeadingText(int firstStep, int lastStep, int criterion)
     return text;
 }
 
-void PrintHeading(PictureSurface& pic, const QString& text, double x, double y)
+void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y)
 {
     QFont font = platform::WindowFont(14);
     font.setBold(true);
@@ -102,7 +102,7 @@ void PrintHeading(PictureSurface& pic, const QString& text, double x, double y)
     PrintAt(pic, x, y, text);
 }
 
-void DrawSateNumLegend(PictureSurface& pic, const LegendConditions& c)
+void DrawSateNumLegend(PictureCanvas& pic, const LegendConditions& c)
 {
     PrintConditions(pic, 365, 280, c, StepLabel(c.startStep));
     SetLegendFont(pic, 10);
@@ -113,7 +113,7 @@ void DrawSateNumLegend(PictureSurface& pic, const LegendConditions& c)
         const char* text;
     };
     static const Row kRows[4] = {{6, "6衛星以上"}, {5, "5衛星"}, {4, "4衛星"}, {3, "3衛星以下"}};
-    pic.setDrawMode(PictureSurface::DrawMode::Copy);
+    pic.setDrawMode(PictureCanvas::DrawMode::Copy);
     for (int r = 0; r < 4; ++r) {
         const double t = 100 - 25 * r;
         ColorBox(pic, QPointF(370, t), QPointF(400, t - 18), ColorOfValue(gSateNumColor[static_cast<std::size_t>(kRows[r].count)]));
@@ -121,7 +121,7 @@ void DrawSateNumLegend(PictureSurface& pic, const LegendConditions& c)
     }
 }
 
-void DrawMeanSateNumLegend(PictureSurface& pic, const LegendConditions& c)
+void DrawMeanSateNumLegend(PictureCanvas& pic, const LegendConditions& c)
 {
     // Texts start 5 units right of the obstacle-area frame's line at x = 360, like the count
     // legend's, so the line does not run through their first characters.
@@ -130,7 +130,7 @@ void DrawMeanSateNumLegend(PictureSurface& pic, const LegendConditions& c)
     if (c.criterion == 1) PrintAt(pic, 365, 180, QStringLiteral("４衛星以上が取得でき"));
     else if (c.criterion == 2) PrintAt(pic, 365, 180, QStringLiteral("５衛星以上が取得でき"));
     PrintAt(pic, 365, 160, QStringLiteral("る確率を下の色で区別"));
-    pic.setDrawMode(PictureSurface::DrawMode::Copy);
+    pic.setDrawMode(PictureCanvas::DrawMode::Copy);
     for (int k = 0; k < 20; ++k) {
         const double t = 140 - 20 * k;
         ColorBox(pic, QPointF(365, t), QPointF(400, t - 18), ColorOfValue(gRateClassColor[static_cast<std::size_t>(k)]));

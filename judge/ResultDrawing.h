@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class PictureSurface;
+class PictureCanvas;
 
 namespace judge {
 
@@ -19,22 +19,22 @@ QColor ColorOfValue(std::uint32_t value);
 // Paints window cell (i, j) of `result` as an upright filled square, outline and inside in its
 // colour, in the picture's current pen width and copy mode, at its place under `view`. Cells
 // without a colour (buildings, cells not judged) are left alone.
-void PaintResultCell(PictureSurface& pic, const AreaResult& result, int i, int j, const MapViewState& view);
+void PaintResultCell(PictureCanvas& pic, const AreaResult& result, int i, int j, const MapViewState& view);
 // Every painted cell of the result, column by column.
-void RedrawResultMap(PictureSurface& pic, const AreaResult& result, const MapViewState& view);
+void RedrawResultMap(PictureCanvas& pic, const AreaResult& result, const MapViewState& view);
 
 // "08:00に受信可能衛星数" for step 96.
 QString CountHeadingText(int step);
 // "08:00～18:00の間に４衛星以上受信可能な確率" (criterion 1; "５衛星以上" for 2; neither for others).
 QString MeanHeadingText(int firstStep, int lastStep, int criterion);
 // The heading of a judgement, 14 pt bold black, its top-left corner at (x, y).
-void PrintHeading(PictureSurface& pic, const QString& text, double x, double y);
+void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y);
 
 // The legend of the count map: conditions (latitude, longitude, date, time, antenna height,
 // mask) and the four colour rows "6衛星以上" .. "3衛星以下".
-void DrawSateNumLegend(PictureSurface& pic, const LegendConditions& c);
+void DrawSateNumLegend(PictureCanvas& pic, const LegendConditions& c);
 // The legend of the probability map: conditions with the time span, the criterion line and the
 // 20 rows of gRateClassColor / gRateClassLabel.
-void DrawMeanSateNumLegend(PictureSurface& pic, const LegendConditions& c);
+void DrawMeanSateNumLegend(PictureCanvas& pic, const LegendConditions& c);
 
 }  // namespace judge

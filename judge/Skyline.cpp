@@ -190,7 +190,7 @@ void ComputeCutElevation(double x, double y, int numX, int numY, float cell, flo
     judge::ObserverCell(x, y, cell, i0, j0);
     const judge::MarchArea area{numX, numY};
     const auto grid = judge::GridSkyline(gBillHeightMesh, i0, j0, area, cell, h, judge::RisePrecision::Double);
-    gCutElevation = judge::TrueAzimuthSkyline(grid, gBillHeightMeshView.rotateDeg);
+    gCutElevation = judge::TrueAzimuthSkyline(grid, static_cast<float>(gBillHeightMeshView.rotateDeg));
 }
 
 void ComputeCutElevationAtSite(double siteX, double siteY, float h)

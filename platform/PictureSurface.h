@@ -1,78 +1,19 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QPointF>
 #include <QWidget>
 
-class QPainter;
+#include "platform/PictureCanvas.h"
 
-// A picture box: a widget that draws into a persistent image (what was drawn stays until
-// cleared) in a user coordinate system set by its left, top, width and height (y upwards when
-// the height is negative). Drawing uses a current position, a pen width in pixels and a copy or
-// XOR draw mode; XOR drawing is never antialiased so that drawing the same thing twice restores
-// the picture exactly. Mouse events are reported in user units.
-class PictureSurface : public QWidget {
+// A picture box: a widget showing its own PictureCanvas (every drawing operation of the canvas
+// is the box's), kept at the widget's size, and reporting mouse events in the canvas's user
+// units. Code that only draws takes a PictureCanvas&, so it draws on a box or on a bare canvas.
+class PictureSurface : public QWidget, public PictureCanvas {
     Q_OBJECT
 public:
-    enum class DrawMode { Copy, Xor };
-
     explicit PictureSurface(QWidget* parent = nullptr);
 
-    // User coordinate system: the left edge is at x = left, the top edge at y = top, and the
-    // picture spans `width` and `height` user units (negative height: y grows upwards).
-    void setScale(double left, double top, double width, double height);
-    double scaleLeft() const { return left_; }
-    double scaleTop() const { return top_; }
-    double scaleWidth() const { return width_; }
-    double scaleHeight() const { return height_; }
-    QPointF toPixel(QPointF user) const;
-    QPointF toUser(QPointF pixel) const;
-
-    // Fills the picture with the background colour and moves the current position to the
-    // user origin of the top-left corner.
-    void clear();
-    void setBackColor(const QColor& color);
-    QColor backColor() const { return backColor_; }
-    void setForeColor(const QColor& color) { foreColor_ = color; }
-    QColor foreColor() const { return foreColor_; }
-    void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
-    int drawWidth() const { return drawWidth_; }
-    void setDrawMode(DrawMode mode) { drawMode_ = mode; }
-    DrawMode drawMode() const { return drawMode_; }
-    void setTextFont(const QFont& font) { textFont_ = font; }
-    QFont textFont() const { return textFont_; }
-
-    void setCurrentPoint(QPointF user) { current_ = user; }
-    QPointF currentPoint() const { return current_; }
-
-    // Drawing in user units; each moves the current position to the last point drawn.
-    void line(QPointF from, QPointF to, const QColor& color);
-    void lineTo(QPointF to, const QColor& color);
-    void box(QPointF corner1, QPointF corner2, const QColor& color);
-    void filledBox(QPointF corner1, QPointF corner2, const QColor& color);
-    // Radius in horizontal user units; the circle stays round on the screen.
-    void circle(QPointF centre, double radius, const QColor& color);
-    void filledCircle(QPointF centre, double radius, const QColor& color);
-    void point(QPointF at, const QColor& color);
-    // Prints text with its top-left corner at the current position in the foreground colour;
-    // the current position then moves to the start of the next line (left edge, below the text).
-    void printText(const QString& text);
-    double textWidth(const QString& text) const;   // user units
-    double textHeight(const QString& text) const;  // user units (positive)
-
-    // Colour of the picture at a user point (invalid QColor outside the picture).
-    QColor pointColor(QPointF user) const;
-
-    // Loads a JPEG or bitmap into the picture at its top-left corner (the picture keeps its size).
-    bool loadPicture(const QString& path);
-    // Saves the picture as a Windows bitmap; false when the file cannot be written.
-    bool saveBitmap(const QString& path) const;
-
-    const QImage& image() const { return image_; }
-    // Draws a picture onto the surface scaled into the user rectangle with corners c1 and c2.
-    void drawImage(QPointF corner1, QPointF corner2, const QImage& picture);
+    PictureCanvas& canvas() { return *this; }
+    const PictureCanvas& canvas() const { return *this; }
 
 signals:
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF user);
@@ -81,29 +22,12 @@ signals:
     void mouseDoubleClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF user);
 
 protected:
+    void beforeDrawing() override;
+    void pictureChanged() override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    // A painter on the image set up for the current draw mode, pen width and colour.
-    void preparePainter(QPainter& painter, const QColor& color, bool fill) const;
-    QRectF pixelRect(QPointF corner1, QPointF corner2) const;
-    void drawCircle(QPointF centre, double radius, const QColor& color, bool fill);
-    void syncImageSize();
-
-    QImage image_;
-    double left_ = 0.0;
-    double top_ = 0.0;
-    double width_ = 1.0;
-    double height_ = 1.0;
-    QColor backColor_ = Qt::white;
-    QColor foreColor_ = Qt::black;
-    int drawWidth_ = 1;
-    DrawMode drawMode_ = DrawMode::Copy;
-    QFont textFont_;
-    QPointF current_;
 };

@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "skyview/SkyPlot.h"
+#include "skyview/SkyPlotIcons.h"
 
 class QComboBox;
 class QGroupBox;

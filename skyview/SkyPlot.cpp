@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QPainter>
 
 #include <algorithm>
@@ -10,7 +9,7 @@
 
 #include "orbit/AlmanacTable.h"
 #include "platform/Fonts.h"
-#include "platform/PictureSurface.h"
+#include "platform/PictureCanvas.h"
 
 namespace skyview {
 
@@ -21,27 +20,27 @@ constexpr double kRadPerDeg = kPi / 180.0;
 
 QColor ToQColor(const RgbColor& c) { return QColor(c.r, c.g, c.b); }
 
-void DrawPolyline(PictureSurface& surface, const QPolygonF& points, const QColor& color)
+void DrawPolyline(PictureCanvas& surface, const QPolygonF& points, const QColor& color)
 {
     for (qsizetype i = 1; i < points.size(); ++i) {
         surface.line(points[i - 1], points[i], color);
     }
 }
 
-void PrintAt(PictureSurface& surface, QPointF at, const QString& text)
+void PrintAt(PictureCanvas& surface, QPointF at, const QString& text)
 {
     surface.setCurrentPoint(at);
     surface.printText(text);
 }
 
 // Height of the current text font's ascent in the surface's vertical user units.
-double AscentInUnits(const PictureSurface& surface)
+double AscentInUnits(const PictureCanvas& surface)
 {
     const double unitsPerPixel = std::abs(surface.scaleHeight()) / std::max(1, surface.image().height());
     return QFontMetricsF(surface.textFont()).ascent() * unitsPerPixel;
 }
 
-void SetTextStyle(PictureSurface& surface, const QColor& color, int pointSize, bool bold)
+void SetTextStyle(PictureCanvas& surface, const QColor& color, int pointSize, bool bold)
 {
     QFont font = platform::WindowFont(pointSize);
     font.setBold(bold);
@@ -50,7 +49,7 @@ void SetTextStyle(PictureSurface& surface, const QColor& color, int pointSize, b
 }
 
 // The elevation labels just below the east axis at their circles; they never turn.
-void DrawElevationLabels(PictureSurface& surface, double k)
+void DrawElevationLabels(PictureCanvas& surface, double k)
 {
     SetTextStyle(surface, kElevationLabelColor, 12, false);
     const QString degree = QStringLiteral("°");
@@ -60,14 +59,14 @@ void DrawElevationLabels(PictureSurface& surface, double k)
     PrintAt(surface, {-3 * k, -k}, QStringLiteral("90") + degree);
 }
 
-void DrawCircles(PictureSurface& surface, double k, const QColor& horizon)
+void DrawCircles(PictureCanvas& surface, double k, const QColor& horizon)
 {
     surface.circle({0, 0}, 90 * k, horizon);
     surface.circle({0, 0}, 60 * k, kAxisColor);
     surface.circle({0, 0}, 30 * k, kAxisColor);
 }
 
-void DrawFixedBase(PictureSurface& surface, double k, const QColor& horizon)
+void DrawFixedBase(PictureCanvas& surface, double k, const QColor& horizon)
 {
     surface.clear();
     surface.line({-90 * k, 0}, {90 * k, 0}, kAxisColor);
@@ -86,7 +85,7 @@ void DrawFixedBase(PictureSurface& surface, double k, const QColor& horizon)
 
 // The background turned with the map: every point turned by minus the plot's turn, so each
 // letter and axis lands where the plot angle of its direction puts it.
-void DrawTurnedBase(PictureSurface& surface, const PlotFrame& frame, const QColor& horizon)
+void DrawTurnedBase(PictureCanvas& surface, const PlotFrame& frame, const QColor& horizon)
 {
     const double k = frame.k;
     const bool down = frame.orientation == PlotOrientation::LookingDown;
@@ -224,7 +223,7 @@ SatePositions SatePositionsAt(const PlotFrame& frame, const SkyInputs& inputs, i
 
 QString SateCountText(int count) { return QStringLiteral("衛星数 ") + QString::number(count); }
 
-void DrawHeavenBase(PictureSurface& surface, const PlotFrame& frame, const QColor& horizon)
+void DrawHeavenBase(PictureCanvas& surface, const PlotFrame& frame, const QColor& horizon)
 {
     if (frame.orientation == PlotOrientation::NorthUp) {
         DrawFixedBase(surface, frame.k, horizon);
@@ -233,19 +232,19 @@ void DrawHeavenBase(PictureSurface& surface, const PlotFrame& frame, const QColo
     }
 }
 
-void DrawElevationMaskCircle(PictureSurface& surface, const PlotFrame& frame, float mask)
+void DrawElevationMaskCircle(PictureCanvas& surface, const PlotFrame& frame, float mask)
 {
     DrawPolyline(surface, MaskCirclePolyline(frame, mask), kMaskColor);
 }
 
-void DrawBillSkyLine(PictureSurface& surface, const PlotFrame& frame, const orbit::SkylineTable& skyline)
+void DrawBillSkyLine(PictureCanvas& surface, const PlotFrame& frame, const orbit::SkylineTable& skyline)
 {
     surface.setDrawWidth(2);
     DrawPolyline(surface, SkylinePolyline(frame, skyline), kSkylineColor);
     surface.setDrawWidth(1);
 }
 
-void DrawSateObitLine(PictureSurface& surface, const PlotFrame& frame, const SkyInputs& inputs, int first, int last)
+void DrawSateObitLine(PictureCanvas& surface, const PlotFrame& frame, const SkyInputs& inputs, int first, int last)
 {
     for (const int slot : inputs.sateSlots) {
         if (slot < 0 || slot > kMaxSateSlot) {
@@ -283,77 +282,6 @@ QPixmap SateIconPixmap(int prn, bool hidden, int size)
     painter.setPen(hidden ? QColor(60, 60, 60) : QColor(Qt::white));
     painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::number(prn));
     return pixmap;
-}
-
-SkyPlotIcons::SkyPlotIcons(PictureSurface& surface, double offset) : surface_(surface), offset_(offset)
-{
-    for (int i = 0; i < 32; ++i) {
-        sate1_[i] = new QLabel(&surface);
-        sate1_[i]->setObjectName(QStringLiteral("Sate1_%1").arg(i));
-        backSate1Img_[i] = new QLabel(&surface);
-        backSate1Img_[i]->setObjectName(QStringLiteral("BackSate1Img_%1").arg(i));
-        for (QLabel* icon : {sate1_[i], backSate1Img_[i]}) {
-            icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-            icon->hide();
-        }
-    }
-}
-
-void SkyPlotIcons::hideAll()
-{
-    for (int i = 0; i < 32; ++i) {
-        sate1_[i]->hide();
-        backSate1Img_[i]->hide();
-    }
-}
-
-void SkyPlotIcons::place(QLabel* icon, int index, bool hiddenStyle, QPointF at) const
-{
-    const QPointF topLeft = surface_.toPixel({at.x() - offset_, at.y() + offset_});
-    const QPointF bottomRight = surface_.toPixel({at.x() + offset_, at.y() - offset_});
-    const int size = std::max(8, static_cast<int>(std::lround(std::abs(bottomRight.x() - topLeft.x()))));
-    if (icon->pixmap().width() != size) {
-        icon->setPixmap(SateIconPixmap(index + 1, hiddenStyle, size));
-        icon->resize(size, size);
-    }
-    icon->move(topLeft.toPoint());
-}
-
-void SkyPlotIcons::show(const SatePositions& positions)
-{
-    for (const SateMark& mark : positions.marks) {
-        const int index = mark.prn - 1;
-        if (index < 0 || index >= 32) {
-            continue;
-        }
-        QLabel* receivable = sate1_[index];
-        QLabel* hidden = backSate1Img_[index];
-        switch (mark.state) {
-        case SkyState::Visible:
-            hidden->hide();
-            place(receivable, index, false, mark.at);
-            receivable->setVisible(mark.usable);
-            break;
-        case SkyState::Hidden:
-            receivable->hide();
-            place(hidden, index, true, mark.at);
-            hidden->setVisible(mark.usable);
-            break;
-        case SkyState::BelowMask:
-            receivable->hide();
-            hidden->hide();
-            break;
-        }
-    }
-}
-
-SatePositions ShowSatePosition(SkyPlotIcons& icons, QLabel& countLabel, const PlotFrame& frame, const SkyInputs& inputs,
-                               int step)
-{
-    SatePositions positions = SatePositionsAt(frame, inputs, step);
-    icons.show(positions);
-    countLabel.setText(SateCountText(positions.count));
-    return positions;
 }
 
 }  // namespace skyview

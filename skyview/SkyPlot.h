@@ -5,8 +5,8 @@
 // mask but hidden behind a building) with the count of receivable ones.
 //
 // The geometry is pure (it returns points and classifications from the tables it is given); the
-// drawing paints that geometry on a PictureSurface whose user scale puts the zenith at (0, 0) with
-// y upwards; the icons are small child widgets over the surface, placed in its user units.
+// drawing paints that geometry on a PictureCanvas whose user scale puts the zenith at (0, 0) with
+// y upwards (the icons over the plot of a window are in SkyPlotIcons.h).
 // Nothing is kept between calls: every call reads the tables as they stand.
 
 #include <QColor>
@@ -23,8 +23,7 @@
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
 
-class PictureSurface;
-class QLabel;
+class PictureCanvas;
 
 namespace skyview {
 
@@ -111,46 +110,15 @@ inline const QColor kMaskColor{150, 150, 0};
 // Background. North-up: clears the surface and draws the axes, the horizon circle (in `horizon`)
 // and the 60 and 30 degree circles, the letters N S W E and the elevation labels. Looking down or
 // up: draws the same turned with the map, without clearing (the caller clears first).
-void DrawHeavenBase(PictureSurface& surface, const PlotFrame& frame, const QColor& horizon = kHorizonColor);
+void DrawHeavenBase(PictureCanvas& surface, const PlotFrame& frame, const QColor& horizon = kHorizonColor);
 // The mask circle, pen width 1.
-void DrawElevationMaskCircle(PictureSurface& surface, const PlotFrame& frame, float mask);
+void DrawElevationMaskCircle(PictureCanvas& surface, const PlotFrame& frame, float mask);
 // The skyline, pen width 2 (the pen goes back to 1).
-void DrawBillSkyLine(PictureSurface& surface, const PlotFrame& frame, const orbit::SkylineTable& skyline);
+void DrawBillSkyLine(PictureCanvas& surface, const PlotFrame& frame, const orbit::SkylineTable& skyline);
 // Every input slot's track over steps first..last in its colour.
-void DrawSateObitLine(PictureSurface& surface, const PlotFrame& frame, const SkyInputs& inputs, int first, int last);
+void DrawSateObitLine(PictureCanvas& surface, const PlotFrame& frame, const SkyInputs& inputs, int first, int last);
 
 // A satellite icon: a disc with the PRN in it, receivable or hidden style, `size` pixels square.
 QPixmap SateIconPixmap(int prn, bool hidden, int size);
-
-// The two arrays of 32 icons over a plot surface (index PRN - 1): Sate1 for receivable satellites
-// and BackSate1Img for those hidden behind a building. They are children of the surface, created
-// hidden; `offset` is d, the distance in plot units from the icon's top-left corner to the
-// satellite's point on both axes (the icon is 2d units square).
-class SkyPlotIcons {
-public:
-    SkyPlotIcons(PictureSurface& surface, double offset);
-    void hideAll();
-    // Places and shows the icons of the marks: a usable visible satellite shows its receivable
-    // icon, a usable hidden one its hidden icon, the other icon of each goes; a satellite at or
-    // below the mask has both hidden. An unusable satellite's icons are moved but not shown;
-    // slots not among the marks keep their icons; a PRN outside 1..32 has no icon.
-    void show(const SatePositions& positions);
-    QLabel* receivable(int index) const { return sate1_.at(index); }
-    QLabel* hidden(int index) const { return backSate1Img_.at(index); }
-
-private:
-    // Moves an icon (PRN index) so its top-left corner is d units left of and above `at`, sized
-    // 2d units at the surface's current scale.
-    void place(QLabel* icon, int index, bool hiddenStyle, QPointF at) const;
-    PictureSurface& surface_;
-    double offset_;
-    std::array<QLabel*, 32> sate1_{};
-    std::array<QLabel*, 32> backSate1Img_{};
-};
-
-// Icons and count at one step: the icons placed by the marks and `countLabel` set to the count
-// caption. Returns the positions shown.
-SatePositions ShowSatePosition(SkyPlotIcons& icons, QLabel& countLabel, const PlotFrame& frame, const SkyInputs& inputs,
-                               int step);
 
 }  // namespace skyview

@@ -11,7 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/ExplanationFrms.h"
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
 

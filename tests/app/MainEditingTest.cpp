@@ -9,10 +9,10 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
-#include "ModelRuns.h"
-#include "app/EditOperations.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
+#include "tests/site/ModelRuns.h"
+#include "site/EditOperations.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
 #include "app/SetBuildingHeightFrm.h"
 #include "app/SiteMapDrawing.h"
 #include "app/ToolCursors.h"

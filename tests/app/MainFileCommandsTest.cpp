@@ -13,12 +13,12 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
-#include "app/GpsRecord.h"
+#include "site/GpsRecord.h"
 #include "app/MainFileCommands.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
-#include "app/SiteFiles.h"
-#include "app/TopAreaModel.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
+#include "site/SiteFiles.h"
+#include "site/TopAreaModel.h"
 #include "orbit/Almanac4Frm.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"

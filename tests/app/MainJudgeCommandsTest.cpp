@@ -18,9 +18,9 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
-#include "app/SiteFiles.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
+#include "site/SiteFiles.h"
 #include "judge/AreaJudge.h"
 #include "judge/AreaResult.h"
 #include "judge/HeightGrid.h"

@@ -6,9 +6,9 @@
 
 
 #include "MainWindowFixture.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
-#include "app/SiteFiles.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
+#include "site/SiteFiles.h"
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"

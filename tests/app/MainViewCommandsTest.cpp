@@ -4,8 +4,8 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
 #include "orbit/ObservationConditions.h"
 

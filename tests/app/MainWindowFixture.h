@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainWorkingFrm.h"
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 #include "common/TestUtils.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"

@@ -8,9 +8,9 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
-#include "app/MainState.h"
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/RunState.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
 #include "platform/PictureSurface.h"

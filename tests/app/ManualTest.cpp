@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "app/MainWorkingFrm.h"
 #include "app/ManualFrm.h"
 #include "common/TestUtils.h"

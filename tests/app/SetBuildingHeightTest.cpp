@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/SetBuildingHeightFrm.h"
-#include "app/SiteFiles.h"
-#include "app/TopAreaModel.h"
+#include "site/SiteFiles.h"
+#include "site/TopAreaModel.h"
 #include "platform/MessageBox.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "app/GpsRecord.h"
-#include "app/MapView.h"
+#include "site/GpsRecord.h"
+#include "site/MapView.h"
 #include "app/SiteMapDrawing.h"
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 #include "common/TestUtils.h"
 #include "platform/Fonts.h"
 #include "platform/PictureSurface.h"

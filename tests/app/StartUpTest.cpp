@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainState.h"
+#include "site/RunState.h"
 #include "app/MainWorkingFrm.h"
 #include "app/StartUpFrm.h"
 #include "common/TestUtils.h"

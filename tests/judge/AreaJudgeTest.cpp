@@ -112,7 +112,7 @@ TEST(AreaJudgeKernel, CentreCellCountMatchesTheSkylineCount)
     const SatelliteTable sats = judgetest::SyntheticSky();
     const JudgeSetup s = SampleSetup();
     gBillHeightMesh = SampleMesh();
-    gBillHeightMeshView = judge::GridView{};
+    gBillHeightMeshView = MapViewState{};
     gBillHeightMeshView.scale = kScale;
     ComputeCutElevation(0.25 * s.cell, 0.25 * s.cell, 162, 135, s.cell, s.antenna);
     for (int step = 0; step <= 288; step += 24) {

@@ -1,8 +1,8 @@
 // Height grid: edge crossings, span marking and filling, and the build from the building model.
 #include "JudgeFixtures.h"
 
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "judge/HeightGrid.h"
 
 #include <gtest/gtest.h>
@@ -238,10 +238,10 @@ TEST(HeightGridBuild, FromTheBuildingModelUnderTheCurrentView)
 TEST(HeightGridBuild, GridFrameOfATurnedView)
 {
     // Map turned 90 degrees clockwise: north points to the picture's right, east downwards.
-    judge::GridView view;
+    MapViewState view;
     view.rotateDeg = 90.0f;
-    view.rotateSin = 1.0f;
-    view.rotateCos = 0.0f;
+    view.sinA = 1.0f;
+    view.cosA = 0.0f;
     double gx = 0, gy = 0;
     view.siteToGrid(0, 10, gx, gy);
     EXPECT_NEAR(gx, 10.0, 1e-9);

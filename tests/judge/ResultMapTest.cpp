@@ -3,7 +3,7 @@
 #include "JudgeFixtures.h"
 #include "SyntheticSky.h"
 
-#include "app/MapView.h"
+#include "site/MapView.h"
 #include "judge/PaintingJudgement.h"
 #include "judge/ResultDrawing.h"
 #include "judge/ResultTables.h"
@@ -77,21 +77,21 @@ MapViewState View(double scale, double offX, double offY, double rotDeg, double 
     return v;
 }
 
-judge::GridView GridViewOf(double scale, double offX, double offY, double rotDeg, double cx = 0, double cy = 0)
+MapViewState GridViewOf(double scale, double offX, double offY, double rotDeg, double cx = 0, double cy = 0)
 {
-    judge::GridView g;
+    MapViewState g;
     g.scale = static_cast<float>(scale);
     g.offsetX = static_cast<float>(offX);
     g.offsetY = static_cast<float>(offY);
     g.rotateDeg = static_cast<float>(rotDeg);
-    g.rotateSin = static_cast<float>(std::sin(rotDeg * kPi / 180.0));
-    g.rotateCos = static_cast<float>(std::cos(rotDeg * kPi / 180.0));
+    g.sinA = static_cast<float>(std::sin(rotDeg * kPi / 180.0));
+    g.cosA = static_cast<float>(std::cos(rotDeg * kPi / 180.0));
     g.centreX = cx;
     g.centreY = cy;
     return g;
 }
 
-judge::AreaResult ResultJudgedIn(const judge::GridView& view)
+judge::AreaResult ResultJudgedIn(const MapViewState& view)
 {
     judge::JudgeSetup s;
     s.cell = view.cellSize();
@@ -264,7 +264,7 @@ protected:
 
     judge::HeightMesh mesh;
     judge::JudgeSetup setup;
-    judge::GridView view;
+    MapViewState view;
     judge::SatelliteTable sats = judgetest::SyntheticSky();
 };
 

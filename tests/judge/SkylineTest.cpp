@@ -70,7 +70,7 @@ TEST(SkylineMarch, RulesOnSmallGrids)
 TEST(SkylineMarch, ComputeCutElevationFillsEveryDirectionAndRepeatsNorthEast)
 {
     gBillHeightMesh.clear();
-    gBillHeightMeshView = judge::GridView{};
+    gBillHeightMeshView = MapViewState{};
     gBillHeightMesh.set(84, 67, 11.5f);
     gBillHeightMesh.set(81, 66, 31.5f);  // one cell south
     ComputeCutElevation(0.5, 0.5, 162, 135, 1.0f, 1.5f);
@@ -224,13 +224,13 @@ TEST(SkylineFrames, BuildingNorthHidesDueNorthWhateverTheView)
         {"panned and turned", 4, 40, -24, 40, 0, 0}, {"turned past 360", 4, 8, 0, 370, 3, -2}, {"off-centre map", 2.5f, 0, 12, 0, -10, 6},
     };
     for (const auto& v : views) {
-        judge::GridView view;
+        MapViewState view;
         view.scale = v.scale;
         view.offsetX = v.offX;
         view.offsetY = v.offY;
         view.rotateDeg = v.rot;
-        view.rotateSin = static_cast<float>(std::sin(v.rot * 3.14159265358979 / 180.0));
-        view.rotateCos = static_cast<float>(std::cos(v.rot * 3.14159265358979 / 180.0));
+        view.sinA = static_cast<float>(std::sin(v.rot * 3.14159265358979 / 180.0));
+        view.cosA = static_cast<float>(std::cos(v.rot * 3.14159265358979 / 180.0));
         view.centreX = v.cx;
         view.centreY = v.cy;
         const float cell = view.cellSize();
@@ -245,7 +245,7 @@ TEST(SkylineFrames, BuildingNorthHidesDueNorthWhateverTheView)
         EXPECT_EQ(gCutElevation[360], gCutElevation[0]) << v.name;
     }
     // Unturned and unpanned, the site point is the grid point and directions are not turned.
-    gBillHeightMeshView = judge::GridView{};
+    gBillHeightMeshView = MapViewState{};
     gBillHeightMeshView.scale = 4.0f;
     gBillHeightMeshCell = gBillHeightMeshView.cellSize();
     gBillHeightMesh = Build(judgetest::ToGrid(site, 4.0), gBillHeightMeshCell);

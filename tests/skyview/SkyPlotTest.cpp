@@ -11,6 +11,7 @@
 #include "orbit/YumaAlmanac.h"
 #include "platform/PictureSurface.h"
 #include "skyview/SkyPlot.h"
+#include "skyview/SkyPlotIcons.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/TextHelpers.h"
 #include "platform/NumberText.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 
 namespace {
 

@@ -51,13 +51,26 @@ void SetMapRotateAngle(float degrees);
 void ApplyMapMove(int index);
 
 // The numbers the transform reads, taken together so that a long computation can work on a
-// snapshot of the view.
+// snapshot of the view. The same type is the frame a judgement's height grid was built in.
 struct MapViewState {
     double scale = 2.0;  // picture units per metre
-    double offsetX = 0.0, offsetY = 0.0;
-    double sinA = 0.0, cosA = 1.0;
-    double centreX = 0.0, centreY = 0.0;
+    double offsetX = 0.0, offsetY = 0.0;  // pan, picture units, applied before the turn
+    double rotateDeg = 0.0;  // positive turns the map clockwise on the picture
+    double sinA = 0.0, cosA = 1.0;  // of the rotation
+    double centreX = 0.0, centreY = 0.0;  // map centre, site metres
+
+    // Side of a height grid cell built under this view, in metres: GridCellSize(scale).
+    float cellSize() const;
+    // Site metres (x east, y north) to grid metres of this view: the picture point divided by
+    // the scale, both coordinates kept in double precision (x towards the picture's right, y
+    // towards its top, origin at the picture origin).
+    void siteToGrid(double x, double y, double& gx, double& gy) const;
 };
+
+// Side in metres of a height grid cell at the zoom scale `scale` (picture units per metre):
+// (864 / scale) / 162 in single precision, so 16/3 picture units at every zoom step.
+constexpr float GridCellSize(float scale) { return (864.0f / scale) / 162.0f; }
+
 // The current view of the globals.
 MapViewState CurrentMapView();
 // Metres from the map centre to picture units: times the scale, plus the pan, turned by minus

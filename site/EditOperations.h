@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-#include "app/MapView.h"
-#include "app/TopAreaModel.h"
+#include "site/MapView.h"
+#include "site/TopAreaModel.h"
 
 namespace edit {
 

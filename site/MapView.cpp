@@ -119,6 +119,7 @@ MapViewState CurrentMapView()
     view.scale = gMapScaleRate;
     view.offsetX = gMapOffsetX;
     view.offsetY = gMapOffsetY;
+    view.rotateDeg = gMapRotateAngle;
     view.sinA = gMapRotateSin;
     view.cosA = gMapRotateCos;
     view.centreX = pMapCenterX;
@@ -126,11 +127,33 @@ MapViewState CurrentMapView()
     return view;
 }
 
+namespace {
+
+// The transform: metres from the map centre times the scale, plus the pan, turned by minus the
+// rotation about the picture origin; both coordinates in double precision.
+void TurnedPicturePoint(const MapViewState& view, double dx, double dy, double& px, double& py)
+{
+    const double qx = view.scale * dx + view.offsetX;
+    const double qy = view.scale * dy + view.offsetY;
+    px = qx * view.cosA + qy * view.sinA;
+    py = qy * view.cosA - qx * view.sinA;
+}
+
+}  // namespace
+
+float MapViewState::cellSize() const { return GridCellSize(static_cast<float>(scale)); }
+
+void MapViewState::siteToGrid(double x, double y, double& gx, double& gy) const
+{
+    TurnedPicturePoint(*this, x - centreX, y - centreY, gx, gy);
+    gx /= scale;
+    gy /= scale;
+}
+
 void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py)
 {
-    px = view.scale * dx + view.offsetX;
-    py = view.scale * dy + view.offsetY;
-    orbit::ShiftAndRotateBackPoint(px, py, 0.0, 0.0, view.sinA, view.cosA);
+    TurnedPicturePoint(view, dx, dy, px, py);
+    py = static_cast<float>(py);  // the picture's y is kept in single precision
 }
 
 void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py)

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 
 inline std::vector<TopAreaPoint> RunOf(int area)
 {

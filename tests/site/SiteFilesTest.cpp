@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/SiteFiles.h"
-#include "app/TopAreaModel.h"
+#include "site/SiteFiles.h"
+#include "site/TopAreaModel.h"
 
 namespace {
 

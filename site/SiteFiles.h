@@ -17,7 +17,7 @@
 
 #include <optional>
 
-#include "app/TopAreaModel.h"
+#include "site/TopAreaModel.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/MapView.h"
+#include "site/MapView.h"
 
 namespace {
 

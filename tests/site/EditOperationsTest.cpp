@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ModelRuns.h"
-#include "app/EditOperations.h"
+#include "site/EditOperations.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "MainState.h"
+#include "RunState.h"
 
 int gStartUpState = 0;
 QString gStartDir;
