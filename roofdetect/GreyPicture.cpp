@@ -25,7 +25,7 @@ int GreyPicture::level(double x, double y) const
     if (!(px > -1.0 && py > -1.0 && px < width_ + 1.0 && py < height_ + 1.0)) {
         return -1;  // far outside, or not a number
     }
-    // Same rounding as the picture surface's point reading (QPointF::toPoint).
+    // Same rounding as the picture canvas's point reading (QPointF::toPoint).
     const QPoint pixel = QPointF(px, py).toPoint();
     if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= width_ || pixel.y() >= height_) {
         return -1;

@@ -24,7 +24,7 @@ public:
     int height() const { return height_; }
 
     // Grey level 0..255 at photo point (x, y), or -1 when the point lies outside the picture.
-    // The point is taken to the pixel whose position is nearest, as the picture surface reads a
+    // The point is taken to the pixel whose position is nearest, as the picture canvas reads a
     // point's colour (pixel column x + width/2, row height/2 - y, rounded).
     int level(double x, double y) const;
 
