@@ -5,11 +5,12 @@
 #include <QPixmap>
 #include <QtMath>
 
+#include "platform/Constants.h"
 #include "platform/Fonts.h"
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 const QColor kSky(225, 240, 255);
 const QColor kGround(150, 120, 80);
 const QColor kAntenna(200, 30, 30);

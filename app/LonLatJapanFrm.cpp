@@ -263,8 +263,8 @@ void LonLatJapanFrm::OKCmd_Click()
         platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
         return;
     }
-    gLongitude = static_cast<float>(lon);
-    gLatitude = static_cast<float>(lat);
+    SetLongitude(static_cast<float>(lon));
+    SetLatitude(static_cast<float>(lat));
     if (onAccepted) {
         onAccepted(Fixed(gLatitude, "###.0"), Fixed(gLongitude, "##0.0"));
     }

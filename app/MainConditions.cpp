@@ -95,7 +95,7 @@ void MainWorkingFrm::SetDataCmd_Click()
 
 void MainWorkingFrm::DaybrookPicker1_DatePicked(const QString& dateText)
 {
-    gComputeDate = dateText.toStdString();
+    SetComputeDate(dateText.toStdString());
     DateLbl->setText(dateText);
     DaybrookPicker1->hide();
 }
@@ -129,14 +129,14 @@ void MainWorkingFrm::AntennaHTxt_Change()
     const double v = BoxValue(AntennaHTxt);
     if (v < 0.0) {
         platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高は正の値です。"));
-        gAntennaHeight = 0.0f;
+        SetAntennaHeight(0.0f);
         AntennaHTxt->setText(QStringLiteral("0"));
     } else if (v > 100.0) {
         platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"));
-        gAntennaHeight = 100.0f;
+        SetAntennaHeight(100.0f);
         AntennaHTxt->setText(QStringLiteral("100"));
     } else {
-        gAntennaHeight = static_cast<float>(v);
+        SetAntennaHeight(static_cast<float>(v));
     }
 }
 
@@ -144,13 +144,13 @@ void MainWorkingFrm::ElevationCmb_Click()
 {
     // Item k shows k degrees; the mask never stays below 3.
     const int v = ElevationCmb->currentIndex();
-    gElevationMask = static_cast<float>(v);
+    SetElevationMask(static_cast<float>(v));
     if (v < 3) {
         ElevationCmb->setCurrentIndex(3);
     }
 }
 
-void MainWorkingFrm::StopComputeCmd_Click() { gStopCompute = 1; }
+void MainWorkingFrm::StopComputeCmd_Click() { SetStopCompute(1); }
 
 void MainWorkingFrm::AntennaCmd_Click() { ShowOwned(antennaHeightFrm_, this); }
 
@@ -176,20 +176,20 @@ void MainWorkingFrm::ReadComputeConditionAllDay() { ReadConditionControls(true);
 void MainWorkingFrm::ReadConditionControls(bool allDay)
 {
     const int m = ElevationCmb->currentIndex();
-    gElevationMask = static_cast<float>(m);
+    SetElevationMask(static_cast<float>(m));
     if (m < 3) {
         ElevationCmb->setCurrentIndex(3);
     }
-    gSettingReserve = 10;
-    gComputeDate = DateLbl->text().toStdString();
+    SetSettingReserve(10);
+    SetComputeDate(DateLbl->text().toStdString());
     if (allDay) {
-        gStartTimeStep = 0;
-        gEndTimeStep = kLastTimeStep;
+        SetStartTimeStep(0);
+        SetEndTimeStep(kLastTimeStep);
     } else {
-        gStartTimeStep = StartTimeCmb->currentIndex();
-        gEndTimeStep = EndTimeCmb->currentIndex();
+        SetStartTimeStep(StartTimeCmb->currentIndex());
+        SetEndTimeStep(EndTimeCmb->currentIndex());
     }
-    gLatitude = static_cast<float>(BoxValue(LatDataTxt));
-    gLongitude = static_cast<float>(BoxValue(LonDataTxt));
-    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
+    SetLatitude(static_cast<float>(BoxValue(LatDataTxt)));
+    SetLongitude(static_cast<float>(BoxValue(LonDataTxt)));
+    SetAntennaHeight(static_cast<float>(BoxValue(AntennaHTxt)));
 }

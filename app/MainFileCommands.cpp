@@ -149,25 +149,25 @@ void MainWorkingFrm::LoadSettingData()
         ShowBrokenFile(this, path, error.reason);
         return;
     }
-    gLatitude = data->latitude;
-    gLongitude = data->longitude;
+    SetLatitude(data->latitude);
+    SetLongitude(data->longitude);
     LatDataTxt->setText(BoxText(gLatitude));
     LonDataTxt->setText(BoxText(gLongitude));
     // The box's change handler stores the antenna height, the list's handler the mask.
-    gAntennaHeight = data->antennaHeight;
+    SetAntennaHeight(data->antennaHeight);
     AntennaHTxt->setText(BoxText(data->antennaHeight));
-    gElevationMask = data->elevationMask;
+    SetElevationMask(data->elevationMask);
     ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data->elevationMask)));
-    gSettingReserve = data->reserve;
+    SetSettingReserve(data->reserve);
 }
 
 bool MainWorkingFrm::SaveSettingData()
 {
     // The position is the one last computed or loaded (the variables); the antenna height and
     // the mask are taken from their controls.
-    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
-    gElevationMask = static_cast<float>(ElevationCmb->currentIndex());
-    gSettingReserve = 10;
+    SetAntennaHeight(static_cast<float>(BoxValue(AntennaHTxt)));
+    SetElevationMask(static_cast<float>(ElevationCmb->currentIndex()));
+    SetSettingReserve(10);
     const SettingData data{gLatitude, gLongitude, gAntennaHeight, gElevationMask, gSettingReserve};
     QDir().mkpath(DataPath(QStringLiteral("data0"), QString()));
     return WriteWholeFile(this, SettingPath(), WriteSettingText(data));
@@ -177,9 +177,9 @@ bool MainWorkingFrm::SaveSettingData()
 
 bool MainWorkingFrm::SaveProjectData(const QString& path)
 {
-    gAntennaHeight = static_cast<float>(BoxValue(AntennaHTxt));
-    gElevationMask = static_cast<float>(ElevationCmb->currentIndex());
-    gSettingReserve = 10;
+    SetAntennaHeight(static_cast<float>(BoxValue(AntennaHTxt)));
+    SetElevationMask(static_cast<float>(ElevationCmb->currentIndex()));
+    SetSettingReserve(10);
     ProjectData data = CaptureProject();
     // The position as the boxes show it: a typed position is saved even before a computation
     // has read it into the conditions.
@@ -210,9 +210,8 @@ void MainWorkingFrm::TakeProject(const ProjectData& data)
 {
     CloseHeightDialog();
     ApplyProject(data);
-    gProjectReserve1 = data.reserve1;
-    gProjectReserve2 = data.reserve2;
-    gSettingReserve = data.settingReserve;
+    SetProjectReserves(data.reserve1, data.reserve2);
+    SetSettingReserve(data.settingReserve);
     // The computations read the conditions back from the controls, so they must show what was
     // loaded. The parser has checked the ranges the boxes' handlers check.
     LatDataTxt->setText(BoxText(data.latitude));
@@ -229,8 +228,7 @@ void MainWorkingFrm::SetMapCenterFromTopArea()
         points.push_back({gNorthTopAreaX[j], gNorthTopAreaY[j]});
     }
     const SitePoint centre = BoundingBoxCentre(points);
-    pMapCenterX = centre.x;
-    pMapCenterY = centre.y;
+    SetMapCenter(centre.x, centre.y);
 }
 
 void MainWorkingFrm::LoadMapDataMenu_Click()
@@ -253,8 +251,7 @@ void MainWorkingFrm::LoadMapDataMenu_Click()
     if (gFixDataSTS == 1) {
         SetMapCenterFromTopArea();
     } else {
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
     }
     // A project opened after the sample can be saved. The change count stays: it counts every
     // edit of the run, and closing asks while it is above 0.
@@ -292,8 +289,7 @@ void MainWorkingFrm::SetSampleProject()
     // The sample is in local metres (calibration flag 0) and drawn around the site origin, also
     // after a calibrated project moved the centre far away.
     TakeProject(SampleProject());
-    pMapCenterX = 0.0;
-    pMapCenterY = 0.0f;
+    SetMapCenter(0.0, 0.0f);
 }
 
 void MainWorkingFrm::ReadSampleDataMemu_Click()
@@ -329,8 +325,7 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     gGPSRecordNum = count;
     if (gFixDataSTS == 0) {
         const SitePoint centre = BoundingBoxCentre(track);
-        pMapCenterX = centre.x;
-        pMapCenterY = centre.y;
+        SetMapCenter(centre.x, centre.y);
     }
     return true;
 }

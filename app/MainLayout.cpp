@@ -14,12 +14,13 @@
 #include "MainIcons.h"
 #include "MainWorkingFrm.h"
 #include "SiteMapDrawing.h"
+#include "platform/Constants.h"
 #include "platform/CalendarPopup.h"
 #include "platform/PictureSurface.h"
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 constexpr int kPhotoWidth = 13140 / kTwipsPerPixel;   // 876
 constexpr int kPhotoHeight = 10230 / kTwipsPerPixel;  // 682
 constexpr int kPhotoBorder = 2;

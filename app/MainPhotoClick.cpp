@@ -32,24 +32,39 @@ void MainWorkingFrm::ServePhotoClickRequest(QPointF at)
         double x = 0, y = 0;
         PictureToSite(at.x(), at.y(), x, y, true);
         ComputeCutElevationAtSite(x, y, gAntennaHeight);
-        const std::function<void()>* redraw = nullptr;
-        if (mode == 1) {
-            redraw = &pShowCurrentSateVisible;
-        } else if (gDispHeavenMode == 1) {
-            redraw = &pShowHeavenSateVisible;
-        } else if (gDispHeavenMode == 2) {
-            redraw = &pShowBothSateVisible;
-        }
-        if (redraw != nullptr && *redraw) (*redraw)();
+        PictureClickWindow window = PictureClickWindow::OrbitView;
+        if (mode == 2) window = gDispHeavenMode == 1 ? PictureClickWindow::SkyView : PictureClickWindow::Comparison;
+        const bool named = mode == 1 || gDispHeavenMode == 1 || gDispHeavenMode == 2;
+        if (PictureClickClient* client = pictureClickClients_[static_cast<std::size_t>(window)].get(); named && client)
+            client->ShowCurrentSateVisible();
         PhotoPic->setDrawWidth(1);
     } else if (mode == 3 || mode == 4) {
         const int which = mode - 3;
         PhotoPic->setDrawWidth(2);
         Cross(*PhotoPic, at, 4, which == 0 ? QColor(250, 0, 0) : QColor(0, 0, 250));
         PictureToSite(at.x(), at.y(), pRevisionPointX[which], pRevisionPointY[which], false);
-        if (pRevisionPointPicked) pRevisionPointPicked(which + 1);
+        if (PictureClickClient* client = pictureClickClients_[static_cast<std::size_t>(PictureClickWindow::MapCorrection)].get())
+            client->RevisionPointPicked(which + 1, pRevisionPointX[which], pRevisionPointY[which]);
         unsetCursor();
         // Served once, unless the window asked for its other point meanwhile.
-        if (gPhotoClickMode == mode) gPhotoClickMode = 0;
+        if (gPhotoClickMode == mode) SetPhotoClickMode(0);
     }
+}
+
+void MainWorkingFrm::TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client)
+{
+    SetPhotoClickMode(mode);
+    PictureClickHolder& holder = pictureClickClients_[static_cast<std::size_t>(which)];
+    holder.client = client;
+    QObject* object = dynamic_cast<QObject*>(client);
+    holder.watch = object;
+    holder.watched = object != nullptr;
+}
+
+void MainWorkingFrm::ReleasePictureClick(PictureClickWindow which, PictureClickClient* client)
+{
+    SetPhotoClickMode(0);
+    // Whoever closes, a site-map press then reaches no window of that kind it no longer holds.
+    PictureClickHolder& holder = pictureClickClients_[static_cast<std::size_t>(which)];
+    if (holder.client == client) holder = PictureClickHolder{};
 }

@@ -1,7 +1,7 @@
 // The sky-view commands of the site map: each reads the conditions again, rebuilds the height
 // grid under the map as drawn and computes the skyline at its observer point before its view
-// opens; the hooks through which the orbit view reaches back into the main window; and the
-// menu bar's "クリア(&C)", which takes the result maps off the map.
+// opens; the orbit view, opened with the main window as its port; and the menu bar's
+// "クリア(&C)", which takes the result maps off the map.
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
@@ -13,39 +13,6 @@
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
-
-namespace {
-
-// The view that picture-click mode 1 serves while it stands.
-QPointer<DispCumpuSateliteObitFrm> gPhotoClickOrbitView;
-
-void TakeOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
-{
-    gPhotoClickMode = 1;
-    gPhotoClickOrbitView = view;
-    // A click on the site map computes the skyline there and then asks this view to redraw.
-    if (MainWorkingFrm* main = MainWorkingFrm::existing()) {
-        main->pShowCurrentSateVisible = [] {
-            if (gPhotoClickOrbitView) {
-                gPhotoClickOrbitView->ShowCurrentSateVisible();
-            }
-        };
-    }
-}
-
-// Closing the view clears the request whoever holds it, so a site-map click then reaches no view.
-void ReleaseOrbitViewPhotoClick(DispCumpuSateliteObitFrm* view)
-{
-    gPhotoClickMode = 0;
-    if (gPhotoClickOrbitView == view) {
-        gPhotoClickOrbitView.clear();
-        if (MainWorkingFrm* main = MainWorkingFrm::existing()) {
-            main->pShowCurrentSateVisible = nullptr;
-        }
-    }
-}
-
-}  // namespace
 
 void MainWorkingFrm::ConnectSkyCommands()
 {
@@ -73,22 +40,15 @@ void MainWorkingFrm::ComputeSkylineUnderPicturePoint(double px, double py)
     ComputeCutElevation(px / scale, py / scale, judge::kMarchLastX, judge::kMarchLastY, gBillHeightMeshCell, gAntennaHeight);
 }
 
+bool MainWorkingFrm::LoadAlmanacDataBase()
+{
+    return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
+}
+
 DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
 {
     if (dispCumpuSateliteObitFrm_.isNull() || dispCumpuSateliteObitFrm_->unloaded()) {
-        DispCumpuSateliteObitFrm::Hooks hooks;
-        hooks.loadAlmanacDataBase = [] {
-            return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
-        };
-        // A running area judgement owns the map (only its stop button may change anything): a
-        // reset asked for then is not carried out, and the map stays as the run paints it.
-        hooks.resetMainMap = [] {
-            MainWorkingFrm* main = MainWorkingFrm::instance();
-            if (!main->isJudging()) main->InitialDisPlayCmd_Click();
-        };
-        hooks.takePhotoClick = TakeOrbitViewPhotoClick;
-        hooks.releasePhotoClick = ReleaseOrbitViewPhotoClick;
-        dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, std::move(hooks));
+        dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, this);
     }
     return dispCumpuSateliteObitFrm_;
 }

@@ -6,6 +6,7 @@
 
 #include "MainWorkingFrm.h"
 #include "SiteMapDrawing.h"
+#include "SiteMapEditor.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
@@ -34,7 +35,8 @@ void MainWorkingFrm::ConnectViewCommands()
             ClickPicRbn_Click(k, pressed);
         });
     }
-    ConnectEditing();
+    editor_ = std::make_unique<SiteMapEditor>(*this);
+    editor_->Connect();
 }
 
 void MainWorkingFrm::ZoomUpCmd_Click()
@@ -57,7 +59,7 @@ void MainWorkingFrm::MoveImgCmd_Click(int index)
 
 void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 {
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     RedrawAreaResults(shifted);
     siteMap_->DrawMeasureDistLine();
 }
@@ -65,18 +67,18 @@ void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 void MainWorkingFrm::InitialDisPlayCmd_Click()
 {
     SetMapRotateAngle(0.0f);
-    pRotateSinceJudge = 0.0f;
+    SetRotateSinceJudge(0.0f);
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
-    ReleaseAllTools();
+    editor_->ReleaseAllTools();
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
-    ShowInputBillTopArea(pActiveBuildingNum);
+    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
     ShowPictureAndResult();
     ReadComputeCondition();
     DeleteBuildingMenu->setEnabled(false);
 }
 
-void MainWorkingFrm::ShowInputBillTopArea(int& index1)
+int MainWorkingFrm::ShowInputBillTopArea(int index1)
 {
     if (gFixDataSTS == 0) {
         FixDataSTSPnl->setText(QStringLiteral("GPS未設定データ"));
@@ -91,7 +93,8 @@ void MainWorkingFrm::ShowInputBillTopArea(int& index1)
     siteMap_->DrawComuAreaFrame();
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
-    RedrawDrawnTopLine();
+    editor_->RedrawDrawnTopLine();
+    return index1;
 }
 
 void MainWorkingFrm::ShowGPSPoint(double x1, double y1)

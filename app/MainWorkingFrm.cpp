@@ -13,6 +13,8 @@
 #include <QToolButton>
 
 #include "SiteMapDrawing.h"
+#include "SiteMapEditor.h"
+#include "AreaJudgementRun.h"
 #include "app/ManualFrm.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
@@ -25,6 +27,7 @@
 #include "orbit/VisibleSatellites.h"
 #include "photoinput/SlideRate.h"
 #include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
 #include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -34,7 +37,7 @@
 MainWorkingFrm* MainWorkingFrm::instance_ = nullptr;
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 const QString kTitle = QStringLiteral("GPS衛星軌道予測/");
 const QString kProtectedProjectName = QStringLiteral("AreaBillData1.dat");
 }  // namespace
@@ -59,7 +62,9 @@ MainWorkingFrm::MainWorkingFrm()
     ConnectMainHelpMenu(HelpMenu, this);
     BuildControls();
     ConnectCommands();
-    ConnectJudgeCommands();
+    judgement_ = std::make_unique<AreaJudgementRun>(*this);
+    connect(JudgeSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeSateNumInComuAreaMenu_Click);
+    connect(JudgeMeanSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeMeanSateNumInComuAreaMenu_Click);
     Form_Load();
 }
 
@@ -70,6 +75,26 @@ MainWorkingFrm::~MainWorkingFrm()
     }
 }
 
+void MainWorkingFrm::HandDemonstrationBack(int nextStep)
+{
+    pDemoIndex = nextStep;
+    DemoTmr.setInterval(1000);
+    DemoTmr.start();
+}
+
+void MainWorkingFrm::ShowDemoClickHint(bool shown)
+{
+    Message2Pnl->setVisible(shown);
+    MouseIconPnl->setVisible(shown);
+}
+
+void MainWorkingFrm::HideDemoPanels()
+{
+    MessagePnl->hide();
+    OnDemoPnl->hide();
+    for (QLabel* panel : PopupMenuPnl) panel->hide();
+}
+
 void MainWorkingFrm::Form_Load()
 {
     move(0, 0);
@@ -77,7 +102,7 @@ void MainWorkingFrm::Form_Load()
     const double h = PhotoPic->height();
     PhotoPic->setScale(50.0 - w / 2.0, h / 2.0, w, -h);
     pFirstActivate = -1;
-    gStartDir = QDir::currentPath();
+    SetStartDir(QDir::currentPath());
     LatDataTxt->setEnabled(true);
     LonDataTxt->setEnabled(true);
     SetMapScaleTable();
@@ -93,13 +118,13 @@ void MainWorkingFrm::Form_Load()
     }
     StartTimeCmb->addItems(times);
     StartTimeCmb->setCurrentIndex(96);
-    gStartTimeStep = 96;
+    SetStartTimeStep(96);
     EndTimeCmb->addItems(times);
     EndTimeCmb->setCurrentIndex(216);
-    gEndTimeStep = 216;
+    SetEndTimeStep(216);
 
-    gSettingReserve = 10;
-    gComputeDate = QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString();
+    SetSettingReserve(10);
+    SetComputeDate(QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString());
     gAlmanacName = "Yuma384.txt";
     LoadSettingData();
     ResetAllWorkData();
@@ -112,7 +137,7 @@ void MainWorkingFrm::Form_Load()
     SetSlideRateTable();
     AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
     DaybrookPicker1->move(750, 50);
-    gStartUpState = -1;
+    SetStartUpState(-1);
     for (int column = 0; column <= 5; ++column) {
         FirstCutGrid->setColumnWidth(column, 500 / kTwipsPerPixel);
     }
@@ -121,16 +146,16 @@ void MainWorkingFrm::Form_Load()
     }
     SetDemoMessage();
     MessagePnl->hide();
-    gDemoMode = 0;
+    SetDemoMode(0);
     OnDemoPnl->hide();
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;
     pDataFileName[0] = QStringLiteral("*.dat");
-    gBillDataSTS = 0;
-    pEditMode = -1;
-    gPhotoClickMode = 0;
-    pPhotoTipSTS = 0;
+    SetBillDataSTS(0);
+    editor_->pEditMode = -1;
+    SetPhotoClickMode(0);
+    editor_->pPhotoTipSTS = 0;
     DeleteBuildingMenu->setEnabled(false);
     Message2Pnl->hide();
     MouseIconPnl->hide();
@@ -170,14 +195,13 @@ void MainWorkingFrm::ResetAllWorkData()
     PhotoPic->unsetCursor();
     pActiveBuildingNum = -1;
     CloseHeightDialog();
-    gProjectReserve1 = 0;
-    gProjectReserve2 = 0;
+    SetProjectReserves(0, 0);
     SetMapScaleIndex(20);
     LatDataTxt->setText(QString::fromStdString(platform::PlainText(gLatitude, platform::Precision::Single)));
     LonDataTxt->setText(QString::fromStdString(platform::PlainText(gLongitude, platform::Precision::Single)));
     siteMap_->DrawObstacleAreaFrame();
     siteMap_->DrawComuAreaFrame();
-    gElevationMask = 10.0f;
+    SetElevationMask(10.0f);
     ElevationCmb->setCurrentIndex(10);
     SetMapRotateAngle(0.0f);
     siteMap_->DrawScaleBar(gMapScaleIndex);
@@ -185,23 +209,49 @@ void MainWorkingFrm::ResetAllWorkData()
     pProjectFileName = QStringLiteral("Project1.dat");
     pShowAreaResult = 0;
     pShowMeanAreaResult = 0;
-    gMapOffsetX = 0.0f;
-    gMapOffsetY = 0.0f;
+    SetMapOffset(0.0f, 0.0f);
     gBillHeightMesh.clearRange(324, 270);
     gComuAreaMesh.clear();
 }
 
-void MainWorkingFrm::ReleaseAllTools()
+// ---- Site map editing: the editor does the work ---------------------------------------------
+
+void MainWorkingFrm::ClickPicRbn_Click(int index, bool pressed) { editor_->ClickPicRbn_Click(index, pressed); }
+void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at) { editor_->PhotoPic_MouseDown(button, at); }
+void MainWorkingFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at) { editor_->PhotoPic_MouseMove(buttons, at); }
+void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at) { editor_->PhotoPic_MouseUp(button, at); }
+void MainWorkingFrm::PhotoPic_DblClick(Qt::MouseButton button) { editor_->PhotoPic_DblClick(button); }
+void MainWorkingFrm::DeleteBuildingMenu_Click() { editor_->DeleteBuildingMenu_Click(); }
+void MainWorkingFrm::SetBuildingHeightMenu_Click() { editor_->SetBuildingHeightMenu_Click(); }
+void MainWorkingFrm::StopLineDrawMenu_Click() { editor_->StopLineDrawMenu_Click(); }
+void MainWorkingFrm::EnsMeasureSistMenu_Click() { editor_->EnsMeasureSistMenu_Click(); }
+void MainWorkingFrm::CloseHeightDialog() { editor_->CloseHeightDialog(); }
+
+// ---- Area judgements: the judgement run does the work -----------------------------------------
+
+void MainWorkingFrm::JudgeSateNumInComuAreaMenu_Click() { judgement_->JudgeSateNumInComuAreaMenu_Click(); }
+void MainWorkingFrm::JudgeMeanSateNumInComuAreaMenu_Click() { judgement_->JudgeMeanSateNumInComuAreaMenu_Click(); }
+int MainWorkingFrm::LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX)
 {
-    for (QToolButton* tool : ClickPicRbn) {
-        tool->setChecked(false);
-    }
+    return judgement_->LoadSatelliteData6(StartT, ix10, jy10, NumX, NumY, DifIX);
 }
+int MainWorkingFrm::LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX)
+{
+    return judgement_->LoadSatelliteData7(StartT, ix10, jy10, NumX, NumY, DifIX);
+}
+void MainWorkingFrm::RedrawSateNumMap() { judgement_->RedrawSateNumMap(); }
+void MainWorkingFrm::RedrawMeanSateNumMap() { judgement_->RedrawMeanSateNumMap(); }
+void MainWorkingFrm::RedrawMeanSateNumMap2() { judgement_->RedrawMeanSateNumMap(); }
+void MainWorkingFrm::DrawSateNumLegend() { judgement_->DrawSateNumLegend(); }
+void MainWorkingFrm::DrawMeanSateNumLegend() { judgement_->DrawMeanSateNumLegend(); }
+void MainWorkingFrm::RedrawAreaResults(bool shifted) { judgement_->RedrawAreaResults(shifted); }
+const judge::AreaResult* MainWorkingFrm::shownAreaResult() const { return judgement_->shownAreaResult(); }
+bool MainWorkingFrm::isJudging() const { return judgement_ != nullptr && judgement_->isJudging(); }
 
 void MainWorkingFrm::InitializeDataCmd_Click()
 {
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
-    ReleaseAllTools();
+    editor_->ReleaseAllTools();
     StartNewWork();
     DeleteBuildingMenu->setEnabled(false);
     FixDataSTSPnl->hide();
@@ -213,14 +263,14 @@ void MainWorkingFrm::StartNewWork()
 {
     ResetAllWorkData();
     ReadComputeCondition();
-    gDemoMode = 0;
+    SetDemoMode(0);
     gEachTopAreaNumber = 0;
     gTopAreaPointTotalNumber = 0;
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;
     pDataFileName[0] = QStringLiteral("*.dat");
-    gBillDataSTS = 0;
+    SetBillDataSTS(0);
 }
 
 void MainWorkingFrm::ShowPictureAndResult()

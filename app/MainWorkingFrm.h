@@ -6,10 +6,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "site/MainWindowPort.h"
 #include "site/TopAreaModel.h"
 
 class QComboBox;
@@ -22,7 +22,8 @@ class QTableWidget;
 class QToolButton;
 class PictureSurface;
 class SiteMapDrawing;
-class SetBuildingHeightFrm;
+class SiteMapEditor;
+class AreaJudgementRun;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
 class Almanac4Frm;
@@ -33,13 +34,13 @@ enum class FileDialogKind;
 }
 namespace judge {
 struct AreaResult;
-class PaintingJudgement;
 }
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
-// One instance, created on first use (instance()) and kept until the program ends.
-class MainWorkingFrm : public QMainWindow {
+// One instance, created on first use (instance()) and kept until the program ends. It is the
+// MainWindowPort of every window it opens.
+class MainWorkingFrm : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     static MainWorkingFrm* instance();
@@ -90,12 +91,9 @@ public:
     // Window variables (16-bit integers in meaning unless said otherwise).
     int pActiveBuildingNum = -1;  // selected top area, -1 none
     int pDemoIndex = 0;           // step of the main demonstration
-    int pMessageIndex = 0;        // set to -1 when a demonstration starts; not read
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
-    int pEditMode = -1;           // tool of the site map 0..6, -1 none
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
-    int pPhotoTipSTS = 0;         // -1 while the map carries a picture-click hint
     QString pProjectFileName;     // default name of the project save
     std::array<QString, 2> pDataFileName;  // (1) the protected project name, (0) "*.dat"
     int pShowAreaResult = 0;      // -1 while the count map of an area judgement is shown
@@ -155,20 +153,19 @@ public:
     QTimer DemoTmr;
     QTimer DemoHandleTmr;
 
-    // Public operations other windows call.
-    // Turns the view back to north-up, takes the result maps off, releases the tools, redraws
-    // and reads the conditions again; zoom and pan stay.
-    void InitialDisPlayCmd_Click();
-    // Pan (0 right, 1 down, 2 up, 3 left; 4 metres) or turn (4 clockwise, 5 counter-clockwise;
-    // 10 degrees), then the map redraw; any other index only redraws.
-    void MoveImgCmd_Click(int index);
-    // Full redraw of the site map with top area `index1` highlighted (-1 none); an index beyond
-    // the last top area becomes -1 in the caller's variable.
-    void ShowInputBillTopArea(int& index1);
-    void ShowInputBillTopArea(int&& index1) { ShowInputBillTopArea(index1); }
-    // Marks the receiver position (east, north metres in the building model's frame) on the map;
-    // the marks build up as a track until the next full redraw.
-    void ShowGPSPoint(double x1, double y1);
+    // The operations other windows call (MainWindowPort.h says what each does).
+    void InitialDisPlayCmd_Click() override;
+    void MoveImgCmd_Click(int index) override;
+    int ShowInputBillTopArea(int index1) override;
+    void ShowGPSPoint(double x1, double y1) override;
+    void ShowPictureAndResult() override;
+    bool isJudging() const override;
+    bool LoadAlmanacDataBase() override;
+    void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
+    void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
+    void HandDemonstrationBack(int nextStep) override;
+    void ShowDemoClickHint(bool shown) override;
+    void HideDemoPanels() override;
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
@@ -177,8 +174,6 @@ public:
     void TheNewProjectMenu_Click();
     void SaveProjectMenu_Click();
     void StopComputeCmd_Click();
-    // The redraw of the map with the shown result overlays.
-    void ShowPictureAndResult();
     // Copies the condition controls into the observation conditions (time window from the lists;
     // AllDay: steps 0..288).
     void ReadComputeCondition();
@@ -204,7 +199,9 @@ public:
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();
 
-    // Building editing on the site map.
+    // Building editing on the site map: the editor holds the tools' state; the handlers forward
+    // to it.
+    SiteMapEditor& editor() { return *editor_; }
     // Items of the tool pop-up LineDrawMenu (each carries a check mark).
     QAction* StopLineDrawMenu = nullptr;
     QAction* SelectTopAreaMenu = nullptr;
@@ -214,30 +211,10 @@ public:
     QAction* MovePointMenu = nullptr;
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
-    // Press points and drawing state of the tools, picture units: the rectangle's first corner
-    // (also the distance tool's last click), the last press after the tool's tip shift (the
-    // double-click gestures act on it) and the rubber line's moving end.
-    double pStartPointX = 0.0;
-    float pStartPointY = 0.0f;
-    double pLastPointX = 0.0;
-    float pLastPointY = 0.0f;
-    float pLineEndX = 0.0f;
-    float pLineEndY = 0.0f;
-    // The rooftop outline being drawn, in site metres (so a zoom, pan or turn between clicks
-    // leaves it where it was drawn); as many points as the model can take.
-    std::array<float, kMaxTopPoints> pTopLineX{};
-    std::array<float, kMaxTopPoints> pTopLineY{};
-    int pTopLinePointNum = 0;
-    int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
-    int pMovePointNum = -1;   // the vertex being moved, -1 none
-    // Picture-click requests. The orbit view that waits (request 1) sets this to redraw itself
-    // after a press computed the skyline at the pressed point.
-    std::function<void()> pShowCurrentSateVisible;
     // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
-    // the map centre, and the hook told which one (1 or 2) was just picked.
+    // the map centre.
     std::array<double, 2> pRevisionPointX{};
     std::array<double, 2> pRevisionPointY{};
-    std::function<void(int point)> pRevisionPointPicked;
     // Mouse handlers of the site map (positions in its picture units).
     void PhotoPic_MouseDown(Qt::MouseButton button, QPointF at);
     void PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at);
@@ -275,43 +252,25 @@ public:
     Almanac4Frm* almanac4Frm() const;
 
     // Area judgements: the two commands of the site map's pop-up menu, the per-cell operations
-    // and the repaint of a shown result with its legend.
-    // "エリアＧＰＳ受信予測（指定時刻）(&T)": count of visible satellites per open cell at one step.
+    // and the repaint of a shown result with its legend, all done by the judgement run object
+    // (AreaJudgementRun.h says what each does).
+    AreaJudgementRun& judgement() { return *judgement_; }
     void JudgeSateNumInComuAreaMenu_Click();
-    // "エリアＧＰＳ受信予測（時間平均）(&M)": class of the share of steps with four (five) or more.
     void JudgeMeanSateNumInComuAreaMenu_Click();
-    // Satellites visible at step StartT from grid cell (ix10, jy10) of the last built height grid,
-    // marching over columns 0..NumX and rows 0..NumY with cell size DifIX metres; at least 1.
     int LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Class 1..20 of the share of steps gStartTimeStep..gEndTimeStep at which the cell sees enough
-    // satellites under gMeanSateCriterion; writes gStartTimeStep into StartT.
     int LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Class 1..20 of the share of steps of the span at which one of the step's listed
-    // four-satellite sets (gGoodSateSet) is wholly visible from the cell; both give the same.
-    int LoadSatelliteData80(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    int LoadSatelliteData85(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX);
-    // Repaint of the shown count map / probability map (after the buildings were redrawn) at its
-    // place on the site under the current view; RedrawMeanSateNumMap2 is the same repaint.
     void RedrawSateNumMap();
     void RedrawMeanSateNumMap();
+    // The same repaint as RedrawMeanSateNumMap, after a pan or turn.
     void RedrawMeanSateNumMap2();
-    // The legends with the conditions of the shown result.
     void DrawSateNumLegend();
     void DrawMeanSateNumLegend();
-    // After the buildings were redrawn: the shown result with its legend (`shifted` after a pan
-    // or turn), and the cells a running judgement has judged so far. Every redraw of the whole
-    // site map (a deleted building included) ends with it.
+    // Every redraw of the whole site map (a deleted building included) ends with it; `shifted`
+    // after a pan or turn.
     void RedrawAreaResults(bool shifted);
     // The last judged result (null before the first judgement); shown while its flag is -1.
-    const judge::AreaResult* shownAreaResult() const { return areaResult_.get(); }
-    // True while a judgement runs (only the stop button is enabled then).
-    bool isJudging() const { return runningJudgement_ != nullptr; }
+    const judge::AreaResult* shownAreaResult() const;
 
-    // Picture-click request 2 and the height dialog's lifetime.
-    // The redraws of the sky view (gDispHeavenMode 1) and of the comparison window
-    // (gDispHeavenMode 2), set by those windows while they wait for presses on the site map.
-    std::function<void()> pShowHeavenSateVisible;
-    std::function<void()> pShowBothSateVisible;
     // Closes the open height dialog without storing. Whatever removes or replaces buildings calls
     // it, as the dialog's building index would then name another building.
     void CloseHeightDialog();
@@ -336,7 +295,6 @@ private:
     // What both reset commands do: the reset, the conditions read again, an empty model and
     // a new, unchanged project.
     void StartNewWork();
-    void ReleaseAllTools();
     void ReadConditionControls(bool allDay);
     // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a
     // turn), then the distance polyline.
@@ -361,24 +319,20 @@ private:
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
 
     // Building editing on the site map.
-    void ConnectEditing();
-    void SelectToolFromMenu(QAction* item, int tool);
-    void CheckOnlyToolMenuItem(QAction* item);
-    void TopLinePress(QPointF tip);
-    void MeasureDistPress(QPointF at);
-    // The vertex drag: the picked vertex follows the pointer, drawn in XOR over the selection.
-    void MoveTopPoint(QPointF to);
-    void SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss);
-    void InsertTopPointAt(QPointF at);
-    void RemoveTopPointAt(QPointF at);
-    // Draws the outline being drawn again after a full redraw, in the view now in use.
-    void RedrawDrawnTopLine();
-    std::vector<TopAreaPoint> DrawnTopLine() const;
+    friend class SiteMapEditor;
+    friend class AreaJudgementRun;
+    std::unique_ptr<SiteMapEditor> editor_;
     bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
-    void ShowModelFullMessage();
     void ServePhotoClickRequest(QPointF at);
-    bool pressServedRequest_ = false;  // the last left press went to a picture-click request
-    QPointer<SetBuildingHeightFrm> heightFrm_;
+    // The windows that picture-click requests serve, by PictureClickWindow; a client that is a
+    // QObject is watched so that a destroyed one is never called.
+    struct PictureClickHolder {
+        PictureClickClient* client = nullptr;
+        QPointer<QObject> watch;
+        bool watched = false;
+        PictureClickClient* get() const { return watched && watch.isNull() ? nullptr : client; }
+    };
+    std::array<PictureClickHolder, 4> pictureClickClients_{};
 
     // Files.
     void ConnectFileCommands();
@@ -391,19 +345,8 @@ private:
     QPointer<Almanac4Frm> almanac4Frm_;
 
     // Area judgements.
-    void ConnectJudgeCommands();
-    // The common run of both judgements after their dialog was confirmed: clears the shown
-    // result, prints the heading, builds the grid, judges and paints with only the stop button
-    // live, then stores the result and draws its legend. False when the window went away
-    // during the run (nothing of it may be touched then), or after a message with nothing
-    // changed when the satellite positions cannot be computed for the date.
-    bool RunAreaJudgement(bool mean);
-    std::shared_ptr<const judge::AreaResult> areaResult_;
-    judge::PaintingJudgement* runningJudgement_ = nullptr;
+    std::unique_ptr<AreaJudgementRun> judgement_;
 
-    // Rooftop outline: the rubber line's fixed end, the outline's last point as drawn in the
-    // view now in use (picture units); kept apart from the last press of the tool in use.
-    QPointF topLineAnchor_;
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
     QPointer<ElevationMaskFrm> elevationMaskFrm_;

@@ -7,13 +7,14 @@
 
 #include "site/SiteFiles.h"
 #include "site/TopAreaModel.h"
+#include "platform/Constants.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 
 int gSetBillHeightMode = 0;
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 bool IsBuilding(int index) { return index >= 0 && index < gEachTopAreaNumber && index < kMaxTopAreas; }
 }  // namespace
 

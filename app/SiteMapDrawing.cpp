@@ -52,9 +52,8 @@ QFont BoldFont(double points)
 
 QPointF ToPicture(const MapViewState& view, double dx, double dy)
 {
-    double px = 0, py = 0;
-    ViewToPicture(view, dx, dy, px, py);
-    return {px, py};
+    const PicturePoint p = ViewToPicture(view, dx, dy);
+    return {p.x, p.y};
 }
 
 bool IsFinite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
@@ -174,9 +173,8 @@ void SiteMapDrawing::DrawGPSRecordLine()
     const int count = std::clamp(gGPSRecordNum, 0, kMaxGPSRecordPoints);
     QPointF previous;
     for (int i = 0; i < count; ++i) {
-        double px = 0, py = 0;
-        SiteToPicture(gGPSRecordX[i], gGPSRecordY[i], px, py);
-        const QPointF p(px, py);
+        const PicturePoint drawn = SiteToPicture(gGPSRecordX[i], gGPSRecordY[i]);
+        const QPointF p(drawn.x, drawn.y);
         if (i > 0) pic_.line(previous, p, kRecordColor);
         pic_.circle(p, 2, kRecordColor);
         previous = p;
@@ -277,8 +275,7 @@ void SiteMapDrawing::DrawMeasureDistLine()
 
 bool SiteMapDrawing::ShowGPSPoint(double x1, double y1)
 {
-    double px = 0, py = 0;
-    SiteToPicture(x1, y1, px, py);
+    const auto [px, py] = SiteToPicture(x1, y1);
     if (!(std::abs(px) < kReceiverLimit && std::abs(py) < kReceiverLimit)) return false;  // NaN too
     pic_.circle(QPointF(static_cast<double>(platform::RoundHalfEven(px)),
                         static_cast<double>(platform::RoundHalfEven(py))),

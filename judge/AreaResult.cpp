@@ -69,7 +69,9 @@ void ResultCellCentre(const AreaResult& result, int i, int j, const MapViewState
     const MapViewState& judged = result.view;
     double sx = 0.0, sy = 0.0;
     PictureToSite(judged, gx * judged.scale, gy * judged.scale, sx, sy, true);
-    SiteToPicture(view, sx, sy, px, py);
+    const PicturePoint drawn = SiteToPicture(view, sx, sy);
+    px = drawn.x;
+    py = drawn.y;
 }
 
 double ResultCellHalfSide(const AreaResult& result, const MapViewState& view) { return 0.5 * result.setup.cell * view.scale; }

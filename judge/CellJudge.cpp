@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-judge::GoodSateSets gGoodSateSet;
-std::array<int, judge::kTimeSteps> gGoodSateSetNum{};
-
 namespace judge {
 namespace {
 

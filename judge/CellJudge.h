@@ -37,8 +37,3 @@ int GoodSetClassOfCell(const HeightMesh& mesh, const JudgeSetup& setup, const Sa
 SatelliteTable CurrentSatelliteTable();
 
 }  // namespace judge
-
-// Four-satellite sets per TimeStep and how many of each step's sets are listed. Nothing in the
-// program fills them; the per-cell operations of the main window read them.
-extern judge::GoodSateSets gGoodSateSet;
-extern std::array<int, judge::kTimeSteps> gGoodSateSetNum;

@@ -192,9 +192,8 @@ std::vector<Outline> CurrentModelOutlines()
         const int last = std::min(gEachTopAreaStartNum[static_cast<std::size_t>(k)] + gEachTopAreaPointNum[static_cast<std::size_t>(k)] - 1,
                                   kMaxTopPoints - 1);
         for (int p = first; p <= last; ++p) {
-            double px = 0.0, py = 0.0;
-            SiteToPicture(gNorthTopAreaX[static_cast<std::size_t>(p)], gNorthTopAreaY[static_cast<std::size_t>(p)], px, py);
-            o.points.push_back(GridPoint{px / scale, py / scale});
+            const PicturePoint drawn = SiteToPicture(gNorthTopAreaX[static_cast<std::size_t>(p)], gNorthTopAreaY[static_cast<std::size_t>(p)]);
+            o.points.push_back(GridPoint{drawn.x / scale, drawn.y / scale});
         }
     }
     return outlines;

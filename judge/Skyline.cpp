@@ -1,6 +1,7 @@
 #include "Skyline.h"
 
 #include "orbit/ObservationConditions.h"
+#include "platform/Constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,7 @@
 namespace judge {
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943278;
+constexpr double kDegToRad = platform::kRadPerDeg;
 constexpr double kRadToDeg = 57.29577951308238;
 constexpr std::int64_t kFarCell = 1'000'000'000;
 

@@ -154,7 +154,7 @@ void StartAreaGPSFrm::Form_Activate()
 void StartAreaGPSFrm::SingleTimeScl_Change()
 {
     if (pFirstActivate != 0) return;
-    gStartTimeStep = SingleTimeScl->value();
+    SetStartTimeStep(SingleTimeScl->value());
     SingleTimeLbl->setText(StepText(gStartTimeStep));
 }
 
@@ -232,11 +232,11 @@ void StartAreaMeanGPSFrm::Form_Load()
     gDialogResult = 0;
     StartTimeScl->setRange(0, kLastTimeStep);
     StartTimeScl->setValue(96);
-    gStartTimeStep = 96;
+    SetStartTimeStep(96);
     StartTimeLbl->setText(StepText(96));
     EndTimeScl->setRange(0, kLastTimeStep);
     EndTimeScl->setValue(216);
-    gEndTimeStep = 216;
+    SetEndTimeStep(216);
     EndTimeLbl->setText(StepText(216));
     MoreFourSateOpt->setChecked(true);
 }
@@ -272,11 +272,11 @@ void StartAreaMeanGPSFrm::StartTimeScl_Change()
     if (pFirstActivate != 0 || pActiveScl != 1) return;
     const int s = StartTimeScl->value();
     const int e = EndTimeScl->value();
-    gStartTimeStep = s;
+    SetStartTimeStep(s);
     StartTimeLbl->setText(StepText(s));
     if (s >= e) {
         EndTimeScl->setValue(s);  // its own change does nothing while the start is active
-        gEndTimeStep = s;
+        SetEndTimeStep(s);
         EndTimeLbl->setText(StepText(s));
     }
 }
@@ -288,18 +288,18 @@ void StartAreaMeanGPSFrm::EndTimeScl_Change()
     const int s = StartTimeScl->value();
     if (e <= s) {
         StartTimeScl->setValue(e);
-        gStartTimeStep = e;
+        SetStartTimeStep(e);
         StartTimeLbl->setText(StepText(e));
     }
-    gEndTimeStep = e;
+    SetEndTimeStep(e);
     EndTimeLbl->setText(StepText(e));
 }
 
 void StartAreaMeanGPSFrm::OKCmd_Click()
 {
     gDialogResult = 2;
-    gStartTimeStep = StartTimeScl->value();
-    gEndTimeStep = EndTimeScl->value();
+    SetStartTimeStep(StartTimeScl->value());
+    SetEndTimeStep(EndTimeScl->value());
     if (MoreFourSateOpt->isChecked()) gMeanSateCriterion = 1;
     else if (MoreFiveSateOpt->isChecked()) gMeanSateCriterion = 2;
     accept();

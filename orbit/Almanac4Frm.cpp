@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "orbit/AlmanacTable.h"
+#include "platform/Constants.h"
 #include "platform/FileDialogs.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -19,7 +21,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 constexpr double kDegPerRad = 57.29577951308238;
 
 const char* const kHeadings[Almanac4Frm::kColumns] = {
@@ -130,8 +132,19 @@ bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
         platform::ShowMessage(this, QStringLiteral("ファイルを開けません。\n%1\n%2").arg(path, file.errorString()));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(std::string_view(bytes.constData(), bytes.size()));
+    // Read in chunks: a wrong file of any size is refused as soon as that is known, and no
+    // more of it is read.
+    orbit::YumaAlmanacStream stream;
+    std::vector<char> chunk(64 * 1024);
+    qint64 got = 0;
+    while ((got = file.read(chunk.data(), static_cast<qint64>(chunk.size()))) > 0 &&
+           stream.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)))) {
+    }
+    if (got < 0) {
+        platform::ShowMessage(this, QStringLiteral("ファイルを読めません。\n%1\n%2").arg(path, file.errorString()));
+        return false;
+    }
+    const orbit::YumaReadResult read = stream.finish();
     if (!read.ok()) {
         platform::ShowMessage(this, QStringLiteral("データが壊れています。\n%1\n%2")
                                         .arg(path, QString::fromStdString(read.error)));

@@ -1,9 +1,29 @@
 #include "ObservationConditions.h"
 
-float gLatitude = 0.0f;
-float gLongitude = 0.0f;
-std::string gComputeDate;
-int gStartTimeStep = 96;
-int gEndTimeStep = 216;
-float gElevationMask = 10.0f;
-float gAntennaHeight = 0.0f;
+namespace {
+
+float latitude = 0.0f;
+float longitude = 0.0f;
+std::string computeDate;
+int startTimeStep = 96;
+int endTimeStep = 216;
+float elevationMask = 10.0f;
+float antennaHeight = 0.0f;
+
+}  // namespace
+
+const float& gLatitude = latitude;
+const float& gLongitude = longitude;
+const std::string& gComputeDate = computeDate;
+const int& gStartTimeStep = startTimeStep;
+const int& gEndTimeStep = endTimeStep;
+const float& gElevationMask = elevationMask;
+const float& gAntennaHeight = antennaHeight;
+
+void SetLatitude(float degrees) { latitude = degrees; }
+void SetLongitude(float degrees) { longitude = degrees; }
+void SetComputeDate(const std::string& date) { computeDate = date; }
+void SetStartTimeStep(int step) { startTimeStep = step; }
+void SetEndTimeStep(int step) { endTimeStep = step; }
+void SetElevationMask(float degrees) { elevationMask = degrees; }
+void SetAntennaHeight(float metres) { antennaHeight = metres; }

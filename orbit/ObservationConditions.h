@@ -1,18 +1,28 @@
 #pragma once
 // The observation conditions: one program-wide set, for which every prediction is computed.
-// The main window's controls write them (read afresh before every computation), and so do the
-// settings and project files, the position picker, the sky views and the time dialogs. They live
-// here, at the bottom of the library stack, because the orbit engine reads them.
+// They live here, at the bottom of the library stack, because the orbit engine reads them.
+// Everything reads them by these names; they are written only through the setters below, by the
+// main window's condition controls (read afresh before every computation) and its reset, the
+// settings and project files, the position picker, the orbit view's calendar and the time
+// dialogs.
 
 #include <string>
 
-extern float gLatitude;          // degrees north, 0..90
-extern float gLongitude;         // degrees east, 0..180
-extern std::string gComputeDate; // "yyyy/MM/dd", the day of the computation in Japan time
-extern int gStartTimeStep;       // first TimeStep of the window, 0..288 (96 at start-up)
-extern int gEndTimeStep;         // last TimeStep of the window, 0..288 (216 at start-up)
-extern float gElevationMask;     // degrees; satellites at or below it do not count
-extern float gAntennaHeight;     // metres above the ground, 0..100
+extern const float& gLatitude;          // degrees north, 0..90
+extern const float& gLongitude;         // degrees east, 0..180
+extern const std::string& gComputeDate; // "yyyy/MM/dd", the day of the computation in Japan time
+extern const int& gStartTimeStep;       // first TimeStep of the window, 0..288 (96 at start-up)
+extern const int& gEndTimeStep;         // last TimeStep of the window, 0..288 (216 at start-up)
+extern const float& gElevationMask;     // degrees; satellites at or below it do not count
+extern const float& gAntennaHeight;     // metres above the ground, 0..100
+
+void SetLatitude(float degrees);
+void SetLongitude(float degrees);
+void SetComputeDate(const std::string& date);
+void SetStartTimeStep(int step);
+void SetEndTimeStep(int step);
+void SetElevationMask(float degrees);
+void SetAntennaHeight(float metres);
 
 // Number of 5-minute steps after the first of a day (steps 0..288, 288 is 24:00).
 inline constexpr int kLastTimeStep = 288;

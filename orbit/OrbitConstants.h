@@ -1,11 +1,13 @@
 #pragma once
 // Constants of the orbit model (WGS-84 and the GPS interface values).
 
+#include "platform/Constants.h"
+
 namespace orbit {
 
-inline constexpr double kPi = 3.14159265358979;
-inline constexpr double kRadPerDeg = 0.017453292519943278;
-inline constexpr double kDegPerRad = 57.29577951308238;
+using platform::kDegPerRad;
+using platform::kPi;
+using platform::kRadPerDeg;
 inline constexpr double kEarthSemiMajorAxis = 6378137.0;     // m
 inline constexpr double kInverseFlattening = 298.257223563;
 inline constexpr double kEarthGM = 3.986005e14;              // m^3/s^2

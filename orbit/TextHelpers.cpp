@@ -2,14 +2,13 @@
 
 #include <cmath>
 
+#include "OrbitConstants.h"
 #include "platform/NumberText.h"
 
 namespace orbit {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr double kDegPerRad = 57.29577951308238;
 
 std::string TrimBlanks(std::string_view piece)
 {
@@ -36,20 +35,22 @@ bool IsOneCharacter(std::string_view separator)
     return !separator.empty() && CharLength(static_cast<unsigned char>(separator[0])) == separator.size();
 }
 
-// Calls `visit` with each character of `text` as a view (UTF-8 aware).
+// Calls `visit` with each character of `text` as a view (UTF-8 aware) until it returns false.
 template <typename Visit>
 void ForEachCharacter(std::string_view text, Visit visit)
 {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
-        visit(text.substr(i, len));
+        if (!visit(text.substr(i, len))) {
+            return;
+        }
         i += len;
     }
 }
 
 }  // namespace
 
-std::vector<std::string> DivideStringData(std::string_view text, std::string_view separator)
+std::vector<std::string> DivideStringData(std::string_view text, std::string_view separator, std::size_t maxPieces)
 {
     std::vector<std::string> pieces;
     if (separator.empty()) {
@@ -64,14 +65,18 @@ std::vector<std::string> DivideStringData(std::string_view text, std::string_vie
                 pieces.push_back(TrimBlanks(piece));
                 piece = " ";
                 afterOther = false;
-            } else {
-                piece += c;
+                return pieces.size() <= maxPieces;
             }
+            piece += c;
         } else {
             piece += c;
             afterOther = true;
         }
+        return true;
     });
+    if (pieces.size() > maxPieces) {
+        return pieces;
+    }
     std::string last = TrimBlanks(piece);
     if (!last.empty()) {
         pieces.push_back(std::move(last));
@@ -79,7 +84,7 @@ std::vector<std::string> DivideStringData(std::string_view text, std::string_vie
     return pieces;
 }
 
-std::vector<std::string> SplitStringData(std::string_view text, std::string_view separator)
+std::vector<std::string> SplitStringData(std::string_view text, std::string_view separator, std::size_t maxPieces)
 {
     std::vector<std::string> pieces;
     if (separator.empty()) {
@@ -100,6 +105,7 @@ std::vector<std::string> SplitStringData(std::string_view text, std::string_view
                 piece += c;
                 afterBlank = false;
             }
+            return pieces.size() <= maxPieces;
         });
     } else {
         ForEachCharacter(text, [&](std::string_view c) {
@@ -109,7 +115,11 @@ std::vector<std::string> SplitStringData(std::string_view text, std::string_view
             } else {
                 piece += c;
             }
+            return pieces.size() <= maxPieces;
         });
+    }
+    if (pieces.size() > maxPieces) {
+        return pieces;
     }
     pieces.push_back(TrimBlanks(piece));
     return pieces;

@@ -2,11 +2,15 @@
 // Small program-wide helpers: the text splitters used by every file and sentence reader, the
 // plane rotations of the site map, the compass bearing and the time-of-day label.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orbit {
+
+// No bound on the number of pieces of a split.
+inline constexpr std::size_t kAllPieces = static_cast<std::size_t>(-1);
 
 // Splits `text` at a one-character separator. Pieces are trimmed of blanks (U+0020 only).
 // A separator right after a separator (or at the very start) does not end a piece: it becomes
@@ -14,13 +18,20 @@ namespace orbit {
 // piece is dropped ("a," gives "a"). An empty text or an empty separator gives no piece; a
 // separator longer than one character never matches, so the whole trimmed text is the one
 // piece. The classic "index of the last piece" is the number of pieces minus one (-1 for none).
-std::vector<std::string> DivideStringData(std::string_view text, std::string_view separator);
+//
+// With `maxPieces` the split builds at most maxPieces + 1 pieces and stops there: a result of
+// more than maxPieces pieces says the text holds too many (only the first of them are built),
+// so a reader refuses a line of a million separators without making a million strings.
+std::vector<std::string> DivideStringData(std::string_view text, std::string_view separator,
+                                          std::size_t maxPieces = kAllPieces);
 
 // Splits `text` so that every separator makes a piece ("a,,b" gives "a", "", "b"; "a," gives
 // "a", ""); with a blank as separator, runs of blanks and leading blanks make no piece but
 // trailing blanks end with an empty piece. An empty text gives one empty piece; an empty
 // separator gives no piece.
-std::vector<std::string> SplitStringData(std::string_view text, std::string_view separator);
+// `maxPieces` as for DivideStringData.
+std::vector<std::string> SplitStringData(std::string_view text, std::string_view separator,
+                                         std::size_t maxPieces = kAllPieces);
 
 // Turns (x, y) counter-clockwise by the angle given as sinA, cosA and moves it by (ox, oy).
 // The new y is held to single precision, the new x keeps double precision.

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "OrbitConstants.h"
@@ -94,18 +95,17 @@ bool IsHeader(std::string_view line)
 // The number after the word "week" in a header line, if any.
 std::optional<double> HeaderWeek(std::string_view line)
 {
-    std::vector<std::string_view> words;
+    bool afterWeek = false;
     for (std::size_t i = 0; i < line.size();) {
         const auto start = line.find_first_not_of(" \t*", i);
         if (start == std::string_view::npos) break;
         const auto end = std::min(line.find_first_of(" \t*", start), line.size());
-        words.push_back(line.substr(start, end - start));
-        i = end;
-    }
-    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-        if (Normalise(words[i]) == "week") {
-            return Number(words[i + 1]);
+        const std::string_view word = line.substr(start, end - start);
+        if (afterWeek) {
+            return Number(word);
         }
+        afterWeek = word.size() == 4 && Normalise(word) == "week";
+        i = end;
     }
     return std::nullopt;
 }
@@ -115,7 +115,6 @@ struct RawRecord {
     std::optional<double> headerWeek;
     std::array<std::optional<double>, kFieldCount> values;
     std::array<std::string, kFieldCount> texts;
-    std::string error;
 };
 
 std::string RecordName(std::size_t index, std::size_t line)
@@ -135,9 +134,6 @@ std::optional<int> WholeIn(double value, double low, double high)
 std::string ToRecord(const RawRecord& raw, std::size_t index, YumaRecord& out)
 {
     const std::string where = RecordName(index, raw.firstLine);
-    if (!raw.error.empty()) {
-        return where + "：" + raw.error;
-    }
     for (const FieldLabel& l : kLabels) {
         if (l.field != kWeek && !raw.values[l.field]) {
             return where + "に " + std::string(l.name) + " がありません。";
@@ -165,62 +161,140 @@ std::string ToRecord(const RawRecord& raw, std::size_t index, YumaRecord& out)
 
 }  // namespace
 
-YumaReadResult ReadYumaAlmanac(std::string_view text)
-{
-    std::vector<RawRecord> raws;
-    std::size_t lineNumber = 0;
-    for (std::size_t pos = 0; pos <= text.size();) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++lineNumber;
+// Reads a YUMA text one line at a time and refuses it as soon as it is known to be bad: a line
+// too long, a field repeated or not a number, a record that lacks a field (known when the next
+// record starts or the text ends), a 33rd record. It keeps at most 32 records and the one being
+// read, so a wrong text costs no more than its lines up to that point.
+class YumaAlmanacStream::Lines {
+public:
+    // The next line, without its line feed. False once the text is refused.
+    bool add(std::string_view line)
+    {
+        if (!error_.empty()) {
+            return false;
+        }
+        ++lineNumber_;
+        if (line.size() - (line.ends_with('\r') ? 1 : 0) > kMaxYumaLineLength) {
+            error_ = std::to_string(lineNumber_) + " 行目が長すぎます（1 行 " + std::to_string(kMaxYumaLineLength) +
+                     " 文字まで）。YUMA 形式のアルマナックではありません。";
+            return false;
+        }
         if (IsHeader(line)) {
-            raws.push_back({lineNumber, HeaderWeek(line), {}, {}, {}});
-            continue;
+            if (!closeRecord()) {
+                return false;
+            }
+            if (records_.size() == static_cast<std::size_t>(kMaxSateSlot)) {
+                error_ = "アルマナックのレコードが 32 を超えています（33 番目のレコードが " + std::to_string(lineNumber_) +
+                         " 行目にあります）。";
+                return false;
+            }
+            open_ = RawRecord{lineNumber_, HeaderWeek(line), {}, {}};
+            return true;
         }
         const auto colon = line.find(':');
-        if (raws.empty() || colon == std::string_view::npos || !raws.back().error.empty()) {
-            continue;
+        if (!open_ || colon == std::string_view::npos) {
+            return true;
         }
         const auto field = FieldOfLabel(line.substr(0, colon));
         if (!field) {
-            continue;  // a line this reader does not need
+            return true;  // a line this reader does not need
         }
-        RawRecord& raw = raws.back();
         const std::string name(kLabels[*field].name);
         const auto value = Number(line.substr(colon + 1));
-        if (raw.values[*field]) {
-            raw.error = std::string(name) + " が二度あります（" + std::to_string(lineNumber) + " 行目）。";
+        const std::string where = RecordName(records_.size(), open_->firstLine) + "：";
+        if (open_->values[*field]) {
+            error_ = where + name + " が二度あります（" + std::to_string(lineNumber_) + " 行目）。";
         } else if (!value) {
-            raw.error = std::string(name) + " の値が数値ではありません（" + std::to_string(lineNumber) + " 行目）。";
+            error_ = where + name + " の値が数値ではありません（" + std::to_string(lineNumber_) + " 行目）。";
         } else {
-            raw.values[*field] = value;
-            raw.texts[*field] = std::string(Trim(line.substr(colon + 1)));
+            open_->values[*field] = value;
+            open_->texts[*field] = std::string(Trim(line.substr(colon + 1)));
         }
+        return error_.empty();
     }
 
-    YumaReadResult result;
-    if (raws.empty()) {
-        result.error = "アルマナックのレコードがありません。";
-        return result;
-    }
-    if (raws.size() > static_cast<std::size_t>(kMaxSateSlot)) {
-        result.error = "アルマナックのレコードが 32 を超えています（" + std::to_string(raws.size()) + " レコード）。";
-        return result;
-    }
-    for (std::size_t i = 0; i < raws.size(); ++i) {
-        YumaRecord record;
-        const std::string error = ToRecord(raws[i], i, record);
-        if (!error.empty()) {
-            result.error = error;
-            result.records.clear();
+    // The records of the whole text, or why it was refused.
+    YumaReadResult finish()
+    {
+        YumaReadResult result;
+        if (error_.empty() && closeRecord() && records_.empty()) {
+            error_ = "アルマナックのレコードがありません。";
+        }
+        if (!error_.empty()) {
+            result.error = error_;
             return result;
         }
-        result.records.push_back(record);
+        result.records = std::move(records_);
+        result.week = result.records.front().week;
+        return result;
     }
-    result.week = result.records.front().week;
-    return result;
+
+private:
+    // Checks and keeps the record being read, if any.
+    bool closeRecord()
+    {
+        if (!open_) {
+            return true;
+        }
+        YumaRecord record;
+        error_ = ToRecord(*open_, records_.size(), record);
+        open_.reset();
+        if (!error_.empty()) {
+            return false;
+        }
+        records_.push_back(std::move(record));
+        return true;
+    }
+
+    std::vector<YumaRecord> records_;
+    std::optional<RawRecord> open_;
+    std::size_t lineNumber_ = 0;
+    std::string error_;
+};
+
+YumaAlmanacStream::YumaAlmanacStream() : lines_(std::make_unique<Lines>()) {}
+
+YumaAlmanacStream::~YumaAlmanacStream() = default;
+
+bool YumaAlmanacStream::feed(std::string_view bytes)
+{
+    // The line being gathered holds at most the longest line, its CR and one byte more, which
+    // is enough to know that it is too long.
+    constexpr std::size_t kGathered = kMaxYumaLineLength + 2;
+    while (!refused_ && !bytes.empty()) {
+        const auto end = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, end);
+        line_.append(piece.substr(0, std::min(piece.size(), kGathered - line_.size())));
+        if (line_.size() == kGathered) {
+            lines_->add(line_);  // too long: refused without gathering the rest of it
+            refused_ = true;
+            break;
+        }
+        if (end == std::string_view::npos) {
+            break;  // the line goes on in the next bytes
+        }
+        refused_ = !lines_->add(line_);
+        line_.clear();
+        bytes.remove_prefix(end + 1);
+    }
+    return !refused_;
+}
+
+YumaReadResult YumaAlmanacStream::finish()
+{
+    if (!refused_) {
+        lines_->add(line_);  // the last line, without a line end (empty after one)
+        line_.clear();
+        refused_ = true;
+    }
+    return lines_->finish();
+}
+
+YumaReadResult ReadYumaAlmanac(std::string_view text)
+{
+    YumaAlmanacStream stream;
+    stream.feed(text);
+    return stream.finish();
 }
 
 AlmanacRecord ToAlmanacRecord(const YumaRecord& y)

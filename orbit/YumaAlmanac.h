@@ -22,6 +22,8 @@
 // "week:" line, else from the number after "Week" in its header.
 
 #include <array>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,10 +58,40 @@ struct YumaReadResult {
     bool ok() const { return error.empty(); }
 };
 
+// Longest line, in bytes without its line end, a YUMA text may hold (published lines are under
+// 60): a longer line refuses the text, so that a file is read without holding more than that.
+inline constexpr std::size_t kMaxYumaLineLength = 4096;
+
 // Reads a whole YUMA text. Fails (with no records) when a record lacks a field, repeats one,
 // holds a value that is not a number or out of range, when there are more than 32 records,
-// or when there is no record at all.
+// when a line is longer than kMaxYumaLineLength, or when there is no record at all. The text
+// is refused as soon as one of these is known (at the 33rd record's header, at a bad line, at
+// the next header after a record that lacks a field), without looking at the rest of it.
 YumaReadResult ReadYumaAlmanac(std::string_view text);
+
+// Reads a YUMA text as it arrives, in pieces of any size (a file read chunk by chunk), with the
+// same result as ReadYumaAlmanac of the whole text. It keeps at most 32 records and the line
+// being gathered (at most kMaxYumaLineLength bytes and its CR), so memory stays bounded whatever
+// the size of the file, and it says as soon as the text is refused, so that the rest of a wrong
+// file need not be read.
+class YumaAlmanacStream {
+public:
+    YumaAlmanacStream();
+    ~YumaAlmanacStream();
+    YumaAlmanacStream(const YumaAlmanacStream&) = delete;
+    YumaAlmanacStream& operator=(const YumaAlmanacStream&) = delete;
+
+    // Takes the next bytes of the text. False once the text is refused; further bytes are ignored.
+    bool feed(std::string_view bytes);
+    // Ends the text: its records, or why it was refused. Call once.
+    YumaReadResult finish();
+
+private:
+    class Lines;
+    std::unique_ptr<Lines> lines_;
+    std::string line_;  // the line being gathered
+    bool refused_ = false;
+};
 
 // The record in the almanac table's units: degrees for the angles, the orbit radius sqrt(A)^2.
 AlmanacRecord ToAlmanacRecord(const YumaRecord& yuma);

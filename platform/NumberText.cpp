@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -142,6 +143,33 @@ std::size_t NumberLength(std::string_view text, std::size_t start)
     return i - start;
 }
 
+// Power of ten of the first significant digit of an unsigned decimal number as NumberLength
+// accepts it ("250" 2, "0.03" -2, "1e-1" -1, "1000e-1" 2); exponent digits saturate at 1e15.
+// A number without a significant digit (zero) gives the lowest value.
+long long DecimalExponent(std::string_view number)
+{
+    const std::size_t exponentAt = std::min(number.find_first_of("eEdD"), number.size());
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string_view::npos) {
+        return std::numeric_limits<long long>::min();
+    }
+    const long long first = firstDigit < point ? static_cast<long long>(point - firstDigit) - 1
+                                               : -static_cast<long long>(firstDigit - point);
+    constexpr long long kClamp = 1'000'000'000'000'000LL;
+    long long exponent = 0;
+    std::size_t j = exponentAt + 1;
+    const bool negativeExponent = j < number.size() && number[j] == '-';
+    if (j < number.size() && (number[j] == '+' || number[j] == '-')) {
+        ++j;
+    }
+    for (; j < number.size() && IsDigit(number[j]); ++j) {
+        exponent = std::min(kClamp, exponent * 10 + (number[j] - '0'));
+    }
+    return first + (negativeExponent ? -exponent : exponent);
+}
+
 std::size_t SkipBlanks(std::string_view text)
 {
     std::size_t i = 0;
@@ -178,9 +206,10 @@ double NumericValue(std::string_view text)
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too large keeps the largest finite value; too small is zero.
-        const bool tooLarge = number.find("e-") == std::string::npos && number.find("E-") == std::string::npos;
-        value = tooLarge ? std::numeric_limits<double>::max() : 0.0;
+        // Out of range is either beyond the largest double or below the smallest: which one
+        // follows from the magnitude alone (at least 1 or below 1), whatever the digits and
+        // the exponent look like ("1000e-1" is large, "0.0001e5" is 10).
+        value = DecimalExponent(number) >= 0 ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -value : value;
 }

@@ -23,7 +23,9 @@ std::int64_t RoundHalfEven(double value);
 
 // Leading decimal number of `text` after blanks (spaces and tabs): optional sign, digits with an
 // optional point, optional exponent (E or D, with sign). Text that does not begin with a number
-// gives 0; a number too large for a double gives +-infinity's nearest finite value.
+// gives 0. A number whose magnitude is beyond the largest double gives the largest finite double
+// with its sign; one whose magnitude is below the smallest gives 0 (told apart by the magnitude,
+// so 1 followed by 400 zeros and "e-1" is large and "0." followed by 400 zeros and "1" is 0).
 double NumericValue(std::string_view text);
 
 // True when the text, blanks around it aside, is exactly one decimal number (sign, digits with an

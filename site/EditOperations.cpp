@@ -51,9 +51,7 @@ int SearchVertex(const MapViewState& view, int active, PicturePoint p, int& k)
 
 PicturePoint ToPicture(const MapViewState& view, TopAreaPoint site)
 {
-    PicturePoint p;
-    SiteToPicture(view, site.x, site.y, p.x, p.y);
-    return p;
+    return SiteToPicture(view, site.x, site.y);
 }
 
 TopAreaPoint ToSite(const MapViewState& view, PicturePoint picture)

@@ -22,10 +22,7 @@ inline constexpr float kRectangleHeight = 30.0f;    // metres, a new rectangle b
 inline constexpr float kTopLineHeight = 10.0f;      // metres, a new drawn rooftop outline
 inline constexpr double kMinRectangleSide = 10.0;   // a rectangle drag must exceed this both ways
 
-struct PicturePoint {
-    double x = 0.0;
-    double y = 0.0;
-};
+using PicturePoint = ::PicturePoint;
 
 PicturePoint ToPicture(const MapViewState& view, TopAreaPoint site);
 TopAreaPoint ToSite(const MapViewState& view, PicturePoint picture);

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943278;
 constexpr int kResetScaleIndex = 20;
 constexpr double kPanMetres = 4.0;    // one pan step on the picture's own axes
 constexpr float kTurnDegrees = 10.0f; // one turn step
@@ -35,44 +35,76 @@ int ClampStep(int step) { return std::clamp(step, 0, kMapScaleSteps - 1); }
 
 }  // namespace
 
-int gMapScaleIndex = 20;
-float gMapScaleRate = 2.0f;
+namespace {
+
+int mapScaleIndex = 20;
+float mapScaleRate = 2.0f;
 // Filled already at start-up so that the scale of a step is never 0, even before the load.
-std::array<float, kMapScaleSteps> gMapScaleRateTable = kScaleRates;
-std::array<float, kMapScaleSteps> gScaleBarLength{};
-std::array<std::string, kMapScaleSteps> gScaleBarLabel{};
-float gMapOffsetX = 0.0f;
-float gMapOffsetY = 0.0f;
-float gMapRotateAngle = 0.0f;
-float gMapRotateSin = 0.0f;
-float gMapRotateCos = 1.0f;
-double pMapCenterX = 0.0;
-float pMapCenterY = 0.0f;
-float pRotateSinceJudge = 0.0f;
+std::array<float, kMapScaleSteps> mapScaleRateTable = kScaleRates;
+std::array<float, kMapScaleSteps> scaleBarLength{};
+std::array<std::string, kMapScaleSteps> scaleBarLabel{};
+float mapOffsetX = 0.0f;
+float mapOffsetY = 0.0f;
+float mapRotateAngle = 0.0f;
+float mapRotateSin = 0.0f;
+float mapRotateCos = 1.0f;
+double mapCenterX = 0.0;
+float mapCenterY = 0.0f;
+float rotateSinceJudge = 0.0f;
+
+}  // namespace
+
+const int& gMapScaleIndex = mapScaleIndex;
+const float& gMapScaleRate = mapScaleRate;
+const std::array<float, kMapScaleSteps>& gMapScaleRateTable = mapScaleRateTable;
+const std::array<float, kMapScaleSteps>& gScaleBarLength = scaleBarLength;
+const std::array<std::string, kMapScaleSteps>& gScaleBarLabel = scaleBarLabel;
+const float& gMapOffsetX = mapOffsetX;
+const float& gMapOffsetY = mapOffsetY;
+const float& gMapRotateAngle = mapRotateAngle;
+const float& gMapRotateSin = mapRotateSin;
+const float& gMapRotateCos = mapRotateCos;
+const double& pMapCenterX = mapCenterX;
+const float& pMapCenterY = mapCenterY;
+const float& pRotateSinceJudge = rotateSinceJudge;
+
+void SetMapOffset(float x, float y)
+{
+    mapOffsetX = x;
+    mapOffsetY = y;
+}
+
+void SetMapCenter(double x, float y)
+{
+    mapCenterX = x;
+    mapCenterY = y;
+}
+
+void SetRotateSinceJudge(float degrees) { rotateSinceJudge = degrees; }
 
 void SetMapScaleTable()
 {
-    gMapScaleRateTable = kScaleRates;
+    mapScaleRateTable = kScaleRates;
     for (int step = 0; step < kMapScaleSteps; ++step) {
         const BarRange* range = &kBarRanges[0];
         for (const BarRange& r : kBarRanges) {
             if (r.firstStep <= step) range = &r;
         }
-        gScaleBarLength[step] = range->metres;
-        gScaleBarLabel[step] = range->label;
+        scaleBarLength[step] = range->metres;
+        scaleBarLabel[step] = range->label;
     }
 }
 
 void SetMapScaleIndex(int step)
 {
-    gMapScaleIndex = ClampStep(step);
-    gMapScaleRate = gMapScaleRateTable[gMapScaleIndex];
+    mapScaleIndex = ClampStep(step);
+    mapScaleRate = gMapScaleRateTable[gMapScaleIndex];
 }
 
 void SetMapScaleIndexAndRate(int step, float rate)
 {
     SetMapScaleIndex(step);
-    if (rate > 0.0f && std::isfinite(rate)) gMapScaleRate = rate;
+    if (rate > 0.0f && std::isfinite(rate)) mapScaleRate = rate;
 }
 
 void StepMapScale(int delta) { SetMapScaleIndex(ClampStep(gMapScaleIndex) + delta); }
@@ -80,16 +112,16 @@ void StepMapScale(int delta) { SetMapScaleIndex(ClampStep(gMapScaleIndex) + delt
 void ResetMapView()
 {
     SetMapScaleIndex(kResetScaleIndex);
-    gMapOffsetX = 0.0f;
-    gMapOffsetY = 0.0f;
+    mapOffsetX = 0.0f;
+    mapOffsetY = 0.0f;
     SetMapRotateAngle(0.0f);
 }
 
 void SetMapRotateAngle(float degrees)
 {
-    gMapRotateAngle = degrees;
-    gMapRotateSin = static_cast<float>(std::sin(degrees * kDegreesToRadians));
-    gMapRotateCos = static_cast<float>(std::cos(degrees * kDegreesToRadians));
+    mapRotateAngle = degrees;
+    mapRotateSin = static_cast<float>(std::sin(degrees * platform::kRadPerDeg));
+    mapRotateCos = static_cast<float>(std::cos(degrees * platform::kRadPerDeg));
 }
 
 void ApplyMapMove(int index)
@@ -104,11 +136,11 @@ void ApplyMapMove(int index)
         double u = kU[index] * s;
         double v = kV[index] * s;
         orbit::RotatePointAndShift(u, v, 0.0, 0.0, gMapRotateSin, gMapRotateCos);
-        gMapOffsetX = static_cast<float>(gMapOffsetX + u);
-        gMapOffsetY = static_cast<float>(gMapOffsetY + v);
+        mapOffsetX = static_cast<float>(gMapOffsetX + u);
+        mapOffsetY = static_cast<float>(gMapOffsetY + v);
     } else if (index == 4 || index == 5) {
         const float turn = index == 4 ? kTurnDegrees : -kTurnDegrees;
-        pRotateSinceJudge += turn;
+        rotateSinceJudge += turn;
         SetMapRotateAngle(gMapRotateAngle + turn);  // not folded into a range: 36 turns give 360
     }
 }
@@ -150,15 +182,17 @@ void MapViewState::siteToGrid(double x, double y, double& gx, double& gy) const
     gy /= scale;
 }
 
-void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py)
+PicturePoint ViewToPicture(const MapViewState& view, double dx, double dy)
 {
-    TurnedPicturePoint(view, dx, dy, px, py);
-    py = static_cast<float>(py);  // the picture's y is kept in single precision
+    PicturePoint p;
+    TurnedPicturePoint(view, dx, dy, p.x, p.y);
+    p.y = static_cast<float>(p.y);  // the picture's y is kept in single precision
+    return p;
 }
 
-void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py)
+PicturePoint SiteToPicture(const MapViewState& view, double x, double y)
 {
-    ViewToPicture(view, x - view.centreX, y - view.centreY, px, py);
+    return ViewToPicture(view, x - view.centreX, y - view.centreY);
 }
 
 void PictureToSite(const MapViewState& view, double px, double py, double& x, double& y, bool addCentre)
@@ -176,7 +210,7 @@ void PictureToSite(const MapViewState& view, double px, double py, double& x, do
     }
 }
 
-void SiteToPicture(double x, double y, double& px, double& py) { SiteToPicture(CurrentMapView(), x, y, px, py); }
+PicturePoint SiteToPicture(double x, double y) { return SiteToPicture(CurrentMapView(), x, y); }
 
 void PictureToSite(double px, double py, double& x, double& y, bool addCentre)
 {

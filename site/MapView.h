@@ -8,23 +8,26 @@
 
 inline constexpr int kMapScaleSteps = 41;  // zoom steps 0..40
 
-extern int gMapScaleIndex;   // zoom step 0..40 (20 at reset)
-extern float gMapScaleRate;  // picture units per metre
-extern std::array<float, kMapScaleSteps> gMapScaleRateTable;
-extern std::array<float, kMapScaleSteps> gScaleBarLength;       // metres
-extern std::array<std::string, kMapScaleSteps> gScaleBarLabel;  // "2Km" .. "2m"
-extern float gMapOffsetX;    // pan, picture units, applied before the turn
-extern float gMapOffsetY;
-extern float gMapRotateAngle;  // degrees; positive turns the map clockwise on the picture
-extern float gMapRotateSin;
-extern float gMapRotateCos;
+// The view is written only through the setters below (the view commands of the main window,
+// the file commands, the building input's hand-over and tests); everything else reads it.
+extern const int& gMapScaleIndex;   // zoom step 0..40 (20 at reset)
+extern const float& gMapScaleRate;  // picture units per metre
+extern const std::array<float, kMapScaleSteps>& gMapScaleRateTable;
+extern const std::array<float, kMapScaleSteps>& gScaleBarLength;       // metres
+extern const std::array<std::string, kMapScaleSteps>& gScaleBarLabel;  // "2Km" .. "2m"
+extern const float& gMapOffsetX;    // pan, picture units, applied before the turn
+extern const float& gMapOffsetY;
+extern const float& gMapRotateAngle;  // degrees; positive turns the map clockwise on the picture
+extern const float& gMapRotateSin;
+extern const float& gMapRotateCos;
 
 // Map centre in site metres: subtracted from every site point before it is drawn. Set by the
 // file commands; the reset leaves it alone.
-extern double pMapCenterX;
-extern float pMapCenterY;
-// Degrees turned since the last area judgement; the result maps turn their cells by it.
-extern float pRotateSinceJudge;
+extern const double& pMapCenterX;
+extern const float& pMapCenterY;
+// Degrees turned since the last area judgement; the result maps turn their cells by it. The
+// turn commands add to it; a judgement and the map reset set it to 0.
+extern const float& pRotateSinceJudge;
 
 // Fills the 41-step zoom table with its scale-bar lengths and labels (once, at load).
 void SetMapScaleTable();
@@ -44,6 +47,11 @@ void StepMapScale(int delta);
 void ResetMapView();
 // Sets the rotation and its sine and cosine (computed in double, stored in single precision).
 void SetMapRotateAngle(float degrees);
+// Sets the pan, picture units.
+void SetMapOffset(float x, float y);
+// Sets the map centre, site metres.
+void SetMapCenter(double x, float y);
+void SetRotateSinceJudge(float degrees);
 // The view change of the pan and turn buttons. Pans move the content 4 metres along the
 // picture's own axes whatever the rotation: 0 "右へシフト" moves it left, 1 "下へシフト" up,
 // 2 "上へシフト" down, 3 "左へシフト" right. Turns: 4 clockwise, 5 counter-clockwise, 10 degrees
@@ -71,16 +79,23 @@ struct MapViewState {
 // (864 / scale) / 162 in single precision, so 16/3 picture units at every zoom step.
 constexpr float GridCellSize(float scale) { return (864.0f / scale) / 162.0f; }
 
+// A point in picture units of the site map (x to the right, y upwards).
+struct PicturePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 // The current view of the globals.
 MapViewState CurrentMapView();
 // Metres from the map centre to picture units: times the scale, plus the pan, turned by minus
 // the rotation about the picture origin (the distance tool's points and the height labels).
-void ViewToPicture(const MapViewState& view, double dx, double dy, double& px, double& py);
-void SiteToPicture(const MapViewState& view, double x, double y, double& px, double& py);
+// The picture's y is kept in single precision.
+PicturePoint ViewToPicture(const MapViewState& view, double dx, double dy);
+PicturePoint SiteToPicture(const MapViewState& view, double x, double y);
 void PictureToSite(const MapViewState& view, double px, double py, double& x, double& y, bool addCentre);
 
 // Site metres to picture units: minus the map centre, times the scale, plus the pan, turned by
 // minus the rotation about the picture origin.
-void SiteToPicture(double x, double y, double& px, double& py);
+PicturePoint SiteToPicture(double x, double y);
 // Picture units back to metres from the map centre (addCentre false) or site metres (true).
 void PictureToSite(double px, double py, double& x, double& y, bool addCentre);

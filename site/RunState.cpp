@@ -1,16 +1,44 @@
 #include "RunState.h"
 
-int gStartUpState = 0;
-QString gStartDir;
+namespace {
 
-int gDemoMode = 0;
-int gPhotoClickMode = 0;
-int gDispHeavenMode = 0;
-int gBillDataSTS = 0;
-int gSettingReserve = 10;
-int gProjectReserve1 = 0;
-float gProjectReserve2 = 0.0f;
-int gStopCompute = 0;
+int startUpState = 0;
+QString startDir;
+int demoMode = 0;
+int photoClickMode = 0;
+int dispHeavenMode = 0;
+int billDataSTS = 0;
+int settingReserve = 10;
+int projectReserve1 = 0;
+float projectReserve2 = 0.0f;
+int stopCompute = 0;
+
+}  // namespace
+
+const int& gStartUpState = startUpState;
+const QString& gStartDir = startDir;
+const int& gDemoMode = demoMode;
+const int& gPhotoClickMode = photoClickMode;
+const int& gDispHeavenMode = dispHeavenMode;
+const int& gBillDataSTS = billDataSTS;
+const int& gSettingReserve = settingReserve;
+const int& gProjectReserve1 = projectReserve1;
+const float& gProjectReserve2 = projectReserve2;
+const int& gStopCompute = stopCompute;
+
+void SetStartUpState(int state) { startUpState = state; }
+void SetStartDir(const QString& folder) { startDir = folder; }
+void SetDemoMode(int mode) { demoMode = mode; }
+void SetPhotoClickMode(int mode) { photoClickMode = mode; }
+void SetDispHeavenMode(int mode) { dispHeavenMode = mode; }
+void SetBillDataSTS(int state) { billDataSTS = state; }
+void SetSettingReserve(int reserve) { settingReserve = reserve; }
+void SetProjectReserves(int reserve1, float reserve2)
+{
+    projectReserve1 = reserve1;
+    projectReserve2 = reserve2;
+}
+void SetStopCompute(int stop) { stopCompute = stop; }
 
 QString DataPath(const QString& folder, const QString& fileName)
 {

@@ -41,14 +41,15 @@ public:
         return true;
     }
 
-    // The fields of the next non-empty line split at commas, each a number.
+    // The fields of the next non-empty line split at commas, each a number. A line of more
+    // fields is refused once the first field too many is found.
     bool fields(std::vector<double>& values, std::size_t count)
     {
         const auto line = nextLine();
         if (!line) {
             return false;
         }
-        const auto pieces = orbit::SplitStringData(*line, ",");
+        const auto pieces = orbit::SplitStringData(*line, ",", count);
         if (pieces.size() != count) {
             return false;
         }
@@ -82,6 +83,9 @@ bool FitsSingle(double value)
 {
     return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
+
+// Fields of a GPS record line: time, x, y.
+constexpr std::size_t kGpsRecordFields = 3;
 
 // Site coordinates in metres, east and north: wide enough for plane rectangular coordinates.
 constexpr double kMaxSiteCoordinate = 1.0e7;
@@ -264,8 +268,8 @@ std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
         if (!line) {
             break;
         }
-        const auto fields = orbit::SplitStringData(*line, ",");
-        if (fields.size() < 3 || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
+        const auto fields = orbit::SplitStringData(*line, ",", kGpsRecordFields);
+        if (fields.size() != kGpsRecordFields || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
             continue;
         }
         // A position off any site (or no finite number) is skipped like a short line.
@@ -318,10 +322,10 @@ void ApplyProject(const ProjectData& data)
 {
     gFixDataSTS = data.fixDataSTS;
     SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
-    gLatitude = data.latitude;
-    gLongitude = data.longitude;
-    gAntennaHeight = data.antennaHeight;
-    gElevationMask = data.elevationMask;
+    SetLatitude(data.latitude);
+    SetLongitude(data.longitude);
+    SetAntennaHeight(data.antennaHeight);
+    SetElevationMask(data.elevationMask);
     const int areas = std::min<int>(static_cast<int>(data.areas.size()), kMaxTopAreas);
     const int points = std::min<int>(static_cast<int>(data.points.size()), kMaxTopPoints);
     for (int i = 0; i < areas; ++i) {

@@ -80,8 +80,8 @@ ProjectData SampleProject();
 
 // At most this many GPS record points are read; further lines are ignored.
 inline constexpr int kMaxGpsRecordPoints = 4001;
-// Reads the x and y fields of a GPS record file; blank lines and lines with fewer than three
-// fields are skipped.
+// Reads the x and y fields of a GPS record file; blank lines and lines with fewer or more than
+// three fields are skipped.
 std::vector<SitePoint> ParseGpsRecordText(const std::string& text);
 
 // Centre of the bounding box of the points, (0, 0) for none.

@@ -14,6 +14,7 @@
 #include "orbit/OrbitEngine.h"
 #include "orbit/TextHelpers.h"
 #include "platform/CalendarPopup.h"
+#include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
@@ -22,7 +23,7 @@
 namespace {
 
 // Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
 QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
 
 constexpr int kFirstShownStep = 96;   // 08:00
@@ -54,7 +55,7 @@ QString PlainNumber(float value) { return QString::fromStdString(platform::Plain
 
 }  // namespace
 
-DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, Hooks hooks) : QWidget(owner, Qt::Window), hooks_(std::move(hooks))
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
 {
     setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -158,7 +159,7 @@ void DispCumpuSateliteObitFrm::Form_Load()
     EndTimeDataCmb->setCurrentIndex(kLastShownStep);
 
     // The almanac is read afresh; the label names the almanac actually loaded.
-    if (hooks_.loadAlmanacDataBase && !hooks_.loadAlmanacDataBase()) {
+    if (port_ && !port_->LoadAlmanacDataBase()) {
         orbit::SetDefaultAlmanacData();
     }
     AlmanacDataLbl->setText(QString::fromStdString(gAlmanacName));
@@ -267,8 +268,8 @@ void DispCumpuSateliteObitFrm::Form_Activate()
     ShowConditionLabels();
     FullRedraw(StartTimeDataCmb->currentIndex(), EndTimeDataCmb->currentIndex(), true);
     pFirstActivate = 0;
-    if (hooks_.takePhotoClick) {
-        hooks_.takePhotoClick(this);
+    if (port_) {
+        port_->TakePictureClick(PictureClickWindow::OrbitView, 1, this);
     }
     photoClickTaken_ = true;
 }
@@ -381,7 +382,7 @@ void DispCumpuSateliteObitFrm::DaybrookPicker1_DatePicked(const QString& dateTex
     if (pFirstActivate != 0) {
         return;
     }
-    gComputeDate = dateText.toStdString();
+    SetComputeDate(dateText.toStdString());
     DateDataLbl->setText(dateText);
     DaybrookPicker1->hide();
     ReComputeSateObit();
@@ -413,8 +414,10 @@ void DispCumpuSateliteObitFrm::PrintDisplayCmd_Click()
 
 void DispCumpuSateliteObitFrm::CloseCmd_Click()
 {
-    if (hooks_.resetMainMap) {
-        hooks_.resetMainMap();
+    // A running area judgement owns the map (only its stop button may change anything): the
+    // reset is then not carried out, and the map stays as the run paints it.
+    if (port_ && !port_->isJudging()) {
+        port_->InitialDisPlayCmd_Click();
     }
     close();
 }
@@ -422,8 +425,8 @@ void DispCumpuSateliteObitFrm::CloseCmd_Click()
 void DispCumpuSateliteObitFrm::closeEvent(QCloseEvent* event)
 {
     // Every way of closing gives the site map's picture clicks back.
-    if (photoClickTaken_ && hooks_.releasePhotoClick) {
-        hooks_.releasePhotoClick(this);
+    if (photoClickTaken_ && port_) {
+        port_->ReleasePictureClick(PictureClickWindow::OrbitView, this);
     }
     photoClickTaken_ = false;
     unloaded_ = true;

@@ -12,10 +12,10 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "site/MainWindowPort.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QComboBox;
@@ -28,24 +28,13 @@ namespace platform {
 class CalendarPopup;
 }
 
-class DispCumpuSateliteObitFrm : public QWidget {
+class DispCumpuSateliteObitFrm : public QWidget, public PictureClickClient {
     Q_OBJECT
 public:
-    // What the window asks of the main window, which sets these when it creates the window
-    // (the main window lies above this library). An unset hook is skipped.
-    struct Hooks {
-        // Reads the almanac database into the almanac table; false when it cannot be read (the
-        // window then loads the built-in almanac).
-        std::function<bool()> loadAlmanacDataBase;
-        // The main map's reset (rotation 0, result overlays off, redraw): run by the close button.
-        std::function<void()> resetMainMap;
-        // Picture-click mode 1: taken at the first activation, given back when the window closes.
-        std::function<void(DispCumpuSateliteObitFrm*)> takePhotoClick;
-        std::function<void(DispCumpuSateliteObitFrm*)> releasePhotoClick;
-    };
-
-    // Loads the window (hidden) as a tool window of `owner`.
-    explicit DispCumpuSateliteObitFrm(QWidget* owner, Hooks hooks = {});
+    // Loads the window (hidden) as a tool window of `owner`. Through `port` (may be null) it reads
+    // the almanac database at its load, takes picture-click request 1 at its first activation,
+    // gives it back when it closes, and resets the main map from its close button.
+    explicit DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port = nullptr);
     ~DispCumpuSateliteObitFrm() override;
 
     // Recomputes the satellite tables of the whole day of gComputeDate and redraws over the
@@ -54,7 +43,7 @@ public:
     // Redraws the plot from the view's tables (after the observer point changed): the window
     // back at its place, tracks over 08:00..18:00 (not the lists' span), the skyline as it is
     // now and the icons at the scroll bar's step.
-    void ShowCurrentSateVisible();
+    void ShowCurrentSateVisible() override;
 
     // -1 from the load until the end of the first activation, then 0.
     int pFirstActivate = -1;
@@ -144,7 +133,7 @@ private:
     // that cannot be computed leaves the view with no satellite rather than another date's.
     void ComputeOwnTables();
 
-    Hooks hooks_;
+    MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
     // The whole-day tables of the view's date and the slots computed in them. Other windows

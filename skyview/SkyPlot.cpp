@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "orbit/AlmanacTable.h"
+#include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/PictureCanvas.h"
 
@@ -15,8 +16,7 @@ namespace skyview {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr double kRadPerDeg = kPi / 180.0;
+using platform::kRadPerDeg;
 
 QColor ToQColor(const RgbColor& c) { return QColor(c.r, c.g, c.b); }
 

@@ -85,8 +85,8 @@ class PickerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        gLatitude = 35.5F;
-        gLongitude = 139.5F;
+        SetLatitude(35.5F);
+        SetLongitude(139.5F);
         messages.clear();
         platform::SetMessageAnswerer([this](const QString& text, platform::MessageButtons) {
             messages << text;
@@ -274,8 +274,8 @@ TEST_F(PickerTest, OkRefusesValuesOutsideTheMainWindowsRanges)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lat << " / " << c.lon);
-        gLatitude = 35.5F;
-        gLongitude = 139.5F;
+        SetLatitude(35.5F);
+        SetLongitude(139.5F);
         messages.clear();
         handedOver.reset();
         frm->LatTxt->setText(QString::fromLatin1(c.lat));
@@ -333,8 +333,8 @@ TEST(PickerOpen, OneWindowAtATimeWithTheLatestHandOver)
     EXPECT_EQ(LonLatJapanFrm::Open(&owner, [&](const QString&, const QString&) { ++second; }), frm);
     EXPECT_EQ(frm->parentWidget(), &owner);
     EXPECT_TRUE(frm->isWindow());
-    gLatitude = 35.0F;
-    gLongitude = 135.0F;
+    SetLatitude(35.0F);
+    SetLongitude(135.0F);
     frm->LatTxt->setText(QStringLiteral("35"));
     QTest::mouseClick(frm->OKCmd, Qt::LeftButton);
     EXPECT_EQ(first, 0);

@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, BoxChecksCorrectOutOfRangeInput)
         QLineEdit* box = frm->*c.box;
         box->clear();
         messages.clear();
-        gAntennaHeight = -99.0f;
+        SetAntennaHeight(-99.0f);
         QTest::keyClicks(box, QString::fromLatin1(c.typed));
         EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, ReadComputeConditionCopiesTheControls)
     frm->EndTimeCmb->setCurrentIndex(96);
     frm->DateLbl->setText(QStringLiteral("2025/07/01"));
     frm->ElevationCmb->setCurrentIndex(-1);
-    gSettingReserve = 0;
+    SetSettingReserve(0);
 
     frm->ReadComputeCondition();
     EXPECT_FLOAT_EQ(gLatitude, 35.5f);
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, ReadComputeConditionCopiesTheControls)
     EXPECT_EQ(gEndTimeStep, 288);
     EXPECT_EQ(frm->StartTimeCmb->currentIndex(), 216);
     EXPECT_EQ(frm->EndTimeCmb->currentIndex(), 96);
-    gLatitude = 0.0f;
+    SetLatitude(0.0f);
 }
 
 TEST_F(MainWindowTest, CalendarPicksTheComputationDate)
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, CalendarPicksTheComputationDate)
 
 TEST_F(MainWindowTest, ButtonsOfTheConditions)
 {
-    gStopCompute = 0;
+    SetStopCompute(0);
     QTest::mouseClick(frm->StopComputeCmd, Qt::LeftButton);
     EXPECT_EQ(gStopCompute, 1);
 

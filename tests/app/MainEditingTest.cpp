@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/SiteMapEditor.h"
 #include "tests/site/ModelRuns.h"
 #include "site/EditOperations.h"
 #include "site/RunState.h"
@@ -36,17 +37,16 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        gStartDir = QString::fromStdString(testutil::DataFile("../../assets"));  // the tools' pointers
+        SetStartDir(QString::fromStdString(testutil::DataFile("../../assets")));  // the tools' pointers
         ClearTopAreaModel();
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         ResetMapView();
         frm->ShowInputBillTopArea(-1);
     }
     void TearDown() override
     {
-        gPhotoClickMode = 0;
-        gDispHeavenMode = 0;
+        SetPhotoClickMode(0);
+        SetDispHeavenMode(0);
         ClearTopAreaModel();
         MainWindowTest::TearDown();
     }
@@ -120,7 +120,7 @@ TEST_F(MapEditing, RectangleToolAddsOneBuildingPerDragOfMoreThanTenUnits)
         Drag({0, 0}, c.to, 5);
         EXPECT_EQ(gEachTopAreaNumber, c.adds ? 1 : 0);
         EXPECT_FALSE(frm->ClickPicRbn[1]->isChecked());
-        EXPECT_EQ(frm->pEditMode, -1);
+        EXPECT_EQ(frm->editor().pEditMode, -1);
         // An added rectangle counts as an edit, so closing asks before it is lost.
         EXPECT_EQ(frm->pChangeCount, c.adds ? 1 : 0);
         frm->pChangeCount = 0;
@@ -138,22 +138,21 @@ TEST_F(MapEditing, RectangleToolAddsOneBuildingPerDragOfMoreThanTenUnits)
 
 TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoint)
 {
-    pMapCenterX = 1000.0;
-    pMapCenterY = 2000.0f;
+    SetMapCenter(1000.0, 2000.0f);
     frm->ShowInputBillTopArea(-1);
     UseTool(2);
     const QPointF tips[] = {{0, 0}, {80, 0}, {100, 40}, {40, 80}, {-20, 40}};  // five corners, scale 2
     for (int i = 0; i < 3; ++i) Click(PressFor(tips[i], 2));
     // A double-click adds one point, not two.
     DoubleClick(PressFor(tips[3], 2));
-    EXPECT_EQ(frm->pTopLinePointNum, 4);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 4);
     QTest::mouseClick(frm->ZoomUpCmd, Qt::LeftButton);  // scale 2.5 before the last corner
     const double k = 2.5 / 2.0;
     Click(PressFor(tips[4] * k, 2));
     // The first corner is now drawn at (0, 0) still; 4 units away closes, 5 does not.
     Click(PressFor({5, 0}, 2));
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(frm->pTopLinePointNum, 6);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 6);
     frm->StopLineDrawMenu_Click();
     frm->ShowInputBillTopArea(-1);
     UseTool(2);
@@ -163,9 +162,9 @@ TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoi
     const Outline expected = {{1000, 2000}, {1040, 2000}, {1050, 2020}, {1020, 2040}, {990, 2020}, {1000, 2000}};
     EXPECT_EQ(RunOf(0), expected);
     EXPECT_EQ(gFlatTopHeight[0], 10.0f);
-    EXPECT_EQ(frm->pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
     EXPECT_EQ(frm->pChangeCount, 1);
-    EXPECT_EQ(frm->pEditMode, 2);  // the tool stays for the next outline
+    EXPECT_EQ(frm->editor().pEditMode, 2);  // the tool stays for the next outline
     EXPECT_EQ(At(QPointF(50, 0) * k), kOutline);
     EXPECT_EQ(At(QPointF(-10, 20) * k), kOutline);
 }
@@ -197,10 +196,10 @@ TEST_F(MapEditing, UnfinishedOutlineLeavesTheMoveToolsDoubleClickOnItsPress)
     // Next to a corner, inside: the release after the vertex press redraws the map (and the
     // outline) before the double-click, which must still act where the user pressed.
     DoubleClick(PressFor({78, 78}, 3));
-    EXPECT_EQ(frm->pMoveSTS, -1);
+    EXPECT_EQ(frm->editor().pMoveSTS, -1);
     EXPECT_EQ(frm->pActiveBuildingNum, 0);
     EXPECT_EQ(RunOf(0), kSquare);
-    EXPECT_EQ(frm->pTopLinePointNum, 2);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 2);
 }
 
 TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
@@ -212,13 +211,13 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());  // the move tool selects without enabling it
     const QPointF corner(80, 80);
     Press(PressFor(corner, 3));
-    EXPECT_EQ(frm->pMoveSTS, 1);
+    EXPECT_EQ(frm->editor().pMoveSTS, 1);
     for (int i = 1; i <= 10; ++i) QTest::mouseMove(frm->PhotoPic, Px(PressFor(corner + QPointF(2 * i, -2 * i), 3)));
     // XOR drawing took the old edges and corner away while dragging.
     EXPECT_EQ(At(corner), kWhite);
     EXPECT_EQ(At({80, 40}), kWhite);
     Release(PressFor({100, 60}, 3));
-    EXPECT_EQ(frm->pMoveSTS, -1);
+    EXPECT_EQ(frm->editor().pMoveSTS, -1);
     EXPECT_EQ(frm->pChangeCount, 10);
     EXPECT_EQ(RunOf(0)[2], (TopAreaPoint{50, 30}));
     EXPECT_EQ(RunOf(1).front(), (TopAreaPoint{100, 100}));
@@ -231,7 +230,7 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_EQ(RunOf(1), (Outline{{100, 100}, {120, 100}, {120, 120}, {100, 100}}));
     // A press away from every corner starts no drag.
     Press(PressFor({40, 40}, 3));
-    EXPECT_EQ(frm->pMoveSTS, 0);
+    EXPECT_EQ(frm->editor().pMoveSTS, 0);
     QTest::mouseMove(frm->PhotoPic, Px(PressFor({60, 60}, 3)));
     Release(PressFor({60, 60}, 3));
     EXPECT_EQ(frm->pChangeCount, 11);
@@ -298,7 +297,7 @@ TEST_F(MapEditing, WhileAResultMapIsShownOnlyTheRectangleToolEdits)
     EXPECT_EQ(frm->pActiveBuildingNum, -1);
     UseTool(2);
     Click(PressFor({0, 0}, 2));
-    EXPECT_EQ(frm->pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
     UseTool(1);
     Drag({100, 100}, {150, 150}, 2);
     EXPECT_EQ(gEachTopAreaNumber, 2);
@@ -323,7 +322,7 @@ TEST_F(MapEditing, DistanceToolAddsUpSegmentsInMetresAcrossAZoom)
 
     frm->EnsMeasureSistMenu_Click();
     EXPECT_FALSE(frm->ClickPicRbn[6]->isChecked());
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_EQ(frm->DistLbl->text(), QStringLiteral("70m"));
     QTest::mouseClick(frm->ZoomDownCmd, Qt::LeftButton);
     EXPECT_EQ(At({60, 40}), QColor(255, 0, 0));
@@ -343,7 +342,7 @@ TEST_F(MapEditing, DistanceToolAddsUpSegmentsInMetresAcrossAZoom)
 
 TEST_F(MapEditing, PointerReadoutShowsSiteMetres)
 {
-    pMapCenterX = 100.0;
+    SetMapCenter(100.0, pMapCenterY);
     Hover({100, -50});
     EXPECT_EQ(frm->DispValue_X->text(), QStringLiteral("150.0"));
     EXPECT_EQ(frm->DispValue_Y->text(), QStringLiteral("-25.0"));
@@ -374,7 +373,7 @@ TEST_F(MapEditing, ToolPopUpSelectsAToolWithItsPointerAndCheckMark)
     frm->RemoveTopPointMenu->trigger();
     EXPECT_TRUE(frm->ClickPicRbn[5]->isChecked());
     EXPECT_FALSE(frm->ClickPicRbn[1]->isChecked());
-    EXPECT_EQ(frm->pEditMode, 5);
+    EXPECT_EQ(frm->editor().pEditMode, 5);
     EXPECT_EQ(frm->cursor().hotSpot(), QPoint(16, 16));
     for (QAction* item : frm->LineDrawMenu->actions()) {
         if (!item->isSeparator()) {
@@ -382,13 +381,13 @@ TEST_F(MapEditing, ToolPopUpSelectsAToolWithItsPointerAndCheckMark)
         }
     }
     frm->DrawTopLineMenu->trigger();
-    EXPECT_EQ(frm->pEditMode, 2);
+    EXPECT_EQ(frm->editor().pEditMode, 2);
     // "中止" in the middle of an outline drops it: the next click starts a new one.
     Click(PressFor({0, 0}, 2));
     Click(PressFor({80, 0}, 2));
     frm->StopLineDrawMenu->trigger();
-    EXPECT_EQ(frm->pEditMode, -1);
-    EXPECT_EQ(frm->pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
+    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
     EXPECT_EQ(frm->cursor().shape(), Qt::ArrowCursor);
     EXPECT_TRUE(frm->StopLineDrawMenu->isChecked());
     for (QToolButton* toggle : frm->ClickPicRbn) EXPECT_FALSE(toggle->isChecked());
@@ -448,8 +447,7 @@ TEST_F(MapEditing, HeightDialogClosesWhenItsBuildingMayBeAnotherOne)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         ResetMapView();  // the sample brings a view of its own
         Load({triangle, kSquare});
         frm->pChangeCount = 0;
@@ -492,16 +490,34 @@ TEST_F(MapEditing, HeightDialogRedrawsWithItsOwnBuildingSelected)
 
 // ---- Picture-click requests ------------------------------------------------------------------
 
+// A window waiting for presses on the site map: records its redraws and the reference points
+// handed to it.
+struct RecordingClickClient : PictureClickClient {
+    RecordingClickClient(std::vector<std::string>& log, std::string name) : log(log), name(std::move(name)) {}
+    void ShowCurrentSateVisible() override { log.push_back(name); }
+    void RevisionPointPicked(int point, double x, double y) override
+    {
+        picked.push_back(point);
+        lastX = x;
+        lastY = y;
+    }
+    std::vector<std::string>& log;
+    std::string name;
+    std::vector<int> picked;
+    double lastX = 0.0, lastY = 0.0;
+};
+
 TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
 {
     // A 20 m block from 20 to 60 m east of the centre.
     Load({{{20, -20}, {60, -20}, {60, 20}, {20, 20}, {20, -20}}});
     MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
-    gAntennaHeight = 1.5f;
+    SetAntennaHeight(1.5f);
     std::vector<std::string> redraws;
-    frm->pShowCurrentSateVisible = [&redraws] { redraws.push_back("orbit"); };
-    frm->pShowHeavenSateVisible = [&redraws] { redraws.push_back("sky"); };
-    frm->pShowBothSateVisible = [&redraws] { redraws.push_back("comparison"); };
+    RecordingClickClient orbitView(redraws, "orbit"), skyView(redraws, "sky"), comparison(redraws, "comparison");
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &orbitView);
+    frm->TakePictureClick(PictureClickWindow::SkyView, 2, &skyView);
+    frm->TakePictureClick(PictureClickWindow::Comparison, 2, &comparison);
     UseTool(1);  // the tool in use must not see the presses
     // The request and gDispHeavenMode choose the one window that redraws; with request 2 and no
     // window named, the skyline is computed all the same and nothing redraws.
@@ -514,8 +530,8 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
         SCOPED_TRACE(c.mode * 10 + c.heavenMode);
         const int mode = c.mode;
         redraws.clear();
-        gPhotoClickMode = mode;
-        gDispHeavenMode = c.heavenMode;
+        SetPhotoClickMode(mode);
+        SetDispHeavenMode(c.heavenMode);
         Drag({0, 0}, {30, 30}, 2);  // observer at the centre: the block rises in the east
         EXPECT_GT(gCutElevation[0], 10.0f);
         EXPECT_EQ(gCutElevation[180], 0.0f);
@@ -531,10 +547,43 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     // The hint follows the request.
     Hover({10, 10});
     EXPECT_EQ(frm->PhotoPic->toolTip(), QStringLiteral("クリックした地点での衛星状況を示します。"));
-    gPhotoClickMode = 0;
+    SetPhotoClickMode(0);
     Hover({10, 10});
     EXPECT_TRUE(frm->PhotoPic->toolTip().isEmpty());
-    EXPECT_EQ(frm->pPhotoTipSTS, 0);
+    EXPECT_EQ(frm->editor().pPhotoTipSTS, 0);
+}
+
+TEST_F(MapEditing, AWaitingWindowIsServedUntilItGoesAway)
+{
+    // A window (a QObject) that closes without giving the request back, and one that gives it
+    // back while another window of its kind holds it: neither is called afterwards.
+    struct WaitingWindow : QObject, PictureClickClient {
+        int redraws = 0;
+        void ShowCurrentSateVisible() override { ++redraws; }
+    };
+    MakeBillHeightMesh(864.0f / 2.0f / 162.0f);
+    auto* gone = new WaitingWindow;
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, gone);
+    EXPECT_EQ(gPhotoClickMode, 1);
+    Click({10, 10});
+    EXPECT_EQ(gone->redraws, 1);
+    delete gone;
+    Click({20, 10});  // the skyline is computed, no window redraws
+
+    WaitingWindow first, second;
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &first);
+    frm->TakePictureClick(PictureClickWindow::OrbitView, 1, &second);
+    frm->ReleasePictureClick(PictureClickWindow::OrbitView, &first);  // not the holder
+    EXPECT_EQ(gPhotoClickMode, 0);
+    SetPhotoClickMode(1);
+    Click({10, 10});
+    EXPECT_EQ(first.redraws, 0);
+    EXPECT_EQ(second.redraws, 1);
+    frm->ReleasePictureClick(PictureClickWindow::OrbitView, &second);
+    SetPhotoClickMode(1);
+    Click({10, 10});
+    EXPECT_EQ(second.redraws, 1);
+    SetPhotoClickMode(0);
 }
 
 TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
@@ -544,21 +593,25 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
         int index;
         QColor cross;
     };
-    std::vector<int> picked;
-    frm->pRevisionPointPicked = [&picked](int point) { picked.push_back(point); };
+    std::vector<std::string> redraws;
+    RecordingClickClient correction(redraws, "correction");
+    frm->TakePictureClick(PictureClickWindow::MapCorrection, 3, &correction);
+    const std::vector<int>& picked = correction.picked;
     UseTool(2);
     for (const Case& c : {Case{3, 0, QColor(250, 0, 0)}, Case{4, 1, QColor(0, 0, 250)}}) {
         SCOPED_TRACE(c.mode);
-        gPhotoClickMode = c.mode;
+        SetPhotoClickMode(c.mode);
         Click({100, 40});
         EXPECT_DOUBLE_EQ(frm->pRevisionPointX[c.index], 50.0);
         EXPECT_DOUBLE_EQ(frm->pRevisionPointY[c.index], 20.0);
+        EXPECT_DOUBLE_EQ(correction.lastX, 50.0);  // handed to the waiting window
+        EXPECT_DOUBLE_EQ(correction.lastY, 20.0);
         EXPECT_EQ(At({103, 43}), c.cross);
         EXPECT_EQ(gPhotoClickMode, 0);
         EXPECT_EQ(frm->cursor().shape(), Qt::ArrowCursor);  // the default arrow, whatever the tool
-        EXPECT_EQ(frm->pTopLinePointNum, 0);
+        EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
         Click({0, 0});  // the next press goes to the tool
-        EXPECT_EQ(frm->pTopLinePointNum, 1);
+        EXPECT_EQ(frm->editor().pTopLinePointNum, 1);
         frm->StopLineDrawMenu_Click();
         UseTool(2);
     }

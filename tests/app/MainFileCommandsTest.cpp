@@ -100,7 +100,9 @@ TEST_F(MainFileTest, SettingsWrittenAtTheEndAreReadAtTheNextStart)
     ASSERT_TRUE(QFile::exists(Path(QStringLiteral("data0/Setting.dat"))));
 
     delete frm;
-    gLatitude = gLongitude = gAntennaHeight = 0.0f;
+    SetLatitude(0.0f);
+    SetLongitude(0.0f);
+    SetAntennaHeight(0.0f);
     Start();
     EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35.25"));
     EXPECT_EQ(frm->LonDataTxt->text(), QStringLiteral("139.75"));
@@ -111,7 +113,8 @@ TEST_F(MainFileTest, SettingsWrittenAtTheEndAreReadAtTheNextStart)
 TEST_F(MainFileTest, BrokenSettingsFileIsReportedAndLeavesTheDefaults)
 {
     WriteAll(Path(QStringLiteral("data0/Setting.dat")), " 35.5 \r\n 139.5 \r\n");
-    gLatitude = gLongitude = 0.0f;
+    SetLatitude(0.0f);
+    SetLongitude(0.0f);
     Start();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。")));
@@ -124,8 +127,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     Start();
     // A calibrated site, far off the origin, was on the map before.
     gFixDataSTS = 1;
-    pMapCenterX = 5000.0;
-    pMapCenterY = -3000.0f;
+    SetMapCenter(5000.0, -3000.0f);
     frm->ReadSampleDataMemu->trigger();
     EXPECT_EQ(gFixDataSTS, 0);
     EXPECT_EQ(pMapCenterX, 0.0);
@@ -318,7 +320,7 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
 
     // Calibrated: the centre stays. A file with no position is refused, the track kept.
     gFixDataSTS = 1;
-    pMapCenterX = 7.0;
+    SetMapCenter(7.0, pMapCenterY);
     WriteAll(Path(QStringLiteral("other.txt")), "09:00:00,1.0,2.0\r\n");
     dialogPaths = {Path(QStringLiteral("other.txt"))};
     frm->LoadStoredGPSDataMenu->trigger();

@@ -47,9 +47,8 @@ protected:
         judge::gJudgeHeadingPause = 0.0;
         judge::gJudgeColumnPause = 0.0;
         judge::gJudgeCellPause = 0.0;
-        gDemoMode = 0;
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetDemoMode(0);
+        SetMapCenter(0.0, 0.0f);
         ApplyProject(SampleProject());
         frm->LatDataTxt->setText(QStringLiteral("35.5"));
         frm->LonDataTxt->setText(QStringLiteral("139.5"));
@@ -146,7 +145,7 @@ TEST_F(MainJudgeCommands, CountAtTheCentreCellEqualsTheVisibleCountAtItsSkyline)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         frm->InitialDisPlayCmd_Click();
-        gMapOffsetX = gMapOffsetY = 0.0f;
+        SetMapOffset(0.0f, 0.0f);
         for (int m : c.moves) QTest::mouseClick(frm->MoveImgCmd[static_cast<std::size_t>(m)], Qt::LeftButton);
         JudgeCount();
         const judge::AreaResult* r = frm->shownAreaResult();
@@ -306,10 +305,10 @@ TEST_F(MainJudgeCommands, AShownResultIsASnapshotOfItsJudgement)
     const QImage before = frm->PhotoPic->image().copy();
     // What later commands change: the conditions, the grid (built at another zoom step, as the
     // sky views do) and the area grid (emptied, as the orbit-and-count view does).
-    gLatitude = 12.0f;
-    gElevationMask = 25.0f;
-    gAntennaHeight = 30.0f;
-    gStartTimeStep = 3;
+    SetLatitude(12.0f);
+    SetElevationMask(25.0f);
+    SetAntennaHeight(30.0f);
+    SetStartTimeStep(3);
     MakeBillHeightMesh((864.0f / 2.0f) / 162.0f);
     gComuAreaMesh.clear();
     frm->ShowPictureAndResult();
@@ -332,7 +331,7 @@ TEST_F(MainJudgeCommands, CancelLeavesTheEarlierResult)
 
 TEST_F(MainJudgeCommands, InADemonstrationTheDialogConfirmsItselfAndTheDemonstrationGoesOn)
 {
-    gDemoMode = -1;
+    SetDemoMode(-1);
     frm->pDemoIndex = 2;
     frm->JudgeSateNumInComuAreaMenu_Click();
     EXPECT_EQ(frm->pShowAreaResult, -1);
@@ -356,10 +355,10 @@ TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNoth
     frm->DateLbl->setText(QStringLiteral("2024/02/30"));
     // In a demonstration the dialog confirms itself; a failed run must not hand the
     // demonstration on.
-    gDemoMode = -1;
+    SetDemoMode(-1);
     frm->pDemoIndex = 2;
     frm->JudgeSateNumInComuAreaMenu_Click();
-    gDemoMode = 0;
+    SetDemoMode(0);
     AnswerDialog();
     frm->JudgeMeanSateNumInComuAreaMenu_Click();
     platform::SetMessageAnswerer({});

@@ -27,15 +27,14 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(runDir.isValid());
         ASSERT_TRUE(QDir(runDir.path()).mkpath(QStringLiteral("data0")));
-        gStartDir = runDir.path();
+        SetStartDir(runDir.path());
         const orbit::Almanac almanac =
             orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt")));
         ASSERT_TRUE(orbit::SaveAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString(),
                                                almanac.storedWeek, almanac.records));
         orbit::SetDefaultAlmanacData();  // the view must load the database itself
 
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         ApplyProject(SampleProject());
         frm->LatDataTxt->setText(QStringLiteral("35.681"));
         frm->LonDataTxt->setText(QStringLiteral("139.767"));
@@ -49,7 +48,7 @@ protected:
 
 TEST_F(SkyCommands, OrbitCommandShowsThePlotWithTheSkylineAtTheGridOriginAndTakesClicks)
 {
-    gMapRotateAngle = 0.0f;
+    SetMapRotateAngle(0.0f);
     frm->SkyPlotGPSMenu->trigger();
     DispCumpuSateliteObitFrm* view = frm->DispCumpuSateliteObit();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
@@ -131,7 +130,7 @@ TEST_F(SkyCommands, TheSkyViewObserverIsTheSitePointUnderPicturePoint200Whatever
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetMapRotateAngle(c.rotate);
-        gMapOffsetX = c.panX;
+        SetMapOffset(c.panX, gMapOffsetY);
         frm->PrepareSkyViewGrid(true);
         EXPECT_EQ(gStartTimeStep, 0);
         EXPECT_EQ(gEndTimeStep, 288);
@@ -145,7 +144,7 @@ TEST_F(SkyCommands, TheSkyViewObserverIsTheSitePointUnderPicturePoint200Whatever
     // North-up and unpanned it stands 200 / scale metres east of the centre: 50 m at scale 4,
     // east of the buildings, so the south-east block rises to the south-west and the east is open.
     SetMapRotateAngle(0);
-    gMapOffsetX = 0;
+    SetMapOffset(0, gMapOffsetY);
     frm->PrepareSkyViewGrid(true);
     frm->ComputeSkylineUnderPicturePoint(200, 0);
     EXPECT_GT(gCutElevation[225], 10.0f);

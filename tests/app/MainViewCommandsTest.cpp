@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/SiteMapEditor.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
@@ -16,17 +17,14 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
-        pRotateSinceJudge = 0.0f;
+        SetMapCenter(0.0, 0.0f);
+        SetRotateSinceJudge(0.0f);
     }
 
     static QPointF Drawn(double x, double y)
     {
-        double px = 0.0;
-        double py = 0.0;
-        SiteToPicture(x, y, px, py);
-        return {px, py};
+        const PicturePoint p = SiteToPicture(x, y);
+        return {p.x, p.y};
     }
 };
 
@@ -48,7 +46,7 @@ TEST_F(MainViewCommands, ZoomButtonsStepThroughTheTableAndStopAtItsEnds)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetMapScaleIndex(c.from);
-        gMapOffsetX = 40.0f;
+        SetMapOffset(40.0f, gMapOffsetY);
         QTest::mouseClick(c.zoomIn ? frm->ZoomUpCmd : frm->ZoomDownCmd, Qt::LeftButton);
         EXPECT_EQ(gMapScaleIndex, c.step);
         EXPECT_FLOAT_EQ(gMapScaleRate, c.rate);
@@ -122,21 +120,21 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
     EXPECT_EQ(gMapOffsetY, offsetY);
     EXPECT_EQ(frm->pShowAreaResult, 0);
     EXPECT_FALSE(frm->ClickPicRbn[3]->isChecked());
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
     EXPECT_EQ(gLatitude, 12.0f);
-    gLatitude = 0.0f;
+    SetLatitude(0.0f);
 }
 
 TEST_F(MainWindowTest, ToolPaletteKeepsAtMostOneToolPressed)
 {
     frm->ClickPicRbn[2]->click();
-    EXPECT_EQ(frm->pEditMode, 2);
+    EXPECT_EQ(frm->editor().pEditMode, 2);
     frm->ClickPicRbn[5]->click();
     EXPECT_FALSE(frm->ClickPicRbn[2]->isChecked());
-    EXPECT_EQ(frm->pEditMode, 5);  // the old tool's release ran before the new press
+    EXPECT_EQ(frm->editor().pEditMode, 5);  // the old tool's release ran before the new press
     frm->ClickPicRbn[5]->click();
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
 }
 
 TEST_F(MainWindowTest, RedrawCaptionsTheCalibrationPanel)

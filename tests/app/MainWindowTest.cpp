@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/SiteMapEditor.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -23,16 +24,16 @@ using MainWindowLoad = MessageRecordingTest;
 
 TEST_F(MainWindowLoad, LeavesTheStartUpState)
 {
-    gLatitude = 35.5f;
-    gLongitude = 139.75f;
-    gStartTimeStep = 3;
-    gEndTimeStep = 7;
-    gElevationMask = 25.0f;
-    gStartUpState = 0;
-    gDemoMode = -1;
-    gPhotoClickMode = 2;
-    gBillDataSTS = -1;
-    gMapOffsetX = 30.0f;
+    SetLatitude(35.5f);
+    SetLongitude(139.75f);
+    SetStartTimeStep(3);
+    SetEndTimeStep(7);
+    SetElevationMask(25.0f);
+    SetStartUpState(0);
+    SetDemoMode(-1);
+    SetPhotoClickMode(2);
+    SetBillDataSTS(-1);
+    SetMapOffset(30.0f, gMapOffsetY);
 
     MainWorkingFrm* frm = MainWorkingFrm::instance();
     frm->show();
@@ -67,7 +68,7 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
     EXPECT_EQ(gMapOffsetX, 0.0f);
     EXPECT_EQ(frm->pFirstActivate, 0);
     EXPECT_EQ(frm->pActiveBuildingNum, -1);
-    EXPECT_EQ(frm->pEditMode, -1);
+    EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_EQ(frm->pChangeCount, 0);
     EXPECT_EQ(frm->pSampleLoaded, 0);
     EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
@@ -100,14 +101,14 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
 
 TEST_F(MainWindowLoad, PositionBoxesTakeAnyTextWhileLoading)
 {
-    gLatitude = 95.0f;
-    gLongitude = 200.0f;
+    SetLatitude(95.0f);
+    SetLongitude(200.0f);
     MainWorkingFrm* frm = MainWorkingFrm::instance();
     EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("95"));
     EXPECT_EQ(frm->LonDataTxt->text(), QStringLiteral("200"));
     EXPECT_TRUE(messages.isEmpty());
-    gLatitude = 0.0f;
-    gLongitude = 0.0f;
+    SetLatitude(0.0f);
+    SetLongitude(0.0f);
 }
 
 // The two reset commands: what both do, and what only "全て消去" does.
@@ -119,7 +120,7 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
     };
     for (const Case& c : {Case{"InitializeDataCmd", true}, Case{"TheNewProjectMenu", false}}) {
         SCOPED_TRACE(c.name);
-        gLatitude = 35.0f;
+        SetLatitude(35.0f);
         frm->LatDataTxt->setText(QStringLiteral("12"));  // typed, never used for a computation
         frm->AntennaHTxt->setText(QStringLiteral("7"));
         frm->StartTimeCmb->setCurrentIndex(100);
@@ -131,11 +132,10 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         frm->setWindowTitle(QStringLiteral("GPS衛星軌道予測/site.dat"));
         gEachTopAreaNumber = 3;
         gTopAreaPointTotalNumber = 15;
-        gDemoMode = -1;
-        gBillDataSTS = -1;
-        gProjectReserve1 = 4;
-        gMapOffsetX = 40.0f;
-        gMapOffsetY = -8.0f;
+        SetDemoMode(-1);
+        SetBillDataSTS(-1);
+        SetProjectReserves(4, gProjectReserve2);
+        SetMapOffset(40.0f, -8.0f);
         frm->pActiveBuildingNum = 2;
         frm->pChangeCount = 4;
         frm->pSampleLoaded = -1;
@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         EXPECT_EQ(gStartTimeStep, 100);
 
         EXPECT_EQ(frm->ClickPicRbn[2]->isChecked(), !c.allClear);
-        EXPECT_EQ(frm->pEditMode, c.allClear ? -1 : 2);
+        EXPECT_EQ(frm->editor().pEditMode, c.allClear ? -1 : 2);
         EXPECT_EQ(frm->FixDataSTSPnl->isVisible(), !c.allClear);
         EXPECT_EQ(frm->DeleteBuildingMenu->isEnabled(), !c.allClear);
         EXPECT_EQ(frm->PhotoPic->drawMode() == PictureSurface::DrawMode::Copy, c.allClear);
@@ -185,6 +185,31 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
 }
 
 // Closing asks to save only when there are edits and no sample was loaded.
+TEST_F(MainWindowTest, DemonstrationIsHandedBackThroughThePort)
+{
+    MainWindowPort& port = *frm;
+    port.ShowDemoClickHint(true);
+    EXPECT_TRUE(frm->Message2Pnl->isVisible());
+    EXPECT_TRUE(frm->MouseIconPnl->isVisible());
+    port.ShowDemoClickHint(false);
+    EXPECT_FALSE(frm->Message2Pnl->isVisible());
+    EXPECT_FALSE(frm->MouseIconPnl->isVisible());
+
+    frm->MessagePnl->show();
+    frm->OnDemoPnl->show();
+    frm->PopupMenuPnl[1]->show();
+    port.HideDemoPanels();
+    EXPECT_FALSE(frm->MessagePnl->isVisible());
+    EXPECT_FALSE(frm->OnDemoPnl->isVisible());
+    EXPECT_FALSE(frm->PopupMenuPnl[1]->isVisible());
+
+    port.HandDemonstrationBack(2);
+    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_TRUE(frm->DemoTmr.isActive());
+    EXPECT_EQ(frm->DemoTmr.interval(), 1000);
+    frm->DemoTmr.stop();
+}
+
 TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
 {
     struct Case {

@@ -29,8 +29,8 @@ QColor TextColor(const QLabel* label) { return label->palette().color(QPalette::
 
 class ManualTest : public ::testing::Test {
 protected:
-    void SetUp() override { savedStartDir = gStartDir; gStartDir = AssetsDir(); }
-    void TearDown() override { gStartDir = savedStartDir; }
+    void SetUp() override { savedStartDir = gStartDir; SetStartDir(AssetsDir()); }
+    void TearDown() override { SetStartDir(savedStartDir); }
     QString savedStartDir;
 };
 
@@ -136,7 +136,7 @@ TEST_F(ManualTest, MissingPageShowsAnEmptyPageNotThePreviousOne)
     ASSERT_TRUE(run.isValid());
     QDir(run.path()).mkpath(QStringLiteral("Pic01"));
     ASSERT_TRUE(QFile::copy(AssetsDir() + "/Pic01/Manua40.jpg", run.path() + "/Pic01/Manua40.jpg"));
-    gStartDir = run.path();
+    SetStartDir(run.path());
 
     Manual4Frm frm;
     frm.show();
@@ -163,7 +163,7 @@ TEST_F(ManualTest, MissingPageShowsAnEmptyPageNotThePreviousOne)
 
 TEST_F(ManualTest, HelpMenuOpensOneMainManualAndCloseDeletesIt)
 {
-    gStartUpState = -1;
+    SetStartUpState(-1);
     MainWorkingFrm* main = MainWorkingFrm::instance();
     ConnectMainHelpMenu(main->HelpMenu, main);
     main->HelpMenu->trigger();

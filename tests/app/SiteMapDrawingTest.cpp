@@ -35,8 +35,7 @@ struct SiteMap : ::testing::Test {
         pic.clear();
         SetMapScaleTable();
         ResetMapView();
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         gEachTopAreaNumber = 0;
         gTopAreaPointTotalNumber = 0;
         gGPSRecordNum = 0;
@@ -293,8 +292,7 @@ TEST_F(SiteMap, ReceiverPositionIsMarkedOnlyNearTheSite)
     mark.resize(16, 16);
     mark.hide();
     drawing.SetGPSPointImage(&mark);
-    pMapCenterX = 1000.0;
-    pMapCenterY = 2000.0f;
+    SetMapCenter(1000.0, 2000.0f);
     EXPECT_TRUE(drawing.ShowGPSPoint(1010.0, 2005.0));  // picture (20, 10)
     EXPECT_EQ(At(22, 10), QColor(0, 0, 200));
     EXPECT_EQ(mark.pos(), pic.toPixel(QPointF(12, 18)).toPoint());

@@ -12,7 +12,7 @@
 
 TEST(StartUp, SplashHandsOverToTheMainWindowOnTheSeventhTick)
 {
-    gStartUpState = 0;
+    SetStartUpState(0);
     QPointer<StartUpFrm> splash = new StartUpFrm();
     splash->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
@@ -39,7 +39,7 @@ TEST(StartUp, SplashHandsOverToTheMainWindowOnTheSeventhTick)
 
 TEST(StartUp, RealTimerClosesTheSplashAfterAboutTwoPointEightSeconds)
 {
-    gStartUpState = 0;
+    SetStartUpState(0);
     QPointer<StartUpFrm> splash = new StartUpFrm();
     splash->show();
     QTest::qWait(2000);
@@ -51,7 +51,7 @@ TEST(StartUp, RealTimerClosesTheSplashAfterAboutTwoPointEightSeconds)
 
 TEST(MainMenus, BarCaptionsInOrderWithTheEditMenuHidden)
 {
-    gStartUpState = -1;
+    SetStartUpState(-1);
     MainWorkingFrm* frm = MainWorkingFrm::instance();
     QStringList visible;
     for (QAction* action : frm->menuBar()->actions()) {

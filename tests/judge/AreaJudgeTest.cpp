@@ -81,7 +81,7 @@ TEST(AreaJudgeKernel, WindowResultsEqualTheLiteralJudgement)
     for (float rotation : {0.0f, -40.0f}) {
         const JudgeSetup s = SampleSetup(rotation);
         gBillHeightMesh = SampleMesh(rotation);
-        gAntennaHeight = s.antenna;
+        SetAntennaHeight(s.antenna);
         const auto once = judge::JudgeWindowAtStep(gBillHeightMesh, s, sats, 100);
         const auto mean = judge::JudgeWindowMean(gBillHeightMesh, s, sats, 96, 107, 1);
         int buildings = 0;

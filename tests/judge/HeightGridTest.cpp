@@ -195,13 +195,10 @@ TEST(HeightGridFill, OffGridOutlinesAreCutNotClampedToTheBorder)
 TEST(HeightGridBuild, FromTheBuildingModelUnderTheCurrentView)
 {
     // Scale 1 with no pan or turn: grid metres equal site metres; cell 16/3 m.
-    gMapScaleRate = 1.0f;
-    gMapOffsetX = gMapOffsetY = 0.0f;
-    gMapRotateAngle = 0.0f;
-    gMapRotateSin = 0.0f;
-    gMapRotateCos = 1.0f;
-    pMapCenterX = 0.0;
-    pMapCenterY = 0.0f;
+    SetMapScaleIndexAndRate(gMapScaleIndex, 1.0f);
+    SetMapOffset(0.0f, 0.0f);
+    SetMapRotateAngle(0.0f);
+    SetMapCenter(0.0, 0.0f);
     gEachTopAreaNumber = 0;
     gTopAreaPointTotalNumber = 0;
     gBillHeightMesh.set(10, 10, 99.0f);

@@ -231,11 +231,10 @@ protected:
         PictureFixture::SetUp();
         judge::gJudgeColumnPause = 0.0;
         judge::gJudgeCellPause = 0.0;
-        gMapScaleRate = 4.0f;
-        gMapOffsetX = gMapOffsetY = 0.0f;
+        SetMapScaleIndexAndRate(gMapScaleIndex, 4.0f);
+        SetMapOffset(0.0f, 0.0f);
         SetMapRotateAngle(0.0f);
-        pMapCenterX = 0.0;
-        pMapCenterY = 0.0f;
+        SetMapCenter(0.0, 0.0f);
         view = GridViewOf(4, 0, 0, 0);
         setup.cell = view.cellSize();
         setup.antenna = 1.5f;

@@ -59,7 +59,7 @@ TEST(StartAreaGPSFrm, LabelShowsTheCallersStartWhileTheThumbStartsAt0800)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        gStartTimeStep = 144;
+        SetStartTimeStep(144);
         gMeanSateCriterion = 2;
         gDialogResult = 7;
         StartAreaGPSFrm dialog(nullptr, false);
@@ -136,8 +136,8 @@ TEST(StartAreaMeanGPSFrm, OpensAt0800To1800AndFourAndConfirmsTheOptionChosen)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        gStartTimeStep = 5;
-        gEndTimeStep = 6;
+        SetStartTimeStep(5);
+        SetEndTimeStep(6);
         gMeanSateCriterion = 9;
         StartAreaMeanGPSFrm dialog(nullptr, false);
         ShowActive(dialog);
@@ -156,7 +156,7 @@ TEST(StartAreaMeanGPSFrm, OpensAt0800To1800AndFourAndConfirmsTheOptionChosen)
 
 TEST(TimeDialogs, ConfirmThemselvesWhileADemonstrationRuns)
 {
-    gStartTimeStep = 150;
+    SetStartTimeStep(150);
     gDialogResult = 0;
     StartAreaGPSFrm::ShowModal(nullptr, true);
     EXPECT_EQ(gDialogResult, 1);

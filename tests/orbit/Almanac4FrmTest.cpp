@@ -212,15 +212,27 @@ TEST_F(Almanac4FrmTest, BrokenFilesAndCancelLeaveTheAlmanacInUse)
     struct Case {
         const char* name;
         std::string text;
+        const char* mentions;  // the message says why
     };
     std::string thirtyThree;
     for (int prn = 1; prn <= 33; ++prn) {
         thirtyThree += Record(prn);
     }
+    std::string stars;
+    while (stars.size() < 10'000'000) {
+        stars += "******** Week 405 ********\r\n";
+    }
+    std::string records;
+    for (int prn = 1; records.size() < 10'000'000; prn = prn % 32 + 1) {
+        records += Record(prn);
+    }
     const Case cases[] = {
-        {"a record without its mean anomaly", Record(1) + Record(2, false)},
-        {"no record at all", "just a title\n\n"},
-        {"33 records", thirtyThree},
+        {"a record without its mean anomaly", Record(1) + Record(2, false), "Mean Anom"},
+        {"no record at all", "just a title\n\n", "レコードがありません"},
+        {"33 records", thirtyThree, "32"},
+        {"ten megabytes of headers", stars, "ID がありません"},
+        {"ten megabytes of records", records, "33 番目"},
+        {"one line of ten million commas", Record(1) + std::string(10'000'000, ','), "長すぎます"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,6 +240,7 @@ TEST_F(Almanac4FrmTest, BrokenFilesAndCancelLeaveTheAlmanacInUse)
         OpenFile(WriteText(QStringLiteral("broken.txt"), c.text));
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。")));
+        EXPECT_TRUE(messages[0].contains(QString::fromUtf8(c.mentions))) << messages[0].toStdString();
         // The window keeps the almanac it held.
         EXPECT_EQ(window->pSateNum2, 32);
         EXPECT_EQ(Cell(30, 0), QStringLiteral("32"));

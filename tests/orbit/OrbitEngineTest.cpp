@@ -102,9 +102,9 @@ TEST(OrbitEngine, EarthRotationShiftUsesEachSatellitesOwnTimeOfApplicability)
 TEST(OrbitEngine, ExcludedAndOrbitlessSlotsAndOtherStepsKeepTheirValues)
 {
     orbit::SetDefaultAlmanacData();
-    gLatitude = 35.681f;
-    gLongitude = 139.767f;
-    gComputeDate = "2007/09/19";
+    SetLatitude(35.681f);
+    SetLongitude(139.767f);
+    SetComputeDate("2007/09/19");
     gUnUsefulSateNum = 0;
     for (auto& row : gSateAzimus) row.fill(-1);
     for (auto& row : gSateElevation) row.fill(-1);
@@ -131,7 +131,7 @@ TEST(OrbitEngine, ExcludedAndOrbitlessSlotsAndOtherStepsKeepTheirValues)
     }
 
     // A date text that is not a date computes nothing.
-    gComputeDate = "2007/02/30";
+    SetComputeDate("2007/02/30");
     EXPECT_FALSE(orbit::ComputeSateAzimusElevation(0, 288));
     EXPECT_FALSE(orbit::ComputeSateAzimusElevationOnDate(0, 288, "tomorrow"));
     EXPECT_FALSE(orbit::ComputeSateAzimusElevationAtStep(289));

@@ -53,6 +53,36 @@ TEST(DivideStringData, KeepsEveryPieceOfALongLine)
     EXPECT_EQ(pieces[39], "39");
 }
 
+TEST(Splitters, StopOneBeyondTheMostPiecesAllowed)
+{
+    const std::string commas(10'000'000, ',');
+    const std::string blanks = "a" + std::string(10'000'000, ' ') + "b";
+    const struct {
+        const char* name;
+        bool divide;  // DivideStringData, else SplitStringData
+        std::string text;
+        const char* separator;
+        std::size_t maxPieces;
+        Pieces expected;
+    } cases[] = {
+        {"as many as allowed", false, "1,2,3", ",", 3, {"1", "2", "3"}},
+        {"one too many", false, "1,2,3,4", ",", 3, {"1", "2", "3", "4"}},
+        {"many too many: only one beyond is built", false, "1,2,3,4,5,6", ",", 3, {"1", "2", "3", "4"}},
+        {"ten million commas", false, commas, ",", 3, {"", "", "", ""}},
+        {"blank runs count once", false, blanks, " ", 2, {"a", "b"}},
+        {"none allowed", false, "x", ",", 0, {"x"}},
+        {"divide: empty last piece is no piece", true, "1,2,", ",", 2, {"1", "2"}},
+        {"divide: one too many", true, "1,2,3", ",", 2, {"1", "2", "3"}},
+        {"divide: doubled separators join the next piece", true, "1,,2,3", ",", 1, {"1", ",2"}},
+        {"divide: ten million commas are one piece", true, commas, ",", 1, {commas}},
+    };
+    for (const auto& c : cases) {
+        const Pieces pieces = c.divide ? DivideStringData(c.text, c.separator, c.maxPieces)
+                                       : SplitStringData(c.text, c.separator, c.maxPieces);
+        EXPECT_EQ(pieces, c.expected) << c.name;
+    }
+}
+
 TEST(SplitStringData, EverySeparatorMakesAPiece)
 {
     const struct {

@@ -53,7 +53,7 @@ TEST(VisibleSatellites, ProgramWideCountsSkipExcludedPrnsAndKeepOtherSteps)
 {
     orbit::SetDefaultAlmanacData();
     gCutElevation.fill(0);
-    gElevationMask = 10;
+    SetElevationMask(10);
     for (auto& row : gSateElevation) row.fill(5);
     for (auto& row : gSateAzimus) row.fill(123.4f);
     gSateElevation[15].fill(45);  // slot 15 holds PRN 16

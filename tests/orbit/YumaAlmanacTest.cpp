@@ -16,6 +16,28 @@ std::string ReadText(const std::string& name)
     return text.str();
 }
 
+// What the stream makes of `text` fed in pieces of `chunk` bytes, and how many bytes it took
+// before it said the text was refused.
+struct Streamed {
+    orbit::YumaReadResult read;
+    std::size_t bytesFed = 0;
+};
+
+Streamed FeedInChunks(const std::string& text, std::size_t chunk)
+{
+    orbit::YumaAlmanacStream stream;
+    Streamed out;
+    for (std::size_t pos = 0; pos < text.size(); pos += chunk) {
+        const std::string_view piece = std::string_view(text).substr(pos, chunk);
+        out.bytesFed += piece.size();
+        if (!stream.feed(piece)) {
+            break;
+        }
+    }
+    out.read = stream.finish();
+    return out;
+}
+
 // One record as published, PRN `prn`; `drop` removes the line with that label, `replace`
 // swaps a label's line for another.
 std::string Record(int prn, const std::string& drop = "", const std::string& extra = "")
@@ -147,6 +169,92 @@ TEST(YumaAlmanac, BadTextsGiveAClearErrorAndNoRecords)
     }
     // The missing field is reported for the record that lacks it.
     EXPECT_NE(orbit::ReadYumaAlmanac(Record(1) + Record(2, "Mean Anom")).error.find("2 番目"), std::string::npos);
+}
+
+// A wrong text of ten megabytes is refused as soon as that is known, whatever follows: lines of
+// asterisks when the first record turns out empty, good records at the 33rd one. Fed in chunks
+// of 64 KiB, the stream asks for no more than the first.
+TEST(YumaAlmanac, RefusesAHugeWrongTextWhereItTurnsWrong)
+{
+    std::string stars;
+    while (stars.size() < 10'000'000) stars += "*\n";
+    std::string records;
+    for (int prn = 1; records.size() < 10'000'000; prn = prn % 32 + 1) records += Record(prn);
+    const struct {
+        const char* name;
+        const std::string& text;
+        const char* mentions;
+    } cases[] = {
+        {"lines of asterisks", stars, "1 番目のレコード（1 行目から）に ID がありません"},
+        {"records beyond 32", records, "33 番目のレコードが 481 行目"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto fromText = orbit::ReadYumaAlmanac(c.text);
+        EXPECT_NE(fromText.error.find(c.mentions), std::string::npos) << fromText.error;
+        const Streamed streamed = FeedInChunks(c.text, 64 * 1024);
+        EXPECT_EQ(streamed.read.error, fromText.error);
+        EXPECT_TRUE(streamed.read.records.empty());
+        EXPECT_EQ(streamed.bytesFed, 64 * 1024u);
+    }
+}
+
+TEST(YumaAlmanac, RefusesAnOverlongLineWithoutReadingIt)
+{
+    const std::string almanac = Record(1);
+    // One line of ten million bytes after a good record, and no line end at all: refused within
+    // the first chunk.
+    for (const std::string& text : {almanac + std::string(10'000'000, ','), std::string(10'000'000, '*')}) {
+        const Streamed streamed = FeedInChunks(text, 64 * 1024);
+        EXPECT_NE(streamed.read.error.find("長すぎます"), std::string::npos) << streamed.read.error;
+        EXPECT_EQ(streamed.bytesFed, 64 * 1024u);
+        EXPECT_EQ(orbit::ReadYumaAlmanac(text).error, streamed.read.error);
+    }
+}
+
+// Lines that straddle the pieces fed to the stream read as in the whole text; a line of exactly
+// the longest length (and its CR) is still read.
+TEST(YumaAlmanac, StreamJoinsLinesAcrossPieces)
+{
+    const std::string longest(orbit::kMaxYumaLineLength, 'x');
+    std::string text = "title\r\n";
+    for (int i = 0; i < 40; ++i) {
+        text += (i % 2 == 0 ? longest : "note " + std::to_string(i)) + "\r\n";
+    }
+    for (int prn = 1; prn <= 32; ++prn) {
+        text += Record(prn, "", "note: " + std::string(3000 + prn, 'n'));
+    }
+    ASSERT_GT(text.size(), 3 * 64 * 1024u);
+    const auto fromText = orbit::ReadYumaAlmanac(text);
+    ASSERT_TRUE(fromText.ok()) << fromText.error;
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{4097}, std::size_t{64 * 1024}}) {
+        SCOPED_TRACE(chunk);
+        const Streamed streamed = FeedInChunks(text, chunk);
+        ASSERT_TRUE(streamed.read.ok()) << streamed.read.error;
+        EXPECT_EQ(streamed.bytesFed, text.size());
+        ASSERT_EQ(streamed.read.records.size(), 32u);
+        for (std::size_t i = 0; i < 32; ++i) {
+            EXPECT_EQ(streamed.read.records[i].prn, static_cast<int>(i) + 1);
+            EXPECT_EQ(streamed.read.records[i].texts, fromText.records[i].texts);
+        }
+    }
+    // One byte more on a line refuses the text.
+    const auto over = orbit::ReadYumaAlmanac(text + std::string(orbit::kMaxYumaLineLength + 1, 'x') + "\r\n");
+    EXPECT_NE(over.error.find("長すぎます"), std::string::npos) << over.error;
+}
+
+TEST(YumaAlmanac, FourHundredDigitValuesAreReadOrRefusedNeverReplaced)
+{
+    const std::string zeros(400, '0');
+    const auto exact = orbit::ReadYumaAlmanac(Record(1, "Orbital", "Orbital Inclination(rad): 0.9599" + zeros + "\n"));
+    ASSERT_TRUE(exact.ok()) << exact.error;
+    EXPECT_DOUBLE_EQ(exact.records[0].inclination, 0.9599);
+
+    for (const std::string& value : {"1" + zeros + "e-1", "0." + zeros + "1", "1" + zeros}) {
+        const auto read = orbit::ReadYumaAlmanac(Record(1, "SQRT", "SQRT(A)  (m 1/2): " + value + "\n"));
+        EXPECT_FALSE(read.ok());
+        EXPECT_NE(read.error.find("SQRT(A)"), std::string::npos) << read.error;
+    }
 }
 
 }  // namespace

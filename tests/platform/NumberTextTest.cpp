@@ -1,6 +1,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,32 @@ TEST(NumericValue, TakesTheLeadingDecimalNumber)
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(NumericValue(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumericValue, OutOfRangeIsToldByMagnitudeNotByTheExponentSign)
+{
+    const std::string zeros(400, '0');
+    const double kMax = std::numeric_limits<double>::max();
+    const struct {
+        std::string text;
+        double expected;
+    } cases[] = {
+        {"1" + zeros + "e-1", kMax},            // 10^399 written with a negative exponent
+        {"-1" + zeros + "e-1", -kMax},
+        {"1" + zeros, kMax},                    // a 401-digit integer
+        {"0." + zeros + "1", 0.0},              // 10^-401 written without an exponent
+        {"-0." + zeros + "1e+2", -0.0},
+        {"." + zeros + "5e+400", 0.5},          // fits once the exponent is applied
+        {"0.0001e-400", 0.0},
+        {"1e-99999999999999999999999", 0.0},    // exponent digits beyond any integer
+        {"1e99999999999999999999999", kMax},
+        {"0.1e310", kMax},
+        {"1" + zeros + "D-10", kMax},
+        {"1" + zeros + "e-400", 1.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(NumericValue(c.text), c.expected) << '"' << c.text.substr(0, 20) << "...\"";
     }
 }
 

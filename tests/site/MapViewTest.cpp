@@ -27,12 +27,10 @@ void ResetFor(const ViewCase& c)
 {
     SetMapScaleTable();
     ResetMapView();
-    pRotateSinceJudge = 0.0f;
+    SetRotateSinceJudge(0.0f);
     SetMapScaleIndex(c.startStep);
-    gMapOffsetX = static_cast<float>(c.offsetX);
-    gMapOffsetY = static_cast<float>(c.offsetY);
-    pMapCenterX = c.centreX;
-    pMapCenterY = static_cast<float>(c.centreY);
+    SetMapOffset(static_cast<float>(c.offsetX), static_cast<float>(c.offsetY));
+    SetMapCenter(c.centreX, static_cast<float>(c.centreY));
     for (int command : c.commands) {
         if (command == kZoomIn) StepMapScale(+1);
         else if (command == kZoomOut) StepMapScale(-1);
@@ -78,8 +76,7 @@ TEST(MapView, SiteToPictureAndBackAcrossZoomPanAndTurn)
         EXPECT_EQ(gMapScaleIndex, c.step);
         EXPECT_FLOAT_EQ(gMapScaleRate, c.scale);
 
-        double px = 0, py = 0;
-        SiteToPicture(c.siteX, c.siteY, px, py);
+        const auto [px, py] = SiteToPicture(c.siteX, c.siteY);
         EXPECT_NEAR(px, c.pictureX, 1e-3);
         EXPECT_NEAR(py, c.pictureY, 1e-3);
 
@@ -97,7 +94,7 @@ TEST(MapView, TurnsAccumulateWithoutFoldingAndCountSinceTheJudgement)
 {
     SetMapScaleTable();
     ResetMapView();
-    pRotateSinceJudge = 0.0f;
+    SetRotateSinceJudge(0.0f);
     for (int i = 0; i < 36; ++i) ApplyMapMove(4);
     EXPECT_FLOAT_EQ(gMapRotateAngle, 360.0f);
     EXPECT_FLOAT_EQ(pRotateSinceJudge, 360.0f);
@@ -110,7 +107,7 @@ TEST(MapView, TurnsAccumulateWithoutFoldingAndCountSinceTheJudgement)
     // The reset of the view leaves the turns since the judgement and the map centre alone.
     ApplyMapMove(4);
     ApplyMapMove(0);
-    pMapCenterX = 12.5;
+    SetMapCenter(12.5, pMapCenterY);
     ResetMapView();
     EXPECT_EQ(gMapRotateAngle, 0.0f);
     EXPECT_EQ(gMapRotateSin, 0.0f);
@@ -119,7 +116,7 @@ TEST(MapView, TurnsAccumulateWithoutFoldingAndCountSinceTheJudgement)
     EXPECT_EQ(gMapOffsetY, 0.0f);
     EXPECT_FLOAT_EQ(pRotateSinceJudge, 10.0f);
     EXPECT_EQ(pMapCenterX, 12.5);
-    pMapCenterX = 0.0;
+    SetMapCenter(0.0, pMapCenterY);
 }
 
 TEST(MapView, ScaleBarIsBetween100And250UnitsAtEveryStep)

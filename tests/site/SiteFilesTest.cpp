@@ -86,6 +86,11 @@ TEST(ProjectFile, BrokenFilesAreRefused)
         {"an absurd height", replace("0,7,26.4", "0,7,500.1")},
         {"a point far off any site", replace("15.6,-18.9", "1e30,-18.9")},
         {"a point just beyond the bound", replace("14.6,-29.7", "14.6,-10000000.1")},
+        {"a third field in a point line", replace("14.6,-29.7", "14.6,-29.7,0")},
+        {"a point line of ten million commas", replace("14.6,-29.7", std::string(10'000'000, ','))},
+        {"a building line of ten million commas", replace("0,7,26.4", "0,7,26.4" + std::string(10'000'000, ','))},
+        {"10^399 written with a negative exponent", replace("15.6,-18.9", "1" + std::string(400, '0') + "e-1,-18.9")},
+        {"a height of 10^399", replace("0,7,26.4", "0,7,1" + std::string(400, '0') + "e-1")},
     };
     for (const auto& c : cases) {
         FileError error;
@@ -121,6 +126,21 @@ TEST(SettingFile, RoundTripAndRefusals)
     }
 }
 
+TEST(SettingFile, LongNumbersKeepTheirValue)
+{
+    const std::string zeros(400, '0');
+    // 10^399, written with a negative exponent, is out of range, not latitude 0.
+    EXPECT_FALSE(ParseSettingText(" 1" + zeros + "e-1 \r\n 139 \r\n 0 \r\n 10 \r\n 10 \r\n").has_value());
+    // 10^-401 is latitude 0 (the nearest value), never the largest double.
+    const auto tiny = ParseSettingText(" 0." + zeros + "1 \r\n 139 \r\n 0 \r\n 10 \r\n 10 \r\n");
+    ASSERT_TRUE(tiny.has_value());
+    EXPECT_EQ(tiny->latitude, 0.0f);
+    // 400 significant digits that round to 35.5 read as 35.5.
+    const auto exact = ParseSettingText(" 35.5" + zeros + " \r\n 139 \r\n 0 \r\n 10 \r\n 10 \r\n");
+    ASSERT_TRUE(exact.has_value());
+    EXPECT_EQ(exact->latitude, 35.5f);
+}
+
 TEST(GpsRecordFile, SkipsBlankAndShortLinesAndStopsAt4001Points)
 {
     const auto points = ParseGpsRecordText(
@@ -137,6 +157,17 @@ TEST(GpsRecordFile, SkipsBlankAndShortLinesAndStopsAt4001Points)
     const auto first = ParseGpsRecordText(many);
     ASSERT_EQ(static_cast<int>(first.size()), kMaxGpsRecordPoints);
     EXPECT_FLOAT_EQ(first.back().x, 4000.0f);
+
+    // A line of ten million commas or of a fourth field is skipped like a short one; a number
+    // of 400 digits keeps its value.
+    const std::string zeros(400, '0');
+    const auto hostile = ParseGpsRecordText("09:15:30,1,2\r\n" + std::string(10'000'000, ',') +
+                                            "\r\n09:15:31,3,4,5\r\n09:15:32,1" + zeros + "e-1,0\r\n09:15:33,12.5" +
+                                            zeros + ",-0." + zeros + "1\r\n");
+    ASSERT_EQ(hostile.size(), 2u);
+    EXPECT_FLOAT_EQ(hostile[0].y, 2.0f);
+    EXPECT_FLOAT_EQ(hostile[1].x, 12.5f);
+    EXPECT_FLOAT_EQ(hostile[1].y, 0.0f);
 
     const SitePoint centre = BoundingBoxCentre({{-10, 4}, {30, 8}, {0, -2}});
     EXPECT_FLOAT_EQ(centre.x, 10.0f);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/FakeMainWindowPort.h"
 #include "common/TestUtils.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
@@ -25,26 +26,21 @@ namespace {
 // One click on the scroll bar's right arrow: one step.
 void ClickRightArrow(QScrollBar* bar) { QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2)); }
 
-// The real almanac over Tokyo on 2022/02/18, no buildings, and a loaded orbit view whose hooks
-// record what the window asks of the main window.
+// The real almanac over Tokyo on 2022/02/18, no buildings, and a loaded orbit view whose port
+// records what the window asks of the main window.
 class OrbitWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
         orbit::SetSateColorTable();
-        gLatitude = 35.681f;
-        gLongitude = 139.767f;
-        gComputeDate = "2022/02/18";
-        gElevationMask = 10.0f;
-        gAntennaHeight = 1.5f;
+        SetLatitude(35.681f);
+        SetLongitude(139.767f);
+        SetComputeDate("2022/02/18");
+        SetElevationMask(10.0f);
+        SetAntennaHeight(1.5f);
         gCutElevation.fill(0.0f);
-        DispCumpuSateliteObitFrm::Hooks hooks;
-        hooks.loadAlmanacDataBase = [this] { calls << "load"; return true; };
-        hooks.resetMainMap = [this] { calls << "reset"; };
-        hooks.takePhotoClick = [this](DispCumpuSateliteObitFrm*) { calls << "take"; };
-        hooks.releasePhotoClick = [this](DispCumpuSateliteObitFrm*) { calls << "release"; };
-        frm = new DispCumpuSateliteObitFrm(nullptr, hooks);
+        frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
     }
 
@@ -69,12 +65,13 @@ protected:
 
     DispCumpuSateliteObitFrm* frm = nullptr;
     QPointer<DispCumpuSateliteObitFrm> guard;
-    QStringList calls;
+    testutil::FakeMainWindowPort port;
+    QStringList& calls = port.calls;
 };
 
 TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
 {
-    EXPECT_EQ(calls, QStringList{"load"});
+    EXPECT_EQ(calls, QStringList{"LoadAlmanacDataBase"});
     EXPECT_EQ(frm->StartTimeDataCmb->currentText(), QStringLiteral("08:00"));
     EXPECT_EQ(frm->EndTimeDataCmb->currentText(), QStringLiteral("18:00"));
     EXPECT_EQ(frm->EndTimeDataCmb->count(), 289);
@@ -90,7 +87,7 @@ TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
     EXPECT_EQ(gSateElevation[1][100], -99.0f);
 
     Show();
-    EXPECT_EQ(calls, (QStringList{"load", "take"}));
+    EXPECT_EQ(calls, (QStringList{"LoadAlmanacDataBase", "TakePictureClick 1"}));
     EXPECT_EQ(frm->pFirstActivate, 0);
     EXPECT_NE(gSateElevation[1][0], -99.0f);
     EXPECT_NE(gSateElevation[1][288], -99.0f);
@@ -103,7 +100,7 @@ TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
     // Showing again does not take the clicks a second time.
     frm->hide();
     Show();
-    EXPECT_EQ(calls, (QStringList{"load", "take"}));
+    EXPECT_EQ(calls, (QStringList{"LoadAlmanacDataBase", "TakePictureClick 1"}));
 }
 
 TEST_F(OrbitWindow, TimeListsKeepStartBeforeEndAndTheScrollBarInsideTheSpan)
@@ -237,7 +234,7 @@ TEST_F(OrbitWindow, CloseButtonResetsTheMainMapAndEveryCloseGivesTheClicksBack)
 {
     Show();
     QTest::mouseClick(frm->CloseCmd, Qt::LeftButton);
-    EXPECT_EQ(calls, (QStringList{"load", "take", "reset", "release"}));
+    EXPECT_EQ(calls, (QStringList{"LoadAlmanacDataBase", "TakePictureClick 1", "InitialDisPlayCmd_Click", "ReleasePictureClick"}));
     EXPECT_TRUE(frm->unloaded());
 }
 

@@ -190,9 +190,9 @@ TEST(SkyPlotCount, AgreesWithTheVisibleCountsOfARealAlmanac)
     const orbit::YumaReadResult read = orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"));
     ASSERT_TRUE(read.ok()) << read.error;
     orbit::ApplyAlmanac(orbit::ToAlmanac(read));
-    gLatitude = 35.681f;
-    gLongitude = 139.767f;
-    gComputeDate = "2022/02/18";
+    SetLatitude(35.681f);
+    SetLongitude(139.767f);
+    SetComputeDate("2022/02/18");
     ASSERT_TRUE(orbit::ComputeSateAzimusElevation(0, kLastTimeStep));
     // A city skyline: high blocks in some directions, open sky in others.
     orbit::SkylineTable skyline{};

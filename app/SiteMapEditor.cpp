@@ -1,9 +1,8 @@
-// The site map's editing tools: the tool palette with its pointers and its pop-up, the mouse
-// handlers of the map (rubber bands, presses, drags, double-clicks, pop-ups, pointer read-out),
-// and the building delete and height commands.
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
+
+#include "SiteMapEditor.h"
 
 #include "MainWorkingFrm.h"
 #include "SingleWindow.h"
@@ -45,88 +44,97 @@ QPointF PictureOfPoint(const MapViewState& view, int index)
 
 }  // namespace
 
-void MainWorkingFrm::ConnectEditing()
+SiteMapEditor::SiteMapEditor(MainWorkingFrm& window) : w_(window) {}
+
+void SiteMapEditor::Connect()
 {
-    PhotoPic->setMouseTracking(true);  // the read-out and the rubber line follow a free pointer
-    connect(PhotoPic, &PictureSurface::mousePressed, this,
+    w_.PhotoPic->setMouseTracking(true);  // the read-out and the rubber line follow a free pointer
+    QObject::connect(w_.PhotoPic, &PictureSurface::mousePressed, &w_,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseDown(button, at); });
-    connect(PhotoPic, &PictureSurface::mouseMoved, this,
+    QObject::connect(w_.PhotoPic, &PictureSurface::mouseMoved, &w_,
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseMove(buttons, at); });
-    connect(PhotoPic, &PictureSurface::mouseReleased, this,
+    QObject::connect(w_.PhotoPic, &PictureSurface::mouseReleased, &w_,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseUp(button, at); });
     // A double-click arrives after the press and release of its first click; its own second press
     // comes only as the double-click, so no tool sees it as one more press.
-    connect(PhotoPic, &PictureSurface::mouseDoubleClicked, this,
+    QObject::connect(w_.PhotoPic, &PictureSurface::mouseDoubleClicked, &w_,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF) { PhotoPic_DblClick(button); });
 
-    connect(DeleteBuildingMenu, &QAction::triggered, this, &MainWorkingFrm::DeleteBuildingMenu_Click);
-    addAction(DeleteBuildingMenu);  // its Ctrl+D works while the pop-up is closed
-    connect(SetBuildingHeightMenu, &QAction::triggered, this, &MainWorkingFrm::SetBuildingHeightMenu_Click);
-    connect(EnsMeasureSistMenu, &QAction::triggered, this, &MainWorkingFrm::EnsMeasureSistMenu_Click);
-    connect(StopLineDrawMenu, &QAction::triggered, this, &MainWorkingFrm::StopLineDrawMenu_Click);
-    const std::pair<QAction*, int> toolItems[] = {{SelectTopAreaMenu, kSelect},   {RectangleBillMenu, kRectangle},
-                                                  {DrawTopLineMenu, kTopLine},    {MovePointMenu, kMovePoint},
-                                                  {AddTopPointMenu, kAddPoint},   {RemoveTopPointMenu, kRemovePoint}};
+    QObject::connect(w_.DeleteBuildingMenu, &QAction::triggered, &w_, &MainWorkingFrm::DeleteBuildingMenu_Click);
+    w_.addAction(w_.DeleteBuildingMenu);  // its Ctrl+D works while the pop-up is closed
+    QObject::connect(w_.SetBuildingHeightMenu, &QAction::triggered, &w_, &MainWorkingFrm::SetBuildingHeightMenu_Click);
+    QObject::connect(w_.EnsMeasureSistMenu, &QAction::triggered, &w_, &MainWorkingFrm::EnsMeasureSistMenu_Click);
+    QObject::connect(w_.StopLineDrawMenu, &QAction::triggered, &w_, &MainWorkingFrm::StopLineDrawMenu_Click);
+    const std::pair<QAction*, int> toolItems[] = {{w_.SelectTopAreaMenu, kSelect},   {w_.RectangleBillMenu, kRectangle},
+                                                  {w_.DrawTopLineMenu, kTopLine},    {w_.MovePointMenu, kMovePoint},
+                                                  {w_.AddTopPointMenu, kAddPoint},   {w_.RemoveTopPointMenu, kRemovePoint}};
     for (const auto& [item, tool] : toolItems) {
-        connect(item, &QAction::triggered, this, [this, item = item, tool = tool] { SelectToolFromMenu(item, tool); });
+        QObject::connect(item, &QAction::triggered, &w_, [this, item = item, tool = tool] { SelectToolFromMenu(item, tool); });
     }
     // There is no zoom tool (the zoom buttons zoom): the item only takes the check mark.
-    connect(ZoomUpDownMenu, &QAction::triggered, this, [this] { CheckOnlyToolMenuItem(ZoomUpDownMenu); });
+    QObject::connect(w_.ZoomUpDownMenu, &QAction::triggered, &w_, [this] { CheckOnlyToolMenuItem(w_.ZoomUpDownMenu); });
 }
 
 // ---- Tool palette and tool pop-up -----------------------------------------------------------
 
-void MainWorkingFrm::ClickPicRbn_Click(int index, bool pressed)
+void SiteMapEditor::ReleaseAllTools()
+{
+    for (QToolButton* tool : w_.ClickPicRbn) {
+        tool->setChecked(false);
+    }
+}
+
+void SiteMapEditor::ClickPicRbn_Click(int index, bool pressed)
 {
     if (!pressed) {
         pEditMode = 0;
-        unsetCursor();
+        w_.unsetCursor();
         pEditMode = kNoTool;
         return;
     }
     if (index == kSelect) {
-        unsetCursor();
+        w_.unsetCursor();
     } else if (index > 0 && index < static_cast<int>(kToolCursors.size())) {
         // A pointer file that cannot be read leaves the pointer as it was; the tool still works.
         if (const auto cursor = platform::LoadCursorFile(DataPath(QStringLiteral("ico"), QString::fromLatin1(kToolCursors[index].fileName)))) {
-            setCursor(*cursor);
+            w_.setCursor(*cursor);
         }
     }
     pEditMode = index;
     if (index == kDistance) {
-        siteMap_->pMeasurePointNum = 0;  // a new measurement
+        w_.siteMap()->pMeasurePointNum = 0;  // a new measurement
     }
 }
 
-void MainWorkingFrm::CheckOnlyToolMenuItem(QAction* item)
+void SiteMapEditor::CheckOnlyToolMenuItem(QAction* item)
 {
-    for (QAction* action : LineDrawMenu->actions()) {
+    for (QAction* action : w_.LineDrawMenu->actions()) {
         if (!action->isSeparator()) {
             action->setChecked(action == item);
         }
     }
 }
 
-void MainWorkingFrm::SelectToolFromMenu(QAction* item, int tool)
+void SiteMapEditor::SelectToolFromMenu(QAction* item, int tool)
 {
     CheckOnlyToolMenuItem(item);
-    ClickPicRbn[tool]->setChecked(true);
+    w_.ClickPicRbn[tool]->setChecked(true);
 }
 
-void MainWorkingFrm::StopLineDrawMenu_Click()
+void SiteMapEditor::StopLineDrawMenu_Click()
 {
-    for (QToolButton* toggle : ClickPicRbn) {
+    for (QToolButton* toggle : w_.ClickPicRbn) {
         toggle->setChecked(false);
     }
-    CheckOnlyToolMenuItem(StopLineDrawMenu);
+    CheckOnlyToolMenuItem(w_.StopLineDrawMenu);
     pEditMode = kNoTool;
-    unsetCursor();
+    w_.unsetCursor();
     pTopLinePointNum = 0;  // the outline being drawn is dropped; its marks stay until the next redraw
 }
 
 // ---- Mouse handlers ---------------------------------------------------------------------------
 
-void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
+void SiteMapEditor::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
 {
     if (button == Qt::RightButton) {
         if (pEditMode == kRectangle) {
@@ -142,7 +150,7 @@ void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
     if (button != Qt::LeftButton) return;
     pressServedRequest_ = gPhotoClickMode != 0;
     if (pressServedRequest_) {
-        ServePhotoClickRequest(at);
+        w_.ServePhotoClickRequest(at);
         return;
     }
     switch (pEditMode) {
@@ -155,14 +163,14 @@ void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
         pStartPointY = pLastPointY = static_cast<float>(at.y());
         break;
     case kTopLine:
-        if (!ResultMapShown()) TopLinePress(TipOf(at, kTopLine));
+        if (!w_.ResultMapShown()) TopLinePress(TipOf(at, kTopLine));
         break;
     case kMovePoint:
-        if (!ResultMapShown()) {
-            PhotoPic->setDrawWidth(2);
+        if (!w_.ResultMapShown()) {
+            w_.PhotoPic->setDrawWidth(2);
             const QPointF tip = TipOf(at, kMovePoint);
             int k = -1;
-            pMoveSTS = edit::SearchTopPointForMove(CurrentMapView(), pActiveBuildingNum, Pt(tip), k) == 1 ? 1 : 0;
+            pMoveSTS = edit::SearchTopPointForMove(CurrentMapView(), w_.pActiveBuildingNum, Pt(tip), k) == 1 ? 1 : 0;
             pMovePointNum = pMoveSTS == 1 ? k : -1;
             pLastPointX = tip.x();
             pLastPointY = static_cast<float>(tip.y());
@@ -183,7 +191,7 @@ void MainWorkingFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
     }
 }
 
-void MainWorkingFrm::TopLinePress(QPointF tip)
+void SiteMapEditor::TopLinePress(QPointF tip)
 {
     const MapViewState view = CurrentMapView();
     std::vector<TopAreaPoint> drawn = DrawnTopLine();
@@ -191,13 +199,12 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
         drawn.push_back(drawn.front());
         pTopLinePointNum = 0;
         if (edit::AddTopLineBill(drawn) != TopAreaEdit::Done) {
-            ShowInputBillTopArea(pActiveBuildingNum);  // takes the unfinished outline off the map
+            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);  // takes the unfinished outline off the map
             ShowModelFullMessage();
             return;
         }
-        int none = gEachTopAreaNumber;  // a copy: the redraw writes -1 back into its argument
-        ShowInputBillTopArea(none);
-        ++pChangeCount;
+        w_.ShowInputBillTopArea(gEachTopAreaNumber);  // none selected: the index is beyond the last
+        ++w_.pChangeCount;
         return;
     }
     // Room is kept for the closing point, so an outline that could not be stored is never drawn.
@@ -205,10 +212,10 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
         ShowModelFullMessage();
         return;
     }
-    PhotoPic->setDrawWidth(2);
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-    PhotoPic->circle(tip, 2, kTopLineVertexColor);
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    w_.PhotoPic->setDrawWidth(2);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    w_.PhotoPic->circle(tip, 2, kTopLineVertexColor);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     pLastPointX = tip.x();
     pLastPointY = static_cast<float>(tip.y());
     topLineAnchor_ = tip;
@@ -220,28 +227,28 @@ void MainWorkingFrm::TopLinePress(QPointF tip)
     ++pTopLinePointNum;
 }
 
-std::vector<TopAreaPoint> MainWorkingFrm::DrawnTopLine() const
+std::vector<TopAreaPoint> SiteMapEditor::DrawnTopLine() const
 {
     std::vector<TopAreaPoint> drawn;
     for (int i = 0; i < std::min(pTopLinePointNum, kMaxTopPoints); ++i) drawn.push_back({pTopLineX[i], pTopLineY[i]});
     return drawn;
 }
 
-void MainWorkingFrm::RedrawDrawnTopLine()
+void SiteMapEditor::RedrawDrawnTopLine()
 {
     const std::vector<TopAreaPoint> drawn = DrawnTopLine();
     if (drawn.empty()) return;
     const MapViewState view = CurrentMapView();
-    PhotoPic->setDrawWidth(2);
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    w_.PhotoPic->setDrawWidth(2);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
     QPointF previous;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const QPointF p = ToQPoint(edit::ToPicture(view, drawn[i]));
-        PhotoPic->circle(p, 2, kTopLineVertexColor);
-        if (i > 0) PhotoPic->line(previous, p, kTopLineRubberColor);
+        w_.PhotoPic->circle(p, 2, kTopLineVertexColor);
+        if (i > 0) w_.PhotoPic->line(previous, p, kTopLineRubberColor);
         previous = p;
     }
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     // The rubber line starts afresh from the last point as drawn now. The last press stays: it
     // is the tool in use's, and its double-click acts on it.
     topLineAnchor_ = previous;
@@ -249,40 +256,40 @@ void MainWorkingFrm::RedrawDrawnTopLine()
     pLineEndY = static_cast<float>(previous.y());
 }
 
-void MainWorkingFrm::ShowModelFullMessage() { platform::ShowMessage(this, QString::fromUtf8(kTopAreaFullMessage)); }
+void SiteMapEditor::ShowModelFullMessage() { platform::ShowMessage(&w_, QString::fromUtf8(kTopAreaFullMessage)); }
 
-void MainWorkingFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
+void SiteMapEditor::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
 {
     if (buttons == Qt::LeftButton) {
         if (pPhotoTipSTS == -1) {
-            PhotoPic->setToolTip(QString());
+            w_.PhotoPic->setToolTip(QString());
             pPhotoTipSTS = 0;
         }
         if (gPhotoClickMode != 0 || pressServedRequest_) return;
         if (pEditMode == kRectangle) {
             const QPointF start(pStartPointX, pStartPointY);
             const QPointF last(pLastPointX, pLastPointY);
-            PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-            PhotoPic->setDrawWidth(1);
-            if (last != start) PhotoPic->box(start, last, kRectangleBandColor);  // erases the band drawn before
-            if (at != start) PhotoPic->box(start, at, kRectangleBandColor);
+            w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+            w_.PhotoPic->setDrawWidth(1);
+            if (last != start) w_.PhotoPic->box(start, last, kRectangleBandColor);  // erases the band drawn before
+            if (at != start) w_.PhotoPic->box(start, at, kRectangleBandColor);
             pLastPointX = at.x();
             pLastPointY = static_cast<float>(at.y());
-            PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+            w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
         } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
             MoveTopPoint(TipOf(at, kMovePoint));
-            ++pChangeCount;
+            ++w_.pChangeCount;
         }
         return;
     }
     if (buttons != Qt::NoButton) return;
     if (gPhotoClickMode == 1 || gPhotoClickMode == 2) {
         if (pPhotoTipSTS == 0) {
-            PhotoPic->setToolTip(kRequestHint);
+            w_.PhotoPic->setToolTip(kRequestHint);
             pPhotoTipSTS = -1;
         }
     } else if (gPhotoClickMode == 0 && pPhotoTipSTS == -1) {
-        PhotoPic->setToolTip(QString());
+        w_.PhotoPic->setToolTip(QString());
         pPhotoTipSTS = 0;
     }
     if (gPhotoClickMode != 0) return;
@@ -290,23 +297,23 @@ void MainWorkingFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
         const QPointF last = topLineAnchor_;
         const QPointF end(pLineEndX, pLineEndY);
         const QPointF tip = TipOf(at, kTopLine);
-        PhotoPic->setDrawWidth(2);
-        PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-        if (end != last) PhotoPic->line(last, end, kTopLineRubberColor);
-        if (tip != last) PhotoPic->line(last, tip, kTopLineRubberColor);
+        w_.PhotoPic->setDrawWidth(2);
+        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+        if (end != last) w_.PhotoPic->line(last, end, kTopLineRubberColor);
+        if (tip != last) w_.PhotoPic->line(last, tip, kTopLineRubberColor);
         pLineEndX = static_cast<float>(tip.x());
         pLineEndY = static_cast<float>(tip.y());
-        PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     }
     double x = 0, y = 0;
     PictureToSite(at.x(), at.y(), x, y, true);
-    DispValue_X->setText(QString::fromStdString(platform::FormatFixed(x, "####0.0")));
-    DispValue_Y->setText(QString::fromStdString(platform::FormatFixed(y, "####0.0")));
+    w_.DispValue_X->setText(QString::fromStdString(platform::FormatFixed(x, "####0.0")));
+    w_.DispValue_Y->setText(QString::fromStdString(platform::FormatFixed(y, "####0.0")));
 }
 
-void MainWorkingFrm::MoveTopPoint(QPointF to)
+void SiteMapEditor::MoveTopPoint(QPointF to)
 {
-    const int area = pActiveBuildingNum;
+    const int area = w_.pActiveBuildingNum;
     const int k = pMovePointNum;
     const edit::VertexLinks links = edit::LinksOfVertex(area, k);
     if (links.moved.empty()) return;
@@ -322,15 +329,15 @@ void MainWorkingFrm::MoveTopPoint(QPointF to)
             const bool after = std::any_of(links.moved.begin(), links.moved.end(), [n](int m) { return m == n - 1; });
             const QPointF other = PictureOfPoint(view, n);
             if (after) {
-                PhotoPic->line(vertex, other, kDragColor);
+                w_.PhotoPic->line(vertex, other, kDragColor);
             } else {
-                PhotoPic->line(other, vertex, kDragColor);
+                w_.PhotoPic->line(other, vertex, kDragColor);
             }
         }
-        if (hasCircle) PhotoPic->circle(vertex, 2, kDragColor);
+        if (hasCircle) w_.PhotoPic->circle(vertex, 2, kDragColor);
     };
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-    siteMap_->RedrawSelectBoxMarks();
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    w_.siteMap()->RedrawSelectBoxMarks();
     drawEdgesAndVertex(PictureOfPoint(view, k));
     edit::MoveTopPoint(view, area, k, Pt(to));
     drawEdgesAndVertex(PictureOfPoint(view, k));  // from the stored point, as the next erase sees it
@@ -342,33 +349,29 @@ void MainWorkingFrm::MoveTopPoint(QPointF to)
         maxY = std::max(maxY, p.y());
         minY = std::min(minY, p.y());
     }
-    siteMap_->DrawSelectBoxMarks(static_cast<float>(maxX), static_cast<float>(minX), static_cast<float>(maxY),
+    w_.siteMap()->DrawSelectBoxMarks(static_cast<float>(maxX), static_cast<float>(minX), static_cast<float>(maxY),
                                  static_cast<float>(minY));
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
 }
 
-void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
+void SiteMapEditor::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
 {
     if (button == Qt::RightButton) {
         QMenu* menu = nullptr;
         if (pEditMode == kNoTool || pEditMode == kSelect) {
-            menu = EditingDataMenu;
+            menu = w_.EditingDataMenu;
         } else if (pEditMode >= kRectangle && pEditMode <= kRemovePoint) {
-            menu = LineDrawMenu;
+            menu = w_.LineDrawMenu;
         } else if (pEditMode == kDistance) {
-            menu = MeasureDistMenu;
+            menu = w_.MeasureDistMenu;
         }
-        if (menu) menu->popup(PhotoPic->mapToGlobal(PhotoPic->toPixel(at).toPoint()));
+        if (menu) menu->popup(w_.PhotoPic->mapToGlobal(w_.PhotoPic->toPixel(at).toPoint()));
         return;
     }
     if (button != Qt::LeftButton) return;
     // The click: the demonstration's panels go when no demonstration runs (the calendar is hidden
     // by the press).
-    if (gDemoMode == 0) {
-        MessagePnl->hide();
-        OnDemoPnl->hide();
-        for (QLabel* panel : PopupMenuPnl) panel->hide();
-    }
+    if (gDemoMode == 0) w_.HideDemoPanels();
     if (pressServedRequest_) {
         pressServedRequest_ = false;  // the press went to another window's request: no tool acts
         return;
@@ -376,33 +379,33 @@ void MainWorkingFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
     if (pEditMode == kRectangle) {
         const QPointF start(pStartPointX, pStartPointY);
         const QPointF last(pLastPointX, pLastPointY);
-        PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-        PhotoPic->setDrawWidth(1);
-        if (last != start) PhotoPic->box(start, last, kRectangleBandColor);
-        PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+        w_.PhotoPic->setDrawWidth(1);
+        if (last != start) w_.PhotoPic->box(start, last, kRectangleBandColor);
+        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
         if (edit::IsRectangleDrag(Pt(start), Pt(last))) {
             const bool added = edit::AddRectangleBill(CurrentMapView(), Pt(start), Pt(last)) == TopAreaEdit::Done;
-            pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
-            ShowInputBillTopArea(pActiveBuildingNum);
+            w_.pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
+            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
             if (added) {
-                ++pChangeCount;  // so that closing asks before a drawn building is lost
+                ++w_.pChangeCount;  // so that closing asks before a drawn building is lost
             } else {
                 ShowModelFullMessage();
             }
         }
-        ClickPicRbn[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
+        w_.ClickPicRbn[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
     } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
         pMoveSTS = -1;
         // The moved vertex is stored already; the redraw puts the height label at its new place.
-        ShowInputBillTopArea(pActiveBuildingNum);
+        w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
     }
 }
 
-void MainWorkingFrm::PhotoPic_DblClick(Qt::MouseButton button)
+void SiteMapEditor::PhotoPic_DblClick(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || ResultMapShown()) return;
+    if (button != Qt::LeftButton || w_.ResultMapShown()) return;
     const QPointF last(pLastPointX, pLastPointY);
-    const bool selected = pActiveBuildingNum >= 0 && pActiveBuildingNum < gEachTopAreaNumber;
+    const bool selected = w_.pActiveBuildingNum >= 0 && w_.pActiveBuildingNum < gEachTopAreaNumber;
     switch (pEditMode) {
     case kSelect:
         SelectBuildingAt(last, true, true);
@@ -429,109 +432,108 @@ void MainWorkingFrm::PhotoPic_DblClick(Qt::MouseButton button)
     }
 }
 
-void MainWorkingFrm::SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss)
+void SiteMapEditor::SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss)
 {
     const int hit = edit::SearchBillAtPoint(CurrentMapView(), Pt(at));
-    pActiveBuildingNum = hit;
-    ShowInputBillTopArea(pActiveBuildingNum);
-    if (hit >= 0 && enableDeleteOnHit) DeleteBuildingMenu->setEnabled(true);
-    if (hit < 0 && disableDeleteOnMiss) DeleteBuildingMenu->setEnabled(false);
+    w_.pActiveBuildingNum = hit;
+    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
+    if (hit >= 0 && enableDeleteOnHit) w_.DeleteBuildingMenu->setEnabled(true);
+    if (hit < 0 && disableDeleteOnMiss) w_.DeleteBuildingMenu->setEnabled(false);
 }
 
-void MainWorkingFrm::InsertTopPointAt(QPointF at)
+void SiteMapEditor::InsertTopPointAt(QPointF at)
 {
     const MapViewState view = CurrentMapView();
     edit::PicturePoint onEdge;
-    const int k = edit::SearchTopLineForAdd(view, pActiveBuildingNum, Pt(at), onEdge);
+    const int k = edit::SearchTopLineForAdd(view, w_.pActiveBuildingNum, Pt(at), onEdge);
     if (k < 0) return;
-    if (edit::AddTopPoint(view, pActiveBuildingNum, k, onEdge) != TopAreaEdit::Done) {
+    if (edit::AddTopPoint(view, w_.pActiveBuildingNum, k, onEdge) != TopAreaEdit::Done) {
         ShowModelFullMessage();
         return;
     }
-    ShowInputBillTopArea(pActiveBuildingNum);
-    ++pChangeCount;
+    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
+    ++w_.pChangeCount;
 }
 
-void MainWorkingFrm::RemoveTopPointAt(QPointF at)
+void SiteMapEditor::RemoveTopPointAt(QPointF at)
 {
     int k = -1;
-    if (edit::SearchTopPointForRemove(CurrentMapView(), pActiveBuildingNum, Pt(at), k) != 1) return;
-    if (edit::RemoveTopPoint(pActiveBuildingNum, k) == 0) {
-        pActiveBuildingNum = -1;  // the building went with its last corners
+    if (edit::SearchTopPointForRemove(CurrentMapView(), w_.pActiveBuildingNum, Pt(at), k) != 1) return;
+    if (edit::RemoveTopPoint(w_.pActiveBuildingNum, k) == 0) {
+        w_.pActiveBuildingNum = -1;  // the building went with its last corners
         CloseHeightDialog();
     }
-    ShowInputBillTopArea(pActiveBuildingNum);
-    ++pChangeCount;
+    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
+    ++w_.pChangeCount;
 }
 
 // ---- Distance tool ------------------------------------------------------------------------------
 
-void MainWorkingFrm::MeasureDistPress(QPointF at)
+void SiteMapEditor::MeasureDistPress(QPointF at)
 {
-    SiteMapDrawing& map = *siteMap_;
+    SiteMapDrawing& map = *w_.siteMap();
     const int n = map.pMeasurePointNum;
     // The polyline holds 101 points; further presses are not taken.
     if (n < 0 || n >= static_cast<int>(map.pMeasurePointX.size())) return;
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     double x = 0, y = 0;
     PictureToSite(at.x(), at.y(), x, y, false);
     map.pMeasurePointX[n] = static_cast<float>(x);
     map.pMeasurePointY[n] = static_cast<float>(y);
     const QColor red(200, 0, 0);
-    if (n > 0) PhotoPic->line(QPointF(pStartPointX, pStartPointY), at, red);
-    PhotoPic->circle(at, 2, red);
-    PhotoPic->circle(at, 3, red);
+    if (n > 0) w_.PhotoPic->line(QPointF(pStartPointX, pStartPointY), at, red);
+    w_.PhotoPic->circle(at, 2, red);
+    w_.PhotoPic->circle(at, 3, red);
     map.pMeasurePointNum = n + 1;
     double total = 0.0;
     for (int i = 1; i <= n; ++i) {
         total += std::hypot(double(map.pMeasurePointX[i]) - map.pMeasurePointX[i - 1],
                             double(map.pMeasurePointY[i]) - map.pMeasurePointY[i - 1]);
     }
-    DistLbl->setText(QString::number(platform::RoundHalfEven(total)) + QStringLiteral("m"));
+    w_.DistLbl->setText(QString::number(platform::RoundHalfEven(total)) + QStringLiteral("m"));
     pStartPointX = at.x();
     pStartPointY = static_cast<float>(at.y());
 }
 
-void MainWorkingFrm::EnsMeasureSistMenu_Click()
+void SiteMapEditor::EnsMeasureSistMenu_Click()
 {
     // The points and the total stay; the polyline is drawn again after a view change.
-    unsetCursor();
+    w_.unsetCursor();
     pEditMode = 0;
-    ClickPicRbn[kDistance]->setChecked(false);
-    PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    w_.ClickPicRbn[kDistance]->setChecked(false);
+    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
 }
 
 // ---- Building commands ----------------------------------------------------------------------
 
-void MainWorkingFrm::DeleteBuildingMenu_Click()
+void SiteMapEditor::DeleteBuildingMenu_Click()
 {
     // A deletion is an edit like any other: closing then asks before it is lost.
-    if (DeleteActiveBill(pActiveBuildingNum) == TopAreaEdit::Done) {
-        ++pChangeCount;
+    if (DeleteActiveBill(w_.pActiveBuildingNum) == TopAreaEdit::Done) {
+        ++w_.pChangeCount;
         CloseHeightDialog();
     }
-    pActiveBuildingNum = -1;
-    RedrawMapAfterViewChange(false);
-    DeleteBuildingMenu->setEnabled(false);
+    w_.pActiveBuildingNum = -1;
+    w_.RedrawMapAfterViewChange(false);
+    w_.DeleteBuildingMenu->setEnabled(false);
 }
 
-void MainWorkingFrm::SetBuildingHeightMenu_Click()
+void SiteMapEditor::SetBuildingHeightMenu_Click()
 {
-    if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
+    if (w_.pActiveBuildingNum < 0 || w_.pActiveBuildingNum >= gEachTopAreaNumber) return;
     ShowSingleWindow(heightFrm_, [this] {
-        return new SetBuildingHeightFrm(pActiveBuildingNum,
+        return new SetBuildingHeightFrm(w_.pActiveBuildingNum,
                                         [this](int building) {
-                                            ++pChangeCount;  // a changed height is an edit too
+                                            ++w_.pChangeCount;  // a changed height is an edit too
                                             // The map shows the building just changed selected,
                                             // even if another one was selected meanwhile.
-                                            pActiveBuildingNum = building;
-                                            ShowInputBillTopArea(pActiveBuildingNum);
+                                            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(building);
                                         },
-                                        this);
+                                        &w_);
     });
 }
 
-void MainWorkingFrm::CloseHeightDialog()
+void SiteMapEditor::CloseHeightDialog()
 {
     if (!heightFrm_.isNull()) heightFrm_->close();
 }

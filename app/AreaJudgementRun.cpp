@@ -1,12 +1,11 @@
-// The area judgements on the main window: the two pop-up menu commands, the run they share (with
-// the window locked but for the stop button), the per-cell public operations and the repaint of
-// a shown result after every redraw of the site map.
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 
 #include <vector>
+
+#include "AreaJudgementRun.h"
 
 #include "MainWorkingFrm.h"
 #include "site/RunState.h"
@@ -98,42 +97,38 @@ judge::JudgeSetup CellSetup(int numX, int numY, float cell)
 
 }  // namespace
 
-void MainWorkingFrm::ConnectJudgeCommands()
-{
-    connect(JudgeSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeSateNumInComuAreaMenu_Click);
-    connect(JudgeMeanSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeMeanSateNumInComuAreaMenu_Click);
-}
+AreaJudgementRun::AreaJudgementRun(MainWorkingFrm& window) : w_(window) {}
 
-void MainWorkingFrm::JudgeSateNumInComuAreaMenu_Click()
+void AreaJudgementRun::JudgeSateNumInComuAreaMenu_Click()
 {
-    if (runningJudgement_ != nullptr) return;  // one judgement at a time
-    QPointer<MainWorkingFrm> self(this);
-    ReadComputeCondition();
-    StartAreaGPSFrm::ShowModal(this, gDemoMode == -1);
+    if (running_ != nullptr) return;  // one judgement at a time
+    QPointer<MainWorkingFrm> self(&w_);
+    w_.ReadComputeCondition();
+    StartAreaGPSFrm::ShowModal(&w_, gDemoMode == -1);
     if (!self || gDialogResult != 1) return;
     if (!RunAreaJudgement(false)) return;
     if (gDemoMode == -1) {
         // Hand the demonstration on to its next step.
-        pDemoIndex = 3;
-        DemoTmr.setInterval(3000);
-        DemoTmr.start();
-        gDemoMode = 0;
+        w_.pDemoIndex = 3;
+        w_.DemoTmr.setInterval(3000);
+        w_.DemoTmr.start();
+        SetDemoMode(0);
     }
 }
 
-void MainWorkingFrm::JudgeMeanSateNumInComuAreaMenu_Click()
+void AreaJudgementRun::JudgeMeanSateNumInComuAreaMenu_Click()
 {
-    if (runningJudgement_ != nullptr) return;
-    QPointer<MainWorkingFrm> self(this);
-    ReadComputeCondition();
-    StartAreaMeanGPSFrm::ShowModal(this, gDemoMode == -1);
+    if (running_ != nullptr) return;
+    QPointer<MainWorkingFrm> self(&w_);
+    w_.ReadComputeCondition();
+    StartAreaMeanGPSFrm::ShowModal(&w_, gDemoMode == -1);
     if (!self || gDialogResult != 2) return;
     RunAreaJudgement(true);
 }
 
-bool MainWorkingFrm::RunAreaJudgement(bool mean)
+bool AreaJudgementRun::RunAreaJudgement(bool mean)
 {
-    QPointer<MainWorkingFrm> self(this);
+    QPointer<MainWorkingFrm> self(&w_);
     const judge::AreaResultKind kind = mean ? judge::AreaResultKind::Mean : judge::AreaResultKind::Count;
     // The conditions are taken once, here: nothing changed during the run reaches the result.
     judge::LegendConditions conditions = judge::CurrentLegendConditions();
@@ -144,24 +139,24 @@ bool MainWorkingFrm::RunAreaJudgement(bool mean)
     const bool tables = mean ? orbit::ComputeSateAzimusElevation(conditions.startStep, conditions.endStep)
                              : orbit::ComputeSateAzimusElevationAtStep(conditions.startStep);
     if (!tables) {
-        platform::ShowMessage(this, QStringLiteral("計算日の日付が正しくないため、衛星の位置を計算できません。"));
+        platform::ShowMessage(&w_, QStringLiteral("計算日の日付が正しくないため、衛星の位置を計算できません。"));
         return false;
     }
     const judge::SatelliteTable sats = judge::CurrentSatelliteTable();
-    pShowAreaResult = 0;
-    pShowMeanAreaResult = 0;
-    pRotateSinceJudge = 0.0f;
-    ShowPictureAndResult();
+    w_.pShowAreaResult = 0;
+    w_.pShowMeanAreaResult = 0;
+    SetRotateSinceJudge(0.0f);
+    w_.ShowPictureAndResult();
     if (mean) {
-        judge::PrintHeading(*PhotoPic, judge::MeanHeadingText(conditions.startStep, conditions.endStep, conditions.criterion), kMeanHeadingX,
+        judge::PrintHeading(*w_.PhotoPic, judge::MeanHeadingText(conditions.startStep, conditions.endStep, conditions.criterion), kMeanHeadingX,
                             kHeadingY);
     } else {
-        judge::PrintHeading(*PhotoPic, judge::CountHeadingText(conditions.startStep), kCountHeadingX, kHeadingY);
+        judge::PrintHeading(*w_.PhotoPic, judge::CountHeadingText(conditions.startStep), kCountHeadingX, kHeadingY);
     }
 
-    const WindowLock lock(this, StopComputeCmd);
+    const WindowLock lock(&w_, w_.StopComputeCmd);
     // Cleared before the heading's pause, so that a stop pressed while the heading shows counts.
-    gStopCompute = 0;
+    SetStopCompute(0);
     platform::WaitTime(judge::gJudgeHeadingPause);
     if (!self) return false;
 
@@ -177,83 +172,70 @@ bool MainWorkingFrm::RunAreaJudgement(bool mean)
                                                                  conditions.criterion)
                                       : judge::WindowJudge::AtStep(gBillHeightMesh, setup, sats, conditions.startStep),
                                  kind, gBillHeightMeshView, conditions);
-    runningJudgement_ = &run;
-    run.run(PhotoPic, [self] { return gStopCompute == 1 || !self || !self->isVisible(); });
+    running_ = &run;
+    run.run(w_.PhotoPic, [self] { return gStopCompute == 1 || !self || !self->isVisible(); });
     if (!self) return false;
-    runningJudgement_ = nullptr;
+    running_ = nullptr;
 
     areaResult_ = std::make_shared<const judge::AreaResult>(run.result());
     judge::StoreResultInComuAreaMesh(*areaResult_);
     if (mean) {
         DrawMeanSateNumLegend();
-        pShowAreaResult = 0;
-        pShowMeanAreaResult = -1;
+        w_.pShowAreaResult = 0;
+        w_.pShowMeanAreaResult = -1;
     } else {
         DrawSateNumLegend();
-        pShowAreaResult = -1;
-        pShowMeanAreaResult = 0;
+        w_.pShowAreaResult = -1;
+        w_.pShowMeanAreaResult = 0;
     }
     return true;
 }
 
-void MainWorkingFrm::RedrawAreaResults(bool shifted)
+void AreaJudgementRun::RedrawAreaResults(bool shifted)
 {
-    if (pShowAreaResult == -1) {
+    if (w_.pShowAreaResult == -1) {
         RedrawSateNumMap();
         DrawSateNumLegend();
     }
-    if (pShowMeanAreaResult == -1) {
-        if (shifted) RedrawMeanSateNumMap2();
+    if (w_.pShowMeanAreaResult == -1) {
+        if (shifted) w_.RedrawMeanSateNumMap2();
         else RedrawMeanSateNumMap();
         DrawMeanSateNumLegend();
     }
-    if (runningJudgement_ != nullptr) {
-        judge::RedrawResultMap(*PhotoPic, runningJudgement_->result(), CurrentMapView());
+    if (running_ != nullptr) {
+        judge::RedrawResultMap(*w_.PhotoPic, running_->result(), CurrentMapView());
     }
 }
 
-void MainWorkingFrm::RedrawSateNumMap()
+void AreaJudgementRun::RedrawSateNumMap()
 {
-    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Count) judge::RedrawResultMap(*PhotoPic, *areaResult_, CurrentMapView());
+    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Count) judge::RedrawResultMap(*w_.PhotoPic, *areaResult_, CurrentMapView());
 }
 
-void MainWorkingFrm::RedrawMeanSateNumMap()
+void AreaJudgementRun::RedrawMeanSateNumMap()
 {
-    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Mean) judge::RedrawResultMap(*PhotoPic, *areaResult_, CurrentMapView());
+    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Mean) judge::RedrawResultMap(*w_.PhotoPic, *areaResult_, CurrentMapView());
 }
 
-void MainWorkingFrm::RedrawMeanSateNumMap2() { RedrawMeanSateNumMap(); }
-
-void MainWorkingFrm::DrawSateNumLegend()
+void AreaJudgementRun::DrawSateNumLegend()
 {
-    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Count) judge::DrawSateNumLegend(*PhotoPic, areaResult_->conditions);
+    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Count) judge::DrawSateNumLegend(*w_.PhotoPic, areaResult_->conditions);
 }
 
-void MainWorkingFrm::DrawMeanSateNumLegend()
+void AreaJudgementRun::DrawMeanSateNumLegend()
 {
-    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Mean) judge::DrawMeanSateNumLegend(*PhotoPic, areaResult_->conditions);
+    if (areaResult_ && areaResult_->kind == judge::AreaResultKind::Mean) judge::DrawMeanSateNumLegend(*w_.PhotoPic, areaResult_->conditions);
 }
 
-int MainWorkingFrm::LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX)
+int AreaJudgementRun::LoadSatelliteData6(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX) const
 {
     const int n = judge::VisibleFromCell(gBillHeightMesh, CellSetup(NumX, NumY, DifIX), judge::CurrentSatelliteTable(), StartT, ix10, jy10);
     return n > 0 ? n : 1;
 }
 
-int MainWorkingFrm::LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX)
+int AreaJudgementRun::LoadSatelliteData7(int& StartT, int ix10, int jy10, int NumX, int NumY, float DifIX) const
 {
     StartT = gStartTimeStep;
     return judge::RateClassOfCell(gBillHeightMesh, CellSetup(NumX, NumY, DifIX), judge::CurrentSatelliteTable(), gStartTimeStep,
                                   gEndTimeStep, gMeanSateCriterion, ix10, jy10);
-}
-
-int MainWorkingFrm::LoadSatelliteData80(int /*StartT*/, int ix10, int jy10, int NumX, int NumY, float DifIX)
-{
-    return judge::GoodSetClassOfCell(gBillHeightMesh, CellSetup(NumX, NumY, DifIX), judge::CurrentSatelliteTable(), gStartTimeStep,
-                                     gEndTimeStep, gGoodSateSet, gGoodSateSetNum, ix10, jy10);
-}
-
-int MainWorkingFrm::LoadSatelliteData85(int StartT, int ix10, int jy10, int NumX, int NumY, float DifIX)
-{
-    return LoadSatelliteData80(StartT, ix10, jy10, NumX, NumY, DifIX);
 }
