@@ -1,19 +1,13 @@
 #pragma once
 // The found roof as a polygon in photo coordinates, ready to be stored as a new closed roof.
 
+#include "photoinput/PhotoModel.h"
 #include "roofdetect/GreyLevels.h"
 #include "roofdetect/PolygonFit.h"
 
 #include <vector>
 
 namespace roofdetect {
-
-// A point in photo coordinates, single precision as the photo model stores it.
-struct PhotoPoint {
-    float x = 0.0f;
-    float y = 0.0f;
-    friend bool operator==(const PhotoPoint&, const PhotoPoint&) = default;
-};
 
 // The last vertex is replaced by the first when strictly closer than this (photo units).
 inline constexpr double kClosingDistance = 6.0;

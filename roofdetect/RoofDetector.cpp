@@ -15,4 +15,12 @@ RoofDetection DetectRoof(const GreyPicture& picture, double x0, double y0)
     return d;
 }
 
+PhotoEdit SetFoundTopArea(const RoofDetection& detection)
+{
+    if (detection.polygon.empty()) {
+        return PhotoEdit::OutOfRange;
+    }
+    return SetNewTopArea(detection.polygon);
+}
+
 }  // namespace roofdetect

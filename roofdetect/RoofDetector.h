@@ -7,6 +7,8 @@
 // (OutlineTrace.h), the corner table (PolygonFit.h) and the photo polygon (FoundRoof.h). Nothing is
 // drawn and no model is changed; the caller stores the polygon and goes on with the wall search on
 // the same detection (its window, roof grey, corners and class mask).
+//
+// SetFoundTopArea stores the polygon in the photo model as its new last roof.
 
 #include "roofdetect/EdgeMask.h"
 #include "roofdetect/FoundRoof.h"
@@ -33,5 +35,11 @@ struct RoofDetection {
 // Runs the roof steps for the photo point (x0, y0) of `picture`. The picture must outlive the
 // result (the window reads through it).
 RoofDetection DetectRoof(const GreyPicture& picture, double x0, double y0);
+
+// SetFoundTopArea: appends the detection's polygon to the photo model as a new closed roof, the
+// model's last (index gEachTopAreaNumber - 1), with height 0. Refused, changing nothing, with
+// PhotoEdit::OutOfRange when the detection found no roof of three distinct corners, and with
+// PhotoEdit::Full when the model has no room for it.
+PhotoEdit SetFoundTopArea(const RoofDetection& detection);
 
 }  // namespace roofdetect

@@ -15,7 +15,6 @@
 
 namespace {
 
-using roofdetect::PhotoPoint;
 using roofpictures::Building;
 using roofpictures::Scene;
 
@@ -156,6 +155,33 @@ TEST(RenderedRoofOddHeight, HalfUnitClickRowFindsTheRoof)
     EXPECT_LE(WorstCornerDistance(roof, found), 3.0);
 }
 
+TEST(SetFoundTopArea, StoresTheFoundRoofAfterTheModelsRoofs)
+{
+    ResetAllDataBuildingData();
+    const std::vector<PhotoPoint> earlier{{-300, -200}, {-250, -200}, {-250, -150}, {-300, -200}};
+    ASSERT_EQ(SetNewTopArea(earlier), PhotoEdit::Done);
+
+    const QPolygonF roof = Rect(-80, 60, 90, -30);
+    Scene scene;
+    scene.buildings.push_back(Building{roof, 40, 210, 150});
+    const roofdetect::GreyPicture picture(roofpictures::Render(scene));
+    const roofdetect::RoofDetection d = roofdetect::DetectRoof(picture, 0, 10);
+    ASSERT_EQ(d.polygon.size(), 5u);
+    EXPECT_EQ(roofdetect::SetFoundTopArea(d), PhotoEdit::Done);
+    ASSERT_EQ(gEachTopAreaNumber, 2);
+    EXPECT_EQ(gEachTopAreaStartNum[1], 4);
+    EXPECT_EQ(gEachTopAreaPointNum[1], 5);
+    EXPECT_EQ(gEachClosedTopAreaSTS[1], 1);
+    EXPECT_EQ(gTopAreaPointTotalNumber, 9);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(gTopAreaX[4 + i], d.polygon[i].x) << i;
+        EXPECT_EQ(gTopAreaY[4 + i], d.polygon[i].y) << i;
+    }
+    EXPECT_EQ(gTopAreaX[8], gTopAreaX[4]);
+    EXPECT_EQ(gTopAreaY[8], gTopAreaY[4]);
+    ResetAllDataBuildingData();
+}
+
 TEST(RenderedRoofDegenerate, BrightLineGivesNoRoofToStore)
 {
     // A bright line one pixel high: no region box, no outline, no corners, nothing to store.
@@ -167,6 +193,11 @@ TEST(RenderedRoofDegenerate, BrightLineGivesNoRoofToStore)
     EXPECT_TRUE(d.outline.empty());
     EXPECT_TRUE(d.corners.empty());
     EXPECT_TRUE(d.polygon.empty());
+
+    ResetAllDataBuildingData();
+    EXPECT_EQ(roofdetect::SetFoundTopArea(d), PhotoEdit::OutOfRange);
+    EXPECT_EQ(gEachTopAreaNumber, 0);
+    EXPECT_EQ(gTopAreaPointTotalNumber, 0);
 }
 
 // JPEG compression down to quality 30 moves the corners by a pixel or two at most (at 15 by up to
