@@ -294,7 +294,7 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
     for (int j = 0; j < size.height(); ++j) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(j));
         for (int i = 0; i < size.width(); ++i) {
-            const int n = static_cast<int>(std::lround(2.0 * Noise(i, j, style.seed + 13)));
+            const int n = static_cast<int>(std::lround(style.grainAmplitude * Noise(i, j, style.seed + 13)));
             const QRgb c = line[i];
             line[i] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
                            std::clamp(qBlue(c) + n, 0, 255));

@@ -55,6 +55,7 @@ struct SceneStyle {
     int pavementGrey = 150;            // a strip along the walls
     double pavementWidth = 2.5;        // metres
     int textureAmplitude = 6;          // +- grey levels of the noise
+    double grainAmplitude = 2.0;       // +- grey levels of the grain over everything (0: flat roofs and walls)
     unsigned seed = 1;                 // noise seed, so renders are reproducible
 };
 

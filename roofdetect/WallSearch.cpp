@@ -1,0 +1,99 @@
+#include "roofdetect/WallSearch.h"
+
+#include "platform/NumberText.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace roofdetect {
+
+namespace {
+
+// The start of a run of one grey inside the band lo < g < hi, scanning the box's rows from top to
+// bottom, each from left to right.
+std::optional<WallStart> ScanBand(const AnalysisWindow& window, int left, int right, int top, int bottom, int lo, int hi)
+{
+    for (int y = top; y >= bottom; --y) {
+        int run = 0;
+        int remembered = 0;
+        for (int x = left; x <= right; ++x) {
+            const int g = window.GetGrayLevel(x, y);
+            if (g <= lo || g >= hi) {
+                run = 0;
+            } else if (g == remembered) {
+                if (++run > kWallRunLength) {
+                    return WallStart{{x, y}, g};
+                }
+            } else {
+                run = 0;
+                remembered = g;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
+{
+    const RoofCorner* lowest = nullptr;
+    for (const RoofCorner& corner : corners) {
+        if (!corner.merged && (lowest == nullptr || corner.v < lowest->v)) {
+            lowest = &corner;
+        }
+    }
+    if (lowest == nullptr) {
+        return std::nullopt;
+    }
+    const int left = std::max(lowest->u - kWallSearchReach, 2);
+    const int right = std::min(lowest->u + kWallSearchReach, kMaskLastX - 2);
+    const int top = std::min(lowest->v - 1, kWindowLastV - 2);
+    const int bottom = std::max(lowest->v - kWallSearchReach, 2);
+    if (auto start = ScanBand(window, left, right, top, bottom, roofGray - 60, roofGray - 30)) {
+        return start;
+    }
+    return ScanBand(window, left, right, top, bottom, roofGray - 120, roofGray - 60);
+}
+
+std::vector<MaskPixel> MarkWallArea(const AnalysisWindow& window, int wallGray, MaskPixel start, ByteMask& edge)
+{
+    auto onFace = [&](int u, int v) { return std::abs(window.GetGrayLevel(u, v) - wallGray) <= kWallFaceTolerance; };
+    std::vector<MaskPixel> recorded;
+    int right = kWindowLastU;
+    // One row from the centre column c: the right boundary, then the left one with the centre
+    // moved to the middle of the row's span. False when the centre is off the face.
+    auto followRow = [&](int& c, int y) {
+        if (!onFace(c, y)) {
+            return false;
+        }
+        for (int u = c + 1; u <= kWindowLastU; ++u) {
+            if (!onFace(u, y)) {
+                recorded.push_back({u - 1, y});
+                right = u - 1;
+                break;
+            }
+        }
+        for (int u = c; u >= 0; --u) {
+            if (!onFace(u, y)) {
+                recorded.push_back({u + 1, y});
+                c = static_cast<int>(platform::RoundHalfEven(((u + 1) + right) / 2.0));
+                break;
+            }
+        }
+        return true;
+    };
+    int c = start.x;
+    for (int y = start.y + 1; y <= kWindowLastV && followRow(c, y); ++y) {
+    }
+    c = start.x;
+    for (int y = start.y; y >= 0 && followRow(c, y); --y) {
+    }
+    edge.clear();
+    for (const MaskPixel& p : recorded) {
+        edge.set(p.x, p.y, kMaskTraced);
+    }
+    return recorded;
+}
+
+}  // namespace roofdetect

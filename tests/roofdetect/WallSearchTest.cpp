@@ -1,0 +1,237 @@
+// The wall face search and the wall edge selection on small pictures described in window
+// positions (u right, v up): the bands, the run of equal greys, the search box, the face's
+// boundary, the candidates and the longest edge.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "roofdetect/WallEdge.h"
+#include "roofdetect/WallSearch.h"
+#include "tests/roofdetect/GreyPictures.h"
+
+namespace {
+
+using namespace roofdetect;
+
+constexpr int kRoofGray = 200;
+constexpr int kBackground = 250;  // outside both bands and every face below
+
+// A picture covering the analysis window: window position (u, v) is its pixel (u + 1, 391 - v),
+// photo point (u - 250, v - 195).
+struct WindowPicture {
+    explicit WindowPicture(const std::function<int(int u, int v)>& greyAt)
+        : picture(roofpictures::GreyImage(502, 392, [&](double x, double y) { return greyAt(int(x) + 250, int(y) + 195); })),
+          window(AnalysisWindow::AroundClick(picture, 0, 0))
+    {
+    }
+    GreyPicture picture;
+    AnalysisWindow window;
+};
+
+// One corner at (u, v).
+std::vector<RoofCorner> CornerAt(int u, int v) { return {RoofCorner{0, u, v, false}}; }
+
+// A row of `length` pixels of grey g starting at (u, v) on the background.
+std::function<int(int, int)> RowRun(int u, int v, int length, int g)
+{
+    return [=](int x, int y) { return y == v && x >= u && x < u + length ? g : kBackground; };
+}
+
+TEST(FindWallStart, BandBordersAreStrict)
+{
+    struct Case {
+        int wallGrey;
+        bool found;
+    };
+    for (const Case c : {Case{kRoofGray - 30, false}, Case{kRoofGray - 31, true}, Case{kRoofGray - 59, true},
+                         Case{kRoofGray - 60, false}, Case{kRoofGray - 61, true}, Case{kRoofGray - 119, true},
+                         Case{kRoofGray - 120, false}}) {
+        const WindowPicture p(RowRun(240, 190, 20, c.wallGrey));
+        const auto start = FindWallStart(p.window, kRoofGray, CornerAt(250, 195));
+        EXPECT_EQ(start.has_value(), c.found) << "wall grey " << c.wallGrey;
+        if (start) {
+            EXPECT_EQ(start->grey, c.wallGrey);
+        }
+    }
+}
+
+TEST(FindWallStart, TheEleventhEqualPixelStartsTheWallNotTheTenth)
+{
+    EXPECT_FALSE(FindWallStart(WindowPicture(RowRun(240, 190, 10, 150)).window, kRoofGray, CornerAt(250, 195)));
+    const auto start = FindWallStart(WindowPicture(RowRun(240, 190, 11, 150)).window, kRoofGray, CornerAt(250, 195));
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->pixel, (MaskPixel{250, 190}));
+    EXPECT_EQ(start->grey, 150);
+}
+
+TEST(FindWallStart, InterruptionRestartsTheCountButKeepsTheRememberedGrey)
+{
+    // Five equal pixels, one outside the band, then ten more of the same grey: the first after the
+    // break counts 1, so the tenth after it is the start. A different grey in the band would start
+    // over from its own first pixel.
+    auto broken = [](int breakGrey) {
+        return [=](int x, int y) {
+            if (y != 190 || x < 235 || x >= 251) return kBackground;
+            return x == 240 ? breakGrey : 150;
+        };
+    };
+    const auto start = FindWallStart(WindowPicture(broken(kBackground)).window, kRoofGray, CornerAt(250, 195));
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->pixel, (MaskPixel{250, 190}));
+    EXPECT_FALSE(FindWallStart(WindowPicture(broken(160)).window, kRoofGray, CornerAt(250, 195)));
+}
+
+TEST(FindWallStart, UpperRowAndFirstBandWin)
+{
+    // Second band in the row just below the corner, first band lower down: the first band wins.
+    const WindowPicture p([](int x, int y) {
+        if (y == 194 && x >= 240 && x < 260) return 100;
+        if (y == 180 && x >= 240 && x < 260) return 150;
+        if (y == 185 && x >= 245 && x < 260) return 155;
+        return kBackground;
+    });
+    const auto start = FindWallStart(p.window, kRoofGray, CornerAt(250, 195));
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->pixel, (MaskPixel{255, 185}));
+    EXPECT_EQ(start->grey, 155);
+}
+
+TEST(FindWallStart, SearchBoxBelowTheLowestKeptCorner)
+{
+    // The lowest corner not merged is (250, 195); the merged one lies lower, the later one as low.
+    const std::vector<RoofCorner> corners{{0, 100, 300, false}, {1, 250, 195, false}, {2, 400, 100, true}, {3, 380, 195, false}};
+    struct Case {
+        int u, v, length;
+        bool found;
+    };
+    for (const Case c : {Case{230, 194, 11, true}, Case{229, 194, 11, false},   // columns 230 .. 270
+                         Case{260, 194, 11, true}, Case{261, 194, 11, false},
+                         Case{240, 175, 11, true}, Case{240, 174, 11, false},   // rows 194 .. 175
+                         Case{240, 195, 11, false}}) {
+        EXPECT_EQ(FindWallStart(WindowPicture(RowRun(c.u, c.v, c.length, 150)).window, kRoofGray, corners).has_value(), c.found)
+            << c.u << ", " << c.v;
+    }
+    // Limits of the box at the window's borders: a corner at v 2 searches no row; at v 15 down to
+    // row 2; at u 10 from column 2.
+    EXPECT_FALSE(FindWallStart(WindowPicture(RowRun(240, 1, 20, 150)).window, kRoofGray, CornerAt(250, 2)));
+    EXPECT_TRUE(FindWallStart(WindowPicture(RowRun(240, 2, 20, 150)).window, kRoofGray, CornerAt(250, 15)));
+    EXPECT_FALSE(FindWallStart(WindowPicture(RowRun(240, 1, 20, 150)).window, kRoofGray, CornerAt(250, 15)));
+    EXPECT_TRUE(FindWallStart(WindowPicture(RowRun(2, 190, 11, 150)).window, kRoofGray, CornerAt(10, 195)));
+    EXPECT_FALSE(FindWallStart(WindowPicture(RowRun(0, 190, 12, 150)).window, kRoofGray, CornerAt(10, 195)));
+}
+
+TEST(FindWallStart, NoKeptCornerNoStart)
+{
+    const WindowPicture p(RowRun(240, 190, 20, 150));
+    EXPECT_FALSE(FindWallStart(p.window, kRoofGray, {}));
+    EXPECT_FALSE(FindWallStart(p.window, kRoofGray, {{0, 250, 195, true}}));
+}
+
+// A wall face of grey 150 over columns left..right and rows bottom..top.
+std::function<int(int, int)> Face(int left, int right, int bottom, int top)
+{
+    return [=](int x, int y) { return x >= left && x <= right && y >= bottom && y <= top ? 150 : kBackground; };
+}
+
+TEST(MarkWallArea, RecordsRightThenLeftBoundaryRowByRowUpThenDown)
+{
+    const WindowPicture p(Face(200, 260, 100, 103));
+    ByteMask edge;
+    edge.set(5, 5, kMaskOutline);
+    const auto recorded = MarkWallArea(p.window, 150, {230, 101}, edge);
+    const std::vector<MaskPixel> expected{{260, 102}, {200, 102}, {260, 103}, {200, 103},   // upwards from 102
+                                          {260, 101}, {200, 101}, {260, 100}, {200, 100}};  // downwards from 101
+    EXPECT_EQ(recorded, expected);
+    EXPECT_EQ(edge.at(5, 5), kMaskNothing);
+    for (const MaskPixel& m : expected) EXPECT_EQ(edge.at(m.x, m.y), kMaskTraced);
+}
+
+TEST(MarkWallArea, FaceAtTheRightBorderKeepsTheEarlierRightEdge)
+{
+    // Rows 100..101 end at column 300; row 102 reaches the border, so it records only its left
+    // boundary and centres on (240 + 300) / 2 = 270, where row 103 (240..290) still lies.
+    const WindowPicture p([](int x, int y) {
+        if (y >= 100 && y <= 101 && x >= 200 && x <= 300) return 150;
+        if (y == 102 && x >= 240) return 150;
+        if (y == 103 && x >= 240 && x <= 290) return 150;
+        return kBackground;
+    });
+    ByteMask edge;
+    EXPECT_EQ(MarkWallArea(p.window, 150, {290, 100}, edge),
+              (std::vector<MaskPixel>{{300, 101}, {200, 101}, {240, 102}, {290, 103}, {240, 103}, {300, 100}, {200, 100}}));
+
+    // No right edge set yet: the centre of a row at the border is (left + 500) / 2.
+    const WindowPicture q([](int x, int y) {
+        if (y == 100 && x >= 280) return 150;
+        if (y == 99 && x >= 350 && x <= 420) return 150;
+        return kBackground;
+    });
+    EXPECT_EQ(MarkWallArea(q.window, 150, {290, 100}, edge), (std::vector<MaskPixel>{{280, 100}, {420, 99}, {350, 99}}));
+}
+
+TEST(MarkWallArea, StartOffTheFaceEndsTheDownwardPassAtOnce)
+{
+    const WindowPicture p(Face(200, 260, 100, 103));
+    ByteMask edge;
+    EXPECT_EQ(MarkWallArea(p.window, 150, {230, 99}, edge),
+              (std::vector<MaskPixel>{{260, 100}, {200, 100}, {260, 101}, {200, 101}, {260, 102}, {200, 102}, {260, 103}, {200, 103}}));
+    EXPECT_TRUE(MarkWallArea(p.window, 150, {230, 104}, edge).empty());
+    EXPECT_EQ(edge.at(260, 100), kMaskNothing);  // cleared even when nothing is recorded
+}
+
+// A mask with a vertical boundary of code 4 in column x from row top down to row bottom.
+void Boundary(ByteMask& edge, int x, int top, int bottom)
+{
+    for (int y = top; y >= bottom; --y) edge.set(x, y, kMaskTraced);
+}
+
+TEST(FindWallEdge, CandidatesStandWithinThreeRowsAndColumns)
+{
+    ByteMask edge;
+    Boundary(edge, 103, 97, 80);  // three rows below and three columns beside (100, 100)
+    Boundary(edge, 200, 96, 80);  // four rows below (200, 100)
+    const auto candidates = FindWallEdge({{100, 100}, {200, 100}}, 100, edge);
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
+    EXPECT_EQ(candidates[0].foot, (MaskPixel{103, 80}));
+    EXPECT_EQ(candidates[0].length, 20);  // hypot(3, 20) = 20.2
+    EXPECT_EQ(edge.at(103, 80), kMaskTracedBack);
+    EXPECT_EQ(edge.at(100, 100), kMaskTracedBack);
+}
+
+TEST(FindWallEdge, ChainsShareNoPixelAndStopAtTheCount)
+{
+    ByteMask edge;
+    Boundary(edge, 100, 99, 60);
+    // The second corner stands on the same boundary: the first chain took it, so it gives no edge.
+    auto candidates = FindWallEdge({{100, 100}, {101, 100}}, 1000, edge);
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].foot, (MaskPixel{100, 60}));
+
+    ByteMask limited;
+    Boundary(limited, 100, 99, 60);
+    candidates = FindWallEdge({{100, 100}}, 5, limited);
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].foot, (MaskPixel{100, 95}));
+}
+
+TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
+{
+    const std::vector<WallCandidate> equal{{{1, 50}, {1, 10}, 40}, {{9, 50}, {9, 10}, 40}, {{5, 50}, {5, 20}, 30}};
+    ASSERT_TRUE(LongestWallEdge(equal));
+    EXPECT_EQ(LongestWallEdge(equal)->top, (MaskPixel{1, 50}));
+    EXPECT_FALSE(LongestWallEdge({{{1, 50}, {1, 50}, 0}}));
+    EXPECT_FALSE(LongestWallEdge({}));
+}
+
+TEST(RoofVertexCorners, OnlyTheStoredRoofsVertices)
+{
+    // Merged corners are left out; the last kept corner too when the closing replaced it by the
+    // first (the stored polygon then has as many points as there are kept corners).
+    const std::vector<RoofCorner> corners{{0, 10, 10, false}, {5, 50, 10, false}, {9, 52, 11, true}, {20, 50, 50, false}, {30, 12, 12, false}};
+    EXPECT_EQ(RoofVertexCorners(corners, 4), (std::vector<MaskPixel>{{10, 10}, {50, 10}, {50, 50}}));
+    EXPECT_EQ(RoofVertexCorners(corners, 5), (std::vector<MaskPixel>{{10, 10}, {50, 10}, {50, 50}, {12, 12}}));
+    EXPECT_TRUE(RoofVertexCorners(corners, 0).empty());
+}
+
+}  // namespace
