@@ -18,7 +18,7 @@
 //      new roof. No face found: the search stops there.
 //   6. The camera values are set from the altitudes (SetUpPhotoCamera) and the wall edge gives the
 //      height; without a wall edge there is no height and the height box is emptied.
-// Steps 1 to 3 change nothing in the model; a refusal after step 4 cannot happen.
+// Steps 1 to 3 change nothing, neither the model nor the camera values.
 
 #include "photoinput/PhotoModel.h"
 #include "roofdetect/GreyPicture.h"
