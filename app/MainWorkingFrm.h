@@ -35,6 +35,9 @@ enum class FileDialogKind;
 namespace judge {
 struct AreaResult;
 }
+namespace gps {
+class BothSateObitFrm;
+}
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
@@ -158,6 +161,7 @@ public:
     void MoveImgCmd_Click(int index) override;
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
+    void HideGPSPoint() override;
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
@@ -198,6 +202,10 @@ public:
     // "クリア(&C)": the area judgements' result maps switched off, the map redrawn without them and
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();
+    // "GPS比較(&C)": the comparison window (MainCompareCommand.cpp), a single instance owned by
+    // the main window; the accessor gives it while it is open, else nullptr.
+    void CompareGPSMenu_Click();
+    gps::BothSateObitFrm* bothSateObitFrm() const;
 
     // Building editing on the site map: the editor holds the tools' state; the handlers forward
     // to it.
@@ -317,6 +325,8 @@ private:
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
+    void ConnectCompareCommand();
+    QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
     // Building editing on the site map.
     friend class SiteMapEditor;

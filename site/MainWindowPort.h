@@ -45,6 +45,9 @@ public:
     // Marks the receiver position (east, north metres in the building model's frame) on the
     // map; the marks build up as a track until the next full redraw.
     virtual void ShowGPSPoint(double x1, double y1) = 0;
+    // Takes the receiver mark off the map (the receiver stopped or its window closed); the
+    // next ShowGPSPoint shows it again.
+    virtual void HideGPSPoint() = 0;
     // True while an area judgement runs: the map then belongs to it, and a window asks for no
     // reset or redraw.
     virtual bool isJudging() const = 0;

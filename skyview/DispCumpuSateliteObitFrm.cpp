@@ -19,6 +19,7 @@
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
+#include "platform/WindowControls.h"
 
 namespace {
 
@@ -32,18 +33,12 @@ constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
+    return platform::WindowLabel(parent, name, text, pointSize);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
+    return platform::WindowButton(parent, name, text);
 }
 
 QString StepLabel(int step)
@@ -283,34 +278,17 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     if (compute) {
         // Always the whole day of the date: a span chosen later never shows tracks of another
         // date or almanac.
-        ComputeOwnTables();
+        tables_.ComputeWholeDay();
     }
-    const skyview::SkyInputs in = inputs();
+    const skyview::SkyInputs in = tables_.inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, first, last);
     skyview::DrawBillSkyLine(*DispPic, f, in.skyline);
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, TimeScrol1->value());
 }
 
-void DispCumpuSateliteObitFrm::ComputeOwnTables()
-{
-    if (orbit::ComputeSateAzimusElevation(0, kLastTimeStep)) {
-        azimus_ = gSateAzimus;
-        elevation_ = gSateElevation;
-        sateSlots_ = orbit::UsableSateSlots();
-    } else {
-        sateSlots_.clear();
-    }
-}
-
-skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const
-{
-    const skyview::SkyInputs current = skyview::CurrentSkyInputs();
-    return {azimus_, elevation_, sateSlots_, current.prn, current.health, current.colours, current.skyline, current.mask};
-}
-
 void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
 {
-    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), inputs(), step);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), tables_.inputs(), step);
 }
 
 void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }

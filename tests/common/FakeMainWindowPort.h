@@ -26,6 +26,7 @@ public:
     }
     void ShowPictureAndResult() override { calls << "ShowPictureAndResult"; }
     void ShowGPSPoint(double x1, double y1) override { calls << QStringLiteral("ShowGPSPoint %1 %2").arg(x1).arg(y1); }
+    void HideGPSPoint() override { calls << "HideGPSPoint"; }
     bool isJudging() const override { return judging; }
     bool LoadAlmanacDataBase() override
     {

@@ -8,59 +8,24 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "NmeaTestLines.h"
+#include "PseudoTerminal.h"
 #include "common/TestUtils.h"
 #include "gps/NmeaSerialReader.h"
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The body of a "$...*hh" line.
 std::string Body(const std::string& line) { return line.substr(1, line.size() - 4); }
 
-// A pseudo-terminal pair; the reader opens the terminal side by its path.
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    QString path;
-    Pty()
-    {
-        char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) {
-            path = QString::fromLocal8Bit(name);
-            termios raw{};
-            tcgetattr(slave, &raw);
-            cfmakeraw(&raw);
-            tcsetattr(slave, TCSANOW, &raw);
-        }
-    }
-    ~Pty()
-    {
-        if (master >= 0) close(master);
-        if (slave >= 0) close(slave);
-    }
-};
+using testutil::Pty;
 
 // Writes `bytes` into the pseudo-terminal in bursts of odd, changing sizes, letting the reader
 // run between bursts, and returns the sentences the reader handed on: once `expected` have come
@@ -145,10 +110,10 @@ class NmeaReplay : public ::testing::TestWithParam<LogCase> {};
 TEST_P(NmeaReplay, EverySentenceWithARightChecksumArrivesOnceAndInOrder)
 {
     const LogCase c = GetParam();
-    const std::vector<std::string> logLines = Lines(testutil::ReadDataFile(c.log));
+    const std::vector<std::string> logLines = testutil::LogLines(testutil::ReadDataFile(c.log));
     // Expected: the sentences GPSD accepted from the log, or (without a .chk) all of them.
     std::vector<std::string> expected;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
         if (!line.empty() && line[0] == '$') expected.push_back(Body(line));
     }
     ASSERT_GT(expected.size(), 100u);
@@ -181,7 +146,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
         return;
     }
     std::size_t sentences = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
     const auto received = Replay(testutil::ReadDataFile(c.log), sentences);
     // Walk GPSD's decoding: its sentence lines are the ones received, in order; each position
     // report (TPV with a latitude) belongs to the GGA fixes since the last report.
@@ -189,7 +154,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
     std::vector<const gps::GgaSentence*> pending;
     int compared = 0;
     int timesCompared = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) {
         if (!line.empty() && line[0] == '$') {
             ASSERT_LT(k, received.size());
             ASSERT_EQ(received[k].body, Body(line));
