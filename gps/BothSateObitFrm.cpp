@@ -158,7 +158,7 @@ void BothSateObitFrm::LayOut()
 
 void BothSateObitFrm::Form_Load()
 {
-    move(0, 133);  // 2000 twips from the left of the screen, at its top
+    move(133, 0);  // 2000 twips from the left of the screen, at its top
     SkySatePsotionPic->setScale(-100, 100, 200, -200);
     pFirstActivate = -1;
     icons_->hideAll();
