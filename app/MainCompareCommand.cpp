@@ -7,6 +7,7 @@
 
 #include "MainWorkingFrm.h"
 #include "gps/BothSateObitFrm.h"
+#include "platform/OwnedWindow.h"
 #include "platform/WaitTime.h"
 #include "site/RunState.h"
 
@@ -22,12 +23,8 @@ gps::BothSateObitFrm* MainWorkingFrm::bothSateObitFrm() const { return bothSateO
 void MainWorkingFrm::CompareGPSMenu_Click()
 {
     PrepareSkyViewGrid(true);
-    if (bothSateObitFrm_.isNull() || bothSateObitFrm_->unloaded()) {
-        bothSateObitFrm_ = new gps::BothSateObitFrm(this, this, gStartDir);
-    }
-    bothSateObitFrm_->show();
-    bothSateObitFrm_->raise();
-    bothSateObitFrm_->activateWindow();
+    if (!bothSateObitFrm_.isNull() && bothSateObitFrm_->unloaded()) bothSateObitFrm_ = nullptr;
+    platform::ShowSingleWindow(bothSateObitFrm_, [this] { return new gps::BothSateObitFrm(this, this, gStartDir); });
     platform::WaitTime(gCompareOpenWait);
     ComputeSkylineUnderPicturePoint(200.0, 0.0);
     // The window may have been closed during the wait.

@@ -16,6 +16,7 @@
 #include "orbit/ObservationConditions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/WindowControls.h"
 #include "site/MapView.h"
@@ -53,7 +54,7 @@ void LegendRow(QWidget* parent, QRect at, const QPixmap& icon, const QString& te
 }  // namespace
 
 BothSateObitFrm::BothSateObitFrm(QWidget* owner, MainWindowPort* port, QString startDir)
-    : QWidget(owner, Qt::Window), port_(port), startDir_(std::move(startDir))
+    : QWidget(owner, platform::OwnedWindowFlags()), port_(port), startDir_(std::move(startDir))
 {
     setObjectName(QStringLiteral("BothSateObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -317,9 +318,7 @@ void BothSateObitFrm::SettingGPSCmd_Click()
     gGPSSettingMode = 1;
     if (settings_.isNull()) settings_ = new GPSSettingFrm(startDir_, this);
     // Modeless: the port and speed it stores are used by the next start.
-    settings_->show();
-    settings_->raise();
-    settings_->activateWindow();
+    platform::ShowOwnedWindow(settings_);
 }
 
 void BothSateObitFrm::StartGPSCmd_Click()
