@@ -3,7 +3,11 @@
 // log replayed through a pseudo-terminal against GPSD's decoding, the start and stop of the
 // port, and the predicted half turned with the main map.
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +19,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <memory>
 #include <set>
 
 #include "NmeaTestLines.h"
@@ -57,6 +62,11 @@ protected:
     {
         testutil::UseTokyoSky();
         SetMapRotateAngle(0.0f);
+        // Message boxes are answered at once and recorded.
+        platform::SetMessageAnswerer([this](const QString& text, platform::MessageButtons) {
+            messages << text;
+            return platform::MessageAnswer::Ok;
+        });
         for (int d = 20; d <= 70; ++d) gCutElevation[d] = 45.0f;
         ASSERT_TRUE(startDir.isValid());
         frm = new gps::BothSateObitFrm(nullptr, &port, startDir.path());
@@ -85,6 +95,7 @@ protected:
     }
 
     QTemporaryDir startDir;
+    QStringList messages;
     testutil::FakeMainWindowPort port;
     gps::BothSateObitFrm* frm = nullptr;
     QPointer<gps::BothSateObitFrm> guard;
@@ -248,11 +259,6 @@ TEST_F(ComparisonWindow, StartAndStopOpenAndCloseThePort)
     EXPECT_EQ(port.calls.back(), QStringLiteral("HideGPSPoint"));
 
     // A port that cannot be opened says so and stays stopped.
-    QStringList messages;
-    platform::SetMessageAnswerer([&](const QString& text, platform::MessageButtons) {
-        messages << text;
-        return platform::MessageAnswer::Ok;
-    });
     gps::gGPSPortName = "/dev/no-such-receiver";
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     EXPECT_EQ(frm->StartGPSCmd->text(), QStringLiteral("スタート"));
@@ -267,6 +273,46 @@ TEST_F(ComparisonWindow, StartAndStopOpenAndCloseThePort)
     EXPECT_TRUE(frm->unloaded());
     EXPECT_EQ(port.calls.mid(port.calls.size() - 2), (QStringList{"HideGPSPoint", "ReleasePictureClick"}));
     EXPECT_EQ(port.clickClient, nullptr);
+}
+
+TEST_F(ComparisonWindow, AReceiverThatGoesAwayStopsTheWindowWithAMessage)
+{
+    auto pty = std::make_unique<testutil::Pty>();
+    gps::gGPSPortName = pty->path.toStdString();
+    QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
+    ASSERT_TRUE(frm->GPSCom().isOpen());
+    pty.reset();  // as when a USB receiver is pulled
+    QElapsedTimer wait;
+    wait.start();
+    while (messages.isEmpty() && wait.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(frm->StartGPSCmd->text(), QStringLiteral("スタート"));
+    EXPECT_FALSE(frm->GPSCom().isOpen());
+    EXPECT_EQ(port.calls.back(), QStringLiteral("HideGPSPoint"));
+}
+
+TEST_F(ComparisonWindow, ThePortTypedInTheSettingsDialogIsOpenedByTheNextStart)
+{
+    testutil::Pty pty;
+    ASSERT_FALSE(pty.path.isEmpty());
+    ASSERT_TRUE(QDir(startDir.path()).mkpath(QStringLiteral("data0")));
+    gps::gGPSSettingMode = 2;
+    QTest::mouseClick(frm->SettingGPSCmd, Qt::LeftButton);
+    gps::GPSSettingFrm* dialog = frm->settingsDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(gps::gGPSSettingMode, 1);
+    EXPECT_TRUE(dialog->PortSettingFlm->isVisibleTo(dialog)) << "the port can be chosen";
+    dialog->GPSPortCmb->setEditText(pty.path);
+    QTest::mouseClick(dialog->OKCmd, Qt::LeftButton);
+    EXPECT_EQ(QString::fromStdString(gps::gGPSPortName), pty.path);
+    EXPECT_TRUE(QFile::exists(gps::GpsSettingPath(startDir.path())));
+    EXPECT_TRUE(messages.isEmpty());
+
+    QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
+    EXPECT_TRUE(frm->GPSCom().isOpen());
+    EXPECT_EQ(frm->GPSCom().portPath(), pty.path);
 }
 
 TEST_F(ComparisonWindow, ThePredictedHalfTurnsWithTheMainMap)
