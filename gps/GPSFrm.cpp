@@ -48,7 +48,7 @@ bool IsRecordFileName(const QString& path)
 
 }  // namespace
 
-GPSFrm::GPSFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+GPSFrm::GPSFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("GPSFrm"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -59,7 +59,7 @@ double DegreesOf(const QLineEdit* deg, const QLineEdit* min, const QLineEdit* se
 
 }  // namespace
 
-RevisionMapFrm::RevisionMapFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+RevisionMapFrm::RevisionMapFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("RevisionMapFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
