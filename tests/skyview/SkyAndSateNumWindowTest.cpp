@@ -347,6 +347,7 @@ TEST_F(OrbitCountWindow, RecomputesWithTheWindowsMaskDatePositionAndAntennaHeigh
     EXPECT_EQ(calls.last(), QStringLiteral("RecomputeSateliteCource 12"));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(gAntennaHeight, 1.5f);
+    EXPECT_TRUE(frm->isVisible());  // Enter presses no button of the window
 }
 
 TEST_F(OrbitCountWindow, AntennaHeightOutside0To100IsRefusedAsOnTheMainWindow)
