@@ -243,6 +243,18 @@ TEST_F(OrbitCountWindow, CurrentTimeMovesMarkerAndIconsOnly)
     ExpectIconsAtCurrentTime();
 }
 
+TEST_F(OrbitCountWindow, DrawsFromItsOwnTablesWhenOthersRecomputeTheSharedOnes)
+{
+    Open();
+    // Another computation leaves every satellite below the horizon in the shared tables.
+    for (auto& row : gSateElevation) row.fill(-90.0f);
+    QTest::keyClick(frm->CurrentTimeScl, Qt::Key_PageUp);
+    const int k = frm->CurrentTimeScl->value();
+    ASSERT_GT(frm->counts()[k], 0);
+    EXPECT_EQ(frm->SateNumLbl->text(), skyview::SateCountText(frm->counts()[k]));
+    ExpectIconsAtCurrentTime();
+}
+
 TEST_F(OrbitCountWindow, ExcludingAndReadmittingRecountAndRedrawChartAndSky)
 {
     Open();
