@@ -88,8 +88,8 @@ void SkyAndSateNumFrm::Form_Load()
     DaybrookPicker1->hide();
     DateDataLbl->setText(QString::fromStdString(gComputeDate));
 
-    // The window's own conditions: the mask and the position as whole degrees for the lists,
-    // computed with from the window's first recomputation on; the program-wide ones stay.
+    // The window's own conditions: the mask, and the position in whole degrees for the lists and
+    // every recomputation in the window; the program-wide position stays until the user picks one.
     mask_ = gElevationMask;
     SelectQuietly(ElevationMaskCmb, static_cast<int>(platform::RoundHalfEven(gElevationMask)));
     const auto wholeDegrees = [](float degrees, int last) {
