@@ -32,6 +32,7 @@ ProgressFrm::ProgressFrm(QWidget* parent, std::function<void(int, int)> computeS
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
     layout->addWidget(ProgressBar1);
     // A client area of 3675 x 435 twips.
     setFixedSize(3675 / platform::kTwipsPerPixel, 435 / platform::kTwipsPerPixel);
