@@ -12,6 +12,7 @@
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
+#include "platform/OwnedWindow.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
 #include "skyview/SkyAndSateNumFrm.h"
 #include "orbit/VisibleSatellites.h"
@@ -66,9 +67,7 @@ void MainWorkingFrm::SkyPlotGPSMenu_Click()
     if (view->pFirstActivate == 0) {
         view->ShowCurrentSateVisible();
     }
-    view->show();
-    view->raise();
-    view->activateWindow();
+    platform::ShowOwnedWindow(view);
 }
 
 void MainWorkingFrm::RecomputeSateliteCource(double heightOffset)
