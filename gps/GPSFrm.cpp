@@ -12,10 +12,10 @@
 #include "gps/GPSSettingFrm.h"
 #include "gps/GpsSettings.h"
 #include "gps/GpsWindowParts.h"
-#include "platform/Constants.h"
 #include "platform/FileDialogs.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "site/MainWindowPort.h"
 #include "site/RunState.h"
 
@@ -48,7 +48,7 @@ bool IsRecordFileName(const QString& path)
 
 }  // namespace
 
-GPSFrm::GPSFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, OwnedWindowFlags()), port_(port)
+GPSFrm::GPSFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("GPSFrm"));
     setAttribute(Qt::WA_DeleteOnClose);

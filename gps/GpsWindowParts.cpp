@@ -30,11 +30,6 @@ void LoadGpsWindowSettings(QWidget* window)
     }
 }
 
-Qt::WindowFlags OwnedWindowFlags()
-{
-    return Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
-}
-
 void PlaceWindowAtTwips(QWidget* window, int left, int top)
 {
     window->move(left / platform::kTwipsPerPixel, top / platform::kTwipsPerPixel);

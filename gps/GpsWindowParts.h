@@ -2,7 +2,6 @@
 // Pieces the GPS windows share.
 
 #include <QString>
-#include <Qt>
 
 class QLabel;
 class QWidget;
@@ -16,10 +15,6 @@ QLabel* ValueLabel(QWidget* parent, const QString& objectName, int minimumWidth)
 // and the ellipsoid) and the GPS settings read again from the start folder, telling the user
 // (over `window`) when the settings file is broken.
 void LoadGpsWindowSettings(QWidget* window);
-
-// Flags of a window owned by the main window that stays above it (a dialog-type window with
-// title bar, system menu, minimise, maximise and close buttons).
-Qt::WindowFlags OwnedWindowFlags();
 
 // Places a window at `left`, `top` twips of the screen.
 void PlaceWindowAtTwips(QWidget* window, int left, int top);

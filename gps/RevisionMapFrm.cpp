@@ -18,10 +18,10 @@
 #include "gps/GpsWindowParts.h"
 #include "gps/PositionCursors.h"
 #include "gps/ReceiverFix.h"
-#include "platform/Constants.h"
 #include "platform/CursorFile.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/NumberText.h"
 #include "site/MapView.h"
 #include "site/RunState.h"
@@ -59,7 +59,7 @@ double DegreesOf(const QLineEdit* deg, const QLineEdit* min, const QLineEdit* se
 
 }  // namespace
 
-RevisionMapFrm::RevisionMapFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, OwnedWindowFlags()), port_(port)
+RevisionMapFrm::RevisionMapFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("RevisionMapFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
