@@ -69,10 +69,9 @@ RevisionMapFrm::RevisionMapFrm(QWidget* owner, MainWindowPort* port) : QWidget(o
     Form_Load();
 }
 
-RevisionMapFrm::~RevisionMapFrm()
-{
-    if (!closing_) CancelPick();
-}
+// Destroyed with its owner, the window no longer calls the main window; the main window forgets
+// a destroyed client by itself.
+RevisionMapFrm::~RevisionMapFrm() = default;
 
 void RevisionMapFrm::BuildControls()
 {
@@ -285,7 +284,6 @@ void RevisionMapFrm::CloseCmd_Click() { close(); }
 void RevisionMapFrm::closeEvent(QCloseEvent* event)
 {
     CancelPick();
-    closing_ = true;
     QWidget::closeEvent(event);
 }
 

@@ -97,7 +97,6 @@ private:
 
     MainWindowPort* port_ = nullptr;
     std::array<std::optional<SitePoint>, 2> picks_;
-    bool closing_ = false;
     bool pickPending_ = false;  // a pick of this window waits for the site map
 };
 

@@ -178,6 +178,10 @@ TEST_P(ReceiverReplay, ShowsMarksAndRecordsEveryFixOfARealLog)
     EXPECT_EQ(frm->StartGPSCmd->text(), kStart);
     EXPECT_FALSE(frm->isListening());
     EXPECT_EQ(port.calls.last(), QStringLiteral("HideGPSPoint"));
+    // A second start opens the same port again.
+    QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
+    EXPECT_TRUE(frm->isListening());
+    EXPECT_EQ(frm->StartGPSCmd->text(), kStop);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }
 
