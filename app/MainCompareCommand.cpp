@@ -24,7 +24,7 @@ void MainWorkingFrm::CompareGPSMenu_Click()
 {
     PrepareSkyViewGrid(true);
     if (!bothSateObitFrm_.isNull() && bothSateObitFrm_->unloaded()) bothSateObitFrm_ = nullptr;
-    platform::ShowSingleWindow(bothSateObitFrm_, [this] { return new gps::BothSateObitFrm(this, this, gStartDir); });
+    platform::ShowSingleWindow(bothSateObitFrm_, [this] { return new gps::BothSateObitFrm(this, this); });
     platform::WaitTime(gCompareOpenWait);
     ComputeSkylineUnderPicturePoint(200.0, 0.0);
     // The window may have been closed during the wait.

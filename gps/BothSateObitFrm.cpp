@@ -12,13 +12,14 @@
 
 #include "gps/GPSSettingFrm.h"
 #include "gps/GpsSettings.h"
-#include "gps/PlaneRectangular.h"
+#include "gps/GpsWindowParts.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
-#include "platform/WindowControls.h"
+#include "site/RunState.h"
+#include "skyview/SkyWindowParts.h"
 #include "site/MapView.h"
 
 namespace gps {
@@ -31,10 +32,8 @@ const QColor kReceiverFrameColor{0, 0, 200};
 const QString kStartCaption = QStringLiteral("スタート");
 const QString kStopCaption = QStringLiteral("ストップ");
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const char* name = nullptr, double pointSize = 9)
-{
-    return platform::WindowLabel(parent, name, text, pointSize);
-}
+// A caption label in the window font.
+QLabel* Caption(QWidget* parent, const QString& text) { return skyview::MakeLabel(parent, nullptr, text); }
 
 QPixmap ReceiverIconPixmap(int slot, int size)
 {
@@ -47,14 +46,14 @@ void LegendRow(QWidget* parent, QRect at, const QPixmap& icon, const QString& te
     auto* sample = new QLabel(parent);
     sample->setPixmap(icon);
     sample->setGeometry(at.x(), at.y(), icon.width(), icon.height());
-    QLabel* caption = MakeLabel(parent, text);
+    QLabel* caption = Caption(parent, text);
     caption->setGeometry(at.x() + icon.width() + 4, at.y(), at.width() - icon.width() - 4, icon.height());
 }
 
 }  // namespace
 
-BothSateObitFrm::BothSateObitFrm(QWidget* owner, MainWindowPort* port, QString startDir)
-    : QWidget(owner, platform::OwnedWindowFlags()), port_(port), startDir_(std::move(startDir))
+BothSateObitFrm::BothSateObitFrm(QWidget* owner, MainWindowPort* port)
+    : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("BothSateObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -80,22 +79,22 @@ void BothSateObitFrm::BuildControls()
         icon->hide();
         VisSateImg[static_cast<std::size_t>(slot)] = icon;
     }
-    LatLbl = MakeLabel(GPSFlm, QStringLiteral("35-44-12.3"), "LatLbl", 10);
-    LonLbl = MakeLabel(GPSFlm, QStringLiteral("139-36-21.3"), "LonLbl", 10);
-    TimeLbl = MakeLabel(GPSFlm, QStringLiteral("12:13:15"), "TimeLbl", 11);
-    SateNum0Lbl = MakeLabel(GPSFlm, QStringLiteral("衛星数:0"), "SateNum0Lbl", 10);
+    LatLbl = skyview::MakeLabel(GPSFlm, "LatLbl", QStringLiteral("35-44-12.3"), 10);
+    LonLbl = skyview::MakeLabel(GPSFlm, "LonLbl", QStringLiteral("139-36-21.3"), 10);
+    TimeLbl = skyview::MakeLabel(GPSFlm, "TimeLbl", QStringLiteral("12:13:15"), 11);
+    SateNum0Lbl = skyview::MakeLabel(GPSFlm, "SateNum0Lbl", QStringLiteral("衛星数:0"), 10);
 
     SimulationFlm = new QGroupBox(QStringLiteral("シュミレーション"), this);
     SimulationFlm->setObjectName(QStringLiteral("SimulationFlm"));
     DispPic = new PictureSurface(SimulationFlm);
     DispPic->setObjectName(QStringLiteral("DispPic"));
     DispPic->setTextFont(platform::WindowFont(9));
-    SateNumLbl = MakeLabel(SimulationFlm, skyview::SateCountText(0), "SateNumLbl", 10);
+    SateNumLbl = skyview::MakeLabel(SimulationFlm, "SateNumLbl", skyview::SateCountText(0), 10);
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kPredictedIconOffset);
 
-    SettingGPSCmd = platform::WindowButton(this, "SettingGPSCmd", QStringLiteral("GPS設定"));
-    StartGPSCmd = platform::WindowButton(this, "StartGPSCmd", kStartCaption);
-    CloseCmd = platform::WindowButton(this, "CloseCmd", QStringLiteral("閉じる"));
+    SettingGPSCmd = skyview::MakeButton(this, "SettingGPSCmd", QStringLiteral("GPS設定"));
+    StartGPSCmd = skyview::MakeButton(this, "StartGPSCmd", kStartCaption);
+    CloseCmd = skyview::MakeButton(this, "CloseCmd", QStringLiteral("閉じる"));
 
     connect(SettingGPSCmd, &QPushButton::clicked, this, &BothSateObitFrm::SettingGPSCmd_Click);
     connect(StartGPSCmd, &QPushButton::clicked, this, &BothSateObitFrm::StartGPSCmd_Click);
@@ -114,10 +113,10 @@ void BothSateObitFrm::LayOut()
     SimulationFlm->setGeometry(8 + halfWidth + 8, 4, halfWidth, halfHeight);
     for (QGroupBox* half : {GPSFlm, SimulationFlm}) {
         const bool receiverHalf = half == GPSFlm;
-        QLabel* title = MakeLabel(half, receiverHalf ? QStringLiteral("GPS衛星（数字は衛星番号）")
+        QLabel* title = Caption(half, receiverHalf ? QStringLiteral("GPS衛星（数字は衛星番号）")
                                                      : QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
         title->setGeometry(14, 20, 260, 18);
-        QLabel* seeing = MakeLabel(half, QStringLiteral("上空から下"));
+        QLabel* seeing = Caption(half, QStringLiteral("上空から下"));
         seeing->setGeometry(halfWidth - 90, 20, 76, 18);
         seeing->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -138,16 +137,16 @@ void BothSateObitFrm::LayOut()
     SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     const int valuesTop = legendTop + 28;
-    MakeLabel(GPSFlm, QStringLiteral("緯度"))->setGeometry(14, valuesTop, 40, 20);
+    Caption(GPSFlm, QStringLiteral("緯度"))->setGeometry(14, valuesTop, 40, 20);
     LatLbl->setGeometry(56, valuesTop, 120, 20);
-    MakeLabel(GPSFlm, QStringLiteral("経度"))->setGeometry(184, valuesTop, 40, 20);
+    Caption(GPSFlm, QStringLiteral("経度"))->setGeometry(184, valuesTop, 40, 20);
     LonLbl->setGeometry(226, valuesTop, 128, 20);
-    MakeLabel(GPSFlm, QStringLiteral("現在の時刻"))->setGeometry(14, valuesTop + 26, 80, 22);
+    Caption(GPSFlm, QStringLiteral("現在の時刻"))->setGeometry(14, valuesTop + 26, 80, 22);
     TimeLbl->setGeometry(96, valuesTop + 26, 90, 22);
-    MakeLabel(GPSFlm, QStringLiteral("GPS時間"))->setGeometry(190, valuesTop + 26, 80, 22);
+    Caption(GPSFlm, QStringLiteral("GPS時間"))->setGeometry(190, valuesTop + 26, 80, 22);
 
     const int bottom = 4 + halfHeight + 8;
-    QLabel* note = MakeLabel(this, QStringLiteral("GPS受信機からは　NMEA-183の出力が必要です"));
+    QLabel* note = Caption(this, QStringLiteral("GPS受信機からは　NMEA-183の出力が必要です"));
     note->setGeometry(14, bottom + 4, halfWidth, 22);
     const int buttonLeft = 8 + halfWidth + 8 + 4;
     const int buttonWidth = (halfWidth - 24) / 3;
@@ -159,7 +158,7 @@ void BothSateObitFrm::LayOut()
 
 void BothSateObitFrm::Form_Load()
 {
-    move(133, 0);  // 2000 twips from the left of the screen, at its top
+    PlaceWindowAtTwips(this, 2000, 0);
     SkySatePsotionPic->setScale(-100, 100, 200, -200);
     pFirstActivate = -1;
     icons_->hideAll();
@@ -167,9 +166,7 @@ void BothSateObitFrm::Form_Load()
     pPlotScale = 1.69;
     pLastTimeStep = 0;
     receiverStepGiven_ = false;
-    SetEllipsoidParameter();
-    // A broken settings file leaves the defaults; the user sees the port in the settings dialog.
-    LoadGPSSetting(startDir_);
+    LoadGpsWindowSettings(this);
 }
 
 void BothSateObitFrm::showEvent(QShowEvent* event)
@@ -316,7 +313,7 @@ void BothSateObitFrm::ClearGPSSateImg()
 void BothSateObitFrm::SettingGPSCmd_Click()
 {
     gGPSSettingMode = 1;
-    if (settings_.isNull()) settings_ = new GPSSettingFrm(startDir_, this);
+    if (settings_.isNull()) settings_ = new GPSSettingFrm(gStartDir, this);
     // Modeless: the port and speed it stores are used by the next start.
     platform::ShowOwnedWindow(settings_);
 }

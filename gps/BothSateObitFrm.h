@@ -42,10 +42,10 @@ namespace gps {
 class BothSateObitFrm : public QWidget, public PictureClickClient {
     Q_OBJECT
 public:
-    // Loads the window (hidden) as a window of `owner`; reads the GPS settings of `startDir`.
-    // Through `port` (may be null) it takes and gives back the site map's picture clicks and
-    // hides the main window's receiver mark when the receiver stops.
-    BothSateObitFrm(QWidget* owner, MainWindowPort* port, QString startDir);
+    // Loads the window (hidden) as a window of `owner`; reads the GPS settings of the start
+    // folder. Through `port` (may be null) it takes and gives back the site map's picture clicks
+    // and hides the main window's receiver mark when the receiver stops.
+    explicit BothSateObitFrm(QWidget* owner, MainWindowPort* port = nullptr);
     ~BothSateObitFrm() override;
 
     // Clears and redraws the predicted half from the window's tables with the skyline and map
@@ -119,7 +119,6 @@ private:
     void ShowSatePositionUpToDown(int step);
 
     MainWindowPort* port_ = nullptr;
-    QString startDir_;
     NmeaSerialReader gpsCom_;
     ReceiverSatellites receiver_;
     bool receiverStepGiven_ = false;

@@ -21,32 +21,19 @@
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
-#include "platform/WindowControls.h"
+#include "skyview/SkyWindowParts.h"
 
 namespace {
 
-// Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
-QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
+using skyview::MakeButton;
+using skyview::MakeLabel;
+using skyview::Px;
+using skyview::StepLabel;
+using skyview::TwipRect;
 
 constexpr int kFirstShownStep = 96;   // 08:00
 constexpr int kLastShownStep = 216;   // 18:00
 constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
-{
-    return platform::WindowLabel(parent, name, text, pointSize);
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    return platform::WindowButton(parent, name, text);
-}
-
-QString StepLabel(int step)
-{
-    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
-}
 
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
@@ -204,14 +191,7 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     const int iconSize = VisibleSateImg->width();
     VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
     BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
-    QPixmap obstacle(Image1->size());
-    obstacle.fill(Qt::transparent);
-    {
-        QPainter painter(&obstacle);
-        painter.setPen(QPen(skyview::kSkylineColor, 2));
-        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
-    }
-    Image1->setPixmap(obstacle);
+    Image1->setPixmap(skyview::ObstacleSample(Image1->size()));
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;

@@ -22,8 +22,8 @@
 #include <memory>
 #include <set>
 
-#include "NmeaTestLines.h"
-#include "PseudoTerminal.h"
+#include "NmeaTestHelpers.h"
+#include "common/PseudoTerminal.h"
 #include "common/FakeMainWindowPort.h"
 #include "common/TestUtils.h"
 #include "common/TokyoSky.h"
@@ -37,6 +37,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
+#include "site/RunState.h"
 
 namespace {
 
@@ -69,7 +70,8 @@ protected:
         });
         for (int d = 20; d <= 70; ++d) gCutElevation[d] = 45.0f;
         ASSERT_TRUE(startDir.isValid());
-        frm = new gps::BothSateObitFrm(nullptr, &port, startDir.path());
+        SetStartDir(startDir.path());
+        frm = new gps::BothSateObitFrm(nullptr, &port);
         guard = frm;
         frm->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
@@ -232,7 +234,7 @@ TEST_F(ComparisonWindow, GsvSentencesAreReadTolerantly)
         // Reset the places for the next case.
         frm->close();
         delete guard;
-        frm = new gps::BothSateObitFrm(nullptr, &port, startDir.path());
+        frm = new gps::BothSateObitFrm(nullptr, &port);
         guard = frm;
         frm->show();
     }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "NmeaTestLines.h"
+#include "NmeaTestHelpers.h"
 #include "gps/ReceiverSky.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "common/FakeMainWindowPort.h"
+#include "CalendarDrive.h"
 #include "common/TestUtils.h"
 #include "common/TokyoSky.h"
 #include "orbit/AlmanacTable.h"
@@ -186,12 +187,8 @@ TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
 {
     Show();
     // A wide span after the date change must not show tracks of the earlier date.
-    QTest::mouseClick(frm->ResetDateCmd, Qt::LeftButton);
-    ASSERT_TRUE(frm->DaybrookPicker1->isVisible());
-    auto* days = frm->DaybrookPicker1->calendar()->findChild<QTableView*>();
-    ASSERT_NE(days, nullptr);
-    QTest::keyClick(days, Qt::Key_Right);
-    QTest::keyClick(days, Qt::Key_Return);
+    testutil::PickNextDay(frm->ResetDateCmd, frm->DaybrookPicker1);
+    if (HasFatalFailure()) return;
 
     EXPECT_EQ(gComputeDate, "2022/02/19");
     EXPECT_EQ(frm->DateDataLbl->text(), QStringLiteral("2022/02/19"));
