@@ -76,6 +76,8 @@ void MainWorkingFrm::ConnectCommands()
     ConnectFileCommands();
     ConnectViewCommands();
     ConnectSkyCommands();
+    ConnectGpsCommands();
+    ConnectCompareCommand();
 
     // The box starts at the antenna height the conditions start with; its change handler stores
     // the value, so box and variable agree from the start.
@@ -123,17 +125,11 @@ void MainWorkingFrm::LonDataTxt_Change() { CheckPositionBox(LonDataTxt, 180.0); 
 
 void MainWorkingFrm::AntennaHTxt_Change()
 {
-    const double v = BoxValue(AntennaHTxt);
-    if (v < 0.0) {
-        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高は正の値です。"));
-        SetAntennaHeight(0.0f);
-        AntennaHTxt->setText(QStringLiteral("0"));
-    } else if (v > 100.0) {
-        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"));
-        SetAntennaHeight(100.0f);
-        AntennaHTxt->setText(QStringLiteral("100"));
-    } else {
-        SetAntennaHeight(static_cast<float>(v));
+    const AntennaHeightCheck checked = CheckAntennaHeight(BoxValue(AntennaHTxt));
+    SetAntennaHeight(checked.metres);
+    if (!checked.message.empty()) {
+        platform::ShowMessage(this, QString::fromStdString(checked.message));
+        AntennaHTxt->setText(QString::number(checked.metres));
     }
 }
 

@@ -21,37 +21,19 @@
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
+#include "skyview/SkyWindowParts.h"
 
 namespace {
 
-// Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
-QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
+using skyview::MakeButton;
+using skyview::MakeLabel;
+using skyview::Px;
+using skyview::StepLabel;
+using skyview::TwipRect;
 
 constexpr int kFirstShownStep = 96;   // 08:00
 constexpr int kLastShownStep = 216;   // 18:00
 constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
-}
-
-QString StepLabel(int step)
-{
-    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
-}
 
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
@@ -209,14 +191,7 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     const int iconSize = VisibleSateImg->width();
     VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
     BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
-    QPixmap obstacle(Image1->size());
-    obstacle.fill(Qt::transparent);
-    {
-        QPainter painter(&obstacle);
-        painter.setPen(QPen(skyview::kSkylineColor, 2));
-        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
-    }
-    Image1->setPixmap(obstacle);
+    Image1->setPixmap(skyview::ObstacleSample(Image1->size()));
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;
@@ -294,34 +269,17 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     if (compute) {
         // Always the whole day of the date: a span chosen later never shows tracks of another
         // date or almanac.
-        ComputeOwnTables();
+        tables_.ComputeWholeDay();
     }
-    const skyview::SkyInputs in = inputs();
+    const skyview::SkyInputs in = tables_.inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, first, last);
     skyview::DrawBillSkyLine(*DispPic, f, in.skyline);
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, TimeScrol1->value());
 }
 
-void DispCumpuSateliteObitFrm::ComputeOwnTables()
-{
-    if (orbit::ComputeSateAzimusElevation(0, kLastTimeStep)) {
-        azimus_ = gSateAzimus;
-        elevation_ = gSateElevation;
-        sateSlots_ = orbit::UsableSateSlots();
-    } else {
-        sateSlots_.clear();
-    }
-}
-
-skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const
-{
-    const skyview::SkyInputs current = skyview::CurrentSkyInputs();
-    return {azimus_, elevation_, sateSlots_, current.prn, current.health, current.colours, current.skyline, current.mask};
-}
-
 void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
 {
-    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), inputs(), step);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), tables_.inputs(), step);
 }
 
 void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }

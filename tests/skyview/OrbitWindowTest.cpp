@@ -15,7 +15,9 @@
 #include <memory>
 
 #include "common/FakeMainWindowPort.h"
+#include "CalendarDrive.h"
 #include "common/TestUtils.h"
+#include "common/TokyoSky.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
@@ -35,14 +37,8 @@ class OrbitWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
-        orbit::SetSateColorTable();
-        SetLatitude(35.681f);
-        SetLongitude(139.767f);
-        SetComputeDate("2022/02/18");
-        SetElevationMask(10.0f);
+        testutil::UseTokyoSky();
         SetAntennaHeight(1.5f);
-        gCutElevation.fill(0.0f);
         frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
     }
@@ -191,12 +187,8 @@ TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
 {
     Show();
     // A wide span after the date change must not show tracks of the earlier date.
-    QTest::mouseClick(frm->ResetDateCmd, Qt::LeftButton);
-    ASSERT_TRUE(frm->DaybrookPicker1->isVisible());
-    auto* days = frm->DaybrookPicker1->calendar()->findChild<QTableView*>();
-    ASSERT_NE(days, nullptr);
-    QTest::keyClick(days, Qt::Key_Right);
-    QTest::keyClick(days, Qt::Key_Return);
+    testutil::PickNextDay(frm->ResetDateCmd, frm->DaybrookPicker1);
+    if (HasFatalFailure()) return;
 
     EXPECT_EQ(gComputeDate, "2022/02/19");
     EXPECT_EQ(frm->DateDataLbl->text(), QStringLiteral("2022/02/19"));
