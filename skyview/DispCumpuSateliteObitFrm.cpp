@@ -16,11 +16,15 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
 
 namespace {
+
+using platform::MakeButton;
+using platform::MakeLabel;
 
 // Screen positions and sizes are laid out in twips, 15 to a pixel.
 int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
@@ -29,22 +33,6 @@ QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(
 constexpr int kFirstShownStep = 96;   // 08:00
 constexpr int kLastShownStep = 216;   // 18:00
 constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
-}
 
 QString StepLabel(int step)
 {
