@@ -176,6 +176,10 @@ TEST_F(InputDemoFixture, DetectionOfDemonstrationTwoShowsPointerThenBusyMark)
     EXPECT_FALSE(w->MessagePnl->isVisible());
     EXPECT_TRUE(w->FocusPnl->isVisible());
     EXPECT_TRUE(w->WallLinePen->isVisible());
+    // The resting pen stands beside the note, not under another panel.
+    EXPECT_FALSE(w->WallLinePen->geometry().intersects(w->FocusPnl->geometry()));
+    EXPECT_FALSE(w->WallLinePen->geometry().intersects(w->ResidentTimePnl->geometry()));
+    EXPECT_TRUE(w->PhotoPic->rect().contains(w->WallLinePen->geometry()));
 }
 
 TEST_F(InputDemoFixture, ClosingTickStopsEverythingAndTheWindowGoesLater)
