@@ -20,6 +20,7 @@
 #include "platform/NamedControls.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
 #include "site/RunState.h"
@@ -104,7 +105,7 @@ private:
 };
 
 InputDemoLineFrm::InputDemoLineFrm(QWidget* owner, MainWindowPort* port)
-    : QWidget(owner, Qt::Window), port_(port), engine_(gDemoNumber)
+    : QWidget(owner, platform::OwnedWindowFlags()), port_(port), engine_(gDemoNumber)
 {
     setObjectName(QStringLiteral("InputDemoLineFrm"));
     setWindowTitle(QStringLiteral("InputLine"));

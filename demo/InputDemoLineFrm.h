@@ -9,7 +9,8 @@
 // (MainWindowPort::HandDemonstrationBack(0)).
 //
 // Created by the main window's demonstration menu for demonstration gDemoNumber (1 or 2) while
-// gDemoMode is -1, and deleted when it closes. Closing it in any way before the script reached
+// gDemoMode is -1, as a window owned by the main window (platform::ShowOwnedWindow shows it), and
+// deleted when it closes. Closing it in any way before the script reached
 // its last step, and closing it by its close box, ends the demonstration (gDemoMode 0) with
 // nothing handed over.
 
