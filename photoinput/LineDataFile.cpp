@@ -264,10 +264,11 @@ void ApplyLineData(const LineData& data)
 
 int BillDataStatusOf(const LineData& data) { return data.roofs.empty() ? 0 : -1; }
 
-bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error)
+namespace {
+
+// Writes `text` to `path` whole or not at all.
+bool WriteWholeFile(const std::string& path, const std::string& text, std::string* error)
 {
-    const LineData data = CaptureLineData(surface);
-    const std::string text = WriteLineDataText(data);
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
@@ -275,8 +276,23 @@ bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surfa
         if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error)
+{
+    const LineData data = CaptureLineData(surface);
+    if (!WriteWholeFile(path, WriteLineDataText(data), error)) return false;
     SetBillDataSTS(BillDataStatusOf(data));
     return true;
+}
+
+bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, float flatMapRate,
+                          std::string* error)
+{
+    return WriteWholeFile(path, WriteDemoLineDataText(CaptureLineData(surface), flatMapRate), error);
 }
 
 bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message)
