@@ -49,13 +49,12 @@ void ChangeHeightFrm::OKCmd_Click()
         close();
         return;
     }
-    const std::string text = HeightTxt->text().trimmed().toStdString();
-    const double height = platform::NumericValue(text);
-    if (!platform::HasLeadingNumber(text) || !(height >= 0.0 && height <= kMaxRoofHeight)) {
-        platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
+    const std::optional<float> height = RoofHeightOfText(HeightTxt->text().trimmed().toStdString());
+    if (!height) {
+        platform::ShowMessage(this, QString::fromUtf8(kRoofHeightRefusedMessage));
         return;
     }
-    gFlatTopHeight[roof] = static_cast<float>(height);
+    gFlatTopHeight[roof] = *height;
     owner_->pChangeCount = 1;
     owner_->ShowFlatLineMap(roof);
     close();

@@ -73,9 +73,12 @@ void InputLineFrm::AzimusTxt_KeyDown(int keyCode)
 void InputLineFrm::RedrawAzimusView()
 {
     PhotoPic->setDrawWidth(2);
-    ClearToPicture();
-    pFlatMapRate = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
-    DrawAzimusFlatLine(*PhotoPic, pFlatMapRate, gNorthAngle);
+    if (pViewType != 2) {
+        ShowPhotoLine(-1, -1);
+        return;
+    }
+    SetFlatScaleIndex(SelectFlatMapScale(gNorthAngle));
+    DrawFlatLineMap(pActiveTopArea);
     DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
     ShowCutBillEdge();
     DrawNorthMark(*PhotoPic);

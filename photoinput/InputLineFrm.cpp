@@ -420,7 +420,7 @@ void InputLineFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
             // The move pointer's pen tip lies 13 units left of and 13 above its hot spot.
             const QPointF tip = at + QPointF(-13, 13);
             if (pActiveTopArea >= 0) {
-                const int k = FindFlatTopPoint(pActiveTopArea, tip.x(), tip.y(), pFlatMapRate);
+                const int k = FindFlatTopPoint(pActiveTopArea, tip.x(), tip.y(), planFrame());
                 pMovePointNum = k;
                 pMoveSTS = k >= 0 ? 1 : 0;
                 if (k >= 0) pChangeCount = 1;
@@ -443,7 +443,7 @@ void InputLineFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
     if (pViewType == 2) {
         if (pInputMode == 4 && pMoveSTS == 1) {
             const QPointF tip = at + QPointF(-13, 13);
-            if (MoveFlatTopPoint(pActiveTopArea, pMovePointNum, tip.x(), tip.y(), pFlatMapRate)) {
+            if (MoveFlatTopPoint(pActiveTopArea, pMovePointNum, tip.x(), tip.y(), planFrame())) {
                 DrawFlatLineMap(pActiveTopArea);
                 DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
                 DrawNorthMark(*PhotoPic);
@@ -473,7 +473,7 @@ void InputLineFrm::PhotoPic_DblClick(Qt::MouseButton button)
     if (button != Qt::LeftButton) return;
     if (pViewType == 2) {
         if (pInputMode != 0) return;
-        const int roof = FindFlatTopArea(pDownX, pDownY, pFlatMapRate);
+        const int roof = FindFlatTopArea(pDownX, pDownY, planFrame());
         pActiveTopArea = roof;
         ShowFlatLineMap(roof);
         ChangeBillHeightMenu->setEnabled(roof >= 0);

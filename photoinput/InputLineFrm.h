@@ -29,6 +29,7 @@
 #include "judge/HeightGrid.h"
 #include "photoinput/LineDataFile.h"
 #include "photoinput/OverlayDrawing.h"
+#include "planview/PlanView.h"
 #include "site/MainWindowPort.h"
 #include "site/TopAreaModel.h"
 
@@ -154,6 +155,8 @@ public:
     void IncliHeightmTxt_Change();
     void AzimusTxt_KeyDown(int keyCode);
     void PointImg_MouseUp(double bearing);
+    // After a change of the north angle: the plan view is drawn again north-up (refitted, with
+    // the footprint crossings); the oblique view redraws its overlay (the picture does not turn).
     void RedrawAzimusView();
     // Sets the north angle and puts the dial marker and the angle box to it.
     void ShowNorthAngle(float degrees);
@@ -182,6 +185,9 @@ public:
     void PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at);
     void PhotoPic_MouseUp(Qt::MouseButton button, QPointF at);
     void PhotoPic_DblClick(Qt::MouseButton button);
+
+    // The plan as drawn: the scale pFlatMapRate, turned north-up by gNorthAngle.
+    PlanFrame planFrame() const;
 
     // True once the buildings were handed over (the close that follows keeps them).
     bool handedOver() const { return handedOver_; }

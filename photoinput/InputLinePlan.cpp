@@ -90,9 +90,11 @@ void InputLineFrm::ChangeToFlatView()
     ShowFlatLineMap(-1);
 }
 
+PlanFrame InputLineFrm::planFrame() const { return PlanFrame{pFlatMapRate, gNorthAngle}; }
+
 void InputLineFrm::ShowFlatLineMap(int index)
 {
-    SetFlatScaleIndex(SelectFlatMapScale());
+    SetFlatScaleIndex(SelectFlatMapScale(gNorthAngle));
     DrawFlatLineMap(index);
     DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
     DrawNorthMark(*PhotoPic);
@@ -101,7 +103,7 @@ void InputLineFrm::ShowFlatLineMap(int index)
 void InputLineFrm::DrawFlatLineMap(int index)
 {
     pFlatMapRate = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
-    if (const auto box = ::DrawFlatLineMap(*PhotoPic, pFlatMapRate, index)) pHandle = *box;
+    if (const auto box = ::DrawFlatLineMap(*PhotoPic, planFrame(), index)) pHandle = *box;
 }
 
 void InputLineFrm::ComputeCutBillCmd_Click()

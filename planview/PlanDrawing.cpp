@@ -28,10 +28,9 @@ void PrintAt(PictureCanvas& canvas, QPointF at, const QString& text, const QColo
 
 QString HeightLabel(float height) { return QString::fromStdString(platform::FormatFixed(height, "###0")) + "m"; }
 
-// Draws roof `roof` at `rate` (each point turned by the angle whose sine and cosine are given),
-// with circles on every point but the first when `circles`, and its label; returns the canvas
-// bounding box of its points.
-HandleBox DrawPlanRoof(PictureCanvas& canvas, int roof, double rate, double s, double c, const QColor& color, bool circles)
+// Draws roof `roof` in `frame`, with circles on every point but the first when `circles`, and its
+// label; returns the canvas bounding box of its points.
+HandleBox DrawPlanRoof(PictureCanvas& canvas, int roof, const PlanFrame& frame, const QColor& color, bool circles)
 {
     HandleBox box{-999.0, -999.0, 999.0, 999.0};
     const int first = std::max(gEachTopAreaStartNum[roof], 0);
@@ -39,8 +38,7 @@ HandleBox DrawPlanRoof(PictureCanvas& canvas, int roof, double rate, double s, d
     QPointF previous, sum;
     int count = 0;
     for (int k = first; k <= last; ++k) {
-        const double x = gFlatTopAreaX[k], y = gFlatTopAreaY[k];
-        const QPointF p((x * c - y * s) * rate, (x * s + y * c) * rate);
+        const QPointF p = frame.toCanvas(gFlatTopAreaX[k], gFlatTopAreaY[k]);
         if (k > first) {
             if (circles) canvas.circle(p, 2.0, color);
             canvas.line(previous, p, color);
@@ -64,17 +62,17 @@ void SetPlanCanvasScale(PictureCanvas& canvas)
     canvas.setScale(kPlanCanvasLeft, kPlanCanvasTop, kPlanCanvasWidth, kPlanCanvasHeight);
 }
 
-std::optional<HandleBox> DrawFlatLineMap(PictureCanvas& canvas, float rate, int selected)
+std::optional<HandleBox> DrawFlatLineMap(PictureCanvas& canvas, const PlanFrame& frame, int selected)
 {
     canvas.clear();
     DrawViewTitle(canvas, QStringLiteral("平面図表示"));
     const int roofs = std::clamp(gEachTopAreaNumber, 0, kMaxTopAreas);
     for (int i = 0; i < roofs; ++i) {
-        if (i != selected) DrawPlanRoof(canvas, i, rate, 0.0, 1.0, kPlanRoofColor, false);
+        if (i != selected) DrawPlanRoof(canvas, i, frame, kPlanRoofColor, false);
     }
     if (selected < 0 || selected >= roofs) return std::nullopt;
     canvas.setDrawMode(PictureCanvas::DrawMode::Xor);
-    const HandleBox box = DrawPlanRoof(canvas, selected, rate, 0.0, 1.0, kPlanSelectedColor, true);
+    const HandleBox box = DrawPlanRoof(canvas, selected, frame, kPlanSelectedColor, true);
     DrawAreaHandle(canvas, box);
     return box;
 }
@@ -82,6 +80,7 @@ std::optional<HandleBox> DrawFlatLineMap(PictureCanvas& canvas, float rate, int 
 void DrawFlatScaleBar(PictureCanvas& canvas, int step)
 {
     step = std::clamp(step, 0, kFlatScaleSteps - 1);
+    canvas.setDrawMode(PictureCanvas::DrawMode::Copy);
     const double length = static_cast<double>(gFlatScaleLength[step]) * gFlatScaleRate[step];
     canvas.line({-340, -310}, {-340 + length, -310}, kScaleBarColor);
     for (int k = 0; k <= 5; ++k) {
@@ -106,8 +105,7 @@ void DrawAzimusFlatLine(PictureCanvas& canvas, float rate, float northAngle)
     const int roofs = std::clamp(gEachTopAreaNumber, 0, kMaxTopAreas);
     if (roofs == 0) return;
     canvas.setDrawMode(PictureCanvas::DrawMode::Copy);
-    const double a = northAngle * kDegToRad;
-    for (int i = 0; i < roofs; ++i) DrawPlanRoof(canvas, i, rate, std::sin(a), std::cos(a), kNorthUpRoofColor, false);
+    for (int i = 0; i < roofs; ++i) DrawPlanRoof(canvas, i, PlanFrame{rate, northAngle}, kNorthUpRoofColor, false);
 }
 
 QColor FootprintColor(int roof)

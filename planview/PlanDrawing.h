@@ -16,6 +16,7 @@
 
 #include "judge/HeightGrid.h"
 #include "photoinput/OverlayDrawing.h"
+#include "planview/PlanView.h"
 #include "platform/PictureCanvas.h"
 
 inline const QColor kPlanRoofColor(255, 0, 200);
@@ -29,13 +30,15 @@ inline const QColor kNorthMarkColor(0, 176, 0);
 // Sets the canvas's user scale to the plan canvas.
 void SetPlanCanvasScale(PictureCanvas& canvas);
 
-// Clears the canvas and draws the plan (DrawFlatLineMap) at `rate` canvas units per metre: the
-// title "平面図表示", every roof with its label, and roof `selected` (-1 none) highlighted with its
-// handle boxes (returned). The canvas is left in the exclusive-or pen after a highlight.
-std::optional<HandleBox> DrawFlatLineMap(PictureCanvas& canvas, float rate, int selected);
+// Clears the canvas and draws the plan (DrawFlatLineMap) in `frame` (scale and north angle,
+// PlanView.h): the title "平面図表示", every roof with its label, and roof `selected` (-1 none)
+// highlighted with its handle boxes (returned). The canvas is left in the exclusive-or pen after a
+// highlight.
+std::optional<HandleBox> DrawFlatLineMap(PictureCanvas& canvas, const PlanFrame& frame, int selected);
 
 // Scale bar of zoom step 0..40 in the lower left: a bar of gFlatScaleLength x gFlatScaleRate units
-// from (-340, -310), six ticks at its fifths up to y -300, the label at (-270, -280). Keeps the pen.
+// from (-340, -310), six ticks at its fifths up to y -300, the label at (-270, -280), copy pen (so
+// it shows in its colours after a highlight left the exclusive-or pen).
 void DrawFlatScaleBar(PictureCanvas& canvas, int step);
 
 // The fixed north arrow in the upper left (shaft (-330, 280) .. (-330, 180), head, cross bar) and

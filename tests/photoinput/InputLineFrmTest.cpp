@@ -370,6 +370,9 @@ TEST_F(InputLineFrmTest, DraggedMarkerSnapsAndTurnsThePlan)
 {
     Open();
     window->LoadSample2DataMenu_Click();
+    window->PressViewButton(1);
+    const QPointF before = window->planFrame().toCanvas(gFlatTopAreaX[0], gFlatTopAreaY[0]);
+    EXPECT_EQ(window->PhotoPic->pointColor(before), kPlanRoofColor);
     NorthDial* dial = window->AzimusPic;
     SendMouse(dial, QEvent::MouseButtonPress, NorthDial::toPixel({0, 90}), Qt::LeftButton);
     SendMouse(dial, QEvent::MouseMove, NorthDial::toPixel({25, 60}), Qt::LeftButton);
@@ -384,7 +387,11 @@ TEST_F(InputLineFrmTest, DraggedMarkerSnapsAndTurnsThePlan)
     EXPECT_EQ(shown.pixelColor(tip.toPoint()), QColor(220, 30, 30));
     const QPointF dropped = NorthDial::toPixel({50, 50}) - QPointF(4, -4);
     EXPECT_NE(shown.pixelColor(dropped.toPoint()), QColor(220, 30, 30));
-    // The north-up redraw: the mark in the upper left.
+    // The plan is drawn again north-up: roof 0's first vertex turned by 45 degrees, the mark in
+    // the upper left.
+    const QPointF turned = window->planFrame().toCanvas(gFlatTopAreaX[0], gFlatTopAreaY[0]);
+    EXPECT_GT(std::hypot(turned.x() - before.x(), turned.y() - before.y()), 20.0);
+    EXPECT_EQ(window->PhotoPic->pointColor(turned), kPlanRoofColor);
     EXPECT_EQ(window->PhotoPic->pointColor({-330, 200}), kNorthMarkColor);
 }
 

@@ -46,7 +46,7 @@ TEST(PlanDrawing, RoofsLabelsAndTheSelectedRoof)
     SetFlatScaleTable();
     SetPlanRoofs({Rect(0, 0, 20, 20), Rect(-40, -40, -20, -20)});
     PictureCanvas canvas = PlanCanvas();
-    const auto box = DrawFlatLineMap(canvas, 4.0f, 1);
+    const auto box = DrawFlatLineMap(canvas, PlanFrame{4.0}, 1);
     // Roof 0 in the copy colour along its bottom edge (0..80, 0).
     EXPECT_EQ(canvas.pointColor({40, 0}), kPlanRoofColor);
     // Its label "10m" in grey with its top-left at the mean of its five points (32, 32).

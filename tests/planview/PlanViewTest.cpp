@@ -32,6 +32,10 @@ TEST_F(PlanViewTest, FitTakesTheLargestStepWhoseThreeBarsExceedTheExtent)
     }
     SetPlanRoofs({});
     EXPECT_EQ(SelectFlatMapScale(), 0) << "empty model";
+    // A 150 m wide, 10 m deep plan turned by 90 degrees is 150 m north-south on the canvas.
+    SetPlanRoofs({Rect(-75, -5, 75, 5)});
+    EXPECT_EQ(SelectFlatMapScale(90.0), 31) << "179.4 m on the canvas: three 50 m bars are too short";
+    EXPECT_EQ(SelectFlatMapScale(0.0), 31) << "150 m wide";
 }
 
 TEST_F(PlanViewTest, FlatScaleIndexStaysWithinTheTable)
@@ -53,8 +57,11 @@ TEST_F(PlanViewTest, FindFlatTopAreaLowestIndexWinsAndConcaveRoofsAreFound)
         {"U arm", 21, 8, 2},           {"U gap", 25, 8, -1},               {"U base", 25, 1, 2},
         {"outside", 50, 50, -1},       {"right edge of roof 1 never", 15, 12, -1},
     };
-    for (const Row& r : rows) EXPECT_EQ(FindFlatTopArea(r.x * rate, r.y * rate, rate), r.roof) << r.name;
-    EXPECT_EQ(FindFlatTopArea(8, 8, 0.0), -1) << "no scale";
+    for (const Row& r : rows) EXPECT_EQ(FindFlatTopArea(r.x * rate, r.y * rate, PlanFrame{rate}), r.roof) << r.name;
+    EXPECT_EQ(FindFlatTopArea(8, 8, PlanFrame{0.0}), -1) << "no scale";
+    // Drawn north-up with north at 90 degrees, roof 1 (5..15, 5..15) lies at x -15..-5, y 5..15.
+    EXPECT_EQ(FindFlatTopArea(-12 * rate, 12 * rate, PlanFrame{rate, 90.0}), 1);
+    EXPECT_EQ(FindFlatTopArea(12 * rate, 12 * rate, PlanFrame{rate, 90.0}), -1);
 }
 
 TEST_F(PlanViewTest, VertexPickRadiusIsStrictlySixCanvasUnits)
@@ -67,33 +74,39 @@ TEST_F(PlanViewTest, VertexPickRadiusIsStrictlySixCanvasUnits)
         {"first point, not the closing copy", 0, 0, 0, 0},
         {"other roof's vertex", 0, 80, 0, -1},  {"no roof selected", -1, 40, 0, -1}, {"second roof", 1, 80, 0, 5},
     };
-    for (const Row& r : rows) EXPECT_EQ(FindFlatTopPoint(r.roof, r.x, r.y, rate), r.point) << r.name;
+    for (const Row& r : rows) EXPECT_EQ(FindFlatTopPoint(r.roof, r.x, r.y, PlanFrame{rate}), r.point) << r.name;
+    // North at 90: vertex (10, 0) is drawn at (0, 40).
+    EXPECT_EQ(FindFlatTopPoint(0, 0, 44, PlanFrame{rate, 90.0}), 1);
 }
 
 TEST_F(PlanViewTest, MovingTheFirstVertexKeepsAClosedOutlineClosed)
 {
     SetPlanRoofs({Rect(0, 0, 10, 10)});
-    ASSERT_TRUE(MoveFlatTopPoint(0, 0, -8, -4, 4.0));
+    ASSERT_TRUE(MoveFlatTopPoint(0, 0, -8, -4, PlanFrame{4.0}));
     EXPECT_FLOAT_EQ(gFlatTopAreaX[0], -2.0f);
     EXPECT_FLOAT_EQ(gFlatTopAreaY[0], -1.0f);
     EXPECT_FLOAT_EQ(gFlatTopAreaX[4], -2.0f);
     EXPECT_FLOAT_EQ(gFlatTopAreaY[4], -1.0f);
-    ASSERT_TRUE(MoveFlatTopPoint(0, 2, 48, 48, 4.0));
+    ASSERT_TRUE(MoveFlatTopPoint(0, 2, 48, 48, PlanFrame{4.0}));
     EXPECT_FLOAT_EQ(gFlatTopAreaX[2], 12.0f);
     EXPECT_FLOAT_EQ(gFlatTopAreaX[4], -2.0f) << "a middle vertex moves alone";
-    EXPECT_FALSE(MoveFlatTopPoint(0, 5, 0, 0, 4.0)) << "not in the run";
+    EXPECT_FALSE(MoveFlatTopPoint(0, 5, 0, 0, PlanFrame{4.0})) << "not in the run";
+    // Dragged on a plan drawn with north at 90: canvas (0, 40) is plan point (10, 0).
+    ASSERT_TRUE(MoveFlatTopPoint(0, 2, 0, 40, PlanFrame{4.0, 90.0}));
+    EXPECT_NEAR(gFlatTopAreaX[2], 10.0f, 1e-5);
+    EXPECT_NEAR(gFlatTopAreaY[2], 0.0f, 1e-5);
 }
 
 TEST_F(PlanViewTest, AnOpenRunMovesItsEndsApart)
 {
     // An open run whose last point happens to lie on its first, and a closed flag of 0.
     SetPlanRoofs({{{0, 0}, {10, 0}, {10, 10}, {0, 0}}}, 0);
-    ASSERT_TRUE(MoveFlatTopPoint(0, 3, 20, 20, 4.0));
+    ASSERT_TRUE(MoveFlatTopPoint(0, 3, 20, 20, PlanFrame{4.0}));
     EXPECT_FLOAT_EQ(gFlatTopAreaX[3], 5.0f);
     EXPECT_FLOAT_EQ(gFlatTopAreaX[0], 0.0f);
     // A closed flag on a run whose ends differ: still only the one point.
     SetPlanRoofs({{{0, 0}, {10, 0}, {10, 10}, {0, 1}}}, 1);
-    ASSERT_TRUE(MoveFlatTopPoint(0, 0, 20, 20, 4.0));
+    ASSERT_TRUE(MoveFlatTopPoint(0, 0, 20, 20, PlanFrame{4.0}));
     EXPECT_FLOAT_EQ(gFlatTopAreaY[3], 1.0f);
 }
 
