@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <cmath>
 #include <deque>
 
 #include "common/FakeMainWindowPort.h"
@@ -22,6 +23,7 @@
 #include "photoinput/PhotoModel.h"
 #include "planview/PlanDrawing.h"
 #include "planview/PlanView.h"
+#include "judge/Meshes.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
@@ -475,6 +477,60 @@ TEST_F(InputLineFrmTest, AltitudeBoxEmptiedOnARefusedValue)
     QTest::keyClicks(window->VerHeightmTxt, QStringLiteral("1600"));
     EXPECT_EQ(messages, QStringList{QStringLiteral("入力値が適切ではありません")}) << "refused at the fourth digit";
     EXPECT_TRUE(window->VerHeightmTxt->text().isEmpty());
+}
+
+TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
+{
+    Open();
+    window->LoadSample2DataMenu_Click();
+    window->pChangeCount = 1;
+    QString answer = folder.filePath(QStringLiteral("site.dat"));
+    platform::SetFileDialogAnswerer([&answer](platform::FileDialogKind, const platform::FileDialogOptions&) { return answer; });
+    window->SaveDataMenu_Click();
+    ASSERT_TRUE(QFile::exists(answer));
+    EXPECT_EQ(window->pChangeCount, 0);
+    EXPECT_EQ(window->pSampleSTS, 0);
+    EXPECT_EQ(window->pViewType, 2) << "saved from the plan";
+    // The demonstration's own names are refused.
+    answer = folder.filePath(QStringLiteral("LineData5.dat"));
+    window->pChangeCount = 1;
+    window->SaveDataMenu_Click();
+    EXPECT_FALSE(QFile::exists(answer));
+    EXPECT_EQ(messages.last(), QStringLiteral("このデータは保存できません。"));
+    EXPECT_EQ(window->pChangeCount, 1) << "nothing saved: the edits stay unsaved";
+    // Opened again into an emptied window, with the oblique view and the file's calibration.
+    window->pChangeCount = 0;
+    QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
+    ASSERT_EQ(gEachTopAreaNumber, 0);
+    window->VerHeightmTxt->clear();
+    answer = folder.filePath(QStringLiteral("site.dat"));
+    window->OpenDataMenu_Click();
+    EXPECT_EQ(gEachTopAreaNumber, 6);
+    EXPECT_EQ(gWallEdgeNumber, 10);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("データファイル/site.dat"));
+    EXPECT_EQ(window->VerHeightmTxt->text(), QStringLiteral("598"));
+    EXPECT_EQ(window->pViewType, 1);
+}
+
+TEST_F(InputLineFrmTest, FootprintDeveloperButtonFillsTheGridAndDraws)
+{
+    Open();
+    window->LoadSample2DataMenu_Click();
+    window->PressViewButton(1);
+    window->ComputeCutBillCmd_Click();
+    ASSERT_FALSE(window->footprintCrossings().empty());
+    // Roof 0 covers the cell of its first plan point's north-up position (north 0 here).
+    const int i = 150 + static_cast<int>(std::lround(gFlatTopAreaX[1])), j = 150 + static_cast<int>(std::lround(gFlatTopAreaY[1]));
+    int covered = 0;
+    for (int di = -2; di <= 2; ++di)
+        for (int dj = -2; dj <= 2; ++dj) covered += gBillHeightMesh.at(i + di, j + dj) == 1.0f;
+    EXPECT_GT(covered, 0);
+    const QPointF cell((i - 150 + 0.5) * window->pFlatMapRate, (j - 150 + 0.5) * window->pFlatMapRate);
+    int drawn = 0;
+    for (int di = -2; di <= 2; ++di)
+        for (int dj = -2; dj <= 2; ++dj)
+            drawn += window->PhotoPic->pointColor(cell + QPointF(di, dj) * window->pFlatMapRate) == FootprintColor(0);
+    EXPECT_GT(drawn, 0);
 }
 
 TEST_F(InputLineFrmTest, HelpGoesThroughThePort)
