@@ -12,12 +12,16 @@
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
+#include "platform/OwnedWindow.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/SkyAndSateNumFrm.h"
+#include "orbit/VisibleSatellites.h"
 
 void MainWorkingFrm::ConnectSkyCommands()
 {
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
     connect(ClearDataMenu, &QAction::triggered, this, &MainWorkingFrm::ClearDataMenu_Click);
+    connect(SkyProtAndSateNumMenu, &QAction::triggered, this, &MainWorkingFrm::SkyProtAndSateNumMenu_Click);
 }
 
 void MainWorkingFrm::PrepareSkyViewGrid(bool allDay)
@@ -63,9 +67,26 @@ void MainWorkingFrm::SkyPlotGPSMenu_Click()
     if (view->pFirstActivate == 0) {
         view->ShowCurrentSateVisible();
     }
-    view->show();
-    view->raise();
-    view->activateWindow();
+    platform::ShowOwnedWindow(view);
+}
+
+void MainWorkingFrm::RecomputeSateliteCource(double heightOffset)
+{
+    // On the grid of the last command, whatever the map shows now.
+    ComputeCutElevation(0.0, 0.0, judge::kMarchLastX, judge::kMarchLastY, gBillHeightMeshCell, static_cast<float>(heightOffset));
+}
+
+void MainWorkingFrm::SkyProtAndSateNumMenu_Click()
+{
+    // The window loads first: its load reads the almanac database again, so the whole day is
+    // computed below with the almanac and the exclusions the window lists.
+    SkyAndSateNumFrm view(this, this);
+    PrepareSkyViewGrid(false);
+    gComuAreaMesh.clear();
+    ComputeSkylineUnderPicturePoint(0.0, 0.0);
+    orbit::ComputeSateAzimusElevation(0, kLastTimeStep);
+    orbit::CountVisibleSateInTime(0, kLastTimeStep);
+    view.exec();
 }
 
 void MainWorkingFrm::ClearDataMenu_Click()

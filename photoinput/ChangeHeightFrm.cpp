@@ -8,6 +8,7 @@
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/NumberText.h"
 #include "site/SiteFiles.h"
 #include "site/TopAreaModel.h"
@@ -16,7 +17,7 @@ namespace {
 bool IsRoof(int roof) { return roof >= 0 && roof < gEachTopAreaNumber && roof < kMaxTopAreas; }
 }  // namespace
 
-ChangeHeightFrm::ChangeHeightFrm(InputLineFrm* owner) : QWidget(owner, Qt::Window), owner_(owner)
+ChangeHeightFrm::ChangeHeightFrm(InputLineFrm* owner) : QWidget(owner, platform::OwnedWindowFlags()), owner_(owner)
 {
     setObjectName(QStringLiteral("ChangeHeightFrm"));
     setAttribute(Qt::WA_DeleteOnClose);

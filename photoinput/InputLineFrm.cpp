@@ -19,6 +19,7 @@
 #include "planview/PlanView.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
 #include "site/RunState.h"
@@ -58,7 +59,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-InputLineFrm::InputLineFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+InputLineFrm::InputLineFrm(QWidget* owner, MainWindowPort* port)
+    : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("InputLineFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -349,9 +351,7 @@ void InputLineFrm::ChangeBillHeightMenu_Click()
         heightFrm_ = new ChangeHeightFrm(this);
         connect(heightFrm_, &QObject::destroyed, this, [this] { heightFrm_ = nullptr; });
     }
-    heightFrm_->show();
-    heightFrm_->raise();
-    heightFrm_->activateWindow();
+    platform::ShowOwnedWindow(heightFrm_);
 }
 
 void InputLineFrm::HelpMenu_Click()

@@ -51,6 +51,11 @@ public:
     // reset or redraw.
     virtual bool isJudging() const = 0;
 
+    // ---- Sky views -----------------------------------------------------------------------------
+    // The skyline gCutElevation at the grid origin for an observer `heightOffset` metres above
+    // the ground, on the height grid of the last sky-view command; gAntennaHeight stays.
+    virtual void RecomputeSateliteCource(double heightOffset) = 0;
+
     // ---- Manuals ------------------------------------------------------------------------------
     // Shows the building input's picture manual modeless, owned by `owner` (created on first use,
     // raised when open).

@@ -1,6 +1,7 @@
 #include "DispCumpuSateliteObitFrm.h"
 
 #include <QCloseEvent>
+#include <cmath>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -17,45 +18,28 @@
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
+#include "skyview/SkyWindowParts.h"
 
 namespace {
 
-// Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
-QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
+using skyview::MakeButton;
+using skyview::MakeLabel;
+using skyview::Px;
+using skyview::StepLabel;
+using skyview::TwipRect;
 
 constexpr int kFirstShownStep = 96;   // 08:00
 constexpr int kLastShownStep = 216;   // 18:00
 constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
-}
-
-QString StepLabel(int step)
-{
-    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
-}
-
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
 }  // namespace
 
-DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -172,12 +156,20 @@ void DispCumpuSateliteObitFrm::Form_Load()
 
 void DispCumpuSateliteObitFrm::SetControlPosition()
 {
+    // The plot's grid spans -169..169 on a 5130-twip square, but the plot draws lower than that:
+    // the "S" letter (top at -92 k = -155.5, 14 pt) and the legend row "障害物に隠れた衛星"
+    // (down to -174) reach to about -176. The picture therefore extends down to kPlotBottom at
+    // the same units per pixel, and the window grows with it, so that all of the plot shows.
+    constexpr double kPlotBottom = -179.0;
+    const int side = Px(5130);
+    const int below = static_cast<int>(std::lround(side * (-169.0 - kPlotBottom) / 338.0));
     move(Px(6800), Px(1000));
-    // The outer 8520 x 5640 twips less the title bar and borders.
-    resize(Px(8400), Px(5280));
+    // The outer 8520 x 5640 twips less the title bar and borders, and the plot's extension.
+    resize(Px(8400), Px(5280) + below);
+    platform::FitOnScreen(this);  // on a small screen, moved (and shrunk) onto it
 
-    DispPic->setGeometry(TwipRect(60, 60, 5130, 5130));
-    DispPic->setScale(-169, 169, 338, -338);
+    DispPic->setGeometry(Px(60), Px(60), side, side + below);
+    DispPic->setScale(-169, 169, 338, -338.0 * (side + below) / side);
 
     // The legend inside the plot, in plot units.
     const auto placeInPlot = [this](QWidget* w, double left, double top, double width, double height) {
@@ -188,8 +180,9 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     // The title wraps into two lines left of the N.
     placeInPlot(TitleNameLbl, -167, 168, 120, 34);
     placeInPlot(SeeingLbl, 108, 168, 60, 18);
-    placeInPlot(VisibleSateImg, -170, -126, 20, 20);
-    placeInPlot(BackSateXXimg, -170, -149, 20, 20);
+    // The sample icons start at the plot's left edge (-169), not one unit beyond it.
+    placeInPlot(VisibleSateImg, -169, -126, 20, 20);
+    placeInPlot(BackSateXXimg, -169, -149, 20, 20);
     placeInPlot(VisibleSateLbl, -145, -133, 100, 20);
     placeInPlot(BackSateLbl, -145, -154, 120, 20);
     placeInPlot(Image1, 100, -131, 20, 10);
@@ -198,14 +191,7 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     const int iconSize = VisibleSateImg->width();
     VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
     BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
-    QPixmap obstacle(Image1->size());
-    obstacle.fill(Qt::transparent);
-    {
-        QPainter painter(&obstacle);
-        painter.setPen(QPen(skyview::kSkylineColor, 2));
-        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
-    }
-    Image1->setPixmap(obstacle);
+    Image1->setPixmap(skyview::ObstacleSample(Image1->size()));
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;

@@ -1,0 +1,52 @@
+#include "SkyWindowParts.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <cmath>
+
+#include "orbit/ObservationConditions.h"
+#include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
+#include "platform/Fonts.h"
+#include "skyview/SkyPlot.h"
+
+namespace skyview {
+
+int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
+
+QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(platform::WindowFont(pointSize));
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(platform::WindowFont(9));
+    return button;
+}
+
+QString StepLabel(int step)
+{
+    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
+}
+
+QPixmap ObstacleSample(QSize size)
+{
+    QPixmap sample(size);
+    sample.fill(Qt::transparent);
+    QPainter painter(&sample);
+    painter.setPen(QPen(kSkylineColor, 2));
+    painter.drawLine(0, sample.height() / 2, sample.width(), sample.height() / 2);
+    return sample;
+}
+
+}  // namespace skyview
