@@ -28,7 +28,10 @@ QString PlainBoxText(float value)
 
 PhotoSurfaceGeometry InputLineFrm::SurfaceGeometry() const
 {
-    return {static_cast<float>(PhotoPic->height()), static_cast<float>(PhotoPic->width()), PhotoPic->y(), PhotoPic->x()};
+    // The picture's surface, whichever view shows: its width is the picture width every later
+    // conversion of the file's roofs needs (the plan canvas's would scale them wrongly).
+    const float width = gPhotoPictureWidth > 0.0f ? gPhotoPictureWidth : static_cast<float>(photoRect_.width());
+    return {static_cast<float>(photoRect_.height()), width, photoRect_.y(), photoRect_.x()};
 }
 
 void InputLineFrm::ShowModelCalibration()

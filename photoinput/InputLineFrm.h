@@ -177,7 +177,8 @@ public:
     // activation after a hand-over.
     bool SaveTempLineData();
     void LoadTempLineData();
-    // Size and position of the picture surface in its frame, as line 2 of a data file holds it.
+    // Size and position of the picture's surface in its frame, as line 2 of a data file holds it:
+    // the picture's size and place (its width the picture width of the roofs) in either view.
     PhotoSurfaceGeometry SurfaceGeometry() const;
 
     // Mouse on the picture, in its user units (photo coordinates or plan canvas).

@@ -96,6 +96,15 @@ protected:
     TopAreaSnapshot site;
 };
 
+QString WriteJpeg(const QTemporaryDir& folder, const QString& name, QColor color, QSize size = QSize(200, 100))
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(color);
+    const QString path = folder.filePath(name);
+    picture.save(path, "JPG");
+    return path;
+}
+
 TEST_F(InputLineFrmTest, OpeningEmptiesTheSharedRecords)
 {
     Open();
@@ -211,6 +220,26 @@ TEST_F(InputLineFrmTest, HandOverTurnsThePlanNorthUpAndTheNextOpeningRestoresIt)
     EXPECT_EQ(window->AzimusTxt->text(), QStringLiteral("90"));
 }
 
+TEST_F(InputLineFrmTest, TheWorkingFileKeepsThePictureWidthOfTheRoofs)
+{
+    Open();
+    ASSERT_TRUE(window->OpenPhotoFile(WriteJpeg(folder, QStringLiteral("wide.jpg"), Qt::gray, QSize(900, 700))));
+    window->LoadSample2DataMenu_Click();
+    window->PressViewButton(1);
+    ASSERT_EQ(window->pViewType, 2);
+    const float planX = gFlatTopAreaX[3];
+    window->CloseCmd_Click();
+    QFile file(DataPath("Sample1", "TempData1.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    file.readLine();
+    EXPECT_TRUE(file.readLine().startsWith("700,900,")) << "line 2: the picture's height and width";
+    Settle();
+    SetPhotoPictureWidth(785.0f);  // as a later picture elsewhere would leave it
+    Open();
+    EXPECT_FLOAT_EQ(gPhotoPictureWidth, 900.0f);
+    EXPECT_FLOAT_EQ(gFlatTopAreaX[3], planX) << "the same plan as before the hand-over";
+}
+
 TEST_F(InputLineFrmTest, AFailingWorkingFileWriteIsReported)
 {
     QDir(folder.path()).rmdir(QStringLiteral("Sample1"));
@@ -239,15 +268,6 @@ TEST_F(InputLineFrmTest, StopCancelsTheToolOnlyAndKeepsTheUnsavedEdits)
     answers = {MessageAnswer::Cancel};
     window->close();
     EXPECT_TRUE(messages.contains(QStringLiteral("変更を保存しますか？"))) << "closing still asks";
-}
-
-QString WriteJpeg(const QTemporaryDir& folder, const QString& name, QColor color)
-{
-    QImage picture(200, 100, QImage::Format_RGB32);
-    picture.fill(color);
-    const QString path = folder.filePath(name);
-    picture.save(path, "JPG");
-    return path;
 }
 
 TEST_F(InputLineFrmTest, PictureFilesByTheirSuffixWithoutCase)
