@@ -5,7 +5,7 @@
 // first point as its last (no closing edge is added). The vertical line through the point is
 // crossed by the edge from p[k-1] to p[k] when x(k-1) <= X < x(k) or x(k) <= X < x(k-1): the left
 // end of an edge counts and its right end does not, so a vertical edge never crosses and a
-// vertex shared by two edges is crossed once on each side only where the outline passes it.
+// vertex where the outline passes on from left to right (or back) is counted once, not twice.
 // The heights of the crossing edges at X, sorted, pair up from below; the point is inside when
 // its Y lies in one pair's interval, both ends included (even-odd rule). A convex outline thus
 // behaves as "between the two crossings", and a concave one (a "U") is handled too. A run
