@@ -35,6 +35,10 @@ enum class FileDialogKind;
 namespace judge {
 struct AreaResult;
 }
+namespace gps {
+class GPSFrm;
+class RevisionMapFrm;
+}
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
@@ -158,12 +162,14 @@ public:
     void MoveImgCmd_Click(int index) override;
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
+    void HideGPSPoint() override;
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
     void RecomputeSateliteCource(double heightOffset) override;
     void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
     void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
+    void SetPickPointer(const QString& cursorPath) override;
     void HandDemonstrationBack(int nextStep) override;
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
@@ -222,8 +228,7 @@ public:
     QAction* MovePointMenu = nullptr;
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
-    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
-    // the map centre.
+    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), site metres.
     std::array<double, 2> pRevisionPointX{};
     std::array<double, 2> pRevisionPointY{};
     // Mouse handlers of the site map (positions in its picture units).
@@ -261,6 +266,13 @@ public:
     void BuildingHeightMenu_Click() {}
     // The almanac import window while it is open, else nullptr.
     Almanac4Frm* almanac4Frm() const;
+
+    // The GPS windows of the menu "GPS(&G)": the receiver window and the map correction, each a
+    // single instance owned by the main window (created on first use, brought up again when open).
+    void ReaObservationGPSMenu_Click();
+    void ChangeForRealMapMenu_Click();
+    gps::GPSFrm* gpsFrm() const;
+    gps::RevisionMapFrm* revisionMapFrm() const;
 
     // Area judgements: the two commands of the site map's pop-up menu, the per-cell operations
     // and the repaint of a shown result with its legend, all done by the judgement run object
@@ -355,6 +367,11 @@ private:
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
     QPointer<class InputLineFrm> inputLineFrm_;
+
+    // GPS windows.
+    void ConnectGpsCommands();
+    QPointer<gps::GPSFrm> gpsFrm_;
+    QPointer<gps::RevisionMapFrm> revisionMapFrm_;
 
     // Area judgements.
     std::unique_ptr<AreaJudgementRun> judgement_;

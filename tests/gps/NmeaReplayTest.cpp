@@ -8,17 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/PseudoTerminal.h"
 #include "common/TestUtils.h"
 #include "gps/NmeaSerialReader.h"
 
@@ -39,49 +35,19 @@ std::vector<std::string> Lines(const std::string& text)
 // The body of a "$...*hh" line.
 std::string Body(const std::string& line) { return line.substr(1, line.size() - 4); }
 
-// A pseudo-terminal pair; the reader opens the terminal side by its path.
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    QString path;
-    Pty()
-    {
-        char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) {
-            path = QString::fromLocal8Bit(name);
-            termios raw{};
-            tcgetattr(slave, &raw);
-            cfmakeraw(&raw);
-            tcsetattr(slave, TCSANOW, &raw);
-        }
-    }
-    ~Pty()
-    {
-        if (master >= 0) close(master);
-        if (slave >= 0) close(slave);
-    }
-};
-
 // Writes `bytes` into the pseudo-terminal in bursts of odd, changing sizes, letting the reader
 // run between bursts, and returns the sentences the reader handed on: once `expected` have come
 // and nothing more for a moment, or after five seconds.
 std::vector<gps::NmeaSentence> Replay(const std::string& bytes, std::size_t expected)
 {
-    Pty pty;
+    testutil::Pty pty;
     EXPECT_FALSE(pty.path.isEmpty());
     gps::NmeaSerialReader reader;
     std::vector<gps::NmeaSentence> received;
     QObject::connect(&reader, &gps::NmeaSerialReader::sentenceReceived,
                      [&](const gps::NmeaSentence& s) { received.push_back(s); });
     EXPECT_TRUE(reader.open(pty.path, 9600)) << reader.errorText().toStdString();
-    const std::size_t bursts[] = {1, 7, 13, 61, 3, 127, 29, 211, 5, 83};
-    std::size_t sent = 0;
-    for (std::size_t k = 0; sent < bytes.size(); ++k) {
-        const std::size_t n = std::min(bursts[k % std::size(bursts)], bytes.size() - sent);
-        EXPECT_EQ(write(pty.master, bytes.data() + sent, n), static_cast<ssize_t>(n));
-        sent += n;
-        QCoreApplication::processEvents();
-    }
+    pty.writeInBursts(bytes);
     QElapsedTimer total;
     total.start();
     QElapsedTimer quiet;
@@ -248,7 +214,7 @@ TEST(NmeaSerialReader, APortThatCannotBeOpenedIsReported)
 
 TEST(NmeaSerialReader, AReceiverThatGoesAwayIsReportedAndThePortClosed)
 {
-    auto pty = std::make_unique<Pty>();
+    auto pty = std::make_unique<testutil::Pty>();
     gps::NmeaSerialReader reader;
     QSignalSpy failed(&reader, &gps::NmeaSerialReader::portFailed);
     ASSERT_TRUE(reader.open(pty->path, 4800));
