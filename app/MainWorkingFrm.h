@@ -174,6 +174,12 @@ public:
     void HandDemonstrationBack(int nextStep) override;
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
+    void ShowBuildingInputManual(QWidget* owner) override;
+
+    // "３D画像取り扱い(&A)": the building input, shown modeless (nothing during a demonstration).
+    void AroundBuildingInputMenu_Click();
+    // The building input while it is open, else nullptr.
+    class InputLineFrm* inputLineFrm() const;
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
@@ -367,6 +373,7 @@ private:
                             const QString& defaultSuffix = QString());
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
+    QPointer<class InputLineFrm> inputLineFrm_;
 
     // GPS windows.
     void ConnectGpsCommands();

@@ -25,6 +25,8 @@ protected:
     ~PictureClickClient() = default;
 };
 
+class QWidget;
+
 // Which window a picture-click request serves: request 1 the orbit view; request 2 the sky
 // view or the comparison window, as gDispHeavenMode (1, 2) names; requests 3 and 4 the map
 // correction.
@@ -58,6 +60,11 @@ public:
     // The skyline gCutElevation at the grid origin for an observer `heightOffset` metres above
     // the ground, on the height grid of the last sky-view command; gAntennaHeight stays.
     virtual void RecomputeSateliteCource(double heightOffset) = 0;
+
+    // ---- Manuals ------------------------------------------------------------------------------
+    // Shows the building input's picture manual modeless, owned by `owner` (created on first use,
+    // raised when open).
+    virtual void ShowBuildingInputManual(QWidget* owner) = 0;
 
     // ---- Files of the start folder ------------------------------------------------------------
     // Reads the almanac database "data0/Almanac1.alx" into the almanac table; false when it

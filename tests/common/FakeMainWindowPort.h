@@ -32,6 +32,7 @@ public:
     {
         calls << QStringLiteral("RecomputeSateliteCource %1").arg(heightOffset);
     }
+    void ShowBuildingInputManual(QWidget*) override { calls << "ShowBuildingInputManual"; }
     bool LoadAlmanacDataBase() override
     {
         calls << "LoadAlmanacDataBase";
