@@ -431,8 +431,10 @@ void InputLineFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
         return;
     }
     if (button == Qt::LeftButton) {
-        pDownX = at.x();
-        pDownY = at.y();
+        // The automatic-roof pointer's tip lies 10 units left of and 10 above its hot spot.
+        const QPointF tip = pInputMode == 7 ? at + QPointF(-10, 10) : at;
+        pDownX = tip.x();
+        pDownY = tip.y();
     }
     // The tracing tools of the oblique view take the press here.
 }
@@ -479,5 +481,5 @@ void InputLineFrm::PhotoPic_DblClick(Qt::MouseButton button)
         ChangeBillHeightMenu->setEnabled(roof >= 0);
         return;
     }
-    // The automatic roof tool runs its detection here.
+    if (pInputMode == 7) DetectRoofAtClick();
 }

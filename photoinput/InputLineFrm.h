@@ -140,6 +140,9 @@ public:
     bool OpenPhotoFile(const QString& path);
     void ShowPhotoLine(int active, int wallSwitch);
     void ShowPhotoLineOnly();
+    // The automatic-roof tool's double-click at (pDownX, pDownY): the roof, its wall edge and the
+    // height in HeightTxt, with the busy pointer while it runs.
+    void DetectRoofAtClick();
     void ShowAreaHandle(double x1, double x2, double y1, double y2);
     void ShowSelectHandle();
     void ClearPhotoCmd_Click();

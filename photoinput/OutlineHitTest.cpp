@@ -20,3 +20,15 @@ bool IsInOutline(std::span<const PhotoPoint> outline, double x, double y)
     }
     return false;
 }
+
+int FindTopArea(double x, double y)
+{
+    for (int roof = 0; roof < gEachTopAreaNumber; ++roof) {
+        std::vector<PhotoPoint> outline;
+        for (int k = gEachTopAreaStartNum[roof]; k < gEachTopAreaStartNum[roof] + gEachTopAreaPointNum[roof]; ++k) {
+            outline.push_back({gTopAreaX[k], gTopAreaY[k]});
+        }
+        if (IsInOutline(outline, x, y)) return roof;
+    }
+    return -1;
+}

@@ -16,3 +16,7 @@
 #include "photoinput/PhotoModel.h"
 
 bool IsInOutline(std::span<const PhotoPoint> outline, double x, double y);
+
+// The roof hit test on the oblique picture: the first roof of the photo model (lowest index) whose
+// outline holds the photo point (x, y), -1 none.
+int FindTopArea(double x, double y);

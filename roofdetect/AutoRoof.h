@@ -5,13 +5,13 @@
 // automatic-roof tool's double-click, with the busy pointer up, and shows the result.
 //
 // Order of the chain:
-//   1. A click inside a roof of the photo model (even-odd rule, so concave roofs too) is refused
-//      with kRoofAlreadySetMessage.
-//   2. The eye altitudes are checked as the tool's choice checks them (CheckDetectionAltitudes),
+//   1. A click inside a roof of the photo model (FindTopArea, even-odd rule, so concave roofs too)
+//      is refused with kRoofAlreadySetMessage.
+//   2. The eye altitudes are checked as the tool's choice checks them (CheckPhotoHeightValues),
 //      and the camera must follow from them and the picture width gPhotoPictureWidth; a refusal
 //      carries the message to show.
-//   3. Gate: the click's grey must lie within 9 of the picture's bright peak (GetPhotoGrayPeak);
-//      otherwise nothing happens, silently.
+//   3. Gate: the click must lie on the picture, its grey within 9 of the picture's bright peak
+//      (GetPhotoGrayPeak); otherwise nothing happens, silently.
 //   4. The roof (RoofDetector.h) is stored as the model's last roof. No roof of three corners:
 //      nothing is stored, silently.
 //   5. The wall face below it (WallSearch.h) and its longest wall edge (WallEdge.h), added to the
@@ -34,25 +34,11 @@ inline constexpr const char* kRoofAlreadySetMessage = "この屋上は既にセ�
 // The click's grey must differ from the picture's bright peak by less than this.
 inline constexpr int kGateDifference = 10;
 
-// The first roof of the photo model (lowest index) that holds the photo point (x, y), -1 none.
-// Even-odd rule over the vertical line through x: the crossings of its edges (each edge taken
-// with its left end and without its right one) pair up from below, and a point within a pair,
-// ends included, is inside.
-int FindTopArea(double x, double y);
-
-// The altitude check of the tools that measure: plan altitude p and oblique altitude o; the first
-// failing test decides. Returns the message to show, empty when the altitudes pass.
-//   p = 0 and o = 0        "平面視と傾斜視の画像高度が設定されていません。"
-//   p < 10 or o < 10       "画像の高度が低すぎます。"
-//   p > 5000 or o > 5000   "画像の高度が高すぎます。"
-//   o / p > 0.9            "傾斜画像の高度は平面画像の90％以下でなければなりません。"
-std::string CheckDetectionAltitudes(double plan, double oblique);
-
 enum class AutoRoofOutcome {
     Detected,       // a roof was stored (with or without a wall edge)
     InsideRoof,     // the click lies inside a stored roof; message set
     CameraRefused,  // the altitudes or the picture width give no camera; message set
-    NotRoofGrey,    // the click's grey is 10 or more from the bright peak; nothing to show
+    NotRoofGrey,    // the click is off the picture or its grey 10 or more from the bright peak; nothing to show
     NoRoof,         // no roof of three distinct corners around the click; nothing to show
     ModelFull,      // the model has no room for the roof; message set
 };

@@ -21,6 +21,7 @@
 #include "photoinput/InputLineFrm.h"
 #include "photoinput/NorthDial.h"
 #include "photoinput/PhotoModel.h"
+#include "photoinput/SampleData.h"
 #include "planview/PlanDrawing.h"
 #include "planview/PlanView.h"
 #include "judge/Meshes.h"
@@ -558,6 +559,51 @@ TEST_F(InputLineFrmTest, HelpGoesThroughThePort)
     Open();
     window->HelpMenu->trigger();
     EXPECT_TRUE(port.calls.contains(QStringLiteral("ShowBuildingInputManual")));
+}
+
+}  // namespace
+
+namespace {
+
+// The automatic-roof tool on the built-in picture 2: a double-click inside a roof stores it as
+// the active roof with the busy pointer only while it runs; a second one there is refused.
+TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
+{
+    Open();
+    window->LoadSample2PhotoMenu_Click();
+    window->VerHeightmTxt->setText(QStringLiteral("598"));
+    window->IncliHeightmTxt->setText(QStringLiteral("102"));
+    window->SelectInputMode(7);
+    ASSERT_EQ(window->pInputMode, 7);
+    ResetAllDataBuildingData();
+    window->HeightTxt->setText(QStringLiteral("12.3"));
+    // The middle of roof 1 of sample set 2 (traced on this picture), pressed with the pointer's
+    // hot spot 10 units right of and 10 below the tip.
+    const SampleSet& set = SampleDataSet(2);
+    const LineRoof& roof = set.data.roofs[1];
+    QPointF centre;
+    for (int k = roof.start; k < roof.start + roof.count - 1; ++k) {
+        centre += QPointF(set.data.points[k].x, set.data.points[k].y) / double(roof.count - 1);
+    }
+    const QPoint pixel = window->PhotoPic->toPixel(centre + QPointF(10, -10)).toPoint();
+    QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+    QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+    ASSERT_EQ(gEachTopAreaNumber, 1);
+    EXPECT_EQ(window->pActiveTopArea, 0);
+    EXPECT_NEAR(window->pDownX, centre.x(), 1.0);
+    EXPECT_NEAR(window->pDownY, centre.y(), 1.0);
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+    EXPECT_NE(window->PhotoPic->cursor().shape(), Qt::WaitCursor);
+    // Its wall carries the picture's grain: no wall edge, and the height box is emptied.
+    EXPECT_EQ(gWallEdgeNumber, 0);
+    EXPECT_EQ(window->HeightTxt->text(), QString());
+    EXPECT_TRUE(messages.isEmpty());
+
+    QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+    QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+    EXPECT_EQ(gEachTopAreaNumber, 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.back(), QStringLiteral("この屋上は既にセットされています。"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "photoinput/PhotoModel.h"
 #include "platform/NumberText.h"
+#include "photoinput/OutlineHitTest.h"
 #include "roofdetect/AutoRoof.h"
 #include "tests/photoinput/PhotoModelFixture.h"
 #include "tests/roofdetect/RoofPictures.h"
@@ -99,6 +100,15 @@ TEST_F(AutoRoof, GateAtNineAndTen)
     }
 }
 
+TEST_F(AutoRoof, ClickOffThePictureFindsNothing)
+{
+    // A dark picture has peak 0, and the window reads grey 0 beyond the picture's border.
+    Use({}, 300, 200);
+    EXPECT_EQ(roofdetect::GetPhotoGrayPeak(picture), 0);
+    EXPECT_EQ(DetectRoofAndWall(picture, 200, 0, kPlan, kOblique).outcome, AutoRoofOutcome::NotRoofGrey);
+    EXPECT_EQ(gEachTopAreaNumber, 0);
+}
+
 TEST_F(AutoRoof, ClickInsideAStoredRoofChangesNothing)
 {
     // A U-shaped roof: the vertical line through its arms crosses it four times.
@@ -118,7 +128,7 @@ TEST_F(AutoRoof, ClickInsideAStoredRoofChangesNothing)
         EXPECT_EQ(CameraValues(), (std::vector<float>{500, 100, 30, 200, 0}));
     }
     // In the notch of the U the click is outside every roof and goes on to the altitude check.
-    EXPECT_EQ(roofdetect::FindTopArea(0, 70), -1);
+    EXPECT_EQ(FindTopArea(0, 70), -1);
     EXPECT_EQ(DetectRoofAndWall(picture, 0, 70, 0, 0).outcome, AutoRoofOutcome::CameraRefused);
 }
 

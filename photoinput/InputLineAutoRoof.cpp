@@ -1,0 +1,39 @@
+// The building input's automatic-roof tool: a double-click on a bright roof of the oblique picture
+// stores the roof found around it with its wall edge and shows the building's height.
+#include "InputLineFrm.h"
+
+#include <QCursor>
+#include <QLineEdit>
+
+#include "photoinput/PhotoModel.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+#include "platform/PictureSurface.h"
+#include "roofdetect/AutoRoof.h"
+
+void InputLineFrm::DetectRoofAtClick()
+{
+    if (photo_.isNull()) return;  // no picture: nothing to find a roof on
+    // The detection runs on the window thread; the busy pointer is the only sign of work.
+    const QCursor windowCursor = cursor();
+    const QCursor pictureCursor = PhotoPic->cursor();
+    setCursor(Qt::WaitCursor);
+    PhotoPic->setCursor(Qt::WaitCursor);
+    auto altitude = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
+    const roofdetect::GreyPicture picture(photo_);
+    const roofdetect::AutoRoofResult r =
+        roofdetect::DetectRoofAndWall(picture, pDownX, pDownY, altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
+    if (r.outcome == roofdetect::AutoRoofOutcome::Detected) {
+        pActiveTopArea = r.roof;
+        // With a wall edge the new roof and its walls are highlighted; without, nothing is.
+        if (r.wall) {
+            ShowPhotoLine(pActiveTopArea, gWallEdgeNumber + 1);
+        } else {
+            ShowPhotoLine(-1, -1);
+        }
+        HeightTxt->setText(QString::fromStdString(r.heightText));
+    }
+    setCursor(windowCursor);
+    PhotoPic->setCursor(pictureCursor);
+    if (!r.message.empty()) platform::ShowMessage(this, QString::fromStdString(r.message));
+}
