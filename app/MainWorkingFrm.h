@@ -24,6 +24,8 @@ class PictureSurface;
 class SiteMapDrawing;
 class SiteMapEditor;
 class AreaJudgementRun;
+class DemoSequence;
+class MainDemoStage;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
 class Almanac4Frm;
@@ -94,7 +96,8 @@ public:
 
     // Window variables (16-bit integers in meaning unless said otherwise).
     int pActiveBuildingNum = -1;  // selected top area, -1 none
-    int pDemoIndex = 0;           // step of the main demonstration
+    int pDemoIndex = -1;          // step of the main demonstration (DemoSequence.h), -1 none
+    int pMessageIndex = -1;       // set to -1 when a demonstration starts
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
@@ -173,6 +176,16 @@ public:
     void HandDemonstrationBack(int nextStep) override;
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
+
+    // The demonstrations: the menu items "デモー１(&1)" and "デモー２(&2)" (ignored while one
+    // runs), StartDemo (step 0 in 5 s on the buildings the map holds, no building-input window)
+    // and the two timers' handlers, all done by the step machine.
+    void StartDemo1Menu_Click();
+    void StartDemo2Menu_Click();
+    void StartDemo();
+    void DemoTmr_Timer();
+    void DemoHandleTmr_Timer();
+    DemoSequence& demoSequence() { return *demoSequence_; }
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
@@ -368,6 +381,13 @@ private:
 
     // Area judgements.
     std::unique_ptr<AreaJudgementRun> judgement_;
+
+    // Demonstrations.
+    friend class MainDemoStage;
+    void ConnectDemoCommands();
+    void StartDemonstration(int number);
+    std::unique_ptr<MainDemoStage> demoStage_;
+    std::unique_ptr<DemoSequence> demoSequence_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;
