@@ -77,6 +77,7 @@ void MainWorkingFrm::ConnectCommands()
     ConnectViewCommands();
     ConnectSkyCommands();
     ConnectGpsCommands();
+    ConnectCompareCommand();
 
     // The box starts at the antenna height the conditions start with; its change handler stores
     // the value, so box and variable agree from the start.

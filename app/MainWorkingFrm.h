@@ -38,6 +38,7 @@ namespace judge {
 struct AreaResult;
 }
 namespace gps {
+class BothSateObitFrm;
 class GPSFrm;
 class RevisionMapFrm;
 }
@@ -222,6 +223,10 @@ public:
     // "クリア(&C)": the area judgements' result maps switched off, the map redrawn without them and
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();
+    // "GPS比較(&C)": the comparison window (MainCompareCommand.cpp), a single instance owned by
+    // the main window; the accessor gives it while it is open, else nullptr.
+    void CompareGPSMenu_Click();
+    gps::BothSateObitFrm* bothSateObitFrm() const;
 
     // Building editing on the site map: the editor holds the tools' state; the handlers forward
     // to it.
@@ -347,6 +352,8 @@ private:
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
+    void ConnectCompareCommand();
+    QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
     // Building editing on the site map.
     friend class SiteMapEditor;

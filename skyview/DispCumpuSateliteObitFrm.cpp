@@ -269,34 +269,17 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     if (compute) {
         // Always the whole day of the date: a span chosen later never shows tracks of another
         // date or almanac.
-        ComputeOwnTables();
+        tables_.ComputeWholeDay();
     }
-    const skyview::SkyInputs in = inputs();
+    const skyview::SkyInputs in = tables_.inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, first, last);
     skyview::DrawBillSkyLine(*DispPic, f, in.skyline);
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, TimeScrol1->value());
 }
 
-void DispCumpuSateliteObitFrm::ComputeOwnTables()
-{
-    if (orbit::ComputeSateAzimusElevation(0, kLastTimeStep)) {
-        azimus_ = gSateAzimus;
-        elevation_ = gSateElevation;
-        sateSlots_ = orbit::UsableSateSlots();
-    } else {
-        sateSlots_.clear();
-    }
-}
-
-skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const
-{
-    const skyview::SkyInputs current = skyview::CurrentSkyInputs();
-    return {azimus_, elevation_, sateSlots_, current.prn, current.health, current.colours, current.skyline, current.mask};
-}
-
 void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
 {
-    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), inputs(), step);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), tables_.inputs(), step);
 }
 
 void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "site/MainWindowPort.h"
+#include "skyview/DaySkyTables.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QComboBox;
@@ -127,21 +128,11 @@ private:
     void CloseCmd_Click();
 
     skyview::PlotFrame frame() const { return {plotScale, skyview::PlotOrientation::NorthUp, 0.0}; }
-    // The plot's inputs: the view's own tables with the current skyline, mask and almanac colours.
-    skyview::SkyInputs inputs() const;
-    // Computes the whole day of gComputeDate into the shared tables and keeps a copy of it; a date
-    // that cannot be computed leaves the view with no satellite rather than another date's.
-    void ComputeOwnTables();
-
     MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
-    // The whole-day tables of the view's date and the slots computed in them. Other windows
-    // recompute the shared tables for their own dates (an area judgement on the main window's
-    // date, for one); the view draws only from this copy, so its tracks never mix two dates.
-    SateTable azimus_{};
-    SateTable elevation_{};
-    std::vector<int> sateSlots_;
+    // The whole-day tables of the view's date; the view draws only from them.
+    skyview::DaySkyTables tables_;
     bool photoClickTaken_ = false;
     bool unloaded_ = false;
 };

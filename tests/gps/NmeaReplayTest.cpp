@@ -10,27 +10,15 @@
 
 #include <cmath>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "NmeaTestHelpers.h"
 #include "common/PseudoTerminal.h"
 #include "common/TestUtils.h"
 #include "gps/NmeaSerialReader.h"
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // The body of a "$...*hh" line.
 std::string Body(const std::string& line) { return line.substr(1, line.size() - 4); }
@@ -111,10 +99,10 @@ class NmeaReplay : public ::testing::TestWithParam<LogCase> {};
 TEST_P(NmeaReplay, EverySentenceWithARightChecksumArrivesOnceAndInOrder)
 {
     const LogCase c = GetParam();
-    const std::vector<std::string> logLines = Lines(testutil::ReadDataFile(c.log));
+    const std::vector<std::string> logLines = testutil::LogLines(testutil::ReadDataFile(c.log));
     // Expected: the sentences GPSD accepted from the log, or (without a .chk) all of them.
     std::vector<std::string> expected;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
         if (!line.empty() && line[0] == '$') expected.push_back(Body(line));
     }
     ASSERT_GT(expected.size(), 100u);
@@ -147,7 +135,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
         return;
     }
     std::size_t sentences = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
     const auto received = Replay(testutil::ReadDataFile(c.log), sentences);
     // Walk GPSD's decoding: its sentence lines are the ones received, in order; each position
     // report (TPV with a latitude) belongs to the GGA fixes since the last report.
@@ -155,7 +143,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
     std::vector<const gps::GgaSentence*> pending;
     int compared = 0;
     int timesCompared = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) {
         if (!line.empty() && line[0] == '$') {
             ASSERT_LT(k, received.size());
             ASSERT_EQ(received[k].body, Body(line));

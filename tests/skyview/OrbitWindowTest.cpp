@@ -17,6 +17,7 @@
 #include "common/FakeMainWindowPort.h"
 #include "CalendarDrive.h"
 #include "common/TestUtils.h"
+#include "common/TokyoSky.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
@@ -36,14 +37,8 @@ class OrbitWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
-        orbit::SetSateColorTable();
-        SetLatitude(35.681f);
-        SetLongitude(139.767f);
-        SetComputeDate("2022/02/18");
-        SetElevationMask(10.0f);
+        testutil::UseTokyoSky();
         SetAntennaHeight(1.5f);
-        gCutElevation.fill(0.0f);
         frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
     }
