@@ -4,6 +4,8 @@
 // of the steps, and the watch on the windows a step opens, so that one closed by hand ends the
 // demonstration.
 
+#include <QObject>
+
 #include "demo/DemoSequence.h"
 
 class MainWorkingFrm;
@@ -28,4 +30,7 @@ public:
 
 private:
     MainWorkingFrm& w_;
+    // Context of the watches on the step windows: gone with the stage, so that windows the main
+    // window deletes after it never reach the step machine.
+    QObject watch_;
 };

@@ -12,6 +12,8 @@
 #include "SiteMapEditor.h"
 #include "demo/DemoMessages.h"
 #include "demo/DemoTiming.h"
+#include "demo/InputDemoLineFrm.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "site/RunState.h"
 
@@ -97,10 +99,12 @@ void MainDemoStage::StopHandleTmr() { w_.DemoHandleTmr.stop(); }
 
 void MainDemoStage::OpenInputDemonstration(int number)
 {
+    // The window reads the demonstration number (set before) when it loads. Closed before its
+    // script handed the buildings over, it ends the demonstration.
     (void)number;
-    // Without the building-input demonstration window the demonstration goes on at once with
-    // the site map as it stands.
-    w_.HandDemonstrationBack(0);
+    auto* window = new InputDemoLineFrm(&w_, &w_);
+    QObject::connect(window, &QObject::destroyed, &watch_, [this] { w_.demoSequence().StageWindowClosed(-1); });
+    platform::ShowOwnedWindow(window);
 }
 
 void MainDemoStage::RunCommand(DemoCommand command)

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QString>
 
+#include "platform/NamedControls.h"
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -17,8 +19,8 @@ int Px(int twips);
 QRect TwipRect(int left, int top, int width, int height);
 
 // A label or button with an object name and its text in the window font (size in points).
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9);
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text);
+using platform::MakeButton;
+using platform::MakeLabel;
 
 // "hh:mm" of TimeStep `step` (0..288, 288 is "24:00").
 QString StepLabel(int step);

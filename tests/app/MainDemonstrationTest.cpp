@@ -4,6 +4,7 @@
 // is ignored, and closing the orbit-and-count view by hand ends the demonstration cleanly.
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -11,6 +12,7 @@
 #include "MainWindowFixture.h"
 #include "demo/DemoSequence.h"
 #include "demo/DemoTiming.h"
+#include "demo/InputDemoLineFrm.h"
 #include "judge/PaintingJudgement.h"
 #include "platform/PictureSurface.h"
 #include "site/RunState.h"
@@ -36,6 +38,14 @@ protected:
         watch.start(1);
         QObject::connect(&watch, &QTimer::timeout, [this] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* input = qobject_cast<InputDemoLineFrm*>(w); input && input->isVisible() && !seen.contains(input)) {
+                    seen << input;
+                    trace << QStringLiteral("InputDemoLineFrm shown");
+                    // As the user would: "次へ" on the intro panel (or whatever the test does).
+                    if (onInputWindow) onInputWindow(input);
+                    else QTest::mouseClick(input->NextCmd, Qt::LeftButton);
+                    continue;
+                }
                 auto* view = qobject_cast<SkyAndSateNumFrm*>(w);
                 if (view == nullptr || !view->isVisible() || seen.contains(view)) continue;
                 seen << view;
@@ -58,11 +68,12 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    // Waits until neither demonstration timer is armed and no command runs (or 60 s passed).
+    // Waits until the demonstration mode is left, neither demonstration timer is armed and no
+    // command runs (or 60 s passed).
     void WaitForTheEnd()
     {
         const bool ended = QTest::qWaitFor([this] {
-            return !frm->DemoTmr.isActive() && !frm->DemoHandleTmr.isActive() && !frm->demoSequence().commandRunning();
+            return gDemoMode == 0 && !frm->DemoTmr.isActive() && !frm->DemoHandleTmr.isActive() && !frm->demoSequence().commandRunning();
         }, 60000);
         EXPECT_TRUE(ended);
     }
@@ -83,6 +94,7 @@ protected:
     QList<QObject*> seen;
     QStringList trace;
     std::function<void(SkyAndSateNumFrm*)> onOrbitView;
+    std::function<void(InputDemoLineFrm*)> onInputWindow;
 };
 
 TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsable)
@@ -96,6 +108,7 @@ TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsabl
         EXPECT_EQ(gDemoMode, -1);
         WaitForTheEnd();
         const QStringList expected = {
+            "InputDemoLineFrm shown",                                         // its script
             "DemoTmr -> 0", "DemoHandleTmr -> 1",                            // the sky view
             "DemoTmr -> 1", "SkyAndSateNumFrm shown", "DemoHandleTmr -> 2",  // its countdown
             "DemoTmr -> 2", "DemoHandleTmr -> 3",                            // the judgement
@@ -103,6 +116,7 @@ TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsabl
         EXPECT_EQ(trace, expected);
         EXPECT_EQ(frm->pDemoIndex, 4);
         EXPECT_EQ(frm->pShowAreaResult, -1);  // the judged area stays on the map
+        EXPECT_EQ(gEachTopAreaNumber, number == 1 ? 6 : 7);  // with the demonstration's buildings
         ExpectUsableAsBefore();
     }
 }
@@ -153,6 +167,26 @@ TEST_F(MainDemonstration, OrbitAndCountViewClosedByHandEndsTheDemonstrationAndAN
     trace.clear();
     seen.clear();
     frm->StartDemo2Menu->trigger();
+    WaitForTheEnd();
+    EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
+    ExpectUsableAsBefore();
+}
+
+TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAndANewOneRuns)
+{
+    onInputWindow = [](InputDemoLineFrm* input) { QTimer::singleShot(0, input, [input] { input->close(); }); };
+    frm->StartDemo1Menu->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return gDemoMode == 0; }, 5000));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frm->pDemoIndex, -1);
+    EXPECT_EQ(gEachTopAreaNumber, 0);  // nothing handed over
+    ExpectUsableAsBefore();
+
+    onInputWindow = nullptr;
+    trace.clear();
+    seen.clear();
+    frm->StartDemo2Menu->trigger();
+    EXPECT_EQ(gDemoMode, -1);
     WaitForTheEnd();
     EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
     ExpectUsableAsBefore();
