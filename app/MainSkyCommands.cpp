@@ -1,6 +1,6 @@
 // The sky-view commands of the site map: each reads the conditions again, rebuilds the height
 // grid under the map as drawn and computes the skyline at its observer point before its view
-// opens; the orbit view, opened with the main window as its port; and the menu bar's
+// opens; the orbit view and the sky view, opened with the main window as their port; and the menu bar's
 // "クリア(&C)", which takes the result maps off the map.
 #include <QTableWidget>
 
@@ -12,11 +12,17 @@
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
+#include "platform/WaitTime.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/DispHeavenGPSFrm.h"
+
+// The moment the sky-view command gives a newly shown view to load and draw (seconds).
+double gSkyViewOpenWait = 1.0;
 
 void MainWorkingFrm::ConnectSkyCommands()
 {
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
+    connect(DispHeavenGPSMenu, &QAction::triggered, this, &MainWorkingFrm::DispHeavenGPSMenu_Click);
     connect(ClearDataMenu, &QAction::triggered, this, &MainWorkingFrm::ClearDataMenu_Click);
 }
 
@@ -66,6 +72,32 @@ void MainWorkingFrm::SkyPlotGPSMenu_Click()
     view->show();
     view->raise();
     view->activateWindow();
+}
+
+DispHeavenGPSFrm* MainWorkingFrm::DispHeavenGPS()
+{
+    if (dispHeavenGPSFrm_.isNull() || dispHeavenGPSFrm_->unloaded()) {
+        dispHeavenGPSFrm_ = new DispHeavenGPSFrm(this, this);
+    }
+    return dispHeavenGPSFrm_;
+}
+
+void MainWorkingFrm::DispHeavenGPSMenu_Click()
+{
+    PrepareSkyViewGrid(true);
+    QPointer<DispHeavenGPSFrm> view = DispHeavenGPS();
+    view->show();
+    view->raise();
+    view->activateWindow();
+    // The view's first activation draws with the skyline as it stood; the one under the map's
+    // picture point (200, 0) follows.
+    platform::WaitTime(gSkyViewOpenWait);
+    ComputeSkylineUnderPicturePoint(200.0, 0.0);
+    // The view may have been closed during the wait.
+    if (!view.isNull() && !view->unloaded()) {
+        view->ShowCurrentSateVisible();
+    }
+    SetDispHeavenMode(1);
 }
 
 void MainWorkingFrm::ClearDataMenu_Click()

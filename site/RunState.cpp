@@ -5,6 +5,7 @@ namespace {
 int startUpState = 0;
 QString startDir;
 int demoMode = 0;
+int demoNumber = 1;
 int photoClickMode = 0;
 int dispHeavenMode = 0;
 int billDataSTS = 0;
@@ -18,6 +19,7 @@ int stopCompute = 0;
 const int& gStartUpState = startUpState;
 const QString& gStartDir = startDir;
 const int& gDemoMode = demoMode;
+const int& gDemoNumber = demoNumber;
 const int& gPhotoClickMode = photoClickMode;
 const int& gDispHeavenMode = dispHeavenMode;
 const int& gBillDataSTS = billDataSTS;
@@ -29,6 +31,7 @@ const int& gStopCompute = stopCompute;
 void SetStartUpState(int state) { startUpState = state; }
 void SetStartDir(const QString& folder) { startDir = folder; }
 void SetDemoMode(int mode) { demoMode = mode; }
+void SetDemoNumber(int number) { demoNumber = number; }
 void SetPhotoClickMode(int mode) { photoClickMode = mode; }
 void SetDispHeavenMode(int mode) { dispHeavenMode = mode; }
 void SetBillDataSTS(int state) { billDataSTS = state; }

@@ -21,6 +21,8 @@ QString DataPath(const QString& folder, const QString& fileName);
 
 // -1 while a scripted demonstration runs, else 0 (load and both reset commands set 0).
 extern const int& gDemoMode;
+// Which scripted demonstration runs, 1 or 2 (its menu item sets it; 1 until then).
+extern const int& gDemoNumber;
 // Which window wants the next left-button press on the site map: 0 none, 1 the orbit view,
 // 2 the sky view or the comparison window, 3 and 4 the map correction's reference points.
 extern const int& gPhotoClickMode;
@@ -42,6 +44,7 @@ extern const int& gStopCompute;
 void SetStartUpState(int state);
 void SetStartDir(const QString& folder);
 void SetDemoMode(int mode);
+void SetDemoNumber(int number);
 void SetPhotoClickMode(int mode);
 void SetDispHeavenMode(int mode);
 void SetBillDataSTS(int state);

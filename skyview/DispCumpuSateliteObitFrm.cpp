@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -19,37 +18,19 @@
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
+#include "skyview/PlotWindowParts.h"
+
+using skyview::kFirstShownStep;
+using skyview::kIconOffset;
+using skyview::kLastShownStep;
+using skyview::MakeButton;
+using skyview::MakeLabel;
+using skyview::Px;
+using skyview::StepLabel;
+using skyview::TwipRect;
 
 namespace {
 
-// Screen positions and sizes are laid out in twips, 15 to a pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
-QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
-
-constexpr int kFirstShownStep = 96;   // 08:00
-constexpr int kLastShownStep = 216;   // 18:00
-constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
-}
-
-QString StepLabel(int step)
-{
-    return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
-}
 
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
@@ -73,21 +54,16 @@ void DispCumpuSateliteObitFrm::BuildControls()
     DispPic->setObjectName(QStringLiteral("DispPic"));
     DispPic->setTextFont(platform::WindowFont(9));
 
-    TitleNameLbl = MakeLabel(DispPic, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
-    TitleNameLbl->setWordWrap(true);
-    TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SeeingLbl = MakeLabel(DispPic, "SeeingLbl", QStringLiteral("上空から下"));
-    Label2 = MakeLabel(DispPic, "Label2", QStringLiteral("障害物"));
-    Image1 = new QLabel(DispPic);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    VisibleSateImg = new QLabel(DispPic);
-    VisibleSateImg->setObjectName(QStringLiteral("VisibleSateImg"));
-    VisibleSateLbl = MakeLabel(DispPic, "VisibleSateLbl", QStringLiteral("受信可能衛星"));
-    BackSateXXimg = new QLabel(DispPic);
-    BackSateXXimg->setObjectName(QStringLiteral("BackSateXXimg"));
-    BackSateLbl = MakeLabel(DispPic, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
-    SateNumLbl = MakeLabel(DispPic, "SateNumLbl", skyview::SateCountText(0));
-    SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    captions_ = skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"));
+    TitleNameLbl = captions_.TitleNameLbl;
+    SeeingLbl = captions_.SeeingLbl;
+    Label2 = captions_.Label2;
+    Image1 = captions_.Image1;
+    VisibleSateImg = captions_.VisibleSateImg;
+    VisibleSateLbl = captions_.VisibleSateLbl;
+    BackSateXXimg = captions_.BackSateXXimg;
+    BackSateLbl = captions_.BackSateLbl;
+    SateNumLbl = captions_.SateNumLbl;
     // The icons come last, so that they lie over the captions.
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
 
@@ -179,33 +155,7 @@ void DispCumpuSateliteObitFrm::SetControlPosition()
     DispPic->setGeometry(TwipRect(60, 60, 5130, 5130));
     DispPic->setScale(-169, 169, 338, -338);
 
-    // The legend inside the plot, in plot units.
-    const auto placeInPlot = [this](QWidget* w, double left, double top, double width, double height) {
-        const QPointF a = DispPic->toPixel({left, top});
-        const QPointF b = DispPic->toPixel({left + width, top - height});
-        w->setGeometry(QRectF(a, b).normalized().toRect());
-    };
-    // The title wraps into two lines left of the N.
-    placeInPlot(TitleNameLbl, -167, 168, 120, 34);
-    placeInPlot(SeeingLbl, 108, 168, 60, 18);
-    placeInPlot(VisibleSateImg, -170, -126, 20, 20);
-    placeInPlot(BackSateXXimg, -170, -149, 20, 20);
-    placeInPlot(VisibleSateLbl, -145, -133, 100, 20);
-    placeInPlot(BackSateLbl, -145, -154, 120, 20);
-    placeInPlot(Image1, 100, -131, 20, 10);
-    placeInPlot(Label2, 124, -127, 45, 18);
-    placeInPlot(SateNumLbl, 84, -148, 84, 20);
-    const int iconSize = VisibleSateImg->width();
-    VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
-    BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
-    QPixmap obstacle(Image1->size());
-    obstacle.fill(Qt::transparent);
-    {
-        QPainter painter(&obstacle);
-        painter.setPen(QPen(skyview::kSkylineColor, 2));
-        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
-    }
-    Image1->setPixmap(obstacle);
+    skyview::PlacePlotCaptions(*DispPic, captions_);
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;
@@ -283,7 +233,7 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     if (compute) {
         // Always the whole day of the date: a span chosen later never shows tracks of another
         // date or almanac.
-        ComputeOwnTables();
+        ownTables_.ComputeWholeDay();
     }
     const skyview::SkyInputs in = inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, first, last);
@@ -291,22 +241,7 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, TimeScrol1->value());
 }
 
-void DispCumpuSateliteObitFrm::ComputeOwnTables()
-{
-    if (orbit::ComputeSateAzimusElevation(0, kLastTimeStep)) {
-        azimus_ = gSateAzimus;
-        elevation_ = gSateElevation;
-        sateSlots_ = orbit::UsableSateSlots();
-    } else {
-        sateSlots_.clear();
-    }
-}
-
-skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const
-{
-    const skyview::SkyInputs current = skyview::CurrentSkyInputs();
-    return {azimus_, elevation_, sateSlots_, current.prn, current.health, current.colours, current.skyline, current.mask};
-}
+skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const { return ownTables_.Inputs(); }
 
 void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
 {

@@ -13,9 +13,10 @@
 #include <QWidget>
 
 #include <memory>
-#include <vector>
 
 #include "site/MainWindowPort.h"
+#include "skyview/OwnSkyTables.h"
+#include "skyview/PlotWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QComboBox;
@@ -103,7 +104,6 @@ protected:
 
 private:
     void BuildControls();
-    void BuildPlotLegend();
     void Form_Load();
     void Form_Activate();
     // Date (label and calendar), mask, position and antenna height from the conditions.
@@ -129,19 +129,14 @@ private:
     skyview::PlotFrame frame() const { return {plotScale, skyview::PlotOrientation::NorthUp, 0.0}; }
     // The plot's inputs: the view's own tables with the current skyline, mask and almanac colours.
     skyview::SkyInputs inputs() const;
-    // Computes the whole day of gComputeDate into the shared tables and keeps a copy of it; a date
-    // that cannot be computed leaves the view with no satellite rather than another date's.
-    void ComputeOwnTables();
 
     MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
-    // The whole-day tables of the view's date and the slots computed in them. Other windows
-    // recompute the shared tables for their own dates (an area judgement on the main window's
-    // date, for one); the view draws only from this copy, so its tracks never mix two dates.
-    SateTable azimus_{};
-    SateTable elevation_{};
-    std::vector<int> sateSlots_;
+    skyview::PlotCaptions captions_;
+    // The whole-day tables of the view's date: it draws only from this copy, so its tracks never
+    // mix two dates.
+    skyview::OwnSkyTables ownTables_;
     bool photoClickTaken_ = false;
     bool unloaded_ = false;
 };

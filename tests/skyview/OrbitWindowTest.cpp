@@ -13,6 +13,7 @@
 
 #include "common/FakeMainWindowPort.h"
 #include "common/TestUtils.h"
+#include "TokyoSky.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
@@ -32,14 +33,7 @@ class OrbitWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        orbit::ApplyAlmanac(orbit::ToAlmanac(orbit::ReadYumaAlmanac(testutil::ReadDataFile("almanac.yuma.week0149.405504.txt"))));
-        orbit::SetSateColorTable();
-        SetLatitude(35.681f);
-        SetLongitude(139.767f);
-        SetComputeDate("2022/02/18");
-        SetElevationMask(10.0f);
-        SetAntennaHeight(1.5f);
-        gCutElevation.fill(0.0f);
+        testutil::UseTokyoSky();
         frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
     }
