@@ -5,12 +5,7 @@ std::array<float, kSlideRateRows> gSlideAngleTable{};
 
 namespace {
 
-struct SlideRow {
-    float ratio;
-    float degrees;
-};
-
-constexpr SlideRow kSlideRows[kSlideRateRows] = {
+constexpr std::array<SlideRow, kSlideRateRows> kSlideRows = {{
     {1.0f, 0.0f},            {0.93705f, 3.836f},      {0.86907f, 7.742f},      {0.7987f, 11.073f},
     {0.74494f, 13.368f},     {0.69322f, 15.087f},     {0.61194f, 17.587f},     {0.5632f, 19.274f},
     {0.539357f, 20.0065f},   {0.514448f, 20.7884f},   {0.48876f, 21.5293f},    {0.463072f, 22.2701f},
@@ -20,9 +15,11 @@ constexpr SlideRow kSlideRows[kSlideRateRows] = {
     {0.2307f, 33.049f},      {0.213817f, 33.9587f},   {0.19844f, 34.844f},     {0.182291f, 35.7901f},
     {0.165314f, 36.8396f},   {0.153638f, 37.601f},    {0.141425f, 38.4447f},   {0.129943f, 39.2267f},
     {0.119f, 40.091f},
-};
+}};
 
 }  // namespace
+
+const std::array<SlideRow, kSlideRateRows>& SlideRateRows() { return kSlideRows; }
 
 void SetSlideRateTable()
 {

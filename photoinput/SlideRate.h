@@ -12,3 +12,10 @@ extern std::array<float, kSlideRateRows> gSlideAngleTable;  // tilt, degrees, 0 
 
 // Fills the tilt table (once, when the main window loads).
 void SetSlideRateTable();
+
+// The table's rows as constants, for the lookup that must not depend on the fill.
+struct SlideRow {
+    float ratio;
+    float degrees;
+};
+const std::array<SlideRow, kSlideRateRows>& SlideRateRows();

@@ -1,0 +1,300 @@
+#include "LineDataFile.h"
+
+#include <cmath>
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include "photoinput/SplitLineData.h"
+#include "platform/NumberText.h"
+#include "site/RunState.h"
+
+using platform::FormatFixed;
+using platform::PlainText;
+using platform::Precision;
+
+namespace {
+
+std::string Whole(double v) { return FormatFixed(v, "##0"); }
+std::string OneDecimal(double v) { return FormatFixed(v, "###0.0"); }
+std::string Plain(double v) { return PlainText(v, Precision::Single); }
+
+// The file's lines (CR LF or LF), read in order.
+class LineReader {
+public:
+    explicit LineReader(const std::string& text)
+    {
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(pos, end - pos);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines_.push_back(std::move(line));
+            pos = end + 1;
+        }
+    }
+
+    // The numbers of the next line's fields (cut at "," as the splitter cuts); false when there
+    // is no line, it has fewer than `count` fields or more than `most`, or a field is no number.
+    bool fields(std::vector<double>& values, int count, int most)
+    {
+        if (next_ >= lines_.size()) return false;
+        const auto last = SplitLineData(lines_[next_++], ",");
+        if (!last || *last + 1 < count || *last + 1 > most) return false;
+        values.clear();
+        for (int i = 0; i <= *last; ++i) {
+            if (!platform::IsNumberText(gSplitText[i])) return false;
+            const double v = platform::NumericValue(gSplitText[i]);
+            if (!std::isfinite(v)) return false;
+            values.push_back(v);
+        }
+        return true;
+    }
+
+    bool number(double& value)
+    {
+        std::vector<double> v;
+        if (!fields(v, 1, 1)) return false;
+        value = v[0];
+        return true;
+    }
+
+    // A count: a whole number 0..limit.
+    bool count(int& value, int limit)
+    {
+        double v = 0;
+        if (!number(v) || v != std::floor(v) || v < 0 || v > limit) return false;
+        value = static_cast<int>(v);
+        return true;
+    }
+
+    bool onlyBlankLinesLeft() const
+    {
+        for (std::size_t i = next_; i < lines_.size(); ++i) {
+            if (lines_[i].find_first_not_of(" \t") != std::string::npos) return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+};
+
+bool IsWhole(double v) { return v == std::floor(v); }
+bool IsCoordinate(double v) { return std::fabs(v) <= kMaxPhotoCoordinate; }
+
+std::optional<LineData> Refuse(std::string* reason, const char* text)
+{
+    if (reason) *reason = text;
+    return std::nullopt;
+}
+
+}  // namespace
+
+namespace {
+
+std::string WriteLines(const LineData& data, bool plainSurface)
+{
+    std::string out;
+    auto line = [&out](const std::string& text) { out += text + "\r\n"; };
+    line(Whole(data.northAngle));
+    auto place = [plainSurface](int v) { return plainSurface ? Plain(v) : Whole(v); };
+    line(Plain(data.surface.height) + "," + Plain(data.surface.width) + "," + place(data.surface.top) + "," +
+         place(data.surface.left));
+    line(Plain(data.sourceHeight) + "," + Plain(data.flatHeight) + "," + Plain(data.slideHeight) + "," +
+         Plain(data.slideAngle));
+    line(Plain(static_cast<double>(data.points.size())));
+    for (const PhotoPoint& p : data.points) line(OneDecimal(p.x) + "," + OneDecimal(p.y));
+    line(Plain(static_cast<double>(data.roofs.size())));
+    for (const LineRoof& r : data.roofs) {
+        line(OneDecimal(r.start) + "," + OneDecimal(r.count) + "," + OneDecimal(r.closed) + "," + OneDecimal(r.height));
+    }
+    line(Plain(static_cast<double>(data.walls.size())));
+    for (const LineWallEdge& w : data.walls) {
+        line(OneDecimal(w.top.x) + "," + OneDecimal(w.top.y) + "," + OneDecimal(w.foot.x) + "," +
+             OneDecimal(w.foot.y) + "," + OneDecimal(w.owner));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WriteLineDataText(const LineData& data) { return WriteLines(data, false); }
+
+std::string WriteDemoLineDataText(const LineData& data, float flatMapRate)
+{
+    std::string out = WriteLines(data, true);
+    out += Plain(flatMapRate) + "\r\n" + Plain(static_cast<double>(data.points.size())) + "\r\n";
+    const bool withPlan = data.planPoints.size() == data.points.size();
+    for (std::size_t i = 0; i < data.points.size(); ++i) {
+        const PhotoPoint p = withPlan ? data.planPoints[i] : PhotoPoint{};
+        out += OneDecimal(p.x) + "," + OneDecimal(p.y) + "\r\n";
+    }
+    return out;
+}
+
+std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason)
+{
+    LineReader reader(text);
+    LineData data;
+    std::vector<double> f;
+
+    double north = 0;
+    if (!reader.number(north)) return Refuse(reason, "1行目の方向角がないか、数値ではありません。");
+    if (north < 0 || north > 360) return Refuse(reason, "方向角が 0～360 度の範囲にありません。");
+    data.northAngle = static_cast<float>(north);
+
+    if (!reader.fields(f, 4, 4)) return Refuse(reason, "2行目の画像の大きさと位置が壊れています。");
+    if (!(f[0] > 0) || !(f[1] > 0) || !IsCoordinate(f[0]) || !IsCoordinate(f[1]) || !IsCoordinate(f[2]) ||
+        !IsCoordinate(f[3])) {
+        return Refuse(reason, "2行目の画像の大きさか位置が範囲外です。");
+    }
+    data.surface = {static_cast<float>(f[0]), static_cast<float>(f[1]),
+                    static_cast<int>(platform::RoundHalfEven(f[2])), static_cast<int>(platform::RoundHalfEven(f[3]))};
+
+    if (!reader.fields(f, 4, 4)) return Refuse(reason, "3行目の高度と傾斜角が壊れています。");
+    if (f[0] < 0 || f[0] > kMaxAltitude || f[1] < 0 || f[1] > kMaxAltitude || f[2] < 0 || f[2] > kMaxAltitude ||
+        f[3] < 0 || f[3] >= 90) {
+        return Refuse(reason, "3行目の高度か傾斜角が範囲外です。");
+    }
+    data.sourceHeight = static_cast<float>(f[0]);
+    data.flatHeight = static_cast<float>(f[1]);
+    data.slideHeight = static_cast<float>(f[2]);
+    data.slideAngle = static_cast<float>(f[3]);
+
+    int pointCount = 0;
+    if (!reader.count(pointCount, kMaxTopPoints)) return Refuse(reason, "頂点数がないか、2001 を超えています。");
+    bool withPlan = false;
+    for (int i = 0; i < pointCount; ++i) {
+        if (!reader.fields(f, 2, 4) || f.size() == 3) return Refuse(reason, "頂点の行が足りないか、壊れています。");
+        if (i == 0) withPlan = f.size() == 4;
+        if (withPlan != (f.size() == 4)) return Refuse(reason, "頂点の行の項目数がそろっていません。");
+        for (double v : f) {
+            if (!IsCoordinate(v)) return Refuse(reason, "頂点の座標が範囲外です。");
+        }
+        data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
+        if (withPlan) data.planPoints.push_back({static_cast<float>(f[2]), static_cast<float>(f[3])});
+    }
+
+    int roofCount = 0;
+    if (!reader.count(roofCount, kMaxTopAreas)) return Refuse(reason, "屋根の数がないか、501 を超えています。");
+    int runStart = 0;
+    for (int j = 0; j < roofCount; ++j) {
+        if (!reader.fields(f, 4, 4)) return Refuse(reason, "屋根の行が足りないか、壊れています。");
+        if (!IsWhole(f[0]) || !IsWhole(f[1]) || !(f[2] == 0 || f[2] == 1)) {
+            return Refuse(reason, "屋根の開始番号、点数または閉合の値が整数ではありません。");
+        }
+        if (f[0] != runStart || f[1] < 1 || runStart + f[1] > pointCount) {
+            return Refuse(reason, "屋根の頂点の並びが連続していないか、頂点数を超えています。");
+        }
+        if (std::fabs(f[3]) > kMaxBuildingHeight) return Refuse(reason, "屋根の高さが範囲外です。");
+        data.roofs.push_back({runStart, static_cast<int>(f[1]), static_cast<int>(f[2]), static_cast<float>(f[3])});
+        runStart += static_cast<int>(f[1]);
+    }
+    if (runStart != pointCount) return Refuse(reason, "屋根の頂点の合計が頂点数と一致しません。");
+
+    int wallCount = 0;
+    if (!reader.count(wallCount, kMaxWallEdges)) return Refuse(reason, "壁線の数がないか、801 を超えています。");
+    for (int k = 0; k < wallCount; ++k) {
+        if (!reader.fields(f, 5, 5)) return Refuse(reason, "壁線の行が足りないか、壊れています。");
+        for (int i = 0; i < 4; ++i) {
+            if (!IsCoordinate(f[i])) return Refuse(reason, "壁線の座標が範囲外です。");
+        }
+        if (!IsWhole(f[4]) || f[4] < 0 || f[4] >= roofCount) return Refuse(reason, "壁線の屋根番号がありません。");
+        data.walls.push_back({{static_cast<float>(f[0]), static_cast<float>(f[1])},
+                              {static_cast<float>(f[2]), static_cast<float>(f[3])},
+                              static_cast<int>(f[4])});
+    }
+    if (!reader.onlyBlankLinesLeft()) return Refuse(reason, "壁線の後に余分な行があります。");
+    return data;
+}
+
+LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
+{
+    LineData data;
+    data.northAngle = gNorthAngle;
+    data.surface = surface;
+    data.sourceHeight = gSourceHeight;
+    data.flatHeight = gFlatHeight;
+    data.slideHeight = gSlideHeight;
+    data.slideAngle = gSlideAngle;
+    for (int i = 0; i < gTopAreaPointTotalNumber && i < kMaxTopPoints; ++i) data.points.push_back({gTopAreaX[i], gTopAreaY[i]});
+    for (int j = 0; j < gEachTopAreaNumber && j < kMaxTopAreas; ++j) {
+        data.roofs.push_back({gEachTopAreaStartNum[j], gEachTopAreaPointNum[j], gEachClosedTopAreaSTS[j], gFlatTopHeight[j]});
+    }
+    for (int k = 0; k < gWallEdgeNumber && k < kMaxWallEdges; ++k) {
+        data.walls.push_back({{gFirstWallEdgeX[k], gFirstWallEdgeY[k]},
+                              {gSecondWallEdgeX[k], gSecondWallEdgeY[k]},
+                              gWallEdgefotEachTopArea[k]});
+    }
+    return data;
+}
+
+void ApplyLineData(const LineData& data)
+{
+    SetNorthAngle(data.northAngle);
+    SetCameraValues(data.sourceHeight, data.flatHeight, data.slideHeight, data.slideAngle);
+    const bool withPlan = data.planPoints.size() == data.points.size();
+    for (std::size_t i = 0; i < data.points.size() && i < kMaxTopPoints; ++i) {
+        gTopAreaX[i] = data.points[i].x;
+        gTopAreaY[i] = data.points[i].y;
+        gFlatTopAreaX[i] = withPlan ? data.planPoints[i].x : 0.0f;
+        gFlatTopAreaY[i] = withPlan ? data.planPoints[i].y : 0.0f;
+    }
+    gTopAreaPointTotalNumber = static_cast<int>(std::min<std::size_t>(data.points.size(), kMaxTopPoints));
+    for (std::size_t j = 0; j < data.roofs.size() && j < kMaxTopAreas; ++j) {
+        gEachTopAreaStartNum[j] = data.roofs[j].start;
+        gEachTopAreaPointNum[j] = data.roofs[j].count;
+        gEachClosedTopAreaSTS[j] = data.roofs[j].closed;
+        gFlatTopHeight[j] = data.roofs[j].height;
+    }
+    gEachTopAreaNumber = static_cast<int>(std::min<std::size_t>(data.roofs.size(), kMaxTopAreas));
+    for (std::size_t k = 0; k < data.walls.size() && k < kMaxWallEdges; ++k) {
+        gFirstWallEdgeX[k] = data.walls[k].top.x;
+        gFirstWallEdgeY[k] = data.walls[k].top.y;
+        gSecondWallEdgeX[k] = data.walls[k].foot.x;
+        gSecondWallEdgeY[k] = data.walls[k].foot.y;
+        gWallEdgefotEachTopArea[k] = data.walls[k].owner;
+    }
+    gWallEdgeNumber = static_cast<int>(std::min<std::size_t>(data.walls.size(), kMaxWallEdges));
+}
+
+int BillDataStatusOf(const LineData& data) { return data.roofs.empty() ? 0 : -1; }
+
+bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error)
+{
+    const LineData data = CaptureLineData(surface);
+    const std::string text = WriteLineDataText(data);
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
+        return false;
+    }
+    SetBillDataSTS(BillDataStatusOf(data));
+    return true;
+}
+
+bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (message) *message = "ファイルを読み込めませんでした。\n" + file.errorString().toStdString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    std::string reason;
+    const auto data = ParseLineDataText(bytes.toStdString(), &reason);
+    if (!data) {
+        if (message) *message = std::string(kBrokenDataMessage) + "\n" + reason;
+        return false;
+    }
+    ResetAllDataBuildingData();
+    ApplyLineData(*data);
+    if (!pictureLoaded) SetPhotoPictureWidth(data->surface.width);
+    return true;
+}

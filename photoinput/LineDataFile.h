@@ -1,0 +1,105 @@
+#pragma once
+// The building-data file of the building input (".dat" or ".txt"; also the working file
+// Sample1/TempData1.dat). Comma-separated ASCII text, every line ending with CR LF:
+//
+//   0                          north angle, degrees clockwise from picture-up (whole number)
+//   657,785,-13,1              picture surface Height, Width (plain), Top, Left (whole number)
+//   589,160.1795,134,33.2212   plan eye altitude, camera range, oblique eye altitude, tilt (plain)
+//   99                         N points (plain), then N lines "x,y" in photo coordinates:
+//   83.0,116.0                   one decimal
+//   7                          R roofs, then R lines "start,count,closed,height", one decimal:
+//   0.0,16.0,1.0,15.0
+//   7                          W wall edges, then W lines "x1,y1,x2,y2,roof", one decimal:
+//   83.0,116.0,76.0,76.0,0.0     upper end, foot, owning roof
+//
+// Number forms: whole number "##0" ('46', '-13'); one decimal "###0.0" ('26.3', '-62.0');
+// plain: at most seven significant digits, trailing zeros dropped ('589', '160.1795').
+// Nothing follows the last wall-edge line; an empty model ends with '0', '0', '0'. Plan and
+// north-up points are not stored. A point line may carry the plan point as fields 3 and 4.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "photoinput/PhotoModel.h"
+
+// Size and position of the picture surface in its frame (line 2).
+struct PhotoSurfaceGeometry {
+    float height = 0.0f;
+    float width = 0.0f;
+    int top = 0;
+    int left = 0;
+};
+
+struct LineRoof {
+    int start = 0;
+    int count = 0;
+    int closed = 1;
+    float height = 0.0f;  // metres
+};
+
+struct LineWallEdge {
+    PhotoPoint top;   // upper end, a vertex of the owning roof
+    PhotoPoint foot;  // lower end on the ground
+    int owner = 0;
+};
+
+// A whole photo model as a building-data file holds it.
+struct LineData {
+    float northAngle = 0.0f;
+    PhotoSurfaceGeometry surface;
+    float sourceHeight = 0.0f;
+    float flatHeight = 0.0f;
+    float slideHeight = 0.0f;
+    float slideAngle = 0.0f;
+    std::vector<PhotoPoint> points;      // photo coordinates
+    std::vector<PhotoPoint> planPoints;  // empty (plan points 0), or one for every point
+    std::vector<LineRoof> roofs;
+    std::vector<LineWallEdge> walls;
+};
+
+// Limits of the values a file may hold (what the windows can produce, with room to spare).
+inline constexpr double kMaxPhotoCoordinate = 100000.0;  // picture units
+inline constexpr double kMaxAltitude = 5000.0;           // eye altitudes and range, metres
+inline constexpr double kMaxBuildingHeight = 5000.0;     // |roof height|, metres
+
+// The caption of every refused building-data file; the reason follows on the next line.
+inline constexpr const char* kBrokenDataMessage = "データが壊れています。";
+
+std::string WriteLineDataText(const LineData& data);
+
+// The demonstration data file of the developer button (data0/Daroreridide20.dat; nothing reads
+// it): the building-data file with line 2 all in plain form, followed by the plan drawing scale
+// (plain), N again (plain) and N lines of plan points "x,y" in metres (one decimal; 0 where the
+// data carry no plan points).
+std::string WriteDemoLineDataText(const LineData& data, float flatMapRate);
+
+// Reads a whole file into a temporary and checks everything: the lines the counts announce,
+// counts within the limits (2001 points, 501 roofs, 801 wall edges), runs contiguous from point
+// 0 and ending at the point count, owners of wall edges among the roofs, every number finite and
+// in range, nothing but blank lines after the last wall edge. On a refusal `reason` gets a
+// Japanese text for the user.
+std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason = nullptr);
+
+// The photo model as it stands, with the given surface geometry for line 2.
+LineData CaptureLineData(const PhotoSurfaceGeometry& surface);
+
+// Puts a checked model into the photo model: north angle, camera values, the counts and the
+// entries up to them (plan points 0 unless the data carry them); entries past the new counts
+// keep what they held. The picture width is the caller's business.
+void ApplyLineData(const LineData& data);
+
+// The working-file flag a written model leaves: -1 (restore it at the next opening) when it
+// holds at least one roof, else 0.
+int BillDataStatusOf(const LineData& data);
+
+// Writes the photo model (line 2 from `surface`) to `path`, the whole file or nothing: a failure
+// leaves any earlier file as it was and gives false with a Japanese `error`. On success sets
+// gBillDataSTS to BillDataStatusOf the written model.
+bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error = nullptr);
+
+// Reads and checks the file at `path`; only a good file changes anything: the photo model is
+// emptied and filled from it (ApplyLineData), and when no picture is loaded the picture width
+// becomes the surface width of line 2. A broken file gives false with the message to show
+// (kBrokenDataMessage and the reason, or that the file cannot be read) and changes nothing.
+bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message = nullptr);

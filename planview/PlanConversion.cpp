@@ -1,0 +1,145 @@
+#include "PlanConversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "orbit/TextHelpers.h"
+#include "photoinput/PhotoGeometry.h"
+#include "photoinput/PhotoModel.h"
+
+namespace {
+
+// The picture height v (metres) lies on a ray that comes down to the ground in front of the
+// camera: t + a below 90 degrees.
+bool RayReachesGround(double t, double R, double v) { return 1.0 - (v / R) * std::tan(t) > 1e-12; }
+
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+// The roof runs that lie within the point arrays.
+bool RunIsStored(int roof)
+{
+    const int start = gEachTopAreaStartNum[roof];
+    const int count = gEachTopAreaPointNum[roof];
+    return start >= 0 && count >= 0 && start + count <= kMaxTopPoints;
+}
+
+int RoofCount() { return std::min(gEachTopAreaNumber, kMaxTopAreas); }
+
+// The camera values of one conversion: tilt t (radians), range R, metres per picture unit.
+struct Conversion {
+    double t = 0, R = 0, rate = 0;
+
+    PlanResult setUp()
+    {
+        if (gEachTopAreaNumber <= 0) return PlanResult::NoRoofs;
+        const ObliqueCamera camera = CurrentCamera();
+        if (!IsUsableCamera(camera)) return PlanResult::NoCamera;
+        t = camera.tilt();
+        R = camera.range;
+        rate = camera.metresPerUnit();
+        return PlanResult::Done;
+    }
+};
+
+}  // namespace
+
+std::string PlanResultMessage(PlanResult result)
+{
+    switch (result) {
+    case PlanResult::Done:
+    case PlanResult::NoRoofs: return {};
+    case PlanResult::NoCamera:
+        return "画像の高度が設定されていないため、平面図に変換できません。\n壁線を引くか、画像の高度を入力してください。";
+    case PlanResult::NotFinite:
+        return "画像の範囲外にある点または壁線があるため、平面図に変換できません。";
+    }
+    return {};
+}
+
+PlanResult ComputeFlatTopHeight()
+{
+    Conversion c;
+    if (const PlanResult refused = c.setUp(); refused != PlanResult::Done) return refused;
+    const double t = c.t, R = c.R, rate = c.rate;
+
+    const int roofs = RoofCount();
+    std::vector<double> sum(roofs, 0.0);
+    std::vector<int> count(roofs, 0);
+    for (int w = 0; w < gWallEdgeNumber && w < kMaxWallEdges; ++w) {
+        const int owner = gWallEdgefotEachTopArea[w];
+        if (owner < 0 || owner >= roofs) continue;
+        const double va = rate * gFirstWallEdgeY[w];
+        const double vb = rate * gSecondWallEdgeY[w];
+        const double upper = std::max(va, vb);
+        // The height divides by tan(t + a) of the upper end: that ray must come down ahead of
+        // the point below the camera.
+        if (!RayReachesGround(t, R, va) || !RayReachesGround(t, R, vb) || !(std::tan(t + std::atan(upper / R)) > 0)) {
+            return PlanResult::NotFinite;
+        }
+        const double h = ComputeWallEdgeHeight(t, R, va, vb);
+        if (!std::isfinite(h)) return PlanResult::NotFinite;
+        sum[owner] += h;
+        count[owner] += 1;
+    }
+    SetPhotoMeterRate(static_cast<float>(rate));
+    for (int i = 0; i < roofs; ++i) {
+        if (count[i] > 0) gFlatTopHeight[i] = static_cast<float>(sum[i] / count[i]);
+    }
+    return PlanResult::Done;
+}
+
+PlanResult ComputeFlatTopArea()
+{
+    Conversion c;
+    if (const PlanResult refused = c.setUp(); refused != PlanResult::Done) return refused;
+    const double t = c.t, R = c.R, rate = c.rate;
+
+    struct Result {
+        int k;
+        float x, y;
+    };
+    std::vector<Result> results;
+    results.reserve(gTopAreaPointTotalNumber > 0 ? gTopAreaPointTotalNumber : 0);
+    for (int i = 0; i < RoofCount(); ++i) {
+        if (!RunIsStored(i)) return PlanResult::NotFinite;
+        const double H = gFlatTopHeight[i];
+        const int start = gEachTopAreaStartNum[i];
+        for (int k = start; k < start + gEachTopAreaPointNum[i]; ++k) {
+            const double u = rate * gTopAreaX[k];
+            const double v = rate * gTopAreaY[k];
+            if (!RayReachesGround(t, R, v)) return PlanResult::NotFinite;
+            double x0 = 0, y0 = 0;
+            ComputeSlidePosition(t, R, u, v, x0, y0);
+            const double x = ComputeFlatTopAreaX(t, R, v, H, x0);
+            const double y = ComputeFlatTopAreaY(t, R, v, H);
+            if (!Finite(x, y)) return PlanResult::NotFinite;
+            results.push_back({k, static_cast<float>(x), static_cast<float>(y)});
+        }
+    }
+    SetPhotoMeterRate(static_cast<float>(rate));
+    for (const Result& r : results) {
+        gFlatTopAreaX[r.k] = r.x;
+        gFlatTopAreaY[r.k] = r.y;
+    }
+    return PlanResult::Done;
+}
+
+void ComputeNorthTopArea()
+{
+    if (gEachTopAreaNumber <= 0) return;
+    const double a = gNorthAngle * kDegToRad;
+    const double s = std::sin(a);
+    const double c = std::cos(a);
+    for (int i = 0; i < RoofCount(); ++i) {
+        if (!RunIsStored(i)) continue;
+        const int start = gEachTopAreaStartNum[i];
+        for (int k = start; k < start + gEachTopAreaPointNum[i]; ++k) {
+            double x = gFlatTopAreaX[k];
+            double y = gFlatTopAreaY[k];
+            orbit::RotatePointAndShift(x, y, 0.0, 0.0, s, c);
+            gNorthTopAreaX[k] = static_cast<float>(x);
+            gNorthTopAreaY[k] = static_cast<float>(y);
+        }
+    }
+}
