@@ -147,12 +147,11 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
     w_.pShowMeanAreaResult = 0;
     SetRotateSinceJudge(0.0f);
     w_.ShowPictureAndResult();
-    if (mean) {
-        judge::PrintHeading(*w_.PhotoPic, judge::MeanHeadingText(conditions.startStep, conditions.endStep, conditions.criterion), kMeanHeadingX,
-                            kHeadingY);
-    } else {
-        judge::PrintHeading(*w_.PhotoPic, judge::CountHeadingText(conditions.startStep), kCountHeadingX, kHeadingY);
-    }
+    const double headingX = mean ? kMeanHeadingX : kCountHeadingX;
+    judge::PrintHeading(*w_.PhotoPic,
+                        mean ? judge::MeanHeadingText(conditions.startStep, conditions.endStep, conditions.criterion)
+                             : judge::CountHeadingText(conditions.startStep),
+                        headingX, kHeadingY);
 
     const WindowLock lock(&w_, w_.StopComputeCmd);
     // Cleared before the heading's pause, so that a stop pressed while the heading shows counts.
@@ -176,6 +175,9 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
     run.run(w_.PhotoPic, [self] { return gStopCompute == 1 || !self || !self->isVisible(); });
     if (!self) return false;
     running_ = nullptr;
+    if (run.stopped()) {
+        judge::PrintStoppedHeading(*w_.PhotoPic, headingX, kHeadingY);
+    }
 
     areaResult_ = std::make_shared<const judge::AreaResult>(run.result());
     judge::StoreResultInComuAreaMesh(*areaResult_);

@@ -7,6 +7,7 @@
 
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
+#include "platform/OwnedWindow.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ QLabel* Picture(QWidget* parent, const char* name, const QPixmap& picture, QPoin
 
 }  // namespace
 
-AntennaHeightFrm::AntennaHeightFrm(QWidget* owner) : QWidget(owner, Qt::Window)
+AntennaHeightFrm::AntennaHeightFrm(QWidget* owner) : QWidget(owner, platform::OwnedWindowFlags())
 {
     SetUpExplanationWindow(this, "AntennaHeightFrm", QStringLiteral("ｱﾝﾃﾅ高"), 3000, 2000);
     Image1 = Picture(this, "Image1", AntennaPicture(), QPoint(12, 12));
@@ -173,7 +174,7 @@ AntennaHeightFrm::AntennaHeightFrm(QWidget* owner) : QWidget(owner, Qt::Window)
     setFixedSize(476, 234 + Label1->height());
 }
 
-ElevationMaskFrm::ElevationMaskFrm(QWidget* owner) : QWidget(owner, Qt::Window)
+ElevationMaskFrm::ElevationMaskFrm(QWidget* owner) : QWidget(owner, platform::OwnedWindowFlags())
 {
     SetUpExplanationWindow(this, "ElevationMaskFrm", QStringLiteral("仰角ﾏｽｸの説明"), 2000, 1000);
     Image1 = Picture(this, "Image1", ElevationMaskPicture(), QPoint(12, 12));

@@ -3,7 +3,7 @@
 #include <QShowEvent>
 #include <cmath>
 
-#include "app/SingleWindow.h"
+#include "platform/OwnedWindow.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -39,14 +39,14 @@ QPointer<LonLatJapanFrm> LonLatJapanFrm::instance_;
 
 LonLatJapanFrm* LonLatJapanFrm::Open(QWidget* owner, HandOver handOver)
 {
-    LonLatJapanFrm* frm = ShowSingleWindow(instance_, [owner] { return new LonLatJapanFrm(owner); });
+    LonLatJapanFrm* frm = platform::ShowSingleWindow(instance_, [owner] { return new LonLatJapanFrm(owner); });
     frm->onAccepted = std::move(handOver);
     return frm;
 }
 
 LonLatJapanFrm* LonLatJapanFrm::existing() { return instance_; }
 
-LonLatJapanFrm::LonLatJapanFrm(QWidget* owner) : QWidget(owner, Qt::Window)
+LonLatJapanFrm::LonLatJapanFrm(QWidget* owner) : QWidget(owner, platform::OwnedWindowFlags())
 {
     setObjectName(QStringLiteral("LonLatJapanFrm"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -19,22 +19,19 @@
 #include "platform/CalendarPopup.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 
 namespace {
 
 double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
 
-// Brings an owned tool window up, creating it on first use.
-template <typename Window>
-void ShowOwned(QPointer<Window>& window, QWidget* owner)
+// True when the box holds a number or what may still become one as the user types ("", "-",
+// ".", "1E-"): text such as "abc" or "35x" would otherwise be read as 0 or 35 without a word.
+bool IsNumberOrItsStart(const QLineEdit* box)
 {
-    if (window.isNull()) {
-        window = new Window(owner);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    const std::string text = box->text().trimmed().toStdString();
+    return text.empty() || platform::IsNumberText(text) || platform::IsNumberText(text + "0");
 }
 
 // Hides the calendar on a press on one of the frames around it.
@@ -114,7 +111,7 @@ void MainWorkingFrm::CheckPositionBox(QLineEdit* box, double maximum)
         return;
     }
     const double v = BoxValue(box);
-    if (v < 0.0 || v > maximum) {
+    if (!IsNumberOrItsStart(box) || v < 0.0 || v > maximum) {
         platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
         box->setText(QStringLiteral("0"));
     }
@@ -126,17 +123,11 @@ void MainWorkingFrm::LonDataTxt_Change() { CheckPositionBox(LonDataTxt, 180.0); 
 
 void MainWorkingFrm::AntennaHTxt_Change()
 {
-    const double v = BoxValue(AntennaHTxt);
-    if (v < 0.0) {
-        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高は正の値です。"));
-        SetAntennaHeight(0.0f);
-        AntennaHTxt->setText(QStringLiteral("0"));
-    } else if (v > 100.0) {
-        platform::ShowMessage(this, QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"));
-        SetAntennaHeight(100.0f);
-        AntennaHTxt->setText(QStringLiteral("100"));
-    } else {
-        SetAntennaHeight(static_cast<float>(v));
+    const AntennaHeightCheck checked = CheckAntennaHeight(BoxValue(AntennaHTxt));
+    SetAntennaHeight(checked.metres);
+    if (!checked.message.empty()) {
+        platform::ShowMessage(this, QString::fromStdString(checked.message));
+        AntennaHTxt->setText(QString::number(checked.metres));
     }
 }
 
@@ -152,9 +143,15 @@ void MainWorkingFrm::ElevationCmb_Click()
 
 void MainWorkingFrm::StopComputeCmd_Click() { SetStopCompute(1); }
 
-void MainWorkingFrm::AntennaCmd_Click() { ShowOwned(antennaHeightFrm_, this); }
+void MainWorkingFrm::AntennaCmd_Click()
+{
+    platform::ShowSingleWindow(antennaHeightFrm_, [this] { return new AntennaHeightFrm(this); });
+}
 
-void MainWorkingFrm::ElevationMaskCmd_Click() { ShowOwned(elevationMaskFrm_, this); }
+void MainWorkingFrm::ElevationMaskCmd_Click()
+{
+    platform::ShowSingleWindow(elevationMaskFrm_, [this] { return new ElevationMaskFrm(this); });
+}
 
 void MainWorkingFrm::DispLonLatRbn_Click(bool pressed)
 {

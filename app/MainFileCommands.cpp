@@ -23,7 +23,7 @@
 #include "site/GpsRecord.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
-#include "app/SingleWindow.h"
+#include "platform/OwnedWindow.h"
 #include "site/SiteFiles.h"
 #include "site/TopAreaModel.h"
 #include "orbit/Almanac4Frm.h"
@@ -314,6 +314,8 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     const std::vector<SitePoint> track = ParseGpsRecordText(*text);
     if (track.empty()) {
+        // A file without one position is not a record of this program (or a wrong file chosen):
+        // said, and the track shown so far is kept rather than replaced by nothing.
         platform::ShowMessage(this, QStringLiteral("GPS記録データに位置がありません。\n%1").arg(path));
         return false;
     }
@@ -375,6 +377,8 @@ void MainWorkingFrm::SaveDisplayPicCmd_Click()
 
 void MainWorkingFrm::PrintDisplayCmd_Click()
 {
+    // A failed print is said (a cancelled one is not), so that no one waits for a page that
+    // never comes.
     if (platform::PrintWindowWithDialog(*this) == platform::PrintResult::Failed) {
         platform::ShowMessage(this, QStringLiteral("印刷できませんでした。"));
     }
@@ -386,7 +390,7 @@ Almanac4Frm* MainWorkingFrm::almanac4Frm() const { return almanac4Frm_.data(); }
 
 void MainWorkingFrm::SetAlmanacCmd_Click()
 {
-    ShowSingleWindow(almanac4Frm_, [this] {
+    platform::ShowSingleWindow(almanac4Frm_, [this] {
         auto* window = new Almanac4Frm(DataPath(QStringLiteral("data0"), QString()),
                                        DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")), this);
         window->onAlmanacSaved = [this] {
@@ -408,6 +412,7 @@ void MainWorkingFrm::ConnectCoastGardRbn_Click(bool pressed)
         return;  // the spring-back below
     }
     const QUrl page(QString::fromLatin1(kAlmanacPageUrl));
+    // Without a browser the address is shown, so that the user can open the page elsewhere.
     if (!platform::OpenWebPage(page)) {
         platform::ShowMessage(this, QStringLiteral("ブラウザを開けませんでした。\n%1").arg(page.toString()));
     }

@@ -1,13 +1,17 @@
 // The main window's controls: where each sits (pixels of the window's client area), its
 // caption and its tip. The site map keeps the size it is laid out with (13140 x 10230 twips,
-// 15 twips a pixel, border included); everything else is grouped around it.
+// 15 twips a pixel, border included); everything else is grouped around it. The client area
+// keeps its fixed layout inside a scroll area, so that on a screen smaller than the window every
+// control stays reachable by scrolling rather than by rescaling the map.
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -81,14 +85,20 @@ QLabel* Panel(QWidget* parent, const char* name, const QString& text, QRect at, 
     return panel;
 }
 
+// The fixed-layout client area inside the window's scroll area.
+QWidget* ClientArea(const QMainWindow* window) { return static_cast<QScrollArea*>(window->centralWidget())->widget(); }
+
 }  // namespace
 
 void MainWorkingFrm::BuildControls()
 {
-    auto* client = new QWidget(this);
+    auto* scroll = Named(new QScrollArea(this), "ClientScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* client = new QWidget;
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
 
     HeaderPic = Named(new QFrame(client), "HeaderPic");
     HeaderPic->setGeometry(0, 0, kClientWidth, kHeaderHeight);
@@ -107,7 +117,9 @@ void MainWorkingFrm::BuildControls()
     BuildConditionControls();
     BuildCommandControls();
     BuildPanels();
-    adjustSize();
+    // The whole client area where the screen allows (the scroll area alone would ask for less);
+    // the window is fitted onto smaller screens when it is shown.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
 void MainWorkingFrm::BuildConditionControls()
@@ -163,12 +175,12 @@ void MainWorkingFrm::BuildConditionControls()
     ConnectCoastGardRbn->setIconSize(QSize(32, 32));
     ConnectCoastGardRbn->setGeometry(166, 22, 48, 60);
 
-    DaybrookPicker1 = Named(new platform::CalendarPopup(centralWidget()), "DaybrookPicker1");
+    DaybrookPicker1 = Named(new platform::CalendarPopup(ClientArea(this)), "DaybrookPicker1");
 }
 
 void MainWorkingFrm::BuildCommandControls()
 {
-    QWidget* client = centralWidget();
+    QWidget* client = ClientArea(this);
     const int top = kHeaderHeight + 4;
 
     // Tool palette.
@@ -235,7 +247,7 @@ void MainWorkingFrm::BuildPanels()
     const QString note = QStringLiteral("QLabel { background: #ffffc0; border: 1px solid #806000; padding: 2px; }");
     const QString banner = QStringLiteral("QLabel { background: #d00000; color: white; font-weight: bold; }");
     const QRect map = PhotoFrame->geometry();
-    QWidget* client = centralWidget();
+    QWidget* client = ClientArea(this);
     MessagePnl = Panel(client, "MessagePnl", QString(), QRect(map.left() + 10, map.top() + 10, 560, 30), note);
     OnDemoPnl = Panel(client, "OnDemoPnl", QStringLiteral("デモ中"), QRect(map.right() - 110, map.top() + 10, 100, 30), banner);
     Message2Pnl = Panel(client, "Message2Pnl", QStringLiteral("ここでクリックすとその地点での衛星状況を表示します"),

@@ -138,4 +138,10 @@ void MainWorkingFrm::BuildMenus()
     MeasureDistMenu->addSeparator();
     EnsMeasureSistMenu = AddItem(MeasureDistMenu, "EnsMeasureSistMenu", QStringLiteral("距離測定終了(&E)"));
     MeasureDistMenu->addSeparator();
+
+    // Separator lines show where they are placed, leading, trailing and doubled ones too (Qt
+    // would fold them away).
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        menu->setSeparatorsCollapsible(false);
+    }
 }

@@ -1,7 +1,7 @@
 // The sky-view commands of the site map: each reads the conditions again, rebuilds the height
 // grid under the map as drawn and computes the skyline at its observer point before its view
-// opens; the orbit view and the sky view, opened with the main window as their port; and the menu bar's
-// "クリア(&C)", which takes the result maps off the map.
+// opens; the orbit view, the sky view and the orbit-and-count window, opened with the main window
+// as their port; and the menu bar's "クリア(&C)", which takes the result maps off the map.
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
@@ -12,9 +12,12 @@
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
+#include "orbit/VisibleSatellites.h"
+#include "platform/OwnedWindow.h"
 #include "platform/WaitTime.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
 #include "skyview/DispHeavenGPSFrm.h"
+#include "skyview/SkyAndSateNumFrm.h"
 
 // The moment the sky-view command gives a newly shown view to load and draw (seconds).
 double gSkyViewOpenWait = 1.0;
@@ -24,6 +27,7 @@ void MainWorkingFrm::ConnectSkyCommands()
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
     connect(DispHeavenGPSMenu, &QAction::triggered, this, &MainWorkingFrm::DispHeavenGPSMenu_Click);
     connect(ClearDataMenu, &QAction::triggered, this, &MainWorkingFrm::ClearDataMenu_Click);
+    connect(SkyProtAndSateNumMenu, &QAction::triggered, this, &MainWorkingFrm::SkyProtAndSateNumMenu_Click);
 }
 
 void MainWorkingFrm::PrepareSkyViewGrid(bool allDay)
@@ -69,9 +73,26 @@ void MainWorkingFrm::SkyPlotGPSMenu_Click()
     if (view->pFirstActivate == 0) {
         view->ShowCurrentSateVisible();
     }
-    view->show();
-    view->raise();
-    view->activateWindow();
+    platform::ShowOwnedWindow(view);
+}
+
+void MainWorkingFrm::RecomputeSateliteCource(double heightOffset)
+{
+    // On the grid of the last command, whatever the map shows now.
+    ComputeCutElevation(0.0, 0.0, judge::kMarchLastX, judge::kMarchLastY, gBillHeightMeshCell, static_cast<float>(heightOffset));
+}
+
+void MainWorkingFrm::SkyProtAndSateNumMenu_Click()
+{
+    // The window loads first: its load reads the almanac database again, so the whole day is
+    // computed below with the almanac and the exclusions the window lists.
+    SkyAndSateNumFrm view(this, this);
+    PrepareSkyViewGrid(false);
+    gComuAreaMesh.clear();
+    ComputeSkylineUnderPicturePoint(0.0, 0.0);
+    orbit::ComputeSateAzimusElevation(0, kLastTimeStep);
+    orbit::CountVisibleSateInTime(0, kLastTimeStep);
+    view.exec();
 }
 
 DispHeavenGPSFrm* MainWorkingFrm::DispHeavenGPS()
@@ -86,9 +107,7 @@ void MainWorkingFrm::DispHeavenGPSMenu_Click()
 {
     PrepareSkyViewGrid(true);
     QPointer<DispHeavenGPSFrm> view = DispHeavenGPS();
-    view->show();
-    view->raise();
-    view->activateWindow();
+    platform::ShowOwnedWindow(view);
     // The view's first activation draws with the skyline as it stood; the one under the map's
     // picture point (200, 0) follows.
     platform::WaitTime(gSkyViewOpenWait);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -31,6 +32,7 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnedWindow.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
@@ -98,6 +100,15 @@ void MainWorkingFrm::HideDemoPanels()
 void MainWorkingFrm::Form_Load()
 {
     move(0, 0);
+    // On a screen smaller than the window, the window shrinks onto it and its client area scrolls;
+    // when it lost height, it gains the width of the vertical scroll bar where the screen allows,
+    // so that the client area scrolls one way only.
+    const int wantedHeight = height();
+    platform::FitOnScreen(this);
+    if (height() < wantedHeight) {
+        resize(width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent), height());
+        platform::FitOnScreen(this);
+    }
     const double w = PhotoPic->width();
     const double h = PhotoPic->height();
     PhotoPic->setScale(50.0 - w / 2.0, h / 2.0, w, -h);

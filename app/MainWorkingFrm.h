@@ -165,6 +165,7 @@ public:
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
+    void RecomputeSateliteCource(double heightOffset) override;
     void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
     void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
     void HandDemonstrationBack(int nextStep) override;
@@ -206,6 +207,10 @@ public:
     // (px, py) when the grid was built: (0, 0) for the orbit views, (200, 0) for the sky view and
     // the comparison window.
     void ComputeSkylineUnderPicturePoint(double px, double py);
+    // The orbit-and-count command: conditions read, height grid rebuilt, skyline at the grid
+    // origin, the whole day's satellite tables and counts of gComputeDate, then the window shown
+    // modally; returns when it is closed.
+    void SkyProtAndSateNumMenu_Click();
     // "クリア(&C)": the area judgements' result maps switched off, the map redrawn without them and
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();

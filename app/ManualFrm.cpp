@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "site/RunState.h"
-#include "app/SingleWindow.h"
+#include "platform/OwnedWindow.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
 
@@ -86,7 +86,7 @@ QString ManualFrm::CaptionAsShown(const QString& caption)
     return shown.replace(padding, QStringLiteral("\n"));
 }
 
-ManualFrm::ManualFrm(const ManualBook& book, QWidget* owner) : QWidget(owner, Qt::Window), book_(book)
+ManualFrm::ManualFrm(const ManualBook& book, QWidget* owner) : QWidget(owner, platform::OwnedWindowFlags()), book_(book)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("操作マニュアル"));
@@ -222,7 +222,7 @@ Manual3Frm::Manual3Frm(QWidget* owner) : ManualFrm(MainManualBook(), owner)
 
 Manual3Frm* Manual3Frm::Open(QWidget* owner)
 {
-    return ShowSingleWindow(instance_, [owner] { return new Manual3Frm(owner); });
+    return platform::ShowSingleWindow(instance_, [owner] { return new Manual3Frm(owner); });
 }
 
 Manual4Frm::Manual4Frm(QWidget* owner) : ManualFrm(BuildingInputManualBook(), owner)
@@ -232,7 +232,7 @@ Manual4Frm::Manual4Frm(QWidget* owner) : ManualFrm(BuildingInputManualBook(), ow
 
 Manual4Frm* Manual4Frm::Open(QWidget* owner)
 {
-    return ShowSingleWindow(instance_, [owner] { return new Manual4Frm(owner); });
+    return platform::ShowSingleWindow(instance_, [owner] { return new Manual4Frm(owner); });
 }
 
 void ConnectMainHelpMenu(QAction* helpMenu, QWidget* owner)

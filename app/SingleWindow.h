@@ -1,18 +1,6 @@
 #pragma once
+// The single-instance window helper now lives in platform/OwnedWindow.h (windows of every folder
+// use it); this name stays for callers in app/.
+#include "platform/OwnedWindow.h"
 
-#include <QPointer>
-#include <QWidget>
-
-// Shows the single instance of a window modeless: created with `make` on first use (or after it
-// was closed and deleted), brought to the front when it is already open.
-template <class Frm, class Make>
-Frm* ShowSingleWindow(QPointer<Frm>& instance, Make make)
-{
-    if (instance.isNull()) {
-        instance = make();
-    }
-    instance->show();
-    instance->raise();
-    instance->activateWindow();
-    return instance;
-}
+using platform::ShowSingleWindow;

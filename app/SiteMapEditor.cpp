@@ -5,7 +5,7 @@
 #include "SiteMapEditor.h"
 
 #include "MainWorkingFrm.h"
-#include "SingleWindow.h"
+#include "platform/OwnedWindow.h"
 #include "SiteMapDrawing.h"
 #include "site/EditOperations.h"
 #include "site/RunState.h"
@@ -521,7 +521,7 @@ void SiteMapEditor::DeleteBuildingMenu_Click()
 void SiteMapEditor::SetBuildingHeightMenu_Click()
 {
     if (w_.pActiveBuildingNum < 0 || w_.pActiveBuildingNum >= gEachTopAreaNumber) return;
-    ShowSingleWindow(heightFrm_, [this] {
+    platform::ShowSingleWindow(heightFrm_, [this] {
         return new SetBuildingHeightFrm(w_.pActiveBuildingNum,
                                         [this](int building) {
                                             ++w_.pChangeCount;  // a changed height is an edit too

@@ -93,13 +93,33 @@ QString MeanHeadingText(int firstStep, int lastStep, int criterion)
     return text;
 }
 
-void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y)
+namespace {
+
+constexpr double kHeadingLineHeight = 24.0;  // picture units between heading lines (14 pt bold)
+
+void PrintHeadingLine(PictureCanvas& pic, const QString& text, double x, double y, const QColor& color, bool onWhite)
 {
     QFont font = platform::WindowFont(14);
     font.setBold(true);
     pic.setTextFont(font);
-    pic.setForeColor(Qt::black);
+    pic.setForeColor(color);
+    if (onWhite) {
+        // On a white ground, so that no frame line of the map runs through it.
+        pic.setDrawMode(PictureCanvas::DrawMode::Copy);
+        pic.filledBox(QPointF(x - 2, y + 1), QPointF(x + pic.textWidth(text) + 2, y - pic.textHeight(text) - 1), Qt::white);
+    }
     PrintAt(pic, x, y, text);
+}
+
+}  // namespace
+
+void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y) { PrintHeadingLine(pic, text, x, y, Qt::black, false); }
+
+QString StoppedHeadingText() { return QStringLiteral("（計算停止：途中までの結果）"); }
+
+void PrintStoppedHeading(PictureCanvas& pic, double x, double y)
+{
+    PrintHeadingLine(pic, StoppedHeadingText(), x, y - kHeadingLineHeight, Qt::red, true);
 }
 
 void DrawSateNumLegend(PictureCanvas& pic, const LegendConditions& c)

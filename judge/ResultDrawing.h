@@ -29,6 +29,11 @@ QString CountHeadingText(int step);
 QString MeanHeadingText(int firstStep, int lastStep, int criterion);
 // The heading of a judgement, 14 pt bold black, its top-left corner at (x, y).
 void PrintHeading(PictureCanvas& pic, const QString& text, double x, double y);
+// "（計算停止：途中までの結果）": the line under the heading of a judgement stopped with 計算停止,
+// so that its partial map is never taken for a complete result.
+QString StoppedHeadingText();
+// Prints StoppedHeadingText one line under a heading printed at (x, y), 14 pt bold red on white.
+void PrintStoppedHeading(PictureCanvas& pic, double x, double y);
 
 // The legend of the count map: conditions (latitude, longitude, date, time, antenna height,
 // mask) and the four colour rows "6衛星以上" .. "3衛星以下".

@@ -130,8 +130,10 @@ void StartAreaGPSFrm::Form_Load()
     pFirstActivate = -1;
     gDialogResult = 0;
     SingleTimeScl->setRange(0, kLastTimeStep);
-    SingleTimeScl->setValue(96);
-    SingleTimeLbl->setText(StepText(gStartTimeStep));
+    // The thumb starts where the label does (the caller's start time), so that what the dialog
+    // shows is what runs, also after one arrow press.
+    SingleTimeScl->setValue(gStartTimeStep);
+    SingleTimeLbl->setText(StepText(SingleTimeScl->value()));
     SingleTimeFlm->show();
 }
 

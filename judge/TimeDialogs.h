@@ -18,8 +18,8 @@ extern int gDialogResult;
 // single-time dialog's OK sets 0.
 extern int gMeanSateCriterion;
 
-// "エリアＧＰＳ受信予測（指定時刻）": one TimeStep. The label opens at the caller's
-// gStartTimeStep, the thumb at 96 (08:00); moving the thumb stores its step in gStartTimeStep.
+// "エリアＧＰＳ受信予測（指定時刻）": one TimeStep. The label and the thumb open at the caller's
+// gStartTimeStep (0..288); moving the thumb stores its step in gStartTimeStep.
 // OK sets gDialogResult 1 and gMeanSateCriterion 0 and confirms gStartTimeStep.
 class StartAreaGPSFrm : public QDialog {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -18,18 +19,35 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 
 namespace {
 
 using platform::kTwipsPerPixel;
 constexpr double kDegPerRad = 57.29577951308238;
 
-const char* const kHeadings[Almanac4Frm::kColumns] = {
+constexpr int kHeadedColumns = 17;  // column 17 stays empty
+const char* const kHeadings[kHeadedColumns] = {
     "PRN", "Health", "Eccentricity", "Time of Appli(S)", "Orbital Incli(rad)", "Rate of Rgt Ascen(r/s)",
     "SQRT (A) (m^1/2)", "Rgt Asc. at TOA(rad)", "Agmnt of prg(rad)", "Mean Anom(rad)", "Af0(s)", "Af1(s/s)",
     "Radius(m)", "Inclination(deg)", "Rgt Asc. (TOA)(deg)", "Agmnt of Perg.(deg)", "Mean Anomaly(deg)",
 };
 constexpr int kFirstDerivedColumn = 12;
+constexpr int kHeadingRow = 0;
+
+// A cell of the grid, right-aligned; heading cells are not selectable and look like headings.
+QTableWidgetItem* Cell(const QString& text, bool heading)
+{
+    auto* item = new QTableWidgetItem(text);
+    if (heading) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(QPalette().button());
+        item->setTextAlignment(Qt::AlignCenter);
+    } else {
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return item;
+}
 
 QString Text(const orbit::YumaRecord& record, int field) { return QString::fromStdString(record.texts[field]); }
 QString Fixed(double value, const char* pattern) { return QString::fromStdString(platform::FormatFixed(value, pattern)); }
@@ -44,7 +62,7 @@ bool SameFile(const QString& a, const QString& b)
 }  // namespace
 
 Almanac4Frm::Almanac4Frm(QString dataFolder, QString databasePath, QWidget* owner)
-    : QWidget(owner, Qt::Window), dataFolder_(std::move(dataFolder)), databasePath_(std::move(databasePath))
+    : QWidget(owner, platform::OwnedWindowFlags()), dataFolder_(std::move(dataFolder)), databasePath_(std::move(databasePath))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Almanac4Frm"));
@@ -62,13 +80,22 @@ Almanac4Frm::Almanac4Frm(QString dataFolder, QString databasePath, QWidget* owne
     AlmanacGrid->setObjectName(QStringLiteral("AlmanacGrid"));
     AlmanacGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AlmanacGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The headings are the grid's row 0, so Qt's own header bars are not shown.
+    AlmanacGrid->horizontalHeader()->hide();
+    AlmanacGrid->verticalHeader()->hide();
     for (int c = 0; c < kColumns; ++c) {
         AlmanacGrid->setColumnWidth(c, (c <= 1 ? 1000 : 2000) / kTwipsPerPixel);
-        // The derived columns get their headings once a file has been read.
-        AlmanacGrid->setHorizontalHeaderItem(
-            c, new QTableWidgetItem(c < kFirstDerivedColumn ? QString::fromLatin1(kHeadings[c]) : QString()));
     }
-    AlmanacGrid->verticalHeader()->setDefaultSectionSize(300 / kTwipsPerPixel);
+    // Rows 0 and 2..30 are 300 twips high; rows 1, 31 and 32 keep the grid's default height.
+    for (int r = 0; r < kRows; ++r) {
+        if (r == 0 || (r >= 2 && r <= 30)) {
+            AlmanacGrid->setRowHeight(r, 300 / kTwipsPerPixel);
+        }
+    }
+    // The derived columns get their headings once a file has been read.
+    for (int c = 0; c < kFirstDerivedColumn; ++c) {
+        AlmanacGrid->setItem(kHeadingRow, c, Cell(QString::fromLatin1(kHeadings[c]), true));
+    }
 
     SaveCmd = new QPushButton(QStringLiteral("保存(&S)"), this);
     SaveCmd->setObjectName(QStringLiteral("SaveCmd"));
@@ -162,25 +189,27 @@ bool Almanac4Frm::ReadYumaAlmanacFile(const QString& path)
 void Almanac4Frm::FillGrid(const orbit::YumaReadResult& read)
 {
     // Rows of an earlier, longer file must not linger under the new one.
-    AlmanacGrid->clearContents();
-    for (int c = kFirstDerivedColumn; c < kColumns; ++c) {
-        AlmanacGrid->horizontalHeaderItem(c)->setText(QString::fromLatin1(kHeadings[c]));
+    for (int r = kHeadingRow + 1; r < kRows; ++r) {
+        for (int c = 0; c < kColumns; ++c) {
+            delete AlmanacGrid->takeItem(r, c);
+        }
     }
-    const int rows = std::min<int>(static_cast<int>(read.records.size()), kRows);
+    for (int c = kFirstDerivedColumn; c < kHeadedColumns; ++c) {
+        AlmanacGrid->setItem(kHeadingRow, c, Cell(QString::fromLatin1(kHeadings[c]), true));
+    }
+    const int rows = std::min<int>(static_cast<int>(read.records.size()), kMaxSatellites);
     for (int r = 0; r < rows; ++r) {
         const orbit::YumaRecord& y = read.records[r];
         // The twelve values as the file writes them; the derived columns from their numbers.
-        const QString cells[kColumns] = {
+        const QString cells[kHeadedColumns] = {
             Text(y, 0), Text(y, 1), Text(y, 2), Text(y, 3), Text(y, 4), Text(y, 5),
             Text(y, 6), Text(y, 7), Text(y, 8), Text(y, 9), Text(y, 10), Text(y, 11),
             Fixed(y.sqrtA * y.sqrtA, "###########.000"), Fixed(y.inclination * kDegPerRad, "###.0000"),
             Fixed(y.rightAscen * kDegPerRad, "###.0000"), Fixed(y.perigee * kDegPerRad, "###.0000"),
             Fixed(y.meanAnomaly * kDegPerRad, "###.0000"),
         };
-        for (int c = 0; c < kColumns; ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            AlmanacGrid->setItem(r, c, item);
+        for (int c = 0; c < kHeadedColumns; ++c) {
+            AlmanacGrid->setItem(r + 1, c, Cell(cells[c], false));
         }
     }
     // Values as the file writes them ("-0.1912602899E+000") are wider than the columns' first
@@ -202,7 +231,7 @@ orbit::Almanac Almanac4Frm::AlmanacOfGrid(int week, int rows) const
     };
     orbit::Almanac almanac;
     almanac.storedWeek = week;
-    for (int r = 0; r < std::min(rows, kRows); ++r) {
+    for (int r = 1; r <= std::min(rows, kMaxSatellites); ++r) {
         orbit::AlmanacRecord record;
         record.prn = static_cast<std::int16_t>(number(r, 0));
         record.health = static_cast<std::int16_t>(number(r, 1));
@@ -220,19 +249,17 @@ orbit::Almanac Almanac4Frm::AlmanacOfGrid(int week, int rows) const
 
 void Almanac4Frm::SaveCmd_Click()
 {
-    if (!almanac_) {
-        return;  // nothing read yet: the window stays open
-    }
     platform::FileDialogOptions options;
     options.filters = {QStringLiteral("alm ファイル (*.alm)"), QStringLiteral("dat ファイル (*.DAT)"),
                        QStringLiteral("全ての ファイル (*.*)")};
-    // All files shown, so that the database the name proposes can be seen and replaced.
+    // All files shown rather than the open dialog's filter position (which would be the dat
+    // files here), so that the database the name proposes, Almanac1.alx, can be seen and replaced.
     options.selectedFilter = 2;
     options.fileName = QFileInfo(databasePath_).fileName();
     options.folder = dataFolder_;
     const QString path = platform::AskFileName(this, platform::FileDialogKind::Save, options);
-    if (path.isEmpty()) {
-        return;
+    if (path.isEmpty() || !almanac_) {
+        return;  // cancelled, or nothing read yet: the window stays open
     }
     if (!orbit::SaveAlmanacDataBase(path.toStdString(), almanac_->storedWeek, almanac_->records)) {
         platform::ShowMessage(this, QStringLiteral("アルマナックを保存できませんでした。\n%1").arg(path));

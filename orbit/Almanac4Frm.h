@@ -31,9 +31,11 @@ public:
     // owner shows gAlmanacName on its labels and has the orbit views recompute.
     std::function<void()> onAlmanacSaved;
 
-    // Grid columns: 0..11 the twelve values of a record as read, 12..16 derived.
-    static constexpr int kColumns = 17;
-    static constexpr int kRows = 32;  // one satellite per row
+    // Grid: row 0 the headings, rows 1..32 one satellite each; columns 0..11 the twelve values
+    // of a record as read, 12..16 derived, 17 empty.
+    static constexpr int kColumns = 18;
+    static constexpr int kRows = 33;
+    static constexpr int kMaxSatellites = kRows - 1;
 
     QString pSourceFileName;  // full path of the almanac text last read
     QString pAlmanacData;     // name of the imported almanac: "yuma" + week + ".TXT"
@@ -64,7 +66,7 @@ protected:
 
 private:
     void FillGrid(const orbit::YumaReadResult& read);
-    // The almanac of the first `rows` grid rows, as the grid shows it.
+    // The almanac of the satellite rows 1..`rows` of the grid, as the grid shows it.
     orbit::Almanac AlmanacOfGrid(int week, int rows) const;
     void PlaceGrid();
 

@@ -27,3 +27,14 @@ void SetStartTimeStep(int step) { startTimeStep = step; }
 void SetEndTimeStep(int step) { endTimeStep = step; }
 void SetElevationMask(float degrees) { elevationMask = degrees; }
 void SetAntennaHeight(float metres) { antennaHeight = metres; }
+
+AntennaHeightCheck CheckAntennaHeight(double typed)
+{
+    if (typed < 0.0) {
+        return {0.0f, "ｱﾝﾃﾅ高は正の値です。"};
+    }
+    if (typed > 100.0) {
+        return {100.0f, "ｱﾝﾃﾅ高の最大値は100mです。"};
+    }
+    return {static_cast<float>(typed), {}};
+}

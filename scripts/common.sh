@@ -3,7 +3,7 @@
 
 GPSPLAN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 GPSPLAN_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgtest-dev libbenchmark-dev
-                  fonts-ipafont-gothic xvfb xauth)
+                  qt6-translations-l10n fonts-ipafont-gothic xvfb xauth)
 
 gpsplan_install_packages() {
     local missing=()

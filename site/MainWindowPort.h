@@ -49,6 +49,11 @@ public:
     // reset or redraw.
     virtual bool isJudging() const = 0;
 
+    // ---- Sky views -----------------------------------------------------------------------------
+    // The skyline gCutElevation at the grid origin for an observer `heightOffset` metres above
+    // the ground, on the height grid of the last sky-view command; gAntennaHeight stays.
+    virtual void RecomputeSateliteCource(double heightOffset) = 0;
+
     // ---- Files of the start folder ------------------------------------------------------------
     // Reads the almanac database "data0/Almanac1.alx" into the almanac table; false when it
     // cannot be read (the table is then as the reader left it).

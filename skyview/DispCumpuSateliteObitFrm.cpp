@@ -1,6 +1,7 @@
 #include "DispCumpuSateliteObitFrm.h"
 
 #include <QCloseEvent>
+#include <cmath>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -16,9 +17,10 @@
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/NumberText.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
-#include "skyview/PlotWindowParts.h"
+#include "skyview/SkyWindowParts.h"
 
 using skyview::kFirstShownStep;
 using skyview::kIconOffset;
@@ -31,12 +33,11 @@ using skyview::TwipRect;
 
 namespace {
 
-
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
 }  // namespace
 
-DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, Qt::Window), port_(port)
+DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -148,14 +149,22 @@ void DispCumpuSateliteObitFrm::Form_Load()
 
 void DispCumpuSateliteObitFrm::SetControlPosition()
 {
+    // The plot's grid spans -169..169 on a 5130-twip square, but the plot draws lower than that:
+    // the "S" letter (top at -92 k = -155.5, 14 pt) and the legend row "障害物に隠れた衛星"
+    // (down to -174) reach to about -176. The picture therefore extends down to kPlotBottom at
+    // the same units per pixel, and the window grows with it, so that all of the plot shows.
+    constexpr double kPlotBottom = -179.0;
+    const int side = Px(5130);
+    const int below = static_cast<int>(std::lround(side * (-169.0 - kPlotBottom) / 338.0));
     move(Px(6800), Px(1000));
-    // The outer 8520 x 5640 twips less the title bar and borders.
-    resize(Px(8400), Px(5280));
+    // The outer 8520 x 5640 twips less the title bar and borders, and the plot's extension.
+    resize(Px(8400), Px(5280) + below);
+    platform::FitOnScreen(this);  // on a small screen, moved (and shrunk) onto it
 
-    DispPic->setGeometry(TwipRect(60, 60, 5130, 5130));
-    DispPic->setScale(-169, 169, 338, -338);
+    DispPic->setGeometry(Px(60), Px(60), side, side + below);
+    DispPic->setScale(-169, 169, 338, -338.0 * (side + below) / side);
 
-    skyview::PlacePlotCaptions(*DispPic, captions_);
+    skyview::PlacePlotCaptions(*DispPic, captions_, skyview::kLargePlotCaptions);
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;

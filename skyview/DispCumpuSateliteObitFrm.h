@@ -16,7 +16,7 @@
 
 #include "site/MainWindowPort.h"
 #include "skyview/OwnSkyTables.h"
-#include "skyview/PlotWindowParts.h"
+#include "skyview/SkyWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QComboBox;

@@ -13,6 +13,7 @@
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
 #include "platform/Fonts.h"
+#include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
 #include "site/RunState.h"
@@ -68,7 +69,7 @@ QPixmap PointerPicture()
 }  // namespace
 
 DispHeavenGPSFrm::DispHeavenGPSFrm(QWidget* owner, MainWindowPort* port, Clock clock)
-    : QWidget(owner, Qt::Window), port_(port), clock_(std::move(clock))
+    : QWidget(owner, platform::OwnedWindowFlags()), port_(port), clock_(std::move(clock))
 {
     setObjectName(QStringLiteral("DispHeavenGPSFrm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -178,9 +179,9 @@ void DispHeavenGPSFrm::SetControlPosition()
     move(skyview::Px(8645), skyview::Px(500));
     SetDispPicScale();
     resize(DispPic->width() + 256, DispPic->height());
-    skyview::PlacePlotCaptions(*DispPic, captions_);
+    skyview::PlacePlotCaptions(*DispPic, captions_, skyview::kLargePlotCaptions);
     // The countdown under the orientation note, in the upper right of the plot.
-    skyview::PlaceInPlot(*DispPic, ResidentTimePnl, 136, 148, 32, 22);
+    skyview::PlaceInPlot(*DispPic, ResidentTimePnl, {136, 148, 32, 22});
 
     const int left = DispPic->width() + 6;
     SeeingForwordFlm->setGeometry(left, 4, 160, 56);

@@ -21,7 +21,7 @@
 
 #include "site/MainWindowPort.h"
 #include "skyview/OwnSkyTables.h"
-#include "skyview/PlotWindowParts.h"
+#include "skyview/SkyWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QGroupBox;

@@ -34,7 +34,10 @@ TEST_F(MainWindowTest, BoxChecksCorrectOutOfRangeInput)
         {"latitude above 90", &MainWorkingFrm::LatDataTxt, "95", "0", outOfRange, unchecked},
         {"latitude negative", &MainWorkingFrm::LatDataTxt, "-1", "0", outOfRange, unchecked},
         {"latitude at 90", &MainWorkingFrm::LatDataTxt, "90", "90", QString(), unchecked},
-        {"latitude not a number", &MainWorkingFrm::LatDataTxt, "abc", "abc", QString(), unchecked},
+        {"latitude not a number", &MainWorkingFrm::LatDataTxt, "x", "0", outOfRange, unchecked},
+        {"latitude begun with a point", &MainWorkingFrm::LatDataTxt, ".5", ".5", QString(), unchecked},
+        {"longitude with a letter after the number", &MainWorkingFrm::LonDataTxt, "139x", "0", outOfRange, unchecked},
+        {"longitude with an exponent", &MainWorkingFrm::LonDataTxt, "1.395E+2", "1.395E+2", QString(), unchecked},
         {"longitude above 180", &MainWorkingFrm::LonDataTxt, "181", "0", outOfRange, unchecked},
         {"longitude at 180", &MainWorkingFrm::LonDataTxt, "180", "180", QString(), unchecked},
         {"antenna at 100", &MainWorkingFrm::AntennaHTxt, "100", "100", QString(), 100.0},
@@ -77,8 +80,8 @@ TEST_F(MainWindowTest, MaskListNeverStaysBelowThree)
 
 TEST_F(MainWindowTest, ReadComputeConditionCopiesTheControls)
 {
-    frm->LatDataTxt->setText(QStringLiteral("35.5abc"));
-    frm->LonDataTxt->setText(QStringLiteral("abc"));
+    frm->LatDataTxt->setText(QStringLiteral("35.5"));
+    frm->LonDataTxt->setText(QStringLiteral("139.25"));
     frm->AntennaHTxt->setText(QStringLiteral("12"));
     frm->StartTimeCmb->setCurrentIndex(216);  // start after the end reaches the variables as is
     frm->EndTimeCmb->setCurrentIndex(96);
@@ -88,7 +91,7 @@ TEST_F(MainWindowTest, ReadComputeConditionCopiesTheControls)
 
     frm->ReadComputeCondition();
     EXPECT_FLOAT_EQ(gLatitude, 35.5f);
-    EXPECT_EQ(gLongitude, 0.0f);
+    EXPECT_FLOAT_EQ(gLongitude, 139.25f);
     EXPECT_EQ(gAntennaHeight, 12.0f);
     EXPECT_EQ(gStartTimeStep, 216);
     EXPECT_EQ(gEndTimeStep, 96);

@@ -270,6 +270,35 @@ TEST_F(MainJudgeCommands, StopEndsTheRunWhileOnlyItWorksAndOnlyJudgedCellsAreRep
         }
 }
 
+TEST_F(MainJudgeCommands, AStoppedRunSaysSoUnderItsHeading)
+{
+    // Red pixels in the line under the heading (printed at y = 330), where nothing else draws.
+    const auto redUnderHeading = [this] {
+        int red = 0;
+        for (int x = -200; x <= 200; x += 1)
+            for (int y = 305; y >= 282; --y) {
+                const QColor c = PixelAt(x, y);
+                if (c.red() > 200 && c.green() < 80 && c.blue() < 80) ++red;
+            }
+        return red;
+    };
+    for (const bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stopped" : "complete");
+        if (stop) {
+            judge::gJudgeColumnPause = 0.01;
+            WhileJudging(frm, [&] { QTest::mouseClick(frm->StopComputeCmd, Qt::LeftButton); });
+        }
+        JudgeCount();
+        ASSERT_NE(frm->shownAreaResult(), nullptr);
+        EXPECT_EQ(frm->shownAreaResult()->isJudged(54, 0), !stop);
+        if (stop) {
+            EXPECT_GT(redUnderHeading(), 50);
+        } else {
+            EXPECT_EQ(redUnderHeading(), 0);
+        }
+    }
+}
+
 TEST_F(MainJudgeCommands, TheResultIsRepaintedWhereTheMapPutsItAfterEveryViewChange)
 {
     JudgeCount();

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QListWidget>
 
 
 #include "MainWindowFixture.h"
@@ -17,6 +19,9 @@
 #include "platform/PictureSurface.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
 #include "skyview/DispHeavenGPSFrm.h"
+#include "skyview/ProgressFrm.h"
+#include "skyview/SkyAndSateNumFrm.h"
+#include "judge/Meshes.h"
 
 namespace {
 
@@ -272,6 +277,52 @@ TEST_F(SkyViewCommand, DemonstrationClicksServeTheSkyViewAtTheirFixedPoints)
     ExpectSkylineDrawn(view, direction, "after the demonstration's click");
     const QPoint pixel = frm->PhotoPic->mapTo(frm, frm->PhotoPic->toPixel(QPointF(-81, 103)).toPoint());
     EXPECT_EQ(frm->MouseIconPnl->mapTo(frm, QPoint(0, 0)), pixel);
+}
+
+TEST_F(SkyCommands, OrbitAndCountCommandShowsTheCountsAmongTheBuildingsModally)
+{
+    gProgressPause = 0.0;
+    SetMapRotateAngle(0.0f);
+    gComuAreaMesh.set(3, 3, 7.0f);
+    orbit::VisibleCountTable inTheOpen{};
+    orbit::VisibleCountTable shown{};
+    QStringList available;
+    float latitudeWhileOpen = 0.0f;
+    orbit::SkylineTable onTheGround{};
+    orbit::SkylineTable fromTheCommand{};
+    QTimer::singleShot(0, [&] {
+        auto* view = qobject_cast<SkyAndSateNumFrm*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        shown = view->counts();
+        available << view->AvalableSateLst->item(0)->text();
+        latitudeWhileOpen = gLatitude;
+        fromTheCommand = gCutElevation;
+        // The same almanac and conditions with no building in the way.
+        const std::vector<int> usable = orbit::UsableSateSlots();
+        orbit::SkylineTable open{};
+        orbit::CountVisibleSate(gSateAzimus, gSateElevation, usable, gElevationMask, open, 0, kLastTimeStep, inTheOpen);
+        // The window's antenna height reaches the skyline through the main window.
+        view->AntennaHTxt->setText(QStringLiteral("0"));
+        QTest::keyClick(view->AntennaHTxt, Qt::Key_Return);
+        onTheGround = gCutElevation;
+        QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    });
+    frm->SkyProtAndSateNumMenu->trigger();
+
+    ASSERT_FALSE(available.isEmpty());
+    EXPECT_EQ(latitudeWhileOpen, 35.681f);
+    EXPECT_EQ(gLatitude, 35.681f);
+    EXPECT_EQ(gComuAreaMesh.at(3, 3), 0.0f);
+    int fewer = 0;
+    for (int k = 96; k <= 216; ++k) {
+        EXPECT_LE(shown[k], inTheOpen[k]) << k;
+        fewer += shown[k] < inTheOpen[k];
+    }
+    EXPECT_GT(fewer, 0);
+    // An eye on the ground sees the buildings higher than one 1.5 m up.
+    EXPECT_GT(onTheGround[45], fromTheCommand[45]);
+    frm->ComputeSkylineUnderPicturePoint(0.0, 0.0);
+    EXPECT_EQ(gCutElevation, fromTheCommand);
 }
 
 }  // namespace

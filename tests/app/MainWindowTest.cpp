@@ -1,3 +1,6 @@
+#include <functional>
+
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -5,10 +8,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QWindow>
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/ExplanationFrms.h"
+#include "app/LonLatJapanFrm.h"
+#include "app/ManualFrm.h"
 #include "app/SiteMapEditor.h"
+#include "orbit/Almanac4Frm.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/DispHeavenGPSFrm.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -245,6 +257,76 @@ TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
             QApplication::sendEvent(frm, &again);
             EXPECT_EQ(messages.size(), 2);
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Every window the main window opens is owned by it, also for the window manager (a dialog-type
+// window with the main window as transient parent, kept above it), and opens with its top-left
+// corner on the screen; opening it again brings the same window to the front.
+TEST_F(MainWindowTest, EveryWindowItOpensIsOwnedByItAndOpensOnTheScreen)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+        std::function<QWidget*()> window;
+    };
+    const Case cases[] = {
+        {"orbit view", [this] { frm->SkyPlotGPSMenu->trigger(); }, [this] { return static_cast<QWidget*>(frm->DispCumpuSateliteObit()); }},
+        {"sky view",
+         [this] {
+             gSkyViewOpenWait = 0.0;
+             frm->DispHeavenGPSMenu->trigger();
+             gSkyViewOpenWait = 1.0;
+         },
+         [this] { return static_cast<QWidget*>(frm->DispHeavenGPS()); }},
+        {"almanac import", [this] { QTest::mouseClick(frm->SetAlmanacCmd, Qt::LeftButton); },
+         [this] { return static_cast<QWidget*>(frm->almanac4Frm()); }},
+        {"manual", [this] { frm->HelpMenu->trigger(); }, [this] { return static_cast<QWidget*>(frm->findChild<Manual3Frm*>()); }},
+        {"position picker", [this] { QTest::mouseClick(frm->DispLonLatRbn, Qt::LeftButton); },
+         [this] { return static_cast<QWidget*>(frm->findChild<LonLatJapanFrm*>()); }},
+        {"antenna explanation", [this] { QTest::mouseClick(frm->AntennaCmd, Qt::LeftButton); },
+         [this] { return static_cast<QWidget*>(frm->findChild<AntennaHeightFrm*>()); }},
+    };
+    const QRect screen = frm->screen()->availableGeometry();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.open();
+        QWidget* window = c.window();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->parentWidget(), frm);
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), frm->windowHandle());
+        EXPECT_TRUE(screen.contains(window->frameGeometry().topLeft()));
+
+        frm->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frm));
+        c.open();
+        EXPECT_EQ(c.window(), window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        window->close();
+    }
+}
+
+// On a screen smaller than the main window the window fits onto the screen and its fixed layout
+// scrolls: the control farthest right and down can be scrolled into view at its full size.
+TEST_F(MainWindowTest, OnASmallScreenEveryControlCanBeScrolledTo)
+{
+    const QRect screen = frm->screen()->availableGeometry();
+    ASSERT_LT(screen.height(), 804) << "the offscreen screen is expected to be smaller than the window";
+    EXPECT_TRUE(screen.contains(frm->frameGeometry()));
+    auto* scroll = qobject_cast<QScrollArea*>(frm->centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(frm->PhotoFrame->size(), QSize(876, 682));  // not rescaled
+    for (QWidget* control : {static_cast<QWidget*>(frm->SaveDisplayPicCmd), static_cast<QWidget*>(frm->CarStatusPic)}) {
+        scroll->ensureWidgetVisible(control, 0, 0);
+        const QRect inView(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(inView)) << control->objectName().toStdString();
     }
 }
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
@@ -73,5 +74,20 @@ TEST(MainMenus, BarCaptionsInOrderWithTheEditMenuHidden)
     }
     EXPECT_EQ(fileItems, (QStringList{QStringLiteral("新規(&N)"), "-", QStringLiteral("開く(&O)"), "-",
                                       QStringLiteral("保存(&S)"), "-", QStringLiteral("サンプルの読込み(&D)"), "-"}));
+
+    // Every separator line shows, leading, trailing and doubled ones included: it takes room in
+    // its menu (a folded one has none).
+    for (QMenu* menu : {frm->FileHandleMenu, frm->OpenProjectMenu, frm->StartGPSMenu, frm->EditingDataMenu, frm->LineDrawMenu,
+                        frm->MeasureDistMenu}) {
+        SCOPED_TRACE(menu->objectName().toStdString());
+        int separators = 0;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator() && action->isVisible()) {
+                ++separators;
+                EXPECT_GT(menu->actionGeometry(action).height(), 0) << menu->actions().indexOf(action);
+            }
+        }
+        EXPECT_GT(separators, 0);
+    }
     delete frm;
 }

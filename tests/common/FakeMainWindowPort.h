@@ -27,6 +27,10 @@ public:
     void ShowPictureAndResult() override { calls << "ShowPictureAndResult"; }
     void ShowGPSPoint(double x1, double y1) override { calls << QStringLiteral("ShowGPSPoint %1 %2").arg(x1).arg(y1); }
     bool isJudging() const override { return judging; }
+    void RecomputeSateliteCource(double heightOffset) override
+    {
+        calls << QStringLiteral("RecomputeSateliteCource %1").arg(heightOffset);
+    }
     bool LoadAlmanacDataBase() override
     {
         calls << "LoadAlmanacDataBase";

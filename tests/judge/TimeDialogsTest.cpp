@@ -40,7 +40,7 @@ void Focus(QScrollBar* slider)
     QApplication::processEvents();
 }
 
-TEST(StartAreaGPSFrm, LabelShowsTheCallersStartWhileTheThumbStartsAt0800)
+TEST(StartAreaGPSFrm, ThumbAndLabelStartAtTheCallersStart)
 {
     struct Case {
         const char* name;
@@ -52,6 +52,7 @@ TEST(StartAreaGPSFrm, LabelShowsTheCallersStartWhileTheThumbStartsAt0800)
     };
     const Case cases[] = {
         {"OK at once confirms the caller's start", -1, true, 144, "12:00", 1},
+        {"one arrow press goes on from the shown time", 145, true, 145, "12:05", 1},
         {"moved thumb", 100, true, 100, "08:20", 1},
         {"thumb at the end", 288, true, 288, "24:00", 1},
         {"thumb at the start", 0, true, 0, "00:00", 1},
@@ -65,7 +66,8 @@ TEST(StartAreaGPSFrm, LabelShowsTheCallersStartWhileTheThumbStartsAt0800)
         StartAreaGPSFrm dialog(nullptr, false);
         EXPECT_EQ(gDialogResult, 0);
         ShowActive(dialog);
-        EXPECT_EQ(dialog.SingleTimeScl->value(), 96);
+        // The main window's start time 12:00 (step 144): what the dialog shows is what runs.
+        EXPECT_EQ(dialog.SingleTimeScl->value(), 144);
         EXPECT_EQ(dialog.SingleTimeLbl->text(), QStringLiteral("12:00"));
         if (c.moveTo >= 0) {
             Focus(dialog.SingleTimeScl);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -101,6 +102,33 @@ protected:
     int savedCalls = 0;
 };
 
+TEST_F(Almanac4FrmTest, GridOfHeadingsAndThirtyTwoSatelliteRows)
+{
+    QTableWidget* grid = window->AlmanacGrid;
+    ASSERT_EQ(grid->rowCount(), 33);
+    ASSERT_EQ(grid->columnCount(), 18);
+    // Row 0 holds the headings of columns 0..11 until a file is read; columns 12..17 are empty.
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("PRN"));
+    EXPECT_EQ(Cell(0, 11), QStringLiteral("Af1(s/s)"));
+    EXPECT_EQ(Cell(0, 12), QString());
+    // Rows 0 and 2..30 are 300 twips (20 pixels); rows 1, 31 and 32 keep the default height.
+    const int standard = grid->verticalHeader()->defaultSectionSize();
+    ASSERT_NE(standard, 20);
+    for (int r = 0; r < 33; ++r) {
+        EXPECT_EQ(grid->rowHeight(r), (r == 1 || r >= 31) ? standard : 20) << r;
+    }
+    // Columns 0 and 1 are 1000 twips, the others 2000.
+    for (int c = 0; c < 18; ++c) {
+        EXPECT_EQ(grid->columnWidth(c), c <= 1 ? 66 : 133) << c;
+    }
+
+    OpenFile(kRealAlmanac);
+    EXPECT_EQ(Cell(0, 12), QStringLiteral("Radius(m)"));
+    EXPECT_EQ(Cell(0, 16), QStringLiteral("Mean Anomaly(deg)"));
+    EXPECT_EQ(Cell(0, 17), QString());
+    EXPECT_EQ(Cell(1, 17), QString());
+}
+
 TEST_F(Almanac4FrmTest, DerivedColumnsInMetresAndDegrees)
 {
     OpenFile(WriteText(QStringLiteral("two.alm"), Record(3) + Record(7)));
@@ -108,32 +136,32 @@ TEST_F(Almanac4FrmTest, DerivedColumnsInMetresAndDegrees)
     EXPECT_EQ(window->pAlmanacData, QStringLiteral("yuma405.TXT"));
     EXPECT_EQ(window->pWeekNumber, 405);
     EXPECT_EQ(window->pSateNum2, 3);
-    EXPECT_EQ(Cell(1, 0), QStringLiteral("7"));
-    EXPECT_EQ(Cell(1, 12), QStringLiteral("26560540.149"));  // 5153.691895^2
-    EXPECT_EQ(Cell(1, 13), QStringLiteral("54.9982"));       // 0.9599 rad
-    EXPECT_EQ(Cell(1, 16), QStringLiteral("-28.6479"));      // -0.5 rad
-    EXPECT_EQ(window->AlmanacGrid->horizontalHeaderItem(13)->text(), QStringLiteral("Inclination(deg)"));
+    EXPECT_EQ(Cell(2, 0), QStringLiteral("7"));
+    EXPECT_EQ(Cell(2, 12), QStringLiteral("26560540.149"));  // 5153.691895^2
+    EXPECT_EQ(Cell(2, 13), QStringLiteral("54.9982"));       // 0.9599 rad
+    EXPECT_EQ(Cell(2, 16), QStringLiteral("-28.6479"));      // -0.5 rad
+    EXPECT_EQ(Cell(0, 13), QStringLiteral("Inclination(deg)"));
 }
 
 TEST_F(Almanac4FrmTest, ValueColumnsShowTheFileTextAsWritten)
 {
     OpenFile(kRealAlmanac);
     ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-    // PRN-01 (row 0) and PRN-02 (row 1) of the file, column by column.
+    // PRN-01 (row 1) and PRN-02 (row 2) of the file, column by column.
     const struct {
         int row;
         int column;
         const char* text;
     } cells[] = {
-        {0, 0, "01"},
-        {0, 1, "000"},
-        {0, 2, "0.1139211655E-001"},
-        {0, 3, "405504.0000"},
-        {0, 6, "5153.623047"},
-        {0, 7, "-0.1912602899E+001"},
-        {0, 11, "-0.1091393642E-010"},
-        {1, 8, "-1.441149484"},
-        {1, 11, "0.0000000000E+000"},
+        {1, 0, "01"},
+        {1, 1, "000"},
+        {1, 2, "0.1139211655E-001"},
+        {1, 3, "405504.0000"},
+        {1, 6, "5153.623047"},
+        {1, 7, "-0.1912602899E+001"},
+        {1, 11, "-0.1091393642E-010"},
+        {2, 8, "-1.441149484"},
+        {2, 11, "0.0000000000E+000"},
     };
     for (const auto& c : cells) {
         EXPECT_EQ(Cell(c.row, c.column), QString::fromLatin1(c.text)) << c.row << "," << c.column;
@@ -144,8 +172,8 @@ TEST_F(Almanac4FrmTest, SavedToTheDatabaseTheAlmanacInUseIsTheOneSaved)
 {
     OpenFile(kRealAlmanac);
     ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(Cell(30, 0), QStringLiteral("32"));
-    EXPECT_EQ(Cell(31, 0), QString());
+    EXPECT_EQ(Cell(31, 0), QStringLiteral("32"));
+    EXPECT_EQ(Cell(32, 0), QString());
     // Reading alone leaves the almanac in use (the built-in one, 30 satellites) alone.
     EXPECT_EQ(gSateNum, 30);
 
@@ -203,10 +231,14 @@ TEST_F(Almanac4FrmTest, SavedElsewhereTheAlmanacInUseStaysAndTheUserIsTold)
 
 TEST_F(Almanac4FrmTest, BrokenFilesAndCancelLeaveTheAlmanacInUse)
 {
-    // Nothing read: saving asks for no file and does nothing.
+    // Nothing read: the save dialog shows, then nothing is written and the window stays open.
+    dialogPaths = {databasePath};
     QTest::mouseClick(window->SaveCmd, Qt::LeftButton);
-    EXPECT_TRUE(kinds.empty());
+    EXPECT_EQ(kinds, std::vector<platform::FileDialogKind>{platform::FileDialogKind::Save});
+    EXPECT_FALSE(QFile::exists(databasePath));
     EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(savedCalls, 0);
 
     OpenFile(kRealAlmanac);
     struct Case {
@@ -243,15 +275,16 @@ TEST_F(Almanac4FrmTest, BrokenFilesAndCancelLeaveTheAlmanacInUse)
         EXPECT_TRUE(messages[0].contains(QString::fromUtf8(c.mentions))) << messages[0].toStdString();
         // The window keeps the almanac it held.
         EXPECT_EQ(window->pSateNum2, 32);
-        EXPECT_EQ(Cell(30, 0), QStringLiteral("32"));
+        EXPECT_EQ(Cell(31, 0), QStringLiteral("32"));
         EXPECT_EQ(gSateNum, 30);
     }
 
     // A shorter file leaves no row of the longer one behind.
     OpenFile(WriteText(QStringLiteral("two.alm"), Record(3) + Record(7)));
-    EXPECT_EQ(Cell(1, 0), QStringLiteral("7"));
-    EXPECT_EQ(Cell(2, 0), QString());
-    EXPECT_EQ(Cell(30, 12), QString());
+    EXPECT_EQ(Cell(2, 0), QStringLiteral("7"));
+    EXPECT_EQ(Cell(3, 0), QString());
+    EXPECT_EQ(Cell(31, 12), QString());
+    EXPECT_EQ(Cell(0, 0), QStringLiteral("PRN"));
 
     QTest::mouseClick(window->CancelCmd, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());

@@ -1,17 +1,21 @@
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "common/FakeMainWindowPort.h"
+#include "CalendarDrive.h"
 #include "common/TestUtils.h"
 #include "TokyoSky.h"
 #include "orbit/AlmanacTable.h"
@@ -97,6 +101,29 @@ TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
     EXPECT_EQ(calls, (QStringList{"LoadAlmanacDataBase", "TakePictureClick 1"}));
 }
 
+TEST_F(OrbitWindow, AllOfThePlotShowsInsideTheWindow)
+{
+    Show();
+    EXPECT_TRUE(frm->rect().contains(frm->DispPic->geometry()));
+    // The legend and the texts on the plot lie wholly on the picture.
+    for (QLabel* label : {frm->VisibleSateLbl, frm->BackSateLbl, frm->VisibleSateImg, frm->BackSateXXimg, frm->SateNumLbl,
+                          frm->Label2, frm->TitleNameLbl, frm->SeeingLbl}) {
+        const QRect g = label->geometry();
+        EXPECT_TRUE(frm->DispPic->rect().contains(g)) << label->objectName().toStdString() << " " << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+    }
+    EXPECT_LE(QFontMetrics(frm->BackSateLbl->font()).height(), frm->BackSateLbl->height());
+    // The "S" letter under the grid circle reaches below -169, the grid's edge, and ends above
+    // the picture's bottom edge: its lowest pixel in the compass colour has open rows under it.
+    const QImage image = frm->DispPic->image();
+    const int centre = qRound(frm->DispPic->toPixel({0, 0}).x());
+    int lowest = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = centre - 20; x <= centre + 20; ++x)
+            if (QColor(image.pixel(x, y)) == skyview::kCompassColor) lowest = y;
+    EXPECT_GT(lowest, qRound(frm->DispPic->toPixel({0, -169}).y()));
+    EXPECT_LT(lowest, image.height() - 2);
+}
+
 TEST_F(OrbitWindow, TimeListsKeepStartBeforeEndAndTheScrollBarInsideTheSpan)
 {
     struct Case {
@@ -159,12 +186,8 @@ TEST_F(OrbitWindow, PickingADateRecomputesTheWholeDayForIt)
 {
     Show();
     // A wide span after the date change must not show tracks of the earlier date.
-    QTest::mouseClick(frm->ResetDateCmd, Qt::LeftButton);
-    ASSERT_TRUE(frm->DaybrookPicker1->isVisible());
-    auto* days = frm->DaybrookPicker1->calendar()->findChild<QTableView*>();
-    ASSERT_NE(days, nullptr);
-    QTest::keyClick(days, Qt::Key_Right);
-    QTest::keyClick(days, Qt::Key_Return);
+    testutil::PickNextDay(frm->ResetDateCmd, frm->DaybrookPicker1);
+    if (HasFatalFailure()) return;
 
     EXPECT_EQ(gComputeDate, "2022/02/19");
     EXPECT_EQ(frm->DateDataLbl->text(), QStringLiteral("2022/02/19"));
@@ -205,7 +228,10 @@ TEST_F(OrbitWindow, ARedrawAfterASiteMapClickDrawsTheTracksFrom0800To1800)
     EXPECT_EQ(frm->EndTimeDataCmb->currentIndex(), kLastTimeStep);
     EXPECT_EQ(frm->TimeScrol1->value(), 97);
     ExpectIconsAt(97);
-    EXPECT_EQ(frm->pos(), QPoint(453, 67));  // back at 6800, 1000 twips
+    // Back at 6800, 1000 twips, as far as the screen allows (the offscreen screen is 800 wide).
+    const QRect screen = frm->screen()->availableGeometry();
+    EXPECT_EQ(frm->pos(), QPoint(std::min(453, screen.right() + 1 - frm->frameGeometry().width()), 67));
+    EXPECT_TRUE(screen.contains(frm->frameGeometry()));
 }
 
 TEST_F(OrbitWindow, RedrawsKeepTheViewsOwnDateWhenOthersRecomputeTheSharedTables)

@@ -1,4 +1,4 @@
-#include "PlotWindowParts.h"
+#include "SkyWindowParts.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -40,12 +40,33 @@ QString StepLabel(int step)
     return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
 }
 
-void PlaceInPlot(const PictureSurface& plot, QWidget* w, double left, double top, double width, double height)
+QPixmap ObstacleSample(QSize size)
 {
-    const QPointF a = plot.toPixel({left, top});
-    const QPointF b = plot.toPixel({left + width, top - height});
+    QPixmap sample(size);
+    sample.fill(Qt::transparent);
+    QPainter painter(&sample);
+    painter.setPen(QPen(kSkylineColor, 2));
+    painter.drawLine(0, sample.height() / 2, sample.width(), sample.height() / 2);
+    return sample;
+}
+
+void PlaceInPlot(const PictureSurface& plot, QWidget* w, const PlotRect& place)
+{
+    const QPointF a = plot.toPixel({place.left, place.top});
+    const QPointF b = plot.toPixel({place.left + place.width, place.top - place.height});
     w->setGeometry(QRectF(a, b).normalized().toRect());
 }
+
+namespace {
+
+QLabel* MakePicture(QWidget* parent, const char* name)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QLatin1String(name));
+    return picture;
+}
+
+}  // namespace
 
 PlotCaptions MakePlotCaptions(PictureSurface* plot, const QString& seeing)
 {
@@ -55,42 +76,30 @@ PlotCaptions MakePlotCaptions(PictureSurface* plot, const QString& seeing)
     c.TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c.SeeingLbl = MakeLabel(plot, "SeeingLbl", seeing);
     c.Label2 = MakeLabel(plot, "Label2", QStringLiteral("障害物"));
-    c.Image1 = new QLabel(plot);
-    c.Image1->setObjectName(QStringLiteral("Image1"));
-    c.VisibleSateImg = new QLabel(plot);
-    c.VisibleSateImg->setObjectName(QStringLiteral("VisibleSateImg"));
+    c.Image1 = MakePicture(plot, "Image1");
+    c.VisibleSateImg = MakePicture(plot, "VisibleSateImg");
     c.VisibleSateLbl = MakeLabel(plot, "VisibleSateLbl", QStringLiteral("受信可能衛星"));
-    c.BackSateXXimg = new QLabel(plot);
-    c.BackSateXXimg->setObjectName(QStringLiteral("BackSateXXimg"));
+    c.BackSateXXimg = MakePicture(plot, "BackSateXXimg");
     c.BackSateLbl = MakeLabel(plot, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
     c.SateNumLbl = MakeLabel(plot, "SateNumLbl", SateCountText(0));
     c.SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return c;
 }
 
-void PlacePlotCaptions(const PictureSurface& plot, const PlotCaptions& c)
+void PlacePlotCaptions(const PictureSurface& plot, const PlotCaptions& c, const PlotCaptionPlaces& places)
 {
-    // The title wraps into two lines left of the N.
-    PlaceInPlot(plot, c.TitleNameLbl, -167, 168, 120, 34);
-    PlaceInPlot(plot, c.SeeingLbl, 108, 168, 60, 18);
-    PlaceInPlot(plot, c.VisibleSateImg, -170, -126, 20, 20);
-    PlaceInPlot(plot, c.BackSateXXimg, -170, -149, 20, 20);
-    PlaceInPlot(plot, c.VisibleSateLbl, -145, -133, 100, 20);
-    PlaceInPlot(plot, c.BackSateLbl, -145, -154, 120, 20);
-    PlaceInPlot(plot, c.Image1, 100, -131, 20, 10);
-    PlaceInPlot(plot, c.Label2, 124, -127, 45, 18);
-    PlaceInPlot(plot, c.SateNumLbl, 84, -148, 84, 20);
-    const int iconSize = c.VisibleSateImg->width();
-    c.VisibleSateImg->setPixmap(SateIconPixmap(8, false, iconSize));
-    c.BackSateXXimg->setPixmap(SateIconPixmap(8, true, iconSize));
-    QPixmap obstacle(c.Image1->size());
-    obstacle.fill(Qt::transparent);
-    {
-        QPainter painter(&obstacle);
-        painter.setPen(QPen(kSkylineColor, 2));
-        painter.drawLine(0, obstacle.height() / 2, obstacle.width(), obstacle.height() / 2);
-    }
-    c.Image1->setPixmap(obstacle);
+    PlaceInPlot(plot, c.TitleNameLbl, places.title);
+    PlaceInPlot(plot, c.SeeingLbl, places.seeing);
+    PlaceInPlot(plot, c.VisibleSateImg, places.visibleIcon);
+    PlaceInPlot(plot, c.BackSateXXimg, places.hiddenIcon);
+    PlaceInPlot(plot, c.VisibleSateLbl, places.visibleText);
+    PlaceInPlot(plot, c.BackSateLbl, places.hiddenText);
+    PlaceInPlot(plot, c.Image1, places.obstacleSample);
+    PlaceInPlot(plot, c.Label2, places.obstacleText);
+    PlaceInPlot(plot, c.SateNumLbl, places.count);
+    c.VisibleSateImg->setPixmap(SateIconPixmap(8, false, c.VisibleSateImg->width()));
+    c.BackSateXXimg->setPixmap(SateIconPixmap(8, true, c.BackSateXXimg->width()));
+    c.Image1->setPixmap(ObstacleSample(c.Image1->size()));
 }
 
 }  // namespace skyview

@@ -1,0 +1,141 @@
+#include "roofdetect/PolygonFit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace roofdetect {
+
+namespace {
+
+template <typename Distance>
+ChordFarthest Farthest(const std::vector<MaskPixel>& outline, int a, int b, Distance distance)
+{
+    ChordFarthest best;
+    const int first = std::max(a, 0);
+    const int last = std::min(b, static_cast<int>(outline.size()));
+    for (int j = first; j < last; ++j) {
+        const double d = distance(outline[static_cast<std::size_t>(j)]);
+        if (d > best.distance) {
+            best = {j, d};
+        }
+    }
+    return best;
+}
+
+struct CornerRow {
+    int index = 0;
+    bool split = false;  // its chord came out of a split: examined again in the second pass
+};
+
+// Examines the chord from corner `row` to the point before the outline index `next`; a split
+// appends the farthest point to `added`.
+void ExamineChord(const std::vector<MaskPixel>& outline, CornerRow& row, int next, std::vector<CornerRow>& added)
+{
+    const int a = row.index;
+    const int b = next - 1;
+    const MaskPixel& pa = outline[static_cast<std::size_t>(a)];
+    const MaskPixel& pb = outline[static_cast<std::size_t>(std::max(b, a))];
+    const int du = pb.x - pa.x;
+    const int dv = pb.y - pa.y;
+    ChordFarthest far;
+    if (du == 0 && dv != 0) {
+        far = GetMaxXDistance(outline, a, b, pa.x);
+    } else if (dv == 0 && du != 0) {
+        far = GetMaxYDistance(outline, a, b, pa.y);
+    } else if (du != 0 && dv != 0) {
+        far = GetMaxLineDistance(outline, a, b, pa.x, pa.y, du, dv);
+    }
+    row.split = far.index >= 0 && far.distance > kSplitDistance;
+    if (row.split) {
+        added.push_back({far.index, true});
+    }
+}
+
+void SortByIndex(std::vector<CornerRow>& rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const CornerRow& l, const CornerRow& r) { return l.index < r.index; });
+}
+
+}  // namespace
+
+ChordFarthest GetMaxLineDistance(const std::vector<MaskPixel>& outline, int a, int b, double ua, double va, double du, double dv)
+{
+    const double length = std::hypot(du, dv);
+    if (length == 0.0) {
+        return {};
+    }
+    return Farthest(outline, a, b, [&](const MaskPixel& p) { return std::abs(du * (p.y - va) - dv * (p.x - ua)) / length; });
+}
+
+ChordFarthest GetMaxXDistance(const std::vector<MaskPixel>& outline, int a, int b, double ref)
+{
+    return Farthest(outline, a, b, [&](const MaskPixel& p) { return std::abs(p.x - ref); });
+}
+
+ChordFarthest GetMaxYDistance(const std::vector<MaskPixel>& outline, int a, int b, double ref)
+{
+    return Farthest(outline, a, b, [&](const MaskPixel& p) { return std::abs(p.y - ref); });
+}
+
+std::vector<RoofCorner> FitRoofPolygon(const std::vector<MaskPixel>& outline)
+{
+    const int count = static_cast<int>(outline.size());
+    if (count == 0) {
+        return {};
+    }
+
+    // Extreme candidates: the first point with the greatest x, greatest y, smallest x and
+    // smallest y, and the last point.
+    std::array<int, 5> candidate{0, 0, 0, 0, count - 1};
+    int maxX = -999, maxY = -999, minX = 999, minY = 999;
+    for (int i = 0; i < count; ++i) {
+        const MaskPixel& p = outline[static_cast<std::size_t>(i)];
+        if (p.x > maxX) { maxX = p.x; candidate[0] = i; }
+        if (p.y > maxY) { maxY = p.y; candidate[1] = i; }
+        if (p.x < minX) { minX = p.x; candidate[2] = i; }
+        if (p.y < minY) { minY = p.y; candidate[3] = i; }
+    }
+    std::sort(candidate.begin(), candidate.end());
+    std::vector<CornerRow> rows;
+    for (std::size_t i = 0; i < candidate.size(); ++i) {
+        if (i == 0 || candidate[i] != candidate[i - 1]) {
+            rows.push_back({candidate[i], false});
+        }
+    }
+
+    // First pass: the chord of every corner but the last; then the halves of each split chord.
+    std::vector<CornerRow> added;
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+        ExamineChord(outline, rows[r], rows[r + 1].index, added);
+    }
+    rows.insert(rows.end(), added.begin(), added.end());
+    SortByIndex(rows);
+    added.clear();
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+        if (rows[r].split) {
+            ExamineChord(outline, rows[r], rows[r + 1].index, added);
+        }
+    }
+    rows.insert(rows.end(), added.begin(), added.end());
+    SortByIndex(rows);
+
+    // Corner table; the last row lies on the point before the last corner.
+    std::vector<RoofCorner> corners;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool last = r + 1 == rows.size();
+        const int at = last ? std::max(rows[r].index - 1, 0) : rows[r].index;
+        const MaskPixel& p = outline[static_cast<std::size_t>(at)];
+        corners.push_back({rows[r].index, p.x, p.y, false});
+    }
+    const RoofCorner* kept = &corners.front();
+    for (std::size_t r = 1; r < corners.size(); ++r) {
+        corners[r].merged = std::hypot(corners[r].u - kept->u, corners[r].v - kept->v) < kMergeDistance;
+        if (!corners[r].merged) {
+            kept = &corners[r];
+        }
+    }
+    return corners;
+}
+
+}  // namespace roofdetect

@@ -1,0 +1,94 @@
+// The roof detection on pictures of known boxes rendered with the photo camera: the stored
+// polygon against the roof corners the camera projects.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "photoinput/PhotoCamera.h"
+#include "roofdetect/RoofDetector.h"
+#include "tests/roofdetect/RoofMeasures.h"
+
+namespace {
+
+using roofmeasures::Describe;
+using roofmeasures::IoU;
+using roofmeasures::Vertices;
+using roofmeasures::WorstCornerDistance;
+
+// Tilt 33.2 degrees, range 160 m, the 788-pixel picture: about 0.24 m per picture unit.
+const ObliqueCamera kCamera{33.2212, 160.1795, 788};
+const QSize kSize(788, 678);
+
+std::vector<QPointF> Turned(std::vector<QPointF> footprint, double degrees)
+{
+    const double a = degrees * kDegToRad;
+    for (QPointF& p : footprint) {
+        p = QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a));
+    }
+    return footprint;
+}
+
+struct CameraCase {
+    const char* name;
+    SceneBox box;
+    QPointF click;       // photo point inside the roof; (0, 0): the mean of the roof's corners
+    int roofNoise = 0;   // roof pixels +- this
+};
+
+class CameraRoof : public ::testing::TestWithParam<CameraCase> {};
+
+TEST_P(CameraRoof, PolygonHasTheProjectedCornersWithinThreePixels)
+{
+    const CameraCase& c = GetParam();
+    QImage image = RenderScene(kCamera, kSize, std::span(&c.box, 1));
+    std::vector<QPointF> projected = ProjectRoof(kCamera, c.box);
+    ASSERT_FALSE(projected.empty());
+    projected.pop_back();  // the closing repeat
+    const QPolygonF roof(QList<QPointF>(projected.begin(), projected.end()));
+    if (c.roofNoise > 0) {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> noise(-c.roofNoise, c.roofNoise);
+        for (int j = 0; j < image.height(); ++j) {
+            for (int i = 0; i < image.width(); ++i) {
+                const int g = qGray(image.pixel(i, j));
+                if (g >= 180) {
+                    const int n = std::clamp(g + noise(random), 0, 255);
+                    image.setPixel(i, j, qRgb(n, n, n));
+                }
+            }
+        }
+    }
+    QPointF click = c.click;
+    if (click.isNull()) {
+        for (const QPointF& p : projected) click += p / projected.size();
+    }
+    const roofdetect::GreyPicture picture(image);
+    const roofdetect::RoofDetection d = roofdetect::DetectRoof(picture, click.x(), click.y());
+    const QPolygonF found = Vertices(d.polygon);
+    SCOPED_TRACE("found " + Describe(found) + " projected " + Describe(roof));
+    EXPECT_EQ(found.size(), roof.size());
+    EXPECT_TRUE(WorstCornerDistance(roof, found) <= 3.0 || IoU(roof, found) >= 0.9)
+        << "worst corner " << WorstCornerDistance(roof, found) << ", IoU " << IoU(roof, found);
+    if (std::string(c.name).starts_with("over_1000")) {
+        EXPECT_GT(d.outline.size(), 1000u);
+    }
+}
+
+// Boxes standing 12 m high around the ground point seen at the picture centre.
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, CameraRoof,
+    ::testing::Values(
+        CameraCase{"rectangle", {{{-15, 0}, {15, 0}, {15, 20}, {-15, 20}}, 12.0, 212}, {}},
+        CameraCase{"turned_box", {Turned({{-15, -10}, {15, -10}, {15, 10}, {-15, 10}}, 30), 12.0, 212}, {}},
+        // About 330 x 180 picture units: an outline of over 1000 pixels.
+        CameraCase{"over_1000_outline_pixels", {{{-40, -15}, {40, -15}, {40, 40}, {-40, 40}}, 12.0, 212}, {}},
+        CameraCase{"rectangle_with_noise", {{{-15, 0}, {15, 0}, {15, 20}, {-15, 20}}, 12.0, 212}, {}, 8},
+        CameraCase{"turned_box_with_noise", {Turned({{-15, -10}, {15, -10}, {15, 10}, {-15, 10}}, 30), 12.0, 212}, {}, 8}),
+    [](const ::testing::TestParamInfo<CameraCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,230 @@
+// Fitting the corner table to a traced outline, and the roof polygon made of it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "roofdetect/FoundRoof.h"
+#include "roofdetect/PolygonFit.h"
+
+namespace {
+
+using namespace roofdetect;
+
+struct Row {
+    int index;
+    int u;
+    int v;
+    bool merged;
+};
+
+void ExpectCorners(const std::vector<RoofCorner>& corners, const std::vector<Row>& expected)
+{
+    ASSERT_EQ(corners.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(corners[i].index, expected[i].index) << "row " << i;
+        EXPECT_EQ(corners[i].u, expected[i].u) << "row " << i;
+        EXPECT_EQ(corners[i].v, expected[i].v) << "row " << i;
+        EXPECT_EQ(corners[i].merged, expected[i].merged) << "row " << i;
+    }
+}
+
+// The outline of the rectangle x 10..60, y 10..40 as the tracer leaves it: from above the start
+// pixel (10, 10) up, right, down and back along the bottom to (11, 10).
+std::vector<MaskPixel> RectangleOutline()
+{
+    std::vector<MaskPixel> outline;
+    for (int y = 11; y <= 40; ++y) outline.push_back({10, y});
+    for (int x = 11; x <= 60; ++x) outline.push_back({x, 40});
+    for (int y = 39; y >= 10; --y) outline.push_back({60, y});
+    for (int x = 59; x >= 11; --x) outline.push_back({x, 10});
+    return outline;
+}
+
+TEST(FitRoofPolygon, RectangleGetsItsCornersAndNoSplitOfItsStraightSides)
+{
+    const std::vector<MaskPixel> outline = RectangleOutline();
+    ASSERT_EQ(outline.size(), 159u);
+    // Candidates: smallest x at 0, greatest y at 29 (10, 40), greatest x at 79 (60, 40), smallest
+    // y at 109 (60, 10), the last point 158; the last row lies on point 157.
+    ExpectCorners(FitRoofPolygon(outline), {{0, 10, 11, false}, {29, 10, 40, false}, {79, 60, 40, false}, {109, 60, 10, false}, {158, 12, 10, false}});
+}
+
+TEST(FitRoofPolygon, HorizontalSideSplitsAtABumpOf3NotOf2)
+{
+    // The bottom side's chord runs from (60, 10) to (12, 10); its point at x 35 (outline index
+    // 134) is lifted by 2, then by 3. Split there, the second pass splits the slanted half from
+    // (35, 13) to (12, 10) again at (34, 10), 2.85 off it, which lies within 5 of the bump.
+    for (const int bump : {2, 3}) {
+        std::vector<MaskPixel> outline = RectangleOutline();
+        outline[134] = {35, 10 + bump};
+        std::vector<Row> expected{{0, 10, 11, false}, {29, 10, 40, false}, {79, 60, 40, false}, {109, 60, 10, false}, {158, 12, 10, false}};
+        if (bump == 3) {
+            expected.insert(expected.begin() + 4, {Row{134, 35, 13, false}, Row{135, 34, 10, true}});
+        }
+        SCOPED_TRACE(bump);
+        ExpectCorners(FitRoofPolygon(outline), expected);
+    }
+}
+
+struct FitCase {
+    const char* name;
+    std::vector<MaskPixel> outline;
+    std::vector<Row> corners;
+};
+
+class FitCases : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FitCases, CornerTable)
+{
+    ExpectCorners(FitRoofPolygon(GetParam().outline), GetParam().corners);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outlines, FitCases,
+    ::testing::Values(
+        // (10, 10) is both the rightmost and the topmost point: one corner.
+        FitCase{"rightmost_and_topmost_is_one_corner", {{0, 0}, {10, 10}, {5, 2}, {4, 1}}, {{0, 0, 0, false}, {1, 10, 10, false}, {3, 5, 2, false}}},
+        // Two points with the greatest x: the first along the outline.
+        FitCase{"first_of_equal_greatest_x", {{0, 0}, {10, 5}, {10, 12}, {2, 14}, {1, 13}}, {{0, 0, 0, false}, {1, 10, 5, false}, {3, 2, 14, false}, {4, 2, 14, true}}},
+        // Two points: corners at both, the last row on the first point, merged.
+        FitCase{"two_points", {{7, 7}, {8, 7}}, {{0, 7, 7, false}, {1, 7, 7, true}}},
+        FitCase{"one_point", {{7, 7}}, {{0, 7, 7, false}}},
+        // A line of direction (3, 4) from (0, 0) to (30, 40); the bump (14, 22) lies exactly 2 off
+        // the chord to (27, 36): no split. (13, 21) lies 2.2 off: split.
+        FitCase{"slanted_bump_of_2_is_not_split",
+                {{0, 0}, {3, 4}, {6, 8}, {9, 12}, {14, 22}, {18, 24}, {21, 28}, {24, 32}, {27, 36}, {30, 40}},
+                {{0, 0, 0, false}, {9, 27, 36, false}}},
+        FitCase{"slanted_bump_of_2_2_is_split",
+                {{0, 0}, {3, 4}, {6, 8}, {9, 12}, {13, 21}, {18, 24}, {21, 28}, {24, 32}, {27, 36}, {30, 40}},
+                {{0, 0, 0, false}, {4, 13, 21, false}, {9, 27, 36, false}}},
+        // Merging: (24, 28) lies sqrt(20) from the kept (20, 30): merged; (24, 24) lies 4 from the
+        // merged corner but 7.2 from the kept one: kept.
+        FitCase{"merge_is_measured_from_the_last_kept_corner",
+                {{0, 26}, {20, 30}, {24, 28}, {24, 24}, {10, 27}, {9, 27}},
+                {{0, 0, 26, false}, {1, 20, 30, false}, {2, 24, 28, true}, {3, 24, 24, false}, {5, 10, 27, false}}},
+        // (23, 26) lies exactly 5 from (20, 30): kept.
+        FitCase{"corner_5_away_is_kept",
+                {{0, 26}, {20, 30}, {23, 26}, {23, 22}, {10, 27}, {9, 27}},
+                {{0, 0, 26, false}, {1, 20, 30, false}, {2, 23, 26, false}, {3, 23, 22, true}, {5, 10, 27, false}}}),
+    [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+
+TEST(FitRoofPolygon, EmptyOutlineHasNoCorners)
+{
+    EXPECT_TRUE(FitRoofPolygon({}).empty());
+}
+
+TEST(GetMaxLineDistance, IsThePerpendicularDistanceFromTheChord)
+{
+    // Chord from (0, 0) in direction (50, 10); (25, 6) lies 1 above it vertically, 50 / sqrt(2600)
+    // = 0.98 across it. (A distance measured along the slope -m would be 2.55.)
+    const std::vector<MaskPixel> outline{{0, 0}, {10, 2}, {25, 6}, {40, 8}, {50, 10}};
+    const ChordFarthest far = GetMaxLineDistance(outline, 0, 4, 0, 0, 50, 10);
+    EXPECT_EQ(far.index, 2);
+    EXPECT_NEAR(far.distance, 50.0 / std::sqrt(2600.0), 1e-12);
+    EXPECT_EQ(GetMaxLineDistance({{0, 0}, {5, 1}, {10, 2}}, 0, 2, 0, 0, 10, 2).index, -1);
+}
+
+TEST(FitRoofPolygon, GentleStaircaseEdgeStaysOneSide)
+{
+    // A side of slope 1/5 drawn in pixels, closed by a short vertical side: steps of five pixels
+    // lie at most 0.98 off the chord, so the long side is not split.
+    std::vector<MaskPixel> outline;
+    for (int x = 0; x <= 100; ++x) outline.push_back({x, x / 5});
+    for (int y = 19; y >= 1; --y) outline.push_back({100, y});
+    const std::vector<RoofCorner> corners = FitRoofPolygon(outline);
+    ASSERT_EQ(corners.size(), 3u);
+    EXPECT_EQ(corners[1].u, 100);
+    EXPECT_EQ(corners[1].v, 20);
+}
+
+TEST(FitRoofPolygon, AtMostTwoRoundsOfSplitsGiveAtMost17Corners)
+{
+    // A circle of radius 200 traced from its leftmost point clockwise: the five candidates, one
+    // split of each quarter and one of each eighth give 17 corners, and the sixteenths, whose
+    // arcs bulge 3.8 from their chords, are not split again.
+    std::vector<MaskPixel> outline;
+    for (int k = 0; k < 2000; ++k) {
+        const double a = std::numbers::pi - 2 * std::numbers::pi * k / 2000;
+        const MaskPixel p{static_cast<int>(std::lround(250 + 200 * std::cos(a))), static_cast<int>(std::lround(250 + 200 * std::sin(a)))};
+        if (outline.empty() || !(outline.back() == p)) {
+            outline.push_back(p);
+        }
+    }
+    const std::vector<RoofCorner> corners = FitRoofPolygon(outline);
+    EXPECT_EQ(corners.size(), 17u);
+    double worst = 0;
+    for (std::size_t i = 0; i + 1 < corners.size(); ++i) {
+        const MaskPixel a = outline[static_cast<std::size_t>(corners[i].index)];
+        const MaskPixel b = outline[static_cast<std::size_t>(corners[i + 1].index - 1)];
+        worst = std::max(worst, GetMaxLineDistance(outline, corners[i].index, corners[i + 1].index - 1, a.x, a.y, b.x - a.x, b.y - a.y).distance);
+    }
+    EXPECT_GT(worst, 3.0);
+}
+
+// The found roof: kept corners in photo coordinates, closed on the first.
+AnalysisWindow Offsets(float x, int y)
+{
+    AnalysisWindow w;
+    w.offsetX = x;
+    w.offsetY = y;
+    return w;
+}
+
+std::vector<RoofCorner> Corners(const std::vector<Row>& rows)
+{
+    std::vector<RoofCorner> corners;
+    for (const Row& r : rows) {
+        corners.push_back({r.index, r.u, r.v, r.merged});
+    }
+    return corners;
+}
+
+TEST(FoundRoofPolygon, KeptCornersInPhotoCoordinatesClosedOnTheFirst)
+{
+    const std::vector<PhotoPoint> polygon =
+        FoundRoofPolygon(Corners({{0, 250, 195, false}, {1, 300, 195, true}, {2, 300, 230, false}, {3, 250, 230, false}}), Offsets(249.5f, 190));
+    EXPECT_EQ(polygon, (std::vector<PhotoPoint>{{0.5f, 5}, {50.5f, 40}, {0.5f, 40}, {0.5f, 5}}));
+}
+
+struct ClosingCase {
+    const char* name;
+    int lastU;
+    int lastV;
+    std::size_t points;  // stored points, the closing one included
+};
+
+class FoundRoofClosing : public ::testing::TestWithParam<ClosingCase> {};
+
+TEST_P(FoundRoofClosing, LastCornerNearerThan6IsReplacedByTheFirst)
+{
+    const ClosingCase& c = GetParam();
+    const std::vector<PhotoPoint> polygon =
+        FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}, {2, 200, 200, false}, {3, c.lastU, c.lastV, false}}), Offsets(0, 0));
+    ASSERT_EQ(polygon.size(), c.points);
+    EXPECT_EQ(polygon.back(), (PhotoPoint{100, 100}));
+    EXPECT_EQ(polygon[2], (PhotoPoint{200, 200}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FoundRoofClosing,
+                         ::testing::Values(ClosingCase{"exactly_6_is_appended", 106, 100, 5u},
+                                           ClosingCase{"sqrt_34_is_replaced", 105, 103, 4u},
+                                           ClosingCase{"3_away_is_replaced", 100, 103, 4u},
+                                           ClosingCase{"far_is_appended", 100, 200, 5u}),
+                         [](const ::testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
+
+TEST(FoundRoofPolygon, FewerThanThreeDistinctCornersGiveNoRoof)
+{
+    EXPECT_TRUE(FoundRoofPolygon({}, Offsets(0, 0)).empty());
+    EXPECT_TRUE(FoundRoofPolygon(Corners({{0, 100, 100, false}}), Offsets(0, 0)).empty());
+    EXPECT_TRUE(FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 100, 100, true}}), Offsets(0, 0)).empty());
+    EXPECT_TRUE(FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}}), Offsets(0, 0)).empty());
+    // Three kept corners, the last within 6 of the first: it becomes the closing point.
+    EXPECT_TRUE(FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}, {2, 103, 100, false}}), Offsets(0, 0)).empty());
+    // Three corners of which two are the same point.
+    EXPECT_TRUE(FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}, {2, 100, 100, false}, {3, 200, 100, false}}), Offsets(0, 0)).empty());
+    EXPECT_EQ(FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}, {2, 150, 180, false}}), Offsets(0, 0)).size(), 4u);
+}
+
+}  // namespace
