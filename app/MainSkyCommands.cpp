@@ -22,6 +22,21 @@
 // The moment the sky-view command gives a newly shown view to load and draw (seconds).
 double gSkyViewOpenWait = 1.0;
 
+namespace {
+
+// The single instance of a view with the main window as its owner and port: made again once
+// it has closed (it is deleted a moment after it unloads).
+template <class View>
+View* SingleView(QPointer<View>& instance, MainWorkingFrm* owner)
+{
+    if (instance.isNull() || instance->unloaded()) {
+        instance = new View(owner, owner);
+    }
+    return instance;
+}
+
+}  // namespace
+
 void MainWorkingFrm::ConnectSkyCommands()
 {
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
@@ -55,13 +70,7 @@ bool MainWorkingFrm::LoadAlmanacDataBase()
     return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
 }
 
-DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
-{
-    if (dispCumpuSateliteObitFrm_.isNull() || dispCumpuSateliteObitFrm_->unloaded()) {
-        dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, this);
-    }
-    return dispCumpuSateliteObitFrm_;
-}
+DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit() { return SingleView(dispCumpuSateliteObitFrm_, this); }
 
 void MainWorkingFrm::SkyPlotGPSMenu_Click()
 {
@@ -95,13 +104,7 @@ void MainWorkingFrm::SkyProtAndSateNumMenu_Click()
     view.exec();
 }
 
-DispHeavenGPSFrm* MainWorkingFrm::DispHeavenGPS()
-{
-    if (dispHeavenGPSFrm_.isNull() || dispHeavenGPSFrm_->unloaded()) {
-        dispHeavenGPSFrm_ = new DispHeavenGPSFrm(this, this);
-    }
-    return dispHeavenGPSFrm_;
-}
+DispHeavenGPSFrm* MainWorkingFrm::DispHeavenGPS() { return SingleView(dispHeavenGPSFrm_, this); }
 
 void MainWorkingFrm::DispHeavenGPSMenu_Click()
 {

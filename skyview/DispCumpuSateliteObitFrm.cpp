@@ -1,7 +1,6 @@
 #include "DispCumpuSateliteObitFrm.h"
 
 #include <QCloseEvent>
-#include <cmath>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -51,20 +50,8 @@ DispCumpuSateliteObitFrm::~DispCumpuSateliteObitFrm() = default;
 
 void DispCumpuSateliteObitFrm::BuildControls()
 {
-    DispPic = new PictureSurface(this);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
-
-    captions_ = skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"));
-    TitleNameLbl = captions_.TitleNameLbl;
-    SeeingLbl = captions_.SeeingLbl;
-    Label2 = captions_.Label2;
-    Image1 = captions_.Image1;
-    VisibleSateImg = captions_.VisibleSateImg;
-    VisibleSateLbl = captions_.VisibleSateLbl;
-    BackSateXXimg = captions_.BackSateXXimg;
-    BackSateLbl = captions_.BackSateLbl;
-    SateNumLbl = captions_.SateNumLbl;
+    DispPic = skyview::MakeSkyPlot(this);
+    skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"), *this);
     // The icons come last, so that they lie over the captions.
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
 
@@ -149,22 +136,15 @@ void DispCumpuSateliteObitFrm::Form_Load()
 
 void DispCumpuSateliteObitFrm::SetControlPosition()
 {
-    // The plot's grid spans -169..169 on a 5130-twip square, but the plot draws lower than that:
-    // the "S" letter (top at -92 k = -155.5, 14 pt) and the legend row "障害物に隠れた衛星"
-    // (down to -174) reach to about -176. The picture therefore extends down to kPlotBottom at
-    // the same units per pixel, and the window grows with it, so that all of the plot shows.
-    constexpr double kPlotBottom = -179.0;
-    const int side = Px(5130);
-    const int below = static_cast<int>(std::lround(side * (-169.0 - kPlotBottom) / 338.0));
     move(Px(6800), Px(1000));
+    // The plot reaches below its square (the bottom letter and the legend); the window grows
+    // with it, so that all of the plot shows.
+    skyview::PlaceLargePlot(*DispPic, {Px(60), Px(60)});
     // The outer 8520 x 5640 twips less the title bar and borders, and the plot's extension.
-    resize(Px(8400), Px(5280) + below);
+    resize(Px(8400), Px(5280) + DispPic->height() - DispPic->width());
     platform::FitOnScreen(this);  // on a small screen, moved (and shrunk) onto it
 
-    DispPic->setGeometry(Px(60), Px(60), side, side + below);
-    DispPic->setScale(-169, 169, 338, -338.0 * (side + below) / side);
-
-    skyview::PlacePlotCaptions(*DispPic, captions_, skyview::kLargePlotCaptions);
+    skyview::PlacePlotCaptions(*DispPic, *this, skyview::kLargePlotCaptions);
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;

@@ -29,7 +29,8 @@ namespace platform {
 class CalendarPopup;
 }
 
-class DispCumpuSateliteObitFrm : public QWidget, public PictureClickClient {
+// The captions inside the plot (TitleNameLbl ... SateNumLbl) are the window's PlotCaptions.
+class DispCumpuSateliteObitFrm : public QWidget, public PictureClickClient, public skyview::PlotCaptions {
     Q_OBJECT
 public:
     // Loads the window (hidden) as a tool window of `owner`. Through `port` (may be null) it reads
@@ -51,15 +52,6 @@ public:
     double plotScale = 1.69;  // k, picture units per degree of zenith distance
 
     PictureSurface* DispPic = nullptr;
-    QLabel* SateNumLbl = nullptr;
-    QLabel* TitleNameLbl = nullptr;
-    QLabel* SeeingLbl = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* VisibleSateImg = nullptr;
-    QLabel* VisibleSateLbl = nullptr;
-    QLabel* BackSateXXimg = nullptr;
-    QLabel* BackSateLbl = nullptr;
 
     QGroupBox* SettingDataFlm = nullptr;
     QPushButton* SetAlmanacCmd = nullptr;
@@ -133,7 +125,6 @@ private:
     MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
-    skyview::PlotCaptions captions_;
     // The whole-day tables of the view's date: it draws only from this copy, so its tracks never
     // mix two dates.
     skyview::OwnSkyTables ownTables_;

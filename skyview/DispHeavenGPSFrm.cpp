@@ -83,12 +83,8 @@ DispHeavenGPSFrm::~DispHeavenGPSFrm() = default;
 
 void DispHeavenGPSFrm::BuildControls()
 {
-    DispPic = new PictureSurface(this);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
-    captions_ = skyview::MakePlotCaptions(DispPic, QStringLiteral("下から上空"));
-    SeeingLbl = captions_.SeeingLbl;
-    SateNumLbl = captions_.SateNumLbl;
+    DispPic = skyview::MakeSkyPlot(this);
+    skyview::MakePlotCaptions(DispPic, QStringLiteral("下から上空"), *this);
     ResidentTimePnl = MakePanel(DispPic, "ResidentTimePnl", QString());
     ResidentTimePnl->setFont(platform::WindowFont(12));
     // The icons come last, so that they lie over the captions.
@@ -170,8 +166,7 @@ void DispHeavenGPSFrm::Form_Load()
 
 void DispHeavenGPSFrm::SetDispPicScale()
 {
-    DispPic->setGeometry(skyview::TwipRect(0, 0, 5130, 5130));
-    DispPic->setScale(-169, 169, 338, -338);
+    skyview::PlaceLargePlot(*DispPic, {0, 0});
 }
 
 void DispHeavenGPSFrm::SetControlPosition()
@@ -179,7 +174,7 @@ void DispHeavenGPSFrm::SetControlPosition()
     move(skyview::Px(8645), skyview::Px(500));
     SetDispPicScale();
     resize(DispPic->width() + 256, DispPic->height());
-    skyview::PlacePlotCaptions(*DispPic, captions_, skyview::kLargePlotCaptions);
+    skyview::PlacePlotCaptions(*DispPic, *this, skyview::kLargePlotCaptions);
     // The countdown under the orientation note, in the upper right of the plot.
     skyview::PlaceInPlot(*DispPic, ResidentTimePnl, {136, 148, 32, 22});
 

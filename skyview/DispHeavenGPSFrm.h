@@ -32,7 +32,8 @@ class QScrollBar;
 class QTimer;
 class PictureSurface;
 
-class DispHeavenGPSFrm : public QWidget, public PictureClickClient {
+// The captions inside the plot (TitleNameLbl ... SateNumLbl) are the window's PlotCaptions.
+class DispHeavenGPSFrm : public QWidget, public PictureClickClient, public skyview::PlotCaptions {
     Q_OBJECT
 public:
     // The PC clock's time of day; tests hand in a clock of their own.
@@ -60,8 +61,6 @@ public:
     double plotScale = 1.69;  // k, picture units per degree of zenith distance
 
     PictureSurface* DispPic = nullptr;
-    QLabel* SateNumLbl = nullptr;
-    QLabel* SeeingLbl = nullptr;
     QLabel* ResidentTimePnl = nullptr;  // demonstration countdown, upper right of the plot
 
     QGroupBox* SeeingForwordFlm = nullptr;
@@ -109,7 +108,8 @@ private:
     void Form_Load();
     void Form_Activate();
     void SetControlPosition();
-    // The plot at the window's top left, 5130 twips square, scaled -169..169 with y upwards.
+    // The plot at the window's top left, 5130 twips wide, scaled -169..169 with y upwards and
+    // reaching below -169 far enough for the bottom letter and the legend.
     void SetDispPicScale();
     // Clears the plot and draws background, mask circle, tracks of 08:00..18:00, skyline and the
     // icons at `step`; `compute` first fills the view's whole-day tables of gComputeDate.
@@ -135,7 +135,6 @@ private:
 
     MainWindowPort* port_ = nullptr;
     Clock clock_;
-    skyview::PlotCaptions captions_;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
     skyview::OwnSkyTables ownTables_;

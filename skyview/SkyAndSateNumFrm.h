@@ -44,7 +44,8 @@ class CalendarPopup;
 // Milliseconds between two ticks of the demonstration countdown.
 inline constexpr int kSkyAndSateNumDemoTick = 990;
 
-class SkyAndSateNumFrm : public QDialog {
+// The captions inside the plot (TitleNameLbl ... SateNumLbl) are the window's PlotCaptions.
+class SkyAndSateNumFrm : public QDialog, public skyview::PlotCaptions {
     Q_OBJECT
 public:
     // Loads the window (hidden) over `owner`: controls, lists and conditions, and the almanac read
@@ -70,7 +71,6 @@ public:
 
     // The sky plot, scaled -100..100 both ways, zenith at the centre.
     PictureSurface* DispPic = nullptr;
-    QLabel* SateNumLbl = nullptr;
     // The count chart, its count axis and its time axis.
     PictureSurface* VisPicture = nullptr;
     PictureSurface* SateNumPic = nullptr;
@@ -170,7 +170,6 @@ private:
 
     MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
-    skyview::PlotCaptions captions_;
     skyview::SatePositions shown_;
     float latitude_ = 0.0f;
     float longitude_ = 0.0f;

@@ -69,9 +69,7 @@ QListWidget* MakeSateList(QWidget* parent, const char* name)
 
 void SkyAndSateNumFrm::BuildControls()
 {
-    DispPic = new PictureSurface(this);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
+    DispPic = skyview::MakeSkyPlot(this);
     BuildPlotLegend();
 
     SateNumPic = new PictureSurface(this);
@@ -137,8 +135,7 @@ void SkyAndSateNumFrm::BuildControls()
 
 void SkyAndSateNumFrm::BuildPlotLegend()
 {
-    captions_ = skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"));
-    SateNumLbl = captions_.SateNumLbl;
+    skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"), *this);
     // The icons come last, so that they lie over the captions.
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
 }
@@ -150,7 +147,7 @@ void SkyAndSateNumFrm::SetControlPosition()
 
     DispPic->setGeometry(TwipRect(0, 60, 6255, 6255));
     DispPic->setScale(-100, 100, 200, -200);
-    skyview::PlacePlotCaptions(*DispPic, captions_, kPlotCaptions);
+    skyview::PlacePlotCaptions(*DispPic, *this, kPlotCaptions);
 
     SateNumPic->setGeometry(TwipRect(6300, 120, 555, 4395));
     VisPicture->setGeometry(TwipRect(6840, 180, 7395, 4335));

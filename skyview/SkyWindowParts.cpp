@@ -68,9 +68,24 @@ QLabel* MakePicture(QWidget* parent, const char* name)
 
 }  // namespace
 
-PlotCaptions MakePlotCaptions(PictureSurface* plot, const QString& seeing)
+PictureSurface* MakeSkyPlot(QWidget* window)
 {
-    PlotCaptions c;
+    auto* plot = new PictureSurface(window);
+    plot->setObjectName(QStringLiteral("DispPic"));
+    plot->setTextFont(platform::WindowFont(9));
+    return plot;
+}
+
+void PlaceLargePlot(PictureSurface& plot, QPoint topLeft)
+{
+    const int side = Px(5130);
+    const int below = static_cast<int>(std::lround(side * (-169.0 - kLargePlotBottom) / 338.0));
+    plot.setGeometry(topLeft.x(), topLeft.y(), side, side + below);
+    plot.setScale(-169, 169, 338, -338.0 * (side + below) / side);
+}
+
+void MakePlotCaptions(PictureSurface* plot, const QString& seeing, PlotCaptions& c)
+{
     c.TitleNameLbl = MakeLabel(plot, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
     c.TitleNameLbl->setWordWrap(true);
     c.TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -83,7 +98,6 @@ PlotCaptions MakePlotCaptions(PictureSurface* plot, const QString& seeing)
     c.BackSateLbl = MakeLabel(plot, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
     c.SateNumLbl = MakeLabel(plot, "SateNumLbl", SateCountText(0));
     c.SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return c;
 }
 
 void PlacePlotCaptions(const PictureSurface& plot, const PlotCaptions& c, const PlotCaptionPlaces& places)

@@ -47,7 +47,8 @@ struct PlotRect {
 void PlaceInPlot(const PictureSurface& plot, QWidget* w, const PlotRect& place);
 
 // The fixed captions inside a plot: the title, the orientation note, the obstacle legend with its
-// sample line, the two icon legends and the count label (lower right).
+// sample line, the two icon legends and the count label (lower right). The plot windows derive
+// from it, so that the captions are their own named controls.
 struct PlotCaptions {
     QLabel* TitleNameLbl = nullptr;
     QLabel* SeeingLbl = nullptr;
@@ -80,9 +81,19 @@ inline constexpr PlotCaptionPlaces kLargePlotCaptions{
     {-145, -154, 120, 20}, {100, -131, 20, 10}, {124, -127, 45, 18},  {84, -148, 84, 20},
 };
 
-// Creates the captions as children of `plot`; `seeing` is the orientation note. Create them
-// before the plot's icons, so that the icons lie over them.
-PlotCaptions MakePlotCaptions(PictureSurface* plot, const QString& seeing);
+// A window's sky plot: the picture "DispPic" with its text in the window font.
+PictureSurface* MakeSkyPlot(QWidget* window);
+
+// The large plots (k = 1.69) have their grid span -169..169 on a 5130-twip square, but draw lower
+// than that: the bottom letter (top at -92 k = -155.5, 14 pt) and the legend row
+// "障害物に隠れた衛星" (down to -174) reach to about -176. The picture therefore extends down to
+// kLargePlotBottom at the same units per pixel. Places `plot` with its top-left corner at
+// `topLeft` (pixels in its window) and scales it so.
+inline constexpr double kLargePlotBottom = -179.0;
+void PlaceLargePlot(PictureSurface& plot, QPoint topLeft);
+// Creates the captions as children of `plot` into `captions`; `seeing` is the orientation note.
+// Create them before the plot's icons, so that the icons lie over them.
+void MakePlotCaptions(PictureSurface* plot, const QString& seeing, PlotCaptions& captions);
 // Places the captions on `places` and draws the legend's pictures at their size.
 void PlacePlotCaptions(const PictureSurface& plot, const PlotCaptions& captions, const PlotCaptionPlaces& places);
 

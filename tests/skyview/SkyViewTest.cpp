@@ -16,6 +16,7 @@
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/YumaAlmanac.h"
+#include "PlotChecks.h"
 #include "platform/Constants.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
@@ -307,6 +308,18 @@ TEST_F(SkyView, DrawsTheLetterNAndTheSatellitesWhereEachOrientationPutsThem)
         const QPoint p = frm->DispPic->toPixel(point + QPointF(0, 7)).toPoint();
         EXPECT_EQ(shot.pixelColor(p), QColor(30, 90, 220)) << name << ": PRN " << m.prn << " at " << p.x() << "," << p.y();
     }
+}
+
+TEST_F(SkyView, AllOfThePlotShowsInsideTheWindow)
+{
+    Show();
+    testutil::ExpectCaptionsOnThePlot(*frm, *frm->DispPic, *frm);
+    // Looking up with the map north-up, the N stands at the foot of the grid circle and ends
+    // above the picture's bottom edge.
+    ASSERT_TRUE(frm->lookingUp());
+    const int lowest = testutil::LowestCompassRow(*frm->DispPic);
+    EXPECT_GT(lowest, qRound(frm->DispPic->toPixel({0, -160}).y()));
+    EXPECT_LT(lowest, frm->DispPic->image().height() - 2);
 }
 
 TEST_F(SkyView, DrawsFromItsOwnDaysTablesWhatEverOthersComputeLater)
