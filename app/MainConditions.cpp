@@ -76,6 +76,8 @@ void MainWorkingFrm::ConnectCommands()
     ConnectFileCommands();
     ConnectViewCommands();
     ConnectSkyCommands();
+    ConnectGpsCommands();
+    ConnectCompareCommand();
 
     // The box starts at the antenna height the conditions start with; its change handler stores
     // the value, so box and variable agree from the start.

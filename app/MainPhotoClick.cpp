@@ -6,7 +6,8 @@
 //         gDispHeavenMode names no window). Every press is served while the request stands. The
 //         demonstration's simulated presses (ClickMousePoint) serve the sky view the same way.
 //   3, 4: the map correction's first or second reference point: a larger cross (red, blue), the
-//         point is handed over in metres from the map centre, and the request is served once.
+//         point is handed over in site metres (the building model's frame, which the correction
+//         rewrites, so the map centre is added), and the request is served once.
 #include <QLabel>
 
 #include "MainWorkingFrm.h"
@@ -14,6 +15,7 @@
 #include "site/MapView.h"
 #include "judge/Skyline.h"
 #include "orbit/ObservationConditions.h"
+#include "platform/CursorFile.h"
 #include "platform/PictureSurface.h"
 
 namespace {
@@ -38,7 +40,7 @@ void MainWorkingFrm::ServePhotoClickRequest(QPointF at)
         const int which = mode - 3;
         PhotoPic->setDrawWidth(2);
         Cross(*PhotoPic, at, 4, which == 0 ? QColor(250, 0, 0) : QColor(0, 0, 250));
-        PictureToSite(at.x(), at.y(), pRevisionPointX[which], pRevisionPointY[which], false);
+        PictureToSite(at.x(), at.y(), pRevisionPointX[which], pRevisionPointY[which], true);
         if (PictureClickClient* client = pictureClickClients_[static_cast<std::size_t>(PictureClickWindow::MapCorrection)].get())
             client->RevisionPointPicked(which + 1, pRevisionPointX[which], pRevisionPointY[which]);
         unsetCursor();
@@ -88,4 +90,14 @@ void MainWorkingFrm::ReleasePictureClick(PictureClickWindow which, PictureClickC
     // Whoever closes, a site-map press then reaches no window of that kind it no longer holds.
     PictureClickHolder& holder = pictureClickClients_[static_cast<std::size_t>(which)];
     if (holder.client == client) holder = PictureClickHolder{};
+}
+
+void MainWorkingFrm::SetPickPointer(const QString& cursorPath)
+{
+    const auto cursor = cursorPath.isEmpty() ? std::nullopt : platform::LoadCursorFile(cursorPath);
+    if (cursor) {
+        setCursor(*cursor);
+    } else {
+        unsetCursor();
+    }
 }

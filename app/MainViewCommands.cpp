@@ -102,3 +102,5 @@ void MainWorkingFrm::ShowGPSPoint(double x1, double y1)
     // The drawing moves and shows GPSPoinrImg with the mark when the point lies on the map.
     siteMap_->ShowGPSPoint(x1, y1);
 }
+
+void MainWorkingFrm::HideGPSPoint() { GPSPoinrImg->hide(); }

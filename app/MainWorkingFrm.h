@@ -35,6 +35,11 @@ enum class FileDialogKind;
 namespace judge {
 struct AreaResult;
 }
+namespace gps {
+class BothSateObitFrm;
+class GPSFrm;
+class RevisionMapFrm;
+}
 
 // The moment the sky-view command gives a newly shown sky view to load and draw (seconds; 1,
 // tests set 0).
@@ -162,12 +167,14 @@ public:
     void MoveImgCmd_Click(int index) override;
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
+    void HideGPSPoint() override;
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
     void RecomputeSateliteCource(double heightOffset) override;
     void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) override;
     void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) override;
+    void SetPickPointer(const QString& cursorPath) override;
     void HandDemonstrationBack(int nextStep) override;
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
@@ -214,6 +221,10 @@ public:
     // "クリア(&C)": the area judgements' result maps switched off, the map redrawn without them and
     // the conditions read again; the grids, the skyline and the views stay as they are.
     void ClearDataMenu_Click();
+    // "GPS比較(&C)": the comparison window (MainCompareCommand.cpp), a single instance owned by
+    // the main window; the accessor gives it while it is open, else nullptr.
+    void CompareGPSMenu_Click();
+    gps::BothSateObitFrm* bothSateObitFrm() const;
 
     // Building editing on the site map: the editor holds the tools' state; the handlers forward
     // to it.
@@ -227,8 +238,7 @@ public:
     QAction* MovePointMenu = nullptr;
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
-    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), metres from
-    // the map centre.
+    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), site metres.
     std::array<double, 2> pRevisionPointX{};
     std::array<double, 2> pRevisionPointY{};
     // Mouse handlers of the site map (positions in its picture units).
@@ -266,6 +276,13 @@ public:
     void BuildingHeightMenu_Click() {}
     // The almanac import window while it is open, else nullptr.
     Almanac4Frm* almanac4Frm() const;
+
+    // The GPS windows of the menu "GPS(&G)": the receiver window and the map correction, each a
+    // single instance owned by the main window (created on first use, brought up again when open).
+    void ReaObservationGPSMenu_Click();
+    void ChangeForRealMapMenu_Click();
+    gps::GPSFrm* gpsFrm() const;
+    gps::RevisionMapFrm* revisionMapFrm() const;
 
     // Area judgements: the two commands of the site map's pop-up menu, the per-cell operations
     // and the repaint of a shown result with its legend, all done by the judgement run object
@@ -334,6 +351,8 @@ private:
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
     QPointer<DispHeavenGPSFrm> dispHeavenGPSFrm_;
+    void ConnectCompareCommand();
+    QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
     // Building editing on the site map.
     friend class SiteMapEditor;
@@ -363,6 +382,11 @@ private:
                             const QString& defaultSuffix = QString());
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
+
+    // GPS windows.
+    void ConnectGpsCommands();
+    QPointer<gps::GPSFrm> gpsFrm_;
+    QPointer<gps::RevisionMapFrm> revisionMapFrm_;
 
     // Area judgements.
     std::unique_ptr<AreaJudgementRun> judgement_;

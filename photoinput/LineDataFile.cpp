@@ -96,16 +96,13 @@ std::optional<LineData> Refuse(std::string* reason, const char* text)
 
 namespace {
 
-std::string WriteLines(const LineData& data, bool plainSurface)
+void AddLine(std::string& out, const std::string& text) { out += text + "\r\n"; }
+
+// The lines from the point count on: points, roofs and wall edges with their counts.
+std::string WriteModelLines(const LineData& data)
 {
     std::string out;
-    auto line = [&out](const std::string& text) { out += text + "\r\n"; };
-    line(Whole(data.northAngle));
-    auto place = [plainSurface](int v) { return plainSurface ? Plain(v) : Whole(v); };
-    line(Plain(data.surface.height) + "," + Plain(data.surface.width) + "," + place(data.surface.top) + "," +
-         place(data.surface.left));
-    line(Plain(data.sourceHeight) + "," + Plain(data.flatHeight) + "," + Plain(data.slideHeight) + "," +
-         Plain(data.slideAngle));
+    auto line = [&out](const std::string& text) { AddLine(out, text); };
     line(Plain(static_cast<double>(data.points.size())));
     for (const PhotoPoint& p : data.points) line(OneDecimal(p.x) + "," + OneDecimal(p.y));
     line(Plain(static_cast<double>(data.roofs.size())));
@@ -120,20 +117,62 @@ std::string WriteLines(const LineData& data, bool plainSurface)
     return out;
 }
 
+// The closing block of the demonstration files: the plan scale, N again and the N plan points.
+std::string WritePlanLines(const LineData& data, float flatMapRate)
+{
+    std::string out;
+    AddLine(out, Plain(flatMapRate));
+    AddLine(out, Plain(static_cast<double>(data.points.size())));
+    const bool withPlan = data.planPoints.size() == data.points.size();
+    for (std::size_t i = 0; i < data.points.size(); ++i) {
+        const PhotoPoint p = withPlan ? data.planPoints[i] : PhotoPoint{};
+        AddLine(out, OneDecimal(p.x) + "," + OneDecimal(p.y));
+    }
+    return out;
+}
+
+std::string WriteLines(const LineData& data, bool plainSurface)
+{
+    std::string out;
+    AddLine(out, Whole(data.northAngle));
+    auto place = [plainSurface](int v) { return plainSurface ? Plain(v) : Whole(v); };
+    AddLine(out, Plain(data.surface.height) + "," + Plain(data.surface.width) + "," + place(data.surface.top) + "," +
+                     place(data.surface.left));
+    AddLine(out, Plain(data.sourceHeight) + "," + Plain(data.flatHeight) + "," + Plain(data.slideHeight) + "," +
+                     Plain(data.slideAngle));
+    return out + WriteModelLines(data);
+}
+
 }  // namespace
 
 std::string WriteLineDataText(const LineData& data) { return WriteLines(data, false); }
 
 std::string WriteDemoLineDataText(const LineData& data, float flatMapRate)
 {
-    std::string out = WriteLines(data, true);
-    out += Plain(flatMapRate) + "\r\n" + Plain(static_cast<double>(data.points.size())) + "\r\n";
-    const bool withPlan = data.planPoints.size() == data.points.size();
-    for (std::size_t i = 0; i < data.points.size(); ++i) {
-        const PhotoPoint p = withPlan ? data.planPoints[i] : PhotoPoint{};
-        out += OneDecimal(p.x) + "," + OneDecimal(p.y) + "\r\n";
+    return WriteLines(data, true) + WritePlanLines(data, flatMapRate);
+}
+
+std::string WriteSampleLineDataText(const LineData& data, const PictureScaleAndPlace& picture, float flatMapRate)
+{
+    std::string out;
+    AddLine(out, Whole(data.northAngle));
+    AddLine(out, Plain(-std::fabs(picture.scaleHeight)) + "," + Plain(-std::fabs(picture.scaleWidth / 2)) + "," +
+                     Plain(std::fabs(picture.scaleHeight / 2)));
+    AddLine(out, Plain(picture.top) + "," + Plain(picture.left));
+    AddLine(out, Plain(data.flatHeight) + "," + Plain(data.slideHeight) + "," + Plain(data.slideAngle));
+    return out + WriteModelLines(data) + WritePlanLines(data, flatMapRate);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text, std::string* error)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
+        return false;
     }
-    return out;
+    return true;
 }
 
 std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason)
@@ -221,7 +260,10 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
     data.flatHeight = gFlatHeight;
     data.slideHeight = gSlideHeight;
     data.slideAngle = gSlideAngle;
-    for (int i = 0; i < gTopAreaPointTotalNumber && i < kMaxTopPoints; ++i) data.points.push_back({gTopAreaX[i], gTopAreaY[i]});
+    for (int i = 0; i < gTopAreaPointTotalNumber && i < kMaxTopPoints; ++i) {
+        data.points.push_back({gTopAreaX[i], gTopAreaY[i]});
+        data.planPoints.push_back({gFlatTopAreaX[i], gFlatTopAreaY[i]});
+    }
     for (int j = 0; j < gEachTopAreaNumber && j < kMaxTopAreas; ++j) {
         data.roofs.push_back({gEachTopAreaStartNum[j], gEachTopAreaPointNum[j], gEachClosedTopAreaSTS[j], gFlatTopHeight[j]});
     }
@@ -267,14 +309,7 @@ int BillDataStatusOf(const LineData& data) { return data.roofs.empty() ? 0 : -1;
 bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error)
 {
     const LineData data = CaptureLineData(surface);
-    const std::string text = WriteLineDataText(data);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        if (error) *error = "ファイルに書き込めませんでした。\n" + file.errorString().toStdString();
-        return false;
-    }
+    if (!WriteWholeFile(path, WriteLineDataText(data), error)) return false;
     SetBillDataSTS(BillDataStatusOf(data));
     return true;
 }

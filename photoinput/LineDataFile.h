@@ -74,6 +74,30 @@ std::string WriteLineDataText(const LineData& data);
 // data carry no plan points).
 std::string WriteDemoLineDataText(const LineData& data, float flatMapRate);
 
+// The photo picture's coordinate system and its place in its frame, for the sample line-data
+// file: its scale height and width (picture units) and the top and left that centre it.
+struct PictureScaleAndPlace {
+    double scaleHeight = 0.0;
+    double scaleWidth = 0.0;
+    double top = 0.0;
+    double left = 0.0;
+};
+
+// The sample line-data file of the demonstration window's developer button
+// (Sample1/LineData10.dat; nothing reads it). 9 + 2N + R + W lines:
+//   0                          north angle (whole number)
+//   -678,-394,339              -|scale height|, -|scale width / 2|, |scale height / 2| (plain)
+//   -10.5,3                    top, left of the picture in its frame (plain)
+//   126.9125,102,36.51477      camera range, oblique eye altitude, tilt (plain)
+//   N, points, R, roofs, W, wall edges as in the building-data file, then the plan drawing
+//   scale (plain), N again and N lines of plan points "x,y" (one decimal; 0 where the data
+//   carry no plan points).
+std::string WriteSampleLineDataText(const LineData& data, const PictureScaleAndPlace& picture, float flatMapRate);
+
+// Writes `text` to `path`, the whole file or nothing: a failure leaves any earlier file as it
+// was and gives false with a Japanese `error`.
+bool WriteWholeFile(const std::string& path, const std::string& text, std::string* error = nullptr);
+
 // Reads a whole file into a temporary and checks everything: the lines the counts announce,
 // counts within the limits (2001 points, 501 roofs, 801 wall edges), runs contiguous from point
 // 0 and ending at the point count, owners of wall edges among the roofs, every number finite and
@@ -81,7 +105,8 @@ std::string WriteDemoLineDataText(const LineData& data, float flatMapRate);
 // Japanese text for the user.
 std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason = nullptr);
 
-// The photo model as it stands, with the given surface geometry for line 2.
+// The photo model as it stands (plan points included), with the given surface geometry for
+// line 2.
 LineData CaptureLineData(const PhotoSurfaceGeometry& surface);
 
 // Puts a checked model into the photo model: north angle, camera values, the counts and the

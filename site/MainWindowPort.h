@@ -4,6 +4,8 @@
 // or links the main window. A window given no port (a test, a window opened on its own) skips
 // these calls.
 
+#include <QString>
+
 // A window that waits for presses on the site map (picture-click requests, gPhotoClickMode).
 class PictureClickClient {
 public:
@@ -11,7 +13,7 @@ public:
     // window redraws with it.
     virtual void ShowCurrentSateVisible() = 0;
     // Requests 3 and 4: the map correction's reference point `point` (1 or 2) was picked at
-    // (x, y), metres from the map centre.
+    // (x, y), site metres in the building model's frame (map centre included).
     virtual void RevisionPointPicked(int point, double x, double y)
     {
         (void)point;
@@ -45,6 +47,9 @@ public:
     // Marks the receiver position (east, north metres in the building model's frame) on the
     // map; the marks build up as a track until the next full redraw.
     virtual void ShowGPSPoint(double x1, double y1) = 0;
+    // Takes the receiver mark off the map (the receiver stopped or its window closed); the
+    // next ShowGPSPoint shows it again.
+    virtual void HideGPSPoint() = 0;
     // True while an area judgement runs: the map then belongs to it, and a window asks for no
     // reset or redraw.
     virtual bool isJudging() const = 0;
@@ -65,6 +70,10 @@ public:
     virtual void TakePictureClick(PictureClickWindow which, int mode, PictureClickClient* client) = 0;
     // Ends the request (gPhotoClickMode 0) and forgets `client` when it still holds `which`.
     virtual void ReleasePictureClick(PictureClickWindow which, PictureClickClient* client) = 0;
+    // The main window's mouse pointer while a pick is pending: the picture of the cursor or icon
+    // file `cursorPath`; an empty path, or a file that cannot be read, gives the default arrow.
+    // Serving a pick sets the default arrow by itself.
+    virtual void SetPickPointer(const QString& cursorPath) = 0;
 
     // ---- Demonstrations -----------------------------------------------------------------------
     // Hands the main demonstration back: its step becomes `nextStep` and its timer ticks again

@@ -5,7 +5,7 @@ namespace {
 int startUpState = 0;
 QString startDir;
 int demoMode = 0;
-int demoNumber = 1;
+int demoNumber = 0;
 int photoClickMode = 0;
 int dispHeavenMode = 0;
 int billDataSTS = 0;

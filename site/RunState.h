@@ -21,7 +21,8 @@ QString DataPath(const QString& folder, const QString& fileName);
 
 // -1 while a scripted demonstration runs, else 0 (load and both reset commands set 0).
 extern const int& gDemoMode;
-// Which scripted demonstration runs, 1 or 2 (its menu item sets it; 1 until then).
+// Which scripted demonstration runs or ran last: 1 or 2 (0 before the first). The demonstration
+// menus set it.
 extern const int& gDemoNumber;
 // Which window wants the next left-button press on the site map: 0 none, 1 the orbit view,
 // 2 the sky view or the comparison window, 3 and 4 the map correction's reference points.

@@ -38,10 +38,7 @@ QString PlainNumber(float value) { return QString::fromStdString(platform::Plain
 
 DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
-    setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("SateriteObit"));
-    setFont(platform::WindowFont(9));
+    skyview::SetUpSkyViewWindow(this, "DispCumpuSateliteObitFrm");
     BuildControls();
     Form_Load();
 }
@@ -222,19 +219,17 @@ void DispCumpuSateliteObitFrm::FullRedraw(int first, int last, bool compute)
     if (compute) {
         // Always the whole day of the date: a span chosen later never shows tracks of another
         // date or almanac.
-        ownTables_.ComputeWholeDay();
+        tables_.ComputeWholeDay();
     }
-    const skyview::SkyInputs in = inputs();
+    const skyview::SkyInputs in = tables_.inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, first, last);
     skyview::DrawBillSkyLine(*DispPic, f, in.skyline);
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, TimeScrol1->value());
 }
 
-skyview::SkyInputs DispCumpuSateliteObitFrm::inputs() const { return ownTables_.Inputs(); }
-
 void DispCumpuSateliteObitFrm::ShowSatePosition(int step)
 {
-    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), inputs(), step);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), tables_.inputs(), step);
 }
 
 void DispCumpuSateliteObitFrm::StartTimeDataCmb_Click() { TimeListChanged(true); }

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "site/MainWindowPort.h"
-#include "skyview/OwnSkyTables.h"
+#include "skyview/DaySkyTables.h"
 #include "skyview/SkyWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
@@ -119,15 +119,11 @@ private:
     void CloseCmd_Click();
 
     skyview::PlotFrame frame() const { return {plotScale, skyview::PlotOrientation::NorthUp, 0.0}; }
-    // The plot's inputs: the view's own tables with the current skyline, mask and almanac colours.
-    skyview::SkyInputs inputs() const;
-
     MainWindowPort* port_ = nullptr;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
-    // The whole-day tables of the view's date: it draws only from this copy, so its tracks never
-    // mix two dates.
-    skyview::OwnSkyTables ownTables_;
+    // The whole-day tables of the view's date; the view draws only from them.
+    skyview::DaySkyTables tables_;
     bool photoClickTaken_ = false;
     bool unloaded_ = false;
 };

@@ -71,10 +71,7 @@ QPixmap PointerPicture()
 DispHeavenGPSFrm::DispHeavenGPSFrm(QWidget* owner, MainWindowPort* port, Clock clock)
     : QWidget(owner, platform::OwnedWindowFlags()), port_(port), clock_(std::move(clock))
 {
-    setObjectName(QStringLiteral("DispHeavenGPSFrm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("SateriteObit"));
-    setFont(platform::WindowFont(9));
+    skyview::SetUpSkyViewWindow(this, "DispHeavenGPSFrm");
     BuildControls();
     Form_Load();
 }
@@ -254,9 +251,9 @@ void DispHeavenGPSFrm::FullRedraw(int step, bool compute)
     skyview::DrawHeavenBase(*DispPic, f);
     skyview::DrawElevationMaskCircle(*DispPic, f, gElevationMask);
     if (compute) {
-        ownTables_.ComputeWholeDay();
+        tables_.ComputeWholeDay();
     }
-    const skyview::SkyInputs in = ownTables_.Inputs();
+    const skyview::SkyInputs in = tables_.inputs();
     skyview::DrawSateObitLine(*DispPic, f, in, skyview::kFirstShownStep, skyview::kLastShownStep);
     skyview::DrawBillSkyLine(*DispPic, f, in.skyline);
     shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, f, in, step);
@@ -264,7 +261,7 @@ void DispHeavenGPSFrm::FullRedraw(int step, bool compute)
 
 void DispHeavenGPSFrm::ShowSatePosition(int step)
 {
-    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), ownTables_.Inputs(), step);
+    shown_ = skyview::ShowSatePosition(*icons_, *SateNumLbl, frame(), tables_.inputs(), step);
 }
 
 void DispHeavenGPSFrm::ShowCurrentSateVisible()

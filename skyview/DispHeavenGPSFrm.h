@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "site/MainWindowPort.h"
-#include "skyview/OwnSkyTables.h"
+#include "skyview/DaySkyTables.h"
 #include "skyview/SkyWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
@@ -137,7 +137,7 @@ private:
     Clock clock_;
     std::unique_ptr<skyview::SkyPlotIcons> icons_;
     skyview::SatePositions shown_;
-    skyview::OwnSkyTables ownTables_;
+    skyview::DaySkyTables tables_;
     int lastClockStep_ = 0;
     int demoTick_ = 0;
     int demoCountdown_ = 0;

@@ -257,31 +257,54 @@ void DrawSateObitLine(PictureCanvas& surface, const PlotFrame& frame, const SkyI
     }
 }
 
-QPixmap SateIconPixmap(int prn, bool hidden, int size)
+namespace {
+
+struct IconStyle {
+    QColor rim;
+    QColor fill;
+    QColor number;
+    bool square = false;
+};
+
+QPixmap NumberedIcon(int number, const IconStyle& style, int size)
 {
     size = std::max(size, 8);
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF disc(0.5, 0.5, size - 1.0, size - 1.0);
-    if (hidden) {
-        // Behind a building: a pale grey disc with a dark rim and a dark number.
-        painter.setPen(QPen(QColor(90, 90, 90), 1.0));
-        painter.setBrush(QColor(200, 200, 200));
+    const QRectF outline(0.5, 0.5, size - 1.0, size - 1.0);
+    painter.setPen(QPen(style.rim, 1.0));
+    painter.setBrush(style.fill);
+    if (style.square) {
+        painter.drawRoundedRect(outline, size / 5.0, size / 5.0);
     } else {
-        // Receivable: a strong blue disc with a white number.
-        painter.setPen(QPen(QColor(0, 40, 140), 1.0));
-        painter.setBrush(QColor(30, 90, 220));
+        painter.drawEllipse(outline);
     }
-    painter.drawEllipse(disc);
     QFont font = platform::WindowFont(7);
     font.setBold(true);
     font.setPixelSize(std::max(6, size * 11 / 20));
     painter.setFont(font);
-    painter.setPen(hidden ? QColor(60, 60, 60) : QColor(Qt::white));
-    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::number(prn));
+    painter.setPen(style.number);
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::number(number));
     return pixmap;
+}
+
+}  // namespace
+
+QPixmap SateIconPixmap(int prn, bool hidden, int size)
+{
+    // Receivable: a strong blue disc with a white number; behind a building: a pale grey disc
+    // with a dark rim and a dark number.
+    static const IconStyle receivable{QColor(0, 40, 140), QColor(30, 90, 220), QColor(Qt::white)};
+    static const IconStyle behind{QColor(90, 90, 90), QColor(200, 200, 200), QColor(60, 60, 60)};
+    return NumberedIcon(prn, hidden ? behind : receivable, size);
+}
+
+QPixmap DifferentialIconPixmap(int prn, int size)
+{
+    static const IconStyle differential{QColor(0, 100, 0), QColor(40, 170, 60), QColor(Qt::white), true};
+    return NumberedIcon(prn, differential, size);
 }
 
 }  // namespace skyview

@@ -120,5 +120,8 @@ void DrawSateObitLine(PictureCanvas& surface, const PlotFrame& frame, const SkyI
 
 // A satellite icon: a disc with the PRN in it, receivable or hidden style, `size` pixels square.
 QPixmap SateIconPixmap(int prn, bool hidden, int size);
+// The icon of a differential-correction satellite on a receiver's plot: a green rounded square
+// with the PRN in it, `size` pixels square.
+QPixmap DifferentialIconPixmap(int prn, int size);
 
 }  // namespace skyview

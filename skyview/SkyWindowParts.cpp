@@ -19,22 +19,6 @@ int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<doub
 
 QRect TwipRect(int left, int top, int width, int height) { return {Px(left), Px(top), Px(width), Px(height)}; }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::WindowFont(pointSize));
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(platform::WindowFont(9));
-    return button;
-}
-
 QString StepLabel(int step)
 {
     return QString::fromStdString(orbit::ConvertSecondToTimeStr(static_cast<double>(step) * kSecondsPerStep));
@@ -67,6 +51,14 @@ QLabel* MakePicture(QWidget* parent, const char* name)
 }
 
 }  // namespace
+
+void SetUpSkyViewWindow(QWidget* window, const char* name)
+{
+    window->setObjectName(QLatin1String(name));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("SateriteObit"));
+    window->setFont(platform::WindowFont(9));
+}
 
 PictureSurface* MakeSkyPlot(QWidget* window)
 {

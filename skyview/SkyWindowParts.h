@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include "platform/NamedControls.h"
+
 class PictureSurface;
 class QLabel;
 class QPushButton;
@@ -26,8 +28,8 @@ int Px(int twips);
 QRect TwipRect(int left, int top, int width, int height);
 
 // A label or button with an object name and its text in the window font (size in points).
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, double pointSize = 9);
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text);
+using platform::MakeButton;
+using platform::MakeLabel;
 
 // "hh:mm" of TimeStep `step` (0..288, 288 is "24:00").
 QString StepLabel(int step);
@@ -80,6 +82,10 @@ inline constexpr PlotCaptionPlaces kLargePlotCaptions{
     {-167, 168, 120, 34}, {108, 168, 60, 18},  {-169, -126, 20, 20}, {-169, -149, 20, 20}, {-145, -133, 100, 20},
     {-145, -154, 120, 20}, {100, -131, 20, 10}, {124, -127, 45, 18},  {84, -148, 84, 20},
 };
+
+// The orbit view's and the sky view's common set-up: named `name`, titled "SateriteObit", in the
+// window font, deleted when closed.
+void SetUpSkyViewWindow(QWidget* window, const char* name);
 
 // A window's sky plot: the picture "DispPic" with its text in the window font.
 PictureSurface* MakeSkyPlot(QWidget* window);

@@ -26,6 +26,7 @@ public:
     }
     void ShowPictureAndResult() override { calls << "ShowPictureAndResult"; }
     void ShowGPSPoint(double x1, double y1) override { calls << QStringLiteral("ShowGPSPoint %1 %2").arg(x1).arg(y1); }
+    void HideGPSPoint() override { calls << "HideGPSPoint"; }
     bool isJudging() const override { return judging; }
     void RecomputeSateliteCource(double heightOffset) override
     {
@@ -48,6 +49,7 @@ public:
         if (clickClient == client) clickClient = nullptr;
         clickMode = 0;
     }
+    void SetPickPointer(const QString& cursorPath) override { calls << QStringLiteral("SetPickPointer %1").arg(cursorPath); }
     void HandDemonstrationBack(int nextStep) override { calls << QStringLiteral("HandDemonstrationBack %1").arg(nextStep); }
     void ShowDemoClickHint(bool shown) override { calls << QStringLiteral("ShowDemoClickHint %1").arg(shown ? 1 : 0); }
     void HideDemoPanels() override { calls << "HideDemoPanels"; }

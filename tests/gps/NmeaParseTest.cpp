@@ -5,25 +5,12 @@
 #include <vector>
 
 #include "gps/NmeaSentences.h"
+#include "NmeaTestHelpers.h"
 
 namespace {
 
-// "$" + body + "*" + the body's checksum; the helper is checked against real sentences below.
-std::string Sentence(const std::string& body)
-{
-    unsigned sum = 0;
-    for (const char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
-
-gps::GgaSentence Gga(const std::string& body)
-{
-    const auto sentence = gps::ParseNmeaLine(Sentence(body));
-    const auto* gga = sentence ? std::get_if<gps::GgaSentence>(&sentence->data) : nullptr;
-    return gga ? *gga : gps::GgaSentence{};
-}
+using testutil::Gga;
+using testutil::Sentence;
 
 bool Decoded(const std::string& line)
 {

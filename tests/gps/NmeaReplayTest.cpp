@@ -8,80 +8,34 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "NmeaTestHelpers.h"
+#include "common/PseudoTerminal.h"
 #include "common/TestUtils.h"
 #include "gps/NmeaSerialReader.h"
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The body of a "$...*hh" line.
 std::string Body(const std::string& line) { return line.substr(1, line.size() - 4); }
-
-// A pseudo-terminal pair; the reader opens the terminal side by its path.
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    QString path;
-    Pty()
-    {
-        char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) {
-            path = QString::fromLocal8Bit(name);
-            termios raw{};
-            tcgetattr(slave, &raw);
-            cfmakeraw(&raw);
-            tcsetattr(slave, TCSANOW, &raw);
-        }
-    }
-    ~Pty()
-    {
-        if (master >= 0) close(master);
-        if (slave >= 0) close(slave);
-    }
-};
 
 // Writes `bytes` into the pseudo-terminal in bursts of odd, changing sizes, letting the reader
 // run between bursts, and returns the sentences the reader handed on: once `expected` have come
 // and nothing more for a moment, or after five seconds.
 std::vector<gps::NmeaSentence> Replay(const std::string& bytes, std::size_t expected)
 {
-    Pty pty;
+    testutil::Pty pty;
     EXPECT_FALSE(pty.path.isEmpty());
     gps::NmeaSerialReader reader;
     std::vector<gps::NmeaSentence> received;
     QObject::connect(&reader, &gps::NmeaSerialReader::sentenceReceived,
                      [&](const gps::NmeaSentence& s) { received.push_back(s); });
     EXPECT_TRUE(reader.open(pty.path, 9600)) << reader.errorText().toStdString();
-    const std::size_t bursts[] = {1, 7, 13, 61, 3, 127, 29, 211, 5, 83};
-    std::size_t sent = 0;
-    for (std::size_t k = 0; sent < bytes.size(); ++k) {
-        const std::size_t n = std::min(bursts[k % std::size(bursts)], bytes.size() - sent);
-        EXPECT_EQ(write(pty.master, bytes.data() + sent, n), static_cast<ssize_t>(n));
-        sent += n;
-        QCoreApplication::processEvents();
-    }
+    pty.writeInBursts(bytes);
     QElapsedTimer total;
     total.start();
     QElapsedTimer quiet;
@@ -145,10 +99,10 @@ class NmeaReplay : public ::testing::TestWithParam<LogCase> {};
 TEST_P(NmeaReplay, EverySentenceWithARightChecksumArrivesOnceAndInOrder)
 {
     const LogCase c = GetParam();
-    const std::vector<std::string> logLines = Lines(testutil::ReadDataFile(c.log));
+    const std::vector<std::string> logLines = testutil::LogLines(testutil::ReadDataFile(c.log));
     // Expected: the sentences GPSD accepted from the log, or (without a .chk) all of them.
     std::vector<std::string> expected;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk ? c.chk : c.log))) {
         if (!line.empty() && line[0] == '$') expected.push_back(Body(line));
     }
     ASSERT_GT(expected.size(), 100u);
@@ -181,7 +135,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
         return;
     }
     std::size_t sentences = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) sentences += !line.empty() && line[0] == '$';
     const auto received = Replay(testutil::ReadDataFile(c.log), sentences);
     // Walk GPSD's decoding: its sentence lines are the ones received, in order; each position
     // report (TPV with a latitude) belongs to the GGA fixes since the last report.
@@ -189,7 +143,7 @@ TEST_P(NmeaReplay, GgaFixesAgreeWithGpsd)
     std::vector<const gps::GgaSentence*> pending;
     int compared = 0;
     int timesCompared = 0;
-    for (const std::string& line : Lines(testutil::ReadDataFile(c.chk))) {
+    for (const std::string& line : testutil::LogLines(testutil::ReadDataFile(c.chk))) {
         if (!line.empty() && line[0] == '$') {
             ASSERT_LT(k, received.size());
             ASSERT_EQ(received[k].body, Body(line));
@@ -248,7 +202,7 @@ TEST(NmeaSerialReader, APortThatCannotBeOpenedIsReported)
 
 TEST(NmeaSerialReader, AReceiverThatGoesAwayIsReportedAndThePortClosed)
 {
-    auto pty = std::make_unique<Pty>();
+    auto pty = std::make_unique<testutil::Pty>();
     gps::NmeaSerialReader reader;
     QSignalSpy failed(&reader, &gps::NmeaSerialReader::portFailed);
     ASSERT_TRUE(reader.open(pty->path, 4800));

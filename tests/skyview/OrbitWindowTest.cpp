@@ -17,7 +17,7 @@
 #include "common/FakeMainWindowPort.h"
 #include "CalendarDrive.h"
 #include "common/TestUtils.h"
-#include "TokyoSky.h"
+#include "common/TokyoSky.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
@@ -39,6 +39,7 @@ protected:
     void SetUp() override
     {
         testutil::UseTokyoSky();
+        SetAntennaHeight(1.5f);
         frm = new DispCumpuSateliteObitFrm(nullptr, &port);
         guard = frm;
     }

@@ -12,7 +12,7 @@
 
 #include "common/FakeMainWindowPort.h"
 #include "common/TestUtils.h"
-#include "TokyoSky.h"
+#include "common/TokyoSky.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/OrbitEngine.h"
 #include "orbit/YumaAlmanac.h"
@@ -90,6 +90,7 @@ protected:
     void SetUp() override
     {
         testutil::UseTokyoSky();
+        SetAntennaHeight(1.5f);
         SetMapRotateAngle(0.0f);
         SetDemoMode(0);
         frm = new DispHeavenGPSFrm(nullptr, &port, [this] { return clockNow; });

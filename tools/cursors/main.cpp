@@ -1,5 +1,6 @@
-// Draws the mouse pointers of the site map's tools and writes them into assets/ico. Each pen's tip
-// lies on the pixel that the tool's press shift points at (hot spot + shift, y upwards).
+// Draws the mouse pointers of the site map's tools and of the map correction's two picks and
+// writes them into assets/ico. Each pen's tip lies on the pixel that the tool's press shift points
+// at (hot spot + shift, y upwards); each pick's pin has its point on the hot spot, the centre.
 // Run by hand: cmake --build build --target make_cursors && build/tools/make_cursors
 #include <QDir>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <cstdio>
 
 #include "app/ToolCursors.h"
+#include "gps/PositionCursors.h"
 #include "platform/CursorFile.h"
 
 namespace {
@@ -110,6 +112,28 @@ QImage Picture(int index)
     return image;
 }
 
+// A map pin of `color` whose point is the centre pixel: the pin's head above it.
+QImage PinPicture(const QColor& color)
+{
+    QImage image = Blank();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF tip(kCentre.x() + 0.5, kCentre.y() + 0.5);
+    QPainterPath pin;
+    pin.moveTo(tip);
+    pin.cubicTo(tip + QPointF(-3, -4), tip + QPointF(-8, -8), tip + QPointF(-8, -12));
+    pin.arcTo(QRectF(tip.x() - 8, tip.y() - 20, 16, 16), 180, -180);
+    pin.cubicTo(tip + QPointF(8, -8), tip + QPointF(3, -4), tip);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(color);
+    p.drawPath(pin);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(tip.x(), tip.y() - 12), 3, 3);
+    p.end();
+    image.setPixelColor(kCentre, Qt::black);
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -122,6 +146,14 @@ int main(int argc, char** argv)
         const bool isCursor = name.endsWith(QStringLiteral(".CUR"));
         if (!platform::WriteCursorFile(folder + QLatin1Char('/') + name, Picture(index), kCentre, isCursor)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    const std::pair<const char*, QColor> pins[] = {{kFirstPointCursorFile, QColor(250, 0, 0)},
+                                                   {kSecondPointCursorFile, QColor(0, 0, 250)}};
+    for (const auto& [fileName, color] : pins) {
+        if (!platform::WriteCursorFile(folder + QLatin1Char('/') + QString::fromLatin1(fileName), PinPicture(color), kCentre, false)) {
+            std::fprintf(stderr, "cannot write %s\n", fileName);
             return 1;
         }
     }

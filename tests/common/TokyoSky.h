@@ -1,11 +1,11 @@
 #pragma once
-// The sky of the window tests: the real almanac of GPS week 149 (tests/data) over Tokyo on
-// 2022/02/18, mask 10 degrees, antenna 1.5 m, no buildings (the skyline all 0).
+// The sky of the view tests: the real almanac of tests/data (GPS week 2197) in the almanac table,
+// the colour table filled, Tokyo (35.681 N, 139.767 E) on 2022/02/18, mask 10 degrees, no
+// buildings (the skyline on the horizon).
 
 #include "common/TestUtils.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
-#include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
 #include "orbit/YumaAlmanac.h"
 
@@ -19,7 +19,6 @@ inline void UseTokyoSky()
     SetLongitude(139.767f);
     SetComputeDate("2022/02/18");
     SetElevationMask(10.0f);
-    SetAntennaHeight(1.5f);
     gCutElevation.fill(0.0f);
 }
 
