@@ -16,6 +16,7 @@
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
 #include "site/RunState.h"
+#include "skyview/DispHeavenGPSFrm.h"
 
 void MainWorkingFrm::ConnectDemoCommands()
 {
@@ -110,10 +111,13 @@ void MainDemoStage::OpenInputDemonstration(int number)
 void MainDemoStage::RunCommand(DemoCommand command)
 {
     switch (command) {
-    case DemoCommand::SkyView:
-        // Without the sky view the demonstration goes on at once with its next step.
-        w_.HandDemonstrationBack(1);
+    case DemoCommand::SkyView: {
+        // The sky view plays its script and hands back step 1; closed by hand before that, it
+        // ends the demonstration.
+        QObject::connect(w_.DispHeavenGPS(), &QObject::destroyed, &watch_, [this] { w_.demoSequence().StageWindowClosed(0); });
+        w_.DispHeavenGPSMenu_Click();
         break;
+    }
     case DemoCommand::OrbitAndCount:
         w_.SkyProtAndSateNumMenu_Click();
         break;

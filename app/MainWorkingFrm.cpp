@@ -65,6 +65,7 @@ MainWorkingFrm::MainWorkingFrm()
     setWindowTitle(kTitle);
     BuildMenus();
     ConnectMainHelpMenu(HelpMenu, this);
+    connect(AroundBuildingInputMenu, &QAction::triggered, this, &MainWorkingFrm::AroundBuildingInputMenu_Click);
     BuildControls();
     ConnectCommands();
     judgement_ = std::make_unique<AreaJudgementRun>(*this);

@@ -43,6 +43,10 @@ class GPSFrm;
 class RevisionMapFrm;
 }
 
+// The moment the sky-view command gives a newly shown sky view to load and draw (seconds; 1,
+// tests set 0).
+extern double gSkyViewOpenWait;
+
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
 // One instance, created on first use (instance()) and kept until the program ends. It is the
@@ -177,6 +181,13 @@ public:
     void HandDemonstrationBack(int nextStep) override;
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
+    void ShowBuildingInputManual(QWidget* owner) override;
+
+    // "３D画像取り扱い(&A)": the building input, shown modeless (nothing during a demonstration).
+    void AroundBuildingInputMenu_Click();
+    // The building input while it is open, else nullptr.
+    class InputLineFrm* inputLineFrm() const;
+    void ClickMousePoint(int num1) override;
 
     // The demonstrations: the menu items "デモー１(&1)" and "デモー２(&2)" (ignored while one
     // runs), StartDemo (step 0 in 5 s on the buildings the map holds, no building-input window)
@@ -209,6 +220,12 @@ public:
     // The orbit view, loaded without being shown when it is not loaded yet, so that other windows
     // reach its almanac label and public operations.
     class DispCumpuSateliteObitFrm* DispCumpuSateliteObit();
+    // The sky-view command: conditions read for the whole day, height grid rebuilt, the sky view
+    // shown (created on first use) and given a moment to draw, then the skyline at the site point
+    // under picture point (200, 0) and the view redrawn with it; request 2 then serves the sky view.
+    void DispHeavenGPSMenu_Click();
+    // The sky view, loaded without being shown when it is not loaded yet.
+    class DispHeavenGPSFrm* DispHeavenGPS();
     // What every sky-view command does first: the work table emptied, the conditions read again
     // (steps 0..288 when `allDay`) and the height grid rebuilt under the map as drawn now.
     void PrepareSkyViewGrid(bool allDay);
@@ -352,6 +369,7 @@ private:
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
+    QPointer<DispHeavenGPSFrm> dispHeavenGPSFrm_;
     void ConnectCompareCommand();
     QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
@@ -361,6 +379,9 @@ private:
     std::unique_ptr<SiteMapEditor> editor_;
     bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
     void ServePhotoClickRequest(QPointF at);
+    // Requests 1 and 2 at picture point `at`: the red cross, the skyline at the site point there,
+    // and the redraw of `client` (none when null).
+    void ServeSkyClick(QPointF at, PictureClickClient* client);
     // The windows that picture-click requests serve, by PictureClickWindow; a client that is a
     // QObject is watched so that a destroyed one is never called.
     struct PictureClickHolder {
@@ -380,6 +401,7 @@ private:
                             const QString& defaultSuffix = QString());
     QString fileFolder_;  // folder of the last file dialog of the main window
     QPointer<Almanac4Frm> almanac4Frm_;
+    QPointer<class InputLineFrm> inputLineFrm_;
 
     // GPS windows.
     void ConnectGpsCommands();

@@ -48,16 +48,15 @@ SetBuildingHeightFrm::SetBuildingHeightFrm(int building, std::function<void(int)
 
 void SetBuildingHeightFrm::OKCmd_Click()
 {
-    const std::string text = HeightTxt->text().trimmed().toStdString();
-    const double height = platform::NumericValue(text);
     // A height must be a number from the ground up to the highest a project file takes; anything
     // else is refused and the dialog stays open with the building unchanged.
-    if (!platform::HasLeadingNumber(text) || !(height >= 0.0 && height <= kMaxRoofHeight)) {
-        platform::ShowMessage(this, QStringLiteral("入力値が範囲外です"));
+    const std::optional<float> height = RoofHeightOfText(HeightTxt->text().trimmed().toStdString());
+    if (!height) {
+        platform::ShowMessage(this, QString::fromUtf8(kRoofHeightRefusedMessage));
         return;
     }
     if (IsBuilding(building_)) {
-        gFlatTopHeight[building_] = static_cast<float>(height);
+        gFlatTopHeight[building_] = *height;
         if (redraw_) {
             redraw_(building_);
         }

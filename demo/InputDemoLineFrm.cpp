@@ -16,6 +16,7 @@
 #include "demo/SampleLineDataFile.h"
 #include "photoinput/PhotoModel.h"
 #include "photoinput/SampleData.h"
+#include "planview/PlanView.h"
 #include "platform/Fonts.h"
 #include "platform/NamedControls.h"
 #include "platform/MessageBox.h"

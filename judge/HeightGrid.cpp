@@ -19,21 +19,24 @@ std::int64_t RoundIndex(double v)
     return static_cast<std::int64_t>(std::nearbyint(std::clamp(v, -kIndexLimit, kIndexLimit)));
 }
 
-std::int64_t Column(double x, double cell) { return RoundIndex(x / cell) + kOriginCellX; }
+std::int64_t Column(double x, double cell, const GridFrame& frame) { return RoundIndex(x / cell) + frame.originX; }
 
-// Row counted from the origin row 67 to the grid row, when it lies on the grid.
-bool GridRow(std::int64_t r, int& row)
+// Row counted from the origin row to the grid row, when it lies on the grid.
+bool GridRow(std::int64_t r, int& row, const GridFrame& frame)
 {
-    const std::int64_t y = r + kOriginCellY;
-    if (y < 0 || y > kBuildLastY) return false;
+    const std::int64_t y = r + frame.originY;
+    if (y < 0 || y > frame.lastY) return false;
     row = static_cast<int>(y);
     return true;
 }
 
 }  // namespace
 
-void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area)
+void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area,
+                    const GridFrame& frame)
 {
+    auto Column = [&](double x, double c) { return judge::Column(x, c, frame); };
+    auto GridRow = [&](std::int64_t r, int& row) { return judge::GridRow(r, row, frame); };
     auto push = [&](std::int64_t x, int y, int dir) { rows.push_back(Crossing{area, x, y, dir, 0, 0}); };
     int row = 0;
     if (y1 == y2) {
@@ -52,8 +55,8 @@ void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double 
     const std::int64_t ru = RoundIndex(yu / cell);
     const std::int64_t n = ru - rl;
     // Only the rows on the grid: t from the first to the last that lands on rows 0..270.
-    const std::int64_t tFirst = std::max<std::int64_t>(0, -kOriginCellY - rl);
-    const std::int64_t tLast = std::min<std::int64_t>(n, kBuildLastY - kOriginCellY - rl);
+    const std::int64_t tFirst = std::max<std::int64_t>(0, -frame.originY - rl);
+    const std::int64_t tLast = std::min<std::int64_t>(n, frame.lastY - frame.originY - rl);
     if (x1 == x2) {
         const std::int64_t col = Column(x1, cell);
         for (std::int64_t t = tFirst; t <= tLast; ++t)
@@ -70,13 +73,13 @@ void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double 
     }
 }
 
-std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, double cell)
+std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, double cell, const GridFrame& frame)
 {
     std::vector<Crossing> rows;
     for (std::size_t k = 0; k < outlines.size(); ++k) {
         const auto& pts = outlines[k].points;
         for (std::size_t p = 1; p < pts.size(); ++p)
-            AddEdgeCutRows(rows, cell, pts[p - 1].x, pts[p - 1].y, pts[p].x, pts[p].y, static_cast<int>(k));
+            AddEdgeCutRows(rows, cell, pts[p - 1].x, pts[p - 1].y, pts[p].x, pts[p].y, static_cast<int>(k), frame);
     }
     return rows;
 }
@@ -146,7 +149,8 @@ void SortFirstCutList(std::vector<Crossing>& rows)
     }
 }
 
-void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh)
+void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh,
+                        const GridFrame& frame)
 {
     std::size_t start = 0;
     while (start < rows.size()) {
@@ -162,7 +166,7 @@ void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Out
                 lastMark = 1;
             } else if (rows[r].mark == 2 && lastMark == 1) {
                 const std::int64_t from = std::max<std::int64_t>(left, 0);
-                const std::int64_t to = std::min<std::int64_t>(rows[r].x, kBuildLastX);
+                const std::int64_t to = std::min<std::int64_t>(rows[r].x, frame.lastX);
                 for (std::int64_t i = from; i <= to; ++i) mesh.set(i, rows[r].y, h);
                 lastMark = 2;
             }

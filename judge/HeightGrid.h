@@ -15,6 +15,16 @@
 
 namespace judge {
 
+// Where the grid lies: the cell under the origin of the grid metres, and the last column and row
+// that crossings and spans may reach (both from 0).
+struct GridFrame {
+    int originX = kOriginCellX;
+    int originY = kOriginCellY;
+    int lastX = kBuildLastX;
+    int lastY = kBuildLastY;
+};
+inline constexpr GridFrame kHeightGridFrame{};
+
 struct GridPoint {
     double x = 0.0;
     double y = 0.0;
@@ -30,8 +40,8 @@ struct Outline {
 // One crossing of an edge with a grid row.
 struct Crossing {
     int area = 0;          // outline index
-    std::int64_t x = 0;    // grid column; may lie off the grid (left of 0 or right of 324)
-    int y = 0;             // grid row, 0..270
+    std::int64_t x = 0;    // grid column; may lie off the grid (left of 0 or right of the last)
+    int y = 0;             // grid row, 0..last row
     int direction = 0;     // 1 rising edge, -1 falling, 0 horizontal
     int runLength = 0;     // on the first crossing of a run: the run's length; else 0
     int mark = 0;          // 1 opens a span, 2 closes it, -1 ignored, 0 unmarked
@@ -40,18 +50,21 @@ struct Crossing {
 // Appends the crossings of the edge (x1, y1) -> (x2, y2) of outline `area` (grid metres, cell size
 // `cell`): one per row from the lower to the upper end's row for a sloped edge, x stepping evenly
 // over the rows; two on the row of a horizontal edge (its ends, direction 0). Rows are rounded
-// halves-to-even from the origin row 67, columns likewise from column 81.
-void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area);
+// halves-to-even from the frame's origin row, columns likewise from its origin column.
+void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area,
+                    const GridFrame& frame = kHeightGridFrame);
 
 // Stage 1: the crossings of all edges between consecutive points of every outline, in order.
-std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, double cell);
+std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, double cell,
+                                       const GridFrame& frame = kHeightGridFrame);
 
 // Stage 2: orders by outline, row, column (ties keep their order), writes run lengths and marks.
 void SortFirstCutList(std::vector<Crossing>& rows);
 
-// Stage 3: fills every marked span (both end cells included, cut to columns 0..324) of the ordered
-// crossings with its outline's height; later outlines overwrite earlier ones.
-void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh);
+// Stage 3: fills every marked span (both end cells included, cut to columns 0..last column) of the
+// ordered crossings with its outline's height; later outlines overwrite earlier ones.
+void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh,
+                        const GridFrame& frame = kHeightGridFrame);
 
 // The three stages over a grid the caller cleared.
 void BuildHeightMesh(const std::vector<Outline>& outlines, double cell, HeightMesh& mesh);

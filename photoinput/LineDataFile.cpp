@@ -314,6 +314,12 @@ bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surfa
     return true;
 }
 
+bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, float flatMapRate,
+                          std::string* error)
+{
+    return WriteWholeFile(path, WriteDemoLineDataText(CaptureLineData(surface), flatMapRate), error);
+}
+
 bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message)
 {
     QFile file(QString::fromStdString(path));

@@ -123,6 +123,11 @@ int BillDataStatusOf(const LineData& data);
 // gBillDataSTS to BillDataStatusOf the written model.
 bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error = nullptr);
 
+// Writes the demonstration data file (WriteDemoLineDataText of the photo model with line 2 from
+// `surface`) to `path`, whole or not at all; false with a Japanese `error` on failure. Sets no flag.
+bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, float flatMapRate,
+                          std::string* error = nullptr);
+
 // Reads and checks the file at `path`; only a good file changes anything: the photo model is
 // emptied and filled from it (ApplyLineData), and when no picture is loaded the picture width
 // becomes the surface width of line 2. A broken file gives false with the message to show

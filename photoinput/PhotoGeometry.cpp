@@ -6,11 +6,6 @@
 #include "photoinput/SlideRate.h"
 
 std::array<float, kFlatScaleSteps> gFlatScaleRate{};
-namespace {
-int flatScaleIndex = 0;
-}  // namespace
-const int& gFlatScaleIndex = flatScaleIndex;
-void SetFlatScaleIndex(int step) { flatScaleIndex = std::clamp(step, 0, kFlatScaleSteps - 1); }
 std::array<float, kFlatScaleSteps> gFlatScaleLength{};
 std::array<std::string, kFlatScaleSteps> gFlatScaleText{};
 std::array<RoofColor, kBillColors> gBillColor{};

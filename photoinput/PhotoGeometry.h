@@ -78,10 +78,6 @@ extern std::array<float, kFlatScaleSteps> gFlatScaleRate;
 extern std::array<float, kFlatScaleSteps> gFlatScaleLength;
 extern std::array<std::string, kFlatScaleSteps> gFlatScaleText;
 void SetFlatScaleTable();
-// The plan view's zoom step, a row of that table (0..40). Read-only name; written by the plan
-// view's zoom and the hand-overs through SetFlatScaleIndex, which keeps it within 0..40.
-extern const int& gFlatScaleIndex;
-void SetFlatScaleIndex(int step);
 
 // Roof colours 0..20 of the footprint grid (roof r painted in entry r), 0..255 each. Filled by
 // SetBillColorTable.

@@ -25,6 +25,8 @@ protected:
     ~PictureClickClient() = default;
 };
 
+class QWidget;
+
 // Which window a picture-click request serves: request 1 the orbit view; request 2 the sky
 // view or the comparison window, as gDispHeavenMode (1, 2) names; requests 3 and 4 the map
 // correction.
@@ -59,6 +61,11 @@ public:
     // the ground, on the height grid of the last sky-view command; gAntennaHeight stays.
     virtual void RecomputeSateliteCource(double heightOffset) = 0;
 
+    // ---- Manuals ------------------------------------------------------------------------------
+    // Shows the building input's picture manual modeless, owned by `owner` (created on first use,
+    // raised when open).
+    virtual void ShowBuildingInputManual(QWidget* owner) = 0;
+
     // ---- Files of the start folder ------------------------------------------------------------
     // Reads the almanac database "data0/Almanac1.alx" into the almanac table; false when it
     // cannot be read (the table is then as the reader left it).
@@ -83,6 +90,10 @@ public:
     virtual void ShowDemoClickHint(bool shown) = 0;
     // Hides the demonstration's message line, banner and menu pictures.
     virtual void HideDemoPanels() = 0;
+    // The demonstration's simulated press on the site map at its fixed point `num1` (1..5) of the
+    // running demonstration: the mouse picture moves there and the press is served as picture-
+    // click request 2 (skyline at the point, the sky view redrawn). Other numbers do nothing.
+    virtual void ClickMousePoint(int num1) = 0;
 
 protected:
     ~MainWindowPort() = default;

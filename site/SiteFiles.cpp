@@ -353,3 +353,10 @@ std::string FileSuffix(const std::string& path)
     const auto point = name.find_last_of('.');
     return point == std::string::npos ? std::string() : name.substr(point + 1);
 }
+
+std::optional<float> RoofHeightOfText(const std::string& text)
+{
+    const double height = platform::NumericValue(text);
+    if (!platform::HasLeadingNumber(text) || !(height >= 0.0 && height <= kMaxRoofHeight)) return std::nullopt;
+    return static_cast<float>(height);
+}

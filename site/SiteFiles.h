@@ -42,6 +42,11 @@ using SitePoint = TopAreaPoint;
 // Roof heights in metres above the ground that a project may hold (0 up to this); the height
 // dialog keeps to it so that every saved project opens again.
 constexpr double kMaxRoofHeight = 500.0;
+// What the height dialogs show when a typed height is refused.
+inline constexpr const char* kRoofHeightRefusedMessage = "入力値が範囲外です";
+// The height a height dialog's text gives: its leading number when there is one and it lies in
+// 0 .. kMaxRoofHeight; nullopt otherwise (the dialog refuses it and changes nothing).
+std::optional<float> RoofHeightOfText(const std::string& text);
 
 struct ProjectData {
     int fixDataSTS = 0;

@@ -128,3 +128,21 @@ void ClearTopAreaModel()
     gEachTopAreaNumber = 0;
     gTopAreaPointTotalNumber = 0;
 }
+
+TopAreaSnapshot CaptureTopAreaModel()
+{
+    return TopAreaSnapshot{gEachTopAreaNumber, gTopAreaPointTotalNumber, gEachTopAreaStartNum, gEachTopAreaPointNum,
+                           gEachClosedTopAreaSTS, gFlatTopHeight, gNorthTopAreaX, gNorthTopAreaY};
+}
+
+void RestoreTopAreaModel(const TopAreaSnapshot& snapshot)
+{
+    gEachTopAreaNumber = snapshot.areas;
+    gTopAreaPointTotalNumber = snapshot.points;
+    gEachTopAreaStartNum = snapshot.startNum;
+    gEachTopAreaPointNum = snapshot.pointNum;
+    gEachClosedTopAreaSTS = snapshot.closed;
+    gFlatTopHeight = snapshot.height;
+    gNorthTopAreaX = snapshot.northX;
+    gNorthTopAreaY = snapshot.northY;
+}

@@ -72,3 +72,18 @@ TopAreaEdit InsertTopAreaPoint(int j, int k, TopAreaPoint p);
 
 // Empties the model (both counts 0); the stale array contents stay.
 void ClearTopAreaModel();
+
+// The whole building model (records, counts and north-up points) as it stands, so that a window
+// that works on the shared records can put them back when its work is dropped.
+struct TopAreaSnapshot {
+    int areas = 0;
+    int points = 0;
+    std::array<int, kMaxTopAreas> startNum{};
+    std::array<int, kMaxTopAreas> pointNum{};
+    std::array<int, kMaxTopAreas> closed{};
+    std::array<float, kMaxTopAreas> height{};
+    std::array<float, kMaxTopPoints> northX{};
+    std::array<float, kMaxTopPoints> northY{};
+};
+TopAreaSnapshot CaptureTopAreaModel();
+void RestoreTopAreaModel(const TopAreaSnapshot& snapshot);

@@ -17,6 +17,7 @@
 #include "platform/PictureSurface.h"
 #include "site/RunState.h"
 #include "site/SiteFiles.h"
+#include "skyview/DispHeavenGPSFrm.h"
 #include "skyview/SkyAndSateNumFrm.h"
 
 namespace {
@@ -27,6 +28,7 @@ protected:
     {
         MainWindowTest::SetUp();
         gDemoTimeScale = 0.0;
+        gSkyViewOpenWait = 0.0;
         judge::gJudgeHeadingPause = 0.0;
         judge::gJudgeColumnPause = 0.0;
         judge::gJudgeCellPause = 0.0;
@@ -46,6 +48,13 @@ protected:
                     else QTest::mouseClick(input->NextCmd, Qt::LeftButton);
                     continue;
                 }
+                if (auto* sky = qobject_cast<DispHeavenGPSFrm*>(w); sky && sky->isVisible() && !seen.contains(sky)) {
+                    seen << sky;
+                    trace << QStringLiteral("DispHeavenGPSFrm shown");
+                    if (onSkyView) onSkyView(sky);
+                    else if (sky->DemoTmr->isActive()) sky->DemoTmr->setInterval(1);  // its script at test speed
+                    continue;
+                }
                 auto* view = qobject_cast<SkyAndSateNumFrm*>(w);
                 if (view == nullptr || !view->isVisible() || seen.contains(view)) continue;
                 seen << view;
@@ -61,6 +70,7 @@ protected:
     {
         watch.stop();
         gDemoTimeScale = 1.0;
+        gSkyViewOpenWait = 1.0;
         judge::gJudgeHeadingPause = 0.5;
         judge::gJudgeColumnPause = 0.05;
         judge::gJudgeCellPause = 0.05;
@@ -95,6 +105,7 @@ protected:
     QStringList trace;
     std::function<void(SkyAndSateNumFrm*)> onOrbitView;
     std::function<void(InputDemoLineFrm*)> onInputWindow;
+    std::function<void(DispHeavenGPSFrm*)> onSkyView;
 };
 
 TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsable)
@@ -109,7 +120,7 @@ TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsabl
         WaitForTheEnd();
         const QStringList expected = {
             "InputDemoLineFrm shown",                                         // its script
-            "DemoTmr -> 0", "DemoHandleTmr -> 1",                            // the sky view
+            "DemoTmr -> 0", "DispHeavenGPSFrm shown", "DemoHandleTmr -> 0",  // the sky view
             "DemoTmr -> 1", "SkyAndSateNumFrm shown", "DemoHandleTmr -> 2",  // its countdown
             "DemoTmr -> 2", "DemoHandleTmr -> 3",                            // the judgement
             "DemoTmr -> 4", "DemoTmr -> 4"};                                 // "デモ終了", end
@@ -183,6 +194,27 @@ TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAnd
     ExpectUsableAsBefore();
 
     onInputWindow = nullptr;
+    trace.clear();
+    seen.clear();
+    frm->StartDemo2Menu->trigger();
+    EXPECT_EQ(gDemoMode, -1);
+    WaitForTheEnd();
+    EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
+    ExpectUsableAsBefore();
+}
+
+TEST_F(MainDemonstration, SkyViewClosedByHandEndsTheDemonstrationAndANewOneRuns)
+{
+    onSkyView = [](DispHeavenGPSFrm* sky) { QTimer::singleShot(0, sky, [sky] { sky->close(); }); };
+    frm->StartDemo1Menu->trigger();
+    WaitForTheEnd();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(trace.contains(QStringLiteral("DispHeavenGPSFrm shown")));
+    EXPECT_FALSE(trace.contains(QStringLiteral("SkyAndSateNumFrm shown")));
+    EXPECT_EQ(frm->pDemoIndex, -1);
+    ExpectUsableAsBefore();
+
+    onSkyView = nullptr;
     trace.clear();
     seen.clear();
     frm->StartDemo2Menu->trigger();

@@ -19,6 +19,7 @@
 #include "demo/DemoTiming.h"
 #include "demo/InputDemoLineFrm.h"
 #include "photoinput/PhotoModel.h"
+#include "planview/PlanView.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
 #include "site/MapView.h"
