@@ -100,6 +100,22 @@ protected:
         EXPECT_FALSE(frm->MouseIconPnl->isVisible());
     }
 
+    // After a demonstration ended by hand: the second one, with every window left to play,
+    // starts and runs to its end.
+    void ExpectANewDemonstrationRunsToItsEnd()
+    {
+        onInputWindow = nullptr;
+        onSkyView = nullptr;
+        onOrbitView = nullptr;
+        trace.clear();
+        seen.clear();
+        frm->StartDemo2Menu->trigger();
+        EXPECT_EQ(gDemoMode, -1);
+        WaitForTheEnd();
+        EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
+        ExpectUsableAsBefore();
+    }
+
     QTimer watch;
     QList<QObject*> seen;
     QStringList trace;
@@ -174,13 +190,7 @@ TEST_F(MainDemonstration, OrbitAndCountViewClosedByHandEndsTheDemonstrationAndAN
     EXPECT_EQ(trace.last(), QStringLiteral("DemoHandleTmr -> -1"));
     ExpectUsableAsBefore();
 
-    onOrbitView = nullptr;
-    trace.clear();
-    seen.clear();
-    frm->StartDemo2Menu->trigger();
-    WaitForTheEnd();
-    EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
-    ExpectUsableAsBefore();
+    ExpectANewDemonstrationRunsToItsEnd();
 }
 
 TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAndANewOneRuns)
@@ -193,14 +203,7 @@ TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAnd
     EXPECT_EQ(gEachTopAreaNumber, 0);  // nothing handed over
     ExpectUsableAsBefore();
 
-    onInputWindow = nullptr;
-    trace.clear();
-    seen.clear();
-    frm->StartDemo2Menu->trigger();
-    EXPECT_EQ(gDemoMode, -1);
-    WaitForTheEnd();
-    EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
-    ExpectUsableAsBefore();
+    ExpectANewDemonstrationRunsToItsEnd();
 }
 
 TEST_F(MainDemonstration, SkyViewClosedByHandEndsTheDemonstrationAndANewOneRuns)
@@ -214,14 +217,7 @@ TEST_F(MainDemonstration, SkyViewClosedByHandEndsTheDemonstrationAndANewOneRuns)
     EXPECT_EQ(frm->pDemoIndex, -1);
     ExpectUsableAsBefore();
 
-    onSkyView = nullptr;
-    trace.clear();
-    seen.clear();
-    frm->StartDemo2Menu->trigger();
-    EXPECT_EQ(gDemoMode, -1);
-    WaitForTheEnd();
-    EXPECT_EQ(trace.last(), QStringLiteral("DemoTmr -> 4"));
-    ExpectUsableAsBefore();
+    ExpectANewDemonstrationRunsToItsEnd();
 }
 
 }  // namespace
