@@ -366,7 +366,7 @@ void DispHeavenGPSFrm::StartDemoScript()
     MouseIconPnl->raise();
     MessagePnl->setText(QStringLiteral("ここを押すとメイン画面と軌道画面が回転する"));
     MessagePnl->show();
-    DemoTmr->start(skyview::kSkyDemoTickMs);
+    DemoTmr->start(DemoInterval(skyview::kSkyDemoTickMs));
 }
 
 void DispHeavenGPSFrm::DemoTmr_Timer()

@@ -52,7 +52,6 @@ protected:
                     seen << sky;
                     trace << QStringLiteral("DispHeavenGPSFrm shown");
                     if (onSkyView) onSkyView(sky);
-                    else if (sky->DemoTmr->isActive()) sky->DemoTmr->setInterval(1);  // its script at test speed
                     continue;
                 }
                 auto* view = qobject_cast<SkyAndSateNumFrm*>(w);
@@ -60,8 +59,6 @@ protected:
                 seen << view;
                 trace << QStringLiteral("SkyAndSateNumFrm shown");
                 if (onOrbitView) onOrbitView(view);
-                // Its countdown at test speed too.
-                if (view->DemoTmr.isActive()) view->DemoTmr.setInterval(1);
             }
         });
     }
