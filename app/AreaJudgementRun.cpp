@@ -8,6 +8,8 @@
 #include "AreaJudgementRun.h"
 
 #include "MainWorkingFrm.h"
+#include "demo/DemoSequence.h"
+#include "demo/DemoTiming.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "judge/AreaResult.h"
@@ -110,8 +112,7 @@ void AreaJudgementRun::JudgeSateNumInComuAreaMenu_Click()
     if (gDemoMode == -1) {
         // Hand the demonstration on to its next step.
         w_.pDemoIndex = 3;
-        w_.DemoTmr.setInterval(3000);
-        w_.DemoTmr.start();
+        w_.DemoTmr.start(DemoInterval(kDemoEndMs));
         SetDemoMode(0);
     }
 }

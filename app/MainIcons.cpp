@@ -1,5 +1,8 @@
 #include "MainIcons.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -194,6 +197,39 @@ QPixmap MousePicture()
     p.drawRect(QRectF(9, 6, 11, 12));
     p.drawLine(QPointF(20, 4), QPointF(20, 18));
     p.drawLine(QPointF(8, 18), QPointF(32, 18));
+    return picture;
+}
+
+QPixmap MenuPicture(const QStringList& items, int highlighted)
+{
+    constexpr int kRow = 22;
+    constexpr int kPad = 24;
+    QFont font;
+    font.setPointSize(9);
+    const QFontMetrics metrics(font);
+    QStringList captions;
+    int width = 0;
+    for (QString caption : items) {
+        caption.replace(QStringLiteral("(&"), QStringLiteral("("));
+        captions << caption;
+        width = std::max(width, metrics.horizontalAdvance(caption));
+    }
+    QPixmap picture(width + 2 * kPad, kRow * static_cast<int>(captions.size()) + 6);
+    picture.fill(QColor(240, 240, 240));
+    QPainter p(&picture);
+    p.setFont(font);
+    p.setPen(QColor(120, 120, 120));
+    p.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    for (int k = 0; k < captions.size(); ++k) {
+        const QRect row(2, 3 + k * kRow, picture.width() - 4, kRow);
+        if (k == highlighted) {
+            p.fillRect(row, QColor(0, 84, 166));
+            p.setPen(Qt::white);
+        } else {
+            p.setPen(Qt::black);
+        }
+        p.drawText(row.adjusted(kPad - 2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, captions[k]);
+    }
     return picture;
 }
 

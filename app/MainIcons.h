@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QStringList>
 
 namespace mainicons {
 
@@ -17,5 +18,9 @@ QIcon GlobeIcon();
 QPixmap ReceiverMark();
 // The mouse picture of the demonstrations' simulated clicks.
 QPixmap MousePicture();
+// A picture of an open pop-up menu with the captions `items` (mnemonics "(&X)" shown as "(X)"),
+// the item `highlighted` (index into items, -1 none) drawn selected, as the demonstration shows
+// the command it is about to run.
+QPixmap MenuPicture(const QStringList& items, int highlighted);
 
 }  // namespace mainicons

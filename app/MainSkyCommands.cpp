@@ -1,7 +1,7 @@
 // The sky-view commands of the site map: each reads the conditions again, rebuilds the height
 // grid under the map as drawn and computes the skyline at its observer point before its view
-// opens; the orbit view, opened with the main window as its port; and the menu bar's
-// "クリア(&C)", which takes the result maps off the map.
+// opens; the orbit view, the sky view and the orbit-and-count window, opened with the main window
+// as their port; and the menu bar's "クリア(&C)", which takes the result maps off the map.
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
@@ -12,14 +12,35 @@
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
 #include "orbit/ObservationConditions.h"
-#include "platform/OwnedWindow.h"
-#include "skyview/DispCumpuSateliteObitFrm.h"
-#include "skyview/SkyAndSateNumFrm.h"
 #include "orbit/VisibleSatellites.h"
+#include "platform/OwnedWindow.h"
+#include "platform/WaitTime.h"
+#include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/DispHeavenGPSFrm.h"
+#include "skyview/SkyAndSateNumFrm.h"
+
+// The moment the sky-view command gives a newly shown view to load and draw (seconds).
+double gSkyViewOpenWait = 1.0;
+
+namespace {
+
+// The single instance of a view with the main window as its owner and port: made again once
+// it has closed (it is deleted a moment after it unloads).
+template <class View>
+View* SingleView(QPointer<View>& instance, MainWorkingFrm* owner)
+{
+    if (instance.isNull() || instance->unloaded()) {
+        instance = new View(owner, owner);
+    }
+    return instance;
+}
+
+}  // namespace
 
 void MainWorkingFrm::ConnectSkyCommands()
 {
     connect(SkyPlotGPSMenu, &QAction::triggered, this, &MainWorkingFrm::SkyPlotGPSMenu_Click);
+    connect(DispHeavenGPSMenu, &QAction::triggered, this, &MainWorkingFrm::DispHeavenGPSMenu_Click);
     connect(ClearDataMenu, &QAction::triggered, this, &MainWorkingFrm::ClearDataMenu_Click);
     connect(SkyProtAndSateNumMenu, &QAction::triggered, this, &MainWorkingFrm::SkyProtAndSateNumMenu_Click);
 }
@@ -49,13 +70,7 @@ bool MainWorkingFrm::LoadAlmanacDataBase()
     return orbit::LoadAlmanacDataBase(DataPath(QStringLiteral("data0"), QStringLiteral("Almanac1.alx")).toStdString());
 }
 
-DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit()
-{
-    if (dispCumpuSateliteObitFrm_.isNull() || dispCumpuSateliteObitFrm_->unloaded()) {
-        dispCumpuSateliteObitFrm_ = new DispCumpuSateliteObitFrm(this, this);
-    }
-    return dispCumpuSateliteObitFrm_;
-}
+DispCumpuSateliteObitFrm* MainWorkingFrm::DispCumpuSateliteObit() { return SingleView(dispCumpuSateliteObitFrm_, this); }
 
 void MainWorkingFrm::SkyPlotGPSMenu_Click()
 {
@@ -87,6 +102,24 @@ void MainWorkingFrm::SkyProtAndSateNumMenu_Click()
     orbit::ComputeSateAzimusElevation(0, kLastTimeStep);
     orbit::CountVisibleSateInTime(0, kLastTimeStep);
     view.exec();
+}
+
+DispHeavenGPSFrm* MainWorkingFrm::DispHeavenGPS() { return SingleView(dispHeavenGPSFrm_, this); }
+
+void MainWorkingFrm::DispHeavenGPSMenu_Click()
+{
+    PrepareSkyViewGrid(true);
+    QPointer<DispHeavenGPSFrm> view = DispHeavenGPS();
+    platform::ShowOwnedWindow(view);
+    // The view's first activation draws with the skyline as it stood; the one under the map's
+    // picture point (200, 0) follows.
+    platform::WaitTime(gSkyViewOpenWait);
+    ComputeSkylineUnderPicturePoint(200.0, 0.0);
+    // The view may have been closed during the wait.
+    if (!view.isNull() && !view->unloaded()) {
+        view->ShowCurrentSateVisible();
+    }
+    SetDispHeavenMode(1);
 }
 
 void MainWorkingFrm::ClearDataMenu_Click()

@@ -16,11 +16,14 @@
 #include "SiteMapDrawing.h"
 #include "SiteMapEditor.h"
 #include "AreaJudgementRun.h"
+#include "MainDemoStage.h"
 #include "app/ManualFrm.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
 #include "demo/DemoMessages.h"
+#include "demo/DemoSequence.h"
+#include "demo/DemoTiming.h"
 #include "judge/Meshes.h"
 #include "judge/ResultTables.h"
 #include "orbit/AlmanacTable.h"
@@ -68,6 +71,7 @@ MainWorkingFrm::MainWorkingFrm()
     judgement_ = std::make_unique<AreaJudgementRun>(*this);
     connect(JudgeSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeSateNumInComuAreaMenu_Click);
     connect(JudgeMeanSateNumInComuAreaMenu, &QAction::triggered, this, &MainWorkingFrm::JudgeMeanSateNumInComuAreaMenu_Click);
+    ConnectDemoCommands();
     Form_Load();
 }
 
@@ -81,8 +85,7 @@ MainWorkingFrm::~MainWorkingFrm()
 void MainWorkingFrm::HandDemonstrationBack(int nextStep)
 {
     pDemoIndex = nextStep;
-    DemoTmr.setInterval(1000);
-    DemoTmr.start();
+    DemoTmr.start(DemoInterval(kDemoHandBackMs));
 }
 
 void MainWorkingFrm::ShowDemoClickHint(bool shown)

@@ -24,6 +24,8 @@ class PictureSurface;
 class SiteMapDrawing;
 class SiteMapEditor;
 class AreaJudgementRun;
+class DemoSequence;
+class MainDemoStage;
 class AntennaHeightFrm;
 class ElevationMaskFrm;
 class Almanac4Frm;
@@ -40,6 +42,10 @@ class BothSateObitFrm;
 class GPSFrm;
 class RevisionMapFrm;
 }
+
+// The moment the sky-view command gives a newly shown sky view to load and draw (seconds; 1,
+// tests set 0).
+extern double gSkyViewOpenWait;
 
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
@@ -95,7 +101,8 @@ public:
 
     // Window variables (16-bit integers in meaning unless said otherwise).
     int pActiveBuildingNum = -1;  // selected top area, -1 none
-    int pDemoIndex = 0;           // step of the main demonstration
+    int pDemoIndex = -1;          // step of the main demonstration (DemoSequence.h), -1 none
+    int pMessageIndex = -1;       // set to -1 when a demonstration starts
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
@@ -180,6 +187,17 @@ public:
     void AroundBuildingInputMenu_Click();
     // The building input while it is open, else nullptr.
     class InputLineFrm* inputLineFrm() const;
+    void ClickMousePoint(int num1) override;
+
+    // The demonstrations: the menu items "デモー１(&1)" and "デモー２(&2)" (ignored while one
+    // runs), StartDemo (step 0 in 5 s on the buildings the map holds, no building-input window)
+    // and the two timers' handlers, all done by the step machine.
+    void StartDemo1Menu_Click();
+    void StartDemo2Menu_Click();
+    void StartDemo();
+    void DemoTmr_Timer();
+    void DemoHandleTmr_Timer();
+    DemoSequence& demoSequence() { return *demoSequence_; }
 
     // Commands (public so that menus of other windows and tests reach them).
     void ZoomUpCmd_Click();
@@ -202,6 +220,12 @@ public:
     // The orbit view, loaded without being shown when it is not loaded yet, so that other windows
     // reach its almanac label and public operations.
     class DispCumpuSateliteObitFrm* DispCumpuSateliteObit();
+    // The sky-view command: conditions read for the whole day, height grid rebuilt, the sky view
+    // shown (created on first use) and given a moment to draw, then the skyline at the site point
+    // under picture point (200, 0) and the view redrawn with it; request 2 then serves the sky view.
+    void DispHeavenGPSMenu_Click();
+    // The sky view, loaded without being shown when it is not loaded yet.
+    class DispHeavenGPSFrm* DispHeavenGPS();
     // What every sky-view command does first: the work table emptied, the conditions read again
     // (steps 0..288 when `allDay`) and the height grid rebuilt under the map as drawn now.
     void PrepareSkyViewGrid(bool allDay);
@@ -345,6 +369,7 @@ private:
     // Sky and orbit views opened from the site map.
     void ConnectSkyCommands();
     QPointer<DispCumpuSateliteObitFrm> dispCumpuSateliteObitFrm_;
+    QPointer<DispHeavenGPSFrm> dispHeavenGPSFrm_;
     void ConnectCompareCommand();
     QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
@@ -354,6 +379,9 @@ private:
     std::unique_ptr<SiteMapEditor> editor_;
     bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
     void ServePhotoClickRequest(QPointF at);
+    // Requests 1 and 2 at picture point `at`: the red cross, the skyline at the site point there,
+    // and the redraw of `client` (none when null).
+    void ServeSkyClick(QPointF at, PictureClickClient* client);
     // The windows that picture-click requests serve, by PictureClickWindow; a client that is a
     // QObject is watched so that a destroyed one is never called.
     struct PictureClickHolder {
@@ -382,6 +410,13 @@ private:
 
     // Area judgements.
     std::unique_ptr<AreaJudgementRun> judgement_;
+
+    // Demonstrations.
+    friend class MainDemoStage;
+    void ConnectDemoCommands();
+    void StartDemonstration(int number);
+    std::unique_ptr<MainDemoStage> demoStage_;
+    std::unique_ptr<DemoSequence> demoSequence_;
 
     std::unique_ptr<SiteMapDrawing> siteMap_;
     QPointer<AntennaHeightFrm> antennaHeightFrm_;

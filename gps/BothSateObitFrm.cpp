@@ -86,9 +86,7 @@ void BothSateObitFrm::BuildControls()
 
     SimulationFlm = new QGroupBox(QStringLiteral("シュミレーション"), this);
     SimulationFlm->setObjectName(QStringLiteral("SimulationFlm"));
-    DispPic = new PictureSurface(SimulationFlm);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
+    DispPic = skyview::MakeSkyPlot(SimulationFlm);
     SateNumLbl = skyview::MakeLabel(SimulationFlm, "SateNumLbl", skyview::SateCountText(0), 10);
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kPredictedIconOffset);
 

@@ -90,6 +90,10 @@ public:
     virtual void ShowDemoClickHint(bool shown) = 0;
     // Hides the demonstration's message line, banner and menu pictures.
     virtual void HideDemoPanels() = 0;
+    // The demonstration's simulated press on the site map at its fixed point `num1` (1..5) of the
+    // running demonstration: the mouse picture moves there and the press is served as picture-
+    // click request 2 (skyline at the point, the sky view redrawn). Other numbers do nothing.
+    virtual void ClickMousePoint(int num1) = 0;
 
 protected:
     ~MainWindowPort() = default;

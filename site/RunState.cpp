@@ -1,5 +1,7 @@
 #include "RunState.h"
 
+#include <cmath>
+
 namespace {
 
 int startUpState = 0;
@@ -46,4 +48,12 @@ void SetStopCompute(int stop) { stopCompute = stop; }
 QString DataPath(const QString& folder, const QString& fileName)
 {
     return gStartDir + QLatin1Char('/') + folder + QLatin1Char('/') + fileName;
+}
+
+double gDemoTimeScale = 1.0;
+
+int DemoInterval(int ms)
+{
+    const double scaled = ms * gDemoTimeScale;
+    return scaled > 0.0 ? static_cast<int>(std::lround(scaled)) : 0;
 }

@@ -52,3 +52,10 @@ void SetBillDataSTS(int state);
 void SetSettingReserve(int reserve);
 void SetProjectReserves(int reserve1, float reserve2);
 void SetStopCompute(int stop);
+
+// The speed of the scripted demonstrations: every timer interval and pause of a demonstration
+// (in every window that plays a part of one) is its nominal length times gDemoTimeScale. 1 in
+// the program; tests set 0 so that a whole script runs as fast as the event loop turns.
+extern double gDemoTimeScale;
+// `ms` at the current demonstration speed, whole milliseconds (0 or more).
+int DemoInterval(int ms);

@@ -1,12 +1,10 @@
 #include "DispCumpuSateliteObitFrm.h"
 
 #include <QCloseEvent>
-#include <cmath>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -23,17 +21,16 @@
 #include "platform/PrintWindow.h"
 #include "skyview/SkyWindowParts.h"
 
-namespace {
-
+using skyview::kFirstShownStep;
+using skyview::kIconOffset;
+using skyview::kLastShownStep;
 using skyview::MakeButton;
 using skyview::MakeLabel;
 using skyview::Px;
 using skyview::StepLabel;
 using skyview::TwipRect;
 
-constexpr int kFirstShownStep = 96;   // 08:00
-constexpr int kLastShownStep = 216;   // 18:00
-constexpr double kIconOffset = 10.0;  // plot units from an icon's corner to its satellite
+namespace {
 
 QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
@@ -41,10 +38,7 @@ QString PlainNumber(float value) { return QString::fromStdString(platform::Plain
 
 DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
-    setObjectName(QStringLiteral("DispCumpuSateliteObitFrm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("SateriteObit"));
-    setFont(platform::WindowFont(9));
+    skyview::SetUpSkyViewWindow(this, "DispCumpuSateliteObitFrm");
     BuildControls();
     Form_Load();
 }
@@ -53,25 +47,8 @@ DispCumpuSateliteObitFrm::~DispCumpuSateliteObitFrm() = default;
 
 void DispCumpuSateliteObitFrm::BuildControls()
 {
-    DispPic = new PictureSurface(this);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
-
-    TitleNameLbl = MakeLabel(DispPic, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
-    TitleNameLbl->setWordWrap(true);
-    TitleNameLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SeeingLbl = MakeLabel(DispPic, "SeeingLbl", QStringLiteral("上空から下"));
-    Label2 = MakeLabel(DispPic, "Label2", QStringLiteral("障害物"));
-    Image1 = new QLabel(DispPic);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    VisibleSateImg = new QLabel(DispPic);
-    VisibleSateImg->setObjectName(QStringLiteral("VisibleSateImg"));
-    VisibleSateLbl = MakeLabel(DispPic, "VisibleSateLbl", QStringLiteral("受信可能衛星"));
-    BackSateXXimg = new QLabel(DispPic);
-    BackSateXXimg->setObjectName(QStringLiteral("BackSateXXimg"));
-    BackSateLbl = MakeLabel(DispPic, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
-    SateNumLbl = MakeLabel(DispPic, "SateNumLbl", skyview::SateCountText(0));
-    SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    DispPic = skyview::MakeSkyPlot(this);
+    skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"), *this);
     // The icons come last, so that they lie over the captions.
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
 
@@ -156,42 +133,15 @@ void DispCumpuSateliteObitFrm::Form_Load()
 
 void DispCumpuSateliteObitFrm::SetControlPosition()
 {
-    // The plot's grid spans -169..169 on a 5130-twip square, but the plot draws lower than that:
-    // the "S" letter (top at -92 k = -155.5, 14 pt) and the legend row "障害物に隠れた衛星"
-    // (down to -174) reach to about -176. The picture therefore extends down to kPlotBottom at
-    // the same units per pixel, and the window grows with it, so that all of the plot shows.
-    constexpr double kPlotBottom = -179.0;
-    const int side = Px(5130);
-    const int below = static_cast<int>(std::lround(side * (-169.0 - kPlotBottom) / 338.0));
     move(Px(6800), Px(1000));
+    // The plot reaches below its square (the bottom letter and the legend); the window grows
+    // with it, so that all of the plot shows.
+    skyview::PlaceLargePlot(*DispPic, {Px(60), Px(60)});
     // The outer 8520 x 5640 twips less the title bar and borders, and the plot's extension.
-    resize(Px(8400), Px(5280) + below);
+    resize(Px(8400), Px(5280) + DispPic->height() - DispPic->width());
     platform::FitOnScreen(this);  // on a small screen, moved (and shrunk) onto it
 
-    DispPic->setGeometry(Px(60), Px(60), side, side + below);
-    DispPic->setScale(-169, 169, 338, -338.0 * (side + below) / side);
-
-    // The legend inside the plot, in plot units.
-    const auto placeInPlot = [this](QWidget* w, double left, double top, double width, double height) {
-        const QPointF a = DispPic->toPixel({left, top});
-        const QPointF b = DispPic->toPixel({left + width, top - height});
-        w->setGeometry(QRectF(a, b).normalized().toRect());
-    };
-    // The title wraps into two lines left of the N.
-    placeInPlot(TitleNameLbl, -167, 168, 120, 34);
-    placeInPlot(SeeingLbl, 108, 168, 60, 18);
-    // The sample icons start at the plot's left edge (-169), not one unit beyond it.
-    placeInPlot(VisibleSateImg, -169, -126, 20, 20);
-    placeInPlot(BackSateXXimg, -169, -149, 20, 20);
-    placeInPlot(VisibleSateLbl, -145, -133, 100, 20);
-    placeInPlot(BackSateLbl, -145, -154, 120, 20);
-    placeInPlot(Image1, 100, -131, 20, 10);
-    placeInPlot(Label2, 124, -127, 45, 18);
-    placeInPlot(SateNumLbl, 84, -148, 84, 20);
-    const int iconSize = VisibleSateImg->width();
-    VisibleSateImg->setPixmap(skyview::SateIconPixmap(8, false, iconSize));
-    BackSateXXimg->setPixmap(skyview::SateIconPixmap(8, true, iconSize));
-    Image1->setPixmap(skyview::ObstacleSample(Image1->size()));
+    skyview::PlacePlotCaptions(*DispPic, *this, skyview::kLargePlotCaptions);
 
     SettingDataFlm->setGeometry(TwipRect(5220, 60, 3210, 2475));
     const int rowTop = 20;

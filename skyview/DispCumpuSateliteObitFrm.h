@@ -13,10 +13,10 @@
 #include <QWidget>
 
 #include <memory>
-#include <vector>
 
 #include "site/MainWindowPort.h"
 #include "skyview/DaySkyTables.h"
+#include "skyview/SkyWindowParts.h"
 #include "skyview/SkyPlotIcons.h"
 
 class QComboBox;
@@ -29,7 +29,8 @@ namespace platform {
 class CalendarPopup;
 }
 
-class DispCumpuSateliteObitFrm : public QWidget, public PictureClickClient {
+// The captions inside the plot (TitleNameLbl ... SateNumLbl) are the window's PlotCaptions.
+class DispCumpuSateliteObitFrm : public QWidget, public PictureClickClient, public skyview::PlotCaptions {
     Q_OBJECT
 public:
     // Loads the window (hidden) as a tool window of `owner`. Through `port` (may be null) it reads
@@ -51,15 +52,6 @@ public:
     double plotScale = 1.69;  // k, picture units per degree of zenith distance
 
     PictureSurface* DispPic = nullptr;
-    QLabel* SateNumLbl = nullptr;
-    QLabel* TitleNameLbl = nullptr;
-    QLabel* SeeingLbl = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* VisibleSateImg = nullptr;
-    QLabel* VisibleSateLbl = nullptr;
-    QLabel* BackSateXXimg = nullptr;
-    QLabel* BackSateLbl = nullptr;
 
     QGroupBox* SettingDataFlm = nullptr;
     QPushButton* SetAlmanacCmd = nullptr;
@@ -104,7 +96,6 @@ protected:
 
 private:
     void BuildControls();
-    void BuildPlotLegend();
     void Form_Load();
     void Form_Activate();
     // Date (label and calendar), mask, position and antenna height from the conditions.

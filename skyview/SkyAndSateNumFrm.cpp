@@ -163,7 +163,7 @@ void SkyAndSateNumFrm::Form_Activate()
     const bool demo = gDemoMode == -1;
     if (demo) {
         pDemoCount = kDemoCountFrom;
-        DemoTmr.start(kSkyAndSateNumDemoTick);
+        DemoTmr.start(DemoInterval(kSkyAndSateNumDemoTick));
     }
     ResidentTimePnl->setVisible(demo);
     OnDemoPnl->setVisible(demo);

@@ -26,6 +26,7 @@
 #include "orbit/VisibleSatellites.h"
 #include "site/MainWindowPort.h"
 #include "skyview/SkyPlotIcons.h"
+#include "skyview/SkyWindowParts.h"
 
 class QComboBox;
 class QGroupBox;
@@ -43,7 +44,8 @@ class CalendarPopup;
 // Milliseconds between two ticks of the demonstration countdown.
 inline constexpr int kSkyAndSateNumDemoTick = 990;
 
-class SkyAndSateNumFrm : public QDialog {
+// The captions inside the plot (TitleNameLbl ... SateNumLbl) are the window's PlotCaptions.
+class SkyAndSateNumFrm : public QDialog, public skyview::PlotCaptions {
     Q_OBJECT
 public:
     // Loads the window (hidden) over `owner`: controls, lists and conditions, and the almanac read
@@ -69,7 +71,6 @@ public:
 
     // The sky plot, scaled -100..100 both ways, zenith at the centre.
     PictureSurface* DispPic = nullptr;
-    QLabel* SateNumLbl = nullptr;
     // The count chart, its count axis and its time axis.
     PictureSurface* VisPicture = nullptr;
     PictureSurface* SateNumPic = nullptr;

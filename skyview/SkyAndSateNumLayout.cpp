@@ -9,15 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 
-#include <cmath>
+#include <algorithm>
 
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
-#include "platform/Constants.h"
 #include "platform/Fonts.h"
 #include "platform/PictureSurface.h"
 #include "skyview/SateNumChart.h"
@@ -31,6 +29,12 @@ using skyview::Px;
 using skyview::TwipRect;
 
 constexpr double kIconOffset = 4.0;  // plot units from an icon's corner to its satellite
+
+// The legend on the plot scaled -100..100.
+constexpr skyview::PlotCaptionPlaces kPlotCaptions{
+    {-99, 99, 66, 18}, {72, 99, 28, 9},  {-99, -80, 9, 9}, {-99, -90, 9, 9}, {-88, -80, 50, 9},
+    {-88, -90, 60, 9}, {56, -84, 12, 4}, {70, -81, 29, 9}, {52, -90, 47, 9},
+};
 
 QSlider* MakeSlider(QWidget* parent, const char* name)
 {
@@ -65,9 +69,7 @@ QListWidget* MakeSateList(QWidget* parent, const char* name)
 
 void SkyAndSateNumFrm::BuildControls()
 {
-    DispPic = new PictureSurface(this);
-    DispPic->setObjectName(QStringLiteral("DispPic"));
-    DispPic->setTextFont(platform::WindowFont(9));
+    DispPic = skyview::MakeSkyPlot(this);
     BuildPlotLegend();
 
     SateNumPic = new PictureSurface(this);
@@ -133,19 +135,7 @@ void SkyAndSateNumFrm::BuildControls()
 
 void SkyAndSateNumFrm::BuildPlotLegend()
 {
-    auto* title = MakeLabel(DispPic, "TitleNameLbl", QStringLiteral("GPS衛星の予測軌道（数字は衛星番号）"));
-    title->setWordWrap(true);
-    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    MakeLabel(DispPic, "SeeingLbl", QStringLiteral("上空から下"));
-    MakeLabel(DispPic, "Label2", QStringLiteral("障害物"));
-    for (const char* name : {"Image1", "VisibleSateImg", "BackSateXXimg"}) {
-        auto* picture = new QLabel(DispPic);
-        picture->setObjectName(QLatin1String(name));
-    }
-    MakeLabel(DispPic, "VisibleSateLbl", QStringLiteral("受信可能衛星"));
-    MakeLabel(DispPic, "BackSateLbl", QStringLiteral("障害物に隠れた衛星"));
-    SateNumLbl = MakeLabel(DispPic, "SateNumLbl", skyview::SateCountText(0));
-    SateNumLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    skyview::MakePlotCaptions(DispPic, QStringLiteral("上空から下"), *this);
     // The icons come last, so that they lie over the captions.
     icons_ = std::make_unique<skyview::SkyPlotIcons>(*DispPic, kIconOffset);
 }
@@ -157,26 +147,7 @@ void SkyAndSateNumFrm::SetControlPosition()
 
     DispPic->setGeometry(TwipRect(0, 60, 6255, 6255));
     DispPic->setScale(-100, 100, 200, -200);
-    // The legend inside the plot, in plot units.
-    const auto placeInPlot = [this](const char* name, double left, double top, double width, double height) {
-        auto* w = DispPic->findChild<QLabel*>(QLatin1String(name));
-        const QPointF a = DispPic->toPixel({left, top});
-        const QPointF b = DispPic->toPixel({left + width, top - height});
-        w->setGeometry(QRectF(a, b).normalized().toRect());
-        return w;
-    };
-    placeInPlot("TitleNameLbl", -99, 99, 66, 18);
-    placeInPlot("SeeingLbl", 72, 99, 28, 9);
-    QLabel* receivable = placeInPlot("VisibleSateImg", -99, -80, 9, 9);
-    QLabel* hidden = placeInPlot("BackSateXXimg", -99, -90, 9, 9);
-    placeInPlot("VisibleSateLbl", -88, -80, 50, 9);
-    placeInPlot("BackSateLbl", -88, -90, 60, 9);
-    QLabel* obstacle = placeInPlot("Image1", 56, -84, 12, 4);
-    placeInPlot("Label2", 70, -81, 29, 9);
-    placeInPlot("SateNumLbl", 52, -90, 47, 9);
-    receivable->setPixmap(skyview::SateIconPixmap(8, false, receivable->width()));
-    hidden->setPixmap(skyview::SateIconPixmap(8, true, hidden->width()));
-    obstacle->setPixmap(skyview::ObstacleSample(obstacle->size()));
+    skyview::PlacePlotCaptions(*DispPic, *this, kPlotCaptions);
 
     SateNumPic->setGeometry(TwipRect(6300, 120, 555, 4395));
     VisPicture->setGeometry(TwipRect(6840, 180, 7395, 4335));

@@ -18,6 +18,7 @@
 #include "orbit/YumaAlmanac.h"
 #include "platform/PictureSurface.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/DispHeavenGPSFrm.h"
 #include "skyview/ProgressFrm.h"
 #include "skyview/SkyAndSateNumFrm.h"
 #include "judge/Meshes.h"
@@ -155,6 +156,101 @@ TEST_F(SkyCommands, AViewLoadedEarlyShowsTheConditionsOfItsFirstShowing)
 }  // namespace
 
 namespace {
+
+// The sky view opened from the site map's pop-up menu, without the moment it is given to draw.
+class SkyViewCommand : public SkyCommands {
+protected:
+    void SetUp() override
+    {
+        SkyCommands::SetUp();
+        gSkyViewOpenWait = 0.0;
+    }
+    void TearDown() override
+    {
+        gSkyViewOpenWait = 1.0;
+        SetDemoNumber(1);
+        SkyCommands::TearDown();
+    }
+
+    DispHeavenGPSFrm* Open()
+    {
+        frm->DispHeavenGPSMenu->trigger();
+        DispHeavenGPSFrm* view = frm->DispHeavenGPS();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view));
+        return view;
+    }
+
+    // The plot shows the skyline toward `direction` as it stands now.
+    static void ExpectSkylineDrawn(DispHeavenGPSFrm* view, int direction, const char* why)
+    {
+        const auto orientation = view->lookingUp() ? skyview::PlotOrientation::LookingUp : skyview::PlotOrientation::LookingDown;
+        const QPointF at = skyview::PlotPoint({1.69, orientation, gMapRotateAngle}, direction, gCutElevation[direction]);
+        EXPECT_EQ(view->DispPic->pointColor(at), skyview::kSkylineColor) << why << ", direction " << direction;
+    }
+};
+
+TEST_F(SkyViewCommand, OpensWithTheSkylineUnderPicturePoint200TurnsTheMapAndFollowsClicks)
+{
+    SetMapRotateAngle(0.0f);
+    DispHeavenGPSFrm* view = Open();
+    EXPECT_EQ(gPhotoClickMode, 2);
+    EXPECT_EQ(gDispHeavenMode, 1);
+    EXPECT_EQ(gAlmanacName, "Yuma149.txt");
+    const auto opened = gCutElevation;
+    frm->ComputeSkylineUnderPicturePoint(200, 0);
+    EXPECT_EQ(opened, gCutElevation);
+    // 50 m east of the centre the buildings rise to the south-west.
+    ASSERT_GT(gCutElevation[225], 10.0f);
+    ExpectSkylineDrawn(view, 225, "opened");
+
+    // The clockwise button, looking up, turns the main map counter-clockwise; the view turns too.
+    QTest::mouseClick(view->RightTurnCmd, Qt::LeftButton);
+    EXPECT_EQ(gMapRotateAngle, -10.0f);
+    ExpectSkylineDrawn(view, 225, "turned");
+
+    // A click on the open ground south of the site moves the observer: a new skyline, drawn.
+    const QPoint south = frm->PhotoPic->toPixel(QPointF(0.0, -240.0)).toPoint();
+    QTest::mouseClick(frm->PhotoPic, Qt::LeftButton, Qt::NoModifier, south);
+    EXPECT_NE(opened, gCutElevation);
+    int direction = 0;
+    for (int d = 0; d < 360; ++d) {
+        if (gCutElevation[d] > gCutElevation[direction]) direction = d;
+    }
+    ASSERT_GT(gCutElevation[direction], 5.0f);
+    ExpectSkylineDrawn(view, direction, "after the click");
+
+    // The close button turns the map back north-up and gives the clicks back.
+    QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    EXPECT_EQ(gMapRotateAngle, 0.0f);
+    EXPECT_EQ(gPhotoClickMode, 0);
+}
+
+TEST_F(SkyViewCommand, DemonstrationClicksServeTheSkyViewAtTheirFixedPoints)
+{
+    DispHeavenGPSFrm* view = Open();
+    SetDemoNumber(1);
+    frm->MoveImgCmd_Click(4);
+    const auto before = gCutElevation;
+    frm->ClickMousePoint(0);
+    frm->ClickMousePoint(6);
+    EXPECT_EQ(before, gCutElevation) << "no such point";
+
+    // Point 2 of demonstration 1, (-81, 103) on the picture, turned with the map like a press.
+    frm->ClickMousePoint(2);
+    const auto clicked = gCutElevation;
+    double x = 0.0, y = 0.0;
+    PictureToSite(-81, 103, x, y, true);
+    ComputeCutElevationAtSite(x, y, gAntennaHeight);
+    EXPECT_EQ(clicked, gCutElevation);
+    EXPECT_NE(before, clicked);
+    int direction = 0;
+    for (int d = 0; d < 360; ++d) {
+        if (std::abs(clicked[d] - before[d]) > std::abs(clicked[direction] - before[direction])) direction = d;
+    }
+    ExpectSkylineDrawn(view, direction, "after the demonstration's click");
+    const QPoint pixel = frm->PhotoPic->mapTo(frm, frm->PhotoPic->toPixel(QPointF(-81, 103)).toPoint());
+    EXPECT_EQ(frm->MouseIconPnl->mapTo(frm, QPoint(0, 0)), pixel);
+}
 
 TEST_F(SkyCommands, OrbitAndCountCommandShowsTheCountsAmongTheBuildingsModally)
 {

@@ -20,6 +20,7 @@
 #include "app/SiteMapEditor.h"
 #include "orbit/Almanac4Frm.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
+#include "skyview/DispHeavenGPSFrm.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -275,6 +276,13 @@ TEST_F(MainWindowTest, EveryWindowItOpensIsOwnedByItAndOpensOnTheScreen)
     };
     const Case cases[] = {
         {"orbit view", [this] { frm->SkyPlotGPSMenu->trigger(); }, [this] { return static_cast<QWidget*>(frm->DispCumpuSateliteObit()); }},
+        {"sky view",
+         [this] {
+             gSkyViewOpenWait = 0.0;
+             frm->DispHeavenGPSMenu->trigger();
+             gSkyViewOpenWait = 1.0;
+         },
+         [this] { return static_cast<QWidget*>(frm->DispHeavenGPS()); }},
         {"almanac import", [this] { QTest::mouseClick(frm->SetAlmanacCmd, Qt::LeftButton); },
          [this] { return static_cast<QWidget*>(frm->almanac4Frm()); }},
         {"manual", [this] { frm->HelpMenu->trigger(); }, [this] { return static_cast<QWidget*>(frm->findChild<Manual3Frm*>()); }},

@@ -54,6 +54,7 @@ public:
     void HandDemonstrationBack(int nextStep) override { calls << QStringLiteral("HandDemonstrationBack %1").arg(nextStep); }
     void ShowDemoClickHint(bool shown) override { calls << QStringLiteral("ShowDemoClickHint %1").arg(shown ? 1 : 0); }
     void HideDemoPanels() override { calls << "HideDemoPanels"; }
+    void ClickMousePoint(int num1) override { calls << QStringLiteral("ClickMousePoint %1").arg(num1); }
 };
 
 }  // namespace testutil

@@ -22,6 +22,7 @@
 #include "orbit/OrbitEngine.h"
 #include "orbit/VisibleSatellites.h"
 #include "orbit/YumaAlmanac.h"
+#include "PlotChecks.h"
 #include "platform/CalendarPopup.h"
 #include "platform/PictureSurface.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
@@ -105,24 +106,12 @@ TEST_F(OrbitWindow, LoadsQuietlyAndDrawsTheWholeDayAtTheFirstShow)
 TEST_F(OrbitWindow, AllOfThePlotShowsInsideTheWindow)
 {
     Show();
-    EXPECT_TRUE(frm->rect().contains(frm->DispPic->geometry()));
-    // The legend and the texts on the plot lie wholly on the picture.
-    for (QLabel* label : {frm->VisibleSateLbl, frm->BackSateLbl, frm->VisibleSateImg, frm->BackSateXXimg, frm->SateNumLbl,
-                          frm->Label2, frm->TitleNameLbl, frm->SeeingLbl}) {
-        const QRect g = label->geometry();
-        EXPECT_TRUE(frm->DispPic->rect().contains(g)) << label->objectName().toStdString() << " " << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
-    }
-    EXPECT_LE(QFontMetrics(frm->BackSateLbl->font()).height(), frm->BackSateLbl->height());
+    testutil::ExpectCaptionsOnThePlot(*frm, *frm->DispPic, *frm);
     // The "S" letter under the grid circle reaches below -169, the grid's edge, and ends above
     // the picture's bottom edge: its lowest pixel in the compass colour has open rows under it.
-    const QImage image = frm->DispPic->image();
-    const int centre = qRound(frm->DispPic->toPixel({0, 0}).x());
-    int lowest = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = centre - 20; x <= centre + 20; ++x)
-            if (QColor(image.pixel(x, y)) == skyview::kCompassColor) lowest = y;
+    const int lowest = testutil::LowestCompassRow(*frm->DispPic);
     EXPECT_GT(lowest, qRound(frm->DispPic->toPixel({0, -169}).y()));
-    EXPECT_LT(lowest, image.height() - 2);
+    EXPECT_LT(lowest, frm->DispPic->image().height() - 2);
 }
 
 TEST_F(OrbitWindow, TimeListsKeepStartBeforeEndAndTheScrollBarInsideTheSpan)
