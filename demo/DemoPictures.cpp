@@ -41,18 +41,6 @@ QImage DemoPenPicture(bool wallPen)
     return image;
 }
 
-QImage DemoPointerPicture()
-{
-    QImage image = Transparent(QSize(24, 34));
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPolygonF arrow{{0.5, 10}, {0.5, 29}, {5, 24.5}, {9, 32.5}, {12.5, 31}, {8.5, 23}, {14.5, 23}};
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPolygon(arrow);
-    return image;
-}
-
 QImage DemoBusyPicture()
 {
     QImage image = Transparent(QSize(24, 32));

@@ -10,9 +10,8 @@
 // A pen of 32 x 32 pixels with its tip at the top-left corner (0, 0); the wall pen is blue, the
 // roof pen red.
 QImage DemoPenPicture(bool wallPen);
-// A mouse pointer of 24 x 34 pixels whose tip lies at (0, 10): put 10 units above a point, it
-// points at it.
-QImage DemoPointerPicture();
+// The pointer of the simulated double-click is platform's DemoPointerPicture.
+#include "platform/PointerPicture.h"
 // An hourglass of 24 x 32 pixels.
 QImage DemoBusyPicture();
 // The window's "ファイル(&F)" menu dropped down with "サンプル画像" open and the picture of

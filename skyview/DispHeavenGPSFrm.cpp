@@ -3,8 +3,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -15,6 +13,7 @@
 #include "platform/Fonts.h"
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
+#include "platform/PointerPicture.h"
 #include "site/MapView.h"
 #include "site/RunState.h"
 #include "skyview/SkyViewTiming.h"
@@ -42,28 +41,6 @@ QLabel* MakePanel(QWidget* parent, const char* name, const QString& text)
     panel->setAutoFillBackground(true);
     panel->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 200); color: rgb(0, 0, 160);"));
     return panel;
-}
-
-// The demonstration's mouse pointer: a white arrow with a dark rim, its tip at the top left.
-QPixmap PointerPicture()
-{
-    QPixmap picture(28, 32);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath arrow;
-    arrow.moveTo(2, 2);
-    arrow.lineTo(2, 26);
-    arrow.lineTo(8, 20);
-    arrow.lineTo(13, 30);
-    arrow.lineTo(17, 28);
-    arrow.lineTo(12, 18);
-    arrow.lineTo(20, 18);
-    arrow.closeSubpath();
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(Qt::white);
-    p.drawPath(arrow);
-    return picture;
 }
 
 }  // namespace
@@ -113,7 +90,7 @@ void DispHeavenGPSFrm::BuildControls()
     MessagePnl = MakePanel(this, "MessagePnl", QString());
     MouseIconPnl = new QLabel(this);
     MouseIconPnl->setObjectName(QStringLiteral("MouseIconPnl"));
-    MouseIconPnl->setPixmap(PointerPicture());
+    MouseIconPnl->setPixmap(QPixmap::fromImage(DemoPointerPicture()));
     MouseIconPnl->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Timer2 = new QTimer(this);
