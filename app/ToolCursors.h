@@ -6,11 +6,7 @@
 
 #include <array>
 
-struct ToolCursor {
-    const char* fileName;  // nullptr: the default arrow
-    int shiftX;
-    int shiftY;
-};
+#include "platform/ToolCursor.h"
 
 // Indexed by tool: 0 select, 1 rectangle, 2 rooftop line, 3 move point, 4 add point,
 // 5 delete point, 6 distance.

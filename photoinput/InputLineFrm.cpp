@@ -32,7 +32,10 @@ constexpr int kColumnWidth = 200;
 
 const char* const kToolCaptions[8] = {"選択(&S)", "拡大縮小(&Z)", "屋上ライン(&T)", "側壁ライン(&W)",
                                       "移動(&M)", "追加(&A)", "削除(&D)", "ビル屋上(&B)"};
-const char* const kToolButtonCaptions[8] = {"選択", "拡大縮小", "屋上ライン", "側壁ライン", "移動", "追加", "削除", "ビル屋上"};
+const char* const kToolButtonCaptions[8] = {"選択", "拡大縮小", "屋上ライン", "側壁ライン",
+                                            "ポイント移動", "ポイント追加", "ポイント削除", "ビル屋上"};
+const char* const kToolTips[8] = {"ラインの選択", "拡大縮小", "屋上ラインの描画", "側壁ラインの描画",
+                                  "ポイントの移動", "ポイントの追加", "ポイントの削除", "ビル屋上の自動検出（ダブルクリック）"};
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, QRect at)
 {
@@ -121,6 +124,7 @@ void InputLineFrm::BuildControls()
     BasePic->setPalette(dark);
     PhotoPic = new PictureSurface(BasePic);
     PhotoPic->setObjectName(QStringLiteral("PhotoPic"));
+    PhotoPic->setMouseTracking(true);  // the rubber lines follow the pointer between presses
 
     const int top = kMenuHeight + 4;
     AzimusHdLbl = MakeLabel(this, QStringLiteral("方向角（北の向き）"), QRect(kColumnLeft, top, kColumnWidth, 18));
@@ -157,6 +161,7 @@ void InputLineFrm::BuildControls()
         InputModeRbn[k] = new QToolButton(LineEditFlm);
         InputModeRbn[k]->setObjectName(QStringLiteral("InputModeRbn_%1").arg(k));
         InputModeRbn[k]->setText(QString::fromUtf8(kToolButtonCaptions[k]));
+        InputModeRbn[k]->setToolTip(QString::fromUtf8(kToolTips[k]));
         InputModeRbn[k]->setCheckable(true);
         InputModeRbn[k]->setGeometry(8 + (k % 2) * 94, 22 + (k / 2) * 28, 90, 26);
     }
@@ -186,8 +191,8 @@ void InputLineFrm::ConnectControls()
     connect(Remove1TopAreaMenu, &QAction::triggered, this, &InputLineFrm::Remove1TopAreaMenu_Click);
     connect(HelpMenu, &QAction::triggered, this, &InputLineFrm::HelpMenu_Click);
     for (int k = 0; k < 8; ++k) {
-        connect(InputModeMenu[k], &QAction::triggered, this, [this, k] { SelectInputMode(k); });
-        connect(InputModeRbn[k], &QToolButton::clicked, this, [this, k] { SelectInputMode(k); });
+        connect(InputModeMenu[k], &QAction::triggered, this, [this, k] { InputModeMenu_Click(k); });
+        connect(InputModeRbn[k], &QToolButton::clicked, this, [this, k](bool down) { InputModeRbn_Click(k, down); });
     }
     for (int k = 0; k < 2; ++k) {
         connect(SlopeOrFlatRbn[k], &QToolButton::clicked, this, [this, k] { PressViewButton(k); });
@@ -248,6 +253,9 @@ void InputLineFrm::ResetAllDataBuildingData()
 {
     ::ResetAllDataBuildingData();
     pChangeCount = 0;
+    pTempPointNum = 0;
+    pWallSTS = 0;
+    pMoveSTS = 0;
     PressViewButton(0);
 }
 
@@ -324,17 +332,6 @@ void InputLineFrm::DispSlopeMapMenu_Click() { PressViewButton(0); }
 
 void InputLineFrm::DispFlatMapMenu_Click() { PressViewButton(1); }
 
-void InputLineFrm::StopDrawLineMenu_Click()
-{
-    unsetCursor();
-    PhotoPic->unsetCursor();
-    pInputMode = 0;
-    pActiveTopArea = -1;
-    pMoveSTS = 0;
-    pMovePointNum = -1;
-    // The tracing tools drop the outline or wall line in progress here.
-}
-
 void InputLineFrm::Remove1TopAreaMenu_Click()
 {
     if (pActiveTopArea < 0) return;
@@ -357,129 +354,4 @@ void InputLineFrm::ChangeBillHeightMenu_Click()
 void InputLineFrm::HelpMenu_Click()
 {
     if (port_) port_->ShowBuildingInputManual(this);
-}
-
-void InputLineFrm::EnableToolsForView(bool plan)
-{
-    for (int k = 0; k < 8; ++k) {
-        const bool on = k == 0 || k == 4 || (k == 1 ? plan : !plan);
-        InputModeRbn[k]->setEnabled(on);
-        InputModeMenu[k]->setEnabled(on);
-    }
-}
-
-void InputLineFrm::ReleaseToolButtons()
-{
-    for (int k = 0; k < 8; ++k) {
-        InputModeRbn[k]->setChecked(false);
-        InputModeMenu[k]->setChecked(false);
-    }
-}
-
-void InputLineFrm::SelectInputMode(int tool)
-{
-    if (tool < 0 || tool > 7) return;
-    const bool measuring = tool == 2 || tool == 3 || tool == 7;
-    if (measuring && CheckPhotoHeight() != 1) {
-        // Refused: the tool in use stays, and so do the buttons.
-        for (int k = 0; k < 8; ++k) {
-            InputModeRbn[k]->setChecked(k == pInputMode);
-            InputModeMenu[k]->setChecked(k == pInputMode);
-        }
-        return;
-    }
-    pInputMode = tool;
-    for (int k = 0; k < 8; ++k) {
-        InputModeRbn[k]->setChecked(k == tool);
-        InputModeMenu[k]->setChecked(k == tool);
-    }
-    // The tools' pointers and their own set-up go here.
-    if (pViewType == 2) {
-        if (tool == 0) {
-            pActiveTopArea = -1;
-            ChangeBillHeightMenu->setEnabled(false);
-            ShowFlatLineMap(-1);
-        }
-        return;
-    }
-    ShowPhotoLine(-1, -1);
-}
-
-void InputLineFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
-{
-    if (pViewType == 2) {
-        if (button == Qt::LeftButton && pInputMode == 0) {
-            pDownX = at.x();
-            pDownY = at.y();
-        } else if (pInputMode == 1 && (button == Qt::LeftButton || button == Qt::RightButton)) {
-            SetFlatScaleIndex(gFlatScaleIndex + (button == Qt::LeftButton ? 1 : -1));
-            DrawFlatLineMap(pActiveTopArea);
-            DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
-            DrawNorthMark(*PhotoPic);
-        } else if (button == Qt::LeftButton && pInputMode == 4) {
-            // The move pointer's pen tip lies 13 units left of and 13 above its hot spot.
-            const QPointF tip = at + QPointF(-13, 13);
-            if (pActiveTopArea >= 0) {
-                const int k = FindFlatTopPoint(pActiveTopArea, tip.x(), tip.y(), planFrame());
-                pMovePointNum = k;
-                pMoveSTS = k >= 0 ? 1 : 0;
-                if (k >= 0) pChangeCount = 1;
-            }
-            pDownX = tip.x();
-            pDownY = tip.y();
-        }
-        return;
-    }
-    if (button == Qt::LeftButton) {
-        // The automatic-roof pointer's tip lies 10 units left of and 10 above its hot spot.
-        const QPointF tip = pInputMode == 7 ? at + QPointF(-10, 10) : at;
-        pDownX = tip.x();
-        pDownY = tip.y();
-    }
-    // The tracing tools of the oblique view take the press here.
-}
-
-void InputLineFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
-{
-    (void)buttons;
-    if (pViewType == 2) {
-        if (pInputMode == 4 && pMoveSTS == 1) {
-            const QPointF tip = at + QPointF(-13, 13);
-            if (MoveFlatTopPoint(pActiveTopArea, pMovePointNum, tip.x(), tip.y(), planFrame())) {
-                DrawFlatLineMap(pActiveTopArea);
-                DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
-                DrawNorthMark(*PhotoPic);
-            }
-        }
-        return;
-    }
-    // The tracing tools of the oblique view follow the pointer here.
-}
-
-void InputLineFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
-{
-    (void)at;
-    if (pViewType == 2 && button == Qt::LeftButton && pInputMode == 4 && pMoveSTS == 1) {
-        pMoveSTS = -1;
-        return;
-    }
-    if (button == Qt::RightButton && pInputMode == 0) {
-        EditPhotoLineMenu->popup(QCursor::pos());
-        return;
-    }
-    // The tracing tools of the oblique view end their strokes here.
-}
-
-void InputLineFrm::PhotoPic_DblClick(Qt::MouseButton button)
-{
-    if (button != Qt::LeftButton) return;
-    if (pViewType == 2) {
-        if (pInputMode != 0) return;
-        const int roof = FindFlatTopArea(pDownX, pDownY, planFrame());
-        pActiveTopArea = roof;
-        ShowFlatLineMap(roof);
-        ChangeBillHeightMenu->setEnabled(roof >= 0);
-        return;
-    }
-    if (pInputMode == 7) DetectRoofAtClick();
 }

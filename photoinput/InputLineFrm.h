@@ -14,10 +14,10 @@
 // loads a new one. Split by concern: InputLineFrm.cpp (layout, load, activation, close and
 // hand-over, edit and help commands), InputLinePicture.cpp (pictures, overlay, picture buttons),
 // InputLineCalibration.cpp (altitude boxes, dial, north-up redraw), InputLinePlan.cpp (view
-// switch, plan view, footprint developer button), InputLineFiles.cpp (data files, sample sets).
-//
-// The tracing tools (mouse handlers on the picture in the oblique view, tool cursors, the pop-up
-// menu) hang on the places marked in the handlers below.
+// switch, plan view, footprint developer button), InputLineFiles.cpp (data files, sample sets),
+// InputLineTools.cpp (the editing tools' choice from the palette and the menu, their pointers),
+// InputLineMouse.cpp (the picture's mouse handlers: tracing, moving, adding and deleting points
+// in the oblique view, selecting, zooming and dragging in the plan), InputLineAutoRoof.cpp.
 
 #include <QImage>
 #include <QRect>
@@ -29,6 +29,8 @@
 #include "judge/HeightGrid.h"
 #include "photoinput/LineDataFile.h"
 #include "photoinput/OverlayDrawing.h"
+#include "photoinput/PhotoModel.h"
+#include "platform/ToolCursor.h"
 #include "planview/PlanView.h"
 #include "site/MainWindowPort.h"
 #include "site/TopAreaModel.h"
@@ -70,9 +72,18 @@ public:
     int pInputMode = 0;        // the editing tool 0..7
     int pViewType = 1;         // 1 oblique view, 2 plan view
     float pFlatMapRate = 0.0f; // plan drawing scale, canvas units per metre
-    double pDownX = 0.0, pDownY = 0.0;  // last left press on the picture (its user units)
-    int pMoveSTS = 0;          // plan vertex drag: 1 while dragging, -1 after release, 0 none
-    int pMovePointNum = -1;    // the dragged plan point, -1 none
+    // The working point of the last left press (the pointer's tip, snapped where the tool
+    // snaps), in the picture's user units; the double-click works on it.
+    double pDownX = 0.0, pDownY = 0.0;
+    double pLastX = 0.0, pLastY = 0.0;  // far end of the rubber line drawn last
+    std::array<PhotoPoint, kMaxTracePoints> pTempTop{};  // the roof outline being traced
+    int pTempPointNum = 0;     // its points so far, 0 none under way
+    int pWallSTS = 0;          // 1 once the wall line tool took its roof vertex
+    double pWallStartX = 0.0, pWallStartY = 0.0;  // that vertex: the wall's top end
+    int pMoveSTS = 0;          // vertex drag: 1 while dragging, -1 after release, 0 nothing picked
+    int pMovePointNum = -1;    // the dragged vertex (point row, photo or plan), -1 none
+    std::vector<int> pMoveFirstWallNum;  // wall edges whose top end follows the dragged vertex
+    int pMoveSecondWallNum = -1;         // wall edge whose foot is dragged, -1 none
     HandleBox pHandle;         // corners of the handle boxes drawn last
 
     // ---- Controls -----------------------------------------------------------------------------
@@ -128,7 +139,12 @@ public:
     void SlopeOrFlatRbn_Click(int index, bool pressed);
     // Presses view button `index` and releases the other, running the switch when it changes.
     void PressViewButton(int index);
-    // Tool selection from the palette or the menu (the altitude check before tools 2, 3 and 7).
+    // Tool selection: palette button `index` went down (`value` true) or up; menu entry `index`
+    // chosen. Both paths are one selection (the palette and the menu show the tool in use) and
+    // both run the altitude check before tools 2, 3 and 7.
+    void InputModeRbn_Click(int index, bool value);
+    void InputModeMenu_Click(int index);
+    // The same as choosing tool `tool` on the palette.
     void SelectInputMode(int tool);
 
     // Pictures and overlay.
@@ -214,6 +230,37 @@ private:
     // Enables the tools of the current view (buttons and menu entries).
     void EnableToolsForView(bool plan);
     void ReleaseToolButtons();
+    enum class ToolSource { Palette, Menu };
+    void ChooseTool(int tool, ToolSource source);
+    // Checks the palette button and the menu entry of the tool in use, and only those.
+    void ShowToolInUse();
+    // Tool `tool`'s pointer on the window and the picture (the default arrow for none); a file
+    // that cannot be read leaves the pointer as it was.
+    void SetToolPointer(const ToolCursor& pointer);
+    // Drops an outline or wall line under way; redraws when one was on the picture.
+    void DropStrokes();
+
+    // Mouse handlers by view.
+    void PhotoViewPress(QPointF at);
+    void PlanViewPress(Qt::MouseButton button, QPointF at);
+    void PhotoViewDblClick();
+    void RoofLinePress(QPointF tip);
+    void WallLinePress(QPointF tip);
+    void MovePress(QPointF tip);
+    void MoveRelease();
+    void AddPointDblClick();
+    void DeleteDblClick();
+    // Selects the roof under the working point (-1 none), with the overlay and the menu item.
+    void SelectRoofAt();
+    // Redraws the oblique overlay with the selected roof (if any) highlighted with its walls.
+    void RedrawOverlay();
+    // The wall line's start mark on roof point `row`, and its rubber line moved to `to`.
+    void MarkWallStartPoint(int row);
+    void DrawWallRubberLine(QPointF to);
+    // Measures the wall edge from top y to foot y into HeightTxt (message when refused).
+    void ShowWallHeight(double topY, double footY);
+    // Shows a refused edit's message; true when it was done.
+    bool EditDone(PhotoEdit result);
 
     // Picture surface helpers.
     // Puts `picture` into the picture box at its own size, centred in the frame, in photo

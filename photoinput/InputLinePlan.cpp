@@ -51,6 +51,8 @@ void InputLineFrm::SlopeOrFlatRbn_Click(int index, bool pressed)
     ReleaseToolButtons();
     pInputMode = 0;
     pMoveSTS = 0;
+    pTempPointNum = 0;
+    pWallSTS = 0;
     if (plan) {
         pFlatMapRate = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
         pViewType = 2;

@@ -23,6 +23,11 @@ inline const QColor kWallLineColor(0, 150, 255);
 inline const QColor kHighlightColor(0, 255, 200);
 inline const QColor kSelectedWallColor(255, 100, 0);
 inline const QColor kHandleColor(255, 255, 255);
+// Drawn by the tracing tools with the exclusive-or pen: the mark of a roof-line press, the roof
+// line's rubber line, and the wall line's start mark and rubber line.
+inline const QColor kTraceMarkColor(0, 200, 60);
+inline const QColor kTraceRubberColor(0, 130, 40);
+inline const QColor kWallRubberColor(40, 140, 0);
 
 // Corners of the bounding box the handle boxes sit on.
 struct HandleBox {

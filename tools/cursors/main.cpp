@@ -1,5 +1,5 @@
-// Draws the mouse pointers of the site map's tools and of the map correction's two picks and
-// writes them into assets/ico. Each pen's tip lies on the pixel that the tool's press shift points
+// Draws the mouse pointers of the site map's tools, of the building input's editing tools and of
+// the map correction's two picks and writes them into assets/ico. Each pen's tip lies on the pixel that the tool's press shift points
 // at (hot spot + shift, y upwards); each pick's pin has its point on the hot spot, the centre.
 // Run by hand: cmake --build build --target make_cursors && build/tools/make_cursors
 #include <QDir>
@@ -11,6 +11,7 @@
 
 #include "app/ToolCursors.h"
 #include "gps/PositionCursors.h"
+#include "photoinput/PhotoTools.h"
 #include "platform/CursorFile.h"
 
 namespace {
@@ -112,6 +113,50 @@ QImage Picture(int index)
     return image;
 }
 
+// An arrow whose point lies on `tip`, pointing up-left (north-west on the screen).
+void Arrow(QPainter& p, QPoint tip, const QColor& body)
+{
+    p.save();
+    p.translate(tip.x() + 0.5, tip.y() + 0.5);
+    p.rotate(-45);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(body);
+    p.drawPolygon(QPolygonF{QPointF(0, 0), QPointF(-6, 9), QPointF(-2, 9), QPointF(-2, 20), QPointF(2, 20),
+                            QPointF(2, 9), QPointF(6, 9)});
+    p.restore();
+}
+
+// The pictures of the building input's pointers that the site map does not share, by file name;
+// each tip (or the lens centre of the magnifier) lies at hot spot + the tool's shift.
+QImage PhotoToolPicture(const ToolCursor& tool)
+{
+    QImage image = Blank();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPoint tip = kCentre + QPoint(tool.shiftX, -tool.shiftY);
+    const QString name = QString::fromLatin1(tool.fileName);
+    if (name == QLatin1String("BluePen.ICO")) {
+        Pencil(p, tip, 45, QColor(30, 60, 220));
+    } else if (name == QLatin1String("Magnify.cur")) {
+        p.setPen(QPen(QColor(90, 60, 30), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(22, 22), QPointF(29, 29));
+        p.setPen(QPen(Qt::black, 2));
+        p.setBrush(QColor(220, 240, 255, 160));
+        p.drawEllipse(QPointF(kCentre.x() + 0.5, kCentre.y() + 0.5), 8, 8);
+        CrossHair(p, kCentre, 4, 0);
+    } else if (name == QLatin1String("POINT14.ICO")) {
+        Arrow(p, tip, QColor(0, 150, 120));
+    } else if (name == QLatin1String("ARW10NW2.ICO")) {
+        Arrow(p, tip, Qt::white);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(250, 200, 40));
+        p.drawPolygon(QPolygonF{QPointF(18, 22), QPointF(24, 17), QPointF(30, 22), QPointF(30, 29), QPointF(18, 29)});
+    }
+    p.end();
+    image.setPixelColor(tip, Qt::black);
+    return image;
+}
+
 // A map pin of `color` whose point is the centre pixel: the pin's head above it.
 QImage PinPicture(const QColor& color)
 {
@@ -145,6 +190,15 @@ int main(int argc, char** argv)
         const QString name = QString::fromLatin1(kToolCursors[index].fileName);
         const bool isCursor = name.endsWith(QStringLiteral(".CUR"));
         if (!platform::WriteCursorFile(folder + QLatin1Char('/') + name, Picture(index), kCentre, isCursor)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    for (const ToolCursor* tool : {&kPhotoToolCursors[kZoomTool], &kPhotoToolCursors[kWallLineTool],
+                                   &kPhotoToolCursors[kAutoRoofTool], &kPlanMoveMenuCursor}) {
+        const QString name = QString::fromLatin1(tool->fileName);
+        const bool isCursor = name.endsWith(QStringLiteral(".cur"), Qt::CaseInsensitive);
+        if (!platform::WriteCursorFile(folder + QLatin1Char('/') + name, PhotoToolPicture(*tool), kCentre, isCursor)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
             return 1;
         }
