@@ -590,6 +590,7 @@ TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
     QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
     ASSERT_EQ(gEachTopAreaNumber, 1);
     EXPECT_EQ(window->pActiveTopArea, 0);
+    EXPECT_EQ(window->pChangeCount, 1) << "the found roof is an edit";
     EXPECT_NEAR(window->pDownX, centre.x(), 1.0);
     EXPECT_NEAR(window->pDownY, centre.y(), 1.0);
     EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
