@@ -48,6 +48,14 @@ void InputLineFrm::RestorePhotoSurface()
 
 void InputLineFrm::ClearToPicture()
 {
+    // A rubber line under way goes with the drawings: the next move draws it afresh from its anchor.
+    if (pTempPointNum > 0) {
+        pLastX = pDownX;
+        pLastY = pDownY;
+    } else if (pWallSTS == 1) {
+        pLastX = pWallStartX;
+        pLastY = pWallStartY;
+    }
     PhotoPic->setDrawMode(PictureCanvas::DrawMode::Copy);
     PhotoPic->clear();
     if (pViewType == 1 && photoShown_ && !photo_.isNull()) {

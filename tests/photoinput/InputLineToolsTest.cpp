@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -242,6 +243,21 @@ TEST_F(InputLineTools, TracingClosesNearTheFirstPointOnly)
     EXPECT_EQ(window->pTempPointNum, 0);
     EXPECT_EQ(window->pChangeCount, 1);
     EXPECT_EQ(pic->pointColor({50, 0}), kRoofLineColor) << "the overlay shows the new roof";
+}
+
+TEST_F(InputLineTools, ARedrawUnderARubberLineLeavesNoStrayLine)
+{
+    Use(kRoofLineTool);
+    Click(kRoofLineTool, {0, 0});
+    QTest::mouseMove(Win(), At(Hot(kRoofLineTool, {60, 0})));
+    QTest::mouseClick(window->ClearPhotoCmd, Qt::LeftButton);  // the picture hidden: all redrawn
+    QTest::mouseMove(Win(), At(Hot(kRoofLineTool, {0, -60})));
+    EXPECT_EQ(pic->pointColor({30, 0}), QColor(Qt::white)) << "the old rubber line is not drawn back";
+    EXPECT_NE(pic->pointColor({0, -30}), QColor(Qt::white));
+    // "中止" drops the outline with its drawing.
+    window->StopDrawLineMenu->trigger();
+    EXPECT_EQ(window->pTempPointNum, 0);
+    EXPECT_EQ(pic->pointColor({0, -30}), QColor(Qt::white));
 }
 
 TEST_F(InputLineTools, ADoubleClickIsOneLeftPressAndASelection)
