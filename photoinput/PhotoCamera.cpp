@@ -241,6 +241,11 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
+    // Where the walls show: their grain is the style's wall grain (white), elsewhere its grain.
+    QImage wallMask(size, QImage::Format_Grayscale8);
+    wallMask.fill(0);
+    QPainter maskPainter(&wallMask);
+    maskPainter.setPen(Qt::NoPen);
     auto pixelOf = [&](double x, double y, double z) -> std::optional<QPointF> {
         const auto p = ProjectToPhoto(camera, {x, y, z});
         if (!p) return std::nullopt;
@@ -282,19 +287,26 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
         for (const Wall& wall : walls) {
             painter.setBrush(QColor(wall.grey, wall.grey, wall.grey + 2 > 255 ? 255 : wall.grey + 2));
             painter.drawPolygon(wall.polygon);
+            maskPainter.setBrush(Qt::white);
+            maskPainter.drawPolygon(wall.polygon);
         }
         QPolygonF roofPixels;
         for (const QPointF& p : roof) roofPixels << PhotoToPixel(p, size);
         painter.setBrush(QColor(box->roofGrey, box->roofGrey, box->roofGrey));
         painter.drawPolygon(roofPixels);
+        maskPainter.setBrush(Qt::black);
+        maskPainter.drawPolygon(roofPixels);
     }
     painter.end();
+    maskPainter.end();
 
     // A mild grain over the roofs and walls too, as a photograph has.
     for (int j = 0; j < size.height(); ++j) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(j));
+        const uchar* onWall = wallMask.constScanLine(j);
         for (int i = 0; i < size.width(); ++i) {
-            const int n = static_cast<int>(std::lround(style.grainAmplitude * Noise(i, j, style.seed + 13)));
+            const double amplitude = onWall[i] != 0 ? style.wallGrainAmplitude : style.grainAmplitude;
+            const int n = static_cast<int>(std::lround(amplitude * Noise(i, j, style.seed + 13)));
             const QRgb c = line[i];
             line[i] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
                            std::clamp(qBlue(c) + n, 0, 255));

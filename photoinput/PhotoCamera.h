@@ -55,13 +55,14 @@ struct SceneStyle {
     int pavementGrey = 150;            // a strip along the walls
     double pavementWidth = 2.5;        // metres
     int textureAmplitude = 6;          // +- grey levels of the noise
-    double grainAmplitude = 2.0;       // +- grey levels of the grain over everything (0: flat roofs and walls)
+    double grainAmplitude = 2.0;       // +- grey levels of the grain over the ground and the roofs (0: flat roofs)
+    double wallGrainAmplitude = 2.0;   // +- grey levels of the grain over the walls (0: each wall face one flat grey)
     unsigned seed = 1;                 // noise seed, so renders are reproducible
 };
 
 // Renders the boxes on textured ground into a picture of the given size (RGB32). Boxes are
 // painted far to near, each with its walls that face the camera and then its roof, flat in its
-// roofGrey with a grain of +-2 levels; photo points of a roof's corners lie exactly on the
+// roofGrey; the style's grain lies over all of it. Photo points of a roof's corners lie exactly on the
 // projections of its world corners. Pixels whose ray never reaches the ground show a sky below
 // the roof grey. Boxes should not intersect one another.
 QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const SceneBox> boxes,

@@ -565,46 +565,69 @@ TEST_F(InputLineFrmTest, HelpGoesThroughThePort)
 
 namespace {
 
-// The automatic-roof tool on the built-in picture 2: a double-click inside a roof stores it as
-// the active roof with the busy pointer only while it runs; a second one there is refused.
+// The automatic-roof tool on the built-in pictures: a double-click inside a roof stores it as the
+// active roof with the busy pointer only while it runs, and shows the building's height when the
+// roof's wall is found (roof 2 of picture 2, 23.2 m) or empties the height box when it is not
+// (roof 6 of picture 1, whose lowest corner has no wall boundary below it). A second double-click
+// there is refused.
 TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
 {
-    Open();
-    window->LoadSample2PhotoMenu_Click();
-    window->VerHeightmTxt->setText(QStringLiteral("598"));
-    window->IncliHeightmTxt->setText(QStringLiteral("102"));
-    window->SelectInputMode(7);
-    ASSERT_EQ(window->pInputMode, 7);
-    ResetAllDataBuildingData();
-    window->HeightTxt->setText(QStringLiteral("12.3"));
-    // The middle of roof 1 of sample set 2 (traced on this picture), pressed with the pointer's
-    // hot spot 10 units right of and 10 below the tip.
-    const SampleSet& set = SampleDataSet(2);
-    const LineRoof& roof = set.data.roofs[1];
-    QPointF centre;
-    for (int k = roof.start; k < roof.start + roof.count - 1; ++k) {
-        centre += QPointF(set.data.points[k].x, set.data.points[k].y) / double(roof.count - 1);
-    }
-    const QPoint pixel = window->PhotoPic->toPixel(centre + QPointF(10, -10)).toPoint();
-    QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
-    QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
-    ASSERT_EQ(gEachTopAreaNumber, 1);
-    EXPECT_EQ(window->pActiveTopArea, 0);
-    EXPECT_EQ(window->pChangeCount, 1) << "the found roof is an edit";
-    EXPECT_NEAR(window->pDownX, centre.x(), 1.0);
-    EXPECT_NEAR(window->pDownY, centre.y(), 1.0);
-    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
-    EXPECT_NE(window->PhotoPic->cursor().shape(), Qt::WaitCursor);
-    // Its wall carries the picture's grain: no wall edge, and the height box is emptied.
-    EXPECT_EQ(gWallEdgeNumber, 0);
-    EXPECT_EQ(window->HeightTxt->text(), QString());
-    EXPECT_TRUE(messages.isEmpty());
+    struct Case {
+        int picture, roof;
+        bool wall;
+        double height;
+    };
+    for (const Case c : {Case{2, 2, true, 23.2}, Case{1, 6, false, 0}}) {
+        SCOPED_TRACE("picture " + std::to_string(c.picture) + " roof " + std::to_string(c.roof));
+        Open();
+        if (c.picture == 1) {
+            window->LoadSamplePhotoMenu_Click();
+        } else {
+            window->LoadSample2PhotoMenu_Click();
+        }
+        const SampleSet& set = SampleDataSet(c.picture);
+        window->VerHeightmTxt->setText(QString::number(set.data.sourceHeight));
+        window->IncliHeightmTxt->setText(QString::number(set.data.slideHeight));
+        window->SelectInputMode(7);
+        ASSERT_EQ(window->pInputMode, 7);
+        ResetAllDataBuildingData();
+        messages.clear();
+        window->HeightTxt->setText(QStringLiteral("12.3"));
+        // The middle of the roof as traced in the sample set, pressed with the pointer's hot spot
+        // 10 units right of and 10 below the tip.
+        const LineRoof& roof = set.data.roofs[c.roof];
+        QPointF centre;
+        for (int k = roof.start; k < roof.start + roof.count - 1; ++k) {
+            centre += QPointF(set.data.points[k].x, set.data.points[k].y) / double(roof.count - 1);
+        }
+        const QPoint pixel = window->PhotoPic->toPixel(centre + QPointF(10, -10)).toPoint();
+        QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+        QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+        ASSERT_EQ(gEachTopAreaNumber, 1);
+        EXPECT_EQ(window->pActiveTopArea, 0);
+        EXPECT_EQ(window->pChangeCount, 1) << "the found roof is an edit";
+        EXPECT_NEAR(window->pDownX, centre.x(), 1.0);
+        EXPECT_NEAR(window->pDownY, centre.y(), 1.0);
+        EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+        EXPECT_NE(window->PhotoPic->cursor().shape(), Qt::WaitCursor);
+        if (c.wall) {
+            EXPECT_EQ(gWallEdgeNumber, 1);
+            bool number = false;
+            EXPECT_NEAR(window->HeightTxt->text().toDouble(&number), c.height, 0.5);
+            EXPECT_TRUE(number) << window->HeightTxt->text().toStdString();
+        } else {
+            EXPECT_EQ(gWallEdgeNumber, 0);
+            EXPECT_EQ(window->HeightTxt->text(), QString());
+        }
+        EXPECT_TRUE(messages.isEmpty());
 
-    QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
-    QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
-    EXPECT_EQ(gEachTopAreaNumber, 1);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages.back(), QStringLiteral("この屋上は既にセットされています。"));
+        QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+        QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
+        EXPECT_EQ(gEachTopAreaNumber, 1);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages.back(), QStringLiteral("この屋上は既にセットされています。"));
+        delete window.data();
+    }
 }
 
 }  // namespace

@@ -19,9 +19,15 @@ int main(int argc, char** argv)
         const auto scene = ObliqueScene(picture);
         SceneStyle style;
         style.seed = static_cast<unsigned>(picture);
+        // Walls of one flat grey per face over a dark ground, as the automatic roof looks for.
+        style.wallGrainAmplitude = 0;
+        style.groundGrey = 64;
+        style.streetGrey = 48;
+        style.pavementGrey = 56;
+        style.sunAzimuthDegrees = 165.0;  // front and side walls apart in grey
         const QImage image = RenderScene(CameraOfSet(set), QSize(set.picture.width, set.picture.height), scene, style);
         const QString path = folder + "/" + QString::fromUtf8(set.picture.resource).section('/', -1);
-        if (!image.save(path, "JPG", 92)) {
+        if (!image.save(path, "JPG", 98)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
