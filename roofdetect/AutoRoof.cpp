@@ -2,11 +2,10 @@
 
 #include "photoinput/Calibration.h"
 #include "photoinput/OutlineHitTest.h"
-#include "platform/NumberText.h"
+#include "photoinput/PhotoPicking.h"
 #include "roofdetect/RoofDetector.h"
 #include "roofdetect/WallSearch.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace roofdetect {
@@ -73,12 +72,14 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         }
     }
 
-    SetUpPhotoCamera(planAltitude, obliqueAltitude);
+    // The camera values are set either way; the wall edge, when there is one, gives the height as
+    // a wall line drawn by hand would.
     if (result.wall) {
-        const double rate = gPhotoMeterRate;
-        result.height = ComputeWallEdgeHeight(gSlideAngle * kDegToRad, gFlatHeight, rate * result.wall->foot.y,
-                                              rate * result.wall->top.y);
-        result.heightText = platform::FormatFixed(*result.height, "##0.0");
+        const WallHeight measured = MeasureWallHeight(planAltitude, obliqueAltitude, result.wall->top.y, result.wall->foot.y);
+        result.height = measured.height;
+        result.heightText = measured.text;
+    } else {
+        SetUpPhotoCamera(planAltitude, obliqueAltitude);
     }
     return result;
 }
