@@ -285,8 +285,10 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
         if (!inFront || roof.empty()) continue;
         std::sort(walls.begin(), walls.end(), [](const Wall& a, const Wall& b) { return a.distance > b.distance; });
         for (const Wall& wall : walls) {
+            painter.setRenderHint(QPainter::Antialiasing, style.antialiasedWalls);
             painter.setBrush(QColor(wall.grey, wall.grey, wall.grey + 2 > 255 ? 255 : wall.grey + 2));
             painter.drawPolygon(wall.polygon);
+            painter.setRenderHint(QPainter::Antialiasing, true);
             maskPainter.setBrush(Qt::white);
             maskPainter.drawPolygon(wall.polygon);
         }

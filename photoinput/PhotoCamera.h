@@ -57,6 +57,10 @@ struct SceneStyle {
     int textureAmplitude = 6;          // +- grey levels of the noise
     double grainAmplitude = 2.0;       // +- grey levels of the grain over the ground and the roofs (0: flat roofs)
     double wallGrainAmplitude = 2.0;   // +- grey levels of the grain over the walls (0: each wall face one flat grey)
+    // Antialiased walls that meet at a corner each let the ground show through half of their
+    // shared edge's pixels, which leaves a dark seam down the building; aliased walls share those
+    // pixels exactly (their outer edges are then jagged).
+    bool antialiasedWalls = true;
     unsigned seed = 1;                 // noise seed, so renders are reproducible
 };
 

@@ -567,9 +567,9 @@ namespace {
 
 // The automatic-roof tool on the built-in pictures: a double-click inside a roof stores it as the
 // active roof with the busy pointer only while it runs, and shows the building's height when the
-// roof's wall is found (roof 2 of picture 2, 23.2 m) or empties the height box when it is not
-// (roof 6 of picture 1, whose lowest corner has no wall boundary below it). A second double-click
-// there is refused.
+// roof's wall is found (roof 2 of picture 2, 23.2 m; roof 5 of picture 1, 16.5 m) or empties the
+// height box when it is not (roof 1 of picture 2, whose wall the roof in front of it hides). A
+// second double-click there is refused.
 TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
 {
     struct Case {
@@ -577,7 +577,7 @@ TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
         bool wall;
         double height;
     };
-    for (const Case c : {Case{2, 2, true, 23.2}, Case{1, 6, false, 0}}) {
+    for (const Case c : {Case{2, 2, true, 23.2}, Case{1, 5, true, 16.5}, Case{2, 1, false, 0}}) {
         SCOPED_TRACE("picture " + std::to_string(c.picture) + " roof " + std::to_string(c.roof));
         Open();
         if (c.picture == 1) {

@@ -188,17 +188,12 @@ TEST(CameraWallNone, RoofWithoutVisibleWallGivesNoWallEdgeAndNoHeight)
 namespace {
 
 // The built-in pictures with their sample sets' roofs and altitudes, clicked at the middle of
-// each roof. Roofs whose grey there lies 10 or more from the picture's bright peak are refused by
-// the gate and change nothing. The others are stored within 3 picture units of their traced
-// corners or with an IoU of at least 0.9, except the two the roof outline misses. The pictures'
-// walls are flat greys on a dark ground, so the wall search finds most walls: the wall edge
-// starts on a vertex of the new roof and gives the building's height within 0.5 m, except where
-// listed:
-// - set 1 roof 6, the long block in front: its lowest corner sits at a step of the outline,
-//   where no wall boundary runs below a roof vertex; no wall edge, no height.
-// - set 2 roof 1, the rear half of a pair: the roof in front hides its wall but for a sliver
-//   between the two roofs, which gives the sliver's height, not the building's.
-// - set 2 roof 5, the L-shaped block: 0.6 m low (the found foot lies 3 units off).
+// each roof. Every roof passes the gate (its grey within 9 of the picture's bright peak) and is
+// stored within 3 picture units of its traced corners or with an IoU of at least 0.9, except the
+// two whose outline misses a step of the roof. The pictures' walls are flat greys on a dark
+// ground, so the wall search finds every visible wall: the wall edge starts on a vertex of the
+// new roof and gives the building's height within 0.5 m. Set 2 roof 1, the rear half of a pair,
+// has its wall hidden by the roof in front: no wall edge, no height.
 TEST(SamplePictures, ClickInsideEachTracedRoof)
 {
     struct Roof {
@@ -208,10 +203,7 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
         return std::any_of(list.begin(), list.end(), [&](const Roof& x) { return x.set == set && x.roof == int(roof); });
     };
     const std::vector<Roof> outlineMisses{{1, 2}, {2, 4}};
-    const std::vector<Roof> noWall{{1, 6}};
-    const std::vector<Roof> hiddenWall{{2, 1}};
-    const std::vector<Roof> heightWithin065{{2, 5}};
-    int walls = 0;
+    const std::vector<Roof> noWall{{2, 1}};
     for (const int which : {1, 2}) {
         const SampleSet& set = SampleDataSet(which);
         const QImage image(set.picture.resource);
@@ -225,11 +217,7 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
             SetPhotoPictureWidth(static_cast<float>(set.picture.width));
             const Measured m = ClickBox(picture, camera, boxes[b], set.data.sourceHeight, set.data.slideHeight);
             SCOPED_TRACE("set " + std::to_string(which) + " roof " + std::to_string(b) + ": " + Report(m));
-            if (std::abs(m.clickGrey - peak) >= 10) {
-                EXPECT_EQ(m.result.outcome, AutoRoofOutcome::NotRoofGrey);
-                EXPECT_EQ(gEachTopAreaNumber, 0);
-                continue;
-            }
+            ASSERT_LT(std::abs(m.clickGrey - peak), 10);
             ASSERT_EQ(m.result.outcome, AutoRoofOutcome::Detected);
             EXPECT_EQ(m.cornerError <= 3.0 || m.iou >= 0.9, !listed(outlineMisses, which, b));
             EXPECT_GE(m.iou, 0.85);
@@ -243,14 +231,9 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
             EXPECT_TRUE(WallTopIsVertex(m.result));
             ASSERT_TRUE(m.result.height);
             EXPECT_FALSE(m.result.heightText.empty());
-            if (!listed(hiddenWall, which, b)) {
-                EXPECT_NEAR(*m.result.height, boxes[b].height, listed(heightWithin065, which, b) ? 0.65 : 0.5);
-                ++walls;
-            }
+            EXPECT_NEAR(*m.result.height, boxes[b].height, 0.5);
         }
     }
-    // Three roofs of each picture at least, as a user trying the tool would click.
-    EXPECT_GE(walls, 6);
 }
 
 }  // namespace

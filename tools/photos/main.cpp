@@ -25,6 +25,7 @@ int main(int argc, char** argv)
         style.streetGrey = 48;
         style.pavementGrey = 56;
         style.sunAzimuthDegrees = 165.0;  // front and side walls apart in grey
+        style.antialiasedWalls = false;   // no seams where two walls meet
         const QImage image = RenderScene(CameraOfSet(set), QSize(set.picture.width, set.picture.height), scene, style);
         const QString path = folder + "/" + QString::fromUtf8(set.picture.resource).section('/', -1);
         if (!image.save(path, "JPG", 98)) {
