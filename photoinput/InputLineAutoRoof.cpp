@@ -24,6 +24,7 @@ void InputLineFrm::DetectRoofAtClick()
     const roofdetect::AutoRoofResult r =
         roofdetect::DetectRoofAndWall(picture, pDownX, pDownY, altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
     if (r.outcome == roofdetect::AutoRoofOutcome::Detected) {
+        pChangeCount = 1;  // a found roof is an edit: closing asks before it is lost
         pActiveTopArea = r.roof;
         // With a wall edge the new roof and its walls are highlighted; without, nothing is.
         if (r.wall) {

@@ -182,6 +182,8 @@ public:
 
     // Plan view.
     void DrawFlatLineMap(int index);
+    // The plan at the current scale with its scale bar and north mark, roof `index` highlighted.
+    void RedrawPlan(int index);
     void ComputeCutBillCmd_Click();
     void ShowCutBillEdge();
     const std::vector<judge::Crossing>& footprintCrossings() const { return footprintCrossings_; }
@@ -239,6 +241,10 @@ private:
     void SetToolPointer(const ToolCursor& pointer);
     // Drops an outline or wall line under way; redraws when one was on the picture.
     void DropStrokes();
+    // Tool 0 with its pointer (the palette and menu are left to the caller).
+    void BackToSelectTool();
+    // No roof selected: the roof commands that need one are disabled.
+    void DeselectRoof();
 
     // Mouse handlers by view.
     void PhotoViewPress(QPointF at);

@@ -165,9 +165,7 @@ void InputLineFrm::PlanViewPress(Qt::MouseButton button, QPointF at)
 {
     if (pInputMode == kZoomTool && (button == Qt::LeftButton || button == Qt::RightButton)) {
         SetFlatScaleIndex(gFlatScaleIndex + (button == Qt::LeftButton ? 1 : -1));
-        DrawFlatLineMap(pActiveTopArea);
-        DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
-        DrawNorthMark(*PhotoPic);
+        RedrawPlan(pActiveTopArea);
         return;
     }
     if (button != Qt::LeftButton) return;
@@ -197,9 +195,7 @@ void InputLineFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
         if (pViewType == 2) {
             if (MoveFlatTopPoint(pActiveTopArea, pMovePointNum, tip.x(), tip.y(), planFrame())) {
                 pChangeCount = 1;
-                DrawFlatLineMap(pActiveTopArea);
-                DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
-                DrawNorthMark(*PhotoPic);
+                RedrawPlan(pActiveTopArea);
             }
             return;
         }
@@ -275,12 +271,9 @@ void InputLineFrm::PhotoViewDblClick()
     case kDeleteTool:
         DeleteDblClick();
         break;
-    case kAutoRoofTool: {
-        const int before = gEachTopAreaNumber;
+    case kAutoRoofTool:
         DetectRoofAtClick();
-        if (gEachTopAreaNumber > before) pChangeCount = 1;
         break;
-    }
     default:
         break;
     }
@@ -307,8 +300,7 @@ void InputLineFrm::AddPointDblClick()
     }
     const auto edge = FindTopAreaEdge(pActiveTopArea, pDownX, pDownY);
     if (!edge) {
-        pActiveTopArea = -1;
-        Remove1TopAreaMenu->setEnabled(false);
+        DeselectRoof();
         RedrawOverlay();
         return;
     }
@@ -343,10 +335,7 @@ void InputLineFrm::DeleteDblClick()
         break;
     }
     if (pick.kind != MovePickKind::Nothing) pChangeCount = 1;
-    if (kept != 1) {
-        pActiveTopArea = -1;
-        Remove1TopAreaMenu->setEnabled(false);
-    }
+    if (kept != 1) DeselectRoof();
     RedrawOverlay();
 }
 

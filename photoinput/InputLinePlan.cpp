@@ -97,6 +97,11 @@ PlanFrame InputLineFrm::planFrame() const { return PlanFrame{pFlatMapRate, gNort
 void InputLineFrm::ShowFlatLineMap(int index)
 {
     SetFlatScaleIndex(SelectFlatMapScale(gNorthAngle));
+    RedrawPlan(index);
+}
+
+void InputLineFrm::RedrawPlan(int index)
+{
     DrawFlatLineMap(index);
     DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
     DrawNorthMark(*PhotoPic);

@@ -56,6 +56,18 @@ void InputLineFrm::DropStrokes()
     if (drawn && pViewType == 1) RedrawOverlay();
 }
 
+void InputLineFrm::BackToSelectTool()
+{
+    SetToolPointer(kPhotoToolCursors[kSelectTool]);
+    pInputMode = kSelectTool;
+}
+
+void InputLineFrm::DeselectRoof()
+{
+    pActiveTopArea = -1;
+    Remove1TopAreaMenu->setEnabled(false);
+}
+
 void InputLineFrm::InputModeRbn_Click(int index, bool value)
 {
     if (index < 0 || index > 7) return;
@@ -67,8 +79,7 @@ void InputLineFrm::InputModeRbn_Click(int index, bool value)
     // selected); in the plan view the tool stays.
     if (pViewType == 1) {
         DropStrokes();
-        SetToolPointer(kPhotoToolCursors[kSelectTool]);
-        pInputMode = kSelectTool;
+        BackToSelectTool();
     }
     ShowToolInUse();
 }
@@ -89,8 +100,7 @@ void InputLineFrm::ChooseTool(int tool, ToolSource source)
     DropStrokes();
     if (IsMeasuringTool(tool) && CheckPhotoHeight() != 1) {
         // Refused after the message: back to select, the roof stays selected.
-        SetToolPointer(kPhotoToolCursors[kSelectTool]);
-        pInputMode = kSelectTool;
+        BackToSelectTool();
         ShowToolInUse();
         return;
     }
@@ -99,8 +109,7 @@ void InputLineFrm::ChooseTool(int tool, ToolSource source)
     ShowToolInUse();
     SetToolPointer(plan && tool == kMoveTool && source == ToolSource::Menu ? kPlanMoveMenuCursor : kPhotoToolCursors[tool]);
     if (tool != kSelectTool) return;
-    pActiveTopArea = -1;
-    Remove1TopAreaMenu->setEnabled(false);
+    DeselectRoof();
     ChangeBillHeightMenu->setEnabled(false);
     if (plan) {
         ShowFlatLineMap(-1);
@@ -112,12 +121,10 @@ void InputLineFrm::ChooseTool(int tool, ToolSource source)
 void InputLineFrm::StopDrawLineMenu_Click()
 {
     DropStrokes();
-    SetToolPointer(kPhotoToolCursors[kSelectTool]);
-    pInputMode = kSelectTool;
-    pActiveTopArea = -1;
+    BackToSelectTool();
+    DeselectRoof();
     pMoveSTS = 0;
     pMovePointNum = -1;
-    Remove1TopAreaMenu->setEnabled(false);
     ChangeBillHeightMenu->setEnabled(false);
     ShowToolInUse();
     if (pViewType == 1) ShowPhotoLine(-1, -1);
