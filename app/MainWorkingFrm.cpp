@@ -279,8 +279,7 @@ void MainWorkingFrm::StartNewWork()
     ResetAllWorkData();
     ReadComputeCondition();
     SetDemoMode(0);
-    gEachTopAreaNumber = 0;
-    gTopAreaPointTotalNumber = 0;
+    ClearTopAreaModel();
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;

@@ -246,9 +246,10 @@ bool RevisionMapFrm::FixDataCmd_Click()
         return false;
     }
     const CorrectedPoints& corrected = std::get<CorrectedPoints>(result);
-    std::copy(corrected.x.begin(), corrected.x.end(), gNorthTopAreaX.begin());
-    std::copy(corrected.y.begin(), corrected.y.end(), gNorthTopAreaY.begin());
-    gFixDataSTS = 1;
+    for (std::size_t i = 0; i < corrected.x.size(); ++i) {
+        SetNorthTopAreaPoint(static_cast<int>(i), corrected.x[i], corrected.y[i]);
+    }
+    SetFixDataSTS(1);
     // The buildings are in plane coordinates now: the picks, made in the old frame, are spent.
     picks_ = {};
     // The map is centred on the corrected buildings (on the references when there are none),

@@ -299,7 +299,7 @@ void InputLineFrm::HandOver()
     pChangeCount = 0;
     SaveTempLineData();
     SetBillDataSTS(-1);
-    gFixDataSTS = 0;
+    SetFixDataSTS(0);
     handedOver_ = true;
 }
 

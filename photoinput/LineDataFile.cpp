@@ -316,6 +316,7 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
 
 void ApplyLineData(const LineData& data)
 {
+    if (ReplaceTopAreaModel(data.roofs, static_cast<int>(data.points.size())) != TopAreaEdit::Done) return;
     SetNorthAngle(data.northAngle);
     SetCameraValues(data.sourceHeight, data.flatHeight, data.slideHeight, data.slideAngle);
     const bool withPlan = data.planPoints.size() == data.points.size();
@@ -325,14 +326,6 @@ void ApplyLineData(const LineData& data)
         gFlatTopAreaX[i] = withPlan ? data.planPoints[i].x : 0.0f;
         gFlatTopAreaY[i] = withPlan ? data.planPoints[i].y : 0.0f;
     }
-    gTopAreaPointTotalNumber = static_cast<int>(std::min<std::size_t>(data.points.size(), kMaxTopPoints));
-    for (std::size_t j = 0; j < data.roofs.size() && j < kMaxTopAreas; ++j) {
-        gEachTopAreaStartNum[j] = data.roofs[j].start;
-        gEachTopAreaPointNum[j] = data.roofs[j].count;
-        gEachClosedTopAreaSTS[j] = data.roofs[j].closed;
-        gFlatTopHeight[j] = data.roofs[j].height;
-    }
-    gEachTopAreaNumber = static_cast<int>(std::min<std::size_t>(data.roofs.size(), kMaxTopAreas));
     for (std::size_t k = 0; k < data.walls.size() && k < kMaxWallEdges; ++k) {
         gFirstWallEdgeX[k] = data.walls[k].top.x;
         gFirstWallEdgeY[k] = data.walls[k].top.y;

@@ -32,12 +32,8 @@ struct PhotoSurfaceGeometry {
     int left = 0;
 };
 
-struct LineRoof {
-    int start = 0;
-    int count = 0;
-    int closed = 1;
-    float height = 0.0f;  // metres
-};
+// A roof's record: start, count, closed flag, height in metres.
+using LineRoof = TopAreaRun;
 
 struct LineWallEdge {
     PhotoPoint top;   // upper end, a vertex of the owning roof
@@ -129,7 +125,8 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface);
 
 // Puts a checked model into the photo model: north angle, camera values, the counts and the
 // entries up to them (plan points 0 unless the data carry them); entries past the new counts
-// keep what they held. The picture width is the caller's business.
+// keep what they held. The picture width is the caller's business. Data whose runs break the
+// building model's rules (ReplaceTopAreaModel) change nothing.
 void ApplyLineData(const LineData& data);
 
 // The working-file flag a written model leaves: -1 (restore it at the next opening) when it

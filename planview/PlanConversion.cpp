@@ -86,7 +86,7 @@ PlanResult ComputeFlatTopHeight()
     }
     SetPhotoMeterRate(static_cast<float>(rate));
     for (int i = 0; i < roofs; ++i) {
-        if (count[i] > 0) gFlatTopHeight[i] = static_cast<float>(sum[i] / count[i]);
+        if (count[i] > 0) SetTopAreaHeight(i, static_cast<float>(sum[i] / count[i]));
     }
     return PlanResult::Done;
 }
@@ -181,8 +181,7 @@ void ComputeNorthTopArea()
             double x = gFlatTopAreaX[k];
             double y = gFlatTopAreaY[k];
             orbit::RotatePointAndShift(x, y, 0.0, 0.0, s, c);
-            gNorthTopAreaX[k] = static_cast<float>(x);
-            gNorthTopAreaY[k] = static_cast<float>(y);
+            SetNorthTopAreaPoint(k, static_cast<float>(x), static_cast<float>(y));
         }
     }
 }

@@ -146,12 +146,12 @@ TEST_F(MainWindowTest, RedrawCaptionsTheCalibrationPanel)
     frm->FixDataSTSPnl->setText(QStringLiteral("before"));
     for (const Case& c : {Case{7, "before"}, Case{0, "GPS未設定データ"}, Case{1, "GPS設定データ"}, Case{5, "GPS設定データ"}}) {
         SCOPED_TRACE(c.fixDataSTS);
-        gFixDataSTS = c.fixDataSTS;
+        SetFixDataSTS(c.fixDataSTS);
         frm->ShowInputBillTopArea(-1);
         EXPECT_EQ(frm->FixDataSTSPnl->text(), QString::fromUtf8(c.caption));
     }
     EXPECT_TRUE(frm->FixDataSTSPnl->isVisible());
-    gFixDataSTS = 0;
+    SetFixDataSTS(0);
 }
 
 }  // namespace

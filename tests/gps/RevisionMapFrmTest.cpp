@@ -62,7 +62,7 @@ protected:
             return platform::MessageAnswer::Ok;
         });
         ClearTopAreaModel();
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         SetMapCenter(0.0, 0.0f);
         frm = new gps::RevisionMapFrm(nullptr, &port);
         frm->show();
@@ -78,7 +78,7 @@ protected:
         delete frm.data();
         platform::SetMessageAnswerer({});
         ClearTopAreaModel();
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         SetMapCenter(0.0, 0.0f);
         gps::ApplyGpsSettings(gps::GpsSettings{});
         SetStartDir(previousStartDir);

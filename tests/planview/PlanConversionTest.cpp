@@ -169,7 +169,7 @@ TEST(PlanConversion, HeightsAndPlanPointsOfSmallModels)
     ASSERT_EQ(SetNewTopArea(r0), PhotoEdit::Done);
     ASSERT_EQ(SetNewTopArea(r1), PhotoEdit::Done);
     ASSERT_EQ(SetNewTopArea(r2), PhotoEdit::Done);
-    gFlatTopHeight[2] = 8.0f;
+    SetTopAreaHeight(2, 8.0f);
     ASSERT_EQ(AddWallEdge(0, topOf(40, 40, 10), footOf(40, 40)), PhotoEdit::Done);
     ASSERT_EQ(AddWallEdge(0, topOf(40, 45, 14), footOf(40, 45)), PhotoEdit::Done);
     ASSERT_EQ(AddWallEdge(1, footOf(-20, 20), r1[0]), PhotoEdit::Done);
@@ -201,7 +201,7 @@ TEST(PlanConversion, StraightDownPullsRoofPointsTowardsTheCentre)
     SetCamera(0, 100, 850);  // rate = 100 / 722.5
     const std::vector<PhotoPoint> roof{{0, 0}, {72.25f, 0}, {72.25f, 144.5f}, {0, 0}};
     ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
-    gFlatTopHeight[0] = 20.0f;
+    SetTopAreaHeight(0, 20.0f);
     ASSERT_EQ(ComputeFlatTopArea(), PlanResult::Done);
     EXPECT_NEAR(gFlatTopAreaX[1], 10.0 * (1 - 20.0 / 100), 1e-5);
     EXPECT_NEAR(gFlatTopAreaX[2], 10.0 * 0.8, 1e-5);
@@ -251,7 +251,7 @@ TEST(PlanConversion, RefusalsLeaveTheModelAsItWas)
         const std::vector<PhotoPoint> roof{{0, 10}, {20, 10}, {20, far}, {0, 10}};
         ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
         ASSERT_EQ(AddWallEdge(0, {0, c.wallTopY}, {0, c.wallFootY}), PhotoEdit::Done);
-        gFlatTopHeight[0] = 3.5f;
+        SetTopAreaHeight(0, 3.5f);
         gFlatTopAreaX.fill(-9.0f);
         SetPhotoMeterRate(0.25f);
         EXPECT_EQ(ComputeFlatTopHeight(), c.heights);
