@@ -171,6 +171,7 @@ public:
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
     void HideGPSPoint() override;
+    void ShowGPSPointMark() override;
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;

@@ -200,3 +200,17 @@ TEST_F(MainViewCommands, ReceiverMarkFollowsTheReportedPosition)
     EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().x(), pixel.x(), 12);
     EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().y(), pixel.y(), 12);
 }
+
+TEST_F(MainViewCommands, AReceiverStartShowsTheMarkWhereItLastWas)
+{
+    frm->HideGPSPoint();
+    frm->ShowGPSPointMark();  // a receiver started before any position arrived
+    EXPECT_FALSE(frm->GPSPoinrImg->isVisible()) << "no position yet: nothing to mark";
+
+    frm->ShowGPSPoint(10, 5);
+    const QPoint placed = frm->GPSPoinrImg->pos();
+    frm->HideGPSPoint();  // the receiver stopped
+    frm->ShowGPSPointMark();  // and started again
+    EXPECT_TRUE(frm->GPSPoinrImg->isVisible());
+    EXPECT_EQ(frm->GPSPoinrImg->pos(), placed) << "only a position moves the mark";
+}

@@ -291,7 +291,7 @@ TEST_F(InputLineFrmTest, AModelTheWorkingFileCannotHoldLeavesNoOlderWorkingFile)
     Open();
     window->LoadSample2DataMenu_Click();
     gWallEdgeNumber = 0;
-    gFlatTopHeight[0] = 99999.0f;
+    SetTopAreaHeight(0, 99999.0f);
     messages.clear();
     window->CloseCmd_Click();
     EXPECT_TRUE(window.isNull() || !window->isVisible()) << "the hand-over completes";

@@ -250,7 +250,7 @@ TEST(LineDataFile, AModelTheReaderWouldRefuseIsNotWritten)
     EXPECT_FALSE(SaveLineDataFile(path, {657, 785, -13, 1}, &error));
     EXPECT_NE(error.find("屋根の高さが範囲外です。"), std::string::npos) << error;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
-    gFlatTopHeight[0] = 4999.0f;
+    SetTopAreaHeight(0, 4999.0f);
     EXPECT_TRUE(SaveLineDataFile(path, {657, 785, -13, 1}, &error)) << error;
     EXPECT_EQ(gBillDataSTS, -1);
 }

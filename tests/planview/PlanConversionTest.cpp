@@ -379,7 +379,7 @@ TEST(PlanConversion, AMovedPlanPointIsCarriedBackIntoThePicture)
     ASSERT_TRUE(SetFlatTopPoint(0, 1, 0, -1000));
     EXPECT_FALSE(CarryFlatTopPointToPhoto(0, 1));
     ASSERT_TRUE(SetFlatTopPoint(0, 1, 10, 20));
-    gFlatTopHeight[0] = 200.0f;  // the eye stands 173 m high
+    SetTopAreaHeight(0, 200.0f);  // the eye stands 173 m high
     EXPECT_FALSE(CarryFlatTopPointToPhoto(0, 1));
     EXPECT_EQ(gTopAreaX, photoX);
     EXPECT_EQ(gTopAreaY, photoY);
