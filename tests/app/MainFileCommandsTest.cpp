@@ -333,6 +333,23 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     EXPECT_EQ(gGPSRecordNum, 1);
 }
 
+TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsLeavesTheMapOnTheBuildings)
+{
+    // A record in plane coordinates, tens of kilometres from the sample's local metres.
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,-20100.0,-29000.0\r\n");
+    Start();
+    frm->ReadSampleDataMemu->trigger();
+    ASSERT_GT(gEachTopAreaNumber, 0);
+    const QImage buildings = frm->PhotoPic->image().copy();
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    EXPECT_EQ(gGPSRecordNum, 1);
+    EXPECT_EQ(pMapCenterX, 0.0);
+    EXPECT_EQ(pMapCenterY, 0.0f);
+    EXPECT_EQ(frm->PhotoPic->image(), buildings);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。")});
+}
+
 TEST_F(MainFileTest, PictureSaveWritesTheMapAndAsksBeforeReplacing)
 {
     Start();
