@@ -10,6 +10,20 @@
 
 namespace roofdetect {
 
+namespace {
+
+// A double-click that finds no roof stores nothing and says so, so that the user knows it was
+// taken.
+AutoRoofResult NoRoofThere(AutoRoofOutcome outcome)
+{
+    AutoRoofResult result;
+    result.outcome = outcome;
+    result.message = kNoRoofFoundMessage;
+    return result;
+}
+
+}  // namespace
+
 AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y0, double planAltitude, double obliqueAltitude)
 {
     AutoRoofResult result;
@@ -29,23 +43,22 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         return result;
     }
 
-    // A click off the picture is on no roof (the window reads grey 0 there).
+    // A click off the picture is on no roof (the window reads grey 0 there). A picture without a
+    // bright peak has no roof to find: a click on its dark grey would otherwise pass the gate and
+    // grow a region over the whole window.
     if (picture.level(x0, y0) < 0) {
-        result.outcome = AutoRoofOutcome::NotRoofGrey;
-        return result;
+        return NoRoofThere(AutoRoofOutcome::NotRoofGrey);
     }
     const AnalysisWindow window = AnalysisWindow::AroundClick(picture, x0, y0);
     const int peak = GetPhotoGrayPeak(picture);
     const int clickGrey = window.GetGrayLevel(window.toU(x0), window.toV(y0));
-    if (std::abs(peak - clickGrey) >= kGateDifference) {
-        result.outcome = AutoRoofOutcome::NotRoofGrey;
-        return result;
+    if (peak == 0 || std::abs(peak - clickGrey) >= kGateDifference) {
+        return NoRoofThere(AutoRoofOutcome::NotRoofGrey);
     }
 
     RoofDetection d = DetectRoof(picture, x0, y0);
     if (d.polygon.empty()) {
-        result.outcome = AutoRoofOutcome::NoRoof;
-        return result;
+        return NoRoofThere(AutoRoofOutcome::NoRoof);
     }
     if (const PhotoEdit stored = SetFoundTopArea(d); stored != PhotoEdit::Done) {
         result.outcome = AutoRoofOutcome::ModelFull;

@@ -10,10 +10,11 @@
 //   2. The eye altitudes are checked as the tool's choice checks them (CheckPhotoHeightValues),
 //      and the camera must follow from them and the picture width gPhotoPictureWidth; a refusal
 //      carries the message to show.
-//   3. Gate: the click must lie on the picture, its grey within 9 of the picture's bright peak
-//      (GetPhotoGrayPeak); otherwise nothing happens, silently.
+//   3. Gate: the picture must have a bright peak (GetPhotoGrayPeak) and the click must lie on the
+//      picture, its grey within 9 of that peak; otherwise nothing is stored and
+//      kNoRoofFoundMessage says so.
 //   4. The roof (RoofDetector.h) is stored as the model's last roof. No roof of three corners:
-//      nothing is stored, silently.
+//      nothing is stored, and kNoRoofFoundMessage says so.
 //   5. The wall face below it (WallSearch.h) and its longest wall edge (WallEdge.h), added to the
 //      new roof. No face found: the search stops there.
 //   6. The camera values are set from the altitudes (SetUpPhotoCamera) and the wall edge gives the
@@ -31,6 +32,7 @@
 namespace roofdetect {
 
 inline constexpr const char* kRoofAlreadySetMessage = "この屋上は既にセットされています。";
+inline constexpr const char* kNoRoofFoundMessage = "ここには屋上が見つかりません。";
 // The click's grey must differ from the picture's bright peak by less than this.
 inline constexpr int kGateDifference = 10;
 
@@ -38,8 +40,9 @@ enum class AutoRoofOutcome {
     Detected,       // a roof was stored (with or without a wall edge)
     InsideRoof,     // the click lies inside a stored roof; message set
     CameraRefused,  // the altitudes or the picture width give no camera; message set
-    NotRoofGrey,    // the click is off the picture or its grey 10 or more from the bright peak; nothing to show
-    NoRoof,         // no roof of three distinct corners around the click; nothing to show
+    NotRoofGrey,    // the click is off the picture, the picture has no bright peak or the click's grey is
+                    // 10 or more from it; message set
+    NoRoof,         // no roof of three distinct corners around the click; message set
     ModelFull,      // the model has no room for the roof; message set
 };
 

@@ -25,7 +25,7 @@ ChordFarthest Farthest(const std::vector<MaskPixel>& outline, int a, int b, Dist
 
 struct CornerRow {
     int index = 0;
-    bool split = false;  // its chord came out of a split: examined again in the second pass
+    bool split = false;  // its chord is to be examined in the next round (it came out of a split)
 };
 
 // Examines the chord from corner `row` to the point before the outline index `next`; a split
@@ -104,21 +104,25 @@ std::vector<RoofCorner> FitRoofPolygon(const std::vector<MaskPixel>& outline)
         }
     }
 
-    // First pass: the chord of every corner but the last; then the halves of each split chord.
-    std::vector<CornerRow> added;
-    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
-        ExamineChord(outline, rows[r], rows[r + 1].index, added);
+    // Every chord is examined, then the two halves of each chord that was split, and so on until
+    // no outline point lies farther than the split distance from its chord: the corners a split
+    // uncovers (the inner corner of an L) are split out in turn. Each split adds an outline index
+    // strictly between two corners, so the rounds end.
+    for (CornerRow& row : rows) {
+        row.split = true;
     }
-    rows.insert(rows.end(), added.begin(), added.end());
-    SortByIndex(rows);
-    added.clear();
-    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
-        if (rows[r].split) {
-            ExamineChord(outline, rows[r], rows[r + 1].index, added);
+    for (std::vector<CornerRow> added;; added.clear()) {
+        for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+            if (rows[r].split) {
+                ExamineChord(outline, rows[r], rows[r + 1].index, added);
+            }
         }
+        if (added.empty()) {
+            break;
+        }
+        rows.insert(rows.end(), added.begin(), added.end());
+        SortByIndex(rows);
     }
-    rows.insert(rows.end(), added.begin(), added.end());
-    SortByIndex(rows);
 
     // Corner table; the last row lies on the point before the last corner.
     std::vector<RoofCorner> corners;

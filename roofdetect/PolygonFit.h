@@ -3,9 +3,10 @@
 //
 // The outline's extreme points (first greatest x, greatest y, smallest x, smallest y, and the
 // last point) are the first corners. The chord between each pair of consecutive corners is split
-// at the outline point farthest from it when that point lies more than 2 pixels off; the halves of
-// every split chord are examined once more, and there it stops (no third pass), so a roof has at
-// most 5 + 4 + 8 = 17 corners. A corner closer than 5 pixels to the previous kept corner is merged.
+// at the outline point farthest from it when that point lies more than 2 pixels off, and the
+// halves of every split chord are examined in turn, until every outline point lies within 2 pixels
+// of its chord: a rectangle keeps its four corners and an L shape its six, its inner corner too.
+// A corner closer than 5 pixels to the previous kept corner is merged.
 
 #include "roofdetect/EdgeMask.h"
 

@@ -93,20 +93,32 @@ TEST_F(AutoRoof, GateAtNineAndTen)
         EXPECT_EQ(r.outcome, c.detected ? AutoRoofOutcome::Detected : AutoRoofOutcome::NotRoofGrey) << c.grey;
         EXPECT_EQ(gEachTopAreaNumber, c.detected ? 1 : 0) << c.grey;
         if (!c.detected) {
-            EXPECT_TRUE(r.message.empty());
+            EXPECT_EQ(r.message, roofdetect::kNoRoofFoundMessage);
             EXPECT_EQ(gWallEdgeNumber, 0);
             EXPECT_FLOAT_EQ(gSlideAngle, 0.0f) << "camera values untouched";
         }
     }
 }
 
-TEST_F(AutoRoof, ClickOffThePictureFindsNothing)
+TEST_F(AutoRoof, NoRoofThereIsSaidAndNothingIsStored)
 {
-    // A dark picture has peak 0, and the window reads grey 0 beyond the picture's border.
+    // A dark picture has peak 0: a click on its black, whose grey 0 lies within 9 of that peak,
+    // finds nothing (a region grown there would cover the whole window and more). Neither does a
+    // click beyond the picture's border, nor one on the ground of a picture with a roof.
     Use({}, 300, 200);
     EXPECT_EQ(roofdetect::GetPhotoGrayPeak(picture), 0);
-    EXPECT_EQ(DetectRoofAndWall(picture, 200, 0, kPlan, kOblique).outcome, AutoRoofOutcome::NotRoofGrey);
+    for (const QPointF click : {QPointF(0, 0), QPointF(200, 0)}) {
+        const auto r = DetectRoofAndWall(picture, click.x(), click.y(), kPlan, kOblique);
+        EXPECT_EQ(r.outcome, AutoRoofOutcome::NotRoofGrey);
+        EXPECT_EQ(r.message, roofdetect::kNoRoofFoundMessage);
+        EXPECT_EQ(gEachTopAreaNumber, 0);
+    }
+    Use({Box(-60, 0, 60, 70)});
+    const auto r = DetectRoofAndWall(picture, 200, -200, kPlan, kOblique);
+    EXPECT_EQ(r.outcome, AutoRoofOutcome::NotRoofGrey);
+    EXPECT_EQ(r.message, roofdetect::kNoRoofFoundMessage);
     EXPECT_EQ(gEachTopAreaNumber, 0);
+    EXPECT_EQ(gWallEdgeNumber, 0);
 }
 
 TEST_F(AutoRoof, ClickInsideAStoredRoofChangesNothing)
