@@ -233,13 +233,13 @@ void StartAreaMeanGPSFrm::Form_Load()
     pActiveScl = 0;
     gDialogResult = 0;
     StartTimeScl->setRange(0, kLastTimeStep);
-    StartTimeScl->setValue(96);
-    SetStartTimeStep(96);
-    StartTimeLbl->setText(StepText(96));
+    StartTimeScl->setValue(kDefaultStartTimeStep);
+    SetStartTimeStep(kDefaultStartTimeStep);
+    StartTimeLbl->setText(StepText(kDefaultStartTimeStep));
     EndTimeScl->setRange(0, kLastTimeStep);
-    EndTimeScl->setValue(216);
-    SetEndTimeStep(216);
-    EndTimeLbl->setText(StepText(216));
+    EndTimeScl->setValue(kDefaultEndTimeStep);
+    SetEndTimeStep(kDefaultEndTimeStep);
+    EndTimeLbl->setText(StepText(kDefaultEndTimeStep));
     MoreFourSateOpt->setChecked(true);
 }
 

@@ -23,8 +23,8 @@
 
 namespace {
 
+using platform::kDegPerRad;
 using platform::kTwipsPerPixel;
-constexpr double kDegPerRad = 57.29577951308238;
 
 constexpr int kHeadedColumns = 17;  // column 17 stays empty
 const char* const kHeadings[kHeadedColumns] = {

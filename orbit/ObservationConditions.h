@@ -27,6 +27,9 @@ void SetAntennaHeight(float metres);
 // Number of 5-minute steps after the first of a day (steps 0..288, 288 is 24:00).
 inline constexpr int kLastTimeStep = 288;
 inline constexpr int kSecondsPerStep = 300;
+// The time window the program starts with and the windows and dialogs open at: 08:00 to 18:00.
+inline constexpr int kDefaultStartTimeStep = 96;
+inline constexpr int kDefaultEndTimeStep = 216;
 
 // An antenna height typed by the user, kept within 0..100 m: the height to use and, when the
 // typed one lay outside, the message that tells the user so (empty when it was taken as typed).

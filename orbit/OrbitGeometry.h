@@ -12,10 +12,9 @@ struct Vec3 {
     double z = 0.0;
 };
 
-// Rotation matrix (row-major, r[row][column]) with its determinant (1 up to rounding).
+// Rotation matrix (row-major, r[row][column]).
 struct Matrix3 {
     double r[3][3] = {};
-    double det = 0.0;
 };
 
 // Direction of the vector from point 1 to point 2, counter-clockwise from +x, in [0, 2*pi);
@@ -23,14 +22,8 @@ struct Matrix3 {
 std::optional<double> ComputeDirectionAngle(double x1, double y1, double x2, double y2);
 
 // R = Rz(a1) * Ry(a3) * Rz(a2), with Rz(a) rows (cos, -sin, 0), (sin, cos, 0), (0, 0, 1) and
-// Ry(a) rows (cos, 0, sin), (0, 1, 0), (-sin, 0, cos); determinant by the rule of Sarrus.
+// Ry(a) rows (cos, 0, sin), (0, 1, 0), (-sin, 0, cos).
 Matrix3 MakeRotationMatrix(double a1, double a2, double a3);
-
-// R^T * (p - origin): the point's components along the columns of R.
-Vec3 TransformToLocalAxis(const Vec3& p, const Vec3& origin, const Matrix3& m);
-
-// Solves R^T * q = p by Cramer's rule with the matrix's determinant; for a rotation q = R * p.
-Vec3 SolveMatrixEquation(const Vec3& p, const Matrix3& m);
 
 // Earth-centred, earth-fixed X, Y, Z (m) of a WGS-84 latitude and longitude (degrees) and height (m).
 Vec3 ConvertLatLonToXYZ(double latitudeDeg, double longitudeDeg, double height);

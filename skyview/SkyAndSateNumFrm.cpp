@@ -84,7 +84,7 @@ void SkyAndSateNumFrm::Form_Load()
 {
     pFirstActivate = -1;
     SetControlPosition();
-    CurrentTimeScl->setRange(96, 216);
+    CurrentTimeScl->setRange(skyview::kFirstShownStep, skyview::kLastShownStep);
     DaybrookPicker1->hide();
     DateDataLbl->setText(QString::fromStdString(gComputeDate));
 

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include "orbit/ObservationConditions.h"
 #include "platform/NamedControls.h"
 
 class PictureSurface;
@@ -18,8 +19,8 @@ namespace skyview {
 
 // The tracks of a redraw after the observer moved cover 08:00..18:00; the sky view's slider
 // starts at 08:00.
-inline constexpr int kFirstShownStep = 96;
-inline constexpr int kLastShownStep = 216;
+inline constexpr int kFirstShownStep = kDefaultStartTimeStep;
+inline constexpr int kLastShownStep = kDefaultEndTimeStep;
 // Plot units from a satellite icon's top-left corner to its satellite, on plots of k = 1.69.
 inline constexpr double kIconOffset = 10.0;
 

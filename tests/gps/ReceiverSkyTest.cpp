@@ -41,7 +41,7 @@ TEST(ReceiverSky, OnlyGpsSatellitesAndTheDifferentialSatelliteHaveSlots)
 
 TEST(ReceiverSky, PositionAndTimeTexts)
 {
-    // 35 degrees 44.5 minutes and 139 degrees 36.25 minutes (the Part's example).
+    // 35 degrees 44.5 minutes and 139 degrees 36.25 minutes (a worked example).
     EXPECT_EQ(gps::DegreeMinuteSecondText(35.0 + 44.5 / 60.0, 2), "35-44-30.00");
     EXPECT_EQ(gps::DegreeMinuteSecondText(139.0 + 36.25 / 60.0, 3), "139-36-15.00");
     // 59.9996 seconds carries into the minute instead of showing 60.00.
