@@ -38,9 +38,10 @@ std::vector<StepSatellites> SatellitesAboveMask(const SatelliteTable& sats, int 
 
 int CountAboveSkyline(const StepSatellites& step, const std::array<double, 360>& skyline)
 {
+    // Counted without a branch: whether a satellite clears the skyline follows no pattern.
     int n = 0;
     for (std::size_t s = 0; s < step.direction.size(); ++s)
-        if (step.elevation[s] > skyline[static_cast<std::size_t>(step.direction[s])]) ++n;
+        n += static_cast<int>(step.elevation[s] > skyline[static_cast<std::size_t>(step.direction[s])]);
     return n;
 }
 
