@@ -38,9 +38,10 @@ std::vector<StepSatellites> SatellitesAboveMask(const SatelliteTable& sats, int 
 
 int CountAboveSkyline(const StepSatellites& step, const std::array<double, 360>& skyline)
 {
+    // Counted without a branch: whether a satellite clears the skyline follows no pattern.
     int n = 0;
     for (std::size_t s = 0; s < step.direction.size(); ++s)
-        if (step.elevation[s] > skyline[static_cast<std::size_t>(step.direction[s])]) ++n;
+        n += static_cast<int>(step.elevation[s] > skyline[static_cast<std::size_t>(step.direction[s])]);
     return n;
 }
 
@@ -60,7 +61,13 @@ bool IsGoodStep(int visible, int criterion)
 
 WindowJudge::WindowJudge(const HeightMesh& mesh, const JudgeSetup& setup, std::vector<StepSatellites> steps, bool mean, int span,
                          int criterion)
-    : mesh_(mesh), setup_(setup), steps_(std::move(steps)), mean_(mean), span_(span), criterion_(criterion), table_(setup.area, setup.cell)
+    : setup_(setup),
+      ground_(mesh, setup.area, setup.antenna),
+      steps_(std::move(steps)),
+      mean_(mean),
+      span_(span),
+      criterion_(criterion),
+      table_(setup.area, setup.cell)
 {
     for (const auto& s : steps_)
         for (int a : s.direction) needed_.set(static_cast<std::size_t>(a));
@@ -80,13 +87,13 @@ WindowJudge WindowJudge::Mean(const HeightMesh& mesh, const JudgeSetup& setup, c
                        lastStep - firstStep + 1, criterion);
 }
 
-bool WindowJudge::isOpen(int i, int j) const { return mesh_.at(setup_.windowX + i, setup_.windowY + j) == 0.0f; }
+bool WindowJudge::isOpen(int i, int j) const { return ground_.mesh().at(setup_.windowX + i, setup_.windowY + j) == 0.0f; }
 
 int WindowJudge::judgeCell(int i, int j) const
 {
     if (!isOpen(i, j)) return 0;
     std::array<double, 360> sky{};
-    table_.skyline(mesh_, setup_.windowX + i, setup_.windowY + j, setup_.antenna, sky, &needed_);
+    table_.skyline(ground_, setup_.windowX + i, setup_.windowY + j, sky, &needed_);
     if (!mean_) return std::max(CountAboveSkyline(steps_.front(), sky), 1);
     int hits = 0;
     for (const auto& s : steps_)

@@ -92,8 +92,8 @@ public:
 
 private:
     WindowJudge(const HeightMesh& mesh, const JudgeSetup& setup, std::vector<StepSatellites> steps, bool mean, int span, int criterion);
-    HeightMesh mesh_;
     JudgeSetup setup_;
+    MarchGround ground_;  // the height grid and what the marches leap over
     std::vector<StepSatellites> steps_;
     bool mean_;      // time-average judgement (else the count at one step)
     int span_;       // steps of the span

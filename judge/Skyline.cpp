@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace judge {
 namespace {
@@ -136,8 +137,52 @@ std::array<float, 361> TrueAzimuthSkyline(const std::array<double, 360>& grid, f
     return sky;
 }
 
-DirectionTable::DirectionTable(const MarchArea& area, double cell)
-    : area_{std::clamp(area.lastX, -1, HeightMesh::kWidth - 1), std::clamp(area.lastY, -1, HeightMesh::kHeight - 1)}, cell_(cell), dirs_(360)
+namespace {
+
+// The area cut to the grid's storage (an empty area keeps -1 as its last column or row).
+MarchArea StorageArea(const MarchArea& area)
+{
+    return MarchArea{std::clamp(area.lastX, -1, HeightMesh::kWidth - 1), std::clamp(area.lastY, -1, HeightMesh::kHeight - 1)};
+}
+
+}  // namespace
+
+MarchGround::MarchGround(const HeightMesh& mesh, const MarchArea& area, float h) : mesh_(mesh), area_(StorageArea(area)), h_(h)
+{
+    const int w = area_.lastX + 1, rows = area_.lastY + 1;
+    if (w <= 0 || rows <= 0) return;
+    // Chessboard distance transform in two passes: each cell takes the least of its already
+    // visited neighbours plus one, first from the top left, then from the bottom right.
+    constexpr int kFar = 255;
+    std::vector<int> dist(static_cast<std::size_t>(w * rows), kFar);
+    auto at = [&](int i, int j) -> int& { return dist[static_cast<std::size_t>(j * w + i)]; };
+    for (int j = 0; j < rows; ++j)
+        for (int i = 0; i < w; ++i) {
+            const float rise = mesh_.raw(i, j) - h_;
+            if (rise > 0.0f) {
+                at(i, j) = 0;
+                maxRise_ = std::max(maxRise_, rise);
+            }
+        }
+    auto relax = [&](int i, int j, int di, int dj) {
+        const int ni = i + di, nj = j + dj;
+        if (ni >= 0 && ni < w && nj >= 0 && nj < rows) at(i, j) = std::min(at(i, j), at(ni, nj) + 1);
+    };
+    for (int j = 0; j < rows; ++j)
+        for (int i = 0; i < w; ++i) {
+            relax(i, j, -1, 0);
+            for (int di = -1; di <= 1; ++di) relax(i, j, di, -1);
+        }
+    for (int j = rows - 1; j >= 0; --j)
+        for (int i = w - 1; i >= 0; --i) {
+            relax(i, j, 1, 0);
+            for (int di = -1; di <= 1; ++di) relax(i, j, di, 1);
+        }
+    clearance_.resize(dist.size());
+    for (std::size_t k = 0; k < dist.size(); ++k) clearance_[k] = static_cast<std::uint8_t>(std::min(dist[k], kFar));
+}
+
+DirectionTable::DirectionTable(const MarchArea& area, double cell) : requested_(area), area_(StorageArea(area)), cell_(cell), dirs_(360)
 {
     const int maxSteps = std::max(area_.lastX, area_.lastY) + 1;
     for (int a = 0; a < 360; ++a) {
@@ -148,18 +193,26 @@ DirectionTable::DirectionTable(const MarchArea& area, double cell)
         for (int k = 0; k < maxSteps; ++k) {
             d.crossOffset.push_back(static_cast<int>(std::clamp<std::int64_t>(CrossOffset(f, k + ahead), -kFarCell, kFarCell)));
             d.distance.push_back(Distance(cell, k, f));
+            if (k > 0 && std::abs(d.crossOffset.back() - d.crossOffset[d.crossOffset.size() - 2]) > 1) d.leaps = false;
         }
     }
 }
 
-void DirectionTable::skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out,
-                             const std::bitset<360>* needed) const
+void DirectionTable::skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out, const std::bitset<360>* needed) const
 {
+    skyline(MarchGround(mesh, requested_, h), i0, j0, out, needed);
+}
+
+void DirectionTable::skyline(const MarchGround& ground, int i0, int j0, std::array<double, 360>& out, const std::bitset<360>* needed) const
+{
+    const HeightMesh& mesh = ground.mesh();
+    const float h = ground.antenna();
+    const double maxRise = ground.maxRise();
     const bool inside = i0 >= 0 && i0 <= area_.lastX && j0 >= 0 && j0 <= area_.lastY;
     for (int a = 0; a < 360; ++a) {
         if (needed && !needed->test(static_cast<std::size_t>(a))) continue;
         if (!inside) {
-            out[static_cast<std::size_t>(a)] = MarchDirection(mesh, i0, j0, area_, cell_, a, h, RisePrecision::Single);
+            out[static_cast<std::size_t>(a)] = MarchDirection(mesh, i0, j0, requested_, cell_, a, h, RisePrecision::Single);
             continue;
         }
         const Direction& d = dirs_[static_cast<std::size_t>(a)];
@@ -168,18 +221,35 @@ void DirectionTable::skyline(const HeightMesh& mesh, int i0, int j0, float h, st
         const int base = static_cast<int>(w.base);
         const int start = static_cast<int>(w.start);
         double bestRatio = 0.0;
-        for (int k = 0; k <= steps; ++k) {
+        // Once maxRise / distance <= bestRatio, no later cell can raise the best: its rise is at most
+        // maxRise and its distance at least this one, and rounded quotients keep that order. The
+        // quotient is taken only from stopDistance on, a little short of where that may first hold.
+        double stopDistance = std::numeric_limits<double>::infinity();
+        for (int k = 0; k <= steps;) {
             const int n = base + d.crossOffset[static_cast<std::size_t>(k)];
             if (n < 0 || n > w.crossLast) break;
+            const double distance = d.distance[static_cast<std::size_t>(k)];
+            if (distance >= stopDistance && maxRise / distance <= bestRatio) break;
             const int m = start + w.step * k;
-            const float rise = (w.columns ? mesh.raw(m, n) : mesh.raw(n, m)) - h;
-            if (rise > 0.0f) {
-                const double ratio = static_cast<double>(rise) / d.distance[static_cast<std::size_t>(k)];
-                if (ratio > bestRatio) bestRatio = ratio;
+            const int i = w.columns ? m : n, j = w.columns ? n : m;
+            const int clear = ground.clearance(i, j);
+            if (clear > 0) {
+                // The cells of the next clear - 1 steps lie within clear - 1 of this one: all open. Where
+                // the cross index leaves the area on the way, it stays out, and the march ends there.
+                k += d.leaps ? clear : 1;
+                continue;
             }
+            const float rise = mesh.raw(i, j) - h;  // above 0 on a cell of clearance 0
+            const double ratio = static_cast<double>(rise) / distance;
+            if (ratio > bestRatio) {
+                bestRatio = ratio;
+                stopDistance = maxRise / bestRatio * (1.0 - 1e-9);
+            }
+            ++k;
         }
-        // atan is monotonic, so the largest ratio gives the largest elevation of the march.
-        out[static_cast<std::size_t>(a)] = std::atan(bestRatio) * kRadToDeg;
+        // atan is monotonic, so the largest ratio gives the largest elevation of the march; a
+        // direction where nothing rises is 0 without it.
+        out[static_cast<std::size_t>(a)] = bestRatio > 0.0 ? std::atan(bestRatio) * kRadToDeg : 0.0;
     }
 }
 

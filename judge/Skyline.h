@@ -56,6 +56,32 @@ int GridDirectionOfAzimuth(float azimuth, float rotateDeg);
 // The skyline by true azimuth 0..360 (entry 360 = entry 0) from one in grid directions.
 std::array<float, 361> TrueAzimuthSkyline(const std::array<double, 360>& grid, float rotateDeg);
 
+// The height grid as an antenna at height h sees it, prepared for many marches over the area:
+// the grid itself, the highest rise of any cell above the antenna, and for every cell of the area
+// its clearance, the chessboard distance to the nearest cell that rises above the antenna (0 on
+// such a cell; at most 255, which also stands for "farther"). A march whose cross index moves by
+// at most one per step cannot meet a rising cell within `clearance` steps, so it may leap them.
+class MarchGround {
+public:
+    // The area is cut to the grid's storage.
+    MarchGround(const HeightMesh& mesh, const MarchArea& area, float h);
+    const HeightMesh& mesh() const { return mesh_; }
+    const MarchArea& area() const { return area_; }
+    float antenna() const { return h_; }
+    // The highest H(i, j) - h over the area, formed in single precision as the march forms it;
+    // 0 when nothing rises.
+    float maxRise() const { return maxRise_; }
+    // Cell (i, j) must lie inside the area.
+    int clearance(int i, int j) const { return clearance_[static_cast<std::size_t>(j * (area_.lastX + 1) + i)]; }
+
+private:
+    HeightMesh mesh_;
+    MarchArea area_;
+    float h_;
+    float maxRise_ = 0.0f;
+    std::vector<std::uint8_t> clearance_;  // (lastX + 1) * (lastY + 1), row by row
+};
+
 // Distances and cross offsets of every step of the 360 directions, shared by all observers inside
 // the area: the march from a cell then reads the grid and compares rise-to-distance ratios, which
 // gives exactly the elevations of MarchDirection.
@@ -63,20 +89,24 @@ class DirectionTable {
 public:
     DirectionTable(const MarchArea& area, double cell);
     // The skyline in grid directions 0..359 from cell (i0, j0), rises in single precision: exactly
-    // MarchDirection with RisePrecision::Single (a cell off the area takes that slower march).
-    // The area is cut to the grid's storage.
+    // MarchDirection with RisePrecision::Single over the table's area (a cell off the area, or off
+    // the grid's storage, takes that slower march). `ground` must have been prepared over the same
+    // area and grid. The march leaps over open ground and ends a direction once no cell left in it
+    // can rise above the best ratio found so far, which changes no result.
     // With `needed`, only the directions it marks are marched; the others are left as they were.
+    void skyline(const MarchGround& ground, int i0, int j0, std::array<double, 360>& out, const std::bitset<360>* needed = nullptr) const;
+    // The same on a grid prepared for this one call.
     void skyline(const HeightMesh& mesh, int i0, int j0, float h, std::array<double, 360>& out,
                  const std::bitset<360>* needed = nullptr) const;
-    const MarchArea& area() const { return area_; }
-
 private:
     struct Direction {
         int sector = 1;                 // 1..4
+        bool leaps = true;              // the cross index moves by at most one per step
         std::vector<int> crossOffset;   // per step k
-        std::vector<double> distance;   // per step k
+        std::vector<double> distance;   // per step k, growing with k
     };
-    MarchArea area_;
+    MarchArea requested_;  // the area as given, for the marches from cells off it
+    MarchArea area_;       // the area cut to the grid's storage
     double cell_;
     std::vector<Direction> dirs_;
 };

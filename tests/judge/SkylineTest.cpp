@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,61 @@ TEST(SkylineMarch, ComputeCutElevationFillsEveryDirectionAndRepeatsNorthEast)
     gBillHeightMesh.clear();
     ComputeCutElevation(0.5, 0.5, 162, 135, 1.0f, 1.5f);
     for (float e : gCutElevation) EXPECT_EQ(e, 0.0f);
+}
+
+TEST(SkylineMarch, PreparedGroundMarchEqualsThePlainMarchOnRandomGrids)
+{
+    // The march over a prepared grid leaps over open ground and ends a direction early; it must
+    // give exactly the plain march's elevations. Grids of every density, heights on both sides of
+    // the antenna (some exactly at it, some a hair above), lone far towers that beat a near block
+    // by a little, observers on the area's edges and corners and off it, areas cut by the storage.
+    std::mt19937 random(33);
+    struct Case {
+        std::string name;
+        double density;   // share of cells with a building
+        float maxHeight;  // building heights drawn in 0..maxHeight metres
+        MarchArea area;
+        float cell, h;
+        std::vector<std::array<float, 3>> cells = {};  // column, row, height set after the random fill
+    };
+    const std::vector<Case> cases = {
+        {"empty", 0.0, 0.0f, MarchArea{}, 1.0f, 1.5f},
+        {"sparse towers", 0.002, 80.0f, MarchArea{}, 4.0f / 3.0f, 1.5f},
+        {"town", 0.08, 30.0f, MarchArea{}, 1.0f, 1.5f},
+        {"dense", 0.5, 12.0f, MarchArea{}, 2.0f, 1.5f},
+        {"low walls at the antenna", 0.3, 2.0f, MarchArea{}, 1.0f, 1.5f},
+        {"small area", 0.05, 40.0f, MarchArea{40, 25}, 0.5f, 3.0f},
+        {"area past the storage", 0.01, 60.0f, MarchArea{400, 300}, 1.0f, 1.5f},
+        // From (81, 67) due east: its own cell gives the ratio 1 / 0.5; the grid's highest rise,
+        // 50 columns on, beats that by a hair (101.001 / 50.5), just short of where the march may stop.
+        {"tower just beating the near block", 0.0, 0.0f, MarchArea{}, 1.0f, 1.5f, {{81, 67, 2.5f}, {131, 67, 102.501f}}},
+    };
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (const auto& c : cases) {
+        HeightMesh mesh;
+        for (int j = 0; j < HeightMesh::kHeight; ++j)
+            for (int i = 0; i < HeightMesh::kWidth; ++i) {
+                if (unit(random) >= c.density) continue;
+                const double pick = unit(random);
+                const float height = pick < 0.1 ? c.h : pick < 0.2 ? std::nextafter(c.h, 100.0f) : static_cast<float>(unit(random) * c.maxHeight);
+                mesh.set(i, j, height);
+            }
+        mesh.set(5, 5, std::numeric_limits<float>::quiet_NaN());  // never an obstruction
+        for (const auto& cell : c.cells) mesh.set(static_cast<int>(cell[0]), static_cast<int>(cell[1]), cell[2]);
+        const judge::DirectionTable table(c.area, c.cell);
+        const judge::MarchGround ground(mesh, c.area, c.h);
+        const int lastX = std::min(c.area.lastX, HeightMesh::kWidth - 1), lastY = std::min(c.area.lastY, HeightMesh::kHeight - 1);
+        std::vector<std::array<int, 2>> observers = {{0, 0}, {lastX, lastY}, {0, lastY}, {lastX, 0}, {lastX / 2, lastY / 2}, {81, 67}, {-3, 10}, {lastX + 2, 4}};
+        std::uniform_int_distribution<int> column(0, lastX), row(0, lastY);
+        for (int n = 0; n < 12; ++n) observers.push_back({column(random), row(random)});
+        for (const auto& ob : observers) {
+            std::array<double, 360> sky{};
+            table.skyline(ground, ob[0], ob[1], sky);
+            for (int a = 0; a < 360; ++a)
+                ASSERT_EQ(sky[static_cast<std::size_t>(a)], MarchDirection(mesh, ob[0], ob[1], c.area, c.cell, a, c.h, RisePrecision::Single))
+                    << c.name << ": observer " << ob[0] << "," << ob[1] << " direction " << a;
+        }
+    }
 }
 
 // Skyline of the grid built from `outlines` (grid metres) at grid point (x, y).
