@@ -39,7 +39,8 @@ void MainWorkingFrm::ConnectViewCommands()
     const SiteMapEditorControls controls{
         .tools = ClickPicRbn,
         .editingMenu = EditingDataMenu, .lineDrawMenu = LineDrawMenu, .measureMenu = MeasureDistMenu,
-        .deleteBuilding = DeleteBuildingMenu, .setBuildingHeight = SetBuildingHeightMenu, .endMeasure = EnsMeasureSistMenu,
+        .deleteBuilding = DeleteBuildingMenu, .setBuildingHeight = SetBuildingHeightMenu,
+        .endMeasure = EnsMeasureSistMenu,
         .stopLineDraw = StopLineDrawMenu, .selectTopArea = SelectTopAreaMenu, .zoomUpDown = ZoomUpDownMenu,
         .rectangleBill = RectangleBillMenu, .drawTopLine = DrawTopLineMenu, .movePoint = MovePointMenu,
         .addTopPoint = AddTopPointMenu, .removeTopPoint = RemoveTopPointMenu,

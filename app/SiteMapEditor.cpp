@@ -43,7 +43,10 @@ QPointF PictureOfPoint(const MapViewState& view, int index)
 
 }  // namespace
 
-SiteMapEditor::SiteMapEditor(SiteMapEditorHost& host, const SiteMapEditorControls& controls) : host_(host), c_(controls) {}
+SiteMapEditor::SiteMapEditor(SiteMapEditorHost& host, const SiteMapEditorControls& controls)
+    : host_(host), c_(controls)
+{
+}
 
 void SiteMapEditor::Connect()
 {
