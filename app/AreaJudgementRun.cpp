@@ -111,8 +111,7 @@ void AreaJudgementRun::JudgeSateNumInComuAreaMenu_Click()
     if (!RunAreaJudgement(false)) return;
     if (gDemoMode == -1) {
         // Hand the demonstration on to its next step.
-        w_.pDemoIndex = 3;
-        w_.DemoTmr.start(DemoInterval(kDemoEndMs));
+        w_.ContinueDemonstrationAt(3, kDemoEndMs);
         SetDemoMode(0);
     }
 }
@@ -144,8 +143,7 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
         return false;
     }
     const judge::SatelliteTable sats = judge::CurrentSatelliteTable();
-    w_.pShowAreaResult = 0;
-    w_.pShowMeanAreaResult = 0;
+    setResultMapShown(false, false);
     SetRotateSinceJudge(0.0f);
     w_.ShowPictureAndResult();
     const double headingX = mean ? kMeanHeadingX : kCountHeadingX;
@@ -184,23 +182,21 @@ bool AreaJudgementRun::RunAreaJudgement(bool mean)
     judge::StoreResultInComuAreaMesh(*areaResult_);
     if (mean) {
         DrawMeanSateNumLegend();
-        w_.pShowAreaResult = 0;
-        w_.pShowMeanAreaResult = -1;
+        setResultMapShown(false, true);
     } else {
         DrawSateNumLegend();
-        w_.pShowAreaResult = -1;
-        w_.pShowMeanAreaResult = 0;
+        setResultMapShown(true, false);
     }
     return true;
 }
 
 void AreaJudgementRun::RedrawAreaResults(bool shifted)
 {
-    if (w_.pShowAreaResult == -1) {
+    if (countMapShown()) {
         RedrawSateNumMap();
         DrawSateNumLegend();
     }
-    if (w_.pShowMeanAreaResult == -1) {
+    if (probabilityMapShown()) {
         if (shifted) w_.RedrawMeanSateNumMap2();
         else RedrawMeanSateNumMap();
         DrawMeanSateNumLegend();

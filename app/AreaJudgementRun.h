@@ -1,9 +1,9 @@
 #pragma once
 // The area judgements of the main window: the two pop-up menu commands, the run they share (with
 // the window locked but for the stop button), the per-cell operations, and the repaint of a
-// shown result with its legend after every redraw of the site map. Owned by the main window,
-// whose site map, result flags (pShowAreaResult, pShowMeanAreaResult) and demonstration step it
-// works on; the window's handlers of the same names forward here.
+// shown result with its legend after every redraw of the site map, with the flags of the result map
+// shown. Owned by the main window, whose site map and demonstration it works on; the window's
+// handlers of the same names forward here.
 
 #include <memory>
 
@@ -45,6 +45,17 @@ public:
     // True while a judgement runs (only the stop button is enabled then).
     bool isJudging() const { return running_ != nullptr; }
 
+    // Which result map of the last judgement the site map shows: the count map of the judgement
+    // at one step, the probability map of the time average (at most one; none after a reset).
+    bool countMapShown() const { return pShowAreaResult != 0; }
+    bool probabilityMapShown() const { return pShowMeanAreaResult != 0; }
+    bool resultMapShown() const { return countMapShown() || probabilityMapShown(); }
+    void setResultMapShown(bool countMap, bool probabilityMap)
+    {
+        pShowAreaResult = countMap ? -1 : 0;
+        pShowMeanAreaResult = probabilityMap ? -1 : 0;
+    }
+
 private:
     // The common run of both judgements after their dialog was confirmed: clears the shown
     // result, prints the heading, builds the grid, judges and paints with only the stop button
@@ -54,6 +65,8 @@ private:
     bool RunAreaJudgement(bool mean);
 
     MainWorkingFrm& w_;
+    int pShowAreaResult = 0;      // -1 while the count map of an area judgement is shown
+    int pShowMeanAreaResult = 0;  // -1 while the probability map is shown
     std::shared_ptr<const judge::AreaResult> areaResult_;
     judge::PaintingJudgement* running_ = nullptr;
 };

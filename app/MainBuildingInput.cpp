@@ -1,6 +1,7 @@
 // The main window's command that opens the building input, and the manual the building input's
 // help command shows.
 #include "MainWorkingFrm.h"
+#include "SiteMapEditor.h"
 
 #include "app/HandOverWatch.h"
 #include "app/ManualFrm.h"
@@ -14,7 +15,7 @@ void MainWorkingFrm::AroundBuildingInputMenu_Click()
     // The building input works on the shared building records: the height dialog of a building
     // of the map would name another building once they change.
     CloseHeightDialog();
-    pActiveBuildingNum = -1;
+    editor_->setActiveBuilding(-1);
     ShowSingleWindow(inputLineFrm_, [this] {
         auto* window = new InputLineFrm(this, this);
         WatchHandOver(window, [window] { return window->handedOver(); }, [this] { TakeHandedOverSite(true); });

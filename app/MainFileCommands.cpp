@@ -20,6 +20,7 @@
 
 #include "MainFileCommands.h"
 #include "MainWorkingFrm.h"
+#include "SiteMapEditor.h"
 #include "site/GpsRecord.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
@@ -218,7 +219,7 @@ void MainWorkingFrm::TakeProject(const ProjectData& data)
     LonDataTxt->setText(BoxText(data.longitude));
     AntennaHTxt->setText(BoxText(data.antennaHeight));
     ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data.elevationMask)));
-    pActiveBuildingNum = -1;
+    editor_->setActiveBuilding(-1);
 }
 
 void MainWorkingFrm::SetMapCenterFromTopArea()
@@ -300,7 +301,7 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
     }
     setWindowTitle(kTitle);
     ShowInputBillTopArea(-1);
-    pActiveBuildingNum = -1;
+    editor_->setActiveBuilding(-1);
     pSampleLoaded = -1;
 }
 

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 #include "MainWorkingFrm.h"
+#include "AreaJudgementRun.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "judge/HeightGrid.h"
@@ -124,8 +125,7 @@ void MainWorkingFrm::DispHeavenGPSMenu_Click()
 
 void MainWorkingFrm::ClearDataMenu_Click()
 {
-    pShowAreaResult = 0;
-    pShowMeanAreaResult = 0;
+    judgement_->setResultMapShown(false, false);
     ShowPictureAndResult();
     ReadComputeCondition();
 }

@@ -7,6 +7,7 @@
 #include "MainWorkingFrm.h"
 #include "SiteMapDrawing.h"
 #include "SiteMapEditor.h"
+#include "AreaJudgementRun.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
 #include "platform/PictureSurface.h"
@@ -35,7 +36,16 @@ void MainWorkingFrm::ConnectViewCommands()
             ClickPicRbn_Click(k, pressed);
         });
     }
-    editor_ = std::make_unique<SiteMapEditor>(*this);
+    const SiteMapEditorControls controls{
+        .tools = ClickPicRbn,
+        .editingMenu = EditingDataMenu, .lineDrawMenu = LineDrawMenu, .measureMenu = MeasureDistMenu,
+        .deleteBuilding = DeleteBuildingMenu, .setBuildingHeight = SetBuildingHeightMenu,
+        .endMeasure = EnsMeasureSistMenu,
+        .stopLineDraw = StopLineDrawMenu, .selectTopArea = SelectTopAreaMenu, .zoomUpDown = ZoomUpDownMenu,
+        .rectangleBill = RectangleBillMenu, .drawTopLine = DrawTopLineMenu, .movePoint = MovePointMenu,
+        .addTopPoint = AddTopPointMenu, .removeTopPoint = RemoveTopPointMenu,
+        .distance = DistLbl, .valueX = DispValue_X, .valueY = DispValue_Y};
+    editor_ = std::make_unique<SiteMapEditor>(static_cast<SiteMapEditorHost&>(*this), controls);
     editor_->Connect();
 }
 
@@ -59,7 +69,7 @@ void MainWorkingFrm::MoveImgCmd_Click(int index)
 
 void MainWorkingFrm::RedrawMapAfterViewChange(bool shifted)
 {
-    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
+    editor_->setActiveBuilding(ShowInputBillTopArea(editor_->activeBuilding()));
     RedrawAreaResults(shifted);
     siteMap_->DrawMeasureDistLine();
 }
@@ -70,9 +80,8 @@ void MainWorkingFrm::InitialDisPlayCmd_Click()
     SetRotateSinceJudge(0.0f);
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     editor_->ReleaseAllTools();
-    pShowAreaResult = 0;
-    pShowMeanAreaResult = 0;
-    pActiveBuildingNum = ShowInputBillTopArea(pActiveBuildingNum);
+    judgement_->setResultMapShown(false, false);
+    editor_->setActiveBuilding(ShowInputBillTopArea(editor_->activeBuilding()));
     ShowPictureAndResult();
     ReadComputeCondition();
     DeleteBuildingMenu->setEnabled(false);

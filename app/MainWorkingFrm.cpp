@@ -82,10 +82,12 @@ MainWorkingFrm::~MainWorkingFrm()
     }
 }
 
-void MainWorkingFrm::HandDemonstrationBack(int nextStep)
+void MainWorkingFrm::HandDemonstrationBack(int nextStep) { ContinueDemonstrationAt(nextStep, kDemoHandBackMs); }
+
+void MainWorkingFrm::ContinueDemonstrationAt(int step, int delayMs)
 {
-    pDemoIndex = nextStep;
-    DemoTmr.start(DemoInterval(kDemoHandBackMs));
+    pDemoIndex = step;
+    DemoTmr.start(DemoInterval(delayMs));
 }
 
 void MainWorkingFrm::ShowDemoClickHint(bool shown)
@@ -208,7 +210,7 @@ void MainWorkingFrm::ResetAllWorkData()
     PhotoPic->clear();
     unsetCursor();
     PhotoPic->unsetCursor();
-    pActiveBuildingNum = -1;
+    editor_->setActiveBuilding(-1);
     CloseHeightDialog();
     SetProjectReserves(0, 0);
     SetMapScaleIndex(20);
@@ -222,8 +224,7 @@ void MainWorkingFrm::ResetAllWorkData()
     siteMap_->DrawScaleBar(gMapScaleIndex);
     siteMap_->DrawCompassMark();
     pProjectFileName = QStringLiteral("Project1.dat");
-    pShowAreaResult = 0;
-    pShowMeanAreaResult = 0;
+    judgement_->setResultMapShown(false, false);
     SetMapOffset(0.0f, 0.0f);
     gBillHeightMesh.clearRange(324, 270);
     gComuAreaMesh.clear();
@@ -241,6 +242,7 @@ void MainWorkingFrm::SetBuildingHeightMenu_Click() { editor_->SetBuildingHeightM
 void MainWorkingFrm::StopLineDrawMenu_Click() { editor_->StopLineDrawMenu_Click(); }
 void MainWorkingFrm::EnsMeasureSistMenu_Click() { editor_->EnsMeasureSistMenu_Click(); }
 void MainWorkingFrm::CloseHeightDialog() { editor_->CloseHeightDialog(); }
+int MainWorkingFrm::activeBuilding() const { return editor_->activeBuilding(); }
 
 // ---- Area judgements: the judgement run does the work -----------------------------------------
 
@@ -262,6 +264,7 @@ void MainWorkingFrm::DrawMeanSateNumLegend() { judgement_->DrawMeanSateNumLegend
 void MainWorkingFrm::RedrawAreaResults(bool shifted) { judgement_->RedrawAreaResults(shifted); }
 const judge::AreaResult* MainWorkingFrm::shownAreaResult() const { return judgement_->shownAreaResult(); }
 bool MainWorkingFrm::isJudging() const { return judgement_ != nullptr && judgement_->isJudging(); }
+bool MainWorkingFrm::ResultMapShown() const { return judgement_->resultMapShown(); }
 
 void MainWorkingFrm::InitializeDataCmd_Click()
 {

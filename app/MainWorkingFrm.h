@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "SiteMapEditorHost.h"
 #include "site/MainWindowPort.h"
 #include "site/TopAreaModel.h"
 
@@ -50,8 +51,8 @@ extern double gSkyViewOpenWait;
 // The main window: the shell of the whole system, with the site map, the observation
 // conditions, the tool palette and the menus that open every other window.
 // One instance, created on first use (instance()) and kept until the program ends. It is the
-// MainWindowPort of every window it opens.
-class MainWorkingFrm : public QMainWindow, public MainWindowPort {
+// MainWindowPort of every window it opens, and the host of its site-map editor.
+class MainWorkingFrm : public QMainWindow, public MainWindowPort, private SiteMapEditorHost {
     Q_OBJECT
 public:
     static MainWorkingFrm* instance();
@@ -99,17 +100,31 @@ public:
     QMenu* MeasureDistMenu = nullptr;
     QAction* EnsMeasureSistMenu = nullptr;
 
-    // Window variables (16-bit integers in meaning unless said otherwise).
-    int pActiveBuildingNum = -1;  // selected top area, -1 none
-    int pDemoIndex = -1;          // step of the main demonstration (DemoSequence.h), -1 none
-    int pMessageIndex = -1;       // set to -1 when a demonstration starts
-    int pFirstActivate = -1;      // -1 from the load until the end of the first activation
-    int pChangeCount = 0;         // edits of the building model since the start or last reset
-    int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
-    QString pProjectFileName;     // default name of the project save
-    std::array<QString, 2> pDataFileName;  // (1) the protected project name, (0) "*.dat"
-    int pShowAreaResult = 0;      // -1 while the count map of an area judgement is shown
-    int pShowMeanAreaResult = 0;  // -1 while the probability map is shown
+    // The window's state (tests also set some of it to stage a case).
+    // The building selected on the site map, -1 none (the editor holds it).
+    int activeBuilding() const;
+    // Edits of the building model since the start or the last reset; closing asks when above 0.
+    int changeCount() const { return pChangeCount; }
+    void setChangeCount(int count) { pChangeCount = count; }
+    // -1 after the built-in sample was loaded, else 0.
+    int sampleLoaded() const { return pSampleLoaded; }
+    void setSampleLoaded(int loaded) { pSampleLoaded = loaded; }
+    // Step of the main demonstration (DemoSequence.h), -1 none.
+    int demoStep() const { return pDemoIndex; }
+    void setDemoStep(int step) { pDemoIndex = step; }
+    // The demonstration goes on at `step` when the demonstration timer fires after `delayMs`
+    // (at the demonstration speed).
+    void ContinueDemonstrationAt(int step, int delayMs);
+    // True once the first activation after the load was done.
+    bool firstActivationDone() const { return pFirstActivate == 0; }
+    // The default name of the project save.
+    const QString& projectFileName() const { return pProjectFileName; }
+    void setProjectFileName(const QString& name) { pProjectFileName = name; }
+    // (1) the protected project name, (0) "*.dat".
+    const std::array<QString, 2>& dataFileName() const { return pDataFileName; }
+    // The map correction's reference point picked by request 3 (`which` 0) or 4 (1), site metres.
+    double revisionPointX(int which) const { return pRevisionPointX.at(static_cast<std::size_t>(which)); }
+    double revisionPointY(int which) const { return pRevisionPointY.at(static_cast<std::size_t>(which)); }
 
     // Site map and the drawing over it.
     PictureSurface* PhotoPic = nullptr;
@@ -183,6 +198,13 @@ public:
     void ShowDemoClickHint(bool shown) override;
     void HideDemoPanels() override;
     void ShowBuildingInputManual(QWidget* owner) override;
+    // What the demonstration's "次へ" does: the site cleared as "全て消去" clears it, the
+    // demonstration mode kept.
+    void ClearSiteForDemonstration();
+    // A building input (`userWork`) or its demonstration handed its buildings, in local metres,
+    // over: the map shows them; the user's hand-over is a change of the site like any edit on the
+    // map, so closing asks to save it.
+    void TakeHandedOverSite(bool userWork);
 
     // "３D画像取り扱い(&A)": the building input, shown modeless (nothing during a demonstration).
     void AroundBuildingInputMenu_Click();
@@ -247,8 +269,8 @@ public:
     void CompareGPSMenu_Click();
     gps::BothSateObitFrm* bothSateObitFrm() const;
 
-    // Building editing on the site map: the editor holds the tools' state; the handlers forward
-    // to it.
+    // Building editing on the site map: the editor holds the tools' state and the selection; the
+    // handlers forward to it.
     SiteMapEditor& editor() { return *editor_; }
     // Items of the tool pop-up LineDrawMenu (each carries a check mark).
     QAction* StopLineDrawMenu = nullptr;
@@ -259,9 +281,6 @@ public:
     QAction* MovePointMenu = nullptr;
     QAction* AddTopPointMenu = nullptr;
     QAction* RemoveTopPointMenu = nullptr;
-    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), site metres.
-    std::array<double, 2> pRevisionPointX{};
-    std::array<double, 2> pRevisionPointY{};
     // Mouse handlers of the site map (positions in its picture units).
     void PhotoPic_MouseDown(Qt::MouseButton button, QPointF at);
     void PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at);
@@ -359,17 +378,10 @@ private:
     // local metres) with no pan, and the map is reset (north up, result maps off, as they were
     // judged for other points) and redrawn, so that it shows them again.
     void ShowSiteInItsFrame();
-    // A building input (`userWork`) or its demonstration handed its buildings, in local metres,
-    // over: the map shows them; the user's hand-over is a change of the site like any edit on the
-    // map, so closing asks to save it.
-    void TakeHandedOverSite(bool userWork);
-    // What the demonstration's "次へ" does: the site cleared as "全て消去" clears it, the
-    // demonstration mode kept.
-    void ClearSiteForDemonstration();
     void ReadConditionControls(bool allDay);
     // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a
     // turn), then the distance polyline.
-    void RedrawMapAfterViewChange(bool shifted);
+    void RedrawMapAfterViewChange(bool shifted) override;
     void EndProgram();
 
     // Condition handlers.
@@ -392,12 +404,26 @@ private:
     void ConnectCompareCommand();
     QPointer<gps::BothSateObitFrm> bothSateObitFrm_;
 
-    // Building editing on the site map.
-    friend class SiteMapEditor;
-    friend class AreaJudgementRun;
+    // Window variables (16-bit integers in meaning unless said otherwise).
+    int pDemoIndex = -1;          // step of the main demonstration (DemoSequence.h), -1 none
+    int pMessageIndex = -1;       // set to -1 when a demonstration starts
+    int pFirstActivate = -1;      // -1 from the load until the end of the first activation
+    int pChangeCount = 0;         // edits of the building model since the start or last reset
+    int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
+    QString pProjectFileName;     // default name of the project save
+    std::array<QString, 2> pDataFileName;  // (1) the protected project name, (0) "*.dat"
+    // The map correction's reference points picked by requests 3 ([0]) and 4 ([1]), site metres.
+    std::array<double, 2> pRevisionPointX{};
+    std::array<double, 2> pRevisionPointY{};
+
+    // Building editing on the site map: what the editor draws on and whom it tells.
+    QWidget& editorWindow() override { return *this; }
+    PictureSurface& editorPicture() override { return *PhotoPic; }
+    SiteMapDrawing& editorDrawing() override { return *siteMap_; }
+    bool ResultMapShown() const override;
+    void ServePhotoClickRequest(QPointF at) override;
+    void EditMade() override { ++pChangeCount; }
     std::unique_ptr<SiteMapEditor> editor_;
-    bool ResultMapShown() const { return pShowAreaResult != 0 || pShowMeanAreaResult != 0; }
-    void ServePhotoClickRequest(QPointF at);
     // Requests 1 and 2 at picture point `at`: the red cross, the skyline at the site point there,
     // and the redraw of `client` (none when null).
     void ServeSkyClick(QPointF at, PictureClickClient* client);
@@ -431,7 +457,6 @@ private:
     std::unique_ptr<AreaJudgementRun> judgement_;
 
     // Demonstrations.
-    friend class MainDemoStage;
     void ConnectDemoCommands();
     void StartDemonstration(int number);
     std::unique_ptr<MainDemoStage> demoStage_;

@@ -4,7 +4,6 @@
 
 #include "SiteMapEditor.h"
 
-#include "MainWorkingFrm.h"
 #include "platform/OwnedWindow.h"
 #include "SiteMapDrawing.h"
 #include "site/EditOperations.h"
@@ -44,42 +43,45 @@ QPointF PictureOfPoint(const MapViewState& view, int index)
 
 }  // namespace
 
-SiteMapEditor::SiteMapEditor(MainWorkingFrm& window) : w_(window) {}
+SiteMapEditor::SiteMapEditor(SiteMapEditorHost& host, const SiteMapEditorControls& controls)
+    : host_(host), c_(controls)
+{
+}
 
 void SiteMapEditor::Connect()
 {
-    w_.PhotoPic->setMouseTracking(true);  // the read-out and the rubber line follow a free pointer
-    QObject::connect(w_.PhotoPic, &PictureSurface::mousePressed, &w_,
+    Pic().setMouseTracking(true);  // the read-out and the rubber line follow a free pointer
+    QObject::connect(&Pic(), &PictureSurface::mousePressed, &Window(),
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseDown(button, at); });
-    QObject::connect(w_.PhotoPic, &PictureSurface::mouseMoved, &w_,
+    QObject::connect(&Pic(), &PictureSurface::mouseMoved, &Window(),
             [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseMove(buttons, at); });
-    QObject::connect(w_.PhotoPic, &PictureSurface::mouseReleased, &w_,
+    QObject::connect(&Pic(), &PictureSurface::mouseReleased, &Window(),
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF at) { PhotoPic_MouseUp(button, at); });
     // A double-click arrives after the press and release of its first click; its own second press
     // comes only as the double-click, so no tool sees it as one more press.
-    QObject::connect(w_.PhotoPic, &PictureSurface::mouseDoubleClicked, &w_,
+    QObject::connect(&Pic(), &PictureSurface::mouseDoubleClicked, &Window(),
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF) { PhotoPic_DblClick(button); });
 
-    QObject::connect(w_.DeleteBuildingMenu, &QAction::triggered, &w_, &MainWorkingFrm::DeleteBuildingMenu_Click);
-    w_.addAction(w_.DeleteBuildingMenu);  // its Ctrl+D works while the pop-up is closed
-    QObject::connect(w_.SetBuildingHeightMenu, &QAction::triggered, &w_, &MainWorkingFrm::SetBuildingHeightMenu_Click);
-    QObject::connect(w_.EnsMeasureSistMenu, &QAction::triggered, &w_, &MainWorkingFrm::EnsMeasureSistMenu_Click);
-    QObject::connect(w_.StopLineDrawMenu, &QAction::triggered, &w_, &MainWorkingFrm::StopLineDrawMenu_Click);
-    const std::pair<QAction*, int> toolItems[] = {{w_.SelectTopAreaMenu, kSelect},   {w_.RectangleBillMenu, kRectangle},
-                                                  {w_.DrawTopLineMenu, kTopLine},    {w_.MovePointMenu, kMovePoint},
-                                                  {w_.AddTopPointMenu, kAddPoint},   {w_.RemoveTopPointMenu, kRemovePoint}};
+    QObject::connect(c_.deleteBuilding, &QAction::triggered, &Window(), [this] { DeleteBuildingMenu_Click(); });
+    Window().addAction(c_.deleteBuilding);  // its Ctrl+D works while the pop-up is closed
+    QObject::connect(c_.setBuildingHeight, &QAction::triggered, &Window(), [this] { SetBuildingHeightMenu_Click(); });
+    QObject::connect(c_.endMeasure, &QAction::triggered, &Window(), [this] { EnsMeasureSistMenu_Click(); });
+    QObject::connect(c_.stopLineDraw, &QAction::triggered, &Window(), [this] { StopLineDrawMenu_Click(); });
+    const std::pair<QAction*, int> toolItems[] = {{c_.selectTopArea, kSelect},   {c_.rectangleBill, kRectangle},
+                                                  {c_.drawTopLine, kTopLine},    {c_.movePoint, kMovePoint},
+                                                  {c_.addTopPoint, kAddPoint},   {c_.removeTopPoint, kRemovePoint}};
     for (const auto& [item, tool] : toolItems) {
-        QObject::connect(item, &QAction::triggered, &w_, [this, item = item, tool = tool] { SelectToolFromMenu(item, tool); });
+        QObject::connect(item, &QAction::triggered, &Window(), [this, item = item, tool = tool] { SelectToolFromMenu(item, tool); });
     }
     // There is no zoom tool (the zoom buttons zoom): the item only takes the check mark.
-    QObject::connect(w_.ZoomUpDownMenu, &QAction::triggered, &w_, [this] { CheckOnlyToolMenuItem(w_.ZoomUpDownMenu); });
+    QObject::connect(c_.zoomUpDown, &QAction::triggered, &Window(), [this] { CheckOnlyToolMenuItem(c_.zoomUpDown); });
 }
 
 // ---- Tool palette and tool pop-up -----------------------------------------------------------
 
 void SiteMapEditor::ReleaseAllTools()
 {
-    for (QToolButton* tool : w_.ClickPicRbn) {
+    for (QToolButton* tool : c_.tools) {
         tool->setChecked(false);
     }
 }
@@ -88,27 +90,27 @@ void SiteMapEditor::ClickPicRbn_Click(int index, bool pressed)
 {
     if (!pressed) {
         pEditMode = 0;
-        w_.unsetCursor();
+        Window().unsetCursor();
         pEditMode = kNoTool;
         return;
     }
     if (index == kSelect) {
-        w_.unsetCursor();
+        Window().unsetCursor();
     } else if (index > 0 && index < static_cast<int>(kToolCursors.size())) {
         // A pointer file that cannot be read leaves the pointer as it was; the tool still works.
         if (const auto cursor = platform::LoadCursorFile(DataPath(QStringLiteral("ico"), QString::fromLatin1(kToolCursors[index].fileName)))) {
-            w_.setCursor(*cursor);
+            Window().setCursor(*cursor);
         }
     }
     pEditMode = index;
     if (index == kDistance) {
-        w_.siteMap()->pMeasurePointNum = 0;  // a new measurement
+        host_.editorDrawing().pMeasurePointNum = 0;  // a new measurement
     }
 }
 
 void SiteMapEditor::CheckOnlyToolMenuItem(QAction* item)
 {
-    for (QAction* action : w_.LineDrawMenu->actions()) {
+    for (QAction* action : c_.lineDrawMenu->actions()) {
         if (!action->isSeparator()) {
             action->setChecked(action == item);
         }
@@ -118,17 +120,17 @@ void SiteMapEditor::CheckOnlyToolMenuItem(QAction* item)
 void SiteMapEditor::SelectToolFromMenu(QAction* item, int tool)
 {
     CheckOnlyToolMenuItem(item);
-    w_.ClickPicRbn[tool]->setChecked(true);
+    c_.tools[tool]->setChecked(true);
 }
 
 void SiteMapEditor::StopLineDrawMenu_Click()
 {
-    for (QToolButton* toggle : w_.ClickPicRbn) {
+    for (QToolButton* toggle : c_.tools) {
         toggle->setChecked(false);
     }
-    CheckOnlyToolMenuItem(w_.StopLineDrawMenu);
+    CheckOnlyToolMenuItem(c_.stopLineDraw);
     pEditMode = kNoTool;
-    w_.unsetCursor();
+    Window().unsetCursor();
     pTopLinePointNum = 0;  // the outline being drawn is dropped; its marks stay until the next redraw
 }
 
@@ -150,7 +152,7 @@ void SiteMapEditor::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
     if (button != Qt::LeftButton) return;
     pressServedRequest_ = gPhotoClickMode != 0;
     if (pressServedRequest_) {
-        w_.ServePhotoClickRequest(at);
+        host_.ServePhotoClickRequest(at);
         return;
     }
     switch (pEditMode) {
@@ -163,14 +165,14 @@ void SiteMapEditor::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at)
         pStartPointY = pLastPointY = static_cast<float>(at.y());
         break;
     case kTopLine:
-        if (!w_.ResultMapShown()) TopLinePress(TipOf(at, kTopLine));
+        if (!host_.ResultMapShown()) TopLinePress(TipOf(at, kTopLine));
         break;
     case kMovePoint:
-        if (!w_.ResultMapShown()) {
-            w_.PhotoPic->setDrawWidth(2);
+        if (!host_.ResultMapShown()) {
+            Pic().setDrawWidth(2);
             const QPointF tip = TipOf(at, kMovePoint);
             int k = -1;
-            pMoveSTS = edit::SearchTopPointForMove(CurrentMapView(), w_.pActiveBuildingNum, Pt(tip), k) == 1 ? 1 : 0;
+            pMoveSTS = edit::SearchTopPointForMove(CurrentMapView(), pActiveBuildingNum, Pt(tip), k) == 1 ? 1 : 0;
             pMovePointNum = pMoveSTS == 1 ? k : -1;
             pLastPointX = tip.x();
             pLastPointY = static_cast<float>(tip.y());
@@ -199,12 +201,12 @@ void SiteMapEditor::TopLinePress(QPointF tip)
         drawn.push_back(drawn.front());
         pTopLinePointNum = 0;
         if (edit::AddTopLineBill(drawn) != TopAreaEdit::Done) {
-            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);  // takes the unfinished outline off the map
+            pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);  // takes the unfinished outline off the map
             ShowModelFullMessage();
             return;
         }
-        w_.ShowInputBillTopArea(gEachTopAreaNumber);  // none selected: the index is beyond the last
-        ++w_.pChangeCount;
+        host_.ShowInputBillTopArea(gEachTopAreaNumber);  // none selected: the index is beyond the last
+        host_.EditMade();
         return;
     }
     // Room is kept for the closing point, so an outline that could not be stored is never drawn.
@@ -212,10 +214,10 @@ void SiteMapEditor::TopLinePress(QPointF tip)
         ShowModelFullMessage();
         return;
     }
-    w_.PhotoPic->setDrawWidth(2);
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-    w_.PhotoPic->circle(tip, 2, kTopLineVertexColor);
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    Pic().setDrawWidth(2);
+    Pic().setDrawMode(PictureSurface::DrawMode::Xor);
+    Pic().circle(tip, 2, kTopLineVertexColor);
+    Pic().setDrawMode(PictureSurface::DrawMode::Copy);
     pLastPointX = tip.x();
     pLastPointY = static_cast<float>(tip.y());
     topLineAnchor_ = tip;
@@ -239,16 +241,16 @@ void SiteMapEditor::RedrawDrawnTopLine()
     const std::vector<TopAreaPoint> drawn = DrawnTopLine();
     if (drawn.empty()) return;
     const MapViewState view = CurrentMapView();
-    w_.PhotoPic->setDrawWidth(2);
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
+    Pic().setDrawWidth(2);
+    Pic().setDrawMode(PictureSurface::DrawMode::Xor);
     QPointF previous;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const QPointF p = ToQPoint(edit::ToPicture(view, drawn[i]));
-        w_.PhotoPic->circle(p, 2, kTopLineVertexColor);
-        if (i > 0) w_.PhotoPic->line(previous, p, kTopLineRubberColor);
+        Pic().circle(p, 2, kTopLineVertexColor);
+        if (i > 0) Pic().line(previous, p, kTopLineRubberColor);
         previous = p;
     }
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    Pic().setDrawMode(PictureSurface::DrawMode::Copy);
     // The rubber line starts afresh from the last point as drawn now. The last press stays: it
     // is the tool in use's, and its double-click acts on it.
     topLineAnchor_ = previous;
@@ -256,40 +258,40 @@ void SiteMapEditor::RedrawDrawnTopLine()
     pLineEndY = static_cast<float>(previous.y());
 }
 
-void SiteMapEditor::ShowModelFullMessage() { platform::ShowMessage(&w_, QString::fromUtf8(kTopAreaFullMessage)); }
+void SiteMapEditor::ShowModelFullMessage() { platform::ShowMessage(&Window(), QString::fromUtf8(kTopAreaFullMessage)); }
 
 void SiteMapEditor::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
 {
     if (buttons == Qt::LeftButton) {
         if (pPhotoTipSTS == -1) {
-            w_.PhotoPic->setToolTip(QString());
+            Pic().setToolTip(QString());
             pPhotoTipSTS = 0;
         }
         if (gPhotoClickMode != 0 || pressServedRequest_) return;
         if (pEditMode == kRectangle) {
             const QPointF start(pStartPointX, pStartPointY);
             const QPointF last(pLastPointX, pLastPointY);
-            w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-            w_.PhotoPic->setDrawWidth(1);
-            if (last != start) w_.PhotoPic->box(start, last, kRectangleBandColor);  // erases the band drawn before
-            if (at != start) w_.PhotoPic->box(start, at, kRectangleBandColor);
+            Pic().setDrawMode(PictureSurface::DrawMode::Xor);
+            Pic().setDrawWidth(1);
+            if (last != start) Pic().box(start, last, kRectangleBandColor);  // erases the band drawn before
+            if (at != start) Pic().box(start, at, kRectangleBandColor);
             pLastPointX = at.x();
             pLastPointY = static_cast<float>(at.y());
-            w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+            Pic().setDrawMode(PictureSurface::DrawMode::Copy);
         } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
             MoveTopPoint(TipOf(at, kMovePoint));
-            ++w_.pChangeCount;
+            host_.EditMade();
         }
         return;
     }
     if (buttons != Qt::NoButton) return;
     if (gPhotoClickMode == 1 || gPhotoClickMode == 2) {
         if (pPhotoTipSTS == 0) {
-            w_.PhotoPic->setToolTip(kRequestHint);
+            Pic().setToolTip(kRequestHint);
             pPhotoTipSTS = -1;
         }
     } else if (gPhotoClickMode == 0 && pPhotoTipSTS == -1) {
-        w_.PhotoPic->setToolTip(QString());
+        Pic().setToolTip(QString());
         pPhotoTipSTS = 0;
     }
     if (gPhotoClickMode != 0) return;
@@ -297,23 +299,23 @@ void SiteMapEditor::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
         const QPointF last = topLineAnchor_;
         const QPointF end(pLineEndX, pLineEndY);
         const QPointF tip = TipOf(at, kTopLine);
-        w_.PhotoPic->setDrawWidth(2);
-        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-        if (end != last) w_.PhotoPic->line(last, end, kTopLineRubberColor);
-        if (tip != last) w_.PhotoPic->line(last, tip, kTopLineRubberColor);
+        Pic().setDrawWidth(2);
+        Pic().setDrawMode(PictureSurface::DrawMode::Xor);
+        if (end != last) Pic().line(last, end, kTopLineRubberColor);
+        if (tip != last) Pic().line(last, tip, kTopLineRubberColor);
         pLineEndX = static_cast<float>(tip.x());
         pLineEndY = static_cast<float>(tip.y());
-        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        Pic().setDrawMode(PictureSurface::DrawMode::Copy);
     }
     double x = 0, y = 0;
     PictureToSite(at.x(), at.y(), x, y, true);
-    w_.DispValue_X->setText(QString::fromStdString(platform::FormatFixed(x, "####0.0")));
-    w_.DispValue_Y->setText(QString::fromStdString(platform::FormatFixed(y, "####0.0")));
+    c_.valueX->setText(QString::fromStdString(platform::FormatFixed(x, "####0.0")));
+    c_.valueY->setText(QString::fromStdString(platform::FormatFixed(y, "####0.0")));
 }
 
 void SiteMapEditor::MoveTopPoint(QPointF to)
 {
-    const int area = w_.pActiveBuildingNum;
+    const int area = pActiveBuildingNum;
     const int k = pMovePointNum;
     const edit::VertexLinks links = edit::LinksOfVertex(area, k);
     if (links.moved.empty()) return;
@@ -329,15 +331,15 @@ void SiteMapEditor::MoveTopPoint(QPointF to)
             const bool after = std::any_of(links.moved.begin(), links.moved.end(), [n](int m) { return m == n - 1; });
             const QPointF other = PictureOfPoint(view, n);
             if (after) {
-                w_.PhotoPic->line(vertex, other, kDragColor);
+                Pic().line(vertex, other, kDragColor);
             } else {
-                w_.PhotoPic->line(other, vertex, kDragColor);
+                Pic().line(other, vertex, kDragColor);
             }
         }
-        if (hasCircle) w_.PhotoPic->circle(vertex, 2, kDragColor);
+        if (hasCircle) Pic().circle(vertex, 2, kDragColor);
     };
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-    w_.siteMap()->RedrawSelectBoxMarks();
+    Pic().setDrawMode(PictureSurface::DrawMode::Xor);
+    host_.editorDrawing().RedrawSelectBoxMarks();
     drawEdgesAndVertex(PictureOfPoint(view, k));
     edit::MoveTopPoint(view, area, k, Pt(to));
     drawEdgesAndVertex(PictureOfPoint(view, k));  // from the stored point, as the next erase sees it
@@ -349,9 +351,9 @@ void SiteMapEditor::MoveTopPoint(QPointF to)
         maxY = std::max(maxY, p.y());
         minY = std::min(minY, p.y());
     }
-    w_.siteMap()->DrawSelectBoxMarks(static_cast<float>(maxX), static_cast<float>(minX), static_cast<float>(maxY),
+    host_.editorDrawing().DrawSelectBoxMarks(static_cast<float>(maxX), static_cast<float>(minX), static_cast<float>(maxY),
                                  static_cast<float>(minY));
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    Pic().setDrawMode(PictureSurface::DrawMode::Copy);
 }
 
 void SiteMapEditor::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
@@ -359,19 +361,19 @@ void SiteMapEditor::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
     if (button == Qt::RightButton) {
         QMenu* menu = nullptr;
         if (pEditMode == kNoTool || pEditMode == kSelect) {
-            menu = w_.EditingDataMenu;
+            menu = c_.editingMenu;
         } else if (pEditMode >= kRectangle && pEditMode <= kRemovePoint) {
-            menu = w_.LineDrawMenu;
+            menu = c_.lineDrawMenu;
         } else if (pEditMode == kDistance) {
-            menu = w_.MeasureDistMenu;
+            menu = c_.measureMenu;
         }
-        if (menu) menu->popup(w_.PhotoPic->mapToGlobal(w_.PhotoPic->toPixel(at).toPoint()));
+        if (menu) menu->popup(Pic().mapToGlobal(Pic().toPixel(at).toPoint()));
         return;
     }
     if (button != Qt::LeftButton) return;
     // The click: the demonstration's panels go when no demonstration runs (the calendar is hidden
     // by the press).
-    if (gDemoMode == 0) w_.HideDemoPanels();
+    if (gDemoMode == 0) host_.HideDemoPanels();
     if (pressServedRequest_) {
         pressServedRequest_ = false;  // the press went to another window's request: no tool acts
         return;
@@ -379,33 +381,33 @@ void SiteMapEditor::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
     if (pEditMode == kRectangle) {
         const QPointF start(pStartPointX, pStartPointY);
         const QPointF last(pLastPointX, pLastPointY);
-        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
-        w_.PhotoPic->setDrawWidth(1);
-        if (last != start) w_.PhotoPic->box(start, last, kRectangleBandColor);
-        w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+        Pic().setDrawMode(PictureSurface::DrawMode::Xor);
+        Pic().setDrawWidth(1);
+        if (last != start) Pic().box(start, last, kRectangleBandColor);
+        Pic().setDrawMode(PictureSurface::DrawMode::Copy);
         if (edit::IsRectangleDrag(Pt(start), Pt(last))) {
             const bool added = edit::AddRectangleBill(CurrentMapView(), Pt(start), Pt(last)) == TopAreaEdit::Done;
-            w_.pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
-            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
+            pActiveBuildingNum = gEachTopAreaNumber;  // the new count: nothing selected
+            pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);
             if (added) {
-                ++w_.pChangeCount;  // so that closing asks before a drawn building is lost
+                host_.EditMade();  // so that closing asks before a drawn building is lost
             } else {
                 ShowModelFullMessage();
             }
         }
-        w_.ClickPicRbn[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
+        c_.tools[kRectangle]->setChecked(false);  // one rectangle per choice of the tool
     } else if (pEditMode == kMovePoint && pMoveSTS == 1) {
         pMoveSTS = -1;
         // The moved vertex is stored already; the redraw puts the height label at its new place.
-        w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
+        pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);
     }
 }
 
 void SiteMapEditor::PhotoPic_DblClick(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || w_.ResultMapShown()) return;
+    if (button != Qt::LeftButton || host_.ResultMapShown()) return;
     const QPointF last(pLastPointX, pLastPointY);
-    const bool selected = w_.pActiveBuildingNum >= 0 && w_.pActiveBuildingNum < gEachTopAreaNumber;
+    const bool selected = pActiveBuildingNum >= 0 && pActiveBuildingNum < gEachTopAreaNumber;
     switch (pEditMode) {
     case kSelect:
         SelectBuildingAt(last, true, true);
@@ -435,62 +437,62 @@ void SiteMapEditor::PhotoPic_DblClick(Qt::MouseButton button)
 void SiteMapEditor::SelectBuildingAt(QPointF at, bool enableDeleteOnHit, bool disableDeleteOnMiss)
 {
     const int hit = edit::SearchBillAtPoint(CurrentMapView(), Pt(at));
-    w_.pActiveBuildingNum = hit;
-    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
-    if (hit >= 0 && enableDeleteOnHit) w_.DeleteBuildingMenu->setEnabled(true);
-    if (hit < 0 && disableDeleteOnMiss) w_.DeleteBuildingMenu->setEnabled(false);
+    pActiveBuildingNum = hit;
+    pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);
+    if (hit >= 0 && enableDeleteOnHit) c_.deleteBuilding->setEnabled(true);
+    if (hit < 0 && disableDeleteOnMiss) c_.deleteBuilding->setEnabled(false);
 }
 
 void SiteMapEditor::InsertTopPointAt(QPointF at)
 {
     const MapViewState view = CurrentMapView();
     edit::PicturePoint onEdge;
-    const int k = edit::SearchTopLineForAdd(view, w_.pActiveBuildingNum, Pt(at), onEdge);
+    const int k = edit::SearchTopLineForAdd(view, pActiveBuildingNum, Pt(at), onEdge);
     if (k < 0) return;
-    if (edit::AddTopPoint(view, w_.pActiveBuildingNum, k, onEdge) != TopAreaEdit::Done) {
+    if (edit::AddTopPoint(view, pActiveBuildingNum, k, onEdge) != TopAreaEdit::Done) {
         ShowModelFullMessage();
         return;
     }
-    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
-    ++w_.pChangeCount;
+    pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);
+    host_.EditMade();
 }
 
 void SiteMapEditor::RemoveTopPointAt(QPointF at)
 {
     int k = -1;
-    if (edit::SearchTopPointForRemove(CurrentMapView(), w_.pActiveBuildingNum, Pt(at), k) != 1) return;
-    if (edit::RemoveTopPoint(w_.pActiveBuildingNum, k) == 0) {
-        w_.pActiveBuildingNum = -1;  // the building went with its last corners
+    if (edit::SearchTopPointForRemove(CurrentMapView(), pActiveBuildingNum, Pt(at), k) != 1) return;
+    if (edit::RemoveTopPoint(pActiveBuildingNum, k) == 0) {
+        pActiveBuildingNum = -1;  // the building went with its last corners
         CloseHeightDialog();
     }
-    w_.pActiveBuildingNum = w_.ShowInputBillTopArea(w_.pActiveBuildingNum);
-    ++w_.pChangeCount;
+    pActiveBuildingNum = host_.ShowInputBillTopArea(pActiveBuildingNum);
+    host_.EditMade();
 }
 
 // ---- Distance tool ------------------------------------------------------------------------------
 
 void SiteMapEditor::MeasureDistPress(QPointF at)
 {
-    SiteMapDrawing& map = *w_.siteMap();
+    SiteMapDrawing& map = host_.editorDrawing();
     const int n = map.pMeasurePointNum;
     // The polyline holds 101 points; further presses are not taken.
     if (n < 0 || n >= static_cast<int>(map.pMeasurePointX.size())) return;
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    Pic().setDrawMode(PictureSurface::DrawMode::Copy);
     double x = 0, y = 0;
     PictureToSite(at.x(), at.y(), x, y, false);
     map.pMeasurePointX[n] = static_cast<float>(x);
     map.pMeasurePointY[n] = static_cast<float>(y);
     const QColor red(200, 0, 0);
-    if (n > 0) w_.PhotoPic->line(QPointF(pStartPointX, pStartPointY), at, red);
-    w_.PhotoPic->circle(at, 2, red);
-    w_.PhotoPic->circle(at, 3, red);
+    if (n > 0) Pic().line(QPointF(pStartPointX, pStartPointY), at, red);
+    Pic().circle(at, 2, red);
+    Pic().circle(at, 3, red);
     map.pMeasurePointNum = n + 1;
     double total = 0.0;
     for (int i = 1; i <= n; ++i) {
         total += std::hypot(double(map.pMeasurePointX[i]) - map.pMeasurePointX[i - 1],
                             double(map.pMeasurePointY[i]) - map.pMeasurePointY[i - 1]);
     }
-    w_.DistLbl->setText(QString::number(platform::RoundHalfEven(total)) + QStringLiteral("m"));
+    c_.distance->setText(QString::number(platform::RoundHalfEven(total)) + QStringLiteral("m"));
     pStartPointX = at.x();
     pStartPointY = static_cast<float>(at.y());
 }
@@ -498,10 +500,10 @@ void SiteMapEditor::MeasureDistPress(QPointF at)
 void SiteMapEditor::EnsMeasureSistMenu_Click()
 {
     // The points and the total stay; the polyline is drawn again after a view change.
-    w_.unsetCursor();
+    Window().unsetCursor();
     pEditMode = 0;
-    w_.ClickPicRbn[kDistance]->setChecked(false);
-    w_.PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
+    c_.tools[kDistance]->setChecked(false);
+    Pic().setDrawMode(PictureSurface::DrawMode::Copy);
 }
 
 // ---- Building commands ----------------------------------------------------------------------
@@ -509,27 +511,27 @@ void SiteMapEditor::EnsMeasureSistMenu_Click()
 void SiteMapEditor::DeleteBuildingMenu_Click()
 {
     // A deletion is an edit like any other: closing then asks before it is lost.
-    if (DeleteActiveBill(w_.pActiveBuildingNum) == TopAreaEdit::Done) {
-        ++w_.pChangeCount;
+    if (DeleteActiveBill(pActiveBuildingNum) == TopAreaEdit::Done) {
+        host_.EditMade();
         CloseHeightDialog();
     }
-    w_.pActiveBuildingNum = -1;
-    w_.RedrawMapAfterViewChange(false);
-    w_.DeleteBuildingMenu->setEnabled(false);
+    pActiveBuildingNum = -1;
+    host_.RedrawMapAfterViewChange(false);
+    c_.deleteBuilding->setEnabled(false);
 }
 
 void SiteMapEditor::SetBuildingHeightMenu_Click()
 {
-    if (w_.pActiveBuildingNum < 0 || w_.pActiveBuildingNum >= gEachTopAreaNumber) return;
+    if (pActiveBuildingNum < 0 || pActiveBuildingNum >= gEachTopAreaNumber) return;
     platform::ShowSingleWindow(heightFrm_, [this] {
-        return new SetBuildingHeightFrm(w_.pActiveBuildingNum,
+        return new SetBuildingHeightFrm(pActiveBuildingNum,
                                         [this](int building) {
-                                            ++w_.pChangeCount;  // a changed height is an edit too
+                                            host_.EditMade();  // a changed height is an edit too
                                             // The map shows the building just changed selected,
                                             // even if another one was selected meanwhile.
-                                            w_.pActiveBuildingNum = w_.ShowInputBillTopArea(building);
+                                            pActiveBuildingNum = host_.ShowInputBillTopArea(building);
                                         },
-                                        &w_);
+                                        &Window());
     });
 }
 

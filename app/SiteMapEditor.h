@@ -1,9 +1,9 @@
 #pragma once
 // The site map's building editing: the tool palette with its pointers and its pop-up, the mouse
 // handlers of the map (rubber bands, presses, drags, double-clicks, pop-ups, pointer read-out),
-// the distance tool and the building delete and height commands. Owned by the main window, whose
-// controls, selection (pActiveBuildingNum) and edit count (pChangeCount) it works on; the
-// window's handlers of the same names forward here.
+// the distance tool and the building delete and height commands, with the selected building.
+// Owned by the main window, which gives it what it draws on and whom it tells (SiteMapEditorHost.h);
+// the window's handlers of the same names forward here.
 
 #include <QPointF>
 #include <QPointer>
@@ -12,15 +12,15 @@
 #include <array>
 #include <vector>
 
+#include "SiteMapEditorHost.h"
 #include "site/TopAreaModel.h"
 
-class MainWorkingFrm;
 class QAction;
 class SetBuildingHeightFrm;
 
 class SiteMapEditor {
 public:
-    explicit SiteMapEditor(MainWorkingFrm& window);
+    SiteMapEditor(SiteMapEditorHost& host, const SiteMapEditorControls& controls);
     SiteMapEditor(const SiteMapEditor&) = delete;
     SiteMapEditor& operator=(const SiteMapEditor&) = delete;
 
@@ -44,6 +44,10 @@ public:
     void CloseHeightDialog();
     // Draws the outline being drawn again after a full redraw, in the view now in use.
     void RedrawDrawnTopLine();
+
+    // The selected building, -1 none (an index beyond the last also selects none).
+    int activeBuilding() const { return pActiveBuildingNum; }
+    void setActiveBuilding(int index) { pActiveBuildingNum = index; }
 
     // Tool state (written only here and by the window's load).
     int pEditMode = -1;           // tool of the site map 0..6, -1 none
@@ -78,7 +82,12 @@ private:
     std::vector<TopAreaPoint> DrawnTopLine() const;
     void ShowModelFullMessage();
 
-    MainWorkingFrm& w_;
+    PictureSurface& Pic() { return host_.editorPicture(); }
+    QWidget& Window() { return host_.editorWindow(); }
+
+    SiteMapEditorHost& host_;
+    const SiteMapEditorControls c_;
+    int pActiveBuildingNum = -1;  // selected top area, -1 none
     bool pressServedRequest_ = false;  // the last left press went to a picture-click request
     QPointer<SetBuildingHeightFrm> heightFrm_;
     // Rooftop outline: the rubber line's fixed end, the outline's last point as drawn in the

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "app/AreaJudgementRun.h"
 #include "demo/DemoSequence.h"
 #include "demo/DemoTiming.h"
 #include "demo/InputDemoLineFrm.h"
@@ -35,8 +36,8 @@ protected:
         SetDemoMode(0);
         // Every timer tick with the step it leaves the demonstration at, and every window that
         // appears, in order.
-        QObject::connect(&frm->DemoTmr, &QTimer::timeout, [this] { trace << QStringLiteral("DemoTmr -> %1").arg(frm->pDemoIndex); });
-        QObject::connect(&frm->DemoHandleTmr, &QTimer::timeout, [this] { trace << QStringLiteral("DemoHandleTmr -> %1").arg(frm->pDemoIndex); });
+        QObject::connect(&frm->DemoTmr, &QTimer::timeout, [this] { trace << QStringLiteral("DemoTmr -> %1").arg(frm->demoStep()); });
+        QObject::connect(&frm->DemoHandleTmr, &QTimer::timeout, [this] { trace << QStringLiteral("DemoHandleTmr -> %1").arg(frm->demoStep()); });
         watch.start(1);
         QObject::connect(&watch, &QTimer::timeout, [this] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -138,8 +139,8 @@ TEST_F(MainDemonstration, BothDemonstrationsRunToTheirEndAndLeaveTheProgramUsabl
             "DemoTmr -> 2", "DemoHandleTmr -> 3",                            // the judgement
             "DemoTmr -> 4", "DemoTmr -> 4"};                                 // "デモ終了", end
         EXPECT_EQ(trace, expected);
-        EXPECT_EQ(frm->pDemoIndex, 4);
-        EXPECT_EQ(frm->pShowAreaResult, -1);  // the judged area stays on the map
+        EXPECT_EQ(frm->demoStep(), 4);
+        EXPECT_TRUE(frm->judgement().countMapShown());  // the judged area stays on the map
         EXPECT_EQ(gEachTopAreaNumber, number == 1 ? 6 : 7);  // with the demonstration's buildings
         ExpectUsableAsBefore();
     }
@@ -170,7 +171,7 @@ TEST_F(MainDemonstration, AStartDuringARunningDemonstrationIsIgnored)
     frm->StartDemo2Menu->trigger();
     EXPECT_EQ(gDemoNumber, 1);
     EXPECT_EQ(gEachTopAreaNumber, buildings);  // not cleared by a second start
-    EXPECT_EQ(frm->pDemoIndex, 0);
+    EXPECT_EQ(frm->demoStep(), 0);
     frm->demoSequence().End();
 }
 
@@ -196,7 +197,7 @@ TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAnd
     frm->StartDemo1Menu->trigger();
     ASSERT_TRUE(QTest::qWaitFor([this] { return gDemoMode == 0; }, 5000));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(frm->pDemoIndex, -1);
+    EXPECT_EQ(frm->demoStep(), -1);
     EXPECT_EQ(gEachTopAreaNumber, 0);  // nothing handed over
     ExpectUsableAsBefore();
 
@@ -206,7 +207,7 @@ TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAnd
 TEST_F(MainDemonstration, AStartAsksAboutUnsavedWorkAndACancelOnTheFirstPanelLeavesTheSite)
 {
     ApplyProject(SampleProject());
-    frm->pChangeCount = 1;
+    frm->setChangeCount(1);
     frm->ShowInputBillTopArea(-1);
     const std::string site = WriteProjectText(CaptureProject());
     const QImage map = frm->PhotoPic->image().copy();
@@ -229,7 +230,7 @@ TEST_F(MainDemonstration, AStartAsksAboutUnsavedWorkAndACancelOnTheFirstPanelLea
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(WriteProjectText(CaptureProject()), site);
-    EXPECT_EQ(frm->pChangeCount, 1);
+    EXPECT_EQ(frm->changeCount(), 1);
     EXPECT_EQ(frm->PhotoPic->image(), map);
     ExpectUsableAsBefore();
 }
@@ -247,7 +248,7 @@ TEST_F(MainDemonstration, SkyViewClosedByHandEndsTheDemonstrationAndANewOneRuns)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(trace.contains(QStringLiteral("DispHeavenGPSFrm shown")));
     EXPECT_FALSE(trace.contains(QStringLiteral("SkyAndSateNumFrm shown")));
-    EXPECT_EQ(frm->pDemoIndex, -1);
+    EXPECT_EQ(frm->demoStep(), -1);
     EXPECT_EQ(gMapRotateAngle, 0.0f) << "the map is not left turned";
     ExpectUsableAsBefore();
 

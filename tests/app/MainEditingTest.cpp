@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/AreaJudgementRun.h"
 #include "app/SiteMapEditor.h"
 #include "tests/site/ModelRuns.h"
 #include "site/EditOperations.h"
@@ -122,15 +123,15 @@ TEST_F(MapEditing, RectangleToolAddsOneBuildingPerDragOfMoreThanTenUnits)
         EXPECT_FALSE(frm->ClickPicRbn[1]->isChecked());
         EXPECT_EQ(frm->editor().pEditMode, -1);
         // An added rectangle counts as an edit, so closing asks before it is lost.
-        EXPECT_EQ(frm->pChangeCount, c.adds ? 1 : 0);
-        frm->pChangeCount = 0;
+        EXPECT_EQ(frm->changeCount(), c.adds ? 1 : 0);
+        frm->setChangeCount(0);
         if (!c.adds) {
             EXPECT_TRUE(frm->PhotoPic->image() == before) << "the rubber band left a trace";
             continue;
         }
         EXPECT_EQ(RunOf(0), (Outline{{0, 0}, {10, 0}, {10, 5}, {0, 5}, {0, 0}}));
         EXPECT_EQ(gFlatTopHeight[0], 30.0f);
-        EXPECT_EQ(frm->pActiveBuildingNum, -1);
+        EXPECT_EQ(frm->activeBuilding(), -1);
         EXPECT_EQ(At({30, 20}), kOutline);
         EXPECT_EQ(At({40, 15}), kOutline);
     }
@@ -163,7 +164,7 @@ TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoi
     EXPECT_EQ(RunOf(0), expected);
     EXPECT_EQ(gFlatTopHeight[0], 10.0f);
     EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
-    EXPECT_EQ(frm->pChangeCount, 1);
+    EXPECT_EQ(frm->changeCount(), 1);
     EXPECT_EQ(frm->editor().pEditMode, 2);  // the tool stays for the next outline
     EXPECT_EQ(At(QPointF(50, 0) * k), kOutline);
     EXPECT_EQ(At(QPointF(-10, 20) * k), kOutline);
@@ -192,12 +193,12 @@ TEST_F(MapEditing, UnfinishedOutlineLeavesTheMoveToolsDoubleClickOnItsPress)
     Click(PressFor({150, 120}, 2));  // an outline left unfinished
     UseTool(3);
     DoubleClick({40, 40});
-    ASSERT_EQ(frm->pActiveBuildingNum, 0);
+    ASSERT_EQ(frm->activeBuilding(), 0);
     // Next to a corner, inside: the release after the vertex press redraws the map (and the
     // outline) before the double-click, which must still act where the user pressed.
     DoubleClick(PressFor({78, 78}, 3));
     EXPECT_EQ(frm->editor().pMoveSTS, -1);
-    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(frm->activeBuilding(), 0);
     EXPECT_EQ(RunOf(0), kSquare);
     EXPECT_EQ(frm->editor().pTopLinePointNum, 2);
 }
@@ -207,7 +208,7 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     Load({kSquare, {{100, 100}, {120, 100}, {120, 120}, {100, 100}}});
     UseTool(3);
     DoubleClick({40, 40});
-    ASSERT_EQ(frm->pActiveBuildingNum, 0);
+    ASSERT_EQ(frm->activeBuilding(), 0);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());  // the move tool selects without enabling it
     const QPointF corner(80, 80);
     Press(PressFor(corner, 3));
@@ -218,7 +219,7 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_EQ(At({80, 40}), kWhite);
     Release(PressFor({100, 60}, 3));
     EXPECT_EQ(frm->editor().pMoveSTS, -1);
-    EXPECT_EQ(frm->pChangeCount, 10);
+    EXPECT_EQ(frm->changeCount(), 10);
     EXPECT_EQ(RunOf(0)[2], (TopAreaPoint{50, 30}));
     EXPECT_EQ(RunOf(1).front(), (TopAreaPoint{100, 100}));
     // The first corner carries its closing point.
@@ -233,7 +234,7 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_EQ(frm->editor().pMoveSTS, 0);
     QTest::mouseMove(frm->PhotoPic, Px(PressFor({60, 60}, 3)));
     Release(PressFor({60, 60}, 3));
-    EXPECT_EQ(frm->pChangeCount, 11);
+    EXPECT_EQ(frm->changeCount(), 11);
 }
 
 TEST_F(MapEditing, AddAndDeletePointToolsEditTheSelectedBuilding)
@@ -241,10 +242,10 @@ TEST_F(MapEditing, AddAndDeletePointToolsEditTheSelectedBuilding)
     Load({kSquare});
     UseTool(4);
     DoubleClick(PressFor({40, 40}, 4));  // nothing selected yet: selects
-    ASSERT_EQ(frm->pActiveBuildingNum, 0);
+    ASSERT_EQ(frm->activeBuilding(), 0);
     DoubleClick(PressFor({40, 1}, 4));  // on the bottom edge
     EXPECT_EQ(RunOf(0), (Outline{{0, 0}, {20, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}}));
-    EXPECT_EQ(frm->pChangeCount, 1);
+    EXPECT_EQ(frm->changeCount(), 1);
     DoubleClick(PressFor({120, 1}, 4));  // on the bottom edge's line but beyond its end: nothing
     EXPECT_EQ(gTopAreaPointTotalNumber, 6);
     EXPECT_EQ(At({60, 0}), kHighlight);
@@ -260,8 +261,8 @@ TEST_F(MapEditing, AddAndDeletePointToolsEditTheSelectedBuilding)
             EXPECT_EQ(gEachTopAreaPointNum[0], left[i]);
         }
     }
-    EXPECT_EQ(frm->pActiveBuildingNum, -1);
-    EXPECT_EQ(frm->pChangeCount, 4);
+    EXPECT_EQ(frm->activeBuilding(), -1);
+    EXPECT_EQ(frm->changeCount(), 4);
     EXPECT_EQ(At({80, 80}), kWhite);
 }
 
@@ -270,38 +271,38 @@ TEST_F(MapEditing, SelectDoubleClickAndDeleteCommand)
     Load({kSquare, {{100, 0}, {140, 0}, {140, 40}, {100, 40}, {100, 0}}});
     UseTool(0);
     DoubleClick({220, 40});
-    EXPECT_EQ(frm->pActiveBuildingNum, 1);
+    EXPECT_EQ(frm->activeBuilding(), 1);
     EXPECT_TRUE(frm->DeleteBuildingMenu->isEnabled());
     EXPECT_EQ(At({240, 0}), kHighlight);
     EXPECT_EQ(At({40, 0}), kOutline);
     frm->DeleteBuildingMenu->trigger();
     EXPECT_EQ(gEachTopAreaNumber, 1);
     EXPECT_EQ(RunOf(0), kSquare);
-    EXPECT_EQ(frm->pActiveBuildingNum, -1);
+    EXPECT_EQ(frm->activeBuilding(), -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
     EXPECT_EQ(At({240, 0}), kWhite);
-    EXPECT_EQ(frm->pChangeCount, 1);  // a deletion counts as an edit
+    EXPECT_EQ(frm->changeCount(), 1);  // a deletion counts as an edit
     DoubleClick({40, 40});
     EXPECT_TRUE(frm->DeleteBuildingMenu->isEnabled());
     DoubleClick({300, 200});  // empty ground
-    EXPECT_EQ(frm->pActiveBuildingNum, -1);
+    EXPECT_EQ(frm->activeBuilding(), -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
 }
 
 TEST_F(MapEditing, WhileAResultMapIsShownOnlyTheRectangleToolEdits)
 {
     Load({kSquare});
-    frm->pShowAreaResult = -1;
+    frm->judgement().setResultMapShown(true, false);
     UseTool(0);
     DoubleClick({40, 40});
-    EXPECT_EQ(frm->pActiveBuildingNum, -1);
+    EXPECT_EQ(frm->activeBuilding(), -1);
     UseTool(2);
     Click(PressFor({0, 0}, 2));
     EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
     UseTool(1);
     Drag({100, 100}, {150, 150}, 2);
     EXPECT_EQ(gEachTopAreaNumber, 2);
-    frm->pShowAreaResult = 0;
+    frm->judgement().setResultMapShown(false, false);
 }
 
 TEST_F(MapEditing, DistanceToolAddsUpSegmentsInMetresAcrossAZoom)
@@ -421,7 +422,7 @@ TEST_F(MapEditing, HeightCommandOpensOneDialogForTheSelectedBuilding)
     dialogs[0]->HeightTxt->setText(QStringLiteral("12"));
     dialogs[0]->OKCmd_Click();
     EXPECT_EQ(gFlatTopHeight[0], 12.0f);
-    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(frm->activeBuilding(), 0);
     EXPECT_EQ(gSetBillHeightMode, 0);
 }
 
@@ -450,10 +451,10 @@ TEST_F(MapEditing, HeightDialogClosesWhenItsBuildingMayBeAnotherOne)
         SetMapCenter(0.0, 0.0f);
         ResetMapView();  // the sample brings a view of its own
         Load({triangle, kSquare});
-        frm->pChangeCount = 0;
+        frm->setChangeCount(0);
         UseTool(0);
         DoubleClick({260, 20});
-        ASSERT_EQ(frm->pActiveBuildingNum, 0);
+        ASSERT_EQ(frm->activeBuilding(), 0);
         frm->SetBuildingHeightMenu->trigger();
         ASSERT_EQ(gSetBillHeightMode, -1);
         c.change();
@@ -476,14 +477,14 @@ TEST_F(MapEditing, HeightDialogRedrawsWithItsOwnBuildingSelected)
     DoubleClick({40, 40});
     frm->SetBuildingHeightMenu->trigger();
     DoubleClick({220, 40});  // another building selected while the dialog is open
-    ASSERT_EQ(frm->pActiveBuildingNum, 1);
+    ASSERT_EQ(frm->activeBuilding(), 1);
     const auto dialogs = frm->findChildren<SetBuildingHeightFrm*>();
     ASSERT_EQ(dialogs.size(), 1);
     dialogs[0]->HeightTxt->setText(QStringLiteral("12"));
     dialogs[0]->OKCmd_Click();
     EXPECT_EQ(gFlatTopHeight[0], 12.0f);
     EXPECT_EQ(gFlatTopHeight[1], 20.0f);
-    EXPECT_EQ(frm->pActiveBuildingNum, 0);
+    EXPECT_EQ(frm->activeBuilding(), 0);
     EXPECT_EQ(At({40, 0}), kHighlight);
     EXPECT_EQ(At({240, 0}), kOutline);
 }
@@ -602,8 +603,8 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
         SCOPED_TRACE(c.mode);
         SetPhotoClickMode(c.mode);
         Click({100, 40});
-        EXPECT_DOUBLE_EQ(frm->pRevisionPointX[c.index], 50.0);
-        EXPECT_DOUBLE_EQ(frm->pRevisionPointY[c.index], 20.0);
+        EXPECT_DOUBLE_EQ(frm->revisionPointX(c.index), 50.0);
+        EXPECT_DOUBLE_EQ(frm->revisionPointY(c.index), 20.0);
         EXPECT_DOUBLE_EQ(correction.lastX, 50.0);  // handed to the waiting window
         EXPECT_DOUBLE_EQ(correction.lastY, 20.0);
         EXPECT_EQ(At({103, 43}), c.cross);

@@ -153,11 +153,11 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     frm->ZoomUpCmd_Click();
     frm->AntennaHTxt->setText(QStringLiteral("2.5"));
     frm->ElevationCmb->setCurrentIndex(15);
-    frm->pChangeCount = 3;
+    frm->setChangeCount(3);
     const std::string saved = ModelText();
     Save(Path(QStringLiteral("site.dat")));
     ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(frm->pChangeCount, 3);  // saving leaves the change count
+    EXPECT_EQ(frm->changeCount(), 3);  // saving leaves the change count
     EXPECT_EQ(ReadAll(Path(QStringLiteral("site.dat"))).toStdString(), saved);
 
     frm->TheNewProjectMenu->trigger();
@@ -171,7 +171,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35.5"));
     EXPECT_EQ(frm->AntennaHTxt->text(), QStringLiteral("2.5"));
     EXPECT_EQ(frm->ElevationCmb->currentIndex(), 15);
-    EXPECT_EQ(frm->pSampleLoaded, 0);
+    EXPECT_EQ(frm->sampleLoaded(), 0);
 
     // Saving over it asks first; Cancel leaves the file as it was.
     SetTopAreaHeight(0, 99.0f);
@@ -205,11 +205,11 @@ TEST_F(MainFileTest, SaveRefusesTheProtectedNameAndReportsAFailedWrite)
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("AreaBillData1.dat"))));
 
     messages.clear();
-    frm->pChangeCount = 2;
+    frm->setChangeCount(2);
     Save(Path(QStringLiteral("no-such-folder/site.dat")));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("ファイルを保存できませんでした。")));
-    EXPECT_EQ(frm->pChangeCount, 2);
+    EXPECT_EQ(frm->changeCount(), 2);
 }
 
 TEST_F(MainFileTest, BrokenProjectFilesAreRefusedWithTheStateUnchanged)
@@ -240,7 +240,7 @@ TEST_F(MainFileTest, BrokenProjectFilesAreRefusedWithTheStateUnchanged)
     SetFixDataSTS(1);
     const std::string before = ModelText();
     const QString title = frm->windowTitle();
-    const QString name = frm->pProjectFileName;
+    const QString name = frm->projectFileName();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         messages.clear();
@@ -251,7 +251,7 @@ TEST_F(MainFileTest, BrokenProjectFilesAreRefusedWithTheStateUnchanged)
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。")));
         EXPECT_EQ(ModelText(), before);
         EXPECT_EQ(frm->windowTitle(), title);
-        EXPECT_EQ(frm->pProjectFileName, name);
+        EXPECT_EQ(frm->projectFileName(), name);
         EXPECT_EQ(frm->LatDataTxt->text(), QStringLiteral("35.5"));
     }
     messages.clear();
@@ -303,7 +303,7 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
                                                "09:15:32,127.4,-50.7\r\n");
     Start();
     const QImage before = frm->PhotoPic->image();
-    const QString name = frm->pProjectFileName;
+    const QString name = frm->projectFileName();
     dialogPaths = {Path(QStringLiteral("walk.gps"))};
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_TRUE(messages.isEmpty());
@@ -316,7 +316,7 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     EXPECT_NEAR(pMapCenterX, 125.4, 1e-4);
     EXPECT_NEAR(pMapCenterY, -53.7, 1e-4);
     EXPECT_NE(frm->PhotoPic->image(), before);
-    EXPECT_EQ(frm->pProjectFileName, name);
+    EXPECT_EQ(frm->projectFileName(), name);
 
     // Calibrated: the centre stays. A file with no position is refused, the track kept.
     SetFixDataSTS(1);

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "MainWindowFixture.h"
+#include "app/AreaJudgementRun.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/SiteFiles.h"
@@ -151,8 +152,8 @@ TEST_F(MainJudgeCommands, CountAtTheCentreCellEqualsTheVisibleCountAtItsSkyline)
         const judge::AreaResult* r = frm->shownAreaResult();
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->kind, judge::AreaResultKind::Count);
-        EXPECT_EQ(frm->pShowAreaResult, -1);
-        EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+        EXPECT_TRUE(frm->judgement().countMapShown());
+        EXPECT_FALSE(frm->judgement().probabilityMapShown());
         EXPECT_EQ(r->conditions.startStep, 144);
         int open = 0;
         for (int i = 0; i <= 54; ++i)
@@ -182,8 +183,8 @@ TEST_F(MainJudgeCommands, TimeAverageAtTheCentreCellFollowsTheCountsOverTheSpan)
     const judge::AreaResult* r = frm->shownAreaResult();
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->kind, judge::AreaResultKind::Mean);
-    EXPECT_EQ(frm->pShowAreaResult, 0);
-    EXPECT_EQ(frm->pShowMeanAreaResult, -1);
+    EXPECT_FALSE(frm->judgement().countMapShown());
+    EXPECT_TRUE(frm->judgement().probabilityMapShown());
     EXPECT_EQ(r->conditions.criterion, 2);
     EXPECT_EQ(r->conditions.startStep, 96);
     EXPECT_EQ(r->conditions.endStep, 216);
@@ -239,7 +240,7 @@ TEST_F(MainJudgeCommands, StopEndsTheRunWhileOnlyItWorksAndOnlyJudgedCellsAreRep
 
     const judge::AreaResult* r = frm->shownAreaResult();
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(frm->pShowAreaResult, -1);
+    EXPECT_TRUE(frm->judgement().countMapShown());
     int columns = 0;
     while (columns <= 54 && r->isJudged(columns, 0)) ++columns;
     EXPECT_GE(columns, 1);
@@ -256,7 +257,7 @@ TEST_F(MainJudgeCommands, StopEndsTheRunWhileOnlyItWorksAndOnlyJudgedCellsAreRep
     // show the map as it is without a result.
     QTest::mouseClick(frm->ZoomUpCmd, Qt::LeftButton);
     const QImage withResult = frm->PhotoPic->image().copy();
-    frm->pShowAreaResult = 0;
+    frm->judgement().setResultMapShown(false, false);
     frm->ShowPictureAndResult();
     const QImage bare = frm->PhotoPic->image().copy();
     for (int i = 0; i <= 54; ++i)
@@ -354,17 +355,17 @@ TEST_F(MainJudgeCommands, CancelLeavesTheEarlierResult)
     AnswerDialog({}, false);
     frm->JudgeSateNumInComuAreaMenu_Click();
     EXPECT_EQ(frm->shownAreaResult(), r);
-    EXPECT_EQ(frm->pShowAreaResult, -1);
+    EXPECT_TRUE(frm->judgement().countMapShown());
     EXPECT_EQ(frm->PhotoPic->image(), before);
 }
 
 TEST_F(MainJudgeCommands, InADemonstrationTheDialogConfirmsItselfAndTheDemonstrationGoesOn)
 {
     SetDemoMode(-1);
-    frm->pDemoIndex = 2;
+    frm->setDemoStep(2);
     frm->JudgeSateNumInComuAreaMenu_Click();
-    EXPECT_EQ(frm->pShowAreaResult, -1);
-    EXPECT_EQ(frm->pDemoIndex, 3);
+    EXPECT_TRUE(frm->judgement().countMapShown());
+    EXPECT_EQ(frm->demoStep(), 3);
     EXPECT_TRUE(frm->DemoTmr.isActive());
     EXPECT_EQ(frm->DemoTmr.interval(), 3000);
     EXPECT_EQ(gDemoMode, 0);
@@ -385,7 +386,7 @@ TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNoth
     // In a demonstration the dialog confirms itself; a failed run must not hand the
     // demonstration on.
     SetDemoMode(-1);
-    frm->pDemoIndex = 2;
+    frm->setDemoStep(2);
     frm->JudgeSateNumInComuAreaMenu_Click();
     SetDemoMode(0);
     AnswerDialog();
@@ -394,11 +395,11 @@ TEST_F(MainJudgeCommands, ADateWithoutSatellitePositionsIsReportedAndChangesNoth
 
     const QString message = QStringLiteral("計算日の日付が正しくないため、衛星の位置を計算できません。");
     EXPECT_EQ(messages, (QStringList{message, message}));
-    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_EQ(frm->demoStep(), 2);
     EXPECT_FALSE(frm->DemoTmr.isActive());
     EXPECT_EQ(frm->shownAreaResult(), r);
-    EXPECT_EQ(frm->pShowAreaResult, -1);
-    EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+    EXPECT_TRUE(frm->judgement().countMapShown());
+    EXPECT_FALSE(frm->judgement().probabilityMapShown());
     EXPECT_EQ(frm->PhotoPic->image(), before);
     EXPECT_TRUE(frm->ZoomUpCmd->isEnabled());
 }
@@ -416,15 +417,14 @@ TEST_F(MainJudgeCommands, ClearTakesTheResultMapsOffTheMapAndReadsTheConditions)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        frm->pShowAreaResult = 0;
-        frm->pShowMeanAreaResult = 0;
+        frm->judgement().setResultMapShown(false, false);
         frm->ShowPictureAndResult();
         const QImage bare = frm->PhotoPic->image().copy();
         c.judge();
         frm->DateLbl->setText(QStringLiteral("2024/06/02"));
         frm->ClearDataMenu->trigger();
-        EXPECT_EQ(frm->pShowAreaResult, 0);
-        EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+        EXPECT_FALSE(frm->judgement().countMapShown());
+        EXPECT_FALSE(frm->judgement().probabilityMapShown());
         EXPECT_EQ(frm->PhotoPic->image(), bare);
         EXPECT_EQ(gComputeDate, "2024/06/02");
         frm->DateLbl->setText(QStringLiteral("2024/06/01"));

@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
+#include "app/AreaJudgementRun.h"
 #include "app/SiteMapEditor.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -106,7 +107,7 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
     const float offsetX = gMapOffsetX;
     const float offsetY = gMapOffsetY;
     frm->ClickPicRbn[3]->click();
-    frm->pShowAreaResult = -1;
+    frm->judgement().setResultMapShown(true, false);
     frm->DeleteBuildingMenu->setEnabled(true);
     frm->LatDataTxt->setText(QStringLiteral("12"));
 
@@ -118,7 +119,7 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
     EXPECT_EQ(gMapScaleIndex, 21);
     EXPECT_EQ(gMapOffsetX, offsetX);
     EXPECT_EQ(gMapOffsetY, offsetY);
-    EXPECT_EQ(frm->pShowAreaResult, 0);
+    EXPECT_FALSE(frm->judgement().countMapShown());
     EXPECT_FALSE(frm->ClickPicRbn[3]->isChecked());
     EXPECT_EQ(frm->editor().pEditMode, -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());

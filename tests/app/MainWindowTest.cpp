@@ -17,6 +17,7 @@
 #include "app/ExplanationFrms.h"
 #include "app/LonLatJapanFrm.h"
 #include "app/ManualFrm.h"
+#include "app/AreaJudgementRun.h"
 #include "app/SiteMapEditor.h"
 #include "orbit/Almanac4Frm.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
@@ -78,14 +79,14 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
     EXPECT_EQ(gPhotoClickMode, 0);
     EXPECT_EQ(gBillDataSTS, 0);
     EXPECT_EQ(gMapOffsetX, 0.0f);
-    EXPECT_EQ(frm->pFirstActivate, 0);
-    EXPECT_EQ(frm->pActiveBuildingNum, -1);
+    EXPECT_TRUE(frm->firstActivationDone());
+    EXPECT_EQ(frm->activeBuilding(), -1);
     EXPECT_EQ(frm->editor().pEditMode, -1);
-    EXPECT_EQ(frm->pChangeCount, 0);
-    EXPECT_EQ(frm->pSampleLoaded, 0);
-    EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
-    EXPECT_EQ(frm->pDataFileName[1], QStringLiteral("AreaBillData1.dat"));
-    EXPECT_EQ(frm->pDataFileName[0], QStringLiteral("*.dat"));
+    EXPECT_EQ(frm->changeCount(), 0);
+    EXPECT_EQ(frm->sampleLoaded(), 0);
+    EXPECT_EQ(frm->projectFileName(), QStringLiteral("Project1.dat"));
+    EXPECT_EQ(frm->dataFileName()[1], QStringLiteral("AreaBillData1.dat"));
+    EXPECT_EQ(frm->dataFileName()[0], QStringLiteral("*.dat"));
     EXPECT_FALSE(frm->DaybrookPicker1->isVisible());
     EXPECT_EQ(frm->DaybrookPicker1->pos(), QPoint(750, 50));
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
@@ -148,12 +149,11 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         SetBillDataSTS(-1);
         SetProjectReserves(4, gProjectReserve2);
         SetMapOffset(40.0f, -8.0f);
-        frm->pActiveBuildingNum = 2;
-        frm->pChangeCount = 4;
-        frm->pSampleLoaded = -1;
-        frm->pProjectFileName = QStringLiteral("site.dat");
-        frm->pShowAreaResult = -1;
-        frm->pShowMeanAreaResult = -1;
+        frm->editor().setActiveBuilding(2);
+        frm->setChangeCount(4);
+        frm->setSampleLoaded(-1);
+        frm->setProjectFileName(QStringLiteral("site.dat"));
+        frm->judgement().setResultMapShown(true, true);
 
         if (c.allClear) {
             QTest::mouseClick(frm->InitializeDataCmd, Qt::LeftButton);
@@ -164,13 +164,13 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         EXPECT_EQ(gEachTopAreaNumber, 0);
         EXPECT_EQ(gTopAreaPointTotalNumber, 0);
         EXPECT_EQ(frm->windowTitle(), QStringLiteral("GPS衛星軌道予測/"));
-        EXPECT_EQ(frm->pActiveBuildingNum, -1);
-        EXPECT_EQ(frm->pChangeCount, 0);
-        EXPECT_EQ(frm->pSampleLoaded, 0);
-        EXPECT_EQ(frm->pProjectFileName, QStringLiteral("Project1.dat"));
-        EXPECT_EQ(frm->pDataFileName[1], QStringLiteral("AreaBillData1.dat"));
-        EXPECT_EQ(frm->pShowAreaResult, 0);
-        EXPECT_EQ(frm->pShowMeanAreaResult, 0);
+        EXPECT_EQ(frm->activeBuilding(), -1);
+        EXPECT_EQ(frm->changeCount(), 0);
+        EXPECT_EQ(frm->sampleLoaded(), 0);
+        EXPECT_EQ(frm->projectFileName(), QStringLiteral("Project1.dat"));
+        EXPECT_EQ(frm->dataFileName()[1], QStringLiteral("AreaBillData1.dat"));
+        EXPECT_FALSE(frm->judgement().countMapShown());
+        EXPECT_FALSE(frm->judgement().probabilityMapShown());
         EXPECT_EQ(gDemoMode, 0);
         EXPECT_EQ(gBillDataSTS, 0);
         EXPECT_EQ(gProjectReserve1, 0);
@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, DemonstrationIsHandedBackThroughThePort)
     EXPECT_FALSE(frm->PopupMenuPnl[1]->isVisible());
 
     port.HandDemonstrationBack(2);
-    EXPECT_EQ(frm->pDemoIndex, 2);
+    EXPECT_EQ(frm->demoStep(), 2);
     EXPECT_TRUE(frm->DemoTmr.isActive());
     EXPECT_EQ(frm->DemoTmr.interval(), 1000);
     frm->DemoTmr.stop();
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, CloseRequestAsksToSaveOnlyAfterEdits)
         delete MainWorkingFrm::existing();
         frm = MainWorkingFrm::instance();
         messages.clear();
-        frm->pSampleLoaded = c.sampleLoaded;
-        frm->pChangeCount = c.changeCount;
+        frm->setSampleLoaded(c.sampleLoaded);
+        frm->setChangeCount(c.changeCount);
         answer = c.answer;
         QCloseEvent event;
         QApplication::sendEvent(frm, &event);
