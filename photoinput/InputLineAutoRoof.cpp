@@ -22,13 +22,13 @@ void InputLineFrm::DetectRoofAtClick()
     auto altitude = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
     const roofdetect::GreyPicture picture(photo_);
     const roofdetect::AutoRoofResult r =
-        roofdetect::DetectRoofAndWall(picture, pDownX, pDownY, altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
+        roofdetect::DetectRoofAndWall(picture, editor_->workingPoint().x(), editor_->workingPoint().y(), altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
     if (r.outcome == roofdetect::AutoRoofOutcome::Detected) {
-        pChangeCount = 1;  // a found roof is an edit: closing asks before it is lost
-        pActiveTopArea = r.roof;
+        unsavedEdits_ = true;  // a found roof is an edit: closing asks before it is lost
+        editor_->setSelectedRoof(r.roof);
         // With a wall edge the new roof and its walls are highlighted; without, nothing is.
         if (r.wall) {
-            ShowPhotoLine(pActiveTopArea, gWallEdgeNumber + 1);
+            ShowPhotoLine(editor_->selectedRoof(), gWallEdgeNumber + 1);
         } else {
             ShowPhotoLine(-1, -1);
         }

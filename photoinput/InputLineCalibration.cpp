@@ -81,12 +81,12 @@ void InputLineFrm::AzimusTxt_KeyDown(int keyCode)
 void InputLineFrm::RedrawAzimusView()
 {
     PhotoPic->setDrawWidth(2);
-    if (pViewType != 2) {
+    if (!planShown_) {
         ShowPhotoLine(-1, -1);
         return;
     }
     SetFlatScaleIndex(SelectFlatMapScale(gNorthAngle));
-    DrawFlatLineMap(pActiveTopArea);
+    DrawFlatLineMap(editor_->selectedRoof());
     DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
     ShowCutBillEdge();
     DrawNorthMark(*PhotoPic);
