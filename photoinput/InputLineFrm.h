@@ -18,8 +18,10 @@
 // InputLineCalibration.cpp (altitude boxes, dial, north-up redraw), InputLinePlan.cpp (view
 // switch, plan view, footprint developer button), InputLineFiles.cpp (data files, sample sets),
 // InputLineTools.cpp (the editing tools' choice from the palette and the menu, their pointers),
-// InputLineMouse.cpp (the picture's mouse handlers: tracing, moving, adding and deleting points
-// in the oblique view, selecting, zooming and dragging in the plan), InputLineAutoRoof.cpp.
+// InputLineMouse.cpp (the picture's mouse handlers, forwarded to the editor, and what the editor
+// asks of the window), InputLineAutoRoof.cpp. The editing itself (tracing, moving, adding and
+// deleting points in the oblique view, selecting, zooming and dragging in the plan) and its state
+// are the window's own PictureEditor (PictureEditor.h).
 
 #include <QImage>
 #include <QRect>
