@@ -7,7 +7,6 @@
 
 #include "photoinput/PhotoModel.h"
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "roofdetect/AutoRoof.h"
 
@@ -19,10 +18,9 @@ void InputLineFrm::DetectRoofAtClick()
     const QCursor pictureCursor = PhotoPic->cursor();
     setCursor(Qt::WaitCursor);
     PhotoPic->setCursor(Qt::WaitCursor);
-    auto altitude = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
     const roofdetect::GreyPicture picture(photo_);
     const roofdetect::AutoRoofResult r =
-        roofdetect::DetectRoofAndWall(picture, editor_->workingPoint().x(), editor_->workingPoint().y(), altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
+        roofdetect::DetectRoofAndWall(picture, editor_->workingPoint().x(), editor_->workingPoint().y(), BoxValue(VerHeightmTxt), BoxValue(IncliHeightmTxt));
     if (r.outcome == roofdetect::AutoRoofOutcome::Detected) {
         unsavedEdits_ = true;  // a found roof is an edit: closing asks before it is lost
         editor_->setSelectedRoof(r.roof);

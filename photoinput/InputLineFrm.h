@@ -265,6 +265,11 @@ private:
     bool LoadSamplePhoto(int which);
     void ChangeToFlatView();
     void LoadSampleData(int which);
+    // The number in a box (an altitude or the north angle), 0 when there is none.
+    static double BoxValue(const QLineEdit* box);
+    // The check of an altitude box: text that is no number and a value outside 0..1500 are
+    // refused and the box emptied.
+    void CheckAltitudeBox(QLineEdit* box);
     // Puts the camera values of the model into the altitude boxes and north onto the dial.
     void ShowModelCalibration();
 

@@ -9,7 +9,6 @@
 
 #include "photoinput/PhotoPicking.h"
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
 void InputLineFrm::PhotoPic_MouseDown(Qt::MouseButton button, QPointF at) { editor_->MouseDown(button, at); }
@@ -33,8 +32,7 @@ void InputLineFrm::RoofSelected(int roof)
 
 void InputLineFrm::ShowWallHeight(double topY, double footY)
 {
-    auto altitude = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
-    const WallHeight measured = MeasureWallHeight(altitude(VerHeightmTxt), altitude(IncliHeightmTxt), topY, footY);
+    const WallHeight measured = MeasureWallHeight(BoxValue(VerHeightmTxt), BoxValue(IncliHeightmTxt), topY, footY);
     HeightTxt->setText(QString::fromStdString(measured.text));
     if (!measured.message.empty()) platform::ShowMessage(this, QString::fromStdString(measured.message));
 }

@@ -13,7 +13,6 @@
 #include "planview/PlanDrawing.h"
 #include "planview/PlanView.h"
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
 void InputLineFrm::PressViewButton(int index)
@@ -71,9 +70,7 @@ void InputLineFrm::ChangeToFlatView()
     // check set it up as a wall measurement would.
     std::string message;
     if (gEachTopAreaNumber > 0 && !IsUsableCamera(CurrentCamera())) {
-        message = SetUpPhotoCamera(platform::NumericValue(VerHeightmTxt->text().toStdString()),
-                                   platform::NumericValue(IncliHeightmTxt->text().toStdString()))
-                      .message;
+        message = SetUpPhotoCamera(BoxValue(VerHeightmTxt), BoxValue(IncliHeightmTxt)).message;
     }
     SetFlatDataSTS(0);
     PlanResult result = message.empty() ? ComputeFlatTopHeight() : PlanResult::NoCamera;
