@@ -12,14 +12,14 @@
 
 #include "gps/GpsSettings.h"
 #include "gps/MapSystems.h"
+#include "platform/Constants.h"
 #include "platform/MessageBox.h"
 
 namespace gps {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int Px(int twips) { return twips / platform::kTwipsPerPixel; }
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "photoinput/PhotoGeometry.h"
+#include "platform/Constants.h"
 
 bool AltitudeBoxAccepts(double value) { return value >= 0.0 && value <= kAltitudeBoxMax; }
 
@@ -18,9 +19,9 @@ HeightCheck CheckPhotoHeightValues(double plan, double oblique)
 DialPosition DialReleasedAt(double x, double y)
 {
     if (x != 0.0) {
-        const double d = std::atan(y / x) * kRadToDeg;  // -90 .. 90
-        const double c = kDialRadius * std::cos(d * kDegToRad);
-        const double s = kDialRadius * std::sin(d * kDegToRad);
+        const double d = std::atan(y / x) * platform::kDegPerRad;  // -90 .. 90
+        const double c = kDialRadius * std::cos(d * platform::kRadPerDeg);
+        const double s = kDialRadius * std::sin(d * platform::kRadPerDeg);
         if (x > 0.0) return {90.0 - d, c, s};
         return {270.0 - d, -c, -s};
     }
@@ -30,7 +31,7 @@ DialPosition DialReleasedAt(double x, double y)
 
 DialPosition DialAtBearing(double bearing)
 {
-    const double r = (90.0 - bearing) * kDegToRad;
+    const double r = (90.0 - bearing) * platform::kRadPerDeg;
     return {bearing, kDialRadius * std::cos(r), kDialRadius * std::sin(r)};
 }
 

@@ -39,13 +39,13 @@ ChangeHeightFrm::ChangeHeightFrm(InputLineFrm* owner) : QWidget(owner, platform:
     connect(OKCmd, &QPushButton::clicked, this, &ChangeHeightFrm::OKCmd_Click);
     connect(HeightTxt, &QLineEdit::returnPressed, this, &ChangeHeightFrm::OKCmd_Click);
 
-    const int roof = owner_->pActiveTopArea;
+    const int roof = owner_->selectedRoof();
     if (IsRoof(roof)) HeightTxt->setText(QString::fromStdString(platform::FormatFixed(gFlatTopHeight[roof], "###0.0")));
 }
 
 void ChangeHeightFrm::OKCmd_Click()
 {
-    const int roof = owner_->pActiveTopArea;
+    const int roof = owner_->selectedRoof();
     if (!IsRoof(roof)) {
         close();
         return;
@@ -56,7 +56,7 @@ void ChangeHeightFrm::OKCmd_Click()
         return;
     }
     SetTopAreaHeight(roof, *height);
-    owner_->pChangeCount = 1;
+    owner_->setUnsavedEdits(true);
     owner_->ShowFlatLineMap(roof);
     close();
 }

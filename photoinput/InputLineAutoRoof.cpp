@@ -7,7 +7,6 @@
 
 #include "photoinput/PhotoModel.h"
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "roofdetect/AutoRoof.h"
 
@@ -19,16 +18,15 @@ void InputLineFrm::DetectRoofAtClick()
     const QCursor pictureCursor = PhotoPic->cursor();
     setCursor(Qt::WaitCursor);
     PhotoPic->setCursor(Qt::WaitCursor);
-    auto altitude = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
     const roofdetect::GreyPicture picture(photo_);
     const roofdetect::AutoRoofResult r =
-        roofdetect::DetectRoofAndWall(picture, pDownX, pDownY, altitude(VerHeightmTxt), altitude(IncliHeightmTxt));
+        roofdetect::DetectRoofAndWall(picture, editor_->workingPoint().x(), editor_->workingPoint().y(), BoxValue(VerHeightmTxt), BoxValue(IncliHeightmTxt));
     if (r.outcome == roofdetect::AutoRoofOutcome::Detected) {
-        pChangeCount = 1;  // a found roof is an edit: closing asks before it is lost
-        pActiveTopArea = r.roof;
+        unsavedEdits_ = true;  // a found roof is an edit: closing asks before it is lost
+        editor_->setSelectedRoof(r.roof);
         // With a wall edge the new roof and its walls are highlighted; without, nothing is.
         if (r.wall) {
-            ShowPhotoLine(pActiveTopArea, gWallEdgeNumber + 1);
+            ShowPhotoLine(editor_->selectedRoof(), gWallEdgeNumber + 1);
         } else {
             ShowPhotoLine(-1, -1);
         }

@@ -13,24 +13,18 @@
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
-namespace {
+double InputLineFrm::BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
 
-double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
-
-// The check of an altitude box: text that is no number and a value outside 0..1500 are refused
-// and the box emptied.
-void CheckAltitudeBox(QWidget* window, QLineEdit* box)
+void InputLineFrm::CheckAltitudeBox(QLineEdit* box)
 {
     if (platform::IsNumberOrItsStart(box->text().toStdString()) && AltitudeBoxAccepts(BoxValue(box))) return;
-    platform::ShowMessage(window, QString::fromUtf8(kAltitudeBoxMessage));
+    platform::ShowMessage(this, QString::fromUtf8(kAltitudeBoxMessage));
     box->clear();
 }
 
-}  // namespace
+void InputLineFrm::VerHeightmTxt_Change() { CheckAltitudeBox(VerHeightmTxt); }
 
-void InputLineFrm::VerHeightmTxt_Change() { CheckAltitudeBox(this, VerHeightmTxt); }
-
-void InputLineFrm::IncliHeightmTxt_Change() { CheckAltitudeBox(this, IncliHeightmTxt); }
+void InputLineFrm::IncliHeightmTxt_Change() { CheckAltitudeBox(IncliHeightmTxt); }
 
 int InputLineFrm::CheckPhotoHeight()
 {
@@ -81,12 +75,12 @@ void InputLineFrm::AzimusTxt_KeyDown(int keyCode)
 void InputLineFrm::RedrawAzimusView()
 {
     PhotoPic->setDrawWidth(2);
-    if (pViewType != 2) {
+    if (!planShown_) {
         ShowPhotoLine(-1, -1);
         return;
     }
     SetFlatScaleIndex(SelectFlatMapScale(gNorthAngle));
-    DrawFlatLineMap(pActiveTopArea);
+    DrawFlatLineMap(editor_->selectedRoof());
     DrawFlatScaleBar(*PhotoPic, gFlatScaleIndex);
     ShowCutBillEdge();
     DrawNorthMark(*PhotoPic);

@@ -73,7 +73,7 @@ void InputLineFrm::OpenDataMenu_Click()
     options.fileName = QStringLiteral("*.dat");
     const QString path = platform::AskFileName(this, platform::FileDialogKind::Open, options);
     if (path.isEmpty()) return;
-    pDataFileName[0] = QFileInfo(path).fileName();
+    dataFileName_ = QFileInfo(path).fileName();
     if (!IsLineDataFileType(path.toStdString())) return;
     if (!ConfirmDiscardEdits(QStringLiteral("入力中のデータは消去されます。よろしいですか？"))) return;
     setCursor(Qt::WaitCursor);
@@ -84,12 +84,12 @@ void InputLineFrm::OpenDataMenu_Click()
         platform::ShowMessage(this, QString::fromStdString(message));
         return;
     }
-    pActiveTopArea = -1;
-    pChangeCount = 0;
-    pSampleSTS = 0;
+    editor_->setSelectedRoof(-1);
+    unsavedEdits_ = false;
+    sampleInUse_ = false;
     setWindowTitle(QString::fromStdString(LineDataCaption(path.toStdString())));
     ShowModelCalibration();
-    if (pViewType == 2) {
+    if (planShown_) {
         PressViewButton(0);
     } else {
         ShowPhotoLine(-1, -1);
@@ -101,7 +101,7 @@ void InputLineFrm::SaveDataMenu_Click()
     if (!SlopeOrFlatRbn[1]->isChecked()) PressViewButton(1);
     platform::FileDialogOptions options;
     options.filters = {QStringLiteral("プロジェクト ファイル (*.dat)"), QStringLiteral("txt ファイル (*.txt)")};
-    options.fileName = pDataFileName[0];
+    options.fileName = dataFileName_;
     const QString path = platform::AskFileName(this, platform::FileDialogKind::Save, options);
     if (path.isEmpty()) return;
     switch (DecideLineDataSave(path.toStdString(), QFileInfo::exists(path))) {
@@ -127,8 +127,8 @@ void InputLineFrm::SaveDataMenu_Click()
         platform::ShowMessage(this, QString::fromStdString(error));
         return;
     }
-    pChangeCount = 0;
-    pSampleSTS = 0;
+    unsavedEdits_ = false;
+    sampleInUse_ = false;
 }
 
 void InputLineFrm::LoadSampleData(int which)
@@ -139,12 +139,12 @@ void InputLineFrm::LoadSampleData(int which)
     } else {
         SetSample1LineData(pictureLoaded());
     }
-    pActiveTopArea = -1;
+    editor_->setSelectedRoof(-1);
     ShowModelCalibration();
     // The sample as loaded holds no edits of the user's (any earlier ones were given up above).
-    pChangeCount = 0;
-    pSampleSTS = -1;
-    if (pViewType == 2) {
+    unsavedEdits_ = false;
+    sampleInUse_ = true;
+    if (planShown_) {
         PressViewButton(0);
     } else {
         ShowPhotoLine(-1, -1);
@@ -159,7 +159,7 @@ void InputLineFrm::SaveDemoCmd_Click()
 {
     const QString path = DataPath(QStringLiteral("data0"), QStringLiteral("Daroreridide20.dat"));
     std::string error;
-    if (!SaveDemoLineDataFile(path.toStdString(), SurfaceGeometry(), pFlatMapRate, &error)) {
+    if (!SaveDemoLineDataFile(path.toStdString(), SurfaceGeometry(), planScale_, &error)) {
         platform::ShowMessage(this, QString::fromStdString(error));
     }
 }

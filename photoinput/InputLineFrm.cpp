@@ -72,6 +72,7 @@ InputLineFrm::InputLineFrm(QWidget* owner, MainWindowPort* port)
     setFixedSize(kColumnLeft + kColumnWidth + 6, kMenuHeight + 4 + kPlanCanvasPixelHeight + 6);
     BuildMenus();
     BuildControls();
+    editor_ = std::make_unique<PictureEditor>(*PhotoPic, static_cast<PictureEditorHost&>(*this));
     ConnectControls();
     Form_Load();
 }
@@ -224,14 +225,13 @@ void InputLineFrm::Form_Load()
     photoRect_ = QRect(0, 0, kPlanCanvasPixelWidth, kPlanCanvasPixelHeight);
     RestorePhotoSurface();
     PhotoPic->setDrawWidth(2);
-    pActiveTopArea = -1;
-    pFirstActivate = -1;
+    editor_->setSelectedRoof(-1);
     SetFlatScaleTable();
     SetBillColorTable();
     ResetAllDataBuildingData();
-    pChangeCount = 0;
-    pSampleSTS = 0;
-    pDataFileName[0] = QStringLiteral("*.dat");
+    unsavedEdits_ = false;
+    sampleInUse_ = false;
+    dataFileName_ = QStringLiteral("*.dat");
     Remove1TopAreaMenu->setEnabled(false);
     ChangeBillHeightMenu->setEnabled(false);
 }
@@ -239,29 +239,27 @@ void InputLineFrm::Form_Load()
 void InputLineFrm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (pFirstActivate == -1) Form_Activate();
+    if (!activated_) Form_Activate();
 }
 
 void InputLineFrm::Form_Activate()
 {
     SlopeOrFlatRbn_Click(0, true);
-    pFirstActivate = 0;
+    activated_ = true;
     if (gBillDataSTS == -1) LoadTempLineData();
 }
 
 void InputLineFrm::ResetAllDataBuildingData()
 {
     ::ResetAllDataBuildingData();
-    pChangeCount = 0;
-    pTempPointNum = 0;
-    pWallSTS = 0;
-    pMoveSTS = 0;
+    unsavedEdits_ = false;
+    editor_->ResetStrokes();
     PressViewButton(0);
 }
 
 bool InputLineFrm::ConfirmDiscardEdits(const QString& question)
 {
-    if (pChangeCount < 1) return true;
+    if (!unsavedEdits_) return true;
     return platform::ShowMessage(this, question, platform::MessageButtons::OkCancel) == platform::MessageAnswer::Ok;
 }
 
@@ -276,11 +274,11 @@ bool InputLineFrm::QueryCloseWithHandOver()
 {
     // Nothing traced: there is nothing to hand over, and the site keeps its buildings.
     if (gEachTopAreaNumber <= 0) return Form_QueryUnload();
-    if (pViewType != 2) PressViewButton(1);
+    if (!planShown_) PressViewButton(1);
     // A plan that could not be made (altitudes refused, no usable camera) is not handed over;
     // the message said why and the window stays open with the work.
-    if (pViewType != 2 || !planConverted_) return false;
-    if (pChangeCount >= 1 &&
+    if (!planShown_ || !planConverted_) return false;
+    if (unsavedEdits_ &&
         platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::OkCancel) ==
             platform::MessageAnswer::Ok) {
         SaveDataMenu_Click();
@@ -296,7 +294,7 @@ void InputLineFrm::HandOver()
     // The plan's step less 10, kept within the site map's steps 0..40 by the setter.
     SetMapScaleIndex(gFlatScaleIndex - 10);
     if (port_) port_->ShowInputBillTopArea(-1);
-    pChangeCount = 0;
+    unsavedEdits_ = false;
     SaveTempLineData();
     SetBillDataSTS(-1);
     SetFixDataSTS(0);
@@ -305,7 +303,7 @@ void InputLineFrm::HandOver()
 
 bool InputLineFrm::Form_QueryUnload()
 {
-    if (pChangeCount < 1) return true;
+    if (!unsavedEdits_) return true;
     if (platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::OkCancel) ==
         platform::MessageAnswer::Ok) {
         SaveDataMenu_Click();
@@ -340,16 +338,16 @@ void InputLineFrm::DispFlatMapMenu_Click() { PressViewButton(1); }
 
 void InputLineFrm::Remove1TopAreaMenu_Click()
 {
-    if (pActiveTopArea < 0) return;
-    if (RemoveActiveTopArea(pActiveTopArea) == PhotoEdit::Done) pChangeCount = 1;
-    pActiveTopArea = -1;
+    if (editor_->selectedRoof() < 0) return;
+    if (RemoveActiveTopArea(editor_->selectedRoof()) == PhotoEdit::Done) unsavedEdits_ = true;
+    editor_->setSelectedRoof(-1);
     Remove1TopAreaMenu->setEnabled(false);
-    if (pViewType == 1) ShowPhotoLine(-1, -1);
+    if (!planShown_) ShowPhotoLine(-1, -1);
 }
 
 void InputLineFrm::ChangeBillHeightMenu_Click()
 {
-    if (pActiveTopArea < 0 || pActiveTopArea >= gEachTopAreaNumber) return;
+    if (editor_->selectedRoof() < 0 || editor_->selectedRoof() >= gEachTopAreaNumber) return;
     if (!heightFrm_) {
         heightFrm_ = new ChangeHeightFrm(this);
         connect(heightFrm_, &QObject::destroyed, this, [this] { heightFrm_ = nullptr; });

@@ -18,13 +18,16 @@
 // InputLineCalibration.cpp (altitude boxes, dial, north-up redraw), InputLinePlan.cpp (view
 // switch, plan view, footprint developer button), InputLineFiles.cpp (data files, sample sets),
 // InputLineTools.cpp (the editing tools' choice from the palette and the menu, their pointers),
-// InputLineMouse.cpp (the picture's mouse handlers: tracing, moving, adding and deleting points
-// in the oblique view, selecting, zooming and dragging in the plan), InputLineAutoRoof.cpp.
+// InputLineMouse.cpp (the picture's mouse handlers, forwarded to the editor, and what the editor
+// asks of the window), InputLineAutoRoof.cpp. The editing itself (tracing, moving, adding and
+// deleting points in the oblique view, selecting, zooming and dragging in the plan) and its state
+// are the window's own PictureEditor (PictureEditor.h).
 
 #include <QImage>
 #include <QRect>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,6 +35,7 @@
 #include "photoinput/LineDataFile.h"
 #include "photoinput/OverlayDrawing.h"
 #include "photoinput/PhotoModel.h"
+#include "photoinput/PictureEditor.h"
 #include "platform/ToolCursor.h"
 #include "planview/PlanView.h"
 #include "site/MainWindowPort.h"
@@ -50,47 +54,37 @@ class NorthDial;
 class PictureSurface;
 class ChangeHeightFrm;
 
-class InputLineFrm : public QWidget {
+class InputLineFrm : public QWidget, private PictureEditorHost {
     Q_OBJECT
 public:
     // Loads the window (hidden) as a window of `owner`; `port` (may be null) is the main window.
     explicit InputLineFrm(QWidget* owner, MainWindowPort* port = nullptr);
     ~InputLineFrm() override;
 
-    // ---- Public operations (read by the height dialog) ----------------------------------------
-    int pActiveTopArea = -1;  // the selected roof, -1 none
     // Refits the plan's zoom and draws the plan with roof `index` highlighted (-1 none), the scale
     // bar and the north mark.
-    void ShowFlatLineMap(int index);
+    void ShowFlatLineMap(int index) override;
     // Empties the photo model and presses the oblique-view button.
     void ResetAllDataBuildingData();
 
-    // ---- Window fields ------------------------------------------------------------------------
-    int pFirstActivate = -1;   // -1 from the load until the first activation has run
-    // 1 when the model holds edits not saved (a flag), else 0. Closing, a new picture or data
-    // file, a sample set and "全て消去" ask before such edits are lost, also on a sample: a
-    // sample as loaded has none, and once the user changed it the work is the user's.
-    int pChangeCount = 0;
-    int pSampleSTS = 0;        // -1 while a built-in picture or data set is in use
-    std::array<QString, 3> pDataFileName{QStringLiteral("*.dat"), QStringLiteral("LineData5.dat"),
-                                         QStringLiteral("LineData10.dat")};
-    int pInputMode = 0;        // the editing tool 0..7
-    int pViewType = 1;         // 1 oblique view, 2 plan view
-    float pFlatMapRate = 0.0f; // plan drawing scale, canvas units per metre
-    // The working point of the last left press (the pointer's tip, snapped where the tool
-    // snaps), in the picture's user units; the double-click works on it.
-    double pDownX = 0.0, pDownY = 0.0;
-    double pLastX = 0.0, pLastY = 0.0;  // far end of the rubber line drawn last
-    std::array<PhotoPoint, kMaxTracePoints> pTempTop{};  // the roof outline being traced
-    int pTempPointNum = 0;     // its points so far, 0 none under way
-    int pWallSTS = 0;          // 1 once the wall line tool took its roof vertex
-    double pWallStartX = 0.0, pWallStartY = 0.0;  // that vertex: the wall's top end
-    int pMoveSTS = 0;          // vertex drag: 1 while dragging, -1 after release, 0 nothing picked
-    int pMovePointNum = -1;    // the dragged vertex (point row, photo or plan), -1 none
-    PhotoPoint pMovePlanStart; // plan view: where the dragged vertex stood at the press (metres)
-    std::vector<int> pMoveFirstWallNum;  // wall edges whose top end follows the dragged vertex
-    int pMoveSecondWallNum = -1;         // wall edge whose foot is dragged, -1 none
-    HandleBox pHandle;         // corners of the handle boxes drawn last
+    // ---- Window state -------------------------------------------------------------------------
+    int selectedRoof() const { return editor_->selectedRoof(); }  // -1 none
+    // True when the model holds edits not saved. Closing, a new picture or data file, a sample
+    // set and "全て消去" ask before such edits are lost, also on a sample: a sample as loaded has
+    // none, and once the user changed it the work is the user's.
+    bool hasUnsavedEdits() const { return unsavedEdits_; }
+    void setUnsavedEdits(bool unsaved) { unsavedEdits_ = unsaved; }
+    // True while a built-in picture or data set is in use.
+    bool sampleInUse() const { return sampleInUse_; }
+    void setSampleInUse(bool sample) { sampleInUse_ = sample; }
+    bool planShown() const override { return planShown_; }  // else the oblique view
+    float planScale() const { return planScale_; }  // plan drawing scale, canvas units per metre
+    const QString& dataFileName() const { return dataFileName_; }  // the data file's name
+    // The editing on the picture: the tool in use, the selection and the strokes under way.
+    const PictureEditor& editor() const { return *editor_; }
+    // Puts tool `tool` in use as it is, without the view's and the altitudes' checks and without
+    // showing it on the palette (for driving the mouse handlers directly).
+    void SetToolInUse(int tool) { editor_->setTool(tool); }
 
     // ---- Controls -----------------------------------------------------------------------------
     QMenuBar* MenuBar = nullptr;
@@ -161,13 +155,11 @@ public:
     // Loads the picture file at `path` (its type is its suffix, jpg, jpeg or bmp without case);
     // false when refused or unreadable (nothing changed).
     bool OpenPhotoFile(const QString& path);
-    void ShowPhotoLine(int active, int wallSwitch);
+    void ShowPhotoLine(int active, int wallSwitch) override;
     void ShowPhotoLineOnly();
-    // The automatic-roof tool's double-click at (pDownX, pDownY): the roof, its wall edge and the
-    // height in HeightTxt, with the busy pointer while it runs.
-    void DetectRoofAtClick();
-    void ShowAreaHandle(double x1, double x2, double y1, double y2);
-    void ShowSelectHandle();
+    // The automatic-roof tool's double-click at the editor's working point: the roof, its wall
+    // edge and the height in HeightTxt, with the busy pointer while it runs.
+    void DetectRoofAtClick() override;
     void ClearPhotoCmd_Click();
     void ResetDataCmd_Click();
     bool pictureLoaded() const { return !photo_.isNull(); }
@@ -190,7 +182,7 @@ public:
     // Plan view.
     void DrawFlatLineMap(int index);
     // The plan at the current scale with its scale bar and north mark, roof `index` highlighted.
-    void RedrawPlan(int index);
+    void RedrawPlan(int index) override;
     void ComputeCutBillCmd_Click();
     void ShowCutBillEdge();
     const std::vector<judge::Crossing>& footprintCrossings() const { return footprintCrossings_; }
@@ -215,8 +207,8 @@ public:
     void PhotoPic_MouseUp(Qt::MouseButton button, QPointF at);
     void PhotoPic_DblClick(Qt::MouseButton button);
 
-    // The plan as drawn: the scale pFlatMapRate, turned north-up by gNorthAngle.
-    PlanFrame planFrame() const;
+    // The plan as drawn: the scale planScale(), turned north-up by gNorthAngle.
+    PlanFrame planFrame() const override;
 
     // True once the buildings were handed over (the close that follows keeps them).
     bool handedOver() const { return handedOver_; }
@@ -250,36 +242,17 @@ private:
     // Tool `tool`'s pointer on the window and the picture (the default arrow for none); a file
     // that cannot be read leaves the pointer as it was.
     void SetToolPointer(const ToolCursor& pointer);
-    // Drops an outline or wall line under way; redraws when one was on the picture.
-    void DropStrokes();
     // Tool 0 with its pointer (the palette and menu are left to the caller).
     void BackToSelectTool();
     // No roof selected: the roof commands that need one are disabled.
     void DeselectRoof();
 
-    // Mouse handlers by view.
-    void PhotoViewPress(QPointF at);
-    void PlanViewPress(Qt::MouseButton button, QPointF at);
-    void PhotoViewDblClick();
-    void RoofLinePress(QPointF tip);
-    void WallLinePress(QPointF tip);
-    void MovePress(QPointF tip);
-    void MoveRelease();
-    // End of a vertex drag in the plan: the move goes into the picture, or back with a message.
-    void PlanMoveRelease();
-    void AddPointDblClick();
-    void DeleteDblClick();
-    // Selects the roof under the working point (-1 none), with the overlay and the menu item.
-    void SelectRoofAt();
-    // Redraws the oblique overlay with the selected roof (if any) highlighted with its walls.
-    void RedrawOverlay();
-    // The wall line's start mark on roof point `row`, and its rubber line moved to `to`.
-    void MarkWallStartPoint(int row);
-    void DrawWallRubberLine(QPointF to);
-    // Measures the wall edge from top y to foot y into HeightTxt (message when refused).
-    void ShowWallHeight(double topY, double footY);
-    // Shows a refused edit's message; true when it was done.
-    bool EditDone(PhotoEdit result);
+    // What the editor asks of the window (InputLineMouse.cpp).
+    void MarkEdited() override;
+    void RoofSelected(int roof) override;
+    void ShowWallHeight(double topY, double footY) override;
+    void ShowEditMessage(const QString& message) override;
+    void PopUpEditMenu(QPointF at) override;
 
     // Picture surface helpers.
     // Puts `picture` into the picture box at its own size, centred in the frame, in photo
@@ -292,10 +265,22 @@ private:
     bool LoadSamplePhoto(int which);
     void ChangeToFlatView();
     void LoadSampleData(int which);
+    // The number in a box (an altitude or the north angle), 0 when there is none.
+    static double BoxValue(const QLineEdit* box);
+    // The check of an altitude box: text that is no number and a value outside 0..1500 are
+    // refused and the box emptied.
+    void CheckAltitudeBox(QLineEdit* box);
     // Puts the camera values of the model into the altitude boxes and north onto the dial.
     void ShowModelCalibration();
 
     MainWindowPort* port_ = nullptr;
+    std::unique_ptr<PictureEditor> editor_;
+    bool activated_ = false;         // the first activation has run
+    bool unsavedEdits_ = false;
+    bool sampleInUse_ = false;
+    QString dataFileName_ = QStringLiteral("*.dat");
+    bool planShown_ = false;
+    float planScale_ = 0.0f;
     TopAreaSnapshot siteBuildings_;  // the site's buildings when the window loaded
     bool handedOver_ = false;
     bool closingByButton_ = false;   // the close under way comes from the close button

@@ -49,16 +49,10 @@ void InputLineFrm::RestorePhotoSurface()
 void InputLineFrm::ClearToPicture()
 {
     // A rubber line under way goes with the drawings: the next move draws it afresh from its anchor.
-    if (pTempPointNum > 0) {
-        pLastX = pDownX;
-        pLastY = pDownY;
-    } else if (pWallSTS == 1) {
-        pLastX = pWallStartX;
-        pLastY = pWallStartY;
-    }
+    editor_->ForgetRubberLine();
     PhotoPic->setDrawMode(PictureCanvas::DrawMode::Copy);
     PhotoPic->clear();
-    if (pViewType == 1 && photoShown_ && !photo_.isNull()) {
+    if (!planShown_ && photoShown_ && !photo_.isNull()) {
         const double w = PhotoPic->scaleWidth(), h = PhotoPic->scaleHeight();
         PhotoPic->drawImage(QPointF(PhotoPic->scaleLeft(), PhotoPic->scaleTop()),
                             QPointF(PhotoPic->scaleLeft() + w, PhotoPic->scaleTop() + h), photo_);
@@ -78,11 +72,11 @@ bool InputLineFrm::OpenPhotoFile(const QString& path)
     if (!ConfirmDiscardEdits(kDiscardQuestion)) return false;
     setCursor(Qt::WaitCursor);
     ResetAllDataBuildingData();
-    pActiveTopArea = -1;
+    editor_->setSelectedRoof(-1);
     setWindowTitle(QStringLiteral("３D写真/") + QFileInfo(path).fileName());
     SetPhoto(picture);
     ShowNorthAngle(0.0f);
-    pSampleSTS = 0;
+    sampleInUse_ = false;
     ShowPhotoLine(-1, -1);
     unsetCursor();
     return true;
@@ -103,12 +97,12 @@ bool InputLineFrm::LoadSamplePhoto(int which)
     if (picture.isNull()) return false;
     if (!ConfirmDiscardEdits(kDiscardQuestion)) return false;
     ResetAllDataBuildingData();
-    pActiveTopArea = -1;
+    editor_->setSelectedRoof(-1);
     SetPhoto(picture);
     VerHeightmTxt->setText(which == 2 ? QStringLiteral("598") : QStringLiteral("589"));
     IncliHeightmTxt->setText(which == 2 ? QStringLiteral("102") : QStringLiteral("134"));
     ShowNorthAngle(0.0f);
-    pSampleSTS = -1;
+    sampleInUse_ = true;
     ShowPhotoLine(-1, -1);
     return true;
 }
@@ -120,7 +114,7 @@ void InputLineFrm::LoadSample2PhotoMenu_Click() { LoadSamplePhoto(2); }
 void InputLineFrm::ShowPhotoLine(int active, int wallSwitch)
 {
     ClearToPicture();
-    if (const auto box = DrawPhotoOverlay(*PhotoPic, active, wallSwitch, pActiveTopArea)) pHandle = *box;
+    DrawPhotoOverlay(*PhotoPic, active, wallSwitch, editor_->selectedRoof());
 }
 
 void InputLineFrm::ShowPhotoLineOnly()
@@ -128,14 +122,6 @@ void InputLineFrm::ShowPhotoLineOnly()
     ClearToPicture();
     DrawPhotoOverlayOnly(*PhotoPic);
 }
-
-void InputLineFrm::ShowAreaHandle(double x1, double x2, double y1, double y2)
-{
-    pHandle = HandleBox{x1, y1, x2, y2};
-    DrawAreaHandle(*PhotoPic, pHandle);
-}
-
-void InputLineFrm::ShowSelectHandle() { DrawAreaHandle(*PhotoPic, pHandle); }
 
 void InputLineFrm::ClearPhotoCmd_Click()
 {
@@ -145,7 +131,7 @@ void InputLineFrm::ClearPhotoCmd_Click()
     photoShown_ = !hide;
     ClearPhotoCmd->setText(hide ? QStringLiteral("戻す") : QStringLiteral("画像消去"));
     // In the plan view only the state changes; the oblique view shows it when it comes back.
-    if (pViewType != 1) return;
+    if (planShown_) return;
     if (hide) {
         ShowPhotoLineOnly();
     } else {
@@ -159,10 +145,10 @@ void InputLineFrm::ResetDataCmd_Click()
     photoShown_ = false;
     ClearPhotoCmd->setText(QStringLiteral("戻す"));
     ResetAllDataBuildingData();
-    pChangeCount = 0;
-    pSampleSTS = 0;
-    pDataFileName[0] = QStringLiteral("*.dat");
-    pActiveTopArea = -1;
+    unsavedEdits_ = false;
+    sampleInUse_ = false;
+    dataFileName_ = QStringLiteral("*.dat");
+    editor_->setSelectedRoof(-1);
     Remove1TopAreaMenu->setEnabled(false);
     unsetCursor();
     PhotoPic->unsetCursor();

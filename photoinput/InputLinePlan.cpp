@@ -7,12 +7,12 @@
 #include <QLineEdit>
 
 #include "photoinput/PhotoModel.h"
+#include "photoinput/PhotoTools.h"
 #include "planview/FootprintGrid.h"
 #include "planview/PlanConversion.h"
 #include "planview/PlanDrawing.h"
 #include "planview/PlanView.h"
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 
 void InputLineFrm::PressViewButton(int index)
@@ -32,8 +32,8 @@ void InputLineFrm::SlopeOrFlatRbn_Click(int index, bool pressed)
     if (index == 1) {
         if (CheckPhotoHeight() != 1) {
             // Refused: the plan button goes up again and the view stays as it was.
-            SlopeOrFlatRbn[1]->setChecked(pViewType == 2);
-            SlopeOrFlatRbn[0]->setChecked(pViewType != 2);
+            SlopeOrFlatRbn[1]->setChecked(planShown_);
+            SlopeOrFlatRbn[0]->setChecked(!planShown_);
             return;
         }
         PhotoPic->setDrawMode(PictureCanvas::DrawMode::Copy);
@@ -47,19 +47,17 @@ void InputLineFrm::SlopeOrFlatRbn_Click(int index, bool pressed)
     EnableToolsForView(plan);
     ChangeBillHeightMenu->setEnabled(false);
     Remove1TopAreaMenu->setEnabled(false);
-    pActiveTopArea = -1;
+    editor_->setSelectedRoof(-1);
     ReleaseToolButtons();
-    pInputMode = 0;
-    pMoveSTS = 0;
-    pTempPointNum = 0;
-    pWallSTS = 0;
+    editor_->setTool(kSelectTool);
+    editor_->ResetStrokes();
     if (plan) {
-        pFlatMapRate = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
-        pViewType = 2;
+        planScale_ = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
+        planShown_ = true;
         ChangeToFlatView();
         return;
     }
-    pViewType = 1;
+    planShown_ = false;
     // Back from the plan: the picture box gets the picture's size, place and photo coordinates
     // again, and the picture comes back under the overlay.
     RestorePhotoSurface();
@@ -72,9 +70,7 @@ void InputLineFrm::ChangeToFlatView()
     // check set it up as a wall measurement would.
     std::string message;
     if (gEachTopAreaNumber > 0 && !IsUsableCamera(CurrentCamera())) {
-        message = SetUpPhotoCamera(platform::NumericValue(VerHeightmTxt->text().toStdString()),
-                                   platform::NumericValue(IncliHeightmTxt->text().toStdString()))
-                      .message;
+        message = SetUpPhotoCamera(BoxValue(VerHeightmTxt), BoxValue(IncliHeightmTxt)).message;
     }
     SetFlatDataSTS(0);
     PlanResult result = message.empty() ? ComputeFlatTopHeight() : PlanResult::NoCamera;
@@ -92,7 +88,7 @@ void InputLineFrm::ChangeToFlatView()
     ShowFlatLineMap(-1);
 }
 
-PlanFrame InputLineFrm::planFrame() const { return PlanFrame{pFlatMapRate, gNorthAngle}; }
+PlanFrame InputLineFrm::planFrame() const { return PlanFrame{planScale_, gNorthAngle}; }
 
 void InputLineFrm::ShowFlatLineMap(int index)
 {
@@ -109,8 +105,8 @@ void InputLineFrm::RedrawPlan(int index)
 
 void InputLineFrm::DrawFlatLineMap(int index)
 {
-    pFlatMapRate = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
-    if (const auto box = ::DrawFlatLineMap(*PhotoPic, planFrame(), index)) pHandle = *box;
+    planScale_ = gFlatScaleRate[static_cast<std::size_t>(gFlatScaleIndex)];
+    ::DrawFlatLineMap(*PhotoPic, planFrame(), index);
 }
 
 void InputLineFrm::ComputeCutBillCmd_Click()
@@ -118,7 +114,7 @@ void InputLineFrm::ComputeCutBillCmd_Click()
     footprintCrossings_ = MakeFootprintCrossings(gNorthAngle);
     FillFootprintGrid(footprintCrossings_, gBillHeightMesh);
     PhotoPic->setDrawWidth(2);
-    DrawFootprintCells(*PhotoPic, gBillHeightMesh, pFlatMapRate);
+    DrawFootprintCells(*PhotoPic, gBillHeightMesh, planScale_);
 }
 
-void InputLineFrm::ShowCutBillEdge() { DrawFootprintCrossings(*PhotoPic, footprintCrossings_, pFlatMapRate); }
+void InputLineFrm::ShowCutBillEdge() { DrawFootprintCrossings(*PhotoPic, footprintCrossings_, planScale_); }

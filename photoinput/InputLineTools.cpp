@@ -30,8 +30,8 @@ void InputLineFrm::ReleaseToolButtons()
 void InputLineFrm::ShowToolInUse()
 {
     for (int k = 0; k < 8; ++k) {
-        InputModeRbn[k]->setChecked(k == pInputMode);
-        InputModeMenu[k]->setChecked(k == pInputMode);
+        InputModeRbn[k]->setChecked(k == editor_->tool());
+        InputModeMenu[k]->setChecked(k == editor_->tool());
     }
 }
 
@@ -48,23 +48,15 @@ void InputLineFrm::SetToolPointer(const ToolCursor& pointer)
     PhotoPic->setCursor(*cursor);
 }
 
-void InputLineFrm::DropStrokes()
-{
-    const bool drawn = pTempPointNum > 0 || pWallSTS == 1;
-    pTempPointNum = 0;
-    pWallSTS = 0;
-    if (drawn && pViewType == 1) RedrawOverlay();
-}
-
 void InputLineFrm::BackToSelectTool()
 {
     SetToolPointer(kPhotoToolCursors[kSelectTool]);
-    pInputMode = kSelectTool;
+    editor_->setTool(kSelectTool);
 }
 
 void InputLineFrm::DeselectRoof()
 {
-    pActiveTopArea = -1;
+    editor_->setSelectedRoof(-1);
     Remove1TopAreaMenu->setEnabled(false);
 }
 
@@ -77,8 +69,8 @@ void InputLineFrm::InputModeRbn_Click(int index, bool value)
     }
     // A button going up ends its tool in the oblique view (back to select, the roof stays
     // selected); in the plan view the tool stays.
-    if (pViewType == 1) {
-        DropStrokes();
+    if (!planShown_) {
+        editor_->DropStrokes();
         BackToSelectTool();
     }
     ShowToolInUse();
@@ -91,21 +83,21 @@ void InputLineFrm::SelectInputMode(int tool) { ChooseTool(tool, ToolSource::Pale
 void InputLineFrm::ChooseTool(int tool, ToolSource source)
 {
     if (tool < 0 || tool > 7) return;
-    const bool plan = pViewType == 2;
+    const bool plan = planShown_;
     if (plan ? !IsPlanTool(tool) : !IsObliqueTool(tool)) {
         ShowToolInUse();
         return;
     }
     // The stroke under way ends with the tool that drew it.
-    DropStrokes();
+    editor_->DropStrokes();
     if (IsMeasuringTool(tool) && CheckPhotoHeight() != 1) {
         // Refused after the message: back to select, the roof stays selected.
         BackToSelectTool();
         ShowToolInUse();
         return;
     }
-    pInputMode = tool;
-    pMoveSTS = 0;
+    editor_->setTool(tool);
+    editor_->EndDrag();
     ShowToolInUse();
     SetToolPointer(plan && tool == kMoveTool && source == ToolSource::Menu ? kPlanMoveMenuCursor : kPhotoToolCursors[tool]);
     if (tool != kSelectTool) return;
@@ -120,12 +112,11 @@ void InputLineFrm::ChooseTool(int tool, ToolSource source)
 
 void InputLineFrm::StopDrawLineMenu_Click()
 {
-    DropStrokes();
+    editor_->DropStrokes();
     BackToSelectTool();
     DeselectRoof();
-    pMoveSTS = 0;
-    pMovePointNum = -1;
+    editor_->EndDrag();
     ChangeBillHeightMenu->setEnabled(false);
     ShowToolInUse();
-    if (pViewType == 1) ShowPhotoLine(-1, -1);
+    if (!planShown_) ShowPhotoLine(-1, -1);
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "photoinput/Calibration.h"
+#include "platform/Constants.h"
 #include "platform/Fonts.h"
 
 NorthDial::NorthDial(QWidget* parent) : QWidget(parent)
@@ -47,7 +48,7 @@ void NorthDial::paintEvent(QPaintEvent*)
     p.drawEllipse(centre, rx, ry);
     // Ticks every 10 degrees, longer at the quarter points.
     for (int deg = 0; deg < 360; deg += 10) {
-        const double a = (90.0 - deg) * 3.14159265358979 / 180.0;
+        const double a = (90.0 - deg) * platform::kPi / 180.0;
         const double inner = deg % 90 == 0 ? 0.78 : 0.9;
         p.setPen(QPen(QColor(70, 90, 70), deg % 90 == 0 ? 2 : 1));
         p.drawLine(QPointF(centre.x() + rx * inner * std::cos(a), centre.y() - ry * inner * std::sin(a)),

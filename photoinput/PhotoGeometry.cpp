@@ -69,7 +69,7 @@ double ConvertRateToSlideAngle(double r)
 double ComputeInclineAngle(double R, double h)
 {
     const double q = R / h;
-    return std::atan(std::sqrt(std::max(q * q - 1.0, 0.0))) * kRadToDeg;
+    return std::atan(std::sqrt(std::max(q * q - 1.0, 0.0))) * platform::kDegPerRad;
 }
 
 double ComputeSlidePosition(double t, double R, double u, double v, double& X, double& Y)
@@ -139,7 +139,7 @@ CameraSetUp SetUpCamera(double sourceHeight, double slideHeight, double pictureW
         return {std::nullopt, "傾斜画像と平面画像の高度の比から傾斜角が求められません。\n"
                               "傾斜画像の高度は平面画像の13％を超え90％以下でなければなりません。"};
     }
-    const double range = slideHeight / std::cos(tilt * kDegToRad);
+    const double range = slideHeight / std::cos(tilt * platform::kRadPerDeg);
     ObliqueCamera camera{ComputeInclineAngle(range, slideHeight), range, pictureWidth};
     if (!IsUsableCamera(camera)) return {std::nullopt, "画像の高度が適切ではありません。"};
     return {camera, {}};

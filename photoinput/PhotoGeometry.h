@@ -10,15 +10,20 @@
 // in metres as u = x rate, v = y rate. Ground results are plan coordinates: metres, origin at
 // the ground point of the picture centre, X right, Y forward.
 //
-// Angles passed in are radians (t = tilt in degrees * kDegToRad); stored and returned tilts are
-// degrees. Every function here is pure; the callers check the camera first (IsUsableCamera).
+// Angles passed in are radians (t = tilt in degrees * platform::kRadPerDeg); stored and returned
+// tilts are degrees. Every function here is pure; the callers check the camera first
+// (IsUsableCamera).
 
 #include <array>
 #include <optional>
 #include <string>
 
-inline constexpr double kDegToRad = 0.017453292519943278;
-inline constexpr double kRadToDeg = 57.29577951308238;
+#include "platform/Constants.h"
+
+// The degree/radian factors of platform/Constants.h under the names the camera renderer, the
+// plan and their tests use.
+inline constexpr double kDegToRad = platform::kRadPerDeg;
+inline constexpr double kRadToDeg = platform::kDegPerRad;
 // Focal length of the camera in picture widths.
 inline constexpr double kFocalWidths = 0.85;
 
@@ -52,7 +57,7 @@ struct ObliqueCamera {
     double range = 0.0;         // gFlatHeight, R
     double pictureWidth = 0.0;  // W, picture units (pixels) of the picture the roofs lie on
 
-    double tilt() const { return tiltDegrees * kDegToRad; }
+    double tilt() const { return tiltDegrees * platform::kRadPerDeg; }
     // Metres per picture unit at the range R: R / (0.85 W).
     double metresPerUnit() const { return range / (kFocalWidths * pictureWidth); }
 };

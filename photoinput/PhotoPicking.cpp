@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Constants.h"
 #include "platform/NumberText.h"
 
 namespace {
@@ -136,7 +137,7 @@ WallHeight MeasureWallHeight(double planAltitude, double obliqueAltitude, double
         return result;
     }
     const double rate = gPhotoMeterRate;
-    result.height = ComputeWallEdgeHeight(gSlideAngle * kDegToRad, gFlatHeight, rate * footY, rate * topY);
+    result.height = ComputeWallEdgeHeight(gSlideAngle * platform::kRadPerDeg, gFlatHeight, rate * footY, rate * topY);
     result.text = platform::FormatFixed(*result.height, "##0.0");
     return result;
 }

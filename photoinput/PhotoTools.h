@@ -1,5 +1,5 @@
 #pragma once
-// The eight editing tools of the building input (pInputMode 0..7) with their mouse pointers and
+// The eight editing tools of the building input (0..7) with their mouse pointers and
 // the shift from the pointer's hot spot to its drawing tip, which every press and move of the
 // tool works on (picture units, y up: + is up the picture). The artwork is tools/cursors'.
 

@@ -111,7 +111,7 @@ TEST_F(InputLineFrmTest, OpeningEmptiesTheSharedRecords)
 {
     Open();
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(window->pViewType, 1);
+    EXPECT_FALSE(window->planShown());
     EXPECT_TRUE(window->SlopeOrFlatRbn[0]->isChecked());
 }
 
@@ -150,8 +150,8 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
         fileDialogs = 0;
         Open();
         window->LoadSample2DataMenu_Click();
-        window->pSampleSTS = r.sample ? -1 : 0;
-        window->pChangeCount = r.changed ? 1 : 0;
+        window->setSampleInUse(r.sample);
+        window->setUnsavedEdits(r.changed);
         answers = r.answers;
         if (r.how == Button) {
             QTest::mouseClick(window->CloseCmd, Qt::LeftButton);
@@ -187,7 +187,7 @@ TEST_F(InputLineFrmTest, RefusedAltitudesKeepTheWindowOpenAndHandNothingOver)
         messages.clear();
         Open();
         window->LoadSample2DataMenu_Click();
-        window->pChangeCount = 1;
+        window->setUnsavedEdits(true);
         window->IncliHeightmTxt->setText(QStringLiteral("590"));  // ratio above 0.9
         if (titleBar) {
             testutil::CloseFromTitleBar(window);
@@ -198,7 +198,7 @@ TEST_F(InputLineFrmTest, RefusedAltitudesKeepTheWindowOpenAndHandNothingOver)
         EXPECT_FALSE(window->handedOver());
         EXPECT_TRUE(messages.contains(QStringLiteral("傾斜画像の高度は平面画像の90％以下でなければなりません。")));
         EXPECT_FALSE(messages.contains(QStringLiteral("変更を保存しますか？")));
-        EXPECT_EQ(window->pViewType, 1);
+        EXPECT_FALSE(window->planShown());
         EXPECT_FALSE(window->SlopeOrFlatRbn[1]->isChecked());
         EXPECT_EQ(gEachTopAreaNumber, 6) << "the work is kept";
         delete window.data();
@@ -214,7 +214,7 @@ TEST_F(InputLineFrmTest, HandOverZoomStepStaysOnTheMapsTable)
         Open();
         window->LoadSample2DataMenu_Click();
         window->PressViewButton(1);
-        ASSERT_EQ(window->pViewType, 2);
+        ASSERT_TRUE(window->planShown());
         SetFlatScaleIndex(r.planStep);  // as the zoom clicks leave it
         window->CloseCmd_Click();
         EXPECT_EQ(gMapScaleIndex, r.mapStep) << r.planStep;
@@ -240,7 +240,7 @@ TEST_F(InputLineFrmTest, HandOverTurnsThePlanNorthUpAndTheNextOpeningRestoresIt)
     Settle();
     Open();
     EXPECT_EQ(gEachTopAreaNumber, 7);
-    EXPECT_EQ(window->pViewType, 2) << "opens on the plan of the restored buildings";
+    EXPECT_TRUE(window->planShown()) << "opens on the plan of the restored buildings";
     EXPECT_EQ(window->AzimusTxt->text(), QStringLiteral("90"));
 }
 
@@ -250,7 +250,7 @@ TEST_F(InputLineFrmTest, TheWorkingFileKeepsThePictureWidthOfTheRoofs)
     ASSERT_TRUE(window->OpenPhotoFile(WriteJpeg(folder, QStringLiteral("wide.jpg"), Qt::gray, QSize(900, 700))));
     window->LoadSample2DataMenu_Click();
     window->PressViewButton(1);
-    ASSERT_EQ(window->pViewType, 2);
+    ASSERT_TRUE(window->planShown());
     const float planX = gFlatTopAreaX[3];
     window->CloseCmd_Click();
     QFile file(DataPath("Sample1", "TempData1.dat"));
@@ -304,13 +304,13 @@ TEST_F(InputLineFrmTest, StopCancelsTheToolOnlyAndKeepsTheUnsavedEdits)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->pSampleSTS = 0;
-    window->pChangeCount = 1;
+    window->setSampleInUse(false);
+    window->setUnsavedEdits(true);
     window->SelectInputMode(4);
     window->StopDrawLineMenu->trigger();
-    EXPECT_EQ(window->pInputMode, 0);
-    EXPECT_EQ(window->pActiveTopArea, -1);
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_EQ(window->editor().tool(), 0);
+    EXPECT_EQ(window->selectedRoof(), -1);
+    EXPECT_TRUE(window->hasUnsavedEdits());
     answers = {MessageAnswer::Cancel};
     window->close();
     EXPECT_TRUE(messages.contains(QStringLiteral("変更を保存しますか？"))) << "closing still asks";
@@ -351,8 +351,8 @@ TEST_F(InputLineFrmTest, ANewPictureOverUnsavedEditsAsksAndStartsAfresh)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->pSampleSTS = 0;
-    window->pChangeCount = 1;
+    window->setSampleInUse(false);
+    window->setUnsavedEdits(true);
     window->AzimusTxt->setText(QStringLiteral("45"));
     window->AzimusTxt_KeyDown(13);
     window->ClearPhotoCmd_Click();
@@ -364,7 +364,7 @@ TEST_F(InputLineFrmTest, ANewPictureOverUnsavedEditsAsksAndStartsAfresh)
     answers = {MessageAnswer::Ok};
     EXPECT_TRUE(window->OpenPhotoFile(path));
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(window->pChangeCount, 0);
+    EXPECT_FALSE(window->hasUnsavedEdits());
     EXPECT_FLOAT_EQ(gNorthAngle, 0.0f);
     EXPECT_EQ(window->AzimusTxt->text(), QStringLiteral("0")) << "the dial follows the reset north";
     EXPECT_NEAR(window->AzimusPic->anchor().y(), 90.0, 1e-9);
@@ -376,16 +376,16 @@ TEST_F(InputLineFrmTest, ResetAllAsksOverUnsavedEdits)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->pSampleSTS = 0;
-    window->pChangeCount = 1;
+    window->setSampleInUse(false);
+    window->setUnsavedEdits(true);
     answers = {MessageAnswer::Cancel};
     QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
     EXPECT_EQ(gEachTopAreaNumber, 6);
     answers = {MessageAnswer::Ok};
     QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(window->pChangeCount, 0);
-    EXPECT_EQ(window->pDataFileName[0], QStringLiteral("*.dat"));
+    EXPECT_FALSE(window->hasUnsavedEdits());
+    EXPECT_EQ(window->dataFileName(), QStringLiteral("*.dat"));
 }
 
 TEST_F(InputLineFrmTest, OverlayOnTheSamplePicture)
@@ -415,11 +415,11 @@ TEST_F(InputLineFrmTest, BackFromThePlanRestoresThePictureAndPhotoCoordinates)
     window->LoadSampleDataMenu_Click();
     const double left = window->PhotoPic->scaleLeft(), top = window->PhotoPic->scaleTop();
     window->DispFlatMapMenu->trigger();
-    ASSERT_EQ(window->pViewType, 2);
+    ASSERT_TRUE(window->planShown());
     EXPECT_EQ(window->PhotoPic->size(), QSize(785, 657));
     EXPECT_DOUBLE_EQ(window->PhotoPic->scaleLeft(), -380.0);
     window->DispSlopeMapMenu->trigger();
-    EXPECT_EQ(window->pViewType, 1);
+    EXPECT_FALSE(window->planShown());
     EXPECT_EQ(window->PhotoPic->size(), QSize(785, 678));
     EXPECT_DOUBLE_EQ(window->PhotoPic->scaleLeft(), left);
     EXPECT_DOUBLE_EQ(window->PhotoPic->scaleTop(), top);
@@ -468,7 +468,7 @@ TEST_F(InputLineFrmTest, PlanSelectionAndTheHeightDialog)
     Open();
     window->LoadSample2DataMenu_Click();
     window->PressViewButton(1);
-    ASSERT_EQ(window->pViewType, 2);
+    ASSERT_TRUE(window->planShown());
     EXPECT_FALSE(window->ChangeBillHeightMenu->isEnabled());
     window->ChangeBillHeightMenu_Click();
     EXPECT_EQ(window->findChild<ChangeHeightFrm*>(), nullptr) << "no roof selected: nothing";
@@ -479,11 +479,11 @@ TEST_F(InputLineFrmTest, PlanSelectionAndTheHeightDialog)
         sx += gFlatTopAreaX[k];
         sy += gFlatTopAreaY[k];
     }
-    const QPointF centre(sx / count * window->pFlatMapRate, sy / count * window->pFlatMapRate);
+    const QPointF centre(sx / count * window->planScale(), sy / count * window->planScale());
     const QPoint pixel = window->PhotoPic->toPixel(centre).toPoint();
     QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
     QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
-    ASSERT_EQ(window->pActiveTopArea, 2);
+    ASSERT_EQ(window->selectedRoof(), 2);
     ASSERT_TRUE(window->ChangeBillHeightMenu->isEnabled());
     window->ChangeBillHeightMenu->trigger();
     ChangeHeightFrm* dialog = window->findChild<ChangeHeightFrm*>();
@@ -499,8 +499,8 @@ TEST_F(InputLineFrmTest, PlanSelectionAndTheHeightDialog)
     dialog->HeightTxt->setText(QStringLiteral("42.5"));
     QTest::mouseClick(dialog->OKCmd, Qt::LeftButton);
     EXPECT_FLOAT_EQ(gFlatTopHeight[2], 42.5f);
-    EXPECT_EQ(window->pActiveTopArea, 2) << "redrawn with the roof highlighted";
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_EQ(window->selectedRoof(), 2) << "redrawn with the roof highlighted";
+    EXPECT_TRUE(window->hasUnsavedEdits());
     Settle();
     EXPECT_TRUE(alive.isNull());
 }
@@ -511,7 +511,7 @@ TEST_F(InputLineFrmTest, PlanZoomClicksStayWithinTheTable)
     window->LoadSample2DataMenu_Click();
     window->PressViewButton(1);
     window->SelectInputMode(1);
-    ASSERT_EQ(window->pInputMode, 1);
+    ASSERT_EQ(window->editor().tool(), 1);
     const int fitted = gFlatScaleIndex;
     QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
     EXPECT_EQ(gFlatScaleIndex, std::min(fitted + 1, 40));
@@ -527,13 +527,13 @@ TEST_F(InputLineFrmTest, MenuToolsRunTheAltitudeCheck)
     for (int tool : {2, 3, 7}) {
         messages.clear();
         window->InputModeMenu[tool]->trigger();
-        EXPECT_EQ(window->pInputMode, 0) << tool;
+        EXPECT_EQ(window->editor().tool(), 0) << tool;
         EXPECT_EQ(messages.size(), 1) << tool;
     }
     window->VerHeightmTxt->setText(QStringLiteral("589"));
     window->IncliHeightmTxt->setText(QStringLiteral("134"));
     window->InputModeMenu[3]->trigger();
-    EXPECT_EQ(window->pInputMode, 3);
+    EXPECT_EQ(window->editor().tool(), 3);
 }
 
 TEST_F(InputLineFrmTest, AltitudeBoxEmptiedOnARefusedValue)
@@ -582,23 +582,23 @@ TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->pChangeCount = 1;
+    window->setUnsavedEdits(true);
     QString answer = folder.filePath(QStringLiteral("site.dat"));
     platform::SetFileDialogAnswerer([&answer](platform::FileDialogKind, const platform::FileDialogOptions&) { return answer; });
     window->SaveDataMenu_Click();
     ASSERT_TRUE(QFile::exists(answer));
-    EXPECT_EQ(window->pChangeCount, 0);
-    EXPECT_EQ(window->pSampleSTS, 0);
-    EXPECT_EQ(window->pViewType, 2) << "saved from the plan";
+    EXPECT_FALSE(window->hasUnsavedEdits());
+    EXPECT_FALSE(window->sampleInUse());
+    EXPECT_TRUE(window->planShown()) << "saved from the plan";
     // The demonstration's own names are refused.
     answer = folder.filePath(QStringLiteral("LineData5.dat"));
-    window->pChangeCount = 1;
+    window->setUnsavedEdits(true);
     window->SaveDataMenu_Click();
     EXPECT_FALSE(QFile::exists(answer));
     EXPECT_EQ(messages.last(), QStringLiteral("このデータは保存できません。"));
-    EXPECT_EQ(window->pChangeCount, 1) << "nothing saved: the edits stay unsaved";
+    EXPECT_TRUE(window->hasUnsavedEdits()) << "nothing saved: the edits stay unsaved";
     // Opened again into an emptied window, with the oblique view and the file's calibration.
-    window->pChangeCount = 0;
+    window->setUnsavedEdits(false);
     QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
     ASSERT_EQ(gEachTopAreaNumber, 0);
     window->VerHeightmTxt->clear();
@@ -608,7 +608,7 @@ TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
     EXPECT_EQ(gWallEdgeNumber, 10);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("データファイル/site.dat"));
     EXPECT_EQ(window->VerHeightmTxt->text(), QStringLiteral("598"));
-    EXPECT_EQ(window->pViewType, 1);
+    EXPECT_FALSE(window->planShown());
 
     // A file whose eye altitude the boxes would refuse is refused as it opens.
     QFile file(answer);
@@ -642,11 +642,11 @@ TEST_F(InputLineFrmTest, FootprintDeveloperButtonFillsTheGridAndDraws)
     for (int di = -2; di <= 2; ++di)
         for (int dj = -2; dj <= 2; ++dj) covered += gBillHeightMesh.at(i + di, j + dj) == 1.0f;
     EXPECT_GT(covered, 0);
-    const QPointF cell((i - 150 + 0.5) * window->pFlatMapRate, (j - 150 + 0.5) * window->pFlatMapRate);
+    const QPointF cell((i - 150 + 0.5) * window->planScale(), (j - 150 + 0.5) * window->planScale());
     int drawn = 0;
     for (int di = -2; di <= 2; ++di)
         for (int dj = -2; dj <= 2; ++dj)
-            drawn += window->PhotoPic->pointColor(cell + QPointF(di, dj) * window->pFlatMapRate) == FootprintColor(0);
+            drawn += window->PhotoPic->pointColor(cell + QPointF(di, dj) * window->planScale()) == FootprintColor(0);
     EXPECT_GT(drawn, 0);
 }
 
@@ -685,7 +685,7 @@ TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
         window->VerHeightmTxt->setText(QString::number(set.data.sourceHeight));
         window->IncliHeightmTxt->setText(QString::number(set.data.slideHeight));
         window->SelectInputMode(7);
-        ASSERT_EQ(window->pInputMode, 7);
+        ASSERT_EQ(window->editor().tool(), 7);
         ResetAllDataBuildingData();
         messages.clear();
         window->HeightTxt->setText(QStringLiteral("12.3"));
@@ -700,10 +700,10 @@ TEST_F(InputLineFrmTest, AutomaticRoofDoubleClick)
         QTest::mouseClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
         QTest::mouseDClick(window->PhotoPic, Qt::LeftButton, Qt::NoModifier, pixel);
         ASSERT_EQ(gEachTopAreaNumber, 1);
-        EXPECT_EQ(window->pActiveTopArea, 0);
-        EXPECT_EQ(window->pChangeCount, 1) << "the found roof is an edit";
-        EXPECT_NEAR(window->pDownX, centre.x(), 1.0);
-        EXPECT_NEAR(window->pDownY, centre.y(), 1.0);
+        EXPECT_EQ(window->selectedRoof(), 0);
+        EXPECT_TRUE(window->hasUnsavedEdits()) << "the found roof is an edit";
+        EXPECT_NEAR(window->editor().workingPoint().x(), centre.x(), 1.0);
+        EXPECT_NEAR(window->editor().workingPoint().y(), centre.y(), 1.0);
         EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
         EXPECT_NE(window->PhotoPic->cursor().shape(), Qt::WaitCursor);
         if (c.wall) {

@@ -100,7 +100,7 @@ protected:
         ASSERT_EQ(gEachTopAreaNumber, 1);
         Use(kSelectTool);
         DoubleClick(kSelectTool, {50, 40});
-        ASSERT_EQ(window->pActiveTopArea, 0);
+        ASSERT_EQ(window->selectedRoof(), 0);
     }
     std::vector<PhotoPoint> Roof(int roof) const
     {
@@ -168,7 +168,7 @@ TEST_F(InputLineTools, SelectionTable)
         window->VerHeightmTxt->setText(QStringLiteral("598"));
         window->IncliHeightmTxt->setText(QStringLiteral("102"));
         window->PressViewButton(r.view == Plan ? 1 : 0);
-        ASSERT_EQ(window->pViewType, r.view == Plan ? 2 : 1);
+        ASSERT_EQ(window->planShown(), r.view == Plan);
         window->StopDrawLineMenu->trigger();  // select, default pointer
         if (!r.altitudes) window->VerHeightmTxt->clear();
         messages.clear();
@@ -179,7 +179,7 @@ TEST_F(InputLineTools, SelectionTable)
         } else {
             window->InputModeMenu[r.tool]->trigger();
         }
-        EXPECT_EQ(window->pInputMode, r.expected);
+        EXPECT_EQ(window->editor().tool(), r.expected);
         EXPECT_EQ(!messages.isEmpty(), r.message);
         for (int k = 0; k < 8; ++k) {
             EXPECT_EQ(window->InputModeRbn[k]->isChecked(), k == r.expected) << k;
@@ -198,10 +198,10 @@ TEST_F(InputLineTools, ButtonUpInTheObliqueViewReturnsToSelectAndKeepsTheRoof)
 {
     TraceSquare();
     QTest::mouseClick(window->InputModeRbn[kMoveTool], Qt::LeftButton);
-    ASSERT_EQ(window->pInputMode, kMoveTool);
+    ASSERT_EQ(window->editor().tool(), kMoveTool);
     QTest::mouseClick(window->InputModeRbn[kMoveTool], Qt::LeftButton);  // up again
-    EXPECT_EQ(window->pInputMode, kSelectTool);
-    EXPECT_EQ(window->pActiveTopArea, 0);
+    EXPECT_EQ(window->editor().tool(), kSelectTool);
+    EXPECT_EQ(window->selectedRoof(), 0);
     EXPECT_EQ(window->PhotoPic->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -211,12 +211,12 @@ TEST_F(InputLineTools, EveryToolWorksAtItsPenTip)
         SCOPED_TRACE(tool);
         window->StopDrawLineMenu->trigger();
         Use(tool);
-        ASSERT_EQ(window->pInputMode, tool);
+        ASSERT_EQ(window->editor().tool(), tool);
         const QPointF tip(-200, -150);  // on the picture, away from any roof
         QTest::mousePress(Win(), Qt::LeftButton, {}, At(Hot(tool, tip)));
         QTest::mouseRelease(Win(), Qt::LeftButton, {}, At(Hot(tool, tip)));
-        EXPECT_DOUBLE_EQ(window->pDownX, tip.x());
-        EXPECT_DOUBLE_EQ(window->pDownY, tip.y());
+        EXPECT_DOUBLE_EQ(window->editor().workingPoint().x(), tip.x());
+        EXPECT_DOUBLE_EQ(window->editor().workingPoint().y(), tip.y());
     }
     // The pictures put a dark tip exactly there (icons take their centre as the hot spot).
     std::vector<ToolCursor> pointers(kPhotoToolCursors.begin() + 1, kPhotoToolCursors.end());
@@ -239,18 +239,18 @@ TEST_F(InputLineTools, TracingClosesNearTheFirstPointOnly)
     Click(kRoofLineTool, {100, 0});
     Click(kRoofLineTool, {1, 1});
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(window->pTempPointNum, 3);
+    EXPECT_EQ(window->editor().tracedPointCount(), 3);
     // The rubber line follows the pointer from the last point (drawn over the picture).
     QTest::mouseMove(Win(), At(Hot(kRoofLineTool, {61, 1})));
-    EXPECT_EQ(window->pLastX, 61.0);
+    EXPECT_EQ(window->editor().rubberLineEnd().x(), 61.0);
     EXPECT_NE(pic->pointColor({30, 1}), PictureAt({30, 1}));
     // A fourth press 4 from the first point closes the outline with a copy of the first point.
     Click(kRoofLineTool, {0, 60});
     Click(kRoofLineTool, {3, 3});
     ASSERT_EQ(gEachTopAreaNumber, 1);
     EXPECT_EQ(Roof(0), (std::vector<PhotoPoint>{{0, 0}, {100, 0}, {1, 1}, {0, 60}, {0, 0}}));
-    EXPECT_EQ(window->pTempPointNum, 0);
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_EQ(window->editor().tracedPointCount(), 0);
+    EXPECT_TRUE(window->hasUnsavedEdits());
     EXPECT_EQ(pic->pointColor({50, 0}), kRoofLineColor) << "the overlay shows the new roof";
 }
 
@@ -265,7 +265,7 @@ TEST_F(InputLineTools, ARedrawUnderARubberLineLeavesNoStrayLine)
     EXPECT_NE(pic->pointColor({0, -30}), QColor(Qt::white));
     // "中止" drops the outline with its drawing.
     window->StopDrawLineMenu->trigger();
-    EXPECT_EQ(window->pTempPointNum, 0);
+    EXPECT_EQ(window->editor().tracedPointCount(), 0);
     EXPECT_EQ(pic->pointColor({0, -30}), QColor(Qt::white));
 }
 
@@ -274,12 +274,12 @@ TEST_F(InputLineTools, ADoubleClickIsOneLeftPressAndASelection)
     TraceSquare();
     Use(kRoofLineTool);
     DoubleClick(kRoofLineTool, {50, 40});
-    EXPECT_EQ(window->pTempPointNum, 1) << "the second press of the pair is no press";
-    EXPECT_EQ(window->pActiveTopArea, 0);
+    EXPECT_EQ(window->editor().tracedPointCount(), 1) << "the second press of the pair is no press";
+    EXPECT_EQ(window->selectedRoof(), 0);
     EXPECT_TRUE(window->Remove1TopAreaMenu->isEnabled());
     DoubleClick(kRoofLineTool, {-200, -150});
-    EXPECT_EQ(window->pTempPointNum, 2);
-    EXPECT_EQ(window->pActiveTopArea, -1);
+    EXPECT_EQ(window->editor().tracedPointCount(), 2);
+    EXPECT_EQ(window->selectedRoof(), -1);
     EXPECT_FALSE(window->Remove1TopAreaMenu->isEnabled());
 }
 
@@ -287,7 +287,7 @@ TEST_F(InputLineTools, AnOutlineStopsAtTheLimitWithAMessage)
 {
     Use(kRoofLineTool);
     for (int k = 0; k < kMaxTracePoints + 2; ++k) Click(kRoofLineTool, {-300.0 + 5 * k, k % 2 == 0 ? -200.0 : -180.0});
-    EXPECT_EQ(window->pTempPointNum, kMaxTracePoints - 1) << "room left for the closing point";
+    EXPECT_EQ(window->editor().tracedPointCount(), kMaxTracePoints - 1) << "room left for the closing point";
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.back().toStdString(), PhotoEditMessage(PhotoEdit::Full));
     Click(kRoofLineTool, {-301, -201});  // closes
@@ -300,9 +300,9 @@ TEST_F(InputLineTools, WallLineSnapsToAVertexNotToAFootAndShowsTheHeight)
     TraceSquare();
     Use(kWallLineTool);
     Click(kWallLineTool, {97, 3});  // 4.2 from the vertex (100, 0)
-    EXPECT_EQ(window->pWallSTS, 1);
-    EXPECT_EQ(window->pDownX, 100.0);
-    EXPECT_EQ(window->pDownY, 0.0);
+    EXPECT_TRUE(window->editor().wallLineStarted());
+    EXPECT_EQ(window->editor().workingPoint().x(), 100.0);
+    EXPECT_EQ(window->editor().workingPoint().y(), 0.0);
     QTest::mouseMove(Win(), At(Hot(kWallLineTool, {100, -40})));
     EXPECT_NE(pic->pointColor({100, -20}), PictureAt({100, -20})) << "rubber line";
     Click(kWallLineTool, {101, -60});
@@ -315,10 +315,10 @@ TEST_F(InputLineTools, WallLineSnapsToAVertexNotToAFootAndShowsTheHeight)
     ASSERT_TRUE(expected.height.has_value());
     EXPECT_EQ(window->HeightTxt->text(), QString::fromStdString(expected.text));
     EXPECT_GT(*expected.height, 5.0);
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_TRUE(window->hasUnsavedEdits());
     // A press on the wall's foot starts nothing: feet are not vertices.
     Click(kWallLineTool, {101, -60});
-    EXPECT_EQ(window->pWallSTS, 0);
+    EXPECT_FALSE(window->editor().wallLineStarted());
     EXPECT_EQ(gWallEdgeNumber, 1);
 }
 
@@ -335,7 +335,7 @@ TEST_F(InputLineTools, MovingTheFirstVertexKeepsTheOutlineClosedAndCarriesItsWal
     EXPECT_EQ(roof.front(), (PhotoPoint{-10, 8}));
     EXPECT_EQ(roof.back(), (PhotoPoint{-10, 8}));
     for (int w : {0, 1}) EXPECT_EQ((PhotoPoint{gFirstWallEdgeX[w], gFirstWallEdgeY[w]}), (PhotoPoint{-10, 8})) << w;
-    EXPECT_EQ(window->pMoveSTS, -1);
+    EXPECT_EQ(window->editor().vertexDrag(), PictureEditor::Drag::Released);
     EXPECT_EQ(window->HeightTxt->text(), QString::fromStdString(MeasureWallHeight(598, 102, 8, -50).text)) << "re-measured";
     // The highlighted outline (drawn over the picture) follows: the old left edge is gone.
     EXPECT_NE(pic->pointColor({-5, 44}), PictureAt({-5, 44}));
@@ -349,13 +349,13 @@ TEST_F(InputLineTools, MovingTheFirstVertexKeepsTheOutlineClosedAndCarriesItsWal
 TEST_F(InputLineTools, AddingAPointIsAnEdit)
 {
     TraceSquare();
-    window->pChangeCount = 0;
+    window->setUnsavedEdits(false);
     Use(kAddPointTool);
     DoubleClick(kAddPointTool, {50, 2});
     EXPECT_EQ(Roof(0), (std::vector<PhotoPoint>{{0, 0}, {50, 0}, {100, 0}, {100, 80}, {0, 80}, {0, 0}}));
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_TRUE(window->hasUnsavedEdits());
     DoubleClick(kAddPointTool, {50, 40});  // no edge: deselects
-    EXPECT_EQ(window->pActiveTopArea, -1);
+    EXPECT_EQ(window->selectedRoof(), -1);
     EXPECT_EQ(gEachTopAreaPointNum[0], 6);
 }
 
@@ -371,12 +371,12 @@ TEST_F(InputLineTools, DeletingPointsAndWalls)
     DoubleClick(kDeleteTool, {100, 0});
     EXPECT_EQ(gWallEdgeNumber, 0) << "the vertex took its wall";
     EXPECT_EQ(gEachTopAreaPointNum[0], 4);
-    EXPECT_EQ(window->pActiveTopArea, 0);
+    EXPECT_EQ(window->selectedRoof(), 0);
     DoubleClick(kDeleteTool, {0, 0});
     EXPECT_EQ(gEachTopAreaNumber, 0) << "too few points: the roof went";
-    EXPECT_EQ(window->pActiveTopArea, -1);
+    EXPECT_EQ(window->selectedRoof(), -1);
     EXPECT_FALSE(window->Remove1TopAreaMenu->isEnabled());
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_TRUE(window->hasUnsavedEdits());
 }
 
 TEST_F(InputLineTools, RightReleasePopsTheEditMenuForTheEditingTools)
@@ -385,7 +385,7 @@ TEST_F(InputLineTools, RightReleasePopsTheEditMenuForTheEditingTools)
         window->PressViewButton(view - 1);
         for (int tool : {0, 1, 2, 3, 4, 5, 6, 7}) {
             SCOPED_TRACE(QStringLiteral("view %1 tool %2").arg(view).arg(tool).toStdString());
-            window->pInputMode = tool;
+            window->SetToolInUse(tool);
             QTest::mouseClick(Win(), Qt::RightButton, {}, At({-200, -150}));
             const bool shown = window->EditPhotoLineMenu->isVisible();
             window->EditPhotoLineMenu->hide();
@@ -398,32 +398,32 @@ TEST_F(InputLineTools, PlanSelectAndDragAVertex)
 {
     TraceSquare();
     window->PressViewButton(1);
-    ASSERT_EQ(window->pViewType, 2);
+    ASSERT_TRUE(window->planShown());
     const QPointF centre = window->planFrame().toCanvas((gFlatTopAreaX[0] + gFlatTopAreaX[2]) / 2, (gFlatTopAreaY[0] + gFlatTopAreaY[2]) / 2);
     QTest::mouseDClick(Win(), Qt::LeftButton, {}, pic->mapTo(window.data(), pic->toPixel(centre).toPoint()));
-    ASSERT_EQ(window->pActiveTopArea, 0);
+    ASSERT_EQ(window->selectedRoof(), 0);
     Use(kMoveTool);
-    window->pChangeCount = 0;
+    window->setUnsavedEdits(false);
     const QPointF corner = window->planFrame().toCanvas(gFlatTopAreaX[1], gFlatTopAreaY[1]);
     const QPointF target = corner + QPointF(20, 15);
     auto to = [&](QPointF canvas) { return pic->mapTo(window.data(), pic->toPixel(Hot(kMoveTool, canvas)).toPoint()); };
     QTest::mousePress(Win(), Qt::LeftButton, {}, to(corner));
-    EXPECT_EQ(window->pMoveSTS, 1);
-    EXPECT_EQ(window->pChangeCount, 0) << "a pick alone is no edit";
+    EXPECT_EQ(window->editor().vertexDrag(), PictureEditor::Drag::Dragging);
+    EXPECT_FALSE(window->hasUnsavedEdits()) << "a pick alone is no edit";
     QTest::mouseMove(Win(), to(target));
     QTest::mouseRelease(Win(), Qt::LeftButton, {}, to(target));
     const QPointF moved = window->planFrame().toCanvas(gFlatTopAreaX[1], gFlatTopAreaY[1]);
     EXPECT_NEAR(moved.x(), target.x(), 1.0);
     EXPECT_NEAR(moved.y(), target.y(), 1.0);
-    EXPECT_EQ(window->pMoveSTS, -1);
-    EXPECT_EQ(window->pChangeCount, 1);
+    EXPECT_EQ(window->editor().vertexDrag(), PictureEditor::Drag::Released);
+    EXPECT_TRUE(window->hasUnsavedEdits());
 }
 
 // A roof traced on a sample picture is the user's work: closing by the title bar, "全て消去", a
 // sample set or another picture ask before it is lost, as for any other work.
 TEST_F(InputLineTools, ARoofTracedOnASamplePictureIsNotThrownAwayUnasked)
 {
-    ASSERT_EQ(window->pSampleSTS, -1);
+    ASSERT_TRUE(window->sampleInUse());
     TraceSquare();
     platform::SetFileDialogAnswerer([](platform::FileDialogKind, const platform::FileDialogOptions&) { return QString(); });
     const struct {
@@ -461,11 +461,11 @@ TEST_F(InputLineTools, APlanMoveSurvivesTheNextPlanAndASave)
     Click(kWallLineTool, {100, -60});
     ASSERT_EQ(gWallEdgeNumber, 1);
     window->PressViewButton(1);
-    ASSERT_EQ(window->pViewType, 2);
+    ASSERT_TRUE(window->planShown());
     const float height = gFlatTopHeight[0];
     const QPointF centre = window->planFrame().toCanvas((gFlatTopAreaX[0] + gFlatTopAreaX[2]) / 2, (gFlatTopAreaY[0] + gFlatTopAreaY[2]) / 2);
     QTest::mouseDClick(Win(), Qt::LeftButton, {}, pic->mapTo(window.data(), pic->toPixel(centre).toPoint()));
-    ASSERT_EQ(window->pActiveTopArea, 0);
+    ASSERT_EQ(window->selectedRoof(), 0);
     Use(kMoveTool);
     auto to = [&](QPointF canvas) { return pic->mapTo(window.data(), pic->toPixel(Hot(kMoveTool, canvas)).toPoint()); };
     // Vertex 1 carries the wall.
@@ -489,7 +489,7 @@ TEST_F(InputLineTools, APlanMoveSurvivesTheNextPlanAndASave)
     platform::SetFileDialogAnswerer([&path](platform::FileDialogKind, const platform::FileDialogOptions&) { return path; });
     window->SaveDataMenu->trigger();
     ASSERT_TRUE(QFile::exists(path));
-    EXPECT_EQ(window->pChangeCount, 0);
+    EXPECT_FALSE(window->hasUnsavedEdits());
     QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
     ASSERT_EQ(gEachTopAreaNumber, 0);
     window->OpenDataMenu->trigger();
@@ -506,7 +506,7 @@ TEST_F(InputLineTools, APlanMoveBeyondThePictureGoesBackWithAMessage)
     window->PressViewButton(1);
     const QPointF centre = window->planFrame().toCanvas((gFlatTopAreaX[0] + gFlatTopAreaX[2]) / 2, (gFlatTopAreaY[0] + gFlatTopAreaY[2]) / 2);
     QTest::mouseDClick(Win(), Qt::LeftButton, {}, pic->mapTo(window.data(), pic->toPixel(centre).toPoint()));
-    ASSERT_EQ(window->pActiveTopArea, 0);
+    ASSERT_EQ(window->selectedRoof(), 0);
     Use(kMoveTool);
     const auto planX = gFlatTopAreaX, planY = gFlatTopAreaY, photoX = gTopAreaX, photoY = gTopAreaY;
     // Far behind the camera, at the canvas's bottom edge once zoomed out.
@@ -515,7 +515,7 @@ TEST_F(InputLineTools, APlanMoveBeyondThePictureGoesBackWithAMessage)
     auto to = [&](QPointF canvas) { return pic->mapTo(window.data(), pic->toPixel(Hot(kMoveTool, canvas)).toPoint()); };
     const QPointF corner = window->planFrame().toCanvas(planX[1], planY[1]);
     QTest::mousePress(Win(), Qt::LeftButton, {}, to(corner));
-    ASSERT_EQ(window->pMoveSTS, 1);
+    ASSERT_EQ(window->editor().vertexDrag(), PictureEditor::Drag::Dragging);
     QTest::mouseMove(Win(), to(QPointF(corner.x(), -300)));
     QTest::mouseRelease(Win(), Qt::LeftButton, {}, to(QPointF(corner.x(), -300)));
     ASSERT_EQ(messages.size(), 1);
