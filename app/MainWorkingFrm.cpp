@@ -134,11 +134,11 @@ void MainWorkingFrm::Form_Load()
         times << QString::fromStdString(orbit::ConvertSecondToTimeStr(double(step) * kSecondsPerStep));
     }
     StartTimeCmb->addItems(times);
-    StartTimeCmb->setCurrentIndex(96);
-    SetStartTimeStep(96);
+    StartTimeCmb->setCurrentIndex(kDefaultStartTimeStep);
+    SetStartTimeStep(kDefaultStartTimeStep);
     EndTimeCmb->addItems(times);
-    EndTimeCmb->setCurrentIndex(216);
-    SetEndTimeStep(216);
+    EndTimeCmb->setCurrentIndex(kDefaultEndTimeStep);
+    SetEndTimeStep(kDefaultEndTimeStep);
 
     SetSettingReserve(10);
     SetComputeDate(QDate::currentDate().toString(QLatin1String(platform::CalendarPopup::kDateFormat)).toStdString());

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "orbit/TextHelpers.h"
+#include "platform/Constants.h"
 
 namespace gps {
 
 namespace {
 
-constexpr double kDegToRad = 3.14159265358979 / 180.0;
 
 double Tenths(double metres) { return std::round(metres * 10.0) / 10.0; }
 
@@ -66,7 +66,7 @@ std::variant<MapTransform, MapCorrectionRefusal> ComputeMapCorrection(const MapC
     // to point 1, in degrees clockwise from north).
     const double bearingPlane = orbit::ComputeAzimusAngle(ref2->east, ref2->north, ref1->east, ref1->north);
     const double bearingMap = orbit::ComputeAzimusAngle(p2.x, p2.y, p1.x, p1.y);
-    const double angle = (bearingMap - bearingPlane) * kDegToRad;
+    const double angle = (bearingMap - bearingPlane) * platform::kRadPerDeg;
     MapTransform t;
     t.reference1 = *ref1;
     t.reference2 = *ref2;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/Constants.h"
+
 namespace gps {
 
 double gLongRadius = 0.0;
@@ -15,7 +17,6 @@ namespace {
 
 constexpr double kGrs80Radius = 6378137.0;
 constexpr double kGrs80Flattening = 1.0 / 298.257222101;
-constexpr double kDegToRad = 3.14159265358979 / 180.0;
 
 // Meridian arc from the equator to latitude psi (radians) on an ellipsoid of radius a and first
 // eccentricity e: the GRS80 series with its six fixed coefficients.
@@ -52,13 +53,13 @@ Ellipsoid MakeEllipsoid(double a, double inverseFlattening)
 
 PlaneXY Series(double lat, double lon, double originLat, double originLon, double m0, const Ellipsoid& el)
 {
-    const double phi = lat * kDegToRad;
+    const double phi = lat * platform::kRadPerDeg;
     const double sinPhi = std::sin(phi);
     const double w = std::sqrt(1.0 - el.e * el.e * sinPhi * sinPhi);
-    const double s0 = MeridianArc(originLat * kDegToRad, el.a, el.e);
+    const double s0 = MeridianArc(originLat * platform::kRadPerDeg, el.a, el.e);
     const double s = MeridianArc(phi, el.a, el.e);
 
-    const double dl = (lon - originLon) * kDegToRad;
+    const double dl = (lon - originLon) * platform::kRadPerDeg;
     const double dl2 = dl * dl;
     const double dl3 = dl2 * dl;
     const double dl4 = dl3 * dl;

@@ -6,14 +6,6 @@
 
 namespace judge {
 
-std::array<bool, kSateSlots> ExcludedSlots(const std::array<int, kSateSlots>& slotPrn, const std::vector<int>& excludedPrns)
-{
-    std::array<bool, kSateSlots> out{};
-    for (int s = 0; s < kSateSlots; ++s)
-        out[static_cast<std::size_t>(s)] = std::find(excludedPrns.begin(), excludedPrns.end(), slotPrn[static_cast<std::size_t>(s)]) != excludedPrns.end();
-    return out;
-}
-
 std::vector<StepSatellites> SatellitesAboveMask(const SatelliteTable& sats, int firstStep, int lastStep, float mask, float gridRotateDeg)
 {
     firstStep = std::max(firstStep, 0);

@@ -28,9 +28,6 @@ struct SatelliteTable {
     std::array<bool, kSateSlots> excluded{};  // slots whose PRN is on the exclusion list
 };
 
-// Slots whose PRN (slotPrn[slot]) is one of `excludedPrns`.
-std::array<bool, kSateSlots> ExcludedSlots(const std::array<int, kSateSlots>& slotPrn, const std::vector<int>& excludedPrns);
-
 // The judged window and the conditions of a judgement.
 struct JudgeSetup {
     float cell = 0.0f;           // grid cell, metres

@@ -10,8 +10,6 @@
 namespace judge {
 namespace {
 
-constexpr double kDegToRad = platform::kRadPerDeg;
-constexpr double kRadToDeg = 57.29577951308238;
 constexpr std::int64_t kFarCell = 1'000'000'000;
 
 int SectorOf(int a)
@@ -25,7 +23,7 @@ int SectorOf(int a)
 
 double SlopeOf(int sector, int a)
 {
-    const double t = std::tan(a * kDegToRad);
+    const double t = std::tan(a * platform::kRadPerDeg);
     switch (sector) {
     case 1: return t;
     case 2: return 1.0 / t;
@@ -94,7 +92,7 @@ double MarchDirection(const HeightMesh& mesh, std::int64_t i0, std::int64_t j0, 
         const double e = std::atan(rise / Distance(cell, k, f));
         if (e > best) best = e;
     }
-    return best * kRadToDeg;
+    return best * platform::kDegPerRad;
 }
 
 void ObserverCell(double x, double y, double cell, std::int64_t& i0, std::int64_t& j0)
@@ -249,7 +247,7 @@ void DirectionTable::skyline(const MarchGround& ground, int i0, int j0, std::arr
         }
         // atan is monotonic, so the largest ratio gives the largest elevation of the march; a
         // direction where nothing rises is 0 without it.
-        out[static_cast<std::size_t>(a)] = bestRatio > 0.0 ? std::atan(bestRatio) * kRadToDeg : 0.0;
+        out[static_cast<std::size_t>(a)] = bestRatio > 0.0 ? std::atan(bestRatio) * platform::kDegPerRad : 0.0;
     }
 }
 

@@ -22,14 +22,14 @@ double Distance(double x0, double y0, double x1, double y1) { return std::hypot(
 bool CheckCloseTopLine(std::span<const PhotoPoint> traced, double x, double y)
 {
     if (traced.size() <= 2) return false;
-    return Distance(traced[0].x, traced[0].y, x, y) < kClosePickDistance;
+    return Distance(traced[0].x, traced[0].y, x, y) < edit::kCloseDistance;
 }
 
 int FindTopAreaPoint(int roof, double x, double y)
 {
     if (!IsRoof(roof)) return -1;
     for (int k = FirstRow(roof); k <= LastRow(roof); ++k) {
-        if (Distance(gTopAreaX[k], gTopAreaY[k], x, y) < kPointPickDistance) return k;
+        if (Distance(gTopAreaX[k], gTopAreaY[k], x, y) < edit::kVertexPickDistance) return k;
     }
     return -1;
 }
@@ -39,7 +39,7 @@ std::vector<int> WallEdgesAtPoint(int roof, double x, double y)
     std::vector<int> walls;
     for (int w = 0; w < WallCount(); ++w) {
         if (gWallEdgefotEachTopArea[w] != roof) continue;
-        if (Distance(gFirstWallEdgeX[w], gFirstWallEdgeY[w], x, y) < kPointPickDistance) walls.push_back(w);
+        if (Distance(gFirstWallEdgeX[w], gFirstWallEdgeY[w], x, y) < edit::kVertexPickDistance) walls.push_back(w);
     }
     return walls;
 }
@@ -52,11 +52,11 @@ MovePick FindMovePoint(int roof, double x, double y)
     const int vertex = FindTopAreaPoint(roof, x, y);
     // The first foot within reach, and how far it is from the press.
     int foot = -1;
-    double footDistance = kPointPickDistance;
+    double footDistance = edit::kVertexPickDistance;
     for (int w = 0; w < WallCount() && foot < 0; ++w) {
         if (gWallEdgefotEachTopArea[w] != roof) continue;
         const double d = Distance(gSecondWallEdgeX[w], gSecondWallEdgeY[w], x, y);
-        if (d < kPointPickDistance) {
+        if (d < edit::kVertexPickDistance) {
             foot = w;
             footDistance = d;
         }
@@ -84,7 +84,7 @@ std::optional<EdgePick> FindTopAreaEdge(int roof, double x, double y)
         const double x0 = gTopAreaX[j - 1], y0 = gTopAreaY[j - 1];
         const double x1 = gTopAreaX[j], y1 = gTopAreaY[j];
         if (x1 == x0) {
-            if (std::min(y0, y1) <= y && y <= std::max(y0, y1) && std::abs(x - x0) < kEdgePickDistance) {
+            if (std::min(y0, y1) <= y && y <= std::max(y0, y1) && std::abs(x - x0) < edit::kEdgePickDistance) {
                 return EdgePick{j, {static_cast<float>(x0), static_cast<float>(y)}};
             }
             continue;
@@ -93,7 +93,7 @@ std::optional<EdgePick> FindTopAreaEdge(int roof, double x, double y)
         // edge does not reach beyond its ends).
         if (x < std::min(x0, x1) || x > std::max(x0, x1)) continue;
         const double yl = y0 + (x - x0) * (y1 - y0) / (x1 - x0);
-        if (std::abs(y - yl) < kEdgePickDistance) {
+        if (std::abs(y - yl) < edit::kEdgePickDistance) {
             return EdgePick{j, {static_cast<float>(x), static_cast<float>(yl)}};
         }
     }

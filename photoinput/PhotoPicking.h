@@ -4,8 +4,9 @@
 // centre, y up); `roof` is the selected roof, -1 none. The roof hit test itself is FindTopArea
 // (OutlineHitTest.h, even-odd rule, so concave roofs are found too).
 //
-// Pick distances in picture units, every one strict (a point exactly at the distance is not
-// picked): closing a traced outline 5, a vertex or a wall end 6, an edge 5.
+// Pick distances in picture units are the site map's (EditOperations.h), every one strict (a point
+// exactly at the distance is not picked): closing a traced outline 5, a vertex or a wall end 6,
+// an edge 5.
 
 #include <optional>
 #include <span>
@@ -13,10 +14,8 @@
 #include <vector>
 
 #include "photoinput/PhotoModel.h"
+#include "site/EditOperations.h"
 
-inline constexpr double kClosePickDistance = 5.0;
-inline constexpr double kPointPickDistance = 6.0;
-inline constexpr double kEdgePickDistance = 5.0;
 
 // True when the outline being traced (`traced`, its points so far) has more than two points and
 // (x, y) lies within 5 of its first point: the press closes it.

@@ -4,10 +4,11 @@
 #include <cmath>
 
 #include "photoinput/PhotoModel.h"
+#include "platform/Constants.h"
 
 std::vector<judge::Crossing> MakeFootprintCrossings(float northAngle)
 {
-    const double a = northAngle * kDegToRad;
+    const double a = northAngle * platform::kRadPerDeg;
     const double s = std::sin(a), c = std::cos(a);
     std::vector<judge::Outline> outlines;
     const int roofs = std::clamp(gEachTopAreaNumber, 0, kMaxTopAreas);

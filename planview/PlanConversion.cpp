@@ -9,6 +9,7 @@
 #include "photoinput/PhotoGeometry.h"
 #include "photoinput/PhotoModel.h"
 #include "photoinput/PhotoPicking.h"
+#include "platform/Constants.h"
 
 namespace {
 
@@ -171,7 +172,7 @@ bool CarryFlatTopPointToPhoto(int roof, int point)
 void ComputeNorthTopArea()
 {
     if (gEachTopAreaNumber <= 0) return;
-    const double a = gNorthAngle * kDegToRad;
+    const double a = gNorthAngle * platform::kRadPerDeg;
     const double s = std::sin(a);
     const double c = std::cos(a);
     for (int i = 0; i < RoofCount(); ++i) {

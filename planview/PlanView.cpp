@@ -6,6 +6,8 @@
 
 #include "photoinput/OutlineHitTest.h"
 #include "photoinput/PhotoModel.h"
+#include "platform/Constants.h"
+#include "site/EditOperations.h"
 
 namespace {
 
@@ -28,13 +30,13 @@ const int& gFlatScaleIndex = flatScaleIndex;
 
 QPointF PlanFrame::toCanvas(double x, double y) const
 {
-    const double a = northAngle * kDegToRad, s = std::sin(a), c = std::cos(a);
+    const double a = northAngle * platform::kRadPerDeg, s = std::sin(a), c = std::cos(a);
     return {(x * c - y * s) * rate, (x * s + y * c) * rate};
 }
 
 QPointF PlanFrame::toPlan(QPointF canvas) const
 {
-    const double a = northAngle * kDegToRad, s = std::sin(a), c = std::cos(a);
+    const double a = northAngle * platform::kRadPerDeg, s = std::sin(a), c = std::cos(a);
     const double x = canvas.x() / rate, y = canvas.y() / rate;
     return {x * c + y * s, -x * s + y * c};
 }
@@ -85,7 +87,7 @@ int FindFlatTopPoint(int roof, double x, double y, const PlanFrame& frame)
     for (int k = first; k <= last; ++k) {
         const QPointF p = frame.toCanvas(gFlatTopAreaX[k], gFlatTopAreaY[k]);
         const double dx = p.x() - x, dy = p.y() - y;
-        if (std::sqrt(dx * dx + dy * dy) < kFlatPickRadius) return k;
+        if (std::sqrt(dx * dx + dy * dy) < edit::kVertexPickDistance) return k;
     }
     return -1;
 }

@@ -49,9 +49,6 @@ int SelectFlatMapScale(double northAngle = 0.0);
 // gFlatTopAreaX/Y), the lowest index winning; -1 when none (or rate 0).
 int FindFlatTopArea(double x, double y, const PlanFrame& frame);
 
-// Pick radius of a plan vertex, canvas units (strictly closer picks).
-inline constexpr double kFlatPickRadius = 6.0;
-
 // The first point of roof `roof`'s run whose canvas position lies closer than 6 units to (x, y);
 // -1 when none or no such roof. The closing point is never found (the first point comes first).
 int FindFlatTopPoint(int roof, double x, double y, const PlanFrame& frame);

@@ -15,6 +15,7 @@
 #include "photoinput/SlideRate.h"
 #include "planview/PlanConversion.h"
 #include "planview/PlanView.h"
+#include "platform/Constants.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST(PlanConversion, FormulasAgreeWithAnIndependentPinholeCamera)
     const double width = 785;
     for (const SlideRow& row : SlideRateRows()) {
         for (const double range : {50.0, 160.0, 600.0, 1500.0}) {
-            const double t = row.degrees * kDegToRad;
+            const double t = row.degrees * platform::kRadPerDeg;
             const pinhole::Camera camera(t, range, width);
             const double rate = range / (0.85 * width);
             // Boxes stay well below the camera.
@@ -112,15 +113,15 @@ TEST(PlanConversion, ModelConversionReturnsTheWorld)
         for (const double range : {50.0, 400.0, 1500.0}) {
             for (const double north : {0.0, 30.0, 90.0, 247.0}) {
                 SCOPED_TRACE(::testing::Message() << "tilt " << tilt << " range " << range << " north " << north);
-                const pinhole::Camera camera(tilt * kDegToRad, range, width);
+                const pinhole::Camera camera(tilt * platform::kRadPerDeg, range, width);
                 ResetAllDataBuildingData();
                 SetCamera(tilt, range, width);
                 SetNorthAngle(static_cast<float>(north));
                 // World boxes (x east, y north) seen in the plan frame: turned clockwise by north.
-                const double a = north * kDegToRad;
+                const double a = north * platform::kRadPerDeg;
                 std::vector<Box> world;
                 for (int i = 0; i < 3; ++i) {
-                    Box plan = RandomBox(random, range, std::min(100.0, 0.6 * range * std::cos(tilt * kDegToRad)));
+                    Box plan = RandomBox(random, range, std::min(100.0, 0.6 * range * std::cos(tilt * platform::kRadPerDeg)));
                     Box turned = plan;
                     for (auto& c : turned.footprint) {
                         const auto [x, y] = c;
@@ -150,7 +151,7 @@ TEST(PlanConversion, ModelConversionReturnsTheWorld)
 
 TEST(PlanConversion, HeightsAndPlanPointsOfSmallModels)
 {
-    const pinhole::Camera camera(30 * kDegToRad, 200, 800);
+    const pinhole::Camera camera(30 * platform::kRadPerDeg, 200, 800);
     auto footOf = [&](double x, double y) {
         const auto p = camera.project({x, y, 0});
         return PhotoPoint{static_cast<float>(p[0]), static_cast<float>(p[1])};
@@ -327,7 +328,7 @@ TEST(PlanConversion, DemonstrationSetsReproduceTheirPlanPoints)
 // on it keeping their measured heights (and so the roof its height).
 TEST(PlanConversion, AMovedPlanPointIsCarriedBackIntoThePicture)
 {
-    const pinhole::Camera camera(30 * kDegToRad, 200, 800);
+    const pinhole::Camera camera(30 * platform::kRadPerDeg, 200, 800);
     auto photoOf = [&](double x, double y, double h) {
         const auto p = camera.project({x, y, h});
         return PhotoPoint{static_cast<float>(p[0]), static_cast<float>(p[1])};
@@ -343,7 +344,7 @@ TEST(PlanConversion, AMovedPlanPointIsCarriedBackIntoThePicture)
     ASSERT_EQ(ComputeFlatTopHeight(), PlanResult::Done);
     ASSERT_EQ(ComputeFlatTopArea(), PlanResult::Done);
     const float height = gFlatTopHeight[0];
-    const double t = 30 * kDegToRad, rate = gPhotoMeterRate;
+    const double t = 30 * platform::kRadPerDeg, rate = gPhotoMeterRate;
     auto wallHeight = [&](int w) { return ComputeWallEdgeHeight(t, 200, rate * gFirstWallEdgeY[w], rate * gSecondWallEdgeY[w]); };
     const double wall1 = wallHeight(1);
     const float x1 = gFlatTopAreaX[1], y1 = gFlatTopAreaY[1];
