@@ -60,7 +60,6 @@ void MainWorkingFrm::StartDemonstration(int number)
     // is cleared only when the user goes on from the demonstration's first panel, so that a
     // cancel there leaves it as it was.
     if (!MayGiveUpSite()) return;
-    pMessageIndex = -1;
     demoSequence_->Start(number);
 }
 

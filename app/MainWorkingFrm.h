@@ -406,7 +406,6 @@ private:
 
     // Window variables (16-bit integers in meaning unless said otherwise).
     int pDemoIndex = -1;          // step of the main demonstration (DemoSequence.h), -1 none
-    int pMessageIndex = -1;       // set to -1 when a demonstration starts
     int pFirstActivate = -1;      // -1 from the load until the end of the first activation
     int pChangeCount = 0;         // edits of the building model since the start or last reset
     int pSampleLoaded = 0;        // -1 after the built-in sample was loaded
