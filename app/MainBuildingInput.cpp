@@ -2,6 +2,7 @@
 // help command shows.
 #include "MainWorkingFrm.h"
 
+#include "app/HandOverWatch.h"
 #include "app/ManualFrm.h"
 #include "app/SingleWindow.h"
 #include "photoinput/InputLineFrm.h"
@@ -14,7 +15,17 @@ void MainWorkingFrm::AroundBuildingInputMenu_Click()
     // of the map would name another building once they change.
     CloseHeightDialog();
     pActiveBuildingNum = -1;
-    ShowSingleWindow(inputLineFrm_, [this] { return new InputLineFrm(this, this); });
+    ShowSingleWindow(inputLineFrm_, [this] {
+        auto* window = new InputLineFrm(this, this);
+        WatchHandOver(window, [window] { return window->handedOver(); }, [this] { TakeHandedOverSite(true); });
+        return window;
+    });
+}
+
+void MainWorkingFrm::TakeHandedOverSite(bool userWork)
+{
+    if (userWork) ++pChangeCount;
+    ShowSiteInItsFrame();
 }
 
 InputLineFrm* MainWorkingFrm::inputLineFrm() const { return inputLineFrm_; }

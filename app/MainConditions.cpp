@@ -125,7 +125,7 @@ void MainWorkingFrm::LonDataTxt_Change() { CheckPositionBox(LonDataTxt, 180.0); 
 
 void MainWorkingFrm::AntennaHTxt_Change()
 {
-    const AntennaHeightCheck checked = CheckAntennaHeight(BoxValue(AntennaHTxt));
+    const AntennaHeightCheck checked = CheckAntennaHeight(BoxValue(AntennaHTxt), IsNumberOrItsStart(AntennaHTxt));
     SetAntennaHeight(checked.metres);
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));

@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 
 #include "MainDemoStage.h"
 #include "MainIcons.h"
 #include "MainWorkingFrm.h"
 #include "SiteMapEditor.h"
+#include "app/HandOverWatch.h"
 #include "demo/DemoMessages.h"
 #include "demo/DemoTiming.h"
 #include "demo/InputDemoLineFrm.h"
@@ -54,9 +56,18 @@ void MainWorkingFrm::StartDemo2Menu_Click() { StartDemonstration(2); }
 void MainWorkingFrm::StartDemonstration(int number)
 {
     if (gDemoMode != 0) return;
-    InitializeDataCmd_Click();
+    // The demonstration plays on a site of its own. Unsaved work is asked about first; the site
+    // is cleared only when the user goes on from the demonstration's first panel, so that a
+    // cancel there leaves it as it was.
+    if (!MayGiveUpSite()) return;
     pMessageIndex = -1;
     demoSequence_->Start(number);
+}
+
+void MainWorkingFrm::ClearSiteForDemonstration()
+{
+    InitializeDataCmd_Click();
+    SetDemoMode(-1);
 }
 
 void MainWorkingFrm::StartDemo() { demoSequence_->StartDemo(); }
@@ -105,6 +116,10 @@ void MainDemoStage::OpenInputDemonstration(int number)
     (void)number;
     auto* window = new InputDemoLineFrm(&w_, &w_);
     QObject::connect(window, &QObject::destroyed, &watch_, [this] { w_.demoSequence().StageWindowClosed(-1); });
+    // "次へ" on the first panel begins the demonstration: only then is the user's site cleared.
+    QObject::connect(window->NextCmd, &QPushButton::clicked, &watch_, [this] { w_.ClearSiteForDemonstration(); },
+                     Qt::SingleShotConnection);
+    WatchHandOver(window, [window] { return window->handedOver(); }, [this] { w_.TakeHandedOverSite(false); });
     platform::ShowOwnedWindow(window);
 }
 

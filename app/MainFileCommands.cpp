@@ -259,29 +259,29 @@ void MainWorkingFrm::LoadMapDataMenu_Click()
     ShowInputBillTopArea(-1);
 }
 
-void MainWorkingFrm::SaveProjectMenu_Click()
+bool MainWorkingFrm::SaveProjectMenu_Click()
 {
     const QString path =
         AskMainFileName(platform::FileDialogKind::Save, kProjectFilters, pProjectFileName, QStringLiteral("dat"));
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     if (QString::fromStdString(FileNameOfPath(path.toStdString())) == pDataFileName[1]) {
         platform::ShowMessage(this, QStringLiteral("このデータは保存できません。"));
-        return;
+        return false;
     }
     if (!HasSuffix(path, {"dat", "txt"})) {
-        return;
+        return false;
     }
     if (QFileInfo::exists(path) &&
         platform::ShowMessage(this, QStringLiteral("同じファイル名があります上書きしますか？"),
                               platform::MessageButtons::OkCancel) != platform::MessageAnswer::Ok) {
-        return;
+        return false;
     }
     // The change count stays as it is after a save: closing still asks (the save leaves the
     // window open so the user can go on).
     BusyPointer busy;
-    SaveProjectData(path);
+    return SaveProjectData(path);
 }
 
 void MainWorkingFrm::SetSampleProject()
@@ -326,8 +326,15 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     gGPSRecordNum = count;
     if (gFixDataSTS == 0) {
-        const SitePoint centre = BoundingBoxCentre(track);
-        SetMapCenter(centre.x, centre.y);
+        if (gEachTopAreaNumber > 0) {
+            // The record holds plane coordinates, the buildings of a map not corrected local
+            // metres: the map stays on the buildings rather than turning tens of kilometres away
+            // from them, and the user is told why the track is not seen with them.
+            platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
+        } else {
+            const SitePoint centre = BoundingBoxCentre(track);
+            SetMapCenter(centre.x, centre.y);
+        }
     }
     return true;
 }

@@ -104,3 +104,5 @@ void MainWorkingFrm::ShowGPSPoint(double x1, double y1)
 }
 
 void MainWorkingFrm::HideGPSPoint() { GPSPoinrImg->hide(); }
+
+void MainWorkingFrm::ShowGPSPointMark() { siteMap_->ShowGPSPointMark(); }

@@ -279,8 +279,12 @@ void MainWorkingFrm::StartNewWork()
     ResetAllWorkData();
     ReadComputeCondition();
     SetDemoMode(0);
-    gEachTopAreaNumber = 0;
-    gTopAreaPointTotalNumber = 0;
+    ClearTopAreaModel();
+    // An empty site has no points in plane coordinates: it starts again in local metres around
+    // the map's origin, so that buildings drawn or handed over next are shown where they lie
+    // rather than about a centre tens of kilometres away that a correction or a GPS record left.
+    SetFixDataSTS(0);
+    SetMapCenter(0.0, 0.0f);
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;
@@ -307,14 +311,37 @@ void MainWorkingFrm::closeEvent(QCloseEvent* event)
         EndProgram();
         return;
     }
-    if (platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::YesNo) ==
-        platform::MessageAnswer::Yes) {
+    if (AskToSaveChanges()) {
         event->ignore();
         SaveProjectMenu_Click();
         return;
     }
     event->accept();
     EndProgram();
+}
+
+bool MainWorkingFrm::AskToSaveChanges()
+{
+    return platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::YesNo) ==
+           platform::MessageAnswer::Yes;
+}
+
+bool MainWorkingFrm::MayGiveUpSite()
+{
+    if (pChangeCount < 1 || !AskToSaveChanges()) return true;
+    return SaveProjectMenu_Click();
+}
+
+void MainWorkingFrm::ShowSiteInItsFrame()
+{
+    if (gFixDataSTS == 1 && gTopAreaPointTotalNumber > 0) {
+        SetMapCenterFromTopArea();
+    } else {
+        SetMapCenter(0.0, 0.0f);
+    }
+    SetMapOffset(0.0f, 0.0f);
+    // A running area judgement owns the map; it draws its own result when it ends.
+    if (!isJudging()) InitialDisPlayCmd_Click();
 }
 
 void MainWorkingFrm::EndProgram()

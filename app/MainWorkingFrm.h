@@ -171,6 +171,7 @@ public:
     int ShowInputBillTopArea(int index1) override;
     void ShowGPSPoint(double x1, double y1) override;
     void HideGPSPoint() override;
+    void ShowGPSPointMark() override;
     void ShowPictureAndResult() override;
     bool isJudging() const override;
     bool LoadAlmanacDataBase() override;
@@ -204,7 +205,8 @@ public:
     void ZoomDownCmd_Click();
     void InitializeDataCmd_Click();
     void TheNewProjectMenu_Click();
-    void SaveProjectMenu_Click();
+    // The project save command; true when the file was written (false on a cancel or a refusal).
+    bool SaveProjectMenu_Click();
     void StopComputeCmd_Click();
     // Copies the condition controls into the observation conditions (time window from the lists;
     // AllDay: steps 0..288).
@@ -347,6 +349,23 @@ private:
     // What both reset commands do: the reset, the conditions read again, an empty model and
     // a new, unchanged project.
     void StartNewWork();
+    // The question "変更を保存しますか？" (Yes, No); true for Yes.
+    bool AskToSaveChanges();
+    // Before the site is given up for another (a demonstration): true when nothing is unsaved,
+    // the user answers No, or answers Yes and the project save wrote the file.
+    bool MayGiveUpSite();
+    // The site's points were replaced or changed frame (local metres, plane coordinates): the map
+    // centre goes where they are (the bounding box of points in plane coordinates, the origin of
+    // local metres) with no pan, and the map is reset (north up, result maps off, as they were
+    // judged for other points) and redrawn, so that it shows them again.
+    void ShowSiteInItsFrame();
+    // A building input (`userWork`) or its demonstration handed its buildings, in local metres,
+    // over: the map shows them; the user's hand-over is a change of the site like any edit on the
+    // map, so closing asks to save it.
+    void TakeHandedOverSite(bool userWork);
+    // What the demonstration's "次へ" does: the site cleared as "全て消去" clears it, the
+    // demonstration mode kept.
+    void ClearSiteForDemonstration();
     void ReadConditionControls(bool allDay);
     // The redraw after a view change: buildings, result overlays (`shifted`: after a pan or a
     // turn), then the distance polyline.

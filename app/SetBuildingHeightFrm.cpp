@@ -56,7 +56,7 @@ void SetBuildingHeightFrm::OKCmd_Click()
         return;
     }
     if (IsBuilding(building_)) {
-        gFlatTopHeight[building_] = *height;
+        SetTopAreaHeight(building_, *height);
         if (redraw_) {
             redraw_(building_);
         }

@@ -285,8 +285,15 @@ bool SiteMapDrawing::ShowGPSPoint(double x1, double y1)
         QWidget* parent = gpsPointImg_->parentWidget();
         if (parent && parent != &pic_ && parent->isAncestorOf(&pic_)) topLeft = pic_.mapTo(parent, topLeft);
         gpsPointImg_->move(topLeft);
-        gpsPointImg_->show();
-        gpsPointImg_->raise();
+        gpsPointPlaced_ = true;
+        ShowGPSPointMark();
     }
     return true;
+}
+
+void SiteMapDrawing::ShowGPSPointMark()
+{
+    if (!gpsPointImg_ || !gpsPointPlaced_) return;
+    gpsPointImg_->show();
+    gpsPointImg_->raise();
 }

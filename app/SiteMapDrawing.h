@@ -61,6 +61,8 @@ public:
     // and moves the receiver mark there. Positions drawn more than 500 picture units from the
     // origin on either axis are left out (false).
     bool ShowGPSPoint(double x1, double y1);
+    // Shows the receiver mark where ShowGPSPoint last put it; nothing before it first did.
+    void ShowGPSPointMark();
 
     // Points of the distance tool in view metres (turned back, minus the pan, over the scale).
     std::array<float, 101> pMeasurePointX{};
@@ -80,5 +82,6 @@ private:
 
     PictureSurface& pic_;
     QPointer<QWidget> gpsPointImg_;
+    bool gpsPointPlaced_ = false;  // ShowGPSPoint has put the mark on the map at least once
     float pSelectBoxMaxX = 0, pSelectBoxMaxY = 0, pSelectBoxMinX = 0, pSelectBoxMinY = 0;
 };

@@ -92,9 +92,9 @@ public:
     // `demoIndex` is the main window's pDemoIndex, which the windows also write.
     DemoSequence(DemoStage& stage, int& demoIndex);
 
-    // A demonstration menu item: ignored (false) while a demonstration runs; otherwise (the
-    // caller has cleared the working data) demonstration `number` starts with the building-input
-    // demonstration window.
+    // A demonstration menu item: ignored (false) while a demonstration runs; otherwise
+    // demonstration `number` starts with the building-input demonstration window (the stage
+    // clears the working data when the user goes on from its first panel).
     bool Start(int number);
     // Step 0 in 5 s, on whatever buildings the site map holds (no building-input window).
     void StartDemo();

@@ -326,6 +326,8 @@ void BothSateObitFrm::StartGPSCmd_Click()
     // A port that cannot be opened is reported (PortFailed) and the window stays stopped.
     if (gpsCom_.open(path, BaudRateOfSetting(gGPSPortSetting).value_or(9600))) {
         StartGPSCmd->setText(kStopCaption);
+        // The main map's receiver mark shows while the port is open; this window never moves it.
+        if (port_) port_->ShowGPSPointMark();
     }
 }
 

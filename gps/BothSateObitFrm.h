@@ -44,7 +44,7 @@ class BothSateObitFrm : public QWidget, public PictureClickClient {
 public:
     // Loads the window (hidden) as a window of `owner`; reads the GPS settings of the start
     // folder. Through `port` (may be null) it takes and gives back the site map's picture clicks
-    // and hides the main window's receiver mark when the receiver stops.
+    // and shows the main window's receiver mark while the receiver listens (without moving it).
     explicit BothSateObitFrm(QWidget* owner, MainWindowPort* port = nullptr);
     ~BothSateObitFrm() override;
 

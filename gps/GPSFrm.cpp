@@ -135,6 +135,7 @@ void GPSFrm::StartGPSCmd_Click()
     // A port that cannot be opened is told by PortFailed; the window stays stopped.
     if (reader_.open(path, *baud)) {
         StartGPSCmd->setText(kStopCaption);
+        if (port_) port_->ShowGPSPointMark();
     }
 }
 

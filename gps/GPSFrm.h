@@ -6,8 +6,9 @@
 //
 // Two states, shown by the button captions: listening ("スタート(&S)" / "ストップ(&S)") and
 // recording ("記録開始(&R)" / "記録停止(&T)"); positions are written only while both are on.
-//  - A port that cannot be opened, or a receiver that goes away, is reported; the window is
-//    then stopped and the mark taken off the map.
+//  - Starting shows the site map's receiver mark where it last was; every accepted position
+//    moves it. A port that cannot be opened, or a receiver that goes away, is reported; the
+//    window is then stopped and the mark taken off the map.
 //  - Recording starts only when its file (a ".gps" or ".txt" name, either case) is open; a
 //    cancelled dialog starts nothing, a file that cannot be opened is reported. A write that
 //    fails stops recording with a message. The lamp "記録中" shows while recording and changes

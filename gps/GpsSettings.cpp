@@ -5,7 +5,7 @@
 #include <QSaveFile>
 
 #include <charconv>
-#include <vector>
+#include <cmath>
 
 #include "gps/MapSystems.h"
 #include "gps/TextFields.h"
@@ -24,20 +24,6 @@ int gGPSSettingMode = 1;
 namespace {
 
 constexpr std::string_view kComDevicePrefix = "/dev/ttyS";
-
-std::vector<std::string_view> Lines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
 
 }  // namespace
 
@@ -63,45 +49,90 @@ std::string GpsSettingText(const GpsSettings& s)
     return text;
 }
 
-std::optional<GpsSettings> ReadGpsSettingText(std::string_view text, std::string* problem)
+bool GpsSettingReader::refuse(std::string why)
 {
-    auto fail = [problem](std::string why) -> std::optional<GpsSettings> {
+    problem_ = std::move(why);
+    return false;
+}
+
+bool GpsSettingReader::take(std::string_view line)
+{
+    if (!problem_.empty()) return false;
+    const int number = ++lines_;
+    if (line.size() > kMaxGpsSettingLineLength) {
+        return refuse(std::to_string(number) + "行目が長すぎます。");
+    }
+    switch (number) {
+    case 1: {
+        const auto system = WholeNumberText(line);
+        if (!system || !FindMapSystem(*system)) return refuse("1行目の測地系が1から19の数ではありません。");
+        settings_.mapSystemNo = *system;
+        return true;
+    }
+    case 2:
+    case 3: {
+        // A latitude of 0..90 and a longitude of 0..180 degrees: "nan-15" or a degree of twenty
+        // digits would put every position outside the system.
+        const auto degrees = DegreeMinuteValue(line);
+        const double limit = number == 2 ? 90.0 : 180.0;
+        if (!degrees || !std::isfinite(*degrees) || *degrees > limit) {
+            return refuse(std::to_string(number) + "行目の原点が「度-分」の" + (number == 2 ? "緯度" : "経度") + "ではありません。");
+        }
+        (number == 2 ? settings_.originLat : settings_.originLon) = *degrees;
+        return true;
+    }
+    case 4: {
+        const auto port = WholeNumberText(line);
+        if (!port || *port < 0 || *port > kMaxComPortNo) return refuse("4行目のポート番号が0から11の数ではありません。");
+        settings_.portNo = *port;
+        return true;
+    }
+    case 5: {
+        const auto speed = WholeNumberText(line);
+        if (!speed || *speed < 1 || *speed > static_cast<int>(GpsSpeedItems().size())) {
+            return refuse("5行目のスピードが1から5の数ではありません。");
+        }
+        settings_.speedIndex = *speed;
+        return true;
+    }
+    case 6:
+        settings_.portSetting = std::string(TrimBlanks(line));
+        if (!BaudRateOfSetting(settings_.portSetting)) return refuse("6行目の通信設定が読めません。");
+        return true;
+    case 7:
+        settings_.portName = std::string(TrimBlanks(line));
+        return true;
+    default:
+        if (!TrimBlanks(line).empty()) return refuse(std::to_string(number) + "行目は設定の行ではありません。");
+        return true;
+    }
+}
+
+std::optional<GpsSettings> GpsSettingReader::finish(std::string* problem) const
+{
+    std::string why = problem_;
+    if (why.empty() && lines_ < 6) {
+        why = "設定が" + std::to_string(lines_) + "行しかありません（6行必要です）。";
+    }
+    if (!why.empty()) {
         if (problem) *problem = std::move(why);
         return std::nullopt;
-    };
-    const std::vector<std::string_view> lines = Lines(text);
-    if (lines.size() < 6) {
-        return fail("設定が" + std::to_string(lines.size()) + "行しかありません（6行必要です）。");
     }
-    GpsSettings s;
-    const auto system = WholeNumberText(lines[0]);
-    if (!system || !FindMapSystem(*system)) {
-        return fail("1行目の測地系が1から19の数ではありません。");
+    return settings_;
+}
+
+std::optional<GpsSettings> ReadGpsSettingText(std::string_view text, std::string* problem)
+{
+    GpsSettingReader reader;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!reader.take(line)) break;
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
     }
-    s.mapSystemNo = *system;
-    const auto lat = DegreeMinuteValue(lines[1]);
-    const auto lon = DegreeMinuteValue(lines[2]);
-    if (!lat || !lon) {
-        return fail("2行目と3行目の原点が「度-分」ではありません。");
-    }
-    s.originLat = *lat;
-    s.originLon = *lon;
-    const auto port = WholeNumberText(lines[3]);
-    if (!port || *port < 0 || *port > kMaxComPortNo) {
-        return fail("4行目のポート番号が0から11の数ではありません。");
-    }
-    s.portNo = *port;
-    const auto speed = WholeNumberText(lines[4]);
-    if (!speed || *speed < 1 || *speed > static_cast<int>(GpsSpeedItems().size())) {
-        return fail("5行目のスピードが1から5の数ではありません。");
-    }
-    s.speedIndex = *speed;
-    s.portSetting = std::string(TrimBlanks(lines[5]));
-    if (!BaudRateOfSetting(s.portSetting)) {
-        return fail("6行目の通信設定が読めません。");
-    }
-    s.portName = lines.size() > 6 ? std::string(TrimBlanks(lines[6])) : std::string();
-    return s;
+    return reader.finish(problem);
 }
 
 std::string GpsPortPath(const GpsSettings& settings)
@@ -171,11 +202,30 @@ QString LoadGPSSetting(const QString& startDir)
     if (!file.open(QIODevice::ReadOnly)) {
         return QStringLiteral("GPS設定を読めません。\n%1\n%2").arg(path, file.errorString());
     }
-    const QByteArray bytes = file.readAll();
-    std::string problem;
-    const auto settings = ReadGpsSettingText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &problem);
-    if (!settings) {
+    const auto broken = [&path](const std::string& problem) {
         return QStringLiteral("GPS設定が壊れています。初期値を使います。\n%1\n%2").arg(path, QString::fromStdString(problem));
+    };
+    const std::string tooLarge = "ファイルが大きすぎます（" + std::to_string(kMaxGpsSettingFileSize) + "バイトまでです）。";
+    if (file.size() > static_cast<qint64>(kMaxGpsSettingFileSize)) {
+        return broken(tooLarge);
+    }
+    // A line at a time, each read bounded: a line longer than the longest valid one comes back
+    // cut and is refused by its length, and the reading ends at the first line refused.
+    GpsSettingReader reader;
+    std::size_t bytesRead = 0;
+    while (true) {
+        QByteArray line = file.readLine(static_cast<qint64>(kMaxGpsSettingLineLength) + 3);
+        if (line.isEmpty()) break;  // the end, or a read error: what was read so far decides
+        bytesRead += static_cast<std::size_t>(line.size());
+        if (bytesRead > kMaxGpsSettingFileSize) return broken(tooLarge);  // a file still growing
+        if (line.endsWith('\n')) line.chop(1);
+        if (line.endsWith('\r')) line.chop(1);
+        if (!reader.take(std::string_view(line.constData(), static_cast<std::size_t>(line.size())))) break;
+    }
+    std::string problem;
+    const auto settings = reader.finish(&problem);
+    if (!settings) {
+        return broken(problem);
     }
     ApplyGpsSettings(*settings);
     return {};

@@ -56,9 +56,10 @@ int HexDigit(char c)
 
 std::optional<std::string_view> CheckNmeaChecksum(std::string_view line)
 {
-    if (!line.empty() && line.front() == '$') {
-        line.remove_prefix(1);
+    if (line.empty() || line.front() != '$') {
+        return std::nullopt;
     }
+    line.remove_prefix(1);
     // The body, '*' and exactly two hex digits.
     if (line.size() < 4 || line[line.size() - 3] != '*') {
         return std::nullopt;
@@ -78,6 +79,12 @@ std::optional<std::string_view> CheckNmeaChecksum(std::string_view line)
         sum ^= byte;
     }
     if (sum != static_cast<unsigned>(high * 16 + low)) {
+        return std::nullopt;
+    }
+    const std::string_view address = body.substr(0, body.find(','));
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto isAddressCharacter = [&isLetter](char c) { return isLetter(c) || (c >= '0' && c <= '9'); };
+    if (address.empty() || !isLetter(address.front()) || !std::all_of(address.begin(), address.end(), isAddressCharacter)) {
         return std::nullopt;
     }
     return body;

@@ -43,9 +43,12 @@ private:
 };
 
 // The sentence between '$' and '*' when `line` is "$<body>*hh" with hh the right checksum (hex
-// digits in either case) and nothing after it; nullopt for a wrong or missing checksum, a body
-// with bytes outside printable ASCII, or a line without '$'. A line whose leading '$' was lost
-// ("GPGGA,...*hh") is read as well, since the checksum still covers all of it.
+// digits in either case) and nothing after it, and the body begins with an address (letters and
+// digits beginning with a letter, up to the first ',' or the end). nullopt for a wrong or missing
+// checksum, a body with bytes outside printable ASCII, a body without an address, or a line that
+// does not begin with '$': in a damaged stream the rest of a sentence whose start was lost can
+// carry a checksum that matches by chance, and only a line that starts with '$' and an address
+// is a sentence.
 std::optional<std::string_view> CheckNmeaChecksum(std::string_view line);
 
 // The comma fields of a sentence body, field 0 being the address ("GPGGA"). Empty fields keep

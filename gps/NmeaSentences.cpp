@@ -10,8 +10,9 @@ namespace gps {
 namespace {
 
 // Field limits of each decoded type: the most fields its format has, and the fewest that reach
-// the fields it must hold.
-constexpr int kGgaMaxFields = 15;
+// the fields it must hold. A GGA has 15 fields in NMEA 0183 version 3, but receivers of later
+// versions add some after them: those are not read, and only the splitter's limit holds.
+constexpr int kGgaMaxFields = kMaxNmeaFields;
 constexpr int kGgaMinFields = 7;   // through the quality
 constexpr int kGsaMaxFields = 19;  // with the system id
 constexpr int kGsaMinFields = 3;   // through the fix type
@@ -95,9 +96,9 @@ std::optional<GsaSentence> DecodeGsa(Talker talker, const NmeaFields& f)
         if (!OptionalWholeField(f[k], prn)) return std::nullopt;
         if (prn && *prn > 0) gsa.prns[static_cast<std::size_t>(gsa.prnCount++)] = *prn;
     }
-    std::optional<int> system;
-    if (f.count > 18 && !OptionalWholeField(f[18], system)) return std::nullopt;
-    gsa.systemId = system.value_or(0);
+    // A system id that is no whole number ("3.3") is left out: the satellites are then placed
+    // by the talker.
+    gsa.systemId = WholeField(f[18]).value_or(0);
     return gsa;
 }
 
@@ -225,7 +226,10 @@ GnssSystem SystemOfSatellite(Talker talker, int systemId, int prn)
     case 2: return GnssSystem::Glonass;
     case 3: return GnssSystem::Galileo;
     case 4: return GnssSystem::BeiDou;
-    default: break;
+    case 5: return GnssSystem::Qzss;
+    case 6: return GnssSystem::NavIC;
+    case 0: break;
+    default: return GnssSystem::Unknown;
     }
     switch (talker) {
     case Talker::GL: return GnssSystem::Glonass;

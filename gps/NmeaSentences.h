@@ -16,7 +16,9 @@
 //
 // Empty fields keep their places. A sentence of these three types is refused (decoded as
 // nothing) when it holds more fields than its format allows, too few to reach its fixed
-// fields, or a field that is present but not of its kind.
+// fields, or a field that is present but not of its kind, with two exceptions for what later
+// versions and multi-system receivers send: a GGA is read whatever fields follow field 14 (they
+// are ignored), and a GSA whose system id cannot be read is read without it.
 
 #include <array>
 #include <cstddef>
@@ -80,13 +82,13 @@ struct GsaSentence {
     int fixType = 0;            // field 2: 1 none, 2 2-D, 3 3-D; 0 when empty
     std::array<int, 12> prns{}; // the non-empty PRN fields in order
     int prnCount = 0;
-    int systemId = 0;           // field 18 (1 GPS, 2 GLONASS, 3 Galileo, 4 BeiDou ...), 0 when absent
+    int systemId = 0;           // field 18 (see SystemOfSatellite), 0 when absent or not a whole number
 };
 
 struct GsvSatellite {
     int prn = 0;
-    std::optional<int> elevation;  // degrees, 0..90
-    std::optional<int> azimuth;    // degrees clockwise from north, 0..359
+    std::optional<int> elevation;  // degrees, 0..90 (as received: a damaged one may lie outside)
+    std::optional<int> azimuth;    // degrees clockwise from north, 0..359 (as received)
     std::optional<int> snr;        // dB-Hz; empty when not tracked
 };
 
@@ -100,10 +102,11 @@ struct GsvSentence {
     int signalId = 0;        // the trailing signal id of newer receivers, 0 when absent
 };
 
-enum class GnssSystem { Gps, Sbas, Glonass, Galileo, BeiDou, Unknown };
-// The system of a satellite: by the GSA system id when given, else by the talker, else (talker
-// GN) by the PRN range (1..32 GPS, 33..64 SBAS, 65..96 GLONASS). PRNs 33..64 of talker GP are
-// SBAS satellites.
+enum class GnssSystem { Gps, Sbas, Glonass, Galileo, BeiDou, Qzss, NavIC, Unknown };
+// The system of a satellite: by the GSA system id when given (NMEA 4.11: 1 GPS, with its SBAS
+// PRNs 33..64, 2 GLONASS, 3 Galileo, 4 BeiDou, 5 QZSS, 6 NavIC; any other id is a system not
+// known here), else by the talker, else (talker GN) by the PRN range (1..32 GPS, 33..64 SBAS,
+// 65..96 GLONASS). PRNs 33..64 of talker GP are SBAS satellites.
 GnssSystem SystemOfSatellite(Talker talker, int systemId, int prn);
 
 // One line with a right checksum: its body (between '$' and '*') and, for GGA, GSA and GSV of

@@ -16,11 +16,14 @@ int ReceiverIconSlot(Talker talker, int systemId, int prn)
     return -1;
 }
 
-ReceiverPlotPoint ReceiverPlotPointOf(const GsvSatellite& satellite)
+std::optional<ReceiverPlotPoint> ReceiverPlotPointOf(const GsvSatellite& satellite)
 {
-    const double r = 90.0 - satellite.elevation.value_or(0);
-    const double theta = (90.0 - satellite.azimuth.value_or(0)) * platform::kRadPerDeg;
-    return {r * std::cos(theta), r * std::sin(theta)};
+    const int elevation = satellite.elevation.value_or(0);
+    const int azimuth = satellite.azimuth.value_or(0);
+    if (elevation < 0 || elevation > 90 || azimuth < 0 || azimuth > 359) return std::nullopt;
+    const double r = 90.0 - elevation;
+    const double theta = (90.0 - azimuth) * platform::kRadPerDeg;
+    return ReceiverPlotPoint{r * std::cos(theta), r * std::sin(theta)};
 }
 
 std::string DegreeMinuteSecondText(double degrees, int degreeDigits)
@@ -67,9 +70,10 @@ int ReceiverSatellites::takeGsv(const GsvSentence& gsv)
         const GsvSatellite& satellite = gsv.satellites[static_cast<std::size_t>(k)];
         const int slot = ReceiverIconSlot(gsv.talker, 0, satellite.prn);
         if (slot < 0) continue;
-        placed_[static_cast<std::size_t>(slot)] = true;
-        at_[static_cast<std::size_t>(slot)] = ReceiverPlotPointOf(satellite);
-        ++placedNow;
+        const auto at = ReceiverPlotPointOf(satellite);
+        placed_[static_cast<std::size_t>(slot)] = at.has_value();
+        at_[static_cast<std::size_t>(slot)] = at.value_or(ReceiverPlotPoint{});
+        placedNow += at.has_value();
     }
     return placedNow;
 }

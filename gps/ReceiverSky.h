@@ -15,6 +15,7 @@
 // ends it.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "gps/NmeaSentences.h"
@@ -30,12 +31,14 @@ int ReceiverIconSlot(Talker talker, int systemId, int prn);
 
 // Where a satellite stands on the receiver's plot, seen from above with north up and east to
 // the right: degrees of zenith distance, the zenith at (0, 0) and the horizon at radius 90. An
-// elevation or azimuth the receiver left empty reads as 0 (on the horizon, due north).
+// elevation or azimuth the receiver left empty reads as 0 (on the horizon, due north). nullopt
+// for an elevation outside 0..90 or an azimuth outside 0..359, which name no place in the sky
+// (an elevation of 95 would land on the opposite side near the zenith).
 struct ReceiverPlotPoint {
     double x = 0.0;
     double y = 0.0;
 };
-ReceiverPlotPoint ReceiverPlotPointOf(const GsvSatellite& satellite);
+std::optional<ReceiverPlotPoint> ReceiverPlotPointOf(const GsvSatellite& satellite);
 
 // Degrees as "dd-mm-ss.ss" (latitude, degreeDigits 2) or "ddd-mm-ss.ss" (longitude, 3): whole
 // degrees, whole minutes and seconds with two decimals, rounded once to the hundredth of a
@@ -55,8 +58,9 @@ public:
     // Marks the satellites the sentence lists as used; the first GSA of a cycle first clears the
     // marks of the cycle before.
     void takeGsa(const GsaSentence& gsa);
-    // Places every satellite with a slot that the sentence lists (used or not). Returns how many
-    // it placed.
+    // Places every satellite with a slot that the sentence lists (used or not). A satellite
+    // listed with no place in the sky (ReceiverPlotPointOf) is not placed and loses the place it
+    // had, so it is not shown until a sentence gives it one again. Returns how many it placed.
     int takeGsv(const GsvSentence& gsv);
 
     bool used(int slot) const { return InRange(slot) && used_[static_cast<std::size_t>(slot)]; }

@@ -51,10 +51,24 @@ QLineEdit* Box(QWidget* parent, const QString& name)
 }
 
 
-double DegreesOf(const QLineEdit* deg, const QLineEdit* min, const QLineEdit* sec)
+// The value of a position box: its whole text must be a number ("2x" or letters are none); an
+// empty minutes or seconds box reads as 0, an empty degrees box is no value.
+std::optional<double> BoxValue(const QLineEdit* box, bool emptyIsZero)
 {
-    const auto value = [](const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); };
-    return value(deg) + value(min) / 60.0 + value(sec) / 3600.0;
+    const std::string text = box->text().toStdString();
+    if (platform::IsNumberText(text)) return platform::NumericValue(text);
+    if (emptyIsZero && box->text().trimmed().isEmpty()) return 0.0;
+    return std::nullopt;
+}
+
+// Degrees + minutes / 60 + seconds / 3600; nullopt when a box holds no value.
+std::optional<double> DegreesOf(const QLineEdit* deg, const QLineEdit* min, const QLineEdit* sec)
+{
+    const auto d = BoxValue(deg, false);
+    const auto m = BoxValue(min, true);
+    const auto s = BoxValue(sec, true);
+    if (!d || !m || !s) return std::nullopt;
+    return *d + *m / 60.0 + *s / 3600.0;
 }
 
 }  // namespace
@@ -156,11 +170,10 @@ void RevisionMapFrm::ShowSystemLabel()
 std::optional<GeoPosition> RevisionMapFrm::typedPosition(int point) const
 {
     const PointControls& c = points[static_cast<std::size_t>(point)];
-    if (!platform::HasLeadingNumber(c.latDeg->text().toStdString()) ||
-        !platform::HasLeadingNumber(c.lonDeg->text().toStdString())) {
-        return std::nullopt;
-    }
-    return GeoPosition{DegreesOf(c.latDeg, c.latMin, c.latSec), DegreesOf(c.lonDeg, c.lonMin, c.lonSec)};
+    const auto latitude = DegreesOf(c.latDeg, c.latMin, c.latSec);
+    const auto longitude = DegreesOf(c.lonDeg, c.lonMin, c.lonSec);
+    if (!latitude || !longitude) return std::nullopt;
+    return GeoPosition{*latitude, *longitude};
 }
 
 bool RevisionMapFrm::ShowReference(int point, bool tell)
@@ -233,9 +246,10 @@ bool RevisionMapFrm::FixDataCmd_Click()
         return false;
     }
     const CorrectedPoints& corrected = std::get<CorrectedPoints>(result);
-    std::copy(corrected.x.begin(), corrected.x.end(), gNorthTopAreaX.begin());
-    std::copy(corrected.y.begin(), corrected.y.end(), gNorthTopAreaY.begin());
-    gFixDataSTS = 1;
+    for (std::size_t i = 0; i < corrected.x.size(); ++i) {
+        SetNorthTopAreaPoint(static_cast<int>(i), corrected.x[i], corrected.y[i]);
+    }
+    SetFixDataSTS(1);
     // The buildings are in plane coordinates now: the picks, made in the old frame, are spent.
     picks_ = {};
     // The map is centred on the corrected buildings (on the references when there are none),

@@ -77,7 +77,9 @@ public:
 
     // The picks in use (nullopt: none since the window opened or the last correction).
     std::optional<SitePoint> pick(int point) const { return picks_[static_cast<std::size_t>(point)]; }
-    // The position typed for point 0 or 1; nullopt when a degrees box holds no number.
+    // The position typed for point 0 or 1; nullopt when a box holds something other than a
+    // number (an empty minutes or seconds box reads as 0). The pick and the correction refuse
+    // such a position with the point's message.
     std::optional<GeoPosition> typedPosition(int point) const;
 
 protected:

@@ -31,7 +31,9 @@ inline std::optional<int> WholeNumberText(std::string_view text)
 inline std::optional<double> UnsignedDecimalText(std::string_view text)
 {
     text = TrimBlanks(text);
-    if (text.empty() || text.front() == '+' || text.front() == '-') {
+    // Only digits and a point: no sign, no exponent, and none of the "nan" or "inf" texts that
+    // the number parser would take as well.
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) {
         return std::nullopt;
     }
     double value = 0.0;

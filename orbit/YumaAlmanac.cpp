@@ -167,14 +167,14 @@ std::string ToRecord(const RawRecord& raw, std::size_t index, YumaRecord& out)
 // read, so a wrong text costs no more than its lines up to that point.
 class YumaAlmanacStream::Lines {
 public:
-    // The next line, without its line feed. False once the text is refused.
+    // The next line, without its line end. False once the text is refused.
     bool add(std::string_view line)
     {
         if (!error_.empty()) {
             return false;
         }
         ++lineNumber_;
-        if (line.size() - (line.ends_with('\r') ? 1 : 0) > kMaxYumaLineLength) {
+        if (line.size() > kMaxYumaLineLength) {
             error_ = std::to_string(lineNumber_) + " 行目が長すぎます（1 行 " + std::to_string(kMaxYumaLineLength) +
                      " 文字まで）。YUMA 形式のアルマナックではありません。";
             return false;
@@ -258,24 +258,18 @@ YumaAlmanacStream::~YumaAlmanacStream() = default;
 
 bool YumaAlmanacStream::feed(std::string_view bytes)
 {
-    // The line being gathered holds at most the longest line, its CR and one byte more, which
-    // is enough to know that it is too long.
-    constexpr std::size_t kGathered = kMaxYumaLineLength + 2;
     while (!refused_ && !bytes.empty()) {
-        const auto end = bytes.find('\n');
-        const std::string_view piece = bytes.substr(0, end);
-        line_.append(piece.substr(0, std::min(piece.size(), kGathered - line_.size())));
-        if (line_.size() == kGathered) {
-            lines_->add(line_);  // too long: refused without gathering the rest of it
+        bytes.remove_prefix(line_.take(bytes));
+        if (line_.tooLong()) {
+            lines_->add(line_.line());  // too long: refused without gathering the rest of it
             refused_ = true;
             break;
         }
-        if (end == std::string_view::npos) {
+        if (!line_.complete()) {
             break;  // the line goes on in the next bytes
         }
-        refused_ = !lines_->add(line_);
+        refused_ = !lines_->add(line_.line());
         line_.clear();
-        bytes.remove_prefix(end + 1);
     }
     return !refused_;
 }
@@ -283,7 +277,8 @@ bool YumaAlmanacStream::feed(std::string_view bytes)
 YumaReadResult YumaAlmanacStream::finish()
 {
     if (!refused_) {
-        lines_->add(line_);  // the last line, without a line end (empty after one)
+        line_.end();
+        lines_->add(line_.line());  // the last line, without a line end (empty after one)
         line_.clear();
         refused_ = true;
     }

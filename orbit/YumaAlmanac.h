@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "AlmanacTable.h"
+#include "platform/TextLines.h"
 
 namespace orbit {
 
@@ -89,7 +90,7 @@ public:
 private:
     class Lines;
     std::unique_ptr<Lines> lines_;
-    std::string line_;  // the line being gathered
+    platform::LineGatherer line_{kMaxYumaLineLength};  // the line being gathered
     bool refused_ = false;
 };
 

@@ -8,8 +8,10 @@
 
 #include <string>
 
-// An altitude box takes 0 .. 1500 (both included); anything else is refused with this message
-// and the box emptied (an empty box reads 0 and passes).
+// An altitude box takes 0 .. 1500 (both included); anything else, and text that is no number, is
+// refused with this message and the box emptied (an empty box reads 0 and passes). The angle box
+// refuses text that is no number with the same message. A building-data file's eye altitudes
+// take the same range.
 inline constexpr double kAltitudeBoxMax = 1500.0;
 inline constexpr const char* kAltitudeBoxMessage = "入力値が適切ではありません";
 bool AltitudeBoxAccepts(double value);

@@ -55,7 +55,7 @@ void ChangeHeightFrm::OKCmd_Click()
         platform::ShowMessage(this, QString::fromUtf8(kRoofHeightRefusedMessage));
         return;
     }
-    gFlatTopHeight[roof] = *height;
+    SetTopAreaHeight(roof, *height);
     owner_->pChangeCount = 1;
     owner_->ShowFlatLineMap(roof);
     close();

@@ -17,10 +17,11 @@ namespace {
 
 double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
 
-// The range check of an altitude box: a value outside 0..1500 is refused and the box emptied.
+// The check of an altitude box: text that is no number and a value outside 0..1500 are refused
+// and the box emptied.
 void CheckAltitudeBox(QWidget* window, QLineEdit* box)
 {
-    if (AltitudeBoxAccepts(BoxValue(box))) return;
+    if (platform::IsNumberOrItsStart(box->text().toStdString()) && AltitudeBoxAccepts(BoxValue(box))) return;
     platform::ShowMessage(window, QString::fromUtf8(kAltitudeBoxMessage));
     box->clear();
 }
@@ -58,6 +59,13 @@ void InputLineFrm::PointImg_MouseUp(double bearing)
 void InputLineFrm::AzimusTxt_KeyDown(int keyCode)
 {
     if (keyCode != 13) return;
+    // Text that is no number is refused; the box shows the angle in use again.
+    const std::string text = AzimusTxt->text().toStdString();
+    if (!platform::IsNumberText(text) && text.find_first_not_of(" \t") != std::string::npos) {
+        platform::ShowMessage(this, QString::fromUtf8(kAltitudeBoxMessage));
+        AzimusTxt->setText(QString::fromStdString(platform::FormatFixed(gNorthAngle, "##0")));
+        return;
+    }
     const TypedAngle typed = DialTypedAngle(BoxValue(AzimusTxt));
     AzimusPic->setAnchor({typed.dial.x, typed.dial.y});
     if (!typed.message.empty()) {

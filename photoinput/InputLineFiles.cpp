@@ -2,6 +2,7 @@
 // the hand-over, the two sample data sets and the developer's demonstration file.
 #include "InputLineFrm.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
@@ -45,6 +46,8 @@ bool InputLineFrm::SaveTempLineData()
 {
     std::string error;
     if (SaveLineDataFile(WorkingFilePath().toStdString(), SurfaceGeometry(), &error)) return true;
+    // An earlier working file would bring back an older model at the next opening.
+    QFile::remove(WorkingFilePath());
     platform::ShowMessage(this, QStringLiteral("作業ファイル %1 を保存できませんでした。\n%2")
                                     .arg(WorkingFilePath(), QString::fromStdString(error)));
     return false;
@@ -138,6 +141,8 @@ void InputLineFrm::LoadSampleData(int which)
     }
     pActiveTopArea = -1;
     ShowModelCalibration();
+    // The sample as loaded holds no edits of the user's (any earlier ones were given up above).
+    pChangeCount = 0;
     pSampleSTS = -1;
     if (pViewType == 2) {
         PressViewButton(0);

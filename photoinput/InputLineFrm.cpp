@@ -261,31 +261,33 @@ void InputLineFrm::ResetAllDataBuildingData()
 
 bool InputLineFrm::ConfirmDiscardEdits(const QString& question)
 {
-    if (pChangeCount < 1 || pSampleSTS != 0) return true;
+    if (pChangeCount < 1) return true;
     return platform::ShowMessage(this, question, platform::MessageButtons::OkCancel) == platform::MessageAnswer::Ok;
 }
 
 void InputLineFrm::CloseCmd_Click()
 {
+    closingByButton_ = true;
+    close();
+    closingByButton_ = false;
+}
+
+bool InputLineFrm::QueryCloseWithHandOver()
+{
     // Nothing traced: there is nothing to hand over, and the site keeps its buildings.
-    if (gEachTopAreaNumber <= 0) {
-        close();
-        return;
-    }
+    if (gEachTopAreaNumber <= 0) return Form_QueryUnload();
     if (pViewType != 2) PressViewButton(1);
     // A plan that could not be made (altitudes refused, no usable camera) is not handed over;
-    // the message said why and the window stays open.
-    if (pViewType != 2 || !planConverted_) return;
-    if (pSampleSTS != 0 || pChangeCount < 1) {
-        HandOver();
-        return;
-    }
-    if (platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::OkCancel) ==
-        platform::MessageAnswer::Ok) {
+    // the message said why and the window stays open with the work.
+    if (pViewType != 2 || !planConverted_) return false;
+    if (pChangeCount >= 1 &&
+        platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::OkCancel) ==
+            platform::MessageAnswer::Ok) {
         SaveDataMenu_Click();
-        return;
+        return false;
     }
     HandOver();
+    return true;
 }
 
 void InputLineFrm::HandOver()
@@ -297,14 +299,13 @@ void InputLineFrm::HandOver()
     pChangeCount = 0;
     SaveTempLineData();
     SetBillDataSTS(-1);
-    gFixDataSTS = 0;
+    SetFixDataSTS(0);
     handedOver_ = true;
-    close();
 }
 
 bool InputLineFrm::Form_QueryUnload()
 {
-    if (pSampleSTS != 0 || pChangeCount < 1) return true;
+    if (pChangeCount < 1) return true;
     if (platform::ShowMessage(this, QStringLiteral("変更を保存しますか？"), platform::MessageButtons::OkCancel) ==
         platform::MessageAnswer::Ok) {
         SaveDataMenu_Click();
@@ -317,10 +318,15 @@ bool InputLineFrm::Form_QueryUnload()
 void InputLineFrm::closeEvent(QCloseEvent* event)
 {
     if (!handedOver_) {
-        if (!Form_QueryUnload()) {
+        // The user's close, from the close button or from the title bar, hands the plan over;
+        // the program's own close (when it ends) only asks about unsaved edits.
+        const bool byUser = closingByButton_ || event->spontaneous();
+        if (!(byUser ? QueryCloseWithHandOver() : Form_QueryUnload())) {
             event->ignore();
             return;
         }
+    }
+    if (!handedOver_) {
         // Nothing handed over: the site gets its own buildings back.
         RestoreTopAreaModel(siteBuildings_);
         if (port_ && !port_->isJudging()) port_->ShowInputBillTopArea(-1);

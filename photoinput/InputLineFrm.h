@@ -6,9 +6,11 @@
 // The roof records of the photo model are the building model's own (TopAreaModel), so loading
 // the window empties the site's buildings. The window keeps a copy of them (and of the north-up
 // points) from its load and puts it back whenever it closes without handing over, so the site map
-// always shows what it holds. Its close button converts the picture to the plan and hands the
-// plan over north-up (zoom step of the site map from the plan's, the map redrawn through the
-// port, the model kept in the working file Sample1/TempData1.dat for the next opening).
+// always shows what it holds. Its close button, and alike its title bar's close, converts the
+// picture to the plan and hands the plan over north-up (zoom step of the site map from the
+// plan's, the map redrawn through the port, the model kept in the working file
+// Sample1/TempData1.dat for the next opening); only the program's own close when it ends hands
+// nothing over.
 //
 // One instance, created by the main window's command and deleted when closed; the next opening
 // loads a new one. Split by concern: InputLineFrm.cpp (layout, load, activation, close and
@@ -65,7 +67,10 @@ public:
 
     // ---- Window fields ------------------------------------------------------------------------
     int pFirstActivate = -1;   // -1 from the load until the first activation has run
-    int pChangeCount = 0;      // 1 when the model holds edits not saved (a flag), else 0
+    // 1 when the model holds edits not saved (a flag), else 0. Closing, a new picture or data
+    // file, a sample set and "全て消去" ask before such edits are lost, also on a sample: a
+    // sample as loaded has none, and once the user changed it the work is the user's.
+    int pChangeCount = 0;
     int pSampleSTS = 0;        // -1 while a built-in picture or data set is in use
     std::array<QString, 3> pDataFileName{QStringLiteral("*.dat"), QStringLiteral("LineData5.dat"),
                                          QStringLiteral("LineData10.dat")};
@@ -82,6 +87,7 @@ public:
     double pWallStartX = 0.0, pWallStartY = 0.0;  // that vertex: the wall's top end
     int pMoveSTS = 0;          // vertex drag: 1 while dragging, -1 after release, 0 nothing picked
     int pMovePointNum = -1;    // the dragged vertex (point row, photo or plan), -1 none
+    PhotoPoint pMovePlanStart; // plan view: where the dragged vertex stood at the press (metres)
     std::vector<int> pMoveFirstWallNum;  // wall edges whose top end follows the dragged vertex
     int pMoveSecondWallNum = -1;         // wall edge whose foot is dragged, -1 none
     HandleBox pHandle;         // corners of the handle boxes drawn last
@@ -126,7 +132,8 @@ public:
     QPushButton* ComputeCutBillCmd = nullptr;  // developer button, hidden
 
     // ---- Handlers -----------------------------------------------------------------------------
-    // Close button: the plan and the hand-over (or the save question).
+    // Close button, and the title bar's close alike: the plan and the hand-over (or the save
+    // question); altitudes that give no plan keep the window open with their message.
     void CloseCmd_Click();
     void DispSlopeMapMenu_Click();
     void DispFlatMapMenu_Click();
@@ -224,8 +231,12 @@ private:
     void ConnectControls();
     void Form_Load();
     void Form_Activate();
-    // Close query: true when the window may close (after an optional save question).
+    // Close query of a close by the program (when it ends): true when the window may close
+    // (after an optional save question); nothing is handed over.
     bool Form_QueryUnload();
+    // The user's close (the close button or the title bar): true when the window may close,
+    // after the plan was handed over or there was nothing to hand over.
+    bool QueryCloseWithHandOver();
     void HandOver();
     // Asks before unsaved edits are thrown away; true when the command may go on.
     bool ConfirmDiscardEdits(const QString& question);
@@ -254,6 +265,8 @@ private:
     void WallLinePress(QPointF tip);
     void MovePress(QPointF tip);
     void MoveRelease();
+    // End of a vertex drag in the plan: the move goes into the picture, or back with a message.
+    void PlanMoveRelease();
     void AddPointDblClick();
     void DeleteDblClick();
     // Selects the roof under the working point (-1 none), with the overlay and the menu item.
@@ -285,6 +298,7 @@ private:
     MainWindowPort* port_ = nullptr;
     TopAreaSnapshot siteBuildings_;  // the site's buildings when the window loaded
     bool handedOver_ = false;
+    bool closingByButton_ = false;   // the close under way comes from the close button
     QImage photo_;                   // the untouched picture (empty before the first load)
     bool photoShown_ = true;         // "画像消去" hides it, "戻す" shows it again
     QRect photoRect_;                // the picture box in its frame while the picture is shown

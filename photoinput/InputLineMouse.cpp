@@ -14,6 +14,7 @@
 #include "photoinput/OutlineHitTest.h"
 #include "photoinput/PhotoPicking.h"
 #include "photoinput/PhotoTools.h"
+#include "planview/PlanConversion.h"
 #include "planview/PlanDrawing.h"
 #include "planview/PlanView.h"
 #include "platform/MessageBox.h"
@@ -181,6 +182,7 @@ void InputLineFrm::PlanViewPress(Qt::MouseButton button, QPointF at)
         if (pActiveTopArea >= 0) {
             pMovePointNum = FindFlatTopPoint(pActiveTopArea, tip.x(), tip.y(), planFrame());
             pMoveSTS = pMovePointNum >= 0 ? 1 : 0;
+            if (pMoveSTS == 1) pMovePlanStart = {gFlatTopAreaX[pMovePointNum], gFlatTopAreaY[pMovePointNum]};
         }
         pDownX = tip.x();
         pDownY = tip.y();
@@ -224,8 +226,12 @@ void InputLineFrm::PhotoPic_MouseMove(Qt::MouseButtons buttons, QPointF at)
 void InputLineFrm::PhotoPic_MouseUp(Qt::MouseButton button, QPointF at)
 {
     if (button == Qt::LeftButton && pInputMode == kMoveTool && pMoveSTS == 1) {
-        if (pViewType == 1) MoveRelease();
         pMoveSTS = -1;
+        if (pViewType == 1) {
+            MoveRelease();
+        } else {
+            PlanMoveRelease();
+        }
         return;
     }
     const bool menuTool = pInputMode == kSelectTool || (pInputMode >= kRoofLineTool && pInputMode <= kDeleteTool);
@@ -240,6 +246,19 @@ void InputLineFrm::MoveRelease()
     const int wall = pMoveSecondWallNum >= 0 ? pMoveSecondWallNum : pMoveFirstWallNum.empty() ? -1 : pMoveFirstWallNum.front();
     if (wall < 0 || wall >= gWallEdgeNumber) return;
     ShowWallHeight(gFirstWallEdgeY[wall], gSecondWallEdgeY[wall]);
+}
+
+void InputLineFrm::PlanMoveRelease()
+{
+    const int point = pMovePointNum;
+    if (point < 0 || point >= kMaxTopPoints) return;
+    if (gFlatTopAreaX[point] == pMovePlanStart.x && gFlatTopAreaY[point] == pMovePlanStart.y) return;
+    // The plan is made afresh from the picture at every switch to it, and the picture is what a
+    // data file keeps: the moved vertex goes into the picture, or back where it was.
+    if (CarryFlatTopPointToPhoto(pActiveTopArea, point)) return;
+    SetFlatTopPoint(pActiveTopArea, point, pMovePlanStart.x, pMovePlanStart.y);
+    RedrawPlan(pActiveTopArea);
+    platform::ShowMessage(this, QStringLiteral("この位置は画像の視野の外になるため、頂点を移動できません。\n頂点は元の位置に戻ります。"));
 }
 
 void InputLineFrm::PhotoPic_DblClick(Qt::MouseButton button)

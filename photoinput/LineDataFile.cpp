@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-#include <QFile>
 #include <QSaveFile>
 #include <QString>
 
+#include "photoinput/Calibration.h"
 #include "photoinput/SplitLineData.h"
 #include "platform/NumberText.h"
+#include "platform/TextLines.h"
 #include "site/RunState.h"
 
 using platform::FormatFixed;
@@ -20,28 +21,18 @@ std::string Whole(double v) { return FormatFixed(v, "##0"); }
 std::string OneDecimal(double v) { return FormatFixed(v, "###0.0"); }
 std::string Plain(double v) { return PlainText(v, Precision::Single); }
 
-// The file's lines (CR LF or LF), read in order.
+// The numbers of a building-data text, line by line.
 class LineReader {
 public:
-    explicit LineReader(const std::string& text)
-    {
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            std::size_t end = text.find('\n', pos);
-            if (end == std::string::npos) end = text.size();
-            std::string line = text.substr(pos, end - pos);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(std::move(line));
-            pos = end + 1;
-        }
-    }
+    explicit LineReader(platform::TextLineReader& lines) : lines_(lines) {}
 
     // The numbers of the next line's fields (cut at "," as the splitter cuts); false when there
     // is no line, it has fewer than `count` fields or more than `most`, or a field is no number.
     bool fields(std::vector<double>& values, int count, int most)
     {
-        if (next_ >= lines_.size()) return false;
-        const auto last = SplitLineData(lines_[next_++], ",");
+        const auto line = lines_.next();
+        if (!line) return false;
+        const auto last = SplitLineData(*line, ",");
         if (!last || *last + 1 < count || *last + 1 > most) return false;
         values.clear();
         for (int i = 0; i <= *last; ++i) {
@@ -70,21 +61,25 @@ public:
         return true;
     }
 
-    bool onlyBlankLinesLeft() const
+    bool onlyBlankLinesLeft()
     {
-        for (std::size_t i = next_; i < lines_.size(); ++i) {
-            if (lines_[i].find_first_not_of(" \t") != std::string::npos) return false;
+        while (const auto line = lines_.next()) {
+            if (line->find_first_not_of(" \t") != std::string_view::npos) return false;
         }
-        return true;
+        return !lines_.tooLong() && !lines_.failed();
     }
 
 private:
-    std::vector<std::string> lines_;
-    std::size_t next_ = 0;
+    platform::TextLineReader& lines_;
 };
 
+// Values are checked as they are stored, in single precision: a value that passes in double
+// precision but is stored at a limit (a tilt of 89.99999999 kept as 90) would be written by the
+// program's own save and refused when read again.
+float Stored(double v) { return static_cast<float>(v); }
+
 bool IsWhole(double v) { return v == std::floor(v); }
-bool IsCoordinate(double v) { return std::fabs(v) <= kMaxPhotoCoordinate; }
+bool IsCoordinate(double v) { return std::fabs(Stored(v)) <= kMaxPhotoCoordinate; }
 
 std::optional<LineData> Refuse(std::string* reason, const char* text)
 {
@@ -175,34 +170,37 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
     return true;
 }
 
-std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason)
+namespace {
+
+std::optional<LineData> ParseLines(LineReader& reader, std::string* reason)
 {
-    LineReader reader(text);
     LineData data;
     std::vector<double> f;
 
     double north = 0;
     if (!reader.number(north)) return Refuse(reason, "1行目の方向角がないか、数値ではありません。");
-    if (north < 0 || north > 360) return Refuse(reason, "方向角が 0～360 度の範囲にありません。");
-    data.northAngle = static_cast<float>(north);
+    data.northAngle = Stored(north);
+    if (data.northAngle < 0 || data.northAngle > 360) return Refuse(reason, "方向角が 0～360 度の範囲にありません。");
 
     if (!reader.fields(f, 4, 4)) return Refuse(reason, "2行目の画像の大きさと位置が壊れています。");
-    if (!(f[0] > 0) || !(f[1] > 0) || !IsCoordinate(f[0]) || !IsCoordinate(f[1]) || !IsCoordinate(f[2]) ||
+    if (!(Stored(f[0]) > 0) || !(Stored(f[1]) > 0) || !IsCoordinate(f[0]) || !IsCoordinate(f[1]) || !IsCoordinate(f[2]) ||
         !IsCoordinate(f[3])) {
         return Refuse(reason, "2行目の画像の大きさか位置が範囲外です。");
     }
-    data.surface = {static_cast<float>(f[0]), static_cast<float>(f[1]),
+    data.surface = {Stored(f[0]), Stored(f[1]),
                     static_cast<int>(platform::RoundHalfEven(f[2])), static_cast<int>(platform::RoundHalfEven(f[3]))};
 
     if (!reader.fields(f, 4, 4)) return Refuse(reason, "3行目の高度と傾斜角が壊れています。");
-    if (f[0] < 0 || f[0] > kMaxAltitude || f[1] < 0 || f[1] > kMaxAltitude || f[2] < 0 || f[2] > kMaxAltitude ||
-        f[3] < 0 || f[3] >= 90) {
-        return Refuse(reason, "3行目の高度か傾斜角が範囲外です。");
+    data.sourceHeight = Stored(f[0]);
+    data.flatHeight = Stored(f[1]);
+    data.slideHeight = Stored(f[2]);
+    data.slideAngle = Stored(f[3]);
+    if (!AltitudeBoxAccepts(data.sourceHeight) || !AltitudeBoxAccepts(data.slideHeight)) {
+        return Refuse(reason, "3行目の画像高度が 0～1500 の範囲にありません。");
     }
-    data.sourceHeight = static_cast<float>(f[0]);
-    data.flatHeight = static_cast<float>(f[1]);
-    data.slideHeight = static_cast<float>(f[2]);
-    data.slideAngle = static_cast<float>(f[3]);
+    if (data.flatHeight < 0 || data.flatHeight > kMaxCameraRange || data.slideAngle < 0 || data.slideAngle >= 90) {
+        return Refuse(reason, "3行目のカメラ距離か傾斜角が範囲外です。");
+    }
 
     int pointCount = 0;
     if (!reader.count(pointCount, kMaxTopPoints)) return Refuse(reason, "頂点数がないか、2001 を超えています。");
@@ -214,8 +212,8 @@ std::optional<LineData> ParseLineDataText(const std::string& text, std::string* 
         for (double v : f) {
             if (!IsCoordinate(v)) return Refuse(reason, "頂点の座標が範囲外です。");
         }
-        data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
-        if (withPlan) data.planPoints.push_back({static_cast<float>(f[2]), static_cast<float>(f[3])});
+        data.points.push_back({Stored(f[0]), Stored(f[1])});
+        if (withPlan) data.planPoints.push_back({Stored(f[2]), Stored(f[3])});
     }
 
     int roofCount = 0;
@@ -229,8 +227,8 @@ std::optional<LineData> ParseLineDataText(const std::string& text, std::string* 
         if (f[0] != runStart || f[1] < 1 || runStart + f[1] > pointCount) {
             return Refuse(reason, "屋根の頂点の並びが連続していないか、頂点数を超えています。");
         }
-        if (std::fabs(f[3]) > kMaxBuildingHeight) return Refuse(reason, "屋根の高さが範囲外です。");
-        data.roofs.push_back({runStart, static_cast<int>(f[1]), static_cast<int>(f[2]), static_cast<float>(f[3])});
+        if (std::fabs(Stored(f[3])) > kMaxBuildingHeight) return Refuse(reason, "屋根の高さが範囲外です。");
+        data.roofs.push_back({runStart, static_cast<int>(f[1]), static_cast<int>(f[2]), Stored(f[3])});
         runStart += static_cast<int>(f[1]);
     }
     if (runStart != pointCount) return Refuse(reason, "屋根の頂点の合計が頂点数と一致しません。");
@@ -243,11 +241,52 @@ std::optional<LineData> ParseLineDataText(const std::string& text, std::string* 
             if (!IsCoordinate(f[i])) return Refuse(reason, "壁線の座標が範囲外です。");
         }
         if (!IsWhole(f[4]) || f[4] < 0 || f[4] >= roofCount) return Refuse(reason, "壁線の屋根番号がありません。");
-        data.walls.push_back({{static_cast<float>(f[0]), static_cast<float>(f[1])},
-                              {static_cast<float>(f[2]), static_cast<float>(f[3])},
+        data.walls.push_back({{Stored(f[0]), Stored(f[1])},
+                              {Stored(f[2]), Stored(f[3])},
                               static_cast<int>(f[4])});
     }
     if (!reader.onlyBlankLinesLeft()) return Refuse(reason, "壁線の後に余分な行があります。");
+    return data;
+}
+
+// Reads and checks the lines of `lines`; a line too long or a read error is named as such.
+std::optional<LineData> ParseLineData(platform::TextLineReader& lines, std::string* reason)
+{
+    LineReader reader(lines);
+    auto data = ParseLines(reader, reason);
+    if (!data && lines.tooLong() && reason) {
+        *reason = std::to_string(lines.lineNumber()) + " 行目が長すぎます（1 行 " + std::to_string(kMaxLineDataLineLength) +
+                  " 文字まで）。";
+    }
+    if (!data && lines.failed() && reason) *reason = "ファイルを最後まで読み込めませんでした。";
+    return data;
+}
+
+}  // namespace
+
+std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason)
+{
+    platform::TextLineReader lines(std::string_view(text), kMaxLineDataLineLength);
+    return ParseLineData(lines, reason);
+}
+
+std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message, std::uintmax_t* bytesRead)
+{
+    platform::TextLineReader lines(platform::FileName{path}, kMaxLineDataLineLength);
+    auto fail = [&](const std::string& text) -> std::optional<LineData> {
+        if (message) *message = text;
+        if (bytesRead) *bytesRead = lines.bytesRead();
+        return std::nullopt;
+    };
+    if (!lines.isOpen()) return fail("ファイルを読み込めませんでした。\n" + path);
+    if (lines.size() > kMaxLineDataFileSize) {
+        return fail(std::string(kBrokenDataMessage) + "\n建物データのファイルとしては大きすぎます（" +
+                    std::to_string(kMaxLineDataFileSize / 1000) + " KB まで）。");
+    }
+    std::string reason;
+    auto data = ParseLineData(lines, &reason);
+    if (!data) return fail(std::string(kBrokenDataMessage) + "\n" + reason);
+    if (bytesRead) *bytesRead = lines.bytesRead();
     return data;
 }
 
@@ -277,6 +316,7 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
 
 void ApplyLineData(const LineData& data)
 {
+    if (ReplaceTopAreaModel(data.roofs, static_cast<int>(data.points.size())) != TopAreaEdit::Done) return;
     SetNorthAngle(data.northAngle);
     SetCameraValues(data.sourceHeight, data.flatHeight, data.slideHeight, data.slideAngle);
     const bool withPlan = data.planPoints.size() == data.points.size();
@@ -286,14 +326,6 @@ void ApplyLineData(const LineData& data)
         gFlatTopAreaX[i] = withPlan ? data.planPoints[i].x : 0.0f;
         gFlatTopAreaY[i] = withPlan ? data.planPoints[i].y : 0.0f;
     }
-    gTopAreaPointTotalNumber = static_cast<int>(std::min<std::size_t>(data.points.size(), kMaxTopPoints));
-    for (std::size_t j = 0; j < data.roofs.size() && j < kMaxTopAreas; ++j) {
-        gEachTopAreaStartNum[j] = data.roofs[j].start;
-        gEachTopAreaPointNum[j] = data.roofs[j].count;
-        gEachClosedTopAreaSTS[j] = data.roofs[j].closed;
-        gFlatTopHeight[j] = data.roofs[j].height;
-    }
-    gEachTopAreaNumber = static_cast<int>(std::min<std::size_t>(data.roofs.size(), kMaxTopAreas));
     for (std::size_t k = 0; k < data.walls.size() && k < kMaxWallEdges; ++k) {
         gFirstWallEdgeX[k] = data.walls[k].top.x;
         gFirstWallEdgeY[k] = data.walls[k].top.y;
@@ -309,7 +341,14 @@ int BillDataStatusOf(const LineData& data) { return data.roofs.empty() ? 0 : -1;
 bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error)
 {
     const LineData data = CaptureLineData(surface);
-    if (!WriteWholeFile(path, WriteLineDataText(data), error)) return false;
+    const std::string text = WriteLineDataText(data);
+    // Every file written opens again: a model the reader would refuse is not written.
+    std::string reason;
+    if (!ParseLineDataText(text, &reason)) {
+        if (error) *error = "このデータは建物データのファイルに保存できません。\n" + reason;
+        return false;
+    }
+    if (!WriteWholeFile(path, text, error)) return false;
     SetBillDataSTS(BillDataStatusOf(data));
     return true;
 }
@@ -322,18 +361,8 @@ bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& s
 
 bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (message) *message = "ファイルを読み込めませんでした。\n" + file.errorString().toStdString();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    std::string reason;
-    const auto data = ParseLineDataText(bytes.toStdString(), &reason);
-    if (!data) {
-        if (message) *message = std::string(kBrokenDataMessage) + "\n" + reason;
-        return false;
-    }
+    const auto data = ReadLineDataFile(path, message);
+    if (!data) return false;
     ResetAllDataBuildingData();
     ApplyLineData(*data);
     if (!pictureLoaded) SetPhotoPictureWidth(data->surface.width);

@@ -17,6 +17,7 @@
 // Nothing follows the last wall-edge line; an empty model ends with '0', '0', '0'. Plan and
 // north-up points are not stored. A point line may carry the plan point as fields 3 and 4.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,12 +32,8 @@ struct PhotoSurfaceGeometry {
     int left = 0;
 };
 
-struct LineRoof {
-    int start = 0;
-    int count = 0;
-    int closed = 1;
-    float height = 0.0f;  // metres
-};
+// A roof's record: start, count, closed flag, height in metres.
+using LineRoof = TopAreaRun;
 
 struct LineWallEdge {
     PhotoPoint top;   // upper end, a vertex of the owning roof
@@ -58,10 +55,19 @@ struct LineData {
     std::vector<LineWallEdge> walls;
 };
 
-// Limits of the values a file may hold (what the windows can produce, with room to spare).
+// Limits of the values a file may hold (what the windows can produce, with room to spare). The
+// two eye altitudes take the range of the window's altitude boxes (0..1500, AltitudeBoxAccepts),
+// so that every file that opens shows its altitudes in the boxes and can be drawn as a plan.
 inline constexpr double kMaxPhotoCoordinate = 100000.0;  // picture units
-inline constexpr double kMaxAltitude = 5000.0;           // eye altitudes and range, metres
+inline constexpr double kMaxCameraRange = 5000.0;        // camera range, metres
 inline constexpr double kMaxBuildingHeight = 5000.0;     // |roof height|, metres
+
+// The longest line a building-data file may hold (its lines are under 60 characters), and the
+// size no valid file reaches: every line of the largest model at that length. A longer line or a
+// larger file refuses the file before the rest of it is read.
+inline constexpr std::size_t kMaxLineDataLineLength = 256;
+inline constexpr std::uintmax_t kMaxLineDataFileSize =
+    (3 + 1 + kMaxTopPoints + 1 + kMaxTopAreas + 1 + kMaxWallEdges) * (kMaxLineDataLineLength + 2);
 
 // The caption of every refused building-data file; the reason follows on the next line.
 inline constexpr const char* kBrokenDataMessage = "データが壊れています。";
@@ -98,12 +104,20 @@ std::string WriteSampleLineDataText(const LineData& data, const PictureScaleAndP
 // was and gives false with a Japanese `error`.
 bool WriteWholeFile(const std::string& path, const std::string& text, std::string* error = nullptr);
 
-// Reads a whole file into a temporary and checks everything: the lines the counts announce,
+// Reads a building-data text line by line and checks everything: the lines the counts announce,
 // counts within the limits (2001 points, 501 roofs, 801 wall edges), runs contiguous from point
 // 0 and ending at the point count, owners of wall edges among the roofs, every number finite and
-// in range, nothing but blank lines after the last wall edge. On a refusal `reason` gets a
-// Japanese text for the user.
+// in range as it is stored (single precision), lines of at most kMaxLineDataLineLength
+// characters, nothing but blank lines after the last wall edge. It stops at the first line that
+// cannot belong. On a refusal `reason` gets a Japanese text for the user.
 std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason = nullptr);
+
+// Reads and checks the file at `path` as ParseLineDataText does, one chunk at a time: a file
+// larger than kMaxLineDataFileSize is refused by its size without being read, any other wrong
+// file at its first wrong line. On a refusal `message` gets the text to show (kBrokenDataMessage
+// and the reason, or that the file cannot be read); `bytesRead` gets how much of the file was read.
+std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message = nullptr,
+                                         std::uintmax_t* bytesRead = nullptr);
 
 // The photo model as it stands (plan points included), with the given surface geometry for
 // line 2.
@@ -111,7 +125,8 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface);
 
 // Puts a checked model into the photo model: north angle, camera values, the counts and the
 // entries up to them (plan points 0 unless the data carry them); entries past the new counts
-// keep what they held. The picture width is the caller's business.
+// keep what they held. The picture width is the caller's business. Data whose runs break the
+// building model's rules (ReplaceTopAreaModel) change nothing.
 void ApplyLineData(const LineData& data);
 
 // The working-file flag a written model leaves: -1 (restore it at the next opening) when it
@@ -119,8 +134,10 @@ void ApplyLineData(const LineData& data);
 int BillDataStatusOf(const LineData& data);
 
 // Writes the photo model (line 2 from `surface`) to `path`, the whole file or nothing: a failure
-// leaves any earlier file as it was and gives false with a Japanese `error`. On success sets
-// gBillDataSTS to BillDataStatusOf the written model.
+// leaves any earlier file as it was and gives false with a Japanese `error`. A model whose file
+// the reader would refuse (a value beyond the file's limits, say a typed height) is not written:
+// false, with the reader's reason in `error`. On success sets gBillDataSTS to BillDataStatusOf
+// the written model.
 bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, std::string* error = nullptr);
 
 // Writes the demonstration data file (WriteDemoLineDataText of the photo model with line 2 from

@@ -161,12 +161,9 @@ double NearestDistance(const ObliqueCamera& camera, const SceneBox& box)
 
 std::optional<QPointF> ProjectToPhoto(const ObliqueCamera& camera, const WorldPoint& point)
 {
-    const Frame f = FrameOf(camera);
-    const double rx = point.x - f.eye.x, ry = point.y - f.eye.y, rz = point.z - f.eye.z;
-    const double depth = rx * f.ax + ry * f.ay + rz * f.az;
-    if (!(depth > 1e-9)) return std::nullopt;
-    const double up = rx * f.ux + ry * f.uy + rz * f.uz;
-    return QPointF(f.focal * rx / depth, f.focal * up / depth);
+    double x = 0.0, y = 0.0;
+    if (!ComputePhotoPoint(camera, point.x, point.y, point.z, x, y)) return std::nullopt;
+    return QPointF(x, y);
 }
 
 std::optional<WorldPoint> PhotoToWorld(const ObliqueCamera& camera, QPointF photo, double height)

@@ -105,6 +105,20 @@ double ComputeFlatTopAreaX(double t, double R, double v, double H, double X0)
     return X0 * (1.0 - E / D);
 }
 
+bool ComputePhotoPoint(const ObliqueCamera& camera, double X, double Y, double Z, double& x, double& y)
+{
+    // The eye stands R cos t above the ground, R sin t behind the origin; the view axis points
+    // forward and down by the tilt, the picture's up is across it.
+    const double t = camera.tilt(), R = camera.range;
+    const double forward = Y + R * std::sin(t), down = R * std::cos(t) - Z;
+    const double depth = forward * std::sin(t) + down * std::cos(t);
+    if (!(depth > 1e-9)) return false;
+    const double focal = kFocalWidths * camera.pictureWidth;
+    x = focal * X / depth;
+    y = focal * (forward * std::cos(t) - down * std::sin(t)) / depth;
+    return std::isfinite(x) && std::isfinite(y);
+}
+
 bool IsUsableCamera(const ObliqueCamera& camera)
 {
     return std::isfinite(camera.range) && std::isfinite(camera.pictureWidth) &&

@@ -57,6 +57,12 @@ struct ObliqueCamera {
     double metresPerUnit() const { return range / (kFocalWidths * pictureWidth); }
 };
 
+// Photo point (x, y) of the point at plan (X, Y) and height Z metres: where the camera sees it,
+// which is the photo point whose ray the plan conversion (ComputeSlidePosition, then
+// ComputeFlatTopAreaX/Y at height Z) brings back to (X, Y). False when the point is not in front
+// of the camera.
+bool ComputePhotoPoint(const ObliqueCamera& camera, double X, double Y, double Z, double& x, double& y);
+
 // True when every conversion with the camera is finite: positive range and width, a tilt in
 // 0 .. 80 degrees (the table goes to 40).
 bool IsUsableCamera(const ObliqueCamera& camera);

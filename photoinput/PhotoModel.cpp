@@ -97,18 +97,10 @@ void EraseWallEdgesOf(int roof)
 // move down one slot and the owners of their wall edges follow them.
 void RemoveRoof(int roof)
 {
-    const int n = gEachTopAreaNumber;
     const int start = gEachTopAreaStartNum[roof];
     const int count = gEachTopAreaPointNum[roof];
     ShiftPhotoPoints(start + count, gTopAreaPointTotalNumber, -count);
-    for (int j = roof + 1; j < n; ++j) {
-        gEachTopAreaStartNum[j - 1] = gEachTopAreaStartNum[j] - count;
-        gEachTopAreaPointNum[j - 1] = gEachTopAreaPointNum[j];
-        gEachClosedTopAreaSTS[j - 1] = gEachClosedTopAreaSTS[j];
-        gFlatTopHeight[j - 1] = gFlatTopHeight[j];
-    }
-    gTopAreaPointTotalNumber -= count;
-    gEachTopAreaNumber = n - 1;
+    RemoveTopAreaRun(roof);
     EraseWallEdgesOf(roof);
     for (int w = 0; w < gWallEdgeNumber; ++w) {
         if (gWallEdgefotEachTopArea[w] > roof) --gWallEdgefotEachTopArea[w];
@@ -127,9 +119,7 @@ void RemovePointData(int roof, int position)
         gTopAreaX[start + count - 2] = gTopAreaX[start];
         gTopAreaY[start + count - 2] = gTopAreaY[start];
     }
-    gTopAreaPointTotalNumber -= 1;
-    gEachTopAreaPointNum[roof] = count - 1;
-    for (int j = roof + 1; j < gEachTopAreaNumber; ++j) gEachTopAreaStartNum[j] -= 1;
+    ResizeTopAreaRun(roof, -1);
 }
 
 // After a point removal: keeps a roof that still has an area, else removes it.
@@ -173,19 +163,12 @@ PhotoEdit SetNewTopArea(std::span<const PhotoPoint> outline)
     const int size = static_cast<int>(outline.size());
     if (size > kMaxTracePoints) return PhotoEdit::Full;
     if (size < kMinRoofPoints) return PhotoEdit::OutOfRange;
-    const int n = gEachTopAreaNumber;
     const int total = gTopAreaPointTotalNumber;
-    if (n + 1 > kMaxTopAreas || total + size > kMaxTopPoints) return PhotoEdit::Full;
+    if (AppendTopAreaRun(size, 0.0f) != TopAreaEdit::Done) return PhotoEdit::Full;
     for (int i = 0; i < size; ++i) {
         gTopAreaX[total + i] = outline[i].x;
         gTopAreaY[total + i] = outline[i].y;
     }
-    gEachTopAreaStartNum[n] = total;
-    gEachTopAreaPointNum[n] = size;
-    gEachClosedTopAreaSTS[n] = 1;
-    gFlatTopHeight[n] = 0.0f;
-    gTopAreaPointTotalNumber = total + size;
-    gEachTopAreaNumber = n + 1;
     return PhotoEdit::Done;
 }
 
@@ -200,9 +183,7 @@ PhotoEdit InsertTopAreaPoint(int roof, int position, float x, float y)
     ShiftPhotoPoints(position, total, 1);
     gTopAreaX[position] = x;
     gTopAreaY[position] = y;
-    gEachTopAreaPointNum[roof] = count + 1;
-    for (int j = roof + 1; j < gEachTopAreaNumber; ++j) gEachTopAreaStartNum[j] += 1;
-    gTopAreaPointTotalNumber = total + 1;
+    ResizeTopAreaRun(roof, 1);
     return PhotoEdit::Done;
 }
 
@@ -251,12 +232,7 @@ void ResetAllDataBuildingData()
     gSecondWallEdgeX.fill(0.0f);
     gSecondWallEdgeY.fill(0.0f);
     gWallEdgefotEachTopArea.fill(0);
-    gEachTopAreaStartNum.fill(0);
-    gEachTopAreaPointNum.fill(0);
-    gEachClosedTopAreaSTS.fill(0);
-    gFlatTopHeight.fill(0.0f);
-    gTopAreaPointTotalNumber = 0;
-    gEachTopAreaNumber = 0;
+    ResetTopAreaRecords();
     gWallEdgeNumber = 0;
     flatDataSTS = 0;
 }

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "orbit/TextHelpers.h"
+#include "photoinput/LineDataFile.h"
 #include "photoinput/PhotoGeometry.h"
 #include "photoinput/PhotoModel.h"
+#include "photoinput/PhotoPicking.h"
 
 namespace {
 
@@ -84,7 +86,7 @@ PlanResult ComputeFlatTopHeight()
     }
     SetPhotoMeterRate(static_cast<float>(rate));
     for (int i = 0; i < roofs; ++i) {
-        if (count[i] > 0) gFlatTopHeight[i] = static_cast<float>(sum[i] / count[i]);
+        if (count[i] > 0) SetTopAreaHeight(i, static_cast<float>(sum[i] / count[i]));
     }
     return PlanResult::Done;
 }
@@ -125,6 +127,47 @@ PlanResult ComputeFlatTopArea()
     return PlanResult::Done;
 }
 
+bool CarryFlatTopPointToPhoto(int roof, int point)
+{
+    Conversion c;
+    if (c.setUp() != PlanResult::Done || roof < 0 || roof >= RoofCount() || !RunIsStored(roof)) return false;
+    const int start = gEachTopAreaStartNum[roof];
+    if (point < start || point >= start + gEachTopAreaPointNum[roof]) return false;
+    const ObliqueCamera camera = CurrentCamera();
+    const double t = c.t, R = c.R, rate = c.rate;
+    // The photo point of a plan point at height z, as it will be stored; false when the plan
+    // conversion could not bring it back or a data file could not hold it.
+    auto photoOf = [&](double X, double Y, double z, PhotoPoint& p) {
+        double x = 0, y = 0;
+        if (!ComputePhotoPoint(camera, X, Y, z, x, y) || !RayReachesGround(t, R, rate * y)) return false;
+        p = {static_cast<float>(x), static_cast<float>(y)};
+        return std::fabs(p.x) <= kMaxPhotoCoordinate && std::fabs(p.y) <= kMaxPhotoCoordinate;
+    };
+    const double X = gFlatTopAreaX[point], Y = gFlatTopAreaY[point], H = gFlatTopHeight[roof];
+    // The roof lies below the eye, so the ray down to it goes on to the ground.
+    if (!(H < R * std::cos(t))) return false;
+    PhotoPoint vertex;
+    if (!photoOf(X, Y, H, vertex)) return false;
+
+    // A wall of measured height h standing on the vertex keeps h: its foot lies where the ray
+    // through the vertex meets the ground less h along it, tan(ray) = forward / down of the eye.
+    const double tanRay = (Y + R * std::sin(t)) / (R * std::cos(t) - H);
+    const std::vector<int> walls = WallEdgesAtPoint(roof, gTopAreaX[point], gTopAreaY[point]);
+    std::vector<PhotoPoint> feet;
+    for (int w : walls) {
+        const double h = ComputeWallEdgeHeight(t, R, rate * gFirstWallEdgeY[w], rate * gSecondWallEdgeY[w]);
+        PhotoPoint foot;
+        if (!std::isfinite(h) || !photoOf(X, Y + (H - h) * tanRay, 0.0, foot)) return false;
+        feet.push_back(foot);
+    }
+    if (!MoveTopAreaPoint(roof, PointDrag{point, walls, -1}, vertex.x, vertex.y)) return false;
+    for (std::size_t k = 0; k < walls.size(); ++k) {
+        gSecondWallEdgeX[walls[k]] = feet[k].x;
+        gSecondWallEdgeY[walls[k]] = feet[k].y;
+    }
+    return true;
+}
+
 void ComputeNorthTopArea()
 {
     if (gEachTopAreaNumber <= 0) return;
@@ -138,8 +181,7 @@ void ComputeNorthTopArea()
             double x = gFlatTopAreaX[k];
             double y = gFlatTopAreaY[k];
             orbit::RotatePointAndShift(x, y, 0.0, 0.0, s, c);
-            gNorthTopAreaX[k] = static_cast<float>(x);
-            gNorthTopAreaY[k] = static_cast<float>(y);
+            SetNorthTopAreaPoint(k, static_cast<float>(x), static_cast<float>(y));
         }
     }
 }

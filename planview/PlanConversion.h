@@ -29,6 +29,16 @@ PlanResult ComputeFlatTopHeight();
 // viewing ray to the height of its roof. Points outside every run are not touched.
 PlanResult ComputeFlatTopArea();
 
+// Carries plan point `point` of roof `roof` as it stands (moved in the plan view) back into the
+// picture, so that the next conversion gives it again: the photo point whose ray passes the plan
+// point at the roof's height (for the first vertex its closing copy too). The wall edges standing
+// on the vertex go with it: their tops onto the new photo point, their feet onto the ground so
+// that each wall measures the height it measured before (the roof's height, the mean of its
+// walls, stays). False, with nothing changed, when there is no usable camera, the point is not in
+// the roof's run, or a new photo point would lie behind the camera, on a ray that never comes
+// down to the ground or beyond what a building-data file holds.
+bool CarryFlatTopPointToPhoto(int roof, int point);
+
 // The plan points turned counter-clockwise by gNorthAngle into gNorthTopAreaX/Y (x east,
 // y north). Nothing happens without roofs.
 void ComputeNorthTopArea();

@@ -92,10 +92,16 @@ int FindFlatTopPoint(int roof, double x, double y, const PlanFrame& frame)
 
 bool MoveFlatTopPoint(int roof, int point, double x, double y, const PlanFrame& frame)
 {
-    int first = 0, last = 0;
-    if (!(frame.rate > 0.0) || !RunOf(roof, first, last) || point < first || point > last) return false;
+    if (!(frame.rate > 0.0)) return false;
     const QPointF plan = frame.toPlan({x, y});
-    const float px = static_cast<float>(plan.x()), py = static_cast<float>(plan.y());
+    return SetFlatTopPoint(roof, point, plan.x(), plan.y());
+}
+
+bool SetFlatTopPoint(int roof, int point, double X, double Y)
+{
+    int first = 0, last = 0;
+    if (!RunOf(roof, first, last) || point < first || point > last) return false;
+    const float px = static_cast<float>(X), py = static_cast<float>(Y);
     const bool closed = gEachClosedTopAreaSTS[roof] == 1 && last > first && gFlatTopAreaX[first] == gFlatTopAreaX[last] &&
                         gFlatTopAreaY[first] == gFlatTopAreaY[last];
     gFlatTopAreaX[point] = px;

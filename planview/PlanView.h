@@ -61,3 +61,6 @@ int FindFlatTopPoint(int roof, double x, double y, const PlanFrame& frame);
 // the last, both move so the outline stays closed; otherwise only that point. False (nothing
 // moves) when the point is not in the roof's run or rate is 0.
 bool MoveFlatTopPoint(int roof, int point, double x, double y, const PlanFrame& frame);
+
+// The same with the plan point (X, Y) in metres.
+bool SetFlatTopPoint(int roof, int point, double X, double Y);

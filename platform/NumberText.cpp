@@ -231,6 +231,15 @@ bool IsNumberText(std::string_view text)
 
 bool HasLeadingNumber(std::string_view text) { return NumberLength(text, SkipBlanks(text)) > 0; }
 
+bool IsNumberOrItsStart(std::string_view text)
+{
+    const std::size_t start = SkipBlanks(text);
+    std::size_t end = text.size();
+    while (end > start && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    const std::string_view typed = text.substr(start, end - start);
+    return typed.empty() || IsNumberText(typed) || IsNumberText(std::string(typed) + "0");
+}
+
 std::string ShortestText(double value, Precision precision)
 {
     return StandardPrint(value, precision, false);

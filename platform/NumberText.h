@@ -32,6 +32,11 @@ double NumericValue(std::string_view text);
 // optional point, optional exponent): what a file field must hold to be read as a number.
 bool IsNumberText(std::string_view text);
 
+// True when a box's text, blanks around it aside, is a number or what may still become one as
+// the user types ("", "-", ".", "1E-"): a box refuses anything else ("abc", "2x"), which would
+// otherwise be read as 0 or 2 without a word.
+bool IsNumberOrItsStart(std::string_view text);
+
 // True when the text begins (after blanks) with a decimal number, i.e. NumericValue reads a
 // number from it rather than falling back to 0.
 bool HasLeadingNumber(std::string_view text);

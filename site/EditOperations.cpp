@@ -155,10 +155,7 @@ TopAreaEdit MoveTopPoint(const MapViewState& view, int area, int k, PicturePoint
     const VertexLinks links = LinksOfVertex(area, k);
     if (links.moved.empty()) return TopAreaEdit::OutOfRange;
     const TopAreaPoint site = ToSite(view, to);
-    for (int j : links.moved) {
-        gNorthTopAreaX[j] = site.x;
-        gNorthTopAreaY[j] = site.y;
-    }
+    for (int j : links.moved) SetNorthTopAreaPoint(j, site.x, site.y);
     return TopAreaEdit::Done;
 }
 

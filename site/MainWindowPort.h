@@ -52,6 +52,10 @@ public:
     // Takes the receiver mark off the map (the receiver stopped or its window closed); the
     // next ShowGPSPoint shows it again.
     virtual void HideGPSPoint() = 0;
+    // Shows the receiver mark where it last was, without moving it or drawing a dot: a receiver
+    // window started listening. Only ShowGPSPoint moves the mark; before it has placed the mark
+    // once, there is nowhere to show it and nothing shows.
+    virtual void ShowGPSPointMark() = 0;
     // True while an area judgement runs: the map then belongs to it, and a window asks for no
     // reset or redraw.
     virtual bool isJudging() const = 0;

@@ -320,25 +320,20 @@ ProjectData CaptureProject()
 
 void ApplyProject(const ProjectData& data)
 {
-    gFixDataSTS = data.fixDataSTS;
+    SetFixDataSTS(data.fixDataSTS);
     SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
     SetLatitude(data.latitude);
     SetLongitude(data.longitude);
     SetAntennaHeight(data.antennaHeight);
     SetElevationMask(data.elevationMask);
-    const int areas = std::min<int>(static_cast<int>(data.areas.size()), kMaxTopAreas);
-    const int points = std::min<int>(static_cast<int>(data.points.size()), kMaxTopPoints);
-    for (int i = 0; i < areas; ++i) {
-        gEachTopAreaStartNum[i] = data.areas[i].start;
-        gEachTopAreaPointNum[i] = data.areas[i].count;
-        gFlatTopHeight[i] = data.areas[i].height;
+    std::vector<TopAreaRun> runs;
+    for (std::size_t i = 0; i < data.areas.size(); ++i) {
+        const TopAreaRecord& area = data.areas[i];
+        const int closed = i < gEachClosedTopAreaSTS.size() ? gEachClosedTopAreaSTS[i] : 1;
+        runs.push_back({area.start, area.count, closed, area.height});
     }
-    for (int j = 0; j < points; ++j) {
-        gNorthTopAreaX[j] = data.points[j].x;
-        gNorthTopAreaY[j] = data.points[j].y;
-    }
-    gEachTopAreaNumber = areas;
-    gTopAreaPointTotalNumber = points;
+    // A checked project keeps the model's rules; one that does not leaves the buildings as they were.
+    ReplaceTopAreaModel(runs, data.points);
 }
 
 std::string FileNameOfPath(const std::string& path)

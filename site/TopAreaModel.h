@@ -7,6 +7,24 @@
 // from 0, and gTopAreaPointTotalNumber is the sum of all point counts. A closed outline repeats
 // its first point as its last. Records at gEachTopAreaNumber and points at
 // gTopAreaPointTotalNumber and beyond are free (stale, never read).
+//
+// Everything reads the model by the names below; only this model's own functions write it, so
+// the invariants hold wherever it is read. Writers:
+// - the site map's edits (EditOperations: AppendTopArea, InsertTopAreaPoint,
+//   RemoveTopAreaPointData, RemoveTopArea, SetNorthTopAreaPoint for a moved vertex) and its
+//   delete command (DeleteActiveBill);
+// - the main window's reset commands (ClearTopAreaModel) and the project reader (ApplyProject:
+//   ReplaceTopAreaModel with the points, SetFixDataSTS);
+// - the scripted demonstration's buildings (ClearTopAreaModel, AppendTopArea);
+// - the building input: the photo model's roof edits (AppendTopAreaRun, ResizeTopAreaRun,
+//   RemoveTopAreaRun, ResetTopAreaRecords; the photo points are the photo model's own), the
+//   building-data reader and the sample sets (ApplyLineData: ReplaceTopAreaModel without
+//   points), the plan conversion (SetTopAreaHeight from the wall edges, SetNorthTopAreaPoint
+//   for the north-up points), its height dialog (SetTopAreaHeight), its hand-over
+//   (SetFixDataSTS(0)) and its snapshot of the whole model (CaptureTopAreaModel /
+//   RestoreTopAreaModel) for a dropped edit;
+// - the site map's height dialog (SetTopAreaHeight);
+// - the map correction (SetNorthTopAreaPoint for every point, SetFixDataSTS(1)).
 
 #include <array>
 #include <span>
@@ -14,22 +32,22 @@
 inline constexpr int kMaxTopAreas = 501;   // top areas 0..500
 inline constexpr int kMaxTopPoints = 2001; // points 0..2000
 
-extern int gEachTopAreaNumber;       // N, top areas in use, 0..501
-extern int gTopAreaPointTotalNumber; // M, points in use, 0..2001
-extern std::array<int, kMaxTopAreas> gEachTopAreaStartNum;
-extern std::array<int, kMaxTopAreas> gEachTopAreaPointNum;   // closing point included
-extern std::array<int, kMaxTopAreas> gEachClosedTopAreaSTS;  // 1 for a closed outline
-extern std::array<float, kMaxTopAreas> gFlatTopHeight;       // roof height, metres
-extern std::array<float, kMaxTopPoints> gNorthTopAreaX;      // metres east (north-up site frame)
-extern std::array<float, kMaxTopPoints> gNorthTopAreaY;      // metres north
+extern const int& gEachTopAreaNumber;       // N, top areas in use, 0..501
+extern const int& gTopAreaPointTotalNumber; // M, points in use, 0..2001
+extern const std::array<int, kMaxTopAreas>& gEachTopAreaStartNum;
+extern const std::array<int, kMaxTopAreas>& gEachTopAreaPointNum;   // closing point included
+extern const std::array<int, kMaxTopAreas>& gEachClosedTopAreaSTS;  // 1 for a closed outline
+extern const std::array<float, kMaxTopAreas>& gFlatTopHeight;       // roof height, metres
+extern const std::array<float, kMaxTopPoints>& gNorthTopAreaX;      // metres east (north-up site frame)
+extern const std::array<float, kMaxTopPoints>& gNorthTopAreaY;      // metres north
 
 // Calibration state of the site points: 0 local metres, 1 plane rectangular coordinates.
-extern int gFixDataSTS;
+extern const int& gFixDataSTS;
+void SetFixDataSTS(int state);
 
 // ---- Primitives that keep the invariants above ----------------------------------------------
 // Adds and inserts check the limits first and are refused whole when the result would not fit
 // (the model is then unchanged); indices outside the model are refused the same way.
-
 
 enum class TopAreaEdit {
     Done,
@@ -47,6 +65,56 @@ struct TopAreaPoint {
     float y;  // metres north
     bool operator==(const TopAreaPoint&) const = default;
 };
+
+// Sets the roof height of top area j.
+TopAreaEdit SetTopAreaHeight(int j, float height);
+
+// Sets the closed flag of top area j (1 closed). No window changes it alone (new outlines are
+// closed, files bring theirs); the tests use it to give an outline the flag they need.
+TopAreaEdit SetTopAreaClosed(int j, int closed);
+
+// Moves point k (0 .. M - 1) to (x, y) in the north-up site frame.
+TopAreaEdit SetNorthTopAreaPoint(int k, float x, float y);
+
+// ---- Runs without their points, for a model that keeps its own points (the photo model keeps
+// the roofs' photo points in its own arrays and moves them itself; the north-up points stay).
+
+// Appends top area N with a run of `count` points (1 or more) at the end of the points, closed
+// flag 1 and the given height.
+TopAreaEdit AppendTopAreaRun(int count, float height);
+
+// Lets the run of top area j hold `by` points more (less when negative, down to none): the
+// later runs start `by` places later and the point total follows.
+TopAreaEdit ResizeTopAreaRun(int j, int by);
+
+// Removes the record of top area j: the later records move down one place, their runs start
+// j's point count earlier, and the point total drops by that count.
+TopAreaEdit RemoveTopAreaRun(int j);
+
+// Empties the model and sets every record (start, count, closed flag, height) to 0; the
+// north-up points keep their values.
+void ResetTopAreaRecords();
+
+// ---- Whole model
+
+// One top area's record as a file brings it.
+struct TopAreaRun {
+    int start = 0;
+    int count = 0;      // closing point included
+    int closed = 1;
+    float height = 0.0f;
+};
+
+// Replaces the records and both counts with `runs` and a point total of `pointTotal`; the
+// north-up points keep their values (a model whose points are kept elsewhere). The runs must
+// follow each other from point 0 (counts 0 or more) and end at the point total, else the call
+// is refused (OutOfRange) and the model stays as it was; more than 501 runs or 2001 points are
+// refused as Full. Records past the new count keep what they held.
+TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, int pointTotal);
+
+// As above, with the north-up points 0 .. points.size() - 1 set to `points` and the point
+// total their number.
+TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, std::span<const TopAreaPoint> points);
 
 // Appends top area N with the given points (a closed outline repeats its first point as its
 // last), height in metres and the closed flag 1. An empty point list is refused (OutOfRange).

@@ -368,6 +368,7 @@ void DispHeavenGPSFrm::DemoTmr_Timer()
     if (demoCountdown_ <= 0) {
         // The main demonstration goes on; the map stays turned as the script left it.
         DemoTmr->stop();
+        demoHandedBack_ = true;
         if (port_) {
             port_->HandDemonstrationBack(skyview::kSkyDemoNextMainStep);
             port_->ShowDemoClickHint(false);
@@ -380,15 +381,29 @@ void DispHeavenGPSFrm::DemoTmr_Timer()
 
 void DispHeavenGPSFrm::CloseCmd_Click()
 {
+    ResetMainMap();
+    close();
+}
+
+void DispHeavenGPSFrm::ResetMainMap()
+{
+    if (mapReset_) return;
+    mapReset_ = true;
     // A running area judgement owns the map: the reset is then not carried out.
     if (port_ && !port_->isJudging()) {
         port_->InitialDisPlayCmd_Click();
     }
-    close();
 }
 
 void DispHeavenGPSFrm::closeEvent(QCloseEvent* event)
 {
+    // Closed in any way while its demonstration script runs, the view ends the demonstration and
+    // takes back the turns the script gave the main map, so the map is not left turned by a
+    // demonstration that stopped; only the script's own end leaves the map turned, for the
+    // demonstration's next steps.
+    if (demoStarted_ && !demoHandedBack_) {
+        ResetMainMap();
+    }
     // Every way of closing stops both clocks and gives the site map's picture clicks back.
     Timer2->stop();
     DemoTmr->stop();

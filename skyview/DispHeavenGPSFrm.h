@@ -130,6 +130,9 @@ private:
     void SpecifiedTimeOpt_Click();
     void StartDemoScript();
     void CloseCmd_Click();
+    // The main map's reset ("リセット": north up, result maps off), at most once per window and
+    // not while an area judgement owns the map.
+    void ResetMainMap();
 
     skyview::PlotFrame frame() const;
 
@@ -142,6 +145,8 @@ private:
     int demoTick_ = 0;
     int demoCountdown_ = 0;
     bool demoStarted_ = false;
+    bool demoHandedBack_ = false;  // the script ran to its end and handed the demonstration on
+    bool mapReset_ = false;
     bool photoClickTaken_ = false;
     bool unloaded_ = false;
 };

@@ -74,11 +74,13 @@ double CurrentTimeLineX(int k, int first, int last) { return StepWidth(first, la
 void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last)
 {
     const double w = StepWidth(first, last);
+    // A box of height 0 (no satellite) shows as its outline on the bottom line: one row of pixels.
+    const double onePixel = kChartTop / std::max(chart.image().height(), 1);
     for (int k = std::max(first, 0); k <= std::min(last, kLastTimeStep); ++k) {
         const double x1 = w * (k - first);
         const double x2 = w * (k + 1 - first);
         for (const BarBand& band : BarBands(counts[k])) {
-            if (band.y1 > band.y0) chart.filledBox({x1, band.y0}, {x2, band.y1}, band.colour);
+            chart.filledBox({x1, band.y0}, {x2, std::max(band.y1, band.y0 + onePixel)}, band.colour);
         }
     }
 }

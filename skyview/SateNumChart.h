@@ -75,7 +75,8 @@ std::vector<TimeTick> TimeTicks(int first, int last);
 double CurrentTimeLineX(int k, int first, int last);
 
 // The bars of steps first..last from `counts` on the chart, without clearing it (the bar of step
-// `last` lies right of the chart and is not seen). Steps outside 0..288 are skipped.
+// `last` lies right of the chart and is not seen). A step without satellites gets its box of
+// height 0 as a red line on the chart's bottom row. Steps outside 0..288 are skipped.
 void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last);
 // Clears the count axis, draws the grid lines at 1..10 satellites on the chart (without clearing
 // it) and the numbers 1..10 and the title "衛星数" on the count axis.

@@ -157,7 +157,7 @@ void SkyAndSateNumFrm::Form_Activate()
     pFirstActivate = 0;
 
     ShowTimeLabels(first);
-    ChartRedraw();
+    ChartRedraw(ChartLayers::BarsOverGrid);
     SkyRedraw();
 
     const bool demo = gDemoMode == -1;
@@ -176,14 +176,18 @@ skyview::SkyInputs SkyAndSateNumFrm::inputs() const
     return {azimus_, elevation_, sateSlots_, gSatePRN, gSateHealth, gSateColor, gCutElevation, mask_};
 }
 
-void SkyAndSateNumFrm::ChartRedraw()
+void SkyAndSateNumFrm::ChartRedraw(ChartLayers layers)
 {
     VisPicture->clear();
-    skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep);
-    skyview::DrawSateNumScale(*VisPicture, *SateNumPic);
+    if (layers == ChartLayers::BarsOverGrid) {
+        skyview::DrawSateNumScale(*VisPicture, *SateNumPic);
+        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep);
+    } else {
+        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep);
+        skyview::DrawSateNumScale(*VisPicture, *SateNumPic);
+    }
     skyview::DrawTimeScale(*TimeScalePic, gStartTimeStep, gEndTimeStep);
-    pTimeLineX = skyview::DrawCurrentTimeLine(*VisPicture, CurrentTimeScl->value(), gStartTimeStep, gEndTimeStep,
-                                              skyview::kNoTimeLine);
+    pTimeLineX = skyview::kNoTimeLine;
 }
 
 void SkyAndSateNumFrm::SkyRedraw()
@@ -220,8 +224,9 @@ void SkyAndSateNumFrm::StartTimeScroll_Change(int v)
     }
     SetStartTimeStep(v);
     StartTimeLbl->setText(StepLabel(v));
+    ChartRedraw(ChartLayers::BarsOverGrid);
+    // A current time left outside the window moves in with the slider, which shows its marker.
     CurrentTimeScl->setMinimum(v);
-    ChartRedraw();
     SkyRedraw();
 }
 
@@ -236,8 +241,8 @@ void SkyAndSateNumFrm::EndTimeScroll_Change(int v)
     }
     SetEndTimeStep(v);
     EndTimeLbl->setText(StepLabel(v));
+    ChartRedraw(ChartLayers::BarsOverGrid);
     CurrentTimeScl->setMaximum(v);
-    ChartRedraw();
     SkyRedraw();
 }
 
@@ -273,7 +278,7 @@ void SkyAndSateNumFrm::MoveSate(QListWidget* from, QListWidget* to, QListWidgetI
     progress.exec();
     FinishComputation();
 
-    ChartRedraw();
+    ChartRedraw(ChartLayers::GridOverBars);
     SkyRedraw();
 }
 
@@ -288,17 +293,18 @@ void SkyAndSateNumFrm::SetUnUsefulSateList()
 
 // ---- Conditions and recomputation ---------------------------------------------------------------
 
+// A picked whole degree is the window's own, as its mask and date are: the program-wide position
+// stays the exact one the main window's boxes show and the settings file keeps at the end, so a
+// look at another latitude here never moves the site.
 void SkyAndSateNumFrm::LatDataCmb_Click(int index)
 {
     latitude_ = static_cast<float>(index);
-    SetLatitude(latitude_);
     ReComputeSateObit();
 }
 
 void SkyAndSateNumFrm::LonDataCmb_Click(int index)
 {
     longitude_ = static_cast<float>(index);
-    SetLongitude(longitude_);
     ReComputeSateObit();
 }
 
@@ -323,7 +329,12 @@ void SkyAndSateNumFrm::AntennaHTxt_KeyDown()
 
 float SkyAndSateNumFrm::AntennaHeight()
 {
-    const AntennaHeightCheck checked = CheckAntennaHeight(platform::NumericValue(AntennaHTxt->text().toStdString()));
+    // The box is read when Enter is pressed, so its text must be a whole number by then. Heights
+    // are kept within the main window's 0..100 m with its messages: the two boxes set the height
+    // of one antenna, and a height the main window refuses (an antenna under the ground, or above
+    // any height it computes with) would give here a skyline it can never show.
+    const std::string text = AntennaHTxt->text().toStdString();
+    const AntennaHeightCheck checked = CheckAntennaHeight(platform::NumericValue(text), platform::IsNumberText(text));
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));
         AntennaHTxt->setText(QString::number(checked.metres));
@@ -355,7 +366,7 @@ void SkyAndSateNumFrm::ReComputeSateObit()
     StartComputation();
     ComputeSteps(0, kLastTimeStep);
     FinishComputation();
-    ChartRedraw();
+    ChartRedraw(ChartLayers::GridOverBars);
     SkyRedraw();
 }
 

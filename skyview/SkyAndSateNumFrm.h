@@ -8,8 +8,8 @@
 //
 // The window draws from its own whole-day tables: at its first showing those the orbit-and-count
 // command has just computed for the main window's conditions, afterwards its own recomputations.
-// It keeps whole-degree copies of the position for its lists; the program-wide position changes
-// only when the user picks one. It is shown modally by the main window's command and loads afresh
+// It keeps whole-degree copies of the position for its lists; a picked degree is the window's own
+// and leaves the program-wide position as the main window shows it. It is shown modally by the main window's command and loads afresh
 // on every opening. During a demonstration it counts 21 seconds down and hands the demonstration
 // back to the main window with step 2; closed by the user, it ends the demonstration.
 
@@ -150,7 +150,8 @@ private:
     void MoveSate(QListWidget* from, QListWidget* to, QListWidgetItem* item);
     // The excluded PRNs of UnUsefulSateLst into gUnUsefulSate and gUnUsefulSateNum.
     void SetUnUsefulSateList();
-    // The antenna box's height, kept within 0..100 m with the main window's message.
+    // The antenna box's height, kept within 0..100 m with the main window's messages; a text that
+    // is no number is refused as 0 m.
     float AntennaHeight();
 
     // Whole-day computation for the window's date and position on the almanac and exclusions as
@@ -159,9 +160,12 @@ private:
     void ComputeSteps(int first, int last);
     void FinishComputation();
 
-    // The chart cleared and drawn again from the counts (bars, then grid lines and both axes),
-    // with the marker at the current time.
-    void ChartRedraw();
+    // The chart cleared and drawn again from the counts with its grid lines and both axes, and no
+    // current-time marker until the current-time slider moves. At the first showing and after a
+    // change of the time window the bars cover the grid lines; a recomputation draws the grid
+    // lines over the new bars.
+    enum class ChartLayers { BarsOverGrid, GridOverBars };
+    void ChartRedraw(ChartLayers layers);
     // The plot: background, mask circle, tracks over the window, skyline, icons at the current
     // time.
     void SkyRedraw();

@@ -43,8 +43,9 @@ TEST_F(MainWindowTest, BoxChecksCorrectOutOfRangeInput)
         {"antenna at 100", &MainWorkingFrm::AntennaHTxt, "100", "100", QString(), 100.0},
         {"antenna above 100", &MainWorkingFrm::AntennaHTxt, "100.5", "100", QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"), 100.0},
         {"antenna negative", &MainWorkingFrm::AntennaHTxt, "-0.5", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
-        {"antenna not a number", &MainWorkingFrm::AntennaHTxt, "abc", "abc", QString(), 0.0},
-        {"antenna with a unit", &MainWorkingFrm::AntennaHTxt, "2.5m", "2.5m", QString(), 2.5},
+        {"antenna not a number", &MainWorkingFrm::AntennaHTxt, "x", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
+        {"antenna with a letter after the number", &MainWorkingFrm::AntennaHTxt, "2x", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
+        {"antenna begun with a point", &MainWorkingFrm::AntennaHTxt, ".5", ".5", QString(), 0.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -203,15 +203,52 @@ TEST_F(MainDemonstration, BuildingInputWindowClosedByHandEndsTheDemonstrationAnd
     ExpectANewDemonstrationRunsToItsEnd();
 }
 
+TEST_F(MainDemonstration, AStartAsksAboutUnsavedWorkAndACancelOnTheFirstPanelLeavesTheSite)
+{
+    ApplyProject(SampleProject());
+    frm->pChangeCount = 1;
+    frm->ShowInputBillTopArea(-1);
+    const std::string site = WriteProjectText(CaptureProject());
+    const QImage map = frm->PhotoPic->image().copy();
+
+    // Yes, and the save dialog cancelled: the site is not given up, nothing starts.
+    answer = platform::MessageAnswer::Yes;
+    frm->StartDemo1Menu->trigger();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("変更を保存しますか？")});
+    EXPECT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(gDemoMode, 0);
+    EXPECT_TRUE(seen.isEmpty());
+
+    // No: the demonstration opens; "ｷｬﾝｾﾙ" on its first panel ends it with the site as it was.
+    answer = platform::MessageAnswer::No;
+    onInputWindow = [](InputDemoLineFrm* input) {
+        QTimer::singleShot(0, input, [input] { QTest::mouseClick(input->CancelCmd, Qt::LeftButton); });
+    };
+    frm->StartDemo1Menu->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !seen.isEmpty() && gDemoMode == 0; }, 5000));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(WriteProjectText(CaptureProject()), site);
+    EXPECT_EQ(frm->pChangeCount, 1);
+    EXPECT_EQ(frm->PhotoPic->image(), map);
+    ExpectUsableAsBefore();
+}
+
 TEST_F(MainDemonstration, SkyViewClosedByHandEndsTheDemonstrationAndANewOneRuns)
 {
-    onSkyView = [](DispHeavenGPSFrm* sky) { QTimer::singleShot(0, sky, [sky] { sky->close(); }); };
+    // Closed with its close box once its script has turned the map.
+    onSkyView = [](DispHeavenGPSFrm* sky) {
+        sky->DemoTmr->stop();
+        for (int tick = 0; tick <= 5; ++tick) sky->DemoTmr_Timer();
+        QTimer::singleShot(0, sky, [sky] { sky->close(); });
+    };
     frm->StartDemo1Menu->trigger();
     WaitForTheEnd();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(trace.contains(QStringLiteral("DispHeavenGPSFrm shown")));
     EXPECT_FALSE(trace.contains(QStringLiteral("SkyAndSateNumFrm shown")));
     EXPECT_EQ(frm->pDemoIndex, -1);
+    EXPECT_EQ(gMapRotateAngle, 0.0f) << "the map is not left turned";
     ExpectUsableAsBefore();
 
     ExpectANewDemonstrationRunsToItsEnd();

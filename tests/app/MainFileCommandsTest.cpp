@@ -54,7 +54,7 @@ protected:
         QDir(startFolder.path()).mkpath(QStringLiteral("data0"));
         gPictureSaveWait = 0.0;
         gGPSRecordNum = 0;
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         ClearTopAreaModel();
     }
 
@@ -126,7 +126,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
 {
     Start();
     // A calibrated site, far off the origin, was on the map before.
-    gFixDataSTS = 1;
+    SetFixDataSTS(1);
     SetMapCenter(5000.0, -3000.0f);
     frm->ReadSampleDataMemu->trigger();
     EXPECT_EQ(gFixDataSTS, 0);
@@ -174,7 +174,7 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(frm->pSampleLoaded, 0);
 
     // Saving over it asks first; Cancel leaves the file as it was.
-    gFlatTopHeight[0] = 99.0f;
+    SetTopAreaHeight(0, 99.0f);
     answer = platform::MessageAnswer::Cancel;
     Save(Path(QStringLiteral("site.dat")));
     EXPECT_EQ(messages, QStringList{QStringLiteral("同じファイル名があります上書きしますか？")});
@@ -237,7 +237,7 @@ TEST_F(MainFileTest, BrokenProjectFilesAreRefusedWithTheStateUnchanged)
     };
     Start();
     frm->ReadSampleDataMemu->trigger();
-    gFixDataSTS = 1;
+    SetFixDataSTS(1);
     const std::string before = ModelText();
     const QString title = frm->windowTitle();
     const QString name = frm->pProjectFileName;
@@ -319,7 +319,7 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     EXPECT_EQ(frm->pProjectFileName, name);
 
     // Calibrated: the centre stays. A file with no position is refused, the track kept.
-    gFixDataSTS = 1;
+    SetFixDataSTS(1);
     SetMapCenter(7.0, pMapCenterY);
     WriteAll(Path(QStringLiteral("other.txt")), "09:00:00,1.0,2.0\r\n");
     dialogPaths = {Path(QStringLiteral("other.txt"))};
@@ -331,6 +331,23 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(gGPSRecordNum, 1);
+}
+
+TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsLeavesTheMapOnTheBuildings)
+{
+    // A record in plane coordinates, tens of kilometres from the sample's local metres.
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,-20100.0,-29000.0\r\n");
+    Start();
+    frm->ReadSampleDataMemu->trigger();
+    ASSERT_GT(gEachTopAreaNumber, 0);
+    const QImage buildings = frm->PhotoPic->image().copy();
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    EXPECT_EQ(gGPSRecordNum, 1);
+    EXPECT_EQ(pMapCenterX, 0.0);
+    EXPECT_EQ(pMapCenterY, 0.0f);
+    EXPECT_EQ(frm->PhotoPic->image(), buildings);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。")});
 }
 
 TEST_F(MainFileTest, PictureSaveWritesTheMapAndAsksBeforeReplacing)

@@ -35,13 +35,13 @@ protected:
                         start.filePath(QStringLiteral("ico/") + QLatin1String(name)));
         }
         ClearTopAreaModel();
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         ResetMapView();
     }
     void TearDown() override
     {
         SetPhotoClickMode(0);
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         gGPSRecordNum = 0;
         SetMapCenter(0.0, 0.0f);
         gps::ApplyGpsSettings(gps::GpsSettings{});

@@ -146,12 +146,12 @@ TEST_F(MainWindowTest, RedrawCaptionsTheCalibrationPanel)
     frm->FixDataSTSPnl->setText(QStringLiteral("before"));
     for (const Case& c : {Case{7, "before"}, Case{0, "GPS未設定データ"}, Case{1, "GPS設定データ"}, Case{5, "GPS設定データ"}}) {
         SCOPED_TRACE(c.fixDataSTS);
-        gFixDataSTS = c.fixDataSTS;
+        SetFixDataSTS(c.fixDataSTS);
         frm->ShowInputBillTopArea(-1);
         EXPECT_EQ(frm->FixDataSTSPnl->text(), QString::fromUtf8(c.caption));
     }
     EXPECT_TRUE(frm->FixDataSTSPnl->isVisible());
-    gFixDataSTS = 0;
+    SetFixDataSTS(0);
 }
 
 }  // namespace
@@ -199,4 +199,18 @@ TEST_F(MainViewCommands, ReceiverMarkFollowsTheReportedPosition)
     const QPointF pixel = frm->PhotoPic->toPixel(QPointF(20, 10));
     EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().x(), pixel.x(), 12);
     EXPECT_NEAR(frm->GPSPoinrImg->geometry().center().y(), pixel.y(), 12);
+}
+
+TEST_F(MainViewCommands, AReceiverStartShowsTheMarkWhereItLastWas)
+{
+    frm->HideGPSPoint();
+    frm->ShowGPSPointMark();  // a receiver started before any position arrived
+    EXPECT_FALSE(frm->GPSPoinrImg->isVisible()) << "no position yet: nothing to mark";
+
+    frm->ShowGPSPoint(10, 5);
+    const QPoint placed = frm->GPSPoinrImg->pos();
+    frm->HideGPSPoint();  // the receiver stopped
+    frm->ShowGPSPointMark();  // and started again
+    EXPECT_TRUE(frm->GPSPoinrImg->isVisible());
+    EXPECT_EQ(frm->GPSPoinrImg->pos(), placed) << "only a position moves the mark";
 }

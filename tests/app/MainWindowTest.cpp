@@ -142,8 +142,8 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         frm->DeleteBuildingMenu->setEnabled(true);
         frm->PhotoPic->setDrawMode(PictureSurface::DrawMode::Xor);
         frm->setWindowTitle(QStringLiteral("GPS衛星軌道予測/site.dat"));
-        gEachTopAreaNumber = 3;
-        gTopAreaPointTotalNumber = 15;
+        const TopAreaRun runs[] = {{0, 5, 1, 0.0f}, {5, 5, 1, 0.0f}, {10, 5, 1, 0.0f}};
+        ASSERT_EQ(ReplaceTopAreaModel(runs, 15), TopAreaEdit::Done);
         SetDemoMode(-1);
         SetBillDataSTS(-1);
         SetProjectReserves(4, gProjectReserve2);

@@ -16,9 +16,7 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 
-struct Pt {
-    float x, y;
-};
+using Pt = TopAreaPoint;
 
 // A picture like the main window's site map: 872 x 678 pixels, one unit per pixel, y upwards,
 // the origin 50 units left of the centre.
@@ -36,32 +34,20 @@ struct SiteMap : ::testing::Test {
         SetMapScaleTable();
         ResetMapView();
         SetMapCenter(0.0, 0.0f);
-        gEachTopAreaNumber = 0;
-        gTopAreaPointTotalNumber = 0;
+        ClearTopAreaModel();
         gGPSRecordNum = 0;
     }
     ~SiteMap() override
     {
-        gEachTopAreaNumber = 0;
-        gTopAreaPointTotalNumber = 0;
+        ClearTopAreaModel();
         gGPSRecordNum = 0;
         ResetMapView();
     }
 
-    // Appends a top area straight into the arrays.
+    // Appends a top area to the building model.
     static void AddArea(const std::vector<Pt>& points, float height)
     {
-        const int n = gEachTopAreaNumber;
-        gEachTopAreaStartNum[n] = gTopAreaPointTotalNumber;
-        for (const Pt& p : points) {
-            gNorthTopAreaX[gTopAreaPointTotalNumber] = p.x;
-            gNorthTopAreaY[gTopAreaPointTotalNumber] = p.y;
-            ++gTopAreaPointTotalNumber;
-        }
-        gEachTopAreaPointNum[n] = static_cast<int>(points.size());
-        gFlatTopHeight[n] = height;
-        gEachClosedTopAreaSTS[n] = 1;
-        gEachTopAreaNumber = n + 1;
+        ASSERT_EQ(AppendTopArea(points, height), TopAreaEdit::Done);
     }
 
     QColor At(double x, double y) const { return pic.pointColor(QPointF(x, y)); }

@@ -27,6 +27,7 @@ public:
     void ShowPictureAndResult() override { calls << "ShowPictureAndResult"; }
     void ShowGPSPoint(double x1, double y1) override { calls << QStringLiteral("ShowGPSPoint %1 %2").arg(x1).arg(y1); }
     void HideGPSPoint() override { calls << "HideGPSPoint"; }
+    void ShowGPSPointMark() override { calls << "ShowGPSPointMark"; }
     bool isJudging() const override { return judging; }
     void RecomputeSateliteCource(double heightOffset) override
     {

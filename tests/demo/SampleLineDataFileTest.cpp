@@ -51,8 +51,8 @@ TEST_F(SampleLineDataFileFixture, ModelLinesAndNumberForms)
     const int points = gTopAreaPointTotalNumber, roofs = gEachTopAreaNumber, walls = gWallEdgeNumber;
     ASSERT_EQ(points, 99);
     SetNorthAngle(359.6f);
-    gEachClosedTopAreaSTS[1] = -1;
-    gFlatTopHeight[1] = 30.0f;
+    SetTopAreaClosed(1, -1);
+    SetTopAreaHeight(1, 30.0f);
     gFlatTopAreaX[0] = 20.04f;
     gFlatTopAreaY[0] = -3.0f;
 

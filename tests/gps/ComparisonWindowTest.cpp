@@ -82,7 +82,7 @@ protected:
         platform::SetMessageAnswerer({});
     }
 
-    void Feed(const char* body, bool dollar = true) { frm->ConvertNMEAData(NmeaOf(body, dollar)); }
+    void Feed(const char* body) { frm->ConvertNMEAData(NmeaOf(body)); }
 
     // The predicted icons and count show the window's tables at `step`, turned with the map.
     void ExpectPredictedIconsAt(int step) const
@@ -128,8 +128,7 @@ TEST_F(ComparisonWindow, ReceiverSentencesOfTheTable)
     EXPECT_EQ(frm->TimeLbl->text(), QStringLiteral("12:13:15"));
     EXPECT_EQ(frm->shownStep(), 96);
 
-    // A GGA whose "$" was lost is still a GGA.
-    Feed("GPGGA,012345.000,3544.5000,N,13936.2500,E,1,04,2.2,80.4,M,,,,0000", false);
+    Feed("GPGGA,012345.000,3544.5000,N,13936.2500,E,1,04,2.2,80.4,M,,,,0000");
     EXPECT_EQ(frm->LatLbl->text(), QStringLiteral("35-44-30.00"));
     EXPECT_EQ(frm->LonLbl->text(), QStringLiteral("139-36-15.00"));
     EXPECT_EQ(frm->TimeLbl->text(), QStringLiteral("10:23:45"));
@@ -138,6 +137,11 @@ TEST_F(ComparisonWindow, ReceiverSentencesOfTheTable)
     Feed("GNGGA,012400.00,,,,,0,00,99.99,,,,,,");
     EXPECT_EQ(frm->TimeLbl->text(), QStringLiteral("10:24:00"));
     EXPECT_EQ(frm->LatLbl->text(), QStringLiteral("35-44-30.00"));
+
+    // A multi-system receiver's GGA of sixteen fields.
+    Feed("GNGGA,012500.00,3545.0000,N,13936.2500,E,1,14,0.9,80.4,M,38.1,M,,0000,1");
+    EXPECT_EQ(frm->TimeLbl->text(), QStringLiteral("10:25:00"));
+    EXPECT_EQ(frm->LatLbl->text(), QStringLiteral("35-45-00.00"));
 }
 
 TEST_F(ComparisonWindow, TheReceiversClockMovesThePredictedIconsForwardOnly)
@@ -207,6 +211,41 @@ TEST_F(ComparisonWindow, GsaMarksTheUsedSatellitesAndGsvPlacesThem)
     EXPECT_EQ(frm->SateNum0Lbl->text(), QStringLiteral("衛星数:1"));
 }
 
+// Which GPS satellites a GSA cycle marks as used, by its system id (NMEA 4.11) or, where that
+// cannot be read, by its talker; and the satellites a GSV gives no place in the sky.
+TEST_F(ComparisonWindow, OnlyGpsSatellitesWithAPlaceInTheSkyAreShownAndCounted)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> gsa;  // one cycle
+        const char* gsv;
+        std::set<int> shown;
+        const char* count;
+    } cases[] = {
+        {"a system id that is no whole number, talker GP",
+         {"GPGSA,A,3,05,12,,,,,,,,,,,1.05,0.64,0.83,3.3"}, "GPGSV,1,1,02,05,45,090,40,12,30,180,35", {5, 12}, "衛星数:2"},
+        {"the same from talker GL is GLONASS",
+         {"GLGSA,A,3,05,12,,,,,,,,,,,1.05,0.64,0.83,3.3"}, "GPGSV,1,1,02,05,45,090,40,12,30,180,35", {}, "衛星数:0"},
+        {"QZSS (system 5) PRNs 1..10 are no GPS satellites",
+         {"GNGSA,A,3,05,,,,,,,,,,,,1.0,0.6,0.8,1", "GNGSA,A,3,01,02,03,04,05,06,07,08,09,10,,,1.0,0.6,0.8,5"},
+         "GPGSV,2,1,05,01,10,010,30,02,20,020,31,03,30,030,32,05,45,090,40", {5}, "衛星数:1"},
+        {"NavIC (system 6)", {"GNGSA,A,3,03,,,,,,,,,,,,1.0,0.6,0.8,6"}, "GPGSV,1,1,01,03,30,030,32", {}, "衛星数:0"},
+        {"elevation 95 and azimuth 360 name no place",
+         {"GPGSA,A,3,05,12,07,,,,,,,,,,2.0,1.0,1.5"}, "GPGSV,1,1,03,05,95,090,40,12,30,360,35,07,90,359,30", {7}, "衛星数:3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Feed("GPGGA,012400,3544.5000,N,13936.2500,E,1,04,2.2,80.4,M,,,,");
+        for (const char* gsa : c.gsa) Feed(gsa);
+        Feed(c.gsv);
+        EXPECT_EQ(ShownPrns(*frm), c.shown);
+        EXPECT_EQ(frm->SateNum0Lbl->text(), QString::fromUtf8(c.count));
+    }
+    // A satellite placed before loses its place with a GSV that gives it none.
+    Feed("GPGSV,1,1,01,07,91,359,30");
+    EXPECT_TRUE(ShownPrns(*frm).empty());
+}
+
 TEST_F(ComparisonWindow, GsvSentencesAreReadTolerantly)
 {
     Feed("GPGSA,A,3,01,02,03,04,05,06,07,08,,,,,2.0,1.0,1.5");
@@ -252,9 +291,11 @@ TEST_F(ComparisonWindow, StartAndStopOpenAndCloseThePort)
     ASSERT_FALSE(pty.path.isEmpty());
     gps::gGPSPortName = pty.path.toStdString();
     gps::gGPSPortSetting = "4800,n,8,1";
+    port.calls.clear();
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     EXPECT_EQ(frm->StartGPSCmd->text(), QStringLiteral("ストップ"));
     EXPECT_TRUE(frm->GPSCom().isOpen());
+    EXPECT_EQ(port.calls, QStringList{"ShowGPSPointMark"}) << "the main map's mark, where it was";
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     EXPECT_EQ(frm->StartGPSCmd->text(), QStringLiteral("スタート"));
     EXPECT_FALSE(frm->GPSCom().isOpen());
@@ -262,8 +303,10 @@ TEST_F(ComparisonWindow, StartAndStopOpenAndCloseThePort)
 
     // A port that cannot be opened says so and stays stopped.
     gps::gGPSPortName = "/dev/no-such-receiver";
+    port.calls.clear();
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     EXPECT_EQ(frm->StartGPSCmd->text(), QStringLiteral("スタート"));
+    EXPECT_FALSE(port.calls.contains("ShowGPSPointMark"));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("/dev/no-such-receiver")));
 
@@ -453,6 +496,22 @@ TEST_P(ComparisonLog, SatellitesInUseAgreeWithGpsd)
 
 INSTANTIATE_TEST_SUITE_P(RealLogs, ComparisonLog, ::testing::Values("nmea/iTrek.log", "nmea/garmin-geko201.log"),
                          [](const auto& info) { return std::string(info.param).find("iTrek") != std::string::npos ? "iTrek" : "GarminGeko"; });
+
+// A damaged stream: between the two GSA sentences of one cycle, the rest of a sentence whose
+// start was lost, with a checksum that happens to match. It is no sentence, so the cycle goes on
+// and the GPS satellites of its first GSA stay marked.
+TEST_F(ComparisonWindow, TheRestOfADamagedSentenceDoesNotEndAGsaCycle)
+{
+    const std::string fragment = testutil::Sentence("GPVTG,,T,,M,0.0,N,0.0,K,A").substr(1);
+    const std::string stream = testutil::Sentence("GNGSA,A,3,05,12,,,,,,,,,,,1.0,0.6,0.8,1") + "\r\n" + fragment + "\r\n" +
+                               testutil::Sentence("GNGSA,A,3,66,67,,,,,,,,,,,1.0,0.6,0.8,2") + "\r\n" +
+                               testutil::Sentence("GPGSV,1,1,02,05,45,090,40,12,30,180,35") + "\r\n";
+    const std::vector<Snapshot> snapshots = PlayLog(*frm, stream, 3);
+    ASSERT_EQ(snapshots.size(), 3u);
+    EXPECT_EQ(snapshots.back().body.substr(0, 5), "GPGSV") << "the fragment is not taken";
+    EXPECT_EQ(snapshots.back().shown, (std::set<int>{5, 12}));
+    EXPECT_EQ(snapshots.back().count, QStringLiteral("衛星数:2"));
+}
 
 // A receiver of four systems (GN GSA with system ids, GP, GL, GA and GB GSV): only the GPS
 // satellites in use are shown and counted, never a Galileo or BeiDou satellite of the same PRN.

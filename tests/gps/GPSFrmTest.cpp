@@ -82,7 +82,7 @@ protected:
         frm->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.data()));
     }
-    int Marks() const { return static_cast<int>(port.calls.filter(QStringLiteral("ShowGPSPoint")).size()); }
+    int Marks() const { return static_cast<int>(port.calls.filter(QStringLiteral("ShowGPSPoint ")).size()); }
     // Lets the window read until `expected` marks came and nothing more for a moment.
     void WaitForMarks(int expected)
     {
@@ -141,6 +141,7 @@ TEST_P(ReceiverReplay, ShowsMarksAndRecordsEveryFixOfARealLog)
 
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     ASSERT_EQ(frm->StartGPSCmd->text(), kStop) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(port.calls, QStringList{"ShowGPSPointMark"}) << "the main map's mark shows from the start";
     const QString record = dir.filePath(QStringLiteral("walk.GPS"));  // the suffix in either case
     dialogPaths << record;
     QTest::mouseClick(frm->RecordGPSCmd, Qt::LeftButton);
@@ -156,7 +157,7 @@ TEST_P(ReceiverReplay, ShowsMarksAndRecordsEveryFixOfARealLog)
         marks << QStringLiteral("ShowGPSPoint %1 %2").arg(fix.east).arg(fix.north);
         lines += gps::GpsRecordLine(fix);
     }
-    EXPECT_EQ(port.calls.filter(QStringLiteral("ShowGPSPoint")), marks);
+    EXPECT_EQ(port.calls.filter(QStringLiteral("ShowGPSPoint ")), marks);
     // The lamp changes with every line written: shown after an even number of lines.
     EXPECT_EQ(frm->RecordSTSLbl->isVisible(), c.fixes % 2 == 0);
     if (!expected.empty()) {
@@ -200,6 +201,7 @@ TEST_F(ReceiverWindow, APortThatCannotBeOpenedIsReportedAndTheWindowStaysStopped
     QTest::mouseClick(frm->StartGPSCmd, Qt::LeftButton);
     EXPECT_EQ(frm->StartGPSCmd->text(), kStart);
     EXPECT_FALSE(frm->isListening());
+    EXPECT_FALSE(port.calls.contains("ShowGPSPointMark"));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("/dev/no-such-receiver"))) << messages[0].toStdString();
 }
@@ -256,6 +258,16 @@ TEST_F(ReceiverWindow, AFailingWriteStopsRecordingWithAMessage)
     Fix(kFixBody);
     EXPECT_FALSE(frm->RecordSTSLbl->isVisible());
     EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(ReceiverWindow, AMultiSystemReceiversGgaOfSixteenFieldsIsShown)
+{
+    UseSettings(7, QString());
+    Open();
+    Fix("GNGGA,045851.000,3519.9046,N,13640.2631,E,1,14,0.9,80.4,M,38.1,M,,0000,1");
+    EXPECT_EQ(Marks(), 1);
+    EXPECT_EQ(frm->GPSSaetNumLbl->text(), QStringLiteral("14"));
+    EXPECT_EQ(frm->GPSTimeLbl->text(), QStringLiteral("13:58:51"));
 }
 
 TEST_F(ReceiverWindow, AGgaWithoutAFixIsNeitherShownNorRecorded)

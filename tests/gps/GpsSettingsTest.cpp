@@ -4,6 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+#include "common/ProcessReads.h"
 #include "gps/GpsSettings.h"
 
 namespace {
@@ -91,6 +101,11 @@ TEST_F(SettingsFolder, MissingShortOrBrokenFilesGiveTheFirstSystemsDefaults)
         "9\r\n36-00\r\n139-50\r\n12\r\n3\r\n9600,n,8,1\r\n",         // port beyond Com11
         "9\r\n36-00\r\n139-50\r\n1\r\n6\r\n9600,n,8,1\r\n",          // no such speed
         "9\r\n36-00\r\n139-50\r\n1\r\n3\r\nfast\r\n",                // no speed in the settings text
+        "9\r\nnan-15\r\n139-50\r\n1\r\n3\r\n9600,n,8,1\r\n",         // an origin that is no number
+        "9\r\n36-00\r\ninf-00\r\n1\r\n3\r\n9600,n,8,1\r\n",
+        "9\r\n12345678901234567890-00\r\n139-50\r\n1\r\n3\r\n9600,n,8,1\r\n",  // beyond the pole
+        "9\r\n36-00\r\n180-30\r\n1\r\n3\r\n9600,n,8,1\r\n",
+        "9\r\n36-00\r\n139-50\r\n1\r\n3\r\n9600,n,8,1\r\n/dev/ttyUSB0\r\nmore\r\n",  // an eighth line
     };
     for (const QByteArray& text : broken) {
         gps::gMapSystemNo = 9;
@@ -98,6 +113,69 @@ TEST_F(SettingsFolder, MissingShortOrBrokenFilesGiveTheFirstSystemsDefaults)
         EXPECT_FALSE(gps::LoadGPSSetting(dir.path()).isEmpty()) << text.toStdString();
         ExpectDefaults();
     }
+}
+
+TEST_F(SettingsFolder, AnUnusableOriginIsTheBrokenFileMessage)
+{
+    write("9\r\nnan-15\r\n139-50\r\n1\r\n3\r\n9600,n,8,1\r\n");
+    const QString message = gps::LoadGPSSetting(dir.path());
+    EXPECT_TRUE(message.startsWith(QStringLiteral("GPS設定が壊れています。初期値を使います。\n") + gps::GpsSettingPath(dir.path())))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("2行目"))) << message.toStdString();
+    ExpectDefaults();
+}
+
+TEST_F(SettingsFolder, LinesUpToTheLongestDevicePathAndBlankLinesAfterThemAreRead)
+{
+    const std::string settings = "9\r\n36-00\r\n139-50\r\n0\r\n3\r\n9600,n,8,1\r\n";
+    const std::string longest = "/dev/" + std::string(gps::kMaxGpsSettingLineLength - 5, 'x');
+    write(QByteArray::fromStdString(settings + longest + "\r\n  \r\n\r\n"));
+    EXPECT_EQ(gps::LoadGPSSetting(dir.path()), QString());
+    EXPECT_EQ(gps::gGPSPortName, longest);
+    for (const char* end : {"\r\n", "\n", ""}) {
+        write(QByteArray::fromStdString(settings + longest + "y" + end));
+        EXPECT_TRUE(gps::LoadGPSSetting(dir.path()).contains(QStringLiteral("7行目が長すぎます"))) << end;
+        ExpectDefaults();
+    }
+}
+
+TEST_F(SettingsFolder, AWrongFileIsRefusedAfterABoundedRead)
+{
+    // A file of ten megabytes is refused by its size.
+    write(QByteArray(10'000'000, '9'));
+    long long before = testutil::BytesReadByThisProcess();
+    ASSERT_GE(before, 0);
+    EXPECT_TRUE(gps::LoadGPSSetting(dir.path()).contains(QStringLiteral("大きすぎます")));
+    EXPECT_LT(testutil::BytesReadByThisProcess() - before, 64 * 1024);
+    ExpectDefaults();
+
+    // A pipe has no size: a megabyte without a line end is refused at its first line, read no
+    // further than the longest line (and the buffer around it).
+    const QString path = gps::GpsSettingPath(dir.path());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    std::thread writer([&path] {
+        // The reader closes the pipe early: the write then fails (EPIPE) instead of raising SIGPIPE.
+        sigset_t pipeSignal;
+        sigemptyset(&pipeSignal);
+        sigaddset(&pipeSignal, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+        const int fd = open(path.toLocal8Bit().constData(), O_WRONLY);
+        const std::string megabyte(1'000'000, '9');
+        for (std::size_t at = 0; fd >= 0 && at < megabyte.size();) {
+            const ssize_t n = ::write(fd, megabyte.data() + at, megabyte.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        if (fd >= 0) close(fd);
+    });
+    before = testutil::BytesReadByThisProcess();
+    const QString message = gps::LoadGPSSetting(dir.path());
+    const long long bytesRead = testutil::BytesReadByThisProcess() - before;
+    writer.join();
+    EXPECT_TRUE(message.contains(QStringLiteral("1行目が長すぎます"))) << message.toStdString();
+    EXPECT_LT(bytesRead, 64 * 1024);
+    ExpectDefaults();
 }
 
 TEST_F(SettingsFolder, AFailedSaveIsReported)

@@ -40,8 +40,9 @@ TEST(NmeaChecksum, RightOnesPassAndEveryDamageIsRefused)
     EXPECT_TRUE(gps::CheckNmeaChecksum("$GPGSV,3,3,09,30,67,294,50*48"));
     EXPECT_TRUE(gps::CheckNmeaChecksum("$gpgsv,3,3,09,30,67,294,50*68"));
     EXPECT_TRUE(gps::CheckNmeaChecksum("$GNGSA,A,3,82,66,81,,,,,,,,,,1.05,0.64,0.83,2*0c")) << "lower-case hex";
-    EXPECT_TRUE(gps::CheckNmeaChecksum("GPGSV,3,3,09,30,67,294,50*48")) << "a lost '$'";
     const char* refused[] = {
+        "GPGSV,3,3,09,30,67,294,50*48",   // its '$' lost: only a line that starts with '$' is a sentence
+        "0,67,294,50*48",                 // the rest of a sentence
         "$GPGSV,3,3,09,30,67,294,51*48",  // a changed digit
         "$GPGSV,3,3,09,30,67,294,50*49",  // a changed checksum
         "$GPGSV,3,3,09,30,67,294,50",     // no checksum
@@ -54,6 +55,10 @@ TEST(NmeaChecksum, RightOnesPassAndEveryDamageIsRefused)
     };
     for (const char* line : refused) {
         EXPECT_FALSE(gps::CheckNmeaChecksum(line)) << line;
+    }
+    // No address, or one that begins with a digit, however right the checksum.
+    for (const std::string body : {"0,67,294,50", ",3,3", "30,67", ""}) {
+        EXPECT_FALSE(gps::CheckNmeaChecksum(Sentence(body))) << body;
     }
     std::string control = Sentence("GPGGA,1\x01");
     EXPECT_FALSE(gps::CheckNmeaChecksum(control)) << "control character in the body";
@@ -129,12 +134,20 @@ TEST(NmeaGga, FieldsAsTheReceiverMeantThem)
         }
     }
     EXPECT_EQ(Gga("GPGGA,045851.000,3519.9046,N,13640.2631,E,1,04,2.2,80.4,M,,,,0000").satellitesText, "04");
+    // A multi-system receiver's GGA of sixteen fields (and more): the fields after the fourteenth
+    // are not read.
+    for (const char* body : {"GNGGA,045851.000,3519.9046,N,13640.2631,E,1,14,0.9,80.4,M,38.1,M,,0000,1",
+                             "GNGGA,045851.000,3519.9046,N,13640.2631,E,1,14,0.9,80.4,M,38.1,M,,0000,x,,,y"}) {
+        const gps::GgaSentence g = Gga(body);
+        EXPECT_TRUE(gps::IsFix(g)) << body;
+        EXPECT_NEAR(g.latitude, 35.0 + 19.9046 / 60, 1e-12) << body;
+        EXPECT_EQ(g.satellitesText, "14") << body;
+    }
 }
 
 TEST(NmeaGga, MalformedOnesAreRefused)
 {
     const char* refused[] = {
-        "GPGGA,045851.000,3519.9046,N,13640.2631,E,1,04,2.2,80.4,M,,,,0000,",  // sixteen fields
         "GPGGA,045851.000,3519.9046,N,13640.2631,E",                         // no quality
         "GPGGA,0458,3519.9046,N,13640.2631,E,1,04,,,,,,,",                   // four-digit time
         "GPGGA,245851,3519.9046,N,13640.2631,E,1,04,,,,,,,",                 // hour 24
@@ -198,6 +211,14 @@ TEST(NmeaGsaGsv, UsedSatellitesAndSatellitesInView)
     EXPECT_EQ(gsa->systemId, 3);
     EXPECT_EQ(gps::SystemOfSatellite(gsa->talker, gsa->systemId, gsa->prns[0]), gps::GnssSystem::Galileo);
     EXPECT_FALSE(Decoded(Sentence("GPGSA,A,3,05,,12,,,,,,,,,42,2.9,2.2,1.9,1,9"))) << "twenty fields";
+    // A system id that is no whole number is left out; the satellites are read.
+    for (const char* id : {"3.3", "x", "-1", ""}) {
+        s = gps::ParseNmeaLine(Sentence(std::string("GPGSA,A,3,05,12,,,,,,,,,,,1.05,0.64,0.83,") + id));
+        gsa = s ? std::get_if<gps::GsaSentence>(&s->data) : nullptr;
+        ASSERT_NE(gsa, nullptr) << id;
+        EXPECT_EQ(gsa->prnCount, 2) << id;
+        EXPECT_EQ(gsa->systemId, 0) << id;
+    }
 
     struct Case {
         const char* name;
@@ -238,6 +259,17 @@ TEST(NmeaGsaGsv, UsedSatellitesAndSatellitesInView)
     EXPECT_EQ(gps::SystemOfSatellite(gps::Talker::GL, 0, 87), gps::GnssSystem::Glonass);
     EXPECT_EQ(gps::SystemOfSatellite(gps::Talker::GP, 0, 42), gps::GnssSystem::Sbas);
     EXPECT_EQ(gps::SystemOfSatellite(gps::Talker::GN, 0, 70), gps::GnssSystem::Glonass);
+    // The system ids of NMEA 4.11 win over the talker and the PRN range; an id beyond them names
+    // no system known here.
+    const std::pair<int, gps::GnssSystem> ids[] = {
+        {1, gps::GnssSystem::Gps},     {2, gps::GnssSystem::Glonass}, {3, gps::GnssSystem::Galileo},
+        {4, gps::GnssSystem::BeiDou},  {5, gps::GnssSystem::Qzss},    {6, gps::GnssSystem::NavIC},
+        {7, gps::GnssSystem::Unknown}, {15, gps::GnssSystem::Unknown},
+    };
+    for (const auto& [id, system] : ids) {
+        EXPECT_EQ(gps::SystemOfSatellite(gps::Talker::GN, id, 5), system) << "system id " << id;
+        EXPECT_EQ(gps::SystemOfSatellite(gps::Talker::GP, id, 5), system) << "system id " << id;
+    }
     EXPECT_FALSE(Decoded(Sentence("GPGSV,1,1,01,x5,10,20,30"))) << "PRN no number";
     EXPECT_FALSE(Decoded(Sentence("GPGSV,1,2,01,05,10,20,30"))) << "message 1 of 2 but numbered 2 of 1";
 }

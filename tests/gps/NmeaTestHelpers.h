@@ -24,12 +24,10 @@ inline std::string Sentence(const std::string& body)
     return "$" + body + tail;
 }
 
-// The decoded sentence of a body, its leading "$" lost when `dollar` is false; fails the test
-// when the line is not accepted.
-inline gps::NmeaSentence NmeaOf(const std::string& body, bool dollar = true)
+// The decoded sentence of a body; fails the test when the line is not accepted.
+inline gps::NmeaSentence NmeaOf(const std::string& body)
 {
-    const std::string line = Sentence(body);
-    const auto sentence = gps::ParseNmeaLine(dollar ? line : line.substr(1));
+    const auto sentence = gps::ParseNmeaLine(Sentence(body));
     EXPECT_TRUE(sentence.has_value()) << body;
     return sentence.value_or(gps::NmeaSentence{});
 }

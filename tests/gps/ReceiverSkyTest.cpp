@@ -30,6 +30,9 @@ TEST(ReceiverSky, OnlyGpsSatellitesAndTheDifferentialSatelliteHaveSlots)
         {"BeiDou PRN 13 in a GN GSA of system 4", gps::Talker::GN, 4, 13, -1},
         {"GLONASS PRN 66 (GN talker, no id)", gps::Talker::GN, 0, 66, -1},
         {"PRN 0", gps::Talker::GP, 0, 0, -1},
+        {"QZSS PRN 1 in a GN GSA of system 5", gps::Talker::GN, 5, 1, -1},
+        {"QZSS PRN 1 in a GP GSA of system 5", gps::Talker::GP, 5, 1, -1},
+        {"a system not known here", gps::Talker::GN, 9, 5, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(gps::ReceiverIconSlot(c.talker, c.systemId, c.prn), c.slot) << c.name;

@@ -62,7 +62,7 @@ protected:
             return platform::MessageAnswer::Ok;
         });
         ClearTopAreaModel();
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         SetMapCenter(0.0, 0.0f);
         frm = new gps::RevisionMapFrm(nullptr, &port);
         frm->show();
@@ -78,7 +78,7 @@ protected:
         delete frm.data();
         platform::SetMessageAnswerer({});
         ClearTopAreaModel();
-        gFixDataSTS = 0;
+        SetFixDataSTS(0);
         SetMapCenter(0.0, 0.0f);
         gps::ApplyGpsSettings(gps::GpsSettings{});
         SetStartDir(previousStartDir);
@@ -258,6 +258,49 @@ TEST_F(MapCorrectionWindow, ARefusedPositionLeavesNoStaleValue)
     EXPECT_FALSE(frm->FixDataCmd_Click());
     EXPECT_EQ(messages, QStringList{QStringLiteral("設定緯度経度が不適です。")});
     EXPECT_TRUE(frm->points[0].xLbl->text().isEmpty());
+}
+
+// A box must hold a number: letters, or a number with letters after it, are refused with the
+// point's message at the pick and at the correction, never read as 0 or as the leading number.
+TEST_F(MapCorrectionWindow, ABoxThatHoldsNoNumberIsRefused)
+{
+    using R = gps::MapCorrectionRefusal;
+    struct Case {
+        int point;
+        QLineEdit* gps::RevisionMapFrm::PointControls::*box;
+        const char* text;
+    } cases[] = {
+        {0, &gps::RevisionMapFrm::PointControls::latSec, "2x"},
+        {0, &gps::RevisionMapFrm::PointControls::lonSec, "abc"},
+        {1, &gps::RevisionMapFrm::PointControls::latSec, "18.5.4"},
+        {1, &gps::RevisionMapFrm::PointControls::lonMin, "36m"},
+        {1, &gps::RevisionMapFrm::PointControls::lonDeg, "139x"},
+    };
+    Building({{0, 0}, {40, 0}, {40, 30}, {0, 0}});
+    const auto before = Points();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        delete frm.data();
+        frm = new gps::RevisionMapFrm(nullptr, &port);
+        Pick(0, 3, 4);
+        Pick(1, 3 + PickOffset(0).x(), 4 + PickOffset(0).y());
+        (frm->points[static_cast<std::size_t>(c.point)].*c.box)->setText(QString::fromLatin1(c.text));
+        messages.clear();
+        Pick(c.point, c.point == 0 ? 3 : 3 + PickOffset(0).x(), c.point == 0 ? 4 : 4 + PickOffset(0).y());
+        const QString refusal = Text(c.point == 0 ? R::NoFirstPosition : R::NoSecondPosition);
+        EXPECT_EQ(messages, QStringList{refusal});
+        EXPECT_TRUE(frm->points[static_cast<std::size_t>(c.point)].xLbl->text().isEmpty());
+        messages.clear();
+        EXPECT_FALSE(frm->FixDataCmd_Click());
+        EXPECT_EQ(messages, QStringList{refusal});
+        EXPECT_EQ(Points(), before);
+    }
+    // An empty seconds box is 0 seconds.
+    frm->points[0].latSec->clear();
+    messages.clear();
+    Pick(0, 3, 4);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_NEAR(frm->typedPosition(0)->latitude, 35.0 + 44.0 / 60.0, 1e-12);
 }
 
 TEST_F(MapCorrectionWindow, TheSystemButtonCancelsAPendingPickAndTheNewSystemIsUsedAtOnce)

@@ -199,8 +199,7 @@ TEST(HeightGridBuild, FromTheBuildingModelUnderTheCurrentView)
     SetMapOffset(0.0f, 0.0f);
     SetMapRotateAngle(0.0f);
     SetMapCenter(0.0, 0.0f);
-    gEachTopAreaNumber = 0;
-    gTopAreaPointTotalNumber = 0;
+    ClearTopAreaModel();
     gBillHeightMesh.set(10, 10, 99.0f);
     gBillHeightMesh.set(330, 0, 5.0f);  // columns 325..330 are never touched by a build
     const float cell = (864.0f / 1.0f) / 162.0f;
@@ -208,16 +207,8 @@ TEST(HeightGridBuild, FromTheBuildingModelUnderTheCurrentView)
     EXPECT_EQ(gBillHeightMesh.at(10, 10), 0.0f);
     EXPECT_EQ(gBillHeightMesh.at(330, 0), 5.0f);
 
-    const double box[5][2] = {{0, 0}, {32, 0}, {32, 16}, {0, 16}, {0, 0}};
-    for (int p = 0; p < 5; ++p) {
-        gNorthTopAreaX[static_cast<std::size_t>(p)] = static_cast<float>(box[p][0]);
-        gNorthTopAreaY[static_cast<std::size_t>(p)] = static_cast<float>(box[p][1]);
-    }
-    gEachTopAreaNumber = 1;
-    gTopAreaPointTotalNumber = 5;
-    gEachTopAreaStartNum[0] = 0;
-    gEachTopAreaPointNum[0] = 5;
-    gFlatTopHeight[0] = 15.0f;
+    const TopAreaPoint box[5] = {{0, 0}, {32, 0}, {32, 16}, {0, 16}, {0, 0}};
+    ASSERT_EQ(AppendTopArea(box, 15.0f), TopAreaEdit::Done);
     MakeBillHeightMesh(cell);
     EXPECT_TRUE(gBillHeightMesh == [&] {
         HeightMesh m = Build({Box(0, 0, 32, 16, 15.0f)}, cell);
@@ -227,8 +218,7 @@ TEST(HeightGridBuild, FromTheBuildingModelUnderTheCurrentView)
     EXPECT_EQ(gBillHeightMesh.at(81 + 6, 67 + 3), 15.0f);
     EXPECT_EQ(gBillHeightMeshCell, cell);
     EXPECT_EQ(gBillHeightMeshView.scale, 1.0f);
-    gEachTopAreaNumber = 0;
-    gTopAreaPointTotalNumber = 0;
+    ClearTopAreaModel();
     gBillHeightMesh.clear();
 }
 

@@ -17,6 +17,7 @@
 #include <deque>
 
 #include "common/FakeMainWindowPort.h"
+#include "common/TitleBarClose.h"
 #include "photoinput/ChangeHeightFrm.h"
 #include "photoinput/InputLineFrm.h"
 #include "photoinput/NorthDial.h"
@@ -114,9 +115,12 @@ TEST_F(InputLineFrmTest, OpeningEmptiesTheSharedRecords)
     EXPECT_TRUE(window->SlopeOrFlatRbn[0]->isChecked());
 }
 
+// The close button and the title bar's close (a close from the window system) do one thing: the
+// plan is handed over, after the save question when there are edits, also on a sample. Only the
+// program's own close (when it ends) closes without a hand-over.
 TEST_F(InputLineFrmTest, CloseDecisionTable)
 {
-    enum How { Button, Box };
+    enum How { Button, TitleBar, Program };
     struct Row {
         const char* name;
         How how;
@@ -126,14 +130,17 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
         int billDataSTS;
     };
     const Row rows[] = {
-        {"button, sample, changed", Button, true, true, {}, false, false, true, false, -1},
+        {"button, sample, unchanged", Button, true, false, {}, false, false, true, false, -1},
+        {"button, sample, changed, Cancel", Button, true, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
         {"button, own data, unchanged", Button, false, false, {}, false, false, true, false, -1},
         {"button, own data, changed, OK", Button, false, true, {MessageAnswer::Ok}, true, true, false, true, 0},
         {"button, own data, changed, Cancel", Button, false, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
-        {"box, sample, changed", Box, true, true, {}, false, false, false, false, 0},
-        {"box, own data, unchanged", Box, false, false, {}, false, false, false, false, 0},
-        {"box, own data, changed, OK", Box, false, true, {MessageAnswer::Ok}, true, true, false, true, 0},
-        {"box, own data, changed, Cancel", Box, false, true, {MessageAnswer::Cancel}, true, false, false, false, 0},
+        {"title bar, sample, unchanged", TitleBar, true, false, {}, false, false, true, false, -1},
+        {"title bar, sample, changed, OK", TitleBar, true, true, {MessageAnswer::Ok}, true, true, false, true, 0},
+        {"title bar, own data, changed, Cancel", TitleBar, false, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
+        {"program, sample, changed, Cancel", Program, true, true, {MessageAnswer::Cancel}, true, false, false, false, 0},
+        {"program, own data, unchanged", Program, false, false, {}, false, false, false, false, 0},
+        {"program, own data, changed, OK", Program, false, true, {MessageAnswer::Ok}, true, true, false, true, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -148,6 +155,8 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
         answers = r.answers;
         if (r.how == Button) {
             QTest::mouseClick(window->CloseCmd, Qt::LeftButton);
+        } else if (r.how == TitleBar) {
+            testutil::CloseFromTitleBar(window);
         } else {
             window->close();
         }
@@ -169,17 +178,31 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
     }
 }
 
+// Altitudes that give no plan keep the window open with the work, whichever way it is closed.
 TEST_F(InputLineFrmTest, RefusedAltitudesKeepTheWindowOpenAndHandNothingOver)
 {
-    Open();
-    window->LoadSample2DataMenu_Click();
-    window->IncliHeightmTxt->setText(QStringLiteral("590"));  // ratio above 0.9
-    QTest::mouseClick(window->CloseCmd, Qt::LeftButton);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->handedOver());
-    EXPECT_TRUE(messages.contains(QStringLiteral("傾斜画像の高度は平面画像の90％以下でなければなりません。")));
-    EXPECT_EQ(window->pViewType, 1);
-    EXPECT_FALSE(window->SlopeOrFlatRbn[1]->isChecked());
+    for (const bool titleBar : {false, true}) {
+        SCOPED_TRACE(titleBar ? "title bar" : "close button");
+        SetUp();
+        messages.clear();
+        Open();
+        window->LoadSample2DataMenu_Click();
+        window->pChangeCount = 1;
+        window->IncliHeightmTxt->setText(QStringLiteral("590"));  // ratio above 0.9
+        if (titleBar) {
+            testutil::CloseFromTitleBar(window);
+        } else {
+            QTest::mouseClick(window->CloseCmd, Qt::LeftButton);
+        }
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->handedOver());
+        EXPECT_TRUE(messages.contains(QStringLiteral("傾斜画像の高度は平面画像の90％以下でなければなりません。")));
+        EXPECT_FALSE(messages.contains(QStringLiteral("変更を保存しますか？")));
+        EXPECT_EQ(window->pViewType, 1);
+        EXPECT_FALSE(window->SlopeOrFlatRbn[1]->isChecked());
+        EXPECT_EQ(gEachTopAreaNumber, 6) << "the work is kept";
+        delete window.data();
+    }
 }
 
 TEST_F(InputLineFrmTest, HandOverZoomStepStaysOnTheMapsTable)
@@ -253,6 +276,28 @@ TEST_F(InputLineFrmTest, AFailingWorkingFileWriteIsReported)
     EXPECT_TRUE(HandedOver()) << "the hand-over completes";
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_TRUE(messages.last().contains(QStringLiteral("TempData1.dat")));
+}
+
+// A model the working file cannot hold (a typed height past the file's limit) is handed over
+// with a message, and no earlier working file is left to bring back an older model.
+TEST_F(InputLineFrmTest, AModelTheWorkingFileCannotHoldLeavesNoOlderWorkingFile)
+{
+    Open();
+    window->LoadSample2DataMenu_Click();
+    window->CloseCmd_Click();
+    Settle();
+    ASSERT_TRUE(QFile::exists(DataPath("Sample1", "TempData1.dat")));
+    SetUp();
+    Open();
+    window->LoadSample2DataMenu_Click();
+    gWallEdgeNumber = 0;
+    SetTopAreaHeight(0, 99999.0f);
+    messages.clear();
+    window->CloseCmd_Click();
+    EXPECT_TRUE(window.isNull() || !window->isVisible()) << "the hand-over completes";
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("屋根の高さが範囲外です。"))) << messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(DataPath("Sample1", "TempData1.dat")));
 }
 
 TEST_F(InputLineFrmTest, StopCancelsTheToolOnlyAndKeepsTheUnsavedEdits)
@@ -500,6 +545,39 @@ TEST_F(InputLineFrmTest, AltitudeBoxEmptiedOnARefusedValue)
     EXPECT_TRUE(window->VerHeightmTxt->text().isEmpty());
 }
 
+// Letters are refused with the box's message, not read as 0 or as the number before them.
+TEST_F(InputLineFrmTest, LettersInTheAltitudeAndAngleBoxesAreRefused)
+{
+    Open();
+    for (QLineEdit* box : {window->VerHeightmTxt, window->IncliHeightmTxt}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        box->clear();
+        messages.clear();
+        QTest::keyClicks(box, QStringLiteral("1.5e"));
+        EXPECT_TRUE(messages.isEmpty()) << "the start of a number is no letter";
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("2x"));
+        EXPECT_EQ(messages, QStringList{QStringLiteral("入力値が適切ではありません")});
+        EXPECT_TRUE(box->text().isEmpty());
+    }
+    window->PointImg_MouseUp(90.0);
+    for (const char* typed : {"2x", "abc"}) {
+        messages.clear();
+        window->AzimusTxt->clear();
+        QTest::keyClicks(window->AzimusTxt, QString::fromLatin1(typed));
+        QTest::keyClick(window->AzimusTxt, Qt::Key_Return);
+        EXPECT_EQ(messages, QStringList{QStringLiteral("入力値が適切ではありません")}) << typed;
+        EXPECT_EQ(gNorthAngle, 90.0f) << "the angle in use stays";
+        EXPECT_EQ(window->AzimusTxt->text(), QStringLiteral("90"));
+    }
+    messages.clear();
+    window->AzimusTxt->clear();
+    QTest::keyClicks(window->AzimusTxt, QStringLiteral("45"));
+    QTest::keyClick(window->AzimusTxt, Qt::Key_Return);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(gNorthAngle, 45.0f);
+}
+
 TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
 {
     Open();
@@ -531,6 +609,24 @@ TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("データファイル/site.dat"));
     EXPECT_EQ(window->VerHeightmTxt->text(), QStringLiteral("598"));
     EXPECT_EQ(window->pViewType, 1);
+
+    // A file whose eye altitude the boxes would refuse is refused as it opens.
+    QFile file(answer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray text = file.readAll();
+    file.close();
+    text.replace("598,126.9125,102", "3000,126.9125,102");
+    answer = folder.filePath(QStringLiteral("high.dat"));
+    QFile high(answer);
+    ASSERT_TRUE(high.open(QIODevice::WriteOnly));
+    high.write(text);
+    high.close();
+    messages.clear();
+    window->OpenDataMenu_Click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。"))) << messages[0].toStdString();
+    EXPECT_EQ(window->VerHeightmTxt->text(), QStringLiteral("598"));
+    EXPECT_EQ(gEachTopAreaNumber, 6);
 }
 
 TEST_F(InputLineFrmTest, FootprintDeveloperButtonFillsTheGridAndDraws)

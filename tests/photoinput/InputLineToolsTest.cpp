@@ -16,8 +16,11 @@
 #include <QToolButton>
 #include <QWindow>
 #include <cmath>
+#include <deque>
+#include <functional>
 
 #include "common/FakeMainWindowPort.h"
+#include "common/TitleBarClose.h"
 #include "common/TestUtils.h"
 #include "photoinput/InputLineFrm.h"
 #include "photoinput/OutlineHitTest.h"
@@ -26,6 +29,7 @@
 #include "photoinput/PhotoTools.h"
 #include "planview/PlanView.h"
 #include "platform/CursorFile.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
@@ -51,7 +55,10 @@ protected:
         ClearTopAreaModel();
         platform::SetMessageAnswerer([this](const QString& text, platform::MessageButtons) {
             messages << text;
-            return platform::MessageAnswer::Ok;
+            if (answers.empty()) return platform::MessageAnswer::Ok;
+            const platform::MessageAnswer a = answers.front();
+            answers.pop_front();
+            return a;
         });
         window = new InputLineFrm(nullptr, &port);
         window->show();
@@ -64,6 +71,7 @@ protected:
     {
         delete window.data();
         platform::SetMessageAnswerer({});
+        platform::SetFileDialogAnswerer({});
     }
 
     // Window position of the photo point `p`.
@@ -116,6 +124,7 @@ protected:
     QPointer<InputLineFrm> window;
     PictureSurface* pic = nullptr;
     QStringList messages;
+    std::deque<platform::MessageAnswer> answers;
 };
 
 TEST_F(InputLineTools, SelectionTable)
@@ -408,6 +417,111 @@ TEST_F(InputLineTools, PlanSelectAndDragAVertex)
     EXPECT_NEAR(moved.y(), target.y(), 1.0);
     EXPECT_EQ(window->pMoveSTS, -1);
     EXPECT_EQ(window->pChangeCount, 1);
+}
+
+// A roof traced on a sample picture is the user's work: closing by the title bar, "全て消去", a
+// sample set or another picture ask before it is lost, as for any other work.
+TEST_F(InputLineTools, ARoofTracedOnASamplePictureIsNotThrownAwayUnasked)
+{
+    ASSERT_EQ(window->pSampleSTS, -1);
+    TraceSquare();
+    platform::SetFileDialogAnswerer([](platform::FileDialogKind, const platform::FileDialogOptions&) { return QString(); });
+    const struct {
+        const char* question;
+        std::function<void()> act;
+    } ways[] = {
+        {"入力したデータをすべて消去しますか？", [&] { QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton); }},
+        {"入力中のデータは消去されます。よろしいですか？", [&] { window->LoadSample2DataMenu->trigger(); }},
+        {"入力中のデータは消去されます。よろしいですか？", [&] { window->LoadSamplePhotoMenu->trigger(); }},
+    };
+    for (const auto& way : ways) {
+        messages.clear();
+        answers = {platform::MessageAnswer::Cancel};
+        way.act();
+        EXPECT_EQ(messages, QStringList{QString::fromUtf8(way.question)});
+        EXPECT_EQ(gEachTopAreaNumber, 1) << way.question;
+    }
+    // The title bar's close: the save question; OK opens the save dialog (cancelled here) and
+    // the window stays with the roof.
+    messages.clear();
+    testutil::CloseFromTitleBar(window);
+    EXPECT_TRUE(messages.contains(QStringLiteral("変更を保存しますか？")));
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(gEachTopAreaNumber, 1);
+}
+
+// A vertex dragged in the plan stays where it was put: through the next switch to the plan, and
+// through a save and an opening of the file.
+TEST_F(InputLineTools, APlanMoveSurvivesTheNextPlanAndASave)
+{
+    TraceSquare();
+    Use(kWallLineTool);
+    Click(kWallLineTool, {100, 0});
+    Click(kWallLineTool, {100, -60});
+    ASSERT_EQ(gWallEdgeNumber, 1);
+    window->PressViewButton(1);
+    ASSERT_EQ(window->pViewType, 2);
+    const float height = gFlatTopHeight[0];
+    const QPointF centre = window->planFrame().toCanvas((gFlatTopAreaX[0] + gFlatTopAreaX[2]) / 2, (gFlatTopAreaY[0] + gFlatTopAreaY[2]) / 2);
+    QTest::mouseDClick(Win(), Qt::LeftButton, {}, pic->mapTo(window.data(), pic->toPixel(centre).toPoint()));
+    ASSERT_EQ(window->pActiveTopArea, 0);
+    Use(kMoveTool);
+    auto to = [&](QPointF canvas) { return pic->mapTo(window.data(), pic->toPixel(Hot(kMoveTool, canvas)).toPoint()); };
+    // Vertex 1 carries the wall.
+    const QPointF corner = window->planFrame().toCanvas(gFlatTopAreaX[1], gFlatTopAreaY[1]);
+    QTest::mousePress(Win(), Qt::LeftButton, {}, to(corner));
+    QTest::mouseMove(Win(), to(corner + QPointF(20, 15)));
+    QTest::mouseRelease(Win(), Qt::LeftButton, {}, to(corner + QPointF(20, 15)));
+    const PhotoPoint moved{gFlatTopAreaX[1], gFlatTopAreaY[1]};
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+
+    auto expectMoved = [&](const char* when, double tolerance) {
+        EXPECT_NEAR(gFlatTopAreaX[1], moved.x, tolerance) << when;
+        EXPECT_NEAR(gFlatTopAreaY[1], moved.y, tolerance) << when;
+        EXPECT_NEAR(gFlatTopHeight[0], height, 0.05) << when;
+    };
+    window->PressViewButton(0);
+    window->PressViewButton(1);
+    expectMoved("after the next switch to the plan", 0.01);
+
+    const QString path = folder.filePath(QStringLiteral("moved.dat"));
+    platform::SetFileDialogAnswerer([&path](platform::FileDialogKind, const platform::FileDialogOptions&) { return path; });
+    window->SaveDataMenu->trigger();
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(window->pChangeCount, 0);
+    QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
+    ASSERT_EQ(gEachTopAreaNumber, 0);
+    window->OpenDataMenu->trigger();
+    ASSERT_EQ(gEachTopAreaNumber, 1);
+    window->PressViewButton(1);
+    // The file keeps picture points to a tenth of a pixel.
+    expectMoved("after the file was opened again", 0.1);
+}
+
+// A vertex dragged where the camera cannot see it goes back, with a message.
+TEST_F(InputLineTools, APlanMoveBeyondThePictureGoesBackWithAMessage)
+{
+    TraceSquare();
+    window->PressViewButton(1);
+    const QPointF centre = window->planFrame().toCanvas((gFlatTopAreaX[0] + gFlatTopAreaX[2]) / 2, (gFlatTopAreaY[0] + gFlatTopAreaY[2]) / 2);
+    QTest::mouseDClick(Win(), Qt::LeftButton, {}, pic->mapTo(window.data(), pic->toPixel(centre).toPoint()));
+    ASSERT_EQ(window->pActiveTopArea, 0);
+    Use(kMoveTool);
+    const auto planX = gFlatTopAreaX, planY = gFlatTopAreaY, photoX = gTopAreaX, photoY = gTopAreaY;
+    // Far behind the camera, at the canvas's bottom edge once zoomed out.
+    SetFlatScaleIndex(0);
+    window->RedrawPlan(0);
+    auto to = [&](QPointF canvas) { return pic->mapTo(window.data(), pic->toPixel(Hot(kMoveTool, canvas)).toPoint()); };
+    const QPointF corner = window->planFrame().toCanvas(planX[1], planY[1]);
+    QTest::mousePress(Win(), Qt::LeftButton, {}, to(corner));
+    ASSERT_EQ(window->pMoveSTS, 1);
+    QTest::mouseMove(Win(), to(QPointF(corner.x(), -300)));
+    QTest::mouseRelease(Win(), Qt::LeftButton, {}, to(QPointF(corner.x(), -300)));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("この位置は画像の視野の外になるため"))) << messages[0].toStdString();
+    EXPECT_TRUE(gFlatTopAreaX == planX && gFlatTopAreaY == planY) << "the plan as it was";
+    EXPECT_TRUE(gTopAreaX == photoX && gTopAreaY == photoY) << "the picture as it was";
 }
 
 }  // namespace

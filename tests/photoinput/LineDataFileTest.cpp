@@ -164,6 +164,13 @@ TEST(LineDataFile, BrokenFilesAreRefused)
         {"camera range text", replace("589,160.1795,134,33.2212", "589,abc,134,33.2212")},
         {"tilt 90", replace("589,160.1795,134,33.2212", "589,160.1795,134,90")},
         {"altitude negative", replace("589,160.1795,134,33.2212", "-589,160.1795,134,33.2212")},
+        // The eye altitudes take the altitude boxes' range, 0..1500.
+        {"plan altitude above the boxes", replace("589,160.1795,134,33.2212", "1600,160.1795,134,33.2212")},
+        {"oblique altitude above the boxes", replace("589,160.1795,134,33.2212", "2000,160.1795,4000,33.2212")},
+        // Checked as stored in single precision: these would be kept as 90 and 0.
+        {"tilt that rounds to 90", replace("589,160.1795,134,33.2212", "589,160.1795,134,89.99999999")},
+        {"picture width that rounds to 0", replace("657,785,-13,1", "657,1e-50,-13,1")},
+        {"line too long", replace("657,785,-13,1", "657,785,-13,1" + std::string(300, ' '))},
         {"point count past the limit", replace("\r\n99\r\n", "\r\n2002\r\n")},
         {"point count not whole", replace("\r\n99\r\n", "\r\n98.5\r\n")},
         {"point count larger than the lines", replace("\r\n99\r\n", "\r\n100\r\n")},
@@ -207,6 +214,79 @@ TEST(LineDataFile, BrokenFilesAreRefused)
         EXPECT_EQ(gSlideAngle, 20.0f);
     }
     EXPECT_TRUE(ParseLineDataText(good + "\r\n\r\n")) << "blank lines at the end are fine";
+}
+
+// Values at the limits are checked as they are stored, so a file that opens is written by the
+// program's save in a form that opens again with the same values.
+TEST(LineDataFile, EveryFileThatOpensIsWrittenSoThatItOpensAgain)
+{
+    const std::string good = WriteLineDataText(SampleDataSet(1).data);
+    for (const char* line3 : {"1500,160.1795,134,89.99999", "1500.00001,160.1795,0,0", "0,5000,1500,89.999"}) {
+        SCOPED_TRACE(line3);
+        std::string text = good;
+        text.replace(text.find("589,160.1795,134,33.2212"), 24, line3);
+        text.replace(0, 1, "360.00001");
+        std::string reason;
+        const auto read = ParseLineDataText(text, &reason);
+        ASSERT_TRUE(read) << reason;
+        const auto again = ParseLineDataText(WriteLineDataText(*read), &reason);
+        ASSERT_TRUE(again) << reason;
+        EXPECT_EQ(again->sourceHeight, read->sourceHeight);
+        EXPECT_EQ(again->slideAngle, read->slideAngle);
+        EXPECT_EQ(again->northAngle, 360.0f);
+    }
+}
+
+// The save writes no file that its reader would refuse: a typed height past the file's limit is
+// reported with the reason and nothing is written.
+TEST(LineDataFile, AModelTheReaderWouldRefuseIsNotWritten)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("site.dat").toStdString();
+    Build({{{Outline(4, 1, 2), 99999.0f}}, {}});
+    SetCameraValues(500, 150, 100, 20);
+    SetBillDataSTS(0);
+    std::string error;
+    EXPECT_FALSE(SaveLineDataFile(path, {657, 785, -13, 1}, &error));
+    EXPECT_NE(error.find("屋根の高さが範囲外です。"), std::string::npos) << error;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+    SetTopAreaHeight(0, 4999.0f);
+    EXPECT_TRUE(SaveLineDataFile(path, {657, 785, -13, 1}, &error)) << error;
+    EXPECT_EQ(gBillDataSTS, -1);
+}
+
+// A wrong file is refused without being read whole: a file larger than any building-data file
+// by its size, any other at its first wrong line, after one chunk.
+TEST(LineDataFile, AWrongFileIsRefusedAfterABoundedRead)
+{
+    QTemporaryDir dir;
+    auto write = [&](const char* name, const std::string& text) {
+        const std::string path = dir.filePath(name).toStdString();
+        QFile f(QString::fromStdString(path));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    };
+    std::string lines;
+    while (lines.size() < 10'000'000) lines += "lat,lon,height,1.0,2.0,3.0,4.0,5.0\r\n";
+    const struct {
+        const char* name;
+        std::string path;
+        std::uintmax_t mostRead;
+    } cases[] = {
+        {"10 MB of lines", write("big.dat", lines), 0},
+        {"10 MB in one line", write("oneline.dat", std::string(10'000'000, 'x')), 0},
+        {"just under the size limit", write("under.dat", lines.substr(0, kMaxLineDataFileSize - 100)), 64 * 1024},
+        {"a long first line under the limit", write("long.dat", std::string(kMaxLineDataFileSize - 100, '7')), 64 * 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string message;
+        std::uintmax_t bytesRead = 1;
+        EXPECT_FALSE(ReadLineDataFile(c.path, &message, &bytesRead));
+        EXPECT_EQ(message.rfind(std::string(kBrokenDataMessage) + "\n", 0), 0u) << message;
+        EXPECT_LE(bytesRead, c.mostRead);
+    }
 }
 
 // A file that cannot be read is reported and changes nothing.

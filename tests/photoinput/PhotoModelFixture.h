@@ -44,7 +44,7 @@ inline void Build(const Model& model)
     ResetAllDataBuildingData();
     for (const Roof& roof : model.roofs) {
         ASSERT_EQ(SetNewTopArea(roof.points), PhotoEdit::Done);
-        gFlatTopHeight[gEachTopAreaNumber - 1] = roof.height;
+        SetTopAreaHeight(gEachTopAreaNumber - 1, roof.height);
     }
     for (const Wall& wall : model.walls) ASSERT_EQ(AddWallEdge(wall.owner, wall.top, wall.foot), PhotoEdit::Done);
 }

@@ -116,11 +116,25 @@ TEST(PhotoModel, EditTable)
     }
 }
 
+namespace {
+
+// Leaves `height` in the free record the next roof takes: a roof committed there with that
+// height and removed again.
+void LeaveStaleHeightInNextSlot(float height)
+{
+    const int slot = gEachTopAreaNumber;
+    ASSERT_EQ(SetNewTopArea(kPentC.points), PhotoEdit::Done);
+    ASSERT_EQ(SetTopAreaHeight(slot, height), TopAreaEdit::Done);
+    ASSERT_EQ(RemoveActiveTopArea(slot), PhotoEdit::Done);
+}
+
+}  // namespace
+
 TEST(PhotoModel, ResetKeepsNorthUpPointsAndANewRoofStartsAtHeightZero)
 {
     Build({{kTriangleA, kQuadB}, {}});
-    gNorthTopAreaX[3] = 7.5f;
-    gFlatTopHeight[2] = 44.0f;  // a stale height in the slot the next roof takes
+    SetNorthTopAreaPoint(3, 7.5f, gNorthTopAreaY[3]);
+    LeaveStaleHeightInNextSlot(44.0f);  // a stale height in the slot the next roof takes
     SetFlatDataSTS(-1);
     ResetAllDataBuildingData();
     EXPECT_EQ(gNorthTopAreaX[3], 7.5f);
@@ -128,7 +142,8 @@ TEST(PhotoModel, ResetKeepsNorthUpPointsAndANewRoofStartsAtHeightZero)
     EXPECT_EQ(Read(), Model{});
 
     Build({{kTriangleA, kQuadB}, {}});
-    gFlatTopHeight[2] = 44.0f;
+    LeaveStaleHeightInNextSlot(44.0f);
+    ASSERT_EQ(gFlatTopHeight[2], 44.0f);
     ASSERT_EQ(SetNewTopArea(kPentC.points), PhotoEdit::Done);
     EXPECT_EQ(gFlatTopHeight[2], 0.0f);
 }
@@ -138,11 +153,9 @@ TEST(PhotoModel, LimitsAreRefusedWhole)
 {
     // 501 buildings of one point each, as the main window's building model may hold them.
     ResetAllDataBuildingData();
-    for (int i = 0; i < kMaxTopAreas; ++i) {
-        gEachTopAreaStartNum[i] = i;
-        gEachTopAreaPointNum[i] = 1;
-    }
-    gEachTopAreaNumber = gTopAreaPointTotalNumber = kMaxTopAreas;
+    std::vector<TopAreaRun> oneEach;
+    for (int i = 0; i < kMaxTopAreas; ++i) oneEach.push_back({i, 1, 0, 0.0f});
+    ASSERT_EQ(ReplaceTopAreaModel(oneEach, kMaxTopAreas), TopAreaEdit::Done);
     EXPECT_EQ(SetNewTopArea(Outline(3, 0, 0)), PhotoEdit::Full) << "502nd roof";
     EXPECT_EQ(gEachTopAreaNumber, kMaxTopAreas);
     EXPECT_EQ(gTopAreaPointTotalNumber, kMaxTopAreas);

@@ -1,6 +1,7 @@
 // Plan conversion against an independent pinhole camera, its refusals, and the built-in data
 // sets' heights and plan points.
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "photoinput/SampleData.h"
 #include "photoinput/SlideRate.h"
 #include "planview/PlanConversion.h"
+#include "planview/PlanView.h"
 
 namespace {
 
@@ -167,7 +169,7 @@ TEST(PlanConversion, HeightsAndPlanPointsOfSmallModels)
     ASSERT_EQ(SetNewTopArea(r0), PhotoEdit::Done);
     ASSERT_EQ(SetNewTopArea(r1), PhotoEdit::Done);
     ASSERT_EQ(SetNewTopArea(r2), PhotoEdit::Done);
-    gFlatTopHeight[2] = 8.0f;
+    SetTopAreaHeight(2, 8.0f);
     ASSERT_EQ(AddWallEdge(0, topOf(40, 40, 10), footOf(40, 40)), PhotoEdit::Done);
     ASSERT_EQ(AddWallEdge(0, topOf(40, 45, 14), footOf(40, 45)), PhotoEdit::Done);
     ASSERT_EQ(AddWallEdge(1, footOf(-20, 20), r1[0]), PhotoEdit::Done);
@@ -199,7 +201,7 @@ TEST(PlanConversion, StraightDownPullsRoofPointsTowardsTheCentre)
     SetCamera(0, 100, 850);  // rate = 100 / 722.5
     const std::vector<PhotoPoint> roof{{0, 0}, {72.25f, 0}, {72.25f, 144.5f}, {0, 0}};
     ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
-    gFlatTopHeight[0] = 20.0f;
+    SetTopAreaHeight(0, 20.0f);
     ASSERT_EQ(ComputeFlatTopArea(), PlanResult::Done);
     EXPECT_NEAR(gFlatTopAreaX[1], 10.0 * (1 - 20.0 / 100), 1e-5);
     EXPECT_NEAR(gFlatTopAreaX[2], 10.0 * 0.8, 1e-5);
@@ -249,7 +251,7 @@ TEST(PlanConversion, RefusalsLeaveTheModelAsItWas)
         const std::vector<PhotoPoint> roof{{0, 10}, {20, 10}, {20, far}, {0, 10}};
         ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
         ASSERT_EQ(AddWallEdge(0, {0, c.wallTopY}, {0, c.wallFootY}), PhotoEdit::Done);
-        gFlatTopHeight[0] = 3.5f;
+        SetTopAreaHeight(0, 3.5f);
         gFlatTopAreaX.fill(-9.0f);
         SetPhotoMeterRate(0.25f);
         EXPECT_EQ(ComputeFlatTopHeight(), c.heights);
@@ -318,4 +320,68 @@ TEST(PlanConversion, DemonstrationSetsReproduceTheirPlanPoints)
         ASSERT_EQ(ComputeFlatTopHeight(), PlanResult::Done);
         for (std::size_t i = 0; i < stored.size(); ++i) EXPECT_NEAR(gFlatTopHeight[i], stored[i], 0.05) << "roof " << i;
     }
+}
+
+// A vertex moved in the plan goes back into the picture, so that the next conversion from the
+// picture gives the moved plan again: the first vertex with its closing copy, the walls standing
+// on it keeping their measured heights (and so the roof its height).
+TEST(PlanConversion, AMovedPlanPointIsCarriedBackIntoThePicture)
+{
+    const pinhole::Camera camera(30 * kDegToRad, 200, 800);
+    auto photoOf = [&](double x, double y, double h) {
+        const auto p = camera.project({x, y, h});
+        return PhotoPoint{static_cast<float>(p[0]), static_cast<float>(p[1])};
+    };
+    ResetAllDataBuildingData();
+    SetCamera(30, 200, 800);
+    const std::vector<PhotoPoint> roof{photoOf(0, 20, 12), photoOf(10, 20, 12), photoOf(10, 30, 12), photoOf(0, 30, 12),
+                                       photoOf(0, 20, 12)};
+    ASSERT_EQ(SetNewTopArea(roof), PhotoEdit::Done);
+    // Walls on the first vertex (12 m) and on vertex 2 (its foot drawn short: some other height).
+    ASSERT_EQ(AddWallEdge(0, roof[0], photoOf(0, 20, 0)), PhotoEdit::Done);
+    ASSERT_EQ(AddWallEdge(0, roof[2], photoOf(10, 30, 3)), PhotoEdit::Done);
+    ASSERT_EQ(ComputeFlatTopHeight(), PlanResult::Done);
+    ASSERT_EQ(ComputeFlatTopArea(), PlanResult::Done);
+    const float height = gFlatTopHeight[0];
+    const double t = 30 * kDegToRad, rate = gPhotoMeterRate;
+    auto wallHeight = [&](int w) { return ComputeWallEdgeHeight(t, 200, rate * gFirstWallEdgeY[w], rate * gSecondWallEdgeY[w]); };
+    const double wall1 = wallHeight(1);
+    const float x1 = gFlatTopAreaX[1], y1 = gFlatTopAreaY[1];
+
+    ASSERT_TRUE(SetFlatTopPoint(0, 0, 3, 17));
+    ASSERT_TRUE(SetFlatTopPoint(0, 2, 14, 35));
+    ASSERT_TRUE(CarryFlatTopPointToPhoto(0, 0));
+    ASSERT_TRUE(CarryFlatTopPointToPhoto(0, 2));
+    EXPECT_EQ(gTopAreaX[0], gTopAreaX[4]) << "the outline stays closed";
+    EXPECT_EQ(gTopAreaY[0], gTopAreaY[4]);
+    EXPECT_EQ((PhotoPoint{gFirstWallEdgeX[0], gFirstWallEdgeY[0]}), (PhotoPoint{gTopAreaX[0], gTopAreaY[0]})) << "the wall top follows";
+    EXPECT_EQ((PhotoPoint{gFirstWallEdgeX[1], gFirstWallEdgeY[1]}), (PhotoPoint{gTopAreaX[2], gTopAreaY[2]}));
+    EXPECT_NEAR(wallHeight(0), 12.0, 1e-3);
+    EXPECT_NEAR(wallHeight(1), wall1, 1e-3);
+
+    // The next conversion from the picture gives the moved plan, the rest as it was.
+    gFlatTopAreaX.fill(0);
+    gFlatTopAreaY.fill(0);
+    ASSERT_EQ(ComputeFlatTopHeight(), PlanResult::Done);
+    ASSERT_EQ(ComputeFlatTopArea(), PlanResult::Done);
+    EXPECT_NEAR(gFlatTopHeight[0], height, 1e-3);
+    const struct {
+        int k;
+        double x, y;
+    } expected[] = {{0, 3, 17}, {4, 3, 17}, {2, 14, 35}, {1, x1, y1}};
+    for (const auto& e : expected) {
+        EXPECT_NEAR(gFlatTopAreaX[e.k], e.x, 1e-3) << "point " << e.k;
+        EXPECT_NEAR(gFlatTopAreaY[e.k], e.y, 1e-3) << "point " << e.k;
+    }
+
+    // Where the camera cannot see the point (behind it, or a roof above the eye) nothing changes.
+    const std::array<float, kMaxTopPoints> photoX = gTopAreaX, photoY = gTopAreaY;
+    ASSERT_TRUE(SetFlatTopPoint(0, 1, 0, -1000));
+    EXPECT_FALSE(CarryFlatTopPointToPhoto(0, 1));
+    ASSERT_TRUE(SetFlatTopPoint(0, 1, 10, 20));
+    SetTopAreaHeight(0, 200.0f);  // the eye stands 173 m high
+    EXPECT_FALSE(CarryFlatTopPointToPhoto(0, 1));
+    EXPECT_EQ(gTopAreaX, photoX);
+    EXPECT_EQ(gTopAreaY, photoY);
+    EXPECT_FALSE(CarryFlatTopPointToPhoto(0, 9)) << "not a point of the roof";
 }

@@ -14,19 +14,16 @@ inline void SetPlanRoofs(const std::vector<std::vector<PhotoPoint>>& roofs, int 
 {
     ResetAllDataBuildingData();
     int next = 0;
+    std::vector<TopAreaRun> runs;
     for (std::size_t r = 0; r < roofs.size(); ++r) {
-        gEachTopAreaStartNum[r] = next;
-        gEachTopAreaPointNum[r] = static_cast<int>(roofs[r].size());
-        gEachClosedTopAreaSTS[r] = closed;
-        gFlatTopHeight[r] = 10.0f + static_cast<float>(r);
+        runs.push_back({next, static_cast<int>(roofs[r].size()), closed, 10.0f + static_cast<float>(r)});
         for (const PhotoPoint& p : roofs[r]) {
             gFlatTopAreaX[next] = gTopAreaX[next] = p.x;
             gFlatTopAreaY[next] = gTopAreaY[next] = p.y;
             ++next;
         }
     }
-    gEachTopAreaNumber = static_cast<int>(roofs.size());
-    gTopAreaPointTotalNumber = next;
+    ASSERT_EQ(ReplaceTopAreaModel(runs, next), TopAreaEdit::Done);
 }
 
 // A closed rectangle from (x0, y0) to (x1, y1).

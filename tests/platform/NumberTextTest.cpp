@@ -204,18 +204,22 @@ TEST(NumberLineReader, WriterAndReaderRoundTrip)
 
 TEST(NumberTextChecks, WholeNumberAndLeadingNumber)
 {
+    // typing: a box may hold it (a number or what may still become one as the user types).
     const struct {
         const char* text;
         bool whole;
         bool leading;
+        bool typing;
     } cases[] = {
-        {"12.5", true, true},  {" -3 ", true, true}, {".5", true, true},     {"1e3", true, true},
-        {"12m", false, true},  {"1e", false, true},  {"abc", false, false}, {"", false, false},
-        {" ", false, false},   {"-", false, false},  {".", false, false},   {"1 2", false, true},
-        {"0.5693912506E-002", true, true},
+        {"12.5", true, true, true},  {" -3 ", true, true, true}, {".5", true, true, true},     {"1e3", true, true, true},
+        {"12m", false, true, false}, {"1e", false, true, true},  {"abc", false, false, false}, {"", false, false, true},
+        {" ", false, false, true},   {"-", false, false, true},  {".", false, false, true},    {"1 2", false, true, false},
+        {"0.5693912506E-002", true, true, true}, {"2x", false, true, false}, {"1E-", false, true, true},
+        {"-x", false, false, false}, {" 7 ", true, true, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::IsNumberText(c.text), c.whole) << '"' << c.text << '"';
         EXPECT_EQ(platform::HasLeadingNumber(c.text), c.leading) << '"' << c.text << '"';
+        EXPECT_EQ(platform::IsNumberOrItsStart(c.text), c.typing) << '"' << c.text << '"';
     }
 }

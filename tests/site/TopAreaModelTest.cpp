@@ -40,7 +40,7 @@ void Load(const Model& model)
     ClearTopAreaModel();
     for (const Area& a : model) {
         ASSERT_EQ(AppendTopArea(a.points, a.height), TopAreaEdit::Done);
-        gEachClosedTopAreaSTS[gEachTopAreaNumber - 1] = a.closed;
+        SetTopAreaClosed(gEachTopAreaNumber - 1, a.closed);
     }
 }
 
@@ -155,6 +155,70 @@ TEST(TopAreaModel, EditsKeepRunsContiguousAndTotalsSummed)
         {"insert into a full model", [] { Model m = Rectangles(400); m.push_back({{{3, 3}}, 1.0f, 1}); return m; }(),
          [&] { return InsertTopAreaPoint(0, 1, p); }, TopAreaEdit::Full, std::nullopt},
         {"clear", {A, B, C}, [] { ClearTopAreaModel(); return TopAreaEdit::Done; }, TopAreaEdit::Done, Model{}},
+        {"set a height", {A, B}, [] { return SetTopAreaHeight(1, 99.0f); }, TopAreaEdit::Done,
+         Model{A, {B.points, 99.0f, 1}}},
+        {"set the height of no area", {A, B}, [] { return SetTopAreaHeight(2, 1.0f); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"set the height of area -1", {A, B}, [] { return SetTopAreaHeight(-1, 1.0f); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"open an outline", {A, B}, [] { return SetTopAreaClosed(0, 0); }, TopAreaEdit::Done, Model{{A.points, A.height, 0}, B}},
+        {"set the closed flag of no area", {A}, [] { return SetTopAreaClosed(1, 0); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"move a point", {A, B}, [&] { return SetNorthTopAreaPoint(5 + 1, p.x, p.y); }, TopAreaEdit::Done,
+         Model{A, [&] { Area b = B; b.points[1] = p; return b; }()}},
+        {"move a point past the total", {A, B}, [&] { return SetNorthTopAreaPoint(11, p.x, p.y); }, TopAreaEdit::OutOfRange,
+         std::nullopt},
+        {"move point -1", {A, B}, [&] { return SetNorthTopAreaPoint(-1, p.x, p.y); }, TopAreaEdit::OutOfRange, std::nullopt},
+        // The run primitives leave the points where they are: the runs move over them.
+        {"shorten a run", {A, B}, [] { return ResizeTopAreaRun(0, -1); }, TopAreaEdit::Done,
+         Model{{{A.points.begin(), A.points.end() - 1}, A.height, 1},
+               {{A.points[4], B.points[0], B.points[1], B.points[2], B.points[3], B.points[4]}, B.height, 1}}},
+        {"shorten a run below none", {A, B}, [] { return ResizeTopAreaRun(0, -6); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"resize no run", {A, B}, [] { return ResizeTopAreaRun(2, 1); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"lengthen a run past 2001 points", Rectangles(400), [] { return ResizeTopAreaRun(0, 2); }, TopAreaEdit::Full,
+         std::nullopt},
+        {"remove the first run", {A, B}, [] { return RemoveTopAreaRun(0); }, TopAreaEdit::Done,
+         Model{{{A.points[0], A.points[1], A.points[2], A.points[3], A.points[4], B.points[0]}, B.height, 1}}},
+        {"remove no run", {A, B}, [] { return RemoveTopAreaRun(2); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"append an empty run", {A}, [] { return AppendTopAreaRun(0, 1.0f); }, TopAreaEdit::OutOfRange, std::nullopt},
+        {"append a 502nd run", Singles(kMaxTopAreas), [] { return AppendTopAreaRun(1, 1.0f); }, TopAreaEdit::Full,
+         std::nullopt},
+        {"append a run past 2001 points", Rectangles(400), [] { return AppendTopAreaRun(2, 1.0f); }, TopAreaEdit::Full,
+         std::nullopt},
+        {"replace with points", {A, B}, [&] {
+             const TopAreaRun runs[] = {{0, 2, 0, 3.0f}, {2, 1, 1, 4.0f}};
+             const TopAreaPoint points[] = {p, {1, 2}, {3, 4}};
+             return ReplaceTopAreaModel(runs, points);
+         },
+         TopAreaEdit::Done, Model{{{p, {1, 2}}, 3.0f, 0}, {{{3, 4}}, 4.0f, 1}}},
+        {"replace the runs over the points", {A, B}, [] {
+             const TopAreaRun runs[] = {{0, 11, 1, 9.0f}};
+             return ReplaceTopAreaModel(runs, 11);
+         },
+         TopAreaEdit::Done, [] { Area ab{A.points, 9.0f, 1}; ab.points.insert(ab.points.end(), B.points.begin(), B.points.end()); return Model{ab}; }()},
+        {"replace with a gap between runs", {A, B}, [] {
+             const TopAreaRun runs[] = {{0, 5, 1, 1.0f}, {6, 5, 1, 1.0f}};
+             return ReplaceTopAreaModel(runs, 11);
+         },
+         TopAreaEdit::OutOfRange, std::nullopt},
+        {"replace with runs short of the total", {A, B}, [] {
+             const TopAreaRun runs[] = {{0, 5, 1, 1.0f}};
+             return ReplaceTopAreaModel(runs, 11);
+         },
+         TopAreaEdit::OutOfRange, std::nullopt},
+        {"replace with a negative count", {A, B}, [] {
+             const TopAreaRun runs[] = {{0, 2, 1, 1.0f}, {2, -1, 1, 1.0f}};
+             return ReplaceTopAreaModel(runs, 1);
+         },
+         TopAreaEdit::OutOfRange, std::nullopt},
+        {"replace with 2002 points", {A, B}, [] {
+             const TopAreaRun runs[] = {{0, kMaxTopPoints + 1, 1, 1.0f}};
+             return ReplaceTopAreaModel(runs, kMaxTopPoints + 1);
+         },
+         TopAreaEdit::Full, std::nullopt},
+        {"replace with 502 runs", {A, B}, [] {
+             std::vector<TopAreaRun> runs;
+             for (int i = 0; i <= kMaxTopAreas; ++i) runs.push_back({i, 1, 1, 1.0f});
+             return ReplaceTopAreaModel(runs, kMaxTopAreas + 1);
+         },
+         TopAreaEdit::Full, std::nullopt},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);

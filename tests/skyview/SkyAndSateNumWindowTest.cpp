@@ -165,8 +165,47 @@ TEST_F(OrbitCountWindow, OpensOnTheCommandsTablesWithWholeDegreeListsAndLeavesTh
     EXPECT_EQ(BarAt(150, 1), skyview::kBarRed);
     EXPECT_EQ(BarAt(150, 4), skyview::kBarYellow);
     EXPECT_EQ(BarAt(150, n + 1), QColor(Qt::white));
-    EXPECT_DOUBLE_EQ(frm->pTimeLineX, 480.0);
+    // No current-time marker until the current-time slider moves.
+    EXPECT_EQ(frm->pTimeLineX, skyview::kNoTimeLine);
+    EXPECT_EQ(frm->VisPicture->pointColor({480.0, 4900.0}), QColor(Qt::white));
     ExpectIconsAtCurrentTime();
+}
+
+TEST_F(OrbitCountWindow, ChartHoldsElevenSatellitesShowsAnEmptyStepAndLaysBarsAndGridAsEachRedrawAsks)
+{
+    gVisibleSateNum[150] = 11;
+    gVisibleSateNum[151] = 0;
+    Open();
+    // The top stands for 12.5 satellites: 11 stay inside the chart.
+    EXPECT_EQ(BarAt(150, 11), skyview::kBarBlue);
+    EXPECT_EQ(BarAt(150, 12), QColor(Qt::white));
+    // No satellite: a box of height 0 on the bottom line.
+    const auto column = [this](int k) {
+        return static_cast<int>(frm->VisPicture->toPixel({skyview::StepWidth(gStartTimeStep, gEndTimeStep) * (k - gStartTimeStep + 0.5), 0.0}).x());
+    };
+    const QImage& chart = frm->VisPicture->image();
+    EXPECT_EQ(chart.pixelColor(column(151), chart.height() - 1), skyview::kBarRed);
+    EXPECT_EQ(chart.pixelColor(column(151), chart.height() - 3), QColor(Qt::white));
+
+    // The grid line of 1 satellite across the red band of step 140.
+    const auto gridOverBar = [this, &column] {
+        const QImage& image = frm->VisPicture->image();
+        const int row = static_cast<int>(frm->VisPicture->toPixel({0.0, 400.0}).y());
+        for (int y = row - 2; y <= row + 2; ++y) {
+            if (image.pixelColor(column(140), y) == skyview::kChartGrey) return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(gridOverBar()) << "bars over the grid at the first showing";
+    frm->ElevationMaskCmb->setFocus();
+    QTest::keyClick(frm->ElevationMaskCmb, Qt::Key_Down);
+    ASSERT_GE(frm->counts()[140], 1);
+    EXPECT_TRUE(gridOverBar()) << "grid over the bars after a recomputation";
+    EXPECT_EQ(frm->pTimeLineX, skyview::kNoTimeLine);
+    QTest::keyClick(frm->EndTimeScroll, Qt::Key_Left);
+    EXPECT_EQ(gEndTimeStep, 215);
+    EXPECT_FALSE(gridOverBar()) << "bars over the grid after a change of the time window";
+    EXPECT_EQ(frm->pTimeLineX, skyview::kNoTimeLine);
 }
 
 TEST_F(OrbitCountWindow, TimeSlidersKeepStartBeforeEndAndTheCurrentTimeInside)
@@ -175,25 +214,26 @@ TEST_F(OrbitCountWindow, TimeSlidersKeepStartBeforeEndAndTheCurrentTimeInside)
         const char* name;
         std::function<void(SkyAndSateNumFrm*)> move;
         int start, end, current;
+        bool marker;  // the current time moved with the window, so its marker shows
     };
     const Case cases[] = {
         {"start moved to 24:00 while the end is 18:00 gives 17:55",
-         [](auto* f) { QTest::keyClick(f->StartTimeScroll, Qt::Key_End); }, 215, 216, 215},
+         [](auto* f) { QTest::keyClick(f->StartTimeScroll, Qt::Key_End); }, 215, 216, 215, true},
         {"end moved to 00:00 while the start is 08:00 gives 08:05",
-         [](auto* f) { QTest::keyClick(f->EndTimeScroll, Qt::Key_Home); }, 96, 97, 96},
+         [](auto* f) { QTest::keyClick(f->EndTimeScroll, Qt::Key_Home); }, 96, 97, 96, false},
         {"start moved onto the end goes one step before it",
-         [](auto* f) { f->StartTimeScroll->setValue(216); }, 215, 216, 215},
+         [](auto* f) { f->StartTimeScroll->setValue(216); }, 215, 216, 215, true},
         {"a later start pulls the current time along",
          [](auto* f) {
              for (int i = 0; i < 4; ++i) QTest::keyClick(f->StartTimeScroll, Qt::Key_Right);
          },
-         100, 216, 100},
+         100, 216, 100, true},
         {"an earlier end pulls the current time back",
          [](auto* f) {
              f->CurrentTimeScl->setValue(200);
              f->EndTimeScroll->setValue(150);
          },
-         96, 150, 150},
+         96, 150, 150, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,7 +250,7 @@ TEST_F(OrbitCountWindow, TimeSlidersKeepStartBeforeEndAndTheCurrentTimeInside)
         EXPECT_EQ(frm->CurrentTimeScl->maximum(), c.end);
         EXPECT_EQ(frm->CurrentTimeScl->value(), c.current);
         EXPECT_EQ(frm->TimeLbl->text(), QString::fromStdString(orbit::ConvertSecondToTimeStr(c.current * 300.0)));
-        EXPECT_DOUBLE_EQ(frm->pTimeLineX, skyview::CurrentTimeLineX(c.current, c.start, c.end));
+        EXPECT_DOUBLE_EQ(frm->pTimeLineX, c.marker ? skyview::CurrentTimeLineX(c.current, c.start, c.end) : skyview::kNoTimeLine);
         ExpectIconsAtCurrentTime();
     }
 }
@@ -229,7 +269,6 @@ TEST_F(OrbitCountWindow, CurrentTimeMovesMarkerAndIconsOnly)
 {
     Open();
     const QImage sky = frm->DispPic->image().copy();
-    const QImage chart = frm->VisPicture->image().copy();
     QTest::keyClick(frm->CurrentTimeScl, Qt::Key_PageUp);  // one hour on
     EXPECT_EQ(frm->CurrentTimeScl->value(), 108);
     EXPECT_EQ(frm->TimeDataLbl->text(), QStringLiteral("09:00"));
@@ -237,7 +276,10 @@ TEST_F(OrbitCountWindow, CurrentTimeMovesMarkerAndIconsOnly)
     EXPECT_EQ(frm->TimeLbl->text(), QStringLiteral("09:00"));
     EXPECT_EQ(frm->DispPic->image(), sky);
     EXPECT_DOUBLE_EQ(frm->pTimeLineX, 480.0 * 13);
-    // Back at the start, the chart is as it was drawn.
+    EXPECT_NE(frm->VisPicture->pointColor({480.0 * 13, 4900.0}), QColor(Qt::white));
+    // One hour on and back: the marker stands where it stood and the chart is as it was.
+    const QImage chart = frm->VisPicture->image().copy();
+    QTest::keyClick(frm->CurrentTimeScl, Qt::Key_PageUp);
     QTest::keyClick(frm->CurrentTimeScl, Qt::Key_PageDown);
     EXPECT_EQ(frm->VisPicture->image(), chart);
     ExpectIconsAtCurrentTime();
@@ -347,11 +389,17 @@ TEST_F(OrbitCountWindow, RecomputesWithTheWindowsMaskDatePositionAndAntennaHeigh
     DoubleClickEntry(frm->AvalableSateLst, 0);
     EXPECT_EQ(frm->counts(), ExpectedCounts(35, 139, "2022/02/19", 19, {prn}));
 
-    // A picked latitude becomes the program-wide one as well.
+    // A picked latitude or longitude is the window's own: the program-wide position, which the
+    // main window shows and the settings file keeps, stays exact.
     frm->LatDataCmb->setFocus();
     QTest::keyClick(frm->LatDataCmb, Qt::Key_Down);
-    EXPECT_EQ(gLatitude, 36.0f);
+    EXPECT_EQ(frm->latitude(), 36.0f);
     EXPECT_EQ(frm->counts(), ExpectedCounts(36, 139, "2022/02/19", 19, {prn}));
+    frm->LonDataCmb->setFocus();
+    QTest::keyClick(frm->LonDataCmb, Qt::Key_Up);
+    EXPECT_EQ(frm->longitude(), 138.0f);
+    EXPECT_EQ(gLatitude, 35.681f);
+    EXPECT_EQ(gLongitude, 139.767f);
 
     // Enter in the antenna box recomputes the skyline for its height.
     frm->AntennaHTxt->setText(QStringLiteral("12"));
@@ -362,7 +410,7 @@ TEST_F(OrbitCountWindow, RecomputesWithTheWindowsMaskDatePositionAndAntennaHeigh
     EXPECT_TRUE(frm->isVisible());  // Enter presses no button of the window
 }
 
-TEST_F(OrbitCountWindow, AntennaHeightOutside0To100IsRefusedAsOnTheMainWindow)
+TEST_F(OrbitCountWindow, AntennaHeightOutside0To100OrNoNumberIsRefusedAsOnTheMainWindow)
 {
     Open();
     struct Case {
@@ -373,6 +421,8 @@ TEST_F(OrbitCountWindow, AntennaHeightOutside0To100IsRefusedAsOnTheMainWindow)
     const Case cases[] = {
         {"150", "ｱﾝﾃﾅ高の最大値は100mです。", "100"},
         {"-3", "ｱﾝﾃﾅ高は正の値です。", "0"},
+        {"2x", "ｱﾝﾃﾅ高は正の値です。", "0"},  // letters are refused, not read as 2
+        {"abc", "ｱﾝﾃﾅ高は正の値です。", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

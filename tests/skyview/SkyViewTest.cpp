@@ -401,4 +401,27 @@ TEST_F(SkyView, DemonstrationScriptRunsOnceAndHandsTheDemonstrationBack)
     EXPECT_FLOAT_EQ(gMapRotateAngle, -30.0f) << "the map stays turned by the three turns";
 }
 
+TEST_F(SkyView, ClosedInAnyWayWhileItsDemonstrationRunsTheViewResetsTheMainMapOnce)
+{
+    struct Case {
+        const char* name;
+        bool closeButton;
+    };
+    for (const Case& c : {Case{"close box", false}, Case{"close button", true}}) {
+        SCOPED_TRACE(c.name);
+        SetDemoMode(-1);
+        auto* view = new DispHeavenGPSFrm(nullptr, &port);
+        QPointer<DispHeavenGPSFrm> viewGuard = view;
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+        view->DemoTmr->stop();  // the test ticks by hand
+        for (int tick = 0; tick <= 3; ++tick) view->DemoTmr_Timer();  // the first turn of the map
+        calls.clear();
+        if (c.closeButton) QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+        else view->close();
+        EXPECT_EQ(calls, (QStringList{"InitialDisPlayCmd_Click", "ReleasePictureClick"}));
+        delete viewGuard;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,90 @@
+#pragma once
+// Text files read one line at a time with a bound on every line, so that a wrong file (a picture,
+// an archive, a log picked by mistake) is refused after its first lines instead of being copied
+// whole into memory first.
+//
+// A line ends with LF; a CR before the LF is dropped (CR LF and LF files read alike). Lengths are
+// counted without the line end.
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Gathers one line from bytes that arrive in pieces of any size, holding at most the longest
+// allowed line, its CR and one byte more (enough to know that a line is too long).
+class LineGatherer {
+public:
+    explicit LineGatherer(std::size_t maxLength) : maxLength_(maxLength) {}
+
+    // Takes bytes from the front of `bytes` up to and including the first LF and returns how many
+    // it took. Takes nothing once the line is complete or too long.
+    std::size_t take(std::string_view bytes);
+    // The bytes ended without an LF: the line so far is the last one (too long when it is
+    // longer than the longest allowed).
+    void end();
+    // An LF ended the line.
+    bool complete() const { return complete_; }
+    // The line is longer than the longest allowed: the rest of it is not gathered.
+    bool tooLong() const { return tooLong_; }
+    // The line so far, without its LF and a CR before it.
+    std::string_view line() const;
+    // Starts the next line.
+    void clear();
+
+private:
+    std::size_t maxLength_;
+    std::string line_;
+    bool complete_ = false;
+    bool tooLong_ = false;
+};
+
+// The file a TextLineReader reads.
+struct FileName {
+    std::string path;
+};
+
+// Gives the lines of a file, read in chunks holding one chunk and one line, or of a text in
+// memory, one at a time. `next` gives the next line (valid until the next call), or nullopt at
+// the end, at a line longer than `maxLength` (tooLong) or at a read error (failed).
+class TextLineReader {
+public:
+    TextLineReader(FileName file, std::size_t maxLength);
+    TextLineReader(std::string_view text, std::size_t maxLength);
+
+    // False when the file could not be opened (a text is always open).
+    bool isOpen() const { return !fromFile_ || file_.is_open(); }
+    // Size in bytes of the file when it was opened, or of the text.
+    std::uintmax_t size() const { return size_; }
+    std::optional<std::string_view> next();
+    bool tooLong() const { return gatherer_.tooLong(); }
+    bool failed() const { return failed_; }
+    // Bytes read from the file (or taken from the text) so far.
+    std::uintmax_t bytesRead() const { return bytesRead_; }
+    // 1-based number of the line `next` gave or refused last.
+    std::size_t lineNumber() const { return lineNumber_; }
+
+private:
+    // The next bytes into pending_; false at the end or on a read error.
+    bool fill();
+
+    bool fromFile_ = false;
+    std::ifstream file_;
+    std::string_view text_;
+    std::uintmax_t size_ = 0;
+    std::vector<char> chunk_;
+    std::string_view pending_;  // bytes read and not yet taken
+    LineGatherer gatherer_;
+    std::uintmax_t bytesRead_ = 0;
+    std::size_t lineNumber_ = 0;
+    bool atEnd_ = false;  // everything was read
+    bool done_ = false;   // nothing more to give
+    bool failed_ = false;
+};
+
+}  // namespace platform
