@@ -79,7 +79,10 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}};
         const std::vector<WallCandidate> candidates =
             FindWallEdge(face, RoofVertexCorners(d.corners, d.polygon.size()), boundary, d.edgeMask);
-        if (const auto longest = LongestWallEdge(candidates)) {
+        // Edges that disagree give no height: a wrong height is believed, a missing one sends the
+        // user to draw the wall by hand.
+        const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
+        if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
             const WallEdgeEnds ends = WallEdgeInPhoto(*longest, d.window);
             const PhotoEdit added = AddWallEdge(result.roof, ends.top, ends.foot);
             if (added == PhotoEdit::Done) {

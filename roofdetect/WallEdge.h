@@ -5,8 +5,9 @@
 // picture point (the point straight below the camera), so the edge from a roof corner runs along
 // the picture line from that corner towards it, at whatever lean that gives. The face's boundary
 // is followed along that line only; where it leaves the line (the wall's bottom edge, or another
-// outline) or the face ends, there is the foot. The longest of these edges becomes one wall edge
-// of the new roof, which gives the building's height.
+// outline) or the face ends, there is the foot. Only edges whose ends the face confirms count,
+// and only when they agree on the height; the longest of them becomes one wall edge of the new
+// roof, which gives the building's height.
 // Window positions as in GreyLevels.h, y upwards.
 
 #include "photoinput/PhotoGeometry.h"
@@ -32,8 +33,8 @@ inline constexpr double kWallLineReach = 3.0;
 // Along the line, the face's edge must stay within this distance across of where it began; where
 // it moves farther, the face's boundary has left the line.
 inline constexpr double kWallEdgeTolerance = 1.5;
-// Edges shorter than this (pixels) are no wall.
-inline constexpr double kWallMinLength = 2.0;
+// Edges shorter than this (pixels) are too short to check their ends against the face: no wall.
+inline constexpr double kWallMinLength = 8.0;
 // A grey within this of the roof grey is roof (the band of the roof region).
 inline constexpr int kRoofBand = 25;
 
@@ -79,13 +80,24 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
 // ends, at the foot, where the edge leaves the line (the wall's bottom edge, or the boundary of
 // something else) or the face ends; a single step without the edge is passed over. The foot is
 // given on the vertex's own line. The vertex's pixel and the boundary pixels along the edge are
-// set to kMaskTracedBack, so that no two edges share a pixel. A vertex at the nadir, off the
-// face, or whose edge is shorter than kWallMinLength gives no edge.
+// set to kMaskTracedBack, so that no two edges share a pixel. The edge's ends must agree with
+// the face beside it: along the roof's edge from the vertex (to the first vertex on the face's
+// side at least 12 pixels away) the face's top and bottom must run straight and meet the edge
+// near the ends found; otherwise, or when the face shows on both sides of the line and neither
+// side holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
+// at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge.
 std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<MaskPixel>& vertices, const std::vector<MaskPixel>& boundary,
                                         ByteMask& edge);
 
 // The longest candidate, the first among equally long ones; none of length 0.
 std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& candidates);
+
+// True when the candidates' heights, each measured with the camera as a wall line drawn along
+// it would be, agree: the building's vertical edges are all as high as its roof. They disagree
+// when two lie farther apart than max(kWallHeightAgreement metres, 1.5 pixels of the taller's
+// wall); then one of them is wrong, and which one cannot be told. None or one agree.
+inline constexpr double kWallHeightAgreement = 0.5;
+bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 
 // The two ends of a wall edge in photo coordinates.
 struct WallEdgeEnds {

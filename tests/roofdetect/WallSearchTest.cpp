@@ -3,6 +3,7 @@
 // boundary, the candidates and the longest edge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -207,26 +208,32 @@ constexpr WindowPoint kNadirBelow{100, -1e6};
 
 TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
 {
-    // A face right of column 100 below row 100, whose bottom edge leaves the column at row 60: up
-    // or down to the right, as steep as 3 rows per column (the old chain followed such a bottom
-    // down to the picture's edge), or level.
-    for (const double slope : {-3.0, -1.0, 0.0, 1.0}) {
+    // A face right of column 100 below the roof's edge from (100, 100) to (160, 100), whose bottom
+    // leaves the column at row 60 and runs along the roof's edge, level or slightly sloping. The
+    // edge ends there, not where the bottom leads.
+    for (const double slope : {-0.3, 0.0, 0.3}) {
         SCOPED_TRACE(slope);
         FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 + slope * (u - 100) && v >= 2; }, {130, 90});
-        const auto candidates = f.edges({{100, 100}}, kNadirBelow);
-        ASSERT_EQ(candidates.size(), 1u);
+        const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
+        ASSERT_FALSE(candidates.empty());
         EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
         EXPECT_NEAR(candidates[0].foot.u, 100, 0.01);
         EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
         EXPECT_EQ(f.edge.at(100, 80), kMaskTracedBack);
     }
+    // A bottom running down steeply beside the edge (3 rows per column) leaves it at no clear
+    // foot: the face does not show its bottom along the roof's edge, so no edge is given rather
+    // than one that runs on down the bottom.
+    FacePicture steep([](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 - 3 * (u - 100) && v >= 2; }, {130, 90});
+    const auto candidates = steep.edges({{100, 100}, {160, 100}}, kNadirBelow);
+    EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{100, 100}; }));
 }
 
 TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 {
     // The nadir lies far to the lower left of the corner (300, 200): its edge leans up to 80
-    // degrees from the picture's vertical, the face lies below it, and the wall is 40 pixels
-    // long.
+    // degrees from the picture's vertical, the face lies beside it, under the roof's edge from
+    // the corner, and the wall is 40 pixels long.
     for (const double degrees : {0.0, 30.0, 60.0, 80.0}) {
         SCOPED_TRACE(degrees);
         const double a = degrees * std::numbers::pi / 180;
@@ -236,11 +243,13 @@ TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
                 // Pixel centre in line coordinates: s along, e across (to the face's side).
                 const double x = u + 0.5 - 300, y = v - 0.5 - 200;
                 const double s = x * au + y * av, e = y * au - x * av;
-                return s > 0 && s < 40 && e > 0 && e < 30 && v < 200;
+                return s > 0 && s < 40 && e > 0 && e < 30;
             },
-            {static_cast<int>(300 + 20 * au - 10 * av), static_cast<int>(200 + 20 * av + 10 * au)}, 200);
-        const auto candidates = f.edges({{300, 200}}, {300 + 1e6 * au, 200 + 1e6 * av});
-        ASSERT_EQ(candidates.size(), 1u);
+            {static_cast<int>(300 + 20 * au - 10 * av), static_cast<int>(200 + 20 * av + 10 * au)}, 1000);
+        const MaskPixel neighbour{static_cast<int>(std::lround(300 - 30 * av)), static_cast<int>(std::lround(200 + 30 * au))};
+        const auto candidates = f.edges({{300, 200}, neighbour}, {300 + 1e6 * au, 200 + 1e6 * av});
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].top, (MaskPixel{300, 200}));
         EXPECT_NEAR(std::hypot(candidates[0].foot.u - 300, candidates[0].foot.v - 200), 40, 1.5);
     }
 }
@@ -248,14 +257,18 @@ TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 TEST(FindWallEdge, CornersOffTheFaceOrAtTheNadirAreNoCandidates)
 {
     // The face's left edge lies in column 105: 5 columns beside the corner (100, 100), beyond the
-    // line's reach, but 1 beside the corner (104, 100).
-    FacePicture f([](int u, int v) { return u >= 105 && u <= 160 && v <= 99 && v >= 60; }, {130, 90});
-    EXPECT_TRUE(f.edges({{100, 100}}, kNadirBelow).empty());
-    EXPECT_TRUE(f.edges({{104, 100}}, {104, 100}).empty()) << "no direction at the nadir";
-    FacePicture g([](int u, int v) { return u >= 105 && u <= 160 && v <= 99 && v >= 60; }, {130, 90}, 120);
-    EXPECT_TRUE(g.edges({{104, 120}}, {104, -1e6}).empty()) << "20 rows above the face";
-    const auto candidates = f.edges({{104, 100}}, {104, -1e6});
-    ASSERT_EQ(candidates.size(), 1u);
+    // line's reach, but 1 beside the corner (104, 100). The roof's edge runs on to (200, 100).
+    auto face = [](int u, int v) { return u >= 105 && u <= 160 && v <= 99 && v >= 60; };
+    FacePicture f(face, {130, 90});
+    EXPECT_TRUE(f.edges({{100, 100}, {200, 100}}, kNadirBelow).empty());
+    FacePicture n(face, {130, 90});
+    EXPECT_TRUE(n.edges({{104, 100}, {200, 100}}, {104, 100}).empty()) << "no direction at the nadir";
+    FacePicture g(face, {130, 90}, 120);
+    EXPECT_TRUE(g.edges({{104, 120}, {200, 120}}, {104, -1e6}).empty()) << "20 rows above the face";
+    FacePicture h(face, {130, 90});
+    const auto candidates = h.edges({{104, 100}, {200, 100}}, {104, -1e6});
+    ASSERT_FALSE(candidates.empty());
+    EXPECT_EQ(candidates[0].top, (MaskPixel{104, 100}));
     EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
 }
 
@@ -263,9 +276,26 @@ TEST(FindWallEdge, EdgesShareNoPixel)
 {
     FacePicture f([](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60; }, {130, 90});
     // The second corner stands on the same boundary: the first edge took it, so it gives none.
-    const auto candidates = f.edges({{100, 100}, {101, 100}}, {100, -1e6});
-    ASSERT_EQ(candidates.size(), 1u);
+    const auto candidates = f.edges({{100, 100}, {101, 100}, {160, 100}}, {100, -1e6});
+    ASSERT_FALSE(candidates.empty());
     EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
+    EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{101, 100}; }));
+}
+
+TEST(WallEdgesAgree, EdgesOfOneBuildingMustGiveOneHeight)
+{
+    // At the built-in pictures' camera, edges 40 and 41 units long agree (within 1.5 units of
+    // wall), 40 and 46 do not; one edge or none always agree.
+    const WindowPicture p([](int, int) { return 0; });
+    const ObliqueCamera camera = *SetUpCamera(589, 134, 788).camera;
+    const WallCandidate a{{100, 100}, {100, 60}, 40};
+    const WallCandidate b{{160, 100}, {160, 59}, 41};
+    const WallCandidate c{{160, 100}, {160, 54}, 46};
+    EXPECT_TRUE(WallEdgesAgree({a, b}, p.window, camera));
+    EXPECT_FALSE(WallEdgesAgree({a, c}, p.window, camera));
+    EXPECT_FALSE(WallEdgesAgree({c, b, a}, p.window, camera));
+    EXPECT_TRUE(WallEdgesAgree({c}, p.window, camera));
+    EXPECT_TRUE(WallEdgesAgree({}, p.window, camera));
 }
 
 TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
