@@ -7,6 +7,7 @@
 
 #include "roofdetect/AutoRoof.h"
 #include "roofdetect/RoofDetector.h"
+#include "roofdetect/WallEdge.h"
 #include "tests/roofdetect/RoofPictures.h"
 
 namespace {
@@ -16,6 +17,9 @@ const QImage& Picture()
     static const QImage picture = [] {
         roofpictures::Scene scene;
         scene.roofNoise = 4;
+        // Walls as the camera of the benchmark's altitudes (589, 134) sees them.
+        const PhotoPoint nadir = roofdetect::NadirInPhoto(*SetUpCamera(589, 134, scene.width).camera);
+        scene.nadir = QPointF(nadir.x, nadir.y);
         scene.buildings.push_back(roofpictures::Building{QPolygonF({{-60, 70}, {90, 40}, {70, -60}, {-80, -30}}), 40, 210, 160});
         return roofpictures::Render(scene);
     }();

@@ -35,10 +35,12 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
     // The camera is checked before anything is stored, so that a roof is never left without the
     // camera its height needs.
     result.message = CheckPhotoHeightValues(planAltitude, obliqueAltitude).message;
+    CameraSetUp camera;
     if (result.message.empty()) {
-        result.message = SetUpCamera(planAltitude, obliqueAltitude, gPhotoPictureWidth).message;
+        camera = SetUpCamera(planAltitude, obliqueAltitude, gPhotoPictureWidth);
+        result.message = camera.message;
     }
-    if (!result.message.empty()) {
+    if (!result.message.empty() || !camera.camera) {
         result.outcome = AutoRoofOutcome::CameraRefused;
         return result;
     }
@@ -72,9 +74,15 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
     if (const auto start = FindWallStart(d.window, d.roofGray, d.corners)) {
         result.wallGray = start->grey;
         const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start->grey, start->pixel, d.edgeMask);
+        // Vertical edges point at the nadir's picture point: the camera says where to look.
+        const PhotoPoint nadir = NadirInPhoto(*camera.camera);
+        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}};
         const std::vector<WallCandidate> candidates =
-            FindWallEdge(RoofVertexCorners(d.corners, d.polygon.size()), static_cast<int>(boundary.size()), d.edgeMask);
-        if (const auto longest = LongestWallEdge(candidates)) {
+            FindWallEdge(face, RoofVertexCorners(d.corners, d.polygon.size()), boundary, d.edgeMask);
+        // Edges that disagree give no height: a wrong height is believed, a missing one sends the
+        // user to draw the wall by hand.
+        const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
+        if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
             const WallEdgeEnds ends = WallEdgeInPhoto(*longest, d.window);
             const PhotoEdit added = AddWallEdge(result.roof, ends.top, ends.foot);
             if (added == PhotoEdit::Done) {

@@ -1,6 +1,6 @@
 #include "roofdetect/GreyPicture.h"
 
-#include <QPointF>
+#include <cmath>
 
 namespace roofdetect {
 
@@ -20,17 +20,14 @@ GreyPicture::GreyPicture(const QImage& picture)
 
 int GreyPicture::level(double x, double y) const
 {
-    const double px = x + width_ / 2.0;
-    const double py = height_ / 2.0 - y;
-    if (!(px > -1.0 && py > -1.0 && px < width_ + 1.0 && py < height_ + 1.0)) {
-        return -1;  // far outside, or not a number
+    // Pixel (col, row) covers the photo points from (col - width/2, height/2 - row) to one unit
+    // right and one unit down, as everywhere else the picture is addressed.
+    const double px = std::floor(x + width_ / 2.0);
+    const double py = std::floor(height_ / 2.0 - y);
+    if (!(px >= 0.0 && py >= 0.0 && px < width_ && py < height_)) {
+        return -1;  // outside, or not a number
     }
-    // Same rounding as the picture canvas's point reading (QPointF::toPoint).
-    const QPoint pixel = QPointF(px, py).toPoint();
-    if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= width_ || pixel.y() >= height_) {
-        return -1;
-    }
-    return grey_[static_cast<std::size_t>(pixel.y()) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(pixel.x())];
+    return grey_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
 }
 
 }  // namespace roofdetect

@@ -24,8 +24,9 @@ public:
     int height() const { return height_; }
 
     // Grey level 0..255 at photo point (x, y), or -1 when the point lies outside the picture.
-    // The point is taken to the pixel whose position is nearest, as the picture canvas reads a
-    // point's colour (pixel column x + width/2, row height/2 - y, rounded).
+    // The point is read at the pixel it falls in: column floor(x + width/2), row
+    // floor(height/2 - y), so pixel (col, row) answers for the unit square whose top-left
+    // corner is photo point (col - width/2, height/2 - row).
     int level(double x, double y) const;
 
 private:

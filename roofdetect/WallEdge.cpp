@@ -1,8 +1,9 @@
 #include "roofdetect/WallEdge.h"
 
 #include "platform/NumberText.h"
-#include "roofdetect/RingSearch.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace roofdetect {
@@ -26,28 +27,327 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
     return vertices;
 }
 
-std::vector<WallCandidate> FindWallEdge(const std::vector<MaskPixel>& vertices, int count, ByteMask& edge)
+PhotoPoint NadirInPhoto(const ObliqueCamera& camera)
 {
-    std::vector<MaskPixel> standing;
-    for (const MaskPixel& v : vertices) {
-        MaskPixel below;
-        if (static_cast<int>(standing.size()) < kMaxWallCorners && FindTracedPointBelow(edge, v.x, v.y, below)) {
-            standing.push_back(v);
+    return {0.0f, static_cast<float>(-kFocalWidths * camera.pictureWidth * std::tan(camera.tilt()))};
+}
+
+namespace {
+
+// The edge's place across its line is taken from this many of its first steps.
+constexpr std::size_t kOffsetSteps = 5;
+// The roof's vertex lies up to this far above the corner along the wall's edge (pixels).
+constexpr double kWallTopAllowance = 3.0;
+// A step whose edge lies within this of that place is on the edge.
+constexpr double kWallEdgeOnLine = 0.5;
+// The direction of the roof's edge beside a vertex is taken to a vertex at least this far away.
+constexpr double kWallEndDirectionReach = 12.0;
+// The face read as pixels of its own grey shows about this much (pixels) short at either end:
+// the pixels its top and bottom pass through are mixed with their neighbours.
+constexpr double kWallEndBlend = 0.35;
+// The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
+constexpr double kWallEndCheckReach = 8.0;
+// ... where the face's top and bottom must run straight within this ...
+constexpr double kWallEndStraight = 1.0;
+// ... and, carried back to the edge, meet it within this of its foot ...
+constexpr double kWallFootAgreement = 1.5;
+// ... and within this of its top (the roof's edge, a fitted line, shows the face's top less sharply).
+constexpr double kWallTopAgreement = 2.0;
+
+// The picture line from a roof vertex towards the nadir: positions along it and across it.
+struct VertexLine {
+    MaskPixel top;
+    double au = 0.0, av = 0.0;  // unit direction towards the nadir
+    double reach = 0.0;         // distance to the nadir
+    double along(MaskPixel p) const { return (p.x - top.x) * au + (p.y - top.y) * av; }
+    double across(MaskPixel p) const { return (p.y - top.y) * au - (p.x - top.x) * av; }
+    // Window position `s` along the line and `e` across it (positive e to the line's left when
+    // looking towards the nadir).
+    WindowPoint at(double s, double e) const { return {top.x + s * au - e * av, top.y + s * av + e * au}; }
+};
+
+// Where the face's edge crosses the line's normal at `s` along it: the step from a face pixel
+// (within the tolerance of the face grey) on the face's side to one off the face on the other,
+// each confirmed by the pixel beyond it, searched outwards from `guess`. Below the top (where the
+// roof corner lies beside the edge) the other side must not be roof: beside a vertical edge of
+// the building lies the ground or another wall, while the roof meets the face only along its top.
+std::optional<double> EdgeAcross(const WallFace& face, const VertexLine& line, double s, double guess, double range, int faceSide, bool belowTop)
+{
+    auto onFace = [&](double e) {
+        const WindowPoint p = line.at(s, e);
+        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.wallGray) <= kWallFaceTolerance;
+    };
+    auto onRoof = [&](double e) {
+        const WindowPoint p = line.at(s, e);
+        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.roofGray) <= kRoofBand;
+    };
+    constexpr double kStep = 0.5;
+    for (double k = 0.0; k <= range + 1e-9; k += kStep) {
+        for (const double e : {guess - k, guess + k}) {
+            // The step lies between e - faceSide * step / 2 (off the face) and e + faceSide * step / 2.
+            const double in = e + faceSide * kStep / 2, out = e - faceSide * kStep / 2;
+            if (onFace(in) && onFace(in + faceSide * kStep) && !onFace(out) && !onFace(out - faceSide * kStep) && !(belowTop && onRoof(out - faceSide * kStep))) {
+                return e;
+            }
+            if (k == 0.0) {
+                break;
+            }
         }
     }
+    return std::nullopt;
+}
+
+// The wall face is the picture of a quadrilateral: the roof's edge from the vertex to its
+// neighbour on the face's side above, the wall's bottom edge (the same edge at ground level)
+// below. An edge's ends are trusted only when the face shows them: beside the edge, at several
+// distances along the roof's edge, the face's top (roof above, face below) and its bottom (face
+// above, none below) are found along the line's direction; each must run straight and, carried
+// back to the edge, meet it near the end the edge found (kWallFootAgreement, kWallTopAgreement).
+// A foot that ran past the wall's bottom or stopped short of it fails, and so does a top away
+// from the face's top. `topAlong` and `footAlong` lie on the line, `offset` across it. The ends
+// returned are the means of the two measures.
+std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double offset, double topAlong,
+                                                          double footAlong)
+{
+    const double du = neighbour.x - line.top.x;
+    const double dv = neighbour.y - line.top.y;
+    const double side = std::hypot(du, dv);
+    const double reach = std::min(kWallEndCheckReach, side / 2);
+    if (reach < 3.0) {
+        return std::nullopt;
+    }
+    auto onFace = [&](double k, double along) {
+        const WindowPoint p = line.at(along, offset);
+        return std::abs(face.window->GetGrayLevel(p.u + k * du / side, p.v + k * dv / side) - face.wallGray) <= kWallFaceTolerance;
+    };
+    // Where the face begins (dir = -1: searched upwards from below the top) or ends (dir = +1:
+    // searched downwards from above the foot) at `k` along the roof's edge: the last face sample
+    // before one off the face, plus what the mixed pixels hide.
+    auto faceEnd = [&](double k, double end, int dir) -> std::optional<double> {
+        const double window = 2.0 + k;
+        for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
+            if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
+                return t + dir * kWallEndBlend;
+            }
+        }
+        return std::nullopt;
+    };
+    // The ends found beside the edge must lie on a straight line that meets the edge at `end`.
+    auto agrees = [&](double end, int dir, double agreement) -> std::optional<double> {
+        std::vector<std::pair<double, double>> points;
+        for (double k = 2.0; k <= reach + 1e-9; k += 1.0) {
+            const auto t = faceEnd(k, end, dir);
+            if (!t) {
+                return std::nullopt;
+            }
+            points.emplace_back(k, *t);
+        }
+        double mk = 0, mt = 0;
+        for (const auto& [k, t] : points) {
+            mk += k / points.size();
+            mt += t / points.size();
+        }
+        double skk = 0, skt = 0;
+        for (const auto& [k, t] : points) {
+            skk += (k - mk) * (k - mk);
+            skt += (k - mk) * (t - mt);
+        }
+        const double slope = skt / skk;
+        for (const auto& [k, t] : points) {
+            if (std::abs(mt + slope * (k - mk) - t) > kWallEndStraight) {
+                return std::nullopt;
+            }
+        }
+        const double met = mt - slope * mk;
+        return std::abs(met - end) <= agreement ? std::optional(met) : std::nullopt;
+    };
+    const auto topMet = agrees(topAlong, -1, kWallTopAgreement);
+    const auto footMet = agrees(footAlong, 1, kWallFootAgreement);
+    if (!topMet || !footMet) {
+        return std::nullopt;
+    }
+    // Both measures of each end count alike.
+    return std::pair{(*topMet + topAlong) / 2, (*footMet + footAlong) / 2};
+}
+
+// The edge along `line` with the face on `faceSide` of it, its place across the line first
+// taken at `offset`; none when it does not hold.
+std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& line, MaskPixel previous, MaskPixel next,
+                                        const std::vector<MaskPixel>& boundary, int faceSide, double offset, double startReach, double lastStart,
+                                        std::vector<MaskPixel>& taken)
+{
+    const MaskPixel top = line.top;
+    // Where the face's edge begins, to a quarter pixel: the top of the wall along the edge.
+    double faceTop = -1.0;
+    for (double a = 0.25; a <= lastStart && faceTop < 0.0; a += 0.25) {
+        if (const auto e = EdgeAcross(face, line, a, offset, 1.0, faceSide, false)) {
+            faceTop = a;
+        }
+    }
+    if (faceTop < 0.0) {
+        return std::nullopt;
+    }
+    double s = faceTop;
+
+    // Down the line one pixel at a time while the edge stays on it. A single step without it is
+    // passed over (a pixel of the wall's grain); two end the edge. The edge's place across is
+    // the median of its first steps. A boundary that leaves the line at a small angle (the
+    // wall's bottom edge running down steeply beside it) drifts off step by step: the foot is the
+    // last step still on the edge's place, within half a pixel.
+    std::vector<double> firstSteps;
+    double foot = s - 1.0;
+    int missed = 0;
+    for (; s <= line.reach && missed < 2; s += 1.0) {
+        const auto e = EdgeAcross(face, line, s, offset, kWallEdgeTolerance, faceSide, s > startReach + 2.0);
+        if (!e || std::abs(*e - offset) > kWallEdgeTolerance) {
+            ++missed;
+            continue;
+        }
+        missed = 0;
+        if (firstSteps.size() < kOffsetSteps) {
+            firstSteps.push_back(*e);
+            std::vector<double> sorted = firstSteps;
+            std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
+            offset = sorted[sorted.size() / 2];
+        }
+        if (std::abs(*e - offset) <= kWallEdgeOnLine) {
+            foot = s;
+        }
+    }
+    for (double a = foot + 0.25; a < foot + 1.0; a += 0.25) {
+        const auto e = EdgeAcross(face, line, a, offset, kWallEdgeTolerance, faceSide, true);
+        if (!e || std::abs(*e - offset) > kWallEdgeOnLine) {
+            foot = a - 0.25;
+            break;
+        }
+    }
+    // The wall's length in the picture is that of the face's edge. The vertex, a pixel of the
+    // roof's outline, lies a little above the corner, up to kWallTopAllowance: so much of the face
+    // top's distance from it is taken for the corner's, the rest (a face that narrows to a wedge at
+    // the corner) for wall. Both ends are moved out by kWallEndBlend.
+    const double topAlong = faceTop <= kWallTopAllowance ? faceTop - kWallEndBlend : kWallTopAllowance;
+    foot += kWallEndBlend;
+    double length = foot - topAlong;
+    if (length < kWallMinLength) {
+        return std::nullopt;
+    }
+    // The roof's edge along the top of the face: the neighbour on the face's side of the line.
+    const double previousSide = faceSide * line.across(previous) / std::max(1.0, std::hypot(previous.x - top.x, previous.y - top.y));
+    const double nextSide = faceSide * line.across(next) / std::max(1.0, std::hypot(next.x - top.x, next.y - top.y));
+    if (std::max(previousSide, nextSide) <= 0.0) {
+        return std::nullopt;
+    }
+    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, foot);
+    if (!ends) {
+        return std::nullopt;
+    }
+    foot = ends->second;
+    length = foot - ends->first;
+    // The boundary pixels along the edge are its own: no other vertex starts on them.
+    for (const MaskPixel& p : boundary) {
+        const double a = line.along(p);
+        if (a > 0.0 && a <= foot + 1.0 && std::abs(line.across(p) - offset) <= kWallLineReach) {
+            taken.push_back(p);
+        }
+    }
+    // The foot lies on the vertex's own line, so that the wall edge stands on the vertex as the
+    // building's vertical edge does and its two ends give the height of the face's edge.
+    const WindowPoint end = line.at(length, 0.0);
+    return WallCandidate{top, end, static_cast<int>(platform::RoundHalfEven(length))};
+}
+
+// The edge from `top` towards the nadir, or none. `taken` receives the boundary pixels it passes.
+// `previous` and `next` are the roof's vertices beside `top`.
+std::optional<WallCandidate> FollowEdge(const WallFace& face, MaskPixel top, MaskPixel previous, MaskPixel next, const std::vector<MaskPixel>& boundary,
+                                        const ByteMask& edge, std::vector<MaskPixel>& taken)
+{
+    VertexLine line{top};
+    const double du = face.nadir.u - top.x;
+    const double dv = face.nadir.v - top.y;
+    line.reach = std::hypot(du, dv);
+    if (line.reach < 1.0) {
+        return std::nullopt;  // the corner lies on the nadir: no direction
+    }
+    line.au = du / line.reach;
+    line.av = dv / line.reach;
+
+    // The vertex stands on the face when the face's boundary comes near its line just below it.
+    // The boundary has a pixel or two in each row, so along a line leaning far from the
+    // picture's vertical its first row may lie farther down the line.
+    const double startReach = std::max(kWallStartReach, 1.0 / std::max(std::abs(line.av), 0.1) + 2.0);
+    taken.clear();
+    const bool stands = std::any_of(boundary.begin(), boundary.end(), [&](const MaskPixel& p) {
+        const double s = line.along(p);
+        return edge.at(p.x, p.y) == kMaskTraced && s > 0.0 && s <= startReach && std::abs(line.across(p)) <= kWallLineReach;
+    });
+    if (!stands) {
+        return std::nullopt;
+    }
+
+    // The side of the line the face lies on, and the edge's place across the line, from the
+    // first steps: the side whose edge shows in most of them (near the top the roof corner and
+    // the face's top edge make steps too), and there the edge nearest the vertex's line.
+    std::array<int, 2> shows{};
+    std::array<double, 2> nearest{kWallLineReach + 1.0, kWallLineReach + 1.0};
+    const double lastStart = std::floor(startReach) + 2.0;
+    for (double a = 1.0; a <= lastStart; a += 1.0) {
+        for (const int side : {0, 1}) {
+            if (const auto e = EdgeAcross(face, line, a, 0.0, kWallLineReach, side == 0 ? 1 : -1, false)) {
+                ++shows[static_cast<std::size_t>(side)];
+                if (a > lastStart / 2 && std::abs(*e) < std::abs(nearest[static_cast<std::size_t>(side)])) {
+                    nearest[static_cast<std::size_t>(side)] = *e;
+                }
+            }
+        }
+    }
+    const std::size_t best = shows[1] > shows[0] ? 1 : 0;
+    // Where the face shows on both sides of the line, its other side is tried when the edge on
+    // the first does not hold.
+    const std::size_t other = 1 - best;
+    for (const std::size_t side : {best, other}) {
+        if (shows[side] == 0 || std::abs(nearest[side]) > kWallLineReach) {
+            continue;
+        }
+        if (auto found = FollowSide(face, line, previous, next, boundary, side == 0 ? 1 : -1, nearest[side], startReach, lastStart, taken)) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<MaskPixel>& vertices, const std::vector<MaskPixel>& boundary,
+                                        ByteMask& edge)
+{
     std::vector<WallCandidate> candidates;
-    for (const MaskPixel& top : standing) {
+    std::vector<MaskPixel> taken;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        if (static_cast<int>(candidates.size()) >= kMaxWallEdgeCandidates) {
+            break;
+        }
+        const MaskPixel top = vertices[i];
+        // The roof's edges from the vertex, each to the first vertex at least
+        // kWallEndDirectionReach away: a short side of the fitted outline says little about the
+        // direction.
+        auto along = [&](std::size_t step) {
+            std::size_t j = i;
+            do {
+                j = (j + step) % vertices.size();
+            } while (j != i && std::hypot(vertices[j].x - top.x, vertices[j].y - top.y) < kWallEndDirectionReach);
+            return vertices[j];
+        };
+        const MaskPixel previous = along(vertices.size() - 1);
+        const MaskPixel next = along(1);
+        const std::optional<WallCandidate> found = FollowEdge(face, top, previous, next, boundary, edge, taken);
+        if (!found) {
+            continue;
+        }
         edge.set(top.x, top.y, kMaskTracedBack);
-        MaskPixel at = top;
-        int steps = 0;
-        for (MaskPixel next; steps < count && FindTracedPointBelow(edge, at.x, at.y, next); ++steps) {
-            at = next;
-            edge.set(at.x, at.y, kMaskTracedBack);
+        for (const MaskPixel& p : taken) {
+            edge.set(p.x, p.y, kMaskTracedBack);
         }
-        if (steps > 0 && static_cast<int>(candidates.size()) < kMaxWallEdgeCandidates) {
-            const double length = std::hypot(double(top.x - at.x), double(top.y - at.y));
-            candidates.push_back({top, at, static_cast<int>(platform::RoundHalfEven(length))});
-        }
+        candidates.push_back(*found);
     }
     return candidates;
 }
@@ -67,8 +367,27 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 
 WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& window)
 {
-    auto photo = [&](MaskPixel p) { return PhotoPoint{static_cast<float>(window.toX(p.x)), static_cast<float>(window.toY(p.y))}; };
-    return {photo(edge.top), photo(edge.foot)};
+    auto photo = [&](double u, double v) { return PhotoPoint{static_cast<float>(window.toX(u)), static_cast<float>(window.toY(v))}; };
+    return {photo(edge.top.x, edge.top.y), photo(edge.foot.u, edge.foot.v)};
+}
+
+bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera)
+{
+    double lowest = 0.0, highest = 0.0, tolerance = kWallHeightAgreement;
+    bool first = true;
+    for (const WallCandidate& c : candidates) {
+        const WallEdgeEnds ends = WallEdgeInPhoto(c, window);
+        const double rate = camera.metresPerUnit();
+        const double height = ComputeWallEdgeHeight(camera.tilt(), camera.range, rate * ends.foot.y, rate * ends.top.y);
+        const double pixels = std::hypot(ends.top.x - ends.foot.x, ends.top.y - ends.foot.y);
+        if (pixels > 0.0) {
+            tolerance = std::max(tolerance, 1.5 * height / pixels);
+        }
+        lowest = first ? height : std::min(lowest, height);
+        highest = first ? height : std::max(highest, height);
+        first = false;
+    }
+    return highest - lowest <= tolerance;
 }
 
 }  // namespace roofdetect

@@ -1,26 +1,68 @@
 #pragma once
-// The wall edge of a found roof: from the roof corners that stand on the wall face found by
-// MarkWallArea (WallSearch.h), the face's boundary is followed down to the ground, and the longest
-// of these vertical edges becomes one wall edge of the new roof, which gives the building's height.
+// The wall edge of a found roof: a vertical edge of the building, from a roof corner that stands on
+// the wall face found by MarkWallArea (WallSearch.h) down to the ground. The camera fixes where
+// such an edge can lie: vertical lines of the scene converge in the picture on the nadir's
+// picture point (the point straight below the camera), so the edge from a roof corner runs along
+// the picture line from that corner towards it, at whatever lean that gives. The face's boundary
+// is followed along that line only; where it leaves the line (the wall's bottom edge, or another
+// outline) or the face ends, there is the foot. Only edges whose ends the face confirms count,
+// and only when they agree on the height; the longest of them becomes one wall edge of the new
+// roof, which gives the building's height.
 // Window positions as in GreyLevels.h, y upwards.
 
+#include "photoinput/PhotoGeometry.h"
 #include "photoinput/PhotoModel.h"
 #include "roofdetect/EdgeMask.h"
 #include "roofdetect/PolygonFit.h"
+#include "roofdetect/WallSearch.h"
 
 #include <optional>
 #include <vector>
 
 namespace roofdetect {
 
-// At most this many candidate corners and edges are kept; far more than one roof gives.
-inline constexpr int kMaxWallCorners = 101;
+// At most this many candidate edges are kept; far more than one roof gives.
 inline constexpr int kMaxWallEdgeCandidates = 99;
+// A corner stands on the face when a boundary pixel lies within this distance of it along its
+// line (a face that narrows to a wedge at the corner starts a few pixels down; along a line
+// leaning far from the picture's vertical, a row's step plus 2) ...
+inline constexpr double kWallStartReach = 6.0;
+// ... and within this distance across it (the corner, a pixel of the roof's outline, may lie that
+// far beside the wall's edge).
+inline constexpr double kWallLineReach = 3.0;
+// Along the line, the face's edge must stay within this distance across of where it began; where
+// it moves farther, the face's boundary has left the line.
+inline constexpr double kWallEdgeTolerance = 1.5;
+// Edges shorter than this (pixels) are too short to check their ends against the face: no wall.
+inline constexpr double kWallMinLength = 8.0;
+// A grey within this of the roof grey is roof (the band of the roof region).
+inline constexpr int kRoofBand = 25;
+
+// A window position given as real numbers (a point that need not fall on a pixel, nor in the
+// window).
+struct WindowPoint {
+    double u = 0.0;
+    double v = 0.0;
+};
 
 struct WallCandidate {
-    MaskPixel top;   // the roof corner
-    MaskPixel foot;  // the last boundary pixel followed down from it
-    int length = 0;  // |top - foot| in window pixels, rounded halves to even
+    MaskPixel top;     // the roof corner
+    WindowPoint foot;  // on the line from the corner towards the nadir, where the face's edge ends
+    int length = 0;    // |top - foot| in window pixels, rounded halves to even
+};
+
+// The nadir's picture point in photo coordinates: (0, -f tan t), f the focal length of the
+// camera (0.85 picture widths) and t its tilt; every vertical line of the scene points at it.
+PhotoPoint NadirInPhoto(const ObliqueCamera& camera);
+
+// What the wall edge search looks at: the picture through the analysis window, the wall face's
+// grey (pWallGray; a pixel within kWallFaceTolerance of it is on the face), the roof grey and the
+// nadir's window position.
+struct WallFace {
+    const AnalysisWindow* window = nullptr;
+    int wallGray = 0;
+    int roofGray = 0;
+    WindowPoint nadir;
 };
 
 // The window positions of the stored roof's vertices, in order: the corners not merged, without
@@ -29,16 +71,33 @@ struct WallCandidate {
 // empty).
 std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners, std::size_t polygonSize);
 
-// FindWallEdge: the candidate edges. A vertex is a candidate when a wall boundary pixel
-// (kMaskTraced) lies in the three rows below it (FindTracedPointBelow). From each candidate in
-// order the boundary is followed downwards, at most `count` steps, each pixel taken set to
-// kMaskTracedBack (the vertex's own pixel too) so that no two edges share a pixel; the last pixel
-// reached is the foot. A candidate whose chain takes no step (its pixels went to an earlier
-// chain) gives no edge.
-std::vector<WallCandidate> FindWallEdge(const std::vector<MaskPixel>& vertices, int count, ByteMask& edge);
+// FindWallEdge: the candidate edges. For each vertex in order, the line from it towards the
+// nadir is where its vertical edge must lie. The vertex is a candidate when a boundary pixel of
+// the face (kMaskTraced, one of `boundary` no earlier edge took) lies within kWallStartReach of
+// it along that line and kWallLineReach across. From there the edge is followed down the line
+// one pixel at a time: at each step the face's edge (face grey on one side, neither face nor
+// roof on the other) must lie across the line where it began, within kWallEdgeTolerance. It
+// ends, at the foot, where the edge leaves the line (the wall's bottom edge, or the boundary of
+// something else) or the face ends; a single step without the edge is passed over. The foot is
+// given on the vertex's own line. The vertex's pixel and the boundary pixels along the edge are
+// set to kMaskTracedBack, so that no two edges share a pixel. The edge's ends must agree with
+// the face beside it: along the roof's edge from the vertex (to the first vertex on the face's
+// side at least 12 pixels away) the face's top and bottom must run straight and meet the edge
+// near the ends found; otherwise, or when the face shows on both sides of the line and neither
+// side holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
+// at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge.
+std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<MaskPixel>& vertices, const std::vector<MaskPixel>& boundary,
+                                        ByteMask& edge);
 
 // The longest candidate, the first among equally long ones; none of length 0.
 std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& candidates);
+
+// True when the candidates' heights, each measured with the camera as a wall line drawn along
+// it would be, agree: the building's vertical edges are all as high as its roof. They disagree
+// when two lie farther apart than max(kWallHeightAgreement metres, 1.5 pixels of the taller's
+// wall); then one of them is wrong, and which one cannot be told. None or one agree.
+inline constexpr double kWallHeightAgreement = 0.5;
+bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 
 // The two ends of a wall edge in photo coordinates.
 struct WallEdgeEnds {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "photoinput/PhotoModel.h"
 #include "platform/NumberText.h"
 #include "photoinput/OutlineHitTest.h"
 #include "roofdetect/AutoRoof.h"
+#include "roofdetect/WallEdge.h"
 #include "tests/photoinput/PhotoModelFixture.h"
 #include "tests/roofdetect/RoofPictures.h"
 
@@ -43,6 +45,9 @@ protected:
         scene.width = width;
         scene.height = height;
         scene.buildings = std::move(buildings);
+        // Walls as the camera of the altitudes sees them: vertical edges towards the nadir.
+        const PhotoPoint nadir = roofdetect::NadirInPhoto(*SetUpCamera(kPlan, kOblique, width).camera);
+        scene.nadir = QPointF(nadir.x, nadir.y);
         picture = GreyPicture(roofpictures::Render(scene));
         SetPhotoPictureWidth(static_cast<float>(width));
     }
@@ -62,7 +67,11 @@ TEST_F(AutoRoof, StoresTheRoofItsWallEdgeAndShowsTheHeight)
     ASSERT_TRUE(r.wall);
     EXPECT_EQ(r.wallGray, 160);
     EXPECT_TRUE(IsVertex(r.polygon, r.wall->top));
-    EXPECT_NEAR(r.wall->top.y - r.wall->foot.y, 40, 2);
+    // The roof's centre (0, 35) drops by 40 towards the nadir; a corner by as much in proportion
+    // to its distance from the nadir.
+    const PhotoPoint nadir = roofdetect::NadirInPhoto(*SetUpCamera(kPlan, kOblique, 788).camera);
+    const double drop = 40 * std::hypot(r.wall->top.x - nadir.x, r.wall->top.y - nadir.y) / std::hypot(nadir.x, 35 - nadir.y);
+    EXPECT_NEAR(std::hypot(r.wall->top.x - r.wall->foot.x, r.wall->top.y - r.wall->foot.y), drop, 1.5);
     const phototest::Model m = phototest::Read();
     ASSERT_EQ(m.walls.size(), 1u);
     EXPECT_EQ(m.walls[0], (phototest::Wall{r.wall->top, r.wall->foot, 0}));

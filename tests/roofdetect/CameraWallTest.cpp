@@ -36,6 +36,18 @@ struct Measured {
     double heightFromTrueTop = 0;  // the height measured from the box's own roof corner to the found foot
 };
 
+// The index of the corner nearest `p`.
+std::size_t NearestCorner(const std::vector<QPointF>& corners, PhotoPoint p)
+{
+    std::size_t nearest = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        if (std::hypot(corners[i].x() - p.x, corners[i].y() - p.y) < std::hypot(corners[nearest].x() - p.x, corners[nearest].y() - p.y)) {
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
 // Clicks at the mean of the box's projected roof corners, then converts the model to the plan.
 Measured ClickBox(const roofdetect::GreyPicture& picture, const ObliqueCamera& camera, const SceneBox& box, double plan, double oblique)
 {
@@ -54,13 +66,7 @@ Measured ClickBox(const roofdetect::GreyPicture& picture, const ObliqueCamera& c
     m.iou = IoU(m.projected, found);
     if (m.result.wall) {
         // The box corner nearest the wall's top, and the ground point below it.
-        std::size_t nearest = 0;
-        for (std::size_t i = 0; i < projected.size(); ++i) {
-            if (std::hypot(projected[i].x() - m.result.wall->top.x, projected[i].y() - m.result.wall->top.y) <
-                std::hypot(projected[nearest].x() - m.result.wall->top.x, projected[nearest].y() - m.result.wall->top.y)) {
-                nearest = i;
-            }
-        }
+        const std::size_t nearest = NearestCorner(projected, m.result.wall->top);
         const QPointF corner = box.footprint[nearest];
         const QPointF foot = *ProjectToPhoto(camera, {corner.x(), corner.y(), 0});
         m.footError = std::hypot(foot.x() - m.result.wall->foot.x, foot.y() - m.result.wall->foot.y);
@@ -90,6 +96,14 @@ std::string Report(const Measured& m)
     return text;
 }
 
+// A height is right within max(0.5 m, 1.5 picture units of the wall edge): the wall's ends are
+// found to a pixel or so each.
+double RightHeightTolerance(const AutoRoofResult& r, double height)
+{
+    const double units = std::hypot(r.wall->top.x - r.wall->foot.x, r.wall->top.y - r.wall->foot.y);
+    return std::max(0.5, 1.5 * height / units);
+}
+
 bool WallTopIsVertex(const AutoRoofResult& r)
 {
     return std::find(r.polygon.begin(), r.polygon.end(), r.wall->top) != r.polygon.end();
@@ -116,13 +130,16 @@ SceneStyle FlatWalls()
 // projected ones or with an IoU of at least 0.9. A wall edge starts on such a corner, and one
 // picture unit of wall is 0.35 to 0.45 m here, so a corner 2.7 units above the true one (the front
 // walls) makes the height 0.6 m too large, and corners 4 to 5.5 units off (the right and the
-// turned box: a collinear extra vertex) move the footprint by up to 1.7 m. The foot is the last
-// wall pixel, about one unit above the ground line. Each case's tolerance is what it reaches.
+// turned box: a collinear extra vertex) move the footprint by up to 1.7 m. The foot is stored
+// on the vertex's own line at the wall's measured length, so the vertex's error carries over to
+// it (up to 3 units). Each case's tolerance is what it reaches. The turned box's edges do not
+// hold along their whole length, so it may go without a height.
 struct BoxCase {
     const char* name;
     SceneBox box;
     double heightTolerance;     // metres
     double footprintTolerance;  // metres
+    bool measured = true;       // false: no height is allowed (the edges found do not hold), a wrong one never
 };
 
 class CameraWall : public ::testing::TestWithParam<BoxCase> {
@@ -143,11 +160,15 @@ TEST_P(CameraWall, RoofWallEdgeHeightAndFootprint)
     SCOPED_TRACE(Report(m));
     ASSERT_EQ(m.result.outcome, AutoRoofOutcome::Detected);
     EXPECT_TRUE(m.cornerError <= 3.0 || m.iou >= 0.9);
+    if (!c.measured && !m.result.wall) {
+        EXPECT_EQ(m.result.heightText, "");
+        return;
+    }
     ASSERT_TRUE(m.result.wall);
     EXPECT_TRUE(WallTopIsVertex(m.result));
     ASSERT_TRUE(m.result.height);
     EXPECT_NEAR(*m.result.height, c.box.height, c.heightTolerance);
-    EXPECT_LE(m.footError, 2.5);
+    EXPECT_LE(m.footError, 3.0);
     EXPECT_GE(m.footprintError, 0.0);
     EXPECT_LE(m.footprintError, c.footprintTolerance);
 }
@@ -155,10 +176,10 @@ TEST_P(CameraWall, RoofWallEdgeHeightAndFootprint)
 INSTANTIATE_TEST_SUITE_P(
     Boxes, CameraWall,
     ::testing::Values(BoxCase{"front_wall_12m", {{{-15, 0}, {15, 0}, {15, 20}, {-15, 20}}, 12.0, 212}, 0.75, 0.75},
-                      BoxCase{"front_wall_20m", {{{-15, 0}, {15, 0}, {15, 20}, {-15, 20}}, 20.0, 212}, 0.75, 0.75},
+                      BoxCase{"front_wall_20m", {{{-15, 0}, {15, 0}, {15, 20}, {-15, 20}}, 20.0, 212}, 0.75, 0.9},
                       BoxCase{"near_low_8m", {{{-10, -20}, {10, -20}, {10, -5}, {-10, -5}}, 8.0, 212}, 1.0, 0.75},
                       BoxCase{"right_15m", {{{20, 10}, {40, 10}, {40, 30}, {20, 30}}, 15.0, 212}, 0.5, 1.5},
-                      BoxCase{"left_turned_15m", {{{-40, 10}, {-20, 14}, {-24, 34}, {-44, 30}}, 15.0, 212}, 0.5, 1.8}),
+                      BoxCase{"left_turned_15m", {{{-40, 10}, {-20, 14}, {-24, 34}, {-44, 30}}, 15.0, 212}, 0.5, 1.8, false}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
 
 TEST(CameraWallNone, RoofWithoutVisibleWallGivesNoWallEdgeAndNoHeight)
@@ -192,7 +213,8 @@ namespace {
 // stored within 3 picture units of its traced corners or with an IoU of at least 0.9, except the
 // two whose outline misses a step of the roof. The pictures' walls are flat greys on a dark
 // ground, so the wall search finds every visible wall: the wall edge starts on a vertex of the
-// new roof and gives the building's height within 0.5 m. Set 2 roof 1, the rear half of a pair,
+// new roof and gives the building's height within max(0.5 m, 1.5 picture units of its wall).
+// Set 2 roof 1, the rear half of a pair,
 // has its wall hidden by the roof in front: no wall edge, no height.
 TEST(SamplePictures, ClickInsideEachTracedRoof)
 {
@@ -202,7 +224,7 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
     auto listed = [](const std::vector<Roof>& list, int set, std::size_t roof) {
         return std::any_of(list.begin(), list.end(), [&](const Roof& x) { return x.set == set && x.roof == int(roof); });
     };
-    const std::vector<Roof> outlineMisses{{1, 2}, {2, 4}};
+    const std::vector<Roof> outlineMisses{{2, 4}};
     const std::vector<Roof> noWall{{2, 1}};
     for (const int which : {1, 2}) {
         const SampleSet& set = SampleDataSet(which);
@@ -231,9 +253,92 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
             EXPECT_TRUE(WallTopIsVertex(m.result));
             ASSERT_TRUE(m.result.height);
             EXPECT_FALSE(m.result.heightText.empty());
-            EXPECT_NEAR(*m.result.height, boxes[b].height, 0.5);
+            EXPECT_NEAR(*m.result.height, boxes[b].height, RightHeightTolerance(m.result, boxes[b].height));
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Plan footprint: `corners` (metres about the centre) turned by `degrees` and moved to `c`.
+std::vector<QPointF> TurnedFootprint(QPointF c, const std::vector<QPointF>& corners, double degrees)
+{
+    const double a = degrees * kDegToRad;
+    std::vector<QPointF> footprint;
+    for (const QPointF& p : corners) {
+        footprint.push_back(c + QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a)));
+    }
+    return footprint;
+}
+
+// Scenes as a user's pictures show them: steep views (tilts 10 and 20 degrees, where the vertical
+// edges near the picture's sides lean past 45 degrees towards the nadir's picture point, and
+// wall bottoms run down steeply beside them) and the built-in pictures' 33 degrees; rectangles
+// turned so that one wall or two show, two front walls of one grey (sun from behind), L shapes,
+// and a lower neighbour beside some. A height, when one is given, is right within max(0.5 m,
+// 1.5 picture units of the wall); where the edges found do not hold, no height is given. Some of
+// the scenes must give one.
+TEST(RenderedScenes, EachHeightIsRightOrThereIsNone)
+{
+    struct Camera {
+        double plan, oblique;
+    };
+    int measured = 0, scenes = 0;
+    for (const Camera cam : {Camera{500, 410}, Camera{500, 270}, Camera{589, 134}}) {
+        SetPhotoPictureWidth(788);
+        const ObliqueCamera camera = *SetUpCamera(cam.plan, cam.oblique, 788).camera;
+        const double scale = camera.range / 300.0;  // buildings of about the same picture size
+        for (const QPointF at : {QPointF(-260, 40), QPointF(270, -100), QPointF(0, -230), QPointF(-120, 200)}) {
+            for (const int shape : {0, 1, 2, 3}) {
+                ResetAllDataBuildingData();
+                const double height = shape == 1 ? 10.0 : 30.0;
+                const auto ground = PhotoToWorld(camera, at, height);
+                ASSERT_TRUE(ground);
+                const QPointF c(ground->x, ground->y);
+                const double w = 15 * scale, d = 10 * scale;
+                SceneBox box{{}, height, 212};
+                SceneStyle style = FlatWalls();
+                style.grainAmplitude = 2.0;  // roofs with pixel noise
+                if (shape == 3) {
+                    box.footprint = TurnedFootprint(c, {{-w, -w}, {w, -w}, {w, 0}, {0, 0}, {0, w}, {-w, w}}, 25);
+                } else {
+                    box.footprint = TurnedFootprint(c, {{-w, -d}, {w, -d}, {w, d}, {-w, d}}, shape == 0 ? 25.0 : shape == 1 ? 70.0 : 45.0);
+                }
+                if (shape == 2) {
+                    style.sunAzimuthDegrees = 270;  // both front walls in one grey
+                }
+                std::vector<SceneBox> boxes{box};
+                if (shape == 0) {
+                    boxes.push_back(SceneBox{TurnedFootprint(c + QPointF(45 * scale, 5 * scale), {{-8, -8}, {8, -8}, {8, 8}, {-8, 8}}, 10), height * 0.7, 205});
+                }
+                std::vector<QPointF> projected = ProjectRoof(camera, box);
+                projected.pop_back();
+                QPointF click;
+                for (const QPointF& p : projected) click += p / double(projected.size());
+                if (shape == 3) {
+                    click = projected[0] * 0.5 + projected[2] * 0.25 + projected[5] * 0.25;  // inside the L's long arm
+                }
+                const roofdetect::GreyPicture picture(RenderScene(camera, kSize, boxes, style));
+                const AutoRoofResult r = roofdetect::DetectRoofAndWall(picture, click.x(), click.y(), cam.plan, cam.oblique);
+                ++scenes;
+                SCOPED_TRACE("tilt " + std::to_string(camera.tiltDegrees) + " at " + std::to_string(at.x()) + ", " + std::to_string(at.y()) +
+                             " shape " + std::to_string(shape) + " height " + r.heightText);
+                if (!r.height) {
+                    EXPECT_EQ(r.heightText, "");
+                    continue;
+                }
+                ++measured;
+                // The true wall at the box corner nearest the wall's top.
+                const std::size_t nearest = NearestCorner(projected, r.wall->top);
+                const QPointF foot = *ProjectToPhoto(camera, {box.footprint[nearest].x(), box.footprint[nearest].y(), 0});
+                const double wallUnits = std::hypot(foot.x() - projected[nearest].x(), foot.y() - projected[nearest].y());
+                EXPECT_NEAR(*r.height, height, std::max(0.5, 1.5 * height / wallUnits));
+            }
+        }
+    }
+    EXPECT_GE(measured, scenes / 4) << measured << " of " << scenes;
 }
 
 }  // namespace

@@ -26,6 +26,12 @@ TEST(GreyPicture, ReadsPhotoPointsAtTheirPixelsAndMinusOneOutside)
     EXPECT_EQ(picture.level(-3, 2.5), 0);        // top-left pixel
     EXPECT_EQ(picture.level(2, -1.5), 54);       // column 5, row 4
     EXPECT_EQ(picture.level(0, 0.5), 32);        // column 3, row 2
+    // A point is read at the pixel it falls in, not at the nearest pixel position.
+    EXPECT_EQ(picture.level(-2.4, 2.5), 0);      // column 0 (nearest would be column 1)
+    EXPECT_EQ(picture.level(1.9, -1.9), 44);     // column 4, row 4 (nearest: column 5)
+    EXPECT_EQ(picture.level(0.5, 1.6), 30);      // column 3, row 0 (nearest: row 1)
+    EXPECT_EQ(picture.level(2.99, 0), 52);       // the last column
+    EXPECT_EQ(picture.level(3, 0), -1);          // right of the picture
     EXPECT_EQ(picture.level(-3.6, 0.5), -1);     // left of the picture
     EXPECT_EQ(picture.level(0, 3.1), -1);        // above it
     EXPECT_EQ(picture.level(0, NAN), -1);

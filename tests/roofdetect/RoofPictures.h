@@ -1,7 +1,8 @@
 #pragma once
 // Rendered oblique pictures of known buildings for the roof detection's tests and benchmark:
-// flat roofs of one light grey, walls drawn as the roof outline swept straight down (the visible
-// wall faces below the roof), darker and textured ground. Everything is given in photo coordinates
+// flat roofs of one light grey, walls drawn as the roof outline swept down (the visible wall faces
+// below the roof; straight down, or towards the nadir's picture point as a camera sees vertical
+// edges), darker and textured ground. Everything is given in photo coordinates
 // (origin at the picture centre, y upwards), and the pixel of photo point (x, y) is
 // (x + width/2, height/2 - y), so the roof corners are known exactly.
 
@@ -10,7 +11,9 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -29,6 +32,9 @@ struct Scene {
     int groundGrey = 90;     // ground texture: groundGrey +- 20 in 4 x 4 blocks
     int roofNoise = 0;       // each roof pixel +- this, uniformly
     std::uint32_t seed = 1;
+    // Photo point the vertical edges converge on (the nadir's picture point); none: the walls
+    // run straight down.
+    std::optional<QPointF> nadir;
     std::vector<Building> buildings;
 };
 
@@ -75,7 +81,17 @@ inline QImage Render(const Scene& scene)
         roofPainter.setPen(Qt::NoPen);
         for (const Building& b : scene.buildings) {
             const QPolygonF top = ToPixels(scene, b.roof);
-            const QPolygonF bottom = top.translated(0, b.wallDrop);
+            QPolygonF bottom = top.translated(0, b.wallDrop);
+            if (scene.nadir) {
+                // The ground outline is the roof's scaled about the nadir, so that the roof's
+                // centre drops by wallDrop and every vertical edge points at the nadir.
+                const QPointF n = ToPixel(scene, *scene.nadir);
+                const QPointF c = top.boundingRect().center();
+                const double scale = 1.0 - b.wallDrop / std::hypot(c.x() - n.x(), c.y() - n.y());
+                for (int i = 0; i < top.size(); ++i) {
+                    bottom[i] = n + (top[i] - n) * scale;
+                }
+            }
             painter.setBrush(Grey(b.wallGrey));
             painter.drawPolygon(bottom);
             for (int i = 0; i < top.size(); ++i) {

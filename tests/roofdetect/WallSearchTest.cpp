@@ -3,7 +3,10 @@
 // boundary, the candidates and the longest edge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <numbers>
 
 #include "roofdetect/WallEdge.h"
 #include "roofdetect/WallSearch.h"
@@ -179,40 +182,120 @@ TEST(MarkWallArea, StartOffTheFaceEndsTheDownwardPassAtOnce)
     EXPECT_EQ(edge.at(260, 100), kMaskNothing);  // cleared even when nothing is recorded
 }
 
-// A mask with a vertical boundary of code 4 in column x from row top down to row bottom.
-void Boundary(ByteMask& edge, int x, int top, int bottom)
+// Wall edges on pictures of one face of grey 150 on dark ground, its boundary as MarkWallArea
+// finds it from a pixel of the face.
+constexpr int kFaceGrey = 150;
+constexpr int kGround = 60;
+
+struct FacePicture {
+    // Roof above row `roofFrom`, the face where onFace says, dark ground elsewhere.
+    explicit FacePicture(const std::function<bool(int u, int v)>& onFace, MaskPixel start, int roofFrom = 100)
+        : p([=](int u, int v) { return onFace(u, v) ? kFaceGrey : v >= roofFrom ? kRoofGray : kGround; })
+    {
+        boundary = MarkWallArea(p.window, kFaceGrey, start, edge);
+    }
+    std::vector<WallCandidate> edges(const std::vector<MaskPixel>& vertices, WindowPoint nadir)
+    {
+        return FindWallEdge(WallFace{&p.window, kFaceGrey, kRoofGray, nadir}, vertices, boundary, edge);
+    }
+    WindowPicture p;
+    ByteMask edge;
+    std::vector<MaskPixel> boundary;
+};
+
+// The nadir straight below: vertical edges run down the columns.
+constexpr WindowPoint kNadirBelow{100, -1e6};
+
+TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
 {
-    for (int y = top; y >= bottom; --y) edge.set(x, y, kMaskTraced);
+    // A face right of column 100 below the roof's edge from (100, 100) to (160, 100), whose bottom
+    // leaves the column at row 60 and runs along the roof's edge, level or slightly sloping. The
+    // edge ends there, not where the bottom leads.
+    for (const double slope : {-0.3, 0.0, 0.3}) {
+        SCOPED_TRACE(slope);
+        FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 + slope * (u - 100) && v >= 2; }, {130, 90});
+        const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
+        EXPECT_NEAR(candidates[0].foot.u, 100, 0.01);
+        EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
+        EXPECT_EQ(f.edge.at(100, 80), kMaskTracedBack);
+    }
+    // A bottom running down steeply beside the edge (3 rows per column) leaves it at no clear
+    // foot: the face does not show its bottom along the roof's edge, so no edge is given rather
+    // than one that runs on down the bottom.
+    FacePicture steep([](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 - 3 * (u - 100) && v >= 2; }, {130, 90});
+    const auto candidates = steep.edges({{100, 100}, {160, 100}}, kNadirBelow);
+    EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{100, 100}; }));
 }
 
-TEST(FindWallEdge, CandidatesStandWithinThreeRowsAndColumns)
+TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 {
-    ByteMask edge;
-    Boundary(edge, 103, 97, 80);  // three rows below and three columns beside (100, 100)
-    Boundary(edge, 200, 96, 80);  // four rows below (200, 100)
-    const auto candidates = FindWallEdge({{100, 100}, {200, 100}}, 100, edge);
-    ASSERT_EQ(candidates.size(), 1u);
+    // The nadir lies far to the lower left of the corner (300, 200): its edge leans up to 80
+    // degrees from the picture's vertical, the face lies beside it, under the roof's edge from
+    // the corner, and the wall is 40 pixels long.
+    for (const double degrees : {0.0, 30.0, 60.0, 80.0}) {
+        SCOPED_TRACE(degrees);
+        const double a = degrees * std::numbers::pi / 180;
+        const double au = -std::sin(a), av = -std::cos(a);
+        FacePicture f(
+            [=](int u, int v) {
+                // Pixel centre in line coordinates: s along, e across (to the face's side).
+                const double x = u + 0.5 - 300, y = v - 0.5 - 200;
+                const double s = x * au + y * av, e = y * au - x * av;
+                return s > 0 && s < 40 && e > 0 && e < 30;
+            },
+            {static_cast<int>(300 + 20 * au - 10 * av), static_cast<int>(200 + 20 * av + 10 * au)}, 1000);
+        const MaskPixel neighbour{static_cast<int>(std::lround(300 - 30 * av)), static_cast<int>(std::lround(200 + 30 * au))};
+        const auto candidates = f.edges({{300, 200}, neighbour}, {300 + 1e6 * au, 200 + 1e6 * av});
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].top, (MaskPixel{300, 200}));
+        EXPECT_NEAR(std::hypot(candidates[0].foot.u - 300, candidates[0].foot.v - 200), 40, 1.5);
+    }
+}
+
+TEST(FindWallEdge, CornersOffTheFaceOrAtTheNadirAreNoCandidates)
+{
+    // The face's left edge lies in column 105: 5 columns beside the corner (100, 100), beyond the
+    // line's reach, but 1 beside the corner (104, 100). The roof's edge runs on to (200, 100).
+    auto face = [](int u, int v) { return u >= 105 && u <= 160 && v <= 99 && v >= 60; };
+    FacePicture f(face, {130, 90});
+    EXPECT_TRUE(f.edges({{100, 100}, {200, 100}}, kNadirBelow).empty());
+    FacePicture n(face, {130, 90});
+    EXPECT_TRUE(n.edges({{104, 100}, {200, 100}}, {104, 100}).empty()) << "no direction at the nadir";
+    FacePicture g(face, {130, 90}, 120);
+    EXPECT_TRUE(g.edges({{104, 120}, {200, 120}}, {104, -1e6}).empty()) << "20 rows above the face";
+    FacePicture h(face, {130, 90});
+    const auto candidates = h.edges({{104, 100}, {200, 100}}, {104, -1e6});
+    ASSERT_FALSE(candidates.empty());
+    EXPECT_EQ(candidates[0].top, (MaskPixel{104, 100}));
+    EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
+}
+
+TEST(FindWallEdge, EdgesShareNoPixel)
+{
+    FacePicture f([](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60; }, {130, 90});
+    // The second corner stands on the same boundary: the first edge took it, so it gives none.
+    const auto candidates = f.edges({{100, 100}, {101, 100}, {160, 100}}, {100, -1e6});
+    ASSERT_FALSE(candidates.empty());
     EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
-    EXPECT_EQ(candidates[0].foot, (MaskPixel{103, 80}));
-    EXPECT_EQ(candidates[0].length, 20);  // hypot(3, 20) = 20.2
-    EXPECT_EQ(edge.at(103, 80), kMaskTracedBack);
-    EXPECT_EQ(edge.at(100, 100), kMaskTracedBack);
+    EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{101, 100}; }));
 }
 
-TEST(FindWallEdge, ChainsShareNoPixelAndStopAtTheCount)
+TEST(WallEdgesAgree, EdgesOfOneBuildingMustGiveOneHeight)
 {
-    ByteMask edge;
-    Boundary(edge, 100, 99, 60);
-    // The second corner stands on the same boundary: the first chain took it, so it gives no edge.
-    auto candidates = FindWallEdge({{100, 100}, {101, 100}}, 1000, edge);
-    ASSERT_EQ(candidates.size(), 1u);
-    EXPECT_EQ(candidates[0].foot, (MaskPixel{100, 60}));
-
-    ByteMask limited;
-    Boundary(limited, 100, 99, 60);
-    candidates = FindWallEdge({{100, 100}}, 5, limited);
-    ASSERT_EQ(candidates.size(), 1u);
-    EXPECT_EQ(candidates[0].foot, (MaskPixel{100, 95}));
+    // At the built-in pictures' camera, edges 40 and 41 units long agree (within 1.5 units of
+    // wall), 40 and 46 do not; one edge or none always agree.
+    const WindowPicture p([](int, int) { return 0; });
+    const ObliqueCamera camera = *SetUpCamera(589, 134, 788).camera;
+    const WallCandidate a{{100, 100}, {100, 60}, 40};
+    const WallCandidate b{{160, 100}, {160, 59}, 41};
+    const WallCandidate c{{160, 100}, {160, 54}, 46};
+    EXPECT_TRUE(WallEdgesAgree({a, b}, p.window, camera));
+    EXPECT_FALSE(WallEdgesAgree({a, c}, p.window, camera));
+    EXPECT_FALSE(WallEdgesAgree({c, b, a}, p.window, camera));
+    EXPECT_TRUE(WallEdgesAgree({c}, p.window, camera));
+    EXPECT_TRUE(WallEdgesAgree({}, p.window, camera));
 }
 
 TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
