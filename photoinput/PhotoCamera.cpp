@@ -78,8 +78,8 @@ struct GroundMark {
 
 std::vector<GroundMark> GroundMarks(std::span<const SceneBox> boxes, const SceneStyle& style)
 {
-    const double a = style.sunAzimuthDegrees * kDegToRad;
-    const double run = 1.0 / std::tan(std::clamp(style.sunElevationDegrees, 5.0, 90.0) * kDegToRad);
+    const double a = style.sunAzimuthDegrees * platform::kRadPerDeg;
+    const double run = 1.0 / std::tan(std::clamp(style.sunElevationDegrees, 5.0, 90.0) * platform::kRadPerDeg);
     std::vector<GroundMark> marks;
     for (const SceneBox& box : boxes) {
         if (box.footprint.size() < 3) continue;
@@ -232,7 +232,7 @@ QImage RenderScene(const ObliqueCamera& camera, QSize size, std::span<const Scen
         return NearestDistance(camera, *a) > NearestDistance(camera, *b);
     });
 
-    const double sunA = style.sunAzimuthDegrees * kDegToRad;
+    const double sunA = style.sunAzimuthDegrees * platform::kRadPerDeg;
     const QPointF sun(std::cos(sunA), std::sin(sunA));
     const Frame f = FrameOf(camera);
     QPainter painter(&image);

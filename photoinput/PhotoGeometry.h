@@ -20,10 +20,6 @@
 
 #include "platform/Constants.h"
 
-// The degree/radian factors of platform/Constants.h under the names the camera renderer, the
-// plan and their tests use.
-inline constexpr double kDegToRad = platform::kRadPerDeg;
-inline constexpr double kRadToDeg = platform::kDegPerRad;
 // Focal length of the camera in picture widths.
 inline constexpr double kFocalWidths = 0.85;
 

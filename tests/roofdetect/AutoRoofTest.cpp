@@ -82,7 +82,7 @@ TEST_F(AutoRoof, StoresTheRoofItsWallEdgeAndShowsTheHeight)
     EXPECT_NEAR(gSlideAngle, 33.2, 0.1);
     EXPECT_NEAR(gPhotoMeterRate, gFlatHeight / (0.85 * 788), 1e-6);
     ASSERT_TRUE(r.height);
-    EXPECT_NEAR(*r.height, ComputeWallEdgeHeight(gSlideAngle * kDegToRad, gFlatHeight, gPhotoMeterRate * r.wall->foot.y,
+    EXPECT_NEAR(*r.height, ComputeWallEdgeHeight(gSlideAngle * platform::kRadPerDeg, gFlatHeight, gPhotoMeterRate * r.wall->foot.y,
                                                   gPhotoMeterRate * r.wall->top.y), 1e-5);
     EXPECT_EQ(r.heightText, platform::FormatFixed(*r.height, "##0.0"));
     EXPECT_GT(*r.height, 5.0);

@@ -26,7 +26,7 @@ const QSize kSize(788, 678);
 
 std::vector<QPointF> Turned(std::vector<QPointF> footprint, double degrees)
 {
-    const double a = degrees * kDegToRad;
+    const double a = degrees * platform::kRadPerDeg;
     for (QPointF& p : footprint) {
         p = QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a));
     }

@@ -265,7 +265,7 @@ namespace {
 // Plan footprint: `corners` (metres about the centre) turned by `degrees` and moved to `c`.
 std::vector<QPointF> TurnedFootprint(QPointF c, const std::vector<QPointF>& corners, double degrees)
 {
-    const double a = degrees * kDegToRad;
+    const double a = degrees * platform::kRadPerDeg;
     std::vector<QPointF> footprint;
     for (const QPointF& p : corners) {
         footprint.push_back(c + QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a)));
