@@ -18,7 +18,7 @@ void MainWorkingFrm::AroundBuildingInputMenu_Click()
     editor_->setActiveBuilding(-1);
     ShowSingleWindow(inputLineFrm_, [this] {
         auto* window = new InputLineFrm(this, this);
-        WatchHandOver(window, [window] { return window->handedOver(); }, [this] { TakeHandedOverSite(true); });
+        WatchHandOver(window, [this] { TakeHandedOverSite(true); });
         return window;
     });
 }

@@ -118,7 +118,7 @@ void MainDemoStage::OpenInputDemonstration(int number)
     // "次へ" on the first panel begins the demonstration: only then is the user's site cleared.
     QObject::connect(window->NextCmd, &QPushButton::clicked, &watch_, [this] { w_.ClearSiteForDemonstration(); },
                      Qt::SingleShotConnection);
-    WatchHandOver(window, [window] { return window->handedOver(); }, [this] { w_.TakeHandedOverSite(false); });
+    WatchHandOver(window, [this] { w_.TakeHandedOverSite(false); });
     platform::ShowOwnedWindow(window);
 }
 
