@@ -28,27 +28,73 @@ struct CornerRow {
     bool split = false;  // its chord is to be examined in the next round (it came out of a split)
 };
 
-// Examines the chord from corner `row` to the point before the outline index `next`; a split
-// appends the farthest point to `added`.
-void ExamineChord(const std::vector<MaskPixel>& outline, CornerRow& row, int next, std::vector<CornerRow>& added)
+// The outline point farthest from the chord that runs from the outline point `a` to the point
+// before the outline index `next`, among the points a .. next - 2.
+ChordFarthest ChordDeviation(const std::vector<MaskPixel>& outline, int a, int next)
 {
-    const int a = row.index;
     const int b = next - 1;
     const MaskPixel& pa = outline[static_cast<std::size_t>(a)];
     const MaskPixel& pb = outline[static_cast<std::size_t>(std::max(b, a))];
     const int du = pb.x - pa.x;
     const int dv = pb.y - pa.y;
-    ChordFarthest far;
     if (du == 0 && dv != 0) {
-        far = GetMaxXDistance(outline, a, b, pa.x);
-    } else if (dv == 0 && du != 0) {
-        far = GetMaxYDistance(outline, a, b, pa.y);
-    } else if (du != 0 && dv != 0) {
-        far = GetMaxLineDistance(outline, a, b, pa.x, pa.y, du, dv);
+        return GetMaxXDistance(outline, a, b, pa.x);
     }
+    if (dv == 0 && du != 0) {
+        return GetMaxYDistance(outline, a, b, pa.y);
+    }
+    if (du != 0 && dv != 0) {
+        return GetMaxLineDistance(outline, a, b, pa.x, pa.y, du, dv);
+    }
+    return {};
+}
+
+// Examines the chord from corner `row` to the point before the outline index `next`; a split
+// appends the farthest point to `added`.
+void ExamineChord(const std::vector<MaskPixel>& outline, CornerRow& row, int next, std::vector<CornerRow>& added)
+{
+    const ChordFarthest far = ChordDeviation(outline, row.index, next);
     row.split = far.index >= 0 && far.distance > kSplitDistance;
     if (row.split) {
         added.push_back({far.index, true});
+    }
+}
+
+// Drops the corners the splitting left that a straight side does not need. Pixels mixed with the
+// wall or noise at a corner cut the corner off or bend a side's end, so the splits land a few
+// pixels off the true corner and add a second corner beside it. Over and over, the inner corner
+// nearest to the chord of its neighbours is dropped while that chord passes within the split
+// distance of every outline point between them, or within one and a half times that when the
+// corner lies closer than kNearCorner to a neighbour. The first and the last corner stay, and so
+// do corners closer than the merge distance to a neighbour, which the merge settles.
+void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<CornerRow>& rows)
+{
+    const auto gap = [&](const CornerRow& l, const CornerRow& r) {
+        const MaskPixel& p = outline[static_cast<std::size_t>(l.index)];
+        const MaskPixel& q = outline[static_cast<std::size_t>(r.index)];
+        return std::hypot(p.x - q.x, p.y - q.y);
+    };
+    while (rows.size() > 3) {
+        std::size_t drop = 0;
+        double least = 0.0;
+        for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
+            const double nearest = std::min(gap(rows[r - 1], rows[r]), gap(rows[r], rows[r + 1]));
+            if (nearest < kMergeDistance) {
+                continue;  // the merge below settles corners this close
+            }
+            const bool near = nearest < kNearCorner;
+            // The chord runs to the next corner itself (the search stops before the point
+            // after `next`), so a corner next along the outline to its neighbour is measured too.
+            const double d = ChordDeviation(outline, rows[r - 1].index, rows[r + 1].index + 1).distance;
+            if (d <= (near ? 1.5 * kSplitDistance : kSplitDistance) && (drop == 0 || d < least)) {
+                least = d;
+                drop = r;
+            }
+        }
+        if (drop == 0) {
+            return;
+        }
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(drop));
     }
 }
 
@@ -123,6 +169,8 @@ std::vector<RoofCorner> FitRoofPolygon(const std::vector<MaskPixel>& outline)
         rows.insert(rows.end(), added.begin(), added.end());
         SortByIndex(rows);
     }
+
+    DropNeedlessCorners(outline, rows);
 
     // Corner table; the last row lies on the point before the last corner.
     std::vector<RoofCorner> corners;

@@ -6,6 +6,9 @@
 // at the outline point farthest from it when that point lies more than 2 pixels off, and the
 // halves of every split chord are examined in turn, until every outline point lies within 2 pixels
 // of its chord: a rectangle keeps its four corners and an L shape its six, its inner corner too.
+// Then an inner corner that a straight side does not need (its neighbours' chord passes within
+// the split distance of the outline between them, or 1.5 times that for a corner 5 to 6 pixels
+// from a neighbour, as mixed pixels at a corner leave one) is dropped, the nearest first.
 // A corner closer than 5 pixels to the previous kept corner is merged.
 
 #include "roofdetect/EdgeMask.h"
@@ -16,6 +19,7 @@ namespace roofdetect {
 
 inline constexpr double kSplitDistance = 2.0;  // a chord splits beyond this (pixels)
 inline constexpr double kMergeDistance = 5.0;  // a corner nearer than this to the last kept one merges
+inline constexpr double kNearCorner = 6.0;     // a corner nearer than this to a neighbour may sit on a bent side end
 
 // The farthest outline point of a chord search: its outline index, or -1 when no point lies off
 // the chord, and its distance in pixels.

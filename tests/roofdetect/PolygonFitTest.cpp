@@ -107,8 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {{0, 0, 26, false}, {1, 20, 30, false}, {2, 24, 28, true}, {3, 24, 24, false}, {5, 10, 27, false}}},
         // (23, 26) lies exactly 5 from (20, 30): kept.
         FitCase{"corner_5_away_is_kept",
-                {{0, 26}, {20, 30}, {23, 26}, {23, 22}, {10, 27}, {9, 27}},
-                {{0, 0, 26, false}, {1, 20, 30, false}, {2, 23, 26, false}, {3, 23, 22, true}, {5, 10, 27, false}}}),
+                {{0, 26}, {20, 30}, {23, 26}, {19, 24}, {10, 27}, {9, 27}},
+                {{0, 0, 26, false}, {1, 20, 30, false}, {2, 23, 26, false}, {3, 19, 24, true}, {5, 10, 27, false}}}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(FitRoofPolygon, EmptyOutlineHasNoCorners)
