@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "gps/MapSystems.h"
 #include "gps/TextFields.h"
+#include "platform/TextLines.h"
 
 namespace gps {
 
@@ -58,10 +61,11 @@ bool GpsSettingReader::refuse(std::string why)
 bool GpsSettingReader::take(std::string_view line)
 {
     if (!problem_.empty()) return false;
-    const int number = ++lines_;
     if (line.size() > kMaxGpsSettingLineLength) {
-        return refuse(std::to_string(number) + "行目が長すぎます。");
+        refuseLongLine();
+        return false;
     }
+    const int number = ++lines_;
     switch (number) {
     case 1: {
         const auto system = WholeNumberText(line);
@@ -108,6 +112,11 @@ bool GpsSettingReader::take(std::string_view line)
     }
 }
 
+void GpsSettingReader::refuseLongLine()
+{
+    if (problem_.empty()) refuse(std::to_string(++lines_) + "行目が長すぎます。");
+}
+
 std::optional<GpsSettings> GpsSettingReader::finish(std::string* problem) const
 {
     std::string why = problem_;
@@ -121,18 +130,32 @@ std::optional<GpsSettings> GpsSettingReader::finish(std::string* problem) const
     return settings_;
 }
 
-std::optional<GpsSettings> ReadGpsSettingText(std::string_view text, std::string* problem)
+namespace {
+
+// The settings from `lines`, read up to the first line that cannot belong. More than `maxBytes`
+// read (a file that grows while it is read) sets `tooLarge`.
+std::optional<GpsSettings> ReadGpsSettingLines(platform::TextLineReader& lines, std::uintmax_t maxBytes,
+                                               std::string* problem, bool* tooLarge)
 {
     GpsSettingReader reader;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!reader.take(line)) break;
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
+    while (const auto line = lines.next()) {
+        if (lines.bytesRead() > maxBytes) {
+            *tooLarge = true;
+            return std::nullopt;
+        }
+        if (!reader.take(*line)) break;
     }
+    if (lines.tooLong()) reader.refuseLongLine();
     return reader.finish(problem);
+}
+
+}  // namespace
+
+std::optional<GpsSettings> ReadGpsSettingText(std::string_view text, std::string* problem)
+{
+    platform::TextLineReader lines(text, kMaxGpsSettingLineLength);
+    bool tooLarge = false;  // no limit on a text in memory
+    return ReadGpsSettingLines(lines, std::numeric_limits<std::uintmax_t>::max(), problem, &tooLarge);
 }
 
 std::string GpsPortPath(const GpsSettings& settings)
@@ -195,35 +218,30 @@ QString LoadGPSSetting(const QString& startDir)
 {
     ApplyGpsSettings(GpsSettings{});
     const QString path = GpsSettingPath(startDir);
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("GPS設定を読めません。\n%1\n%2").arg(path, file.errorString());
+    // Small chunks: a wrong file is refused after its first few kilobytes at most.
+    platform::TextLineReader lines(platform::FileName{QFile::encodeName(path).toStdString()}, kMaxGpsSettingLineLength, 4096);
+    if (!lines.isOpen()) {
+        return QStringLiteral("GPS設定を読めません。\n%1").arg(path);
     }
     const auto broken = [&path](const std::string& problem) {
         return QStringLiteral("GPS設定が壊れています。初期値を使います。\n%1\n%2").arg(path, QString::fromStdString(problem));
     };
     const std::string tooLarge = "ファイルが大きすぎます（" + std::to_string(kMaxGpsSettingFileSize) + "バイトまでです）。";
-    if (file.size() > static_cast<qint64>(kMaxGpsSettingFileSize)) {
+    if (lines.size() > kMaxGpsSettingFileSize) {
         return broken(tooLarge);
     }
-    // A line at a time, each read bounded: a line longer than the longest valid one comes back
-    // cut and is refused by its length, and the reading ends at the first line refused.
-    GpsSettingReader reader;
-    std::size_t bytesRead = 0;
-    while (true) {
-        QByteArray line = file.readLine(static_cast<qint64>(kMaxGpsSettingLineLength) + 3);
-        if (line.isEmpty()) break;  // the end, or a read error: what was read so far decides
-        bytesRead += static_cast<std::size_t>(line.size());
-        if (bytesRead > kMaxGpsSettingFileSize) return broken(tooLarge);  // a file still growing
-        if (line.endsWith('\n')) line.chop(1);
-        if (line.endsWith('\r')) line.chop(1);
-        if (!reader.take(std::string_view(line.constData(), static_cast<std::size_t>(line.size())))) break;
-    }
     std::string problem;
-    const auto settings = reader.finish(&problem);
+    bool grew = false;
+    const auto settings = ReadGpsSettingLines(lines, kMaxGpsSettingFileSize, &problem, &grew);
+    if (grew) {
+        return broken(tooLarge);
+    }
+    if (lines.failed()) {
+        return QStringLiteral("GPS設定を読めません。\n%1").arg(path);
+    }
     if (!settings) {
         return broken(problem);
     }

@@ -72,6 +72,8 @@ public:
     // Takes the next line, without its line end. False once the file is refused; later lines
     // are then not looked at.
     bool take(std::string_view line);
+    // The next line is longer than kMaxGpsSettingLineLength: the file is refused.
+    void refuseLongLine();
     // The settings read; nullopt, with the reason in `problem`, when the file was refused or
     // ended before its sixth line.
     std::optional<GpsSettings> finish(std::string* problem = nullptr) const;

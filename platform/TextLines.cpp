@@ -1,5 +1,7 @@
 #include "TextLines.h"
 
+#include <algorithm>
+
 #include <filesystem>
 
 namespace platform {
@@ -40,8 +42,9 @@ void LineGatherer::clear()
     tooLong_ = false;
 }
 
-TextLineReader::TextLineReader(FileName file, std::size_t maxLength)
-    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), chunk_(64 * 1024), gatherer_(maxLength)
+TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize)
+    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), chunk_(std::max<std::size_t>(chunkSize, 1)),
+      gatherer_(maxLength)
 {
     std::error_code error;
     if (file_.is_open()) {

@@ -54,7 +54,9 @@ struct FileName {
 // the end, at a line longer than `maxLength` (tooLong) or at a read error (failed).
 class TextLineReader {
 public:
-    TextLineReader(FileName file, std::size_t maxLength);
+    // A file is read in chunks of `chunkSize` bytes; a reader of small files takes small chunks
+    // so that a wrong file costs no more than one.
+    TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize = 64 * 1024);
     TextLineReader(std::string_view text, std::size_t maxLength);
 
     // False when the file could not be opened (a text is always open).

@@ -186,6 +186,13 @@ TEST_F(SettingsFolder, AFailedSaveIsReported)
     EXPECT_FALSE(gps::SaveGPSSetting(dir.path()).isEmpty());
 }
 
+TEST_F(SettingsFolder, AFileThatCannotBeReadIsSaidSoAndGivesTheDefaults)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("data0/GPSSetting.dat")));
+    EXPECT_TRUE(gps::LoadGPSSetting(dir.path()).contains(QStringLiteral("読めません")));
+    ExpectDefaults();
+}
+
 TEST(GpsPorts, PortNumbersAndSpeedsOfDevicePaths)
 {
     EXPECT_EQ(gps::ComPortNumberOfPath("/dev/ttyS0"), 1);
