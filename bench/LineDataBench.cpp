@@ -5,23 +5,17 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "WrongFiles.h"
 
 #include "photoinput/LineDataFile.h"
 #include "photoinput/SampleData.h"
 
 namespace {
 
-constexpr std::size_t kTenMegabytes = 10'000'000;
-
-std::string Repeated(const std::string& line, std::size_t size)
-{
-    std::string text;
-    text.reserve(size + line.size());
-    while (text.size() < size) text += line;
-    return text.substr(0, size);
-}
+using bench::kTenMegabytes;
+using bench::Repeated;
 
 std::string WrongText(int kind)
 {
@@ -39,16 +33,9 @@ std::string WrongText(int kind)
 
 void BM_ReadWrongLineDataFile(benchmark::State& state)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("bench_linedata_wrong_" + std::to_string(state.range(0)) + ".dat");
-    {
-        const std::string text = WrongText(static_cast<int>(state.range(0)));
-        std::ofstream file(path, std::ios::binary);
-        if (!file.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-            state.SkipWithError("cannot write the file");
-            return;
-        }
-    }
+    const std::filesystem::path path = bench::WriteWrongFile(
+        state, "bench_linedata_wrong_" + std::to_string(state.range(0)) + ".dat", WrongText(static_cast<int>(state.range(0))));
+    if (path.empty()) return;
     for (auto _ : state) {
         std::uintmax_t bytesRead = 0;
         if (ReadLineDataFile(path.string(), nullptr, &bytesRead)) {

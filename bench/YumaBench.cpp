@@ -8,22 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "WrongFiles.h"
 #include "orbit/YumaAlmanac.h"
 
 namespace {
 
-constexpr std::size_t kFileSize = 10'000'000;
-
-// Lines of `line` repeated up to ten megabytes.
-std::string Repeated(const std::string& line)
-{
-    std::string text;
-    text.reserve(kFileSize + line.size());
-    while (text.size() < kFileSize) {
-        text += line;
-    }
-    return text;
-}
+using bench::Repeated;
 
 // One published record; `prn` 1..32.
 std::string Record(int prn)
@@ -54,7 +44,7 @@ std::string WrongText(int kind)
         return Repeated("*\n");
     case 1: {  // good records, far more than 32
         std::string text;
-        for (int prn = 1; text.size() < kFileSize; prn = prn % 32 + 1) {
+        for (int prn = 1; text.size() < bench::kTenMegabytes; prn = prn % 32 + 1) {
             text += Record(prn);
         }
         return text;
@@ -73,16 +63,9 @@ std::string WrongText(int kind)
 
 void BM_ReadWrongYumaFile(benchmark::State& state)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("bench_yuma_wrong_" + std::to_string(state.range(0)) + ".txt");
-    {
-        const std::string text = WrongText(static_cast<int>(state.range(0)));
-        std::ofstream file(path, std::ios::binary);
-        if (!file.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-            state.SkipWithError("cannot write the file");
-            return;
-        }
-    }
+    const std::filesystem::path path = bench::WriteWrongFile(
+        state, "bench_yuma_wrong_" + std::to_string(state.range(0)) + ".txt", WrongText(static_cast<int>(state.range(0))));
+    if (path.empty()) return;
     // As the import window reads a file: chunks of 64 KiB until the reader refuses it.
     std::vector<char> chunk(64 * 1024);
     for (auto _ : state) {
