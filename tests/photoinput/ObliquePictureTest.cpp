@@ -1,6 +1,7 @@
 // The built-in oblique pictures against their data sets: every traced roof lies on a light-grey
 // roof of the picture and every light-grey roof area of the picture is a traced roof; wall feet
-// lie at the foot of their building's edge. Also the renderer's camera against the geometry.
+// lie at the foot of their building's edge. Also the program's camera against the geometry and
+// against the tests' own camera, which must agree.
 
 #include <QImage>
 #include <QPolygonF>
@@ -11,6 +12,7 @@
 #include "photoinput/ObliqueScene.h"
 #include "photoinput/PhotoCamera.h"
 #include "photoinput/SampleData.h"
+#include "tests/scene/ViewCamera.h"
 
 namespace {
 
@@ -99,17 +101,50 @@ TEST(ObliquePictures, WallFeetLieAtTheFootOfTheirBuildings)
 {
     for (const int which : {1, 2}) {
         const SampleSet& set = SampleDataSet(which);
-        const ObliqueCamera camera = CameraOfSet(set);
+        const auto camera = testscene::ViewCamera::FromAltitudes(set.data.sourceHeight, set.data.slideHeight, QSize(set.picture.width, set.picture.height));
+        ASSERT_TRUE(camera);
         for (const LineWallEdge& w : set.data.walls) {
             const double height = set.data.roofs[w.owner].height;
-            const auto top = PhotoToWorld(camera, QPointF(w.top.x, w.top.y), height);
+            const auto top = camera->OnLevel(QPointF(w.top.x, w.top.y), height);
             ASSERT_TRUE(top);
-            const auto foot = ProjectToPhoto(camera, {top->x, top->y, 0});
+            const auto foot = camera->Photo({top->x, top->y, 0});
             ASSERT_TRUE(foot);
             EXPECT_LT(std::hypot(foot->x() - w.foot.x, foot->y() - w.foot.y), 10.0)
                 << "set " << which << " wall of roof " << w.owner << " foot (" << foot->x() << ", " << foot->y() << ")";
         }
     }
+}
+
+// The tests' own camera, built from the altitudes a user types, and the program's photo camera
+// set up from the same altitudes see every point at the same picture point: each keeps the other
+// honest, and the rendered tests may take the tests' camera for the truth.
+TEST(ObliquePictures, TestCameraAgreesWithThePhotoCamera)
+{
+    struct Altitudes {
+        double plan, oblique;
+        int width, height;
+    };
+    for (const Altitudes a : {Altitudes{589, 134, 788, 678}, Altitudes{500, 410, 788, 678}, Altitudes{500, 270, 640, 480},
+                              Altitudes{1000, 135, 1200, 900}, Altitudes{300, 265, 788, 678}}) {
+        SCOPED_TRACE(std::to_string(a.plan) + " / " + std::to_string(a.oblique));
+        const CameraSetUp setUp = SetUpCamera(a.plan, a.oblique, a.width);
+        const auto view = testscene::ViewCamera::FromAltitudes(a.plan, a.oblique, QSize(a.width, a.height));
+        ASSERT_TRUE(setUp.camera && view);
+        EXPECT_NEAR(view->tiltDegrees(), setUp.camera->tiltDegrees, 1e-4);
+        EXPECT_NEAR(view->range(), setUp.camera->range, 1e-3);
+        for (const testscene::Vec3 w : {testscene::Vec3{0, 0, 0}, testscene::Vec3{12, 30, 0}, testscene::Vec3{-40, 55, 17},
+                                         testscene::Vec3{25, -20, 9}, testscene::Vec3{-60, -35, 42}}) {
+            const auto mine = view->Photo(w);
+            const auto theirs = ProjectToPhoto(*setUp.camera, {w.x, w.y, w.z});
+            ASSERT_TRUE(mine && theirs);
+            EXPECT_NEAR(mine->x(), theirs->x(), 1e-3) << w.x << ", " << w.y << ", " << w.z;
+            EXPECT_NEAR(mine->y(), theirs->y(), 1e-3) << w.x << ", " << w.y << ", " << w.z;
+        }
+    }
+    EXPECT_FALSE(testscene::ViewCamera::FromAltitudes(500, 600, QSize(788, 678))) << "oblique above plan";
+    EXPECT_FALSE(testscene::ViewCamera::FromAltitudes(1000, 120, QSize(788, 678))) << "past the table";
+    const double plan = testscene::ViewCamera::PlanAltitudeFor(30.0, 134.0);
+    EXPECT_NEAR(testscene::ViewCamera::FromAltitudes(plan, 134.0, QSize(788, 678))->tiltDegrees(), 30.0, 1e-6);
 }
 
 // The renderer's camera and the photo geometry are one camera.
@@ -138,17 +173,19 @@ TEST(ObliquePictures, RendererCameraAgreesWithTheGeometry)
     EXPECT_EQ(PixelToPhoto(PhotoToPixel({-10.5, 7}, size), size), QPointF(-10.5, 7));
 }
 
-// Rendering a known box: its roof shows light grey inside its projected outline, and its walls
-// and the ground below the roof grey.
+// Rendering a known box for the built-in pictures: its roof shows light grey inside the outline
+// the tests' own camera projects, and its walls and the ground below the roof grey.
 TEST(ObliquePictures, RenderedBoxShowsWhereTheCameraPutsIt)
 {
-    const ObliqueCamera camera{33.2212, 160.1795, 400};
+    const QSize size(400, 300);
+    const ObliqueCamera camera = *SetUpCamera(589, 134, size.width()).camera;
+    const auto view = testscene::ViewCamera::FromAltitudes(589, 134, size);
+    ASSERT_TRUE(view);
     const SceneBox box{{{-10, 0}, {10, 0}, {10, 15}, {-10, 15}}, 12.0, 212};
-    const QImage image = RenderScene(camera, QSize(400, 300), std::span(&box, 1));
-    const auto roof = ProjectRoof(camera, box);
-    ASSERT_EQ(roof.size(), 5u);
+    const QImage image = RenderScene(camera, size, std::span(&box, 1));
     QPolygonF pixels;
-    for (const QPointF& p : roof) pixels << PhotoToPixel(p, image.size());
+    for (const QPointF& corner : box.footprint) pixels << view->ToPixel(*view->Photo({corner.x(), corner.y(), box.height}));
+    pixels << pixels.front();
     int lightInside = 0, inside = 0, lightOutside = 0;
     for (int j = 0; j < image.height(); ++j) {
         for (int i = 0; i < image.width(); ++i) {

@@ -5,8 +5,8 @@
 
 #include "PhotoModelFixture.h"
 #include "photoinput/OutlineHitTest.h"
-#include "photoinput/PhotoCamera.h"
 #include "photoinput/PhotoPicking.h"
+#include "tests/scene/ViewCamera.h"
 
 namespace {
 
@@ -169,13 +169,14 @@ TEST_F(Picks, EdgePickTable)
 TEST(WallHeight, MeasuresTheRenderedBuildingsHeight)
 {
     // The camera of sample picture 2 (eye altitudes 598 and 102, 788 wide); a wall 20 m high at
-    // several places of the picture, projected by the renderer, measured back.
+    // several places of the picture, its ends where the tests' own camera of these altitudes sees
+    // them, measured back.
     SetPhotoPictureWidth(788.0f);
-    const CameraSetUp setUp = SetUpCamera(598, 102, 788);
-    ASSERT_TRUE(setUp.camera.has_value());
-    for (const WorldPoint ground : {WorldPoint{0, 0, 0}, WorldPoint{-40, 60, 0}, WorldPoint{30, -50, 0}}) {
-        const auto foot = ProjectToPhoto(*setUp.camera, ground);
-        const auto top = ProjectToPhoto(*setUp.camera, {ground.x, ground.y, 20.0});
+    const auto camera = testscene::ViewCamera::FromAltitudes(598, 102, QSize(788, 678));
+    ASSERT_TRUE(camera);
+    for (const testscene::Vec3 ground : {testscene::Vec3{0, 0, 0}, testscene::Vec3{-40, 60, 0}, testscene::Vec3{30, -50, 0}}) {
+        const auto foot = camera->Photo(ground);
+        const auto top = camera->Photo({ground.x, ground.y, 20.0});
         ASSERT_TRUE(foot && top);
         const WallHeight h = MeasureWallHeight(598, 102, top->y(), foot->y());
         ASSERT_TRUE(h.height.has_value());

@@ -1,5 +1,5 @@
-// The roof detection on pictures of known boxes rendered with the photo camera: the stored
-// polygon against the roof corners the camera projects.
+// The roof detection on pictures of known buildings rendered with the tests' own camera: the
+// stored polygon against the roof corners that camera projects.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -11,9 +11,9 @@
 #include <random>
 #include <string>
 
-#include "photoinput/PhotoCamera.h"
 #include "roofdetect/RoofDetector.h"
 #include "tests/roofdetect/RoofMeasures.h"
+#include "tests/scene/SceneRender.h"
 
 namespace {
 
@@ -21,10 +21,23 @@ using roofmeasures::Describe;
 using roofmeasures::IoU;
 using roofmeasures::Vertices;
 using roofmeasures::WorstCornerDistance;
+using testscene::Building;
+using testscene::ViewCamera;
 
-// Tilt 33.2 degrees, range 160 m, the 788-pixel picture: about 0.24 m per picture unit.
-const ObliqueCamera kCamera{33.2212, 160.1795, 788};
 const QSize kSize(788, 678);
+// The eye altitudes of the first built-in picture: tilt 33.2 degrees, range 160 m, about 0.24 m
+// per picture unit.
+const ViewCamera kCamera = *ViewCamera::FromAltitudes(589, 134, kSize);
+
+// A lighter textured ground, with grain over the roofs and walls as a photograph has.
+testscene::Style Grainy()
+{
+    testscene::Style style;
+    style.groundGrey = 120;
+    style.roofNoise = 2;
+    style.wallNoise = 2;
+    return style;
+}
 
 std::vector<QPointF> Turned(std::vector<QPointF> footprint, double degrees)
 {
@@ -53,7 +66,7 @@ void AddRoofNoise(QImage& image, int amplitude)
 
 struct CameraCase {
     const char* name;
-    SceneBox box;
+    Building box;
     QPointF click;       // photo point inside the roof; (0, 0): the mean of the roof's corners
     int roofNoise = 0;   // roof pixels +- this
     bool inCorner = false;  // click at the middle of the first corner and the corners beside it
@@ -64,10 +77,9 @@ class CameraRoof : public ::testing::TestWithParam<CameraCase> {};
 TEST_P(CameraRoof, PolygonHasTheProjectedCornersWithinThreePixels)
 {
     const CameraCase& c = GetParam();
-    QImage image = RenderScene(kCamera, kSize, std::span(&c.box, 1));
-    std::vector<QPointF> projected = ProjectRoof(kCamera, c.box);
+    QImage image = testscene::Render(kCamera, std::span(&c.box, 1), Grainy());
+    const std::vector<QPointF> projected = testscene::RoofCorners(kCamera, c.box);
     ASSERT_FALSE(projected.empty());
-    projected.pop_back();  // the closing repeat
     const QPolygonF roof(QList<QPointF>(projected.begin(), projected.end()));
     if (c.roofNoise > 0) {
         AddRoofNoise(image, c.roofNoise);
@@ -79,6 +91,7 @@ TEST_P(CameraRoof, PolygonHasTheProjectedCornersWithinThreePixels)
     } else if (click.isNull()) {
         for (const QPointF& p : projected) click += p / projected.size();
     }
+    click = testscene::WholePixel(kCamera, click);
     const roofdetect::GreyPicture picture(image);
     const roofdetect::RoofDetection d = roofdetect::DetectRoof(picture, click.x(), click.y());
     const QPolygonF found = Vertices(d.polygon);
@@ -109,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct LShapeCase {
     const char* name;
     double tilt;        // degrees from the vertical
-    double range;       // metres
+    double altitude;    // metres, of the eye
     double turn;        // degrees, counter-clockwise
     QPointF click;      // plan point of the click on the roof, before the turn
     int roofNoise = 0;  // roof pixels +- this
@@ -124,19 +137,19 @@ class CameraLShape : public ::testing::TestWithParam<LShapeCase> {};
 TEST_P(CameraLShape, KeepsItsSixCornersWithinThreePixels)
 {
     const LShapeCase& c = GetParam();
-    const ObliqueCamera camera{c.tilt, c.range, 788};
-    const SceneBox box{Turned({{-20, -10}, {20, -10}, {20, 0}, {0, 0}, {0, 20}, {-20, 20}}, c.turn), 12.0, 212};
-    QImage image = RenderScene(camera, kSize, std::span(&box, 1));
+    const ViewCamera camera = ViewCamera::FromTilt(c.tilt, c.altitude, kSize);
+    const Building box{Turned({{-20, -10}, {20, -10}, {20, 0}, {0, 0}, {0, 20}, {-20, 20}}, c.turn), 12.0, 212};
+    QImage image = testscene::Render(camera, std::span(&box, 1), Grainy());
     if (c.roofNoise > 0) {
         AddRoofNoise(image, c.roofNoise);
     }
-    std::vector<QPointF> projected = ProjectRoof(camera, box);
-    ASSERT_EQ(projected.size(), 7u);
-    projected.pop_back();  // the closing repeat
+    const std::vector<QPointF> projected = testscene::RoofCorners(camera, box);
+    ASSERT_EQ(projected.size(), 6u);
     const QPolygonF roof(QList<QPointF>(projected.begin(), projected.end()));
     const QPointF plan = Turned({c.click}, c.turn).front();
-    const std::optional<QPointF> click = ProjectToPhoto(camera, {plan.x(), plan.y(), box.height});
+    std::optional<QPointF> click = camera.Photo({plan.x(), plan.y(), box.height});
     ASSERT_TRUE(click.has_value());
+    click = testscene::WholePixel(camera, *click);
     ASSERT_TRUE(roof.containsPoint(*click, Qt::OddEvenFill));
 
     const roofdetect::GreyPicture picture(image);
@@ -149,13 +162,13 @@ TEST_P(CameraLShape, KeepsItsSixCornersWithinThreePixels)
 
 INSTANTIATE_TEST_SUITE_P(
     Views, CameraLShape,
-    ::testing::Values(LShapeCase{"upright", 33.2212, 160.1795, 0, {-10, -5}},
-                      LShapeCase{"turned_20", 33.2212, 160.1795, 20, {-10, 10}},
-                      LShapeCase{"turned_45", 33.2212, 160.1795, 45, {10, -5}},
-                      LShapeCase{"turned_70", 33.2212, 160.1795, 70, {10, -5}},
-                      LShapeCase{"turned_70_with_noise", 33.2212, 160.1795, 70, {10, -5}, 8},
-                      LShapeCase{"turned_135", 33.2212, 160.1795, 135, {10, -5}},
-                      LShapeCase{"tilt_39_turned_110_with_noise", 39, 200, 110, {-10, -5}, 8}),
+    ::testing::Values(LShapeCase{"upright", 33.2212, 134, 0, {-10, -5}},
+                      LShapeCase{"turned_20", 33.2212, 134, 20, {-10, 10}},
+                      LShapeCase{"turned_45", 33.2212, 134, 45, {10, -5}},
+                      LShapeCase{"turned_70", 33.2212, 134, 70, {10, -5}},
+                      LShapeCase{"turned_70_with_noise", 33.2212, 134, 70, {10, -5}, 8},
+                      LShapeCase{"turned_135", 33.2212, 134, 135, {10, -5}},
+                      LShapeCase{"tilt_39_turned_110_with_noise", 39, 155, 110, {-10, -5}, 8}),
     [](const ::testing::TestParamInfo<LShapeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
