@@ -51,7 +51,8 @@ std::size_t NearestCorner(const std::vector<QPointF>& corners, PhotoPoint p)
     return nearest;
 }
 
-// Double-clicks at the mean of the building's roof corners, then converts the model to the plan.
+// Double-clicks at the mean of the building's roof corners, at the whole pixel the window delivers,
+// then converts the model to the plan.
 Measured ClickBox(const roofdetect::GreyPicture& picture, const ViewCamera& camera, const Building& box, double plan, double oblique)
 {
     Measured m;
@@ -59,7 +60,7 @@ Measured ClickBox(const roofdetect::GreyPicture& picture, const ViewCamera& came
     m.projected = QPolygonF(QList<QPointF>(projected.begin(), projected.end()));
     QPointF mean;
     for (const QPointF& p : projected) mean += p / double(projected.size());
-    const QPointF click = mean;
+    const QPointF click = testscene::WholePixel(camera, mean);
     const auto window = roofdetect::AnalysisWindow::AroundClick(picture, click.x(), click.y());
     m.clickGrey = window.GetGrayLevel(window.toU(click.x()), window.toV(click.y()));
     m.result = roofdetect::DetectRoofAndWall(picture, click.x(), click.y(), plan, oblique);
