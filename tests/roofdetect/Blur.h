@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace roofpictures {
@@ -71,6 +72,12 @@ inline QImage GaussianBlurred(const QImage& picture, double sigmaPx)
         }
     }
     return blurred;
+}
+
+// A test case's name for a blur: "sharp", or "sigma_7_tenths" for 0.7 px.
+inline std::string BlurName(double sigmaPx)
+{
+    return sigmaPx <= 0.0 ? std::string("sharp") : "sigma_" + std::to_string(static_cast<int>(std::lround(sigmaPx * 10))) + "_tenths";
 }
 
 }  // namespace roofpictures

@@ -32,16 +32,7 @@ using testscene::ViewCamera;
 const QSize kSize(788, 678);
 constexpr double kEyeAltitude = 150.0;  // oblique view, metres
 
-// Plan footprint: `corners` (metres about the centre) turned by `degrees` and moved to `c`.
-std::vector<QPointF> Placed(QPointF c, const std::vector<QPointF>& corners, double degrees)
-{
-    const double a = degrees * std::numbers::pi / 180.0;
-    std::vector<QPointF> footprint;
-    for (const QPointF& p : corners) {
-        footprint.push_back(c + QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a)));
-    }
-    return footprint;
-}
+using testscene::Placed;
 
 // A picture and where to click each building whose height is judged.
 struct Street {
@@ -168,13 +159,7 @@ Tally Judge(const Street& s, const QImage& image, std::string& failures)
         }
         // The true wall: from the roof corner nearest the wall's top down to the ground below it.
         const std::vector<QPointF> corners = testscene::RoofCorners(s.camera, b);
-        std::size_t nearest = 0;
-        for (std::size_t i = 0; i < corners.size(); ++i) {
-            if (std::hypot(corners[i].x() - r.wall->top.x, corners[i].y() - r.wall->top.y) <
-                std::hypot(corners[nearest].x() - r.wall->top.x, corners[nearest].y() - r.wall->top.y)) {
-                nearest = i;
-            }
-        }
+        const std::size_t nearest = testscene::NearestCorner(corners, QPointF(r.wall->top.x, r.wall->top.y));
         const QPointF foot = testscene::FootCorner(s.camera, b, nearest);
         const double wall = std::hypot(foot.x() - corners[nearest].x(), foot.y() - corners[nearest].y());
         if (std::abs(*r.height - b.height) <= std::max(0.5, 1.5 * b.height / wall)) {
@@ -213,9 +198,7 @@ TEST_P(StreetScenes, EachHeightIsRightOrThereIsNone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Blur, StreetScenes, ::testing::Values(0.0, 0.5, 0.7, 1.0),
-                         [](const ::testing::TestParamInfo<double>& info) {
-                             return info.param == 0 ? std::string("sharp") : "sigma_" + std::to_string(int(std::lround(info.param * 10))) + "_tenths";
-                         });
+                         [](const ::testing::TestParamInfo<double>& info) { return roofpictures::BlurName(info.param); });
 
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of
 // 1 x 1.5 m in the roof's grey every few metres along its sides) and an L beside it, sharp and

@@ -198,6 +198,27 @@ QPointF FootCorner(const ViewCamera& camera, const Building& building, std::size
     return camera.Photo({c.x(), c.y(), 0.0}).value_or(QPointF());
 }
 
+std::vector<QPointF> Placed(QPointF centre, const std::vector<QPointF>& corners, double degrees)
+{
+    const double a = degrees * std::numbers::pi / 180.0;
+    std::vector<QPointF> footprint;
+    for (const QPointF& p : corners) {
+        footprint.push_back(centre + QPointF(p.x() * std::cos(a) - p.y() * std::sin(a), p.x() * std::sin(a) + p.y() * std::cos(a)));
+    }
+    return footprint;
+}
+
+std::size_t NearestCorner(const std::vector<QPointF>& corners, QPointF p)
+{
+    std::size_t nearest = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        if (std::hypot(corners[i].x() - p.x(), corners[i].y() - p.y()) < std::hypot(corners[nearest].x() - p.x(), corners[nearest].y() - p.y())) {
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
 QPointF WholePixel(const ViewCamera& camera, QPointF photo)
 {
     const QPointF pixel = camera.ToPixel(photo);

@@ -60,6 +60,13 @@ std::vector<QPointF> RoofCorners(const ViewCamera& camera, const Building& build
 // Photo point of the ground below footprint corner `corner`.
 QPointF FootCorner(const ViewCamera& camera, const Building& building, std::size_t corner);
 
+// Plan footprint: `corners` (metres about the centre) turned by `degrees` counter-clockwise and
+// moved to `centre`.
+std::vector<QPointF> Placed(QPointF centre, const std::vector<QPointF>& corners, double degrees);
+
+// The index of the corner nearest photo point `p`.
+std::size_t NearestCorner(const std::vector<QPointF>& corners, QPointF p);
+
 // The photo point a double-click at `photo` delivers: the window reports whole pixels.
 QPointF WholePixel(const ViewCamera& camera, QPointF photo);
 
