@@ -76,7 +76,7 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start->grey, start->pixel, d.edgeMask);
         // Vertical edges point at the nadir's picture point: the camera says where to look.
         const PhotoPoint nadir = NadirInPhoto(*camera.camera);
-        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}};
+        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, peak};
         const std::vector<WallCandidate> candidates =
             FindWallEdge(face, RoofVertexCorners(d.corners, d.polygon.size()), boundary, d.edgeMask);
         // Edges that disagree give no height: a wrong height is believed, a missing one sends the

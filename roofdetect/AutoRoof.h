@@ -33,8 +33,6 @@ namespace roofdetect {
 
 inline constexpr const char* kRoofAlreadySetMessage = "この屋上は既にセットされています。";
 inline constexpr const char* kNoRoofFoundMessage = "ここには屋上が見つかりません。";
-// The click's grey must differ from the picture's bright peak by less than this.
-inline constexpr int kGateDifference = 10;
 
 enum class AutoRoofOutcome {
     Detected,       // a roof was stored (with or without a wall edge)

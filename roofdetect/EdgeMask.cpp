@@ -70,7 +70,7 @@ private:
     bool inLevel(double u, double v) const
     {
         const int p = window_.GetGrayLevel(u, v);
-        return p >= roofGray_ - 25 && p <= roofGray_ + 25;
+        return p >= roofGray_ - kRoofBand && p <= roofGray_ + kRoofBand;
     }
 
     MaskPixel markAt(double u, double v)

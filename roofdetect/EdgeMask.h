@@ -16,6 +16,10 @@
 
 namespace roofdetect {
 
+// A grey within this of the roof grey is roof: the band the roof region grows through, and what
+// the wall search takes for roof.
+inline constexpr int kRoofBand = 25;
+
 inline constexpr int kMaskLastX = 500;
 inline constexpr int kMaskLastY = 400;
 

@@ -24,6 +24,15 @@ int AnalysisWindow::GetGrayLevel(double u, double v) const
     return level < 0 ? 0 : level;
 }
 
+double AnalysisWindow::GetSmoothGrayLevel(double u, double v) const
+{
+    if (picture == nullptr) {
+        return 0.0;
+    }
+    const double level = picture->smoothLevel(toX(u), toY(v));
+    return level < 0.0 ? 0.0 : level;
+}
+
 void GreyHistogram::add(int level)
 {
     if (level < 0 || level >= static_cast<int>(bins_.size())) {

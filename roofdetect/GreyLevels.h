@@ -16,6 +16,9 @@ namespace roofdetect {
 
 inline constexpr int kWindowLastU = 500;  // window columns 0..500
 inline constexpr int kWindowLastV = 390;  // window rows 0..390
+// A grey that differs from the picture's bright peak by less than this is roof grey: the gate
+// of the automatic roof takes a click there.
+inline constexpr int kGateDifference = 10;
 
 struct AnalysisWindow {
     const GreyPicture* picture = nullptr;
@@ -28,6 +31,9 @@ struct AnalysisWindow {
     // GetGrayLevel: grey level 0..255 of window position (u, v); 0 where the photo point lies
     // outside the picture (or no picture is set).
     int GetGrayLevel(double u, double v) const;
+    // The grey at (u, v) read between pixel centres (bilinear), so that it changes smoothly
+    // across a pixel; 0 outside the picture.
+    double GetSmoothGrayLevel(double u, double v) const;
 
     // Window position of a photo point and photo point of a window position.
     double toU(double x) const { return x + offsetX; }

@@ -1,5 +1,6 @@
 #include "roofdetect/GreyPicture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace roofdetect {
@@ -28,6 +29,26 @@ int GreyPicture::level(double x, double y) const
         return -1;  // outside, or not a number
     }
     return grey_[static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
+}
+
+double GreyPicture::smoothLevel(double x, double y) const
+{
+    if (level(x, y) < 0) {
+        return -1.0;
+    }
+    // Column and row positions of the point counted between pixel centres.
+    const double cx = x + width_ / 2.0 - 0.5;
+    const double cy = height_ / 2.0 - y - 0.5;
+    const double c0 = std::floor(cx), r0 = std::floor(cy);
+    const double tx = cx - c0, ty = cy - r0;
+    auto at = [&](double col, double row) {
+        const auto c = static_cast<std::size_t>(std::clamp(col, 0.0, width_ - 1.0));
+        const auto r = static_cast<std::size_t>(std::clamp(row, 0.0, height_ - 1.0));
+        return double(grey_[r * static_cast<std::size_t>(width_) + c]);
+    };
+    const double top = at(c0, r0) * (1 - tx) + at(c0 + 1, r0) * tx;
+    const double bottom = at(c0, r0 + 1) * (1 - tx) + at(c0 + 1, r0 + 1) * tx;
+    return top * (1 - ty) + bottom * ty;
 }
 
 }  // namespace roofdetect

@@ -28,6 +28,9 @@ public:
     // floor(height/2 - y), so pixel (col, row) answers for the unit square whose top-left
     // corner is photo point (col - width/2, height/2 - row).
     int level(double x, double y) const;
+    // Grey level at photo point (x, y) interpolated between the centres of the four nearest
+    // pixels (the border pixels reach out to the picture's edge), or -1 outside the picture.
+    double smoothLevel(double x, double y) const;
 
 private:
     int width_ = 0;

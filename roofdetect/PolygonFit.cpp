@@ -25,7 +25,6 @@ ChordFarthest Farthest(const std::vector<MaskPixel>& outline, int a, int b, Dist
 
 struct CornerRow {
     int index = 0;
-    bool split = false;  // its chord is to be examined in the next round (it came out of a split)
 };
 
 // The outline point farthest from the chord that runs from the outline point `a` to the point
@@ -49,24 +48,13 @@ ChordFarthest ChordDeviation(const std::vector<MaskPixel>& outline, int a, int n
     return {};
 }
 
-// Examines the chord from corner `row` to the point before the outline index `next`; a split
-// appends the farthest point to `added`.
-void ExamineChord(const std::vector<MaskPixel>& outline, CornerRow& row, int next, std::vector<CornerRow>& added)
-{
-    const ChordFarthest far = ChordDeviation(outline, row.index, next);
-    row.split = far.index >= 0 && far.distance > kSplitDistance;
-    if (row.split) {
-        added.push_back({far.index, true});
-    }
-}
-
 // Drops the corners the splitting left that a straight side does not need. Pixels mixed with the
-// wall or noise at a corner cut the corner off or bend a side's end, so the splits land a few
-// pixels off the true corner and add a second corner beside it. Over and over, the inner corner
-// nearest to the chord of its neighbours is dropped while that chord passes within the split
-// distance of every outline point between them, or within one and a half times that when the
-// corner lies closer than kNearCorner to a neighbour. The first and the last corner stay, and so
-// do corners closer than the merge distance to a neighbour, which the merge settles.
+// wall or noise at a corner cut the corner off or bend a side's end, so a split may land a pixel
+// or two off the true corner and a later one add a second corner beside it. Over and over, the
+// inner corner nearest to the chord of its neighbours is dropped while that chord passes within
+// the split distance of every outline point between them, or within one and a half times that
+// when the corner lies closer than kNearCorner to a neighbour. The first and the last corner stay, and so do
+// corners closer than the merge distance to a neighbour, which the merge settles.
 void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<CornerRow>& rows)
 {
     const auto gap = [&](const CornerRow& l, const CornerRow& r) {
@@ -82,11 +70,12 @@ void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<Corn
             if (nearest < kMergeDistance) {
                 continue;  // the merge below settles corners this close
             }
-            const bool near = nearest < kNearCorner;
+            // A corner 5 to 6 pixels from a neighbour sits on a side's end that mixed pixels bent.
+            const double bound = nearest < kNearCorner ? 1.5 * kSplitDistance : kSplitDistance;
             // The chord runs to the next corner itself (the search stops before the point
             // after `next`), so a corner next along the outline to its neighbour is measured too.
             const double d = ChordDeviation(outline, rows[r - 1].index, rows[r + 1].index + 1).distance;
-            if (d <= (near ? 1.5 * kSplitDistance : kSplitDistance) && (drop == 0 || d < least)) {
+            if (d <= bound && (drop == 0 || d < least)) {
                 least = d;
                 drop = r;
             }
@@ -146,27 +135,27 @@ std::vector<RoofCorner> FitRoofPolygon(const std::vector<MaskPixel>& outline)
     std::vector<CornerRow> rows;
     for (std::size_t i = 0; i < candidate.size(); ++i) {
         if (i == 0 || candidate[i] != candidate[i - 1]) {
-            rows.push_back({candidate[i], false});
+            rows.push_back({candidate[i]});
         }
     }
 
-    // Every chord is examined, then the two halves of each chord that was split, and so on until
-    // no outline point lies farther than the split distance from its chord: the corners a split
-    // uncovers (the inner corner of an L) are split out in turn. Each split adds an outline index
-    // strictly between two corners, so the rounds end.
-    for (CornerRow& row : rows) {
-        row.split = true;
-    }
-    for (std::vector<CornerRow> added;; added.clear()) {
+    // The chord whose farthest outline point lies farthest is split there first, and so on while
+    // a point lies farther than the split distance from its chord, up to kMaxRoofCorners corners:
+    // the corners that tell most about the shape come first (the inner corner of an L that a
+    // split uncovers too), and a noisy outline stops at its most telling ones. Each split adds an
+    // outline index strictly between two corners.
+    while (static_cast<int>(rows.size()) < kMaxRoofCorners) {
+        ChordFarthest worst;
         for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
-            if (rows[r].split) {
-                ExamineChord(outline, rows[r], rows[r + 1].index, added);
+            const ChordFarthest far = ChordDeviation(outline, rows[r].index, rows[r + 1].index);
+            if (far.index >= 0 && far.distance > worst.distance) {
+                worst = far;
             }
         }
-        if (added.empty()) {
+        if (worst.index < 0 || worst.distance <= kSplitDistance) {
             break;
         }
-        rows.insert(rows.end(), added.begin(), added.end());
+        rows.push_back({worst.index});
         SortByIndex(rows);
     }
 

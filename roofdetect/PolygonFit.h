@@ -2,13 +2,13 @@
 // Fitting a polygon of a few corners to the traced outline (OutlineTrace.h).
 //
 // The outline's extreme points (first greatest x, greatest y, smallest x, smallest y, and the
-// last point) are the first corners. The chord between each pair of consecutive corners is split
-// at the outline point farthest from it when that point lies more than 2 pixels off, and the
-// halves of every split chord are examined in turn, until every outline point lies within 2 pixels
-// of its chord: a rectangle keeps its four corners and an L shape its six, its inner corner too.
-// Then an inner corner that a straight side does not need (its neighbours' chord passes within
-// the split distance of the outline between them, or 1.5 times that for a corner 5 to 6 pixels
-// from a neighbour, as mixed pixels at a corner leave one) is dropped, the nearest first.
+// last point) are the first corners. Then the chord whose farthest outline point lies farthest
+// from it is split at that point, over and over, while a point lies more than 2 pixels off its
+// chord and the polygon has fewer than 17 corners: a rectangle keeps its four corners and an L
+// shape its six, its inner corner too, and an outline with spikes (a tree, roof fittings, a
+// rounded corner) gives its 17 most telling corners. Then an inner corner that a straight side
+// does not need (its neighbours' chord passes within the split distance of the outline between
+// them, as mixed pixels at a corner leave one beside it) is dropped, the nearest first.
 // A corner closer than 5 pixels to the previous kept corner is merged.
 
 #include "roofdetect/EdgeMask.h"
@@ -19,6 +19,7 @@ namespace roofdetect {
 
 inline constexpr double kSplitDistance = 2.0;  // a chord splits beyond this (pixels)
 inline constexpr double kMergeDistance = 5.0;  // a corner nearer than this to the last kept one merges
+inline constexpr int kMaxRoofCorners = 17;      // the splits stop at this many corners
 inline constexpr double kNearCorner = 6.0;     // a corner nearer than this to a neighbour may sit on a bent side end
 
 // The farthest outline point of a chord search: its outline index, or -1 when no point lies off

@@ -42,9 +42,10 @@ constexpr double kWallTopAllowance = 3.0;
 constexpr double kWallEdgeOnLine = 0.5;
 // The direction of the roof's edge beside a vertex is taken to a vertex at least this far away.
 constexpr double kWallEndDirectionReach = 12.0;
-// The face read as pixels of its own grey shows about this much (pixels) short at either end:
-// the pixels its top and bottom pass through are mixed with their neighbours.
-constexpr double kWallEndBlend = 0.35;
+// An end is placed where the grey crosses halfway between the face's grey, read this far (pixels)
+// inside the face, and the grey beyond the end, read this far past it: far enough that blur and
+// the mixed pixels the end passes through do not reach either.
+constexpr double kEndGreyReach = 3.0;
 // The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
 constexpr double kWallEndCheckReach = 8.0;
 // ... where the face's top and bottom must run straight within this ...
@@ -97,6 +98,62 @@ std::optional<double> EdgeAcross(const WallFace& face, const VertexLine& line, d
     return std::nullopt;
 }
 
+// Grey the gate would take for roof: within the roof region's band of the roof grey, or within
+// the gate's difference of the picture's bright peak.
+bool IsRoofGrey(const WallFace& face, int grey)
+{
+    return std::abs(grey - face.roofGray) <= kRoofBand || (face.roofPeak > 0 && std::abs(grey - face.roofPeak) < kGateDifference);
+}
+
+struct PlacedEnd {
+    double along = 0.0;  // where the grey crosses halfway
+    int beyondGrey = 0;  // the grey beyond the end
+};
+
+// An end of the face along a picture line (`at` gives the window position `along` it), placed
+// to a fraction of a pixel: where the grey, read between pixel centres, crosses halfway between
+// the face's grey kEndGreyReach inside the end and the grey as far beyond it. `guess` is where
+// the face's pixels end; `dir` points out of the face (-1 up past the top, +1 down past the
+// foot). Read again about the crossing found, so that a guess a pixel or so off does not bias
+// the two greys. None when the two greys differ by less than the face's own tolerance (no end to
+// see) or the grey never crosses.
+template <typename At>
+std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir)
+{
+    auto grey = [&](double along) {
+        const WindowPoint p = at(along);
+        return window.GetSmoothGrayLevel(p.u, p.v);
+    };
+    PlacedEnd placed{guess, 0};
+    for (int round = 0; round < 2; ++round) {
+        const double inside = grey(placed.along - dir * kEndGreyReach);
+        const double outside = grey(placed.along + dir * kEndGreyReach);
+        if (std::abs(inside - outside) <= kWallFaceTolerance) {
+            return std::nullopt;
+        }
+        const double half = (inside + outside) / 2;
+        constexpr double kStep = 0.25;
+        double previous = placed.along - dir * kEndGreyReach;
+        double previousGrey = inside;
+        bool crossed = false;
+        for (double t = previous + dir * kStep; dir * (t - placed.along) <= kEndGreyReach + 1e-9; t += dir * kStep) {
+            const double g = grey(t);
+            if ((g - half) * (inside - half) <= 0.0) {
+                placed.along = previous + (t - previous) * (previousGrey - half) / (previousGrey - g);
+                crossed = true;
+                break;
+            }
+            previous = t;
+            previousGrey = g;
+        }
+        if (!crossed) {
+            return std::nullopt;
+        }
+        placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * kEndGreyReach)));
+    }
+    return placed;
+}
+
 // The wall face is the picture of a quadrilateral: the roof's edge from the vertex to its
 // neighbour on the face's side above, the wall's bottom edge (the same edge at ground level)
 // below. An edge's ends are trusted only when the face shows them: beside the edge, at several
@@ -116,18 +173,28 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     if (reach < 3.0) {
         return std::nullopt;
     }
-    auto onFace = [&](double k, double along) {
+    auto at = [&](double k, double along) {
         const WindowPoint p = line.at(along, offset);
-        return std::abs(face.window->GetGrayLevel(p.u + k * du / side, p.v + k * dv / side) - face.wallGray) <= kWallFaceTolerance;
+        return WindowPoint{p.u + k * du / side, p.v + k * dv / side};
+    };
+    auto onFace = [&](double k, double along) {
+        const WindowPoint p = at(k, along);
+        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.wallGray) <= kWallFaceTolerance;
     };
     // Where the face begins (dir = -1: searched upwards from below the top) or ends (dir = +1:
-    // searched downwards from above the foot) at `k` along the roof's edge: the last face sample
-    // before one off the face, plus what the mixed pixels hide.
+    // searched downwards from above the foot) at `k` along the roof's edge: first the last face
+    // pixel before one off the face, then, from there, where the grey crosses halfway between
+    // the face and what lies beyond (EndByHalfGrey).
+    std::vector<int> beyond;
     auto faceEnd = [&](double k, double end, int dir) -> std::optional<double> {
         const double window = 2.0 + k;
         for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
             if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
-                return t + dir * kWallEndBlend;
+                const auto placed = EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir);
+                if (placed && dir > 0) {
+                    beyond.push_back(placed->beyondGrey);
+                }
+                return placed ? std::optional(placed->along) : std::nullopt;
             }
         }
         return std::nullopt;
@@ -159,15 +226,23 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
             }
         }
         const double met = mt - slope * mk;
-        return std::abs(met - end) <= agreement ? std::optional(met) : std::nullopt;
+        // The end read from whole face pixels stops before the pixel the end passes through, so
+        // the face's true end may lie up to a pixel farther out.
+        const double outwards = dir * (met - end);
+        return outwards >= -agreement && outwards <= agreement + 1.0 ? std::optional(met) : std::nullopt;
     };
     const auto topMet = agrees(topAlong, -1, kWallTopAgreement);
     const auto footMet = agrees(footAlong, 1, kWallFootAgreement);
     if (!topMet || !footMet) {
         return std::nullopt;
     }
-    // Both measures of each end count alike.
-    return std::pair{(*topMet + topAlong) / 2, (*footMet + footAlong) / 2};
+    // A foot stands on the ground: where the face ends against roof grey (a nearer building's
+    // roof, or the building's own roof in front) the wall goes on behind it and its foot is hidden.
+    const bool hidden = std::any_of(beyond.begin(), beyond.end(), [&](int grey) { return IsRoofGrey(face, grey); });
+    if (hidden) {
+        return std::nullopt;
+    }
+    return std::pair{*topMet, *footMet};
 }
 
 // The edge along `line` with the face on `faceSide` of it, its place across the line first
@@ -224,9 +299,9 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     // The wall's length in the picture is that of the face's edge. The vertex, a pixel of the
     // roof's outline, lies a little above the corner, up to kWallTopAllowance: so much of the face
     // top's distance from it is taken for the corner's, the rest (a face that narrows to a wedge at
-    // the corner) for wall. Both ends are moved out by kWallEndBlend.
-    const double topAlong = faceTop <= kWallTopAllowance ? faceTop - kWallEndBlend : kWallTopAllowance;
-    foot += kWallEndBlend;
+    // the corner) for wall. These ends, read from whole face pixels, only guide the face lines
+    // beside the edge, which place them to a fraction of a pixel.
+    const double topAlong = std::min(faceTop, kWallTopAllowance);
     double length = foot - topAlong;
     if (length < kWallMinLength) {
         return std::nullopt;
@@ -243,6 +318,9 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     }
     foot = ends->second;
     length = foot - ends->first;
+    if (length < kWallMinLength) {
+        return std::nullopt;
+    }
     // The boundary pixels along the edge are its own: no other vertex starts on them.
     for (const MaskPixel& p : boundary) {
         const double a = line.along(p);
@@ -375,13 +453,15 @@ bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const Analysis
 {
     double lowest = 0.0, highest = 0.0, tolerance = kWallHeightAgreement;
     bool first = true;
+    double longest = 0.0;
     for (const WallCandidate& c : candidates) {
         const WallEdgeEnds ends = WallEdgeInPhoto(c, window);
         const double rate = camera.metresPerUnit();
         const double height = ComputeWallEdgeHeight(camera.tilt(), camera.range, rate * ends.foot.y, rate * ends.top.y);
         const double pixels = std::hypot(ends.top.x - ends.foot.x, ends.top.y - ends.foot.y);
-        if (pixels > 0.0) {
-            tolerance = std::max(tolerance, 1.5 * height / pixels);
+        if (pixels > longest) {
+            longest = pixels;
+            tolerance = std::max(kWallHeightAgreement, 1.5 * height / pixels);
         }
         lowest = first ? height : std::min(lowest, height);
         highest = first ? height : std::max(highest, height);

@@ -35,8 +35,6 @@ inline constexpr double kWallLineReach = 3.0;
 inline constexpr double kWallEdgeTolerance = 1.5;
 // Edges shorter than this (pixels) are too short to check their ends against the face: no wall.
 inline constexpr double kWallMinLength = 8.0;
-// A grey within this of the roof grey is roof (the band of the roof region).
-inline constexpr int kRoofBand = 25;
 
 // A window position given as real numbers (a point that need not fall on a pixel, nor in the
 // window).
@@ -56,13 +54,15 @@ struct WallCandidate {
 PhotoPoint NadirInPhoto(const ObliqueCamera& camera);
 
 // What the wall edge search looks at: the picture through the analysis window, the wall face's
-// grey (pWallGray; a pixel within kWallFaceTolerance of it is on the face), the roof grey and the
-// nadir's window position.
+// grey (pWallGray; a pixel within kWallFaceTolerance of it is on the face), the roof grey, the
+// nadir's window position and the picture's bright peak (0: none known). Roof grey is a grey
+// within kRoofBand of the roof grey or within kGateDifference of the peak.
 struct WallFace {
     const AnalysisWindow* window = nullptr;
     int wallGray = 0;
     int roofGray = 0;
     WindowPoint nadir;
+    int roofPeak = 0;
 };
 
 // The window positions of the stored roof's vertices, in order: the corners not merged, without
@@ -94,8 +94,9 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 
 // True when the candidates' heights, each measured with the camera as a wall line drawn along
 // it would be, agree: the building's vertical edges are all as high as its roof. They disagree
-// when two lie farther apart than max(kWallHeightAgreement metres, 1.5 pixels of the taller's
-// wall); then one of them is wrong, and which one cannot be told. None or one agree.
+// when two lie farther apart than max(kWallHeightAgreement metres, 1.5 pixels of the wall of the
+// edge longest in the picture, the one whose height is given); then one of them is wrong, and
+// which one cannot be told. None or one agree.
 inline constexpr double kWallHeightAgreement = 0.5;
 bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 

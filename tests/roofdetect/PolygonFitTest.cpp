@@ -140,34 +140,75 @@ TEST(FitRoofPolygon, GentleStaircaseEdgeStaysOneSide)
     EXPECT_EQ(corners[1].v, 20);
 }
 
-// The largest distance of an outline point from the chord of its corners.
-double WorstChordDistance(const std::vector<MaskPixel>& outline, const std::vector<RoofCorner>& corners)
+// The largest distance of an outline point from the side of the kept corners it lies on, the
+// closing side included (sides between corners, not the fit's own chords).
+double WorstSideDistance(const std::vector<MaskPixel>& outline, const std::vector<RoofCorner>& corners)
 {
+    std::vector<int> kept;
+    for (const RoofCorner& c : corners) {
+        if (!c.merged) kept.push_back(c.index);
+    }
     double worst = 0;
-    for (std::size_t i = 0; i + 1 < corners.size(); ++i) {
-        const MaskPixel a = outline[static_cast<std::size_t>(corners[i].index)];
-        const MaskPixel b = outline[static_cast<std::size_t>(corners[i + 1].index - 1)];
-        if (a == b) continue;
-        worst = std::max(worst, GetMaxLineDistance(outline, corners[i].index, corners[i + 1].index - 1, a.x, a.y, b.x - a.x, b.y - a.y).distance);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const int from = kept[i];
+        const int to = i + 1 < kept.size() ? kept[i + 1] : static_cast<int>(outline.size()) + kept[0];
+        const MaskPixel a = outline[static_cast<std::size_t>(from)];
+        const MaskPixel b = outline[static_cast<std::size_t>(to % static_cast<int>(outline.size()))];
+        for (int j = from; j <= to; ++j) {
+            const MaskPixel p = outline[static_cast<std::size_t>(j % static_cast<int>(outline.size()))];
+            const double d = a == b ? std::hypot(p.x - a.x, p.y - a.y)
+                                    : std::abs((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / std::hypot(b.x - a.x, b.y - a.y);
+            worst = std::max(worst, d);
+        }
     }
     return worst;
 }
 
-TEST(FitRoofPolygon, SplitsUntilEveryPointLiesWithin2OfItsChord)
+// A closed outline through `corners` (window pixels), a pixel at a time, with a spike `spike`
+// pixels high (outwards, to the left of the way round) every `every` pixels along each side.
+std::vector<MaskPixel> TracedPolygon(const std::vector<MaskPixel>& corners, int spike = 0, int every = 0)
 {
-    // A circle of radius 200 traced from its leftmost point clockwise: two rounds of splits leave
-    // arcs bulging 3.8 from their chords; the fit goes on until none bulges more than 2.
     std::vector<MaskPixel> outline;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const MaskPixel a = corners[i], b = corners[(i + 1) % corners.size()];
+        const int n = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+        const int su = (b.x > a.x) - (b.x < a.x), sv = (b.y > a.y) - (b.y < a.y);
+        for (int k = 0; k < n; ++k) {
+            const MaskPixel p{a.x + (b.x - a.x) * k / n, a.y + (b.y - a.y) * k / n};
+            outline.push_back(p);
+            if (spike > 0 && k > 3 && k < n - 3 && k % every == 0) {
+                for (int h = 1; h <= spike; ++h) outline.push_back({p.x - sv * h, p.y + su * h});
+                for (int h = spike - 1; h >= 0; --h) outline.push_back({p.x - sv * h + su, p.y + su * h + sv});
+                k += 1;
+            }
+        }
+    }
+    return outline;
+}
+
+// Splitting stops at 17 corners: a circle gives 17 corners spread round it, and a spiky L
+// (spikes 4 pixels high on every side) keeps its six corners among its 17 most telling ones.
+TEST(FitRoofPolygon, SplitsTheFarthestFirstAndStopsAt17Corners)
+{
+    std::vector<MaskPixel> circle;
     for (int k = 0; k < 2000; ++k) {
         const double a = std::numbers::pi - 2 * std::numbers::pi * k / 2000;
         const MaskPixel p{static_cast<int>(std::lround(250 + 200 * std::cos(a))), static_cast<int>(std::lround(250 + 200 * std::sin(a)))};
-        if (outline.empty() || !(outline.back() == p)) {
-            outline.push_back(p);
-        }
+        if (circle.empty() || !(circle.back() == p)) circle.push_back(p);
     }
-    const std::vector<RoofCorner> corners = FitRoofPolygon(outline);
-    EXPECT_GT(corners.size(), 17u);
-    EXPECT_LE(WorstChordDistance(outline, corners), 2.0);
+    const std::vector<RoofCorner> round = FitRoofPolygon(circle);
+    EXPECT_EQ(round.size(), 17u);
+    // 17 corners spread evenly leave arcs bulging 200 (1 - cos(pi / 17)) = 3.4 from their sides.
+    EXPECT_LE(WorstSideDistance(circle, round), 2 * 3.4);
+
+    const std::vector<MaskPixel> l{{100, 300}, {100, 100}, {300, 100}, {300, 180}, {180, 180}, {180, 300}};
+    const std::vector<MaskPixel> spiky = TracedPolygon(l, 4, 9);
+    const std::vector<RoofCorner> corners = FitRoofPolygon(spiky);
+    EXPECT_LE(corners.size(), 17u);
+    for (const MaskPixel& c : l) {
+        EXPECT_TRUE(std::any_of(corners.begin(), corners.end(), [&](const RoofCorner& r) { return !r.merged && std::hypot(r.u - c.x, r.v - c.y) <= 2; }))
+            << c.x << ", " << c.y;
+    }
 }
 
 // The found roof: kept corners in photo coordinates, closed on the first.

@@ -10,6 +10,7 @@
 
 #include "roofdetect/WallEdge.h"
 #include "roofdetect/WallSearch.h"
+#include "tests/roofdetect/Blur.h"
 #include "tests/roofdetect/GreyPictures.h"
 
 namespace {
@@ -251,6 +252,108 @@ TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
         ASSERT_FALSE(candidates.empty());
         EXPECT_EQ(candidates[0].top, (MaskPixel{300, 200}));
         EXPECT_NEAR(std::hypot(candidates[0].foot.u - 300, candidates[0].foot.v - 200), 40, 1.5);
+    }
+}
+
+// A wall face seen along a line leaning `degrees` from the picture's vertical towards the nadir:
+// the roof above the face's top (which rises gently along the roof's edge), the face between its
+// top and its bottom `length` pixels lower, and the ground below and beside it. The true ends lie
+// between pixel centres; each pixel is the mean of 8 x 8 samples of the scene (as a camera sums
+// the light over a pixel) and the picture is then blurred.
+struct EndScene {
+    double degrees = 0;
+    double sigma = 0;
+    int roofGrey = kRoofGray;
+    int faceGrey = 150;
+    int groundGrey = 60;
+    int belowGrey = -1;  // grey below the face's bottom when it is not the ground (-1: ground)
+    double length = 37.6;
+};
+
+struct EndPicture {
+    explicit EndPicture(const EndScene& c)
+        : picture(roofpictures::GaussianBlurred(Render(c), c.sigma)), window(AnalysisWindow::AroundClick(picture, 0, 0))
+    {
+    }
+    static constexpr MaskPixel kVertex{300, 250};
+    static constexpr double kCornerBelow = 0.4;  // the true corner lies this far down the line from the vertex ...
+    static constexpr double kEdgeBeside = 0.3;   // ... and this far across it
+    static constexpr double kTopSlope = 0.12;    // the face's top and bottom rise this much per pixel across
+    static double Au(double degrees) { return -std::sin(degrees * std::numbers::pi / 180); }
+    static double Av(double degrees) { return -std::cos(degrees * std::numbers::pi / 180); }
+    static QImage Render(const EndScene& c)
+    {
+        const double au = Au(c.degrees), av = Av(c.degrees);
+        auto grey = [&](double u, double v) {
+            const double x = u - kVertex.x, y = v - kVertex.y;
+            const double s = x * au + y * av, e = y * au - x * av;
+            const double top = kCornerBelow - kTopSlope * (e - kEdgeBeside);
+            if (e <= kEdgeBeside || e > 80) return double(c.groundGrey);
+            if (s < top) return s > top - 60 ? double(c.roofGrey) : double(c.groundGrey);
+            if (s < top + c.length) return double(c.faceGrey);
+            return double(c.belowGrey >= 0 && s < top + c.length + 15 ? c.belowGrey : c.groundGrey);
+        };
+        return roofpictures::GreyImage(502, 392, [&](double x, double y) {
+            double sum = 0;
+            for (int i = 0; i < 8; ++i)
+                for (int j = 0; j < 8; ++j) sum += grey(x + 250 + (i + 0.5) / 8, y + 195 - (j + 0.5) / 8);
+            return static_cast<int>(std::lround(sum / 64));
+        });
+    }
+    std::vector<WallCandidate> edges(const EndScene& c)
+    {
+        const double au = Au(c.degrees), av = Av(c.degrees);
+        const MaskPixel start{static_cast<int>(kVertex.x + 20 * au - 10 * av), static_cast<int>(kVertex.y + 20 * av + 10 * au)};
+        const std::vector<MaskPixel> boundary = MarkWallArea(window, c.faceGrey, start, edge);
+        const MaskPixel neighbour{static_cast<int>(std::lround(kVertex.x - 40 * av)), static_cast<int>(std::lround(kVertex.y + 40 * au - 40 * kTopSlope))};
+        const WindowPoint nadir{kVertex.x + 1e6 * au, kVertex.y + 1e6 * av};
+        return FindWallEdge(WallFace{&window, c.faceGrey, c.roofGrey, nadir}, {kVertex, neighbour}, boundary, edge);
+    }
+    GreyPicture picture;
+    AnalysisWindow window;
+    ByteMask edge;
+};
+
+// The wall's length in the picture, from the face's top to its bottom along the edge: placed
+// from the grey itself, whatever the blur, the contrasts and the lean, within a third of a pixel
+// wherever an edge is given; most cases give one.
+TEST(FindWallEdge, EndsArePlacedWhereTheGreyCrossesHalfway)
+{
+    int found = 0, cases = 0;
+    for (const double sigma : {0.0, 0.5, 0.7, 1.0}) {
+        // Face against roof 31 to 115 grey levels, face against ground 30 to 120.
+        for (const auto& [face, ground] : {std::pair{169, 139}, std::pair{140, 20}, std::pair{110, 230}, std::pair{85, 40}}) {
+            for (const double degrees : {0.0, 25.0, -50.0}) {
+                const EndScene c{degrees, sigma, kRoofGray, face, ground};
+                SCOPED_TRACE("sigma " + std::to_string(sigma) + " face " + std::to_string(face) + " ground " + std::to_string(c.groundGrey) + " lean " +
+                             std::to_string(degrees));
+                EndPicture p(c);
+                const auto candidates = p.edges(c);
+                ++cases;
+                if (candidates.empty()) continue;
+                ++found;
+                const WallCandidate& w = candidates[0];
+                ASSERT_EQ(w.top, EndPicture::kVertex);
+                EXPECT_NEAR(std::hypot(w.foot.u - w.top.x, w.foot.v - w.top.y), c.length, 1.0 / 3);
+            }
+        }
+    }
+    EXPECT_GE(found, cases * 3 / 4) << found << " of " << cases;
+}
+
+// A foot stands on the ground: a face that ends against roof grey (a nearer building's roof) has
+// its foot hidden and gives no edge; on the ground it gives one.
+TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
+{
+    for (const double sigma : {0.0, 0.7}) {
+        SCOPED_TRACE(sigma);
+        for (const int below : {-1, kRoofGray - 3}) {
+            SCOPED_TRACE(below);
+            EndScene c{10.0, sigma};
+            c.belowGrey = below;
+            EndPicture p(c);
+            EXPECT_EQ(p.edges(c).empty(), below >= 0);
+        }
     }
 }
 
