@@ -64,7 +64,19 @@ public:
         top_ = vc;
         right_ = uc;
     }
-    const RegionBox& box() const { return box_; }
+    // The box the scans recorded, widened to every marked pixel: a column walk marks rows and a
+    // row walk columns that the other scans never reach (the far wing of an L beyond the last
+    // row the row walk crossed), and a region pixel outside the box would get no band and so no
+    // outline, cutting the wing off. A region that the scans found one pixel high or wide keeps
+    // its empty box.
+    RegionBox box() const
+    {
+        if (box_.maxX < 0 || box_.maxY < 0) {
+            return box_;
+        }
+        return {std::min(box_.minX, reach_.minX), std::max(box_.maxX, reach_.maxX), std::min(box_.minY, reach_.minY),
+                std::max(box_.maxY, reach_.maxY)};
+    }
 
 private:
     bool inLevel(double u, double v) const
@@ -77,6 +89,10 @@ private:
     {
         const MaskPixel at{std::clamp(Round(u), 2, 495), std::clamp(Round(v), 2, 385)};
         edge_.set(at.x, at.y, kMaskRegion);
+        reach_.minX = std::min(reach_.minX, at.x);
+        reach_.maxX = std::max(reach_.maxX, at.x);
+        reach_.minY = std::min(reach_.minY, at.y);
+        reach_.maxY = std::max(reach_.maxY, at.y);
         return at;
     }
 
@@ -84,6 +100,7 @@ private:
     int roofGray_;
     ByteMask& edge_;
     RegionBox box_;
+    RegionBox reach_;  // every marked pixel
     double top_ = 0;    // upper end of the last column run, carried across phases 1 and 2
     double right_ = 0;  // right end of the last row run, carried across phases 3 and 4
 };

@@ -62,7 +62,8 @@ struct MaskPixel {
 
 // The region box: the smallest and largest column of region pixels marked by the leftward and
 // rightward row scans, the smallest and largest row of those marked by the downward and upward
-// column scans. The start values (1000 and -1) stay where no such scan marked anything.
+// column scans, then widened to every region pixel. The start values (1000 and -1) stay where no
+// such scan marked anything: a region one pixel high or wide has no box.
 struct RegionBox {
     int minX = 1000;
     int maxX = -1;

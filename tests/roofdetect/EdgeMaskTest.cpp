@@ -71,6 +71,28 @@ TEST(MarkRoofEdge, RoofBeyondTheWindowIsCutAtColumns2And495AndRows2And385)
     EXPECT_EQ(listed.back(), (MaskPixel{495, 385}));
 }
 
+TEST(MarkRoofEdge, WingThatOnlyTheColumnWalkReachesIsInTheBoxAndOutlined)
+{
+    // A bar |y| <= 5, |x| <= 20 and, at its left end, a wing x -40..-20 rising to y 25: the walk
+    // to the left re-centres on the wing's rows and crosses it, while the row walk from the click
+    // never leaves the bar. The wing must be widened and outlined, not cut off at x -20.
+    const GreyPicture picture(GreyImage(788, 678, [](double x, double y) {
+        const bool bar = std::abs(x) <= 20 && std::abs(y) <= 5;
+        const bool wing = x >= -40 && x <= -20 && y >= 5 && y <= 25;
+        return bar || wing ? 205 : 100;
+    }));
+    const Marked m = Mark(picture, 0, 0, 205);
+    EXPECT_EQ(m.edge.at(210, 215), kMaskRegion);
+    EXPECT_EQ(m.box.minX, 210);
+    EXPECT_EQ(m.box.maxY, 220);
+    EXPECT_EQ(m.band.at(209, 215), 1);
+    ByteMask edge = m.edge;
+    const std::vector<MaskPixel> listed = ListRoofOutline(m.box, m.band, edge);
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(listed.front().x, 210);
+    EXPECT_EQ(edge.at(210, 215), kMaskOutline);
+}
+
 TEST(MarkRoofEdge, RoofOnePixelHighHasNoBoxAndNoOutline)
 {
     const GreyPicture picture(GreyImage(788, 678, [](double x, double y) { return y == 0 && std::abs(x) <= 50 ? 205 : 100; }));
