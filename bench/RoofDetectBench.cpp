@@ -2,13 +2,20 @@
 // of about 150 x 110 pixels with walls below it on textured ground): the grey picture made from the
 // loaded image, the picture's bright peak, the roof steps from the click to the polygon, and the
 // whole double-click of the automatic roof (roof, wall face, wall edge and height) that runs under
-// the busy pointer.
+// the busy pointer. Beside that typical picture, the slowest of the rendered test scenes timed:
+// buildings seen by the tests' own camera (tests/scene), the roof with small spikes all round its
+// outline (its polygon fit stops at 17 corners) and a tall building turned so that two front walls
+// show (the longest wall edges to follow and check).
 #include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
 
 #include "roofdetect/AutoRoof.h"
 #include "roofdetect/RoofDetector.h"
 #include "roofdetect/WallEdge.h"
 #include "tests/roofdetect/RoofPictures.h"
+#include "tests/scene/SceneRender.h"
 
 namespace {
 
@@ -75,5 +82,81 @@ void BM_DetectRoofAndWall(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DetectRoofAndWall)->Unit(benchmark::kMillisecond);
+
+// A rendered scene and the photo point double-clicked on its first building.
+struct RenderedScene {
+    QImage picture;
+    QPointF click;
+    double plan = 0;
+    double oblique = 150;
+};
+
+QPointF RoofMiddle(const testscene::ViewCamera& camera, const testscene::Building& b)
+{
+    QPointF mean;
+    const std::vector<QPointF> corners = testscene::RoofCorners(camera, b);
+    for (const QPointF& p : corners) mean += p / double(corners.size());
+    return testscene::WholePixel(camera, mean);
+}
+
+RenderedScene Rendered(double tilt, bool spiky)
+{
+    const QSize size(788, 678);
+    const auto camera = testscene::ViewCamera::FromTilt(tilt, 150, size);
+    const double height = spiky ? 15.0 : 40.0;
+    const auto ground = camera.OnLevel(spiky ? QPointF(-150, 40) : QPointF(190, -120), height);
+    const double scale = camera.range() / 300.0;
+    const double w = spiky ? 16 : 15 * scale, d = spiky ? 10 : 10 * scale;
+    std::vector<testscene::Building> buildings{
+        {testscene::Placed({ground->x, ground->y}, {{-w, -d}, {w, -d}, {w, d}, {-w, d}}, spiky ? 15 : 45), height, 212}};
+    std::vector<testscene::Spike> spikes;
+    if (spiky) {
+        // Plates of about 1 x 1.5 m every few metres along the sides, as in the tests.
+        const std::vector<QPointF>& f = buildings[0].footprint;
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            const QPointF a = f[i], e = f[(i + 1) % f.size()] - f[i];
+            const double length = std::hypot(e.x(), e.y());
+            const QPointF along = e / length, out(along.y(), -along.x());
+            for (double u = 2.5; u + 1.0 < length - 1.5; u += 3.5 + std::fmod(u, 2.0)) {
+                const QPointF base = a + along * u;
+                spikes.push_back({0, {base - out * 1.0, base + along * 1.0 - out * 1.0, base + along * 0.6 + out * 1.5, base + out * 1.2}});
+            }
+        }
+    }
+    testscene::Style style;
+    style.roofNoise = 2;
+    return {testscene::Render(camera, buildings, style, spikes), RoofMiddle(camera, buildings[0]), testscene::ViewCamera::PlanAltitudeFor(tilt, 150)};
+}
+
+void DoubleClickRendered(benchmark::State& state, const RenderedScene& scene)
+{
+    const roofdetect::GreyPicture grey(scene.picture);
+    SetPhotoPictureWidth(static_cast<float>(grey.width()));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetAllDataBuildingData();
+        state.ResumeTiming();
+        const roofdetect::AutoRoofResult r = roofdetect::DetectRoofAndWall(grey, scene.click.x(), scene.click.y(), scene.plan, scene.oblique);
+        if (r.outcome != roofdetect::AutoRoofOutcome::Detected) {
+            state.SkipWithError("the roof was not found");
+            break;
+        }
+        benchmark::DoNotOptimize(r.height);
+    }
+}
+
+void BM_DetectRoofAndWallSpikyRoof(benchmark::State& state)
+{
+    static const RenderedScene scene = Rendered(33.0, true);
+    DoubleClickRendered(state, scene);
+}
+BENCHMARK(BM_DetectRoofAndWallSpikyRoof)->Unit(benchmark::kMillisecond);
+
+void BM_DetectRoofAndWallTallTurned(benchmark::State& state)
+{
+    static const RenderedScene scene = Rendered(10.0, false);
+    DoubleClickRendered(state, scene);
+}
+BENCHMARK(BM_DetectRoofAndWallTallTurned)->Unit(benchmark::kMillisecond);
 
 }  // namespace

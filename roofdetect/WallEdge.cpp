@@ -108,6 +108,7 @@ bool IsRoofGrey(const WallFace& face, int grey)
 struct PlacedEnd {
     double along = 0.0;  // where the grey crosses halfway
     int beyondGrey = 0;  // the grey beyond the end
+    WindowPoint beyond;  // where that grey was read
 };
 
 // An end of the face along a picture line (`at` gives the window position `along` it), placed
@@ -149,6 +150,7 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         if (!crossed) {
             return std::nullopt;
         }
+        placed.beyond = at(placed.along + dir * kEndGreyReach);
         placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * kEndGreyReach)));
     }
     return placed;
@@ -185,14 +187,14 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     // searched downwards from above the foot) at `k` along the roof's edge: first the last face
     // pixel before one off the face, then, from there, where the grey crosses halfway between
     // the face and what lies beyond (EndByHalfGrey).
-    std::vector<int> beyond;
+    std::vector<PlacedEnd> beyond;
     auto faceEnd = [&](double k, double end, int dir) -> std::optional<double> {
         const double window = 2.0 + k;
         for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
             if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
                 const auto placed = EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir);
                 if (placed && dir > 0) {
-                    beyond.push_back(placed->beyondGrey);
+                    beyond.push_back(*placed);
                 }
                 return placed ? std::optional(placed->along) : std::nullopt;
             }
@@ -237,8 +239,12 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
         return std::nullopt;
     }
     // A foot stands on the ground: where the face ends against roof grey (a nearer building's
-    // roof, or the building's own roof in front) the wall goes on behind it and its foot is hidden.
-    const bool hidden = std::any_of(beyond.begin(), beyond.end(), [&](int grey) { return IsRoofGrey(face, grey); });
+    // roof, or the building's own roof in front) or against another wall face (a nearer
+    // building's wall), the wall goes on behind it and its foot is hidden.
+    const bool hidden = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) {
+        return IsRoofGrey(face, end.beyondGrey) ||
+               LiesOnFlatFace(*face.window, static_cast<int>(std::lround(end.beyond.u)), static_cast<int>(std::lround(end.beyond.v)));
+    });
     if (hidden) {
         return std::nullopt;
     }

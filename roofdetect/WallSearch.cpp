@@ -35,6 +35,20 @@ std::optional<WallStart> ScanBand(const AnalysisWindow& window, int left, int ri
 
 }  // namespace
 
+bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v)
+{
+    const int g = window.GetGrayLevel(u, v);
+    const int needed = kWallRunLength + 2;
+    int run = 1;
+    for (int x = u - 1; x >= 0 && run < needed && window.GetGrayLevel(x, v) == g; --x) {
+        ++run;
+    }
+    for (int x = u + 1; x <= kMaskLastX && run < needed && window.GetGrayLevel(x, v) == g; ++x) {
+        ++run;
+    }
+    return run >= needed;
+}
+
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
 {
     const RoofCorner* lowest = nullptr;

@@ -39,6 +39,12 @@ struct WallStart {
 // start. None without a kept corner or without a start in either band.
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
 
+// True when window pixel (u, v) lies on a flat face as FindWallStart sees one: in an unbroken run
+// of one grey along its row longer than a start's (more than kWallRunLength + 1 equal pixels). A
+// wall is one flat grey; the ground, with its grain, seldom gives such a run. Any grey: a nearer
+// building's wall may be far darker than this roof's walls.
+bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v);
+
 // MarkWallArea: follows the face of grey wallGray (pixels within +-20) from `start`: upwards from
 // the row above it to row 390, then downwards from its own row to row 0, along a centre column
 // that starts at start.x in each pass. In every row whose centre pixel is on the face it records

@@ -94,13 +94,16 @@ Street Block(double tilt, int contrast)
 }
 
 // A tall building whose front wall is half hidden behind a nearer, lower one: the nearer roof's
-// back edge meets the sight line to the middle of the far wall.
-Street HiddenFoot(double tilt)
+// back edge meets the sight line to the middle of the far wall. With `wallInFront` the nearer one
+// is a screen wall (0.3 m deep) with a darker roof, so that its roof shows as a strip of a pixel or
+// two and the far wall's face ends against the nearer building's own front wall.
+Street HiddenFoot(double tilt, bool wallInFront = false)
 {
     const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
-    Street s{"hidden_foot_tilt_" + std::to_string(int(tilt)), camera, ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
+    Street s{std::string(wallInFront ? "wall_in_front_tilt_" : "hidden_foot_tilt_") + std::to_string(int(tilt)), camera,
+             ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
     const double scale = camera.range() / 300.0;
-    const double farHeight = 36.0, gap = 6 * scale, front = 10 * scale;
+    const double farHeight = 36.0, gap = 6 * scale, front = wallInFront ? 0.3 : 10 * scale;
     const QPointF c = [&] {
         const auto g = camera.OnLevel({0, 60}, farHeight);
         return QPointF(g->x, g->y);
@@ -112,11 +115,12 @@ Street HiddenFoot(double tilt)
     s.buildings.push_back({{{c.x() - 15 * scale, frontY}, {c.x() + 15 * scale, frontY}, {c.x() + 15 * scale, frontY + 20 * scale},
                             {c.x() - 15 * scale, frontY + 20 * scale}}, farHeight, 212});
     s.buildings.push_back({{{c.x() - 22 * scale, frontY - gap - front}, {c.x() + 22 * scale, frontY - gap - front},
-                            {c.x() + 22 * scale, frontY - gap}, {c.x() - 22 * scale, frontY - gap}}, nearHeight, 206});
+                            {c.x() + 22 * scale, frontY - gap}, {c.x() - 22 * scale, frontY - gap}}, nearHeight, wallInFront ? 170 : 206});
     s.style.roofNoise = 2;
     s.style.sunAzimuthDegrees = 100;  // the two front walls in clearly different greys
-    s.judged = {0, 1};
-    s.clicks = {Inside(camera, s.buildings[0]), Inside(camera, s.buildings[1])};
+    // The thin block's roof strip is too narrow to double-click.
+    s.judged = wallInFront ? std::vector<std::size_t>{0} : std::vector<std::size_t>{0, 1};
+    for (const std::size_t b : s.judged) s.clicks.push_back(Inside(camera, s.buildings[b]));
     return s;
 }
 
@@ -127,7 +131,10 @@ std::vector<Street> Streets()
     for (const double tilt : {10.0, 20.0, 30.0, 39.0}) {
         for (const int contrast : {30, 60, 120}) streets.push_back(Block(tilt, contrast));
     }
-    for (const double tilt : {20.0, 33.0}) streets.push_back(HiddenFoot(tilt));
+    for (const double tilt : {20.0, 33.0}) {
+        streets.push_back(HiddenFoot(tilt));
+        streets.push_back(HiddenFoot(tilt, true));
+    }
     return streets;
 }
 

@@ -188,10 +188,21 @@ TEST(MarkWallArea, StartOffTheFaceEndsTheDownwardPassAtOnce)
 constexpr int kFaceGrey = 150;
 constexpr int kGround = 60;
 
+// The ground's grain, as a photograph shows it: -6..6 grey levels per pixel, repeatable. A wall is
+// one flat grey, the ground is not.
+int GroundGrain(int u, int v)
+{
+    unsigned h = static_cast<unsigned>(u) * 73856093u ^ static_cast<unsigned>(v) * 19349663u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return static_cast<int>(h % 13) - 6;
+}
+
 struct FacePicture {
     // Roof above row `roofFrom`, the face where onFace says, dark ground elsewhere.
     explicit FacePicture(const std::function<bool(int u, int v)>& onFace, MaskPixel start, int roofFrom = 100)
-        : p([=](int u, int v) { return onFace(u, v) ? kFaceGrey : v >= roofFrom ? kRoofGray : kGround; })
+        : p([=](int u, int v) { return onFace(u, v) ? kFaceGrey : v >= roofFrom ? kRoofGray : kGround + GroundGrain(u, v); })
     {
         boundary = MarkWallArea(p.window, kFaceGrey, start, edge);
     }
@@ -267,6 +278,7 @@ struct EndScene {
     int faceGrey = 150;
     int groundGrey = 60;
     int belowGrey = -1;  // grey below the face's bottom when it is not the ground (-1: ground)
+    bool belowFlat = false;  // what lies below the face's bottom has no grain (another wall)
     double length = 37.6;
 };
 
@@ -288,16 +300,24 @@ struct EndPicture {
             const double x = u - kVertex.x, y = v - kVertex.y;
             const double s = x * au + y * av, e = y * au - x * av;
             const double top = kCornerBelow - kTopSlope * (e - kEdgeBeside);
-            if (e <= kEdgeBeside || e > 80) return double(c.groundGrey);
-            if (s < top) return s > top - 60 ? double(c.roofGrey) : double(c.groundGrey);
-            if (s < top + c.length) return double(c.faceGrey);
-            return double(c.belowGrey >= 0 && s < top + c.length + 15 ? c.belowGrey : c.groundGrey);
+            // Second value: the surface has the ground's grain.
+            if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
+            if (s < top) return s > top - 60 ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
+            if (s < top + c.length) return std::pair{double(c.faceGrey), false};
+            if (s < top + c.length + 15 && (c.belowGrey >= 0 || c.belowFlat)) {
+                return std::pair{double(c.belowGrey >= 0 ? c.belowGrey : c.groundGrey), !c.belowFlat};
+            }
+            return std::pair{double(c.groundGrey), true};
         };
         return roofpictures::GreyImage(502, 392, [&](double x, double y) {
-            double sum = 0;
+            double sum = 0, grain = 0;
             for (int i = 0; i < 8; ++i)
-                for (int j = 0; j < 8; ++j) sum += grey(x + 250 + (i + 0.5) / 8, y + 195 - (j + 0.5) / 8);
-            return static_cast<int>(std::lround(sum / 64));
+                for (int j = 0; j < 8; ++j) {
+                    const auto [g, grainy] = grey(x + 250 + (i + 0.5) / 8, y + 195 - (j + 0.5) / 8);
+                    sum += g;
+                    grain += grainy ? 1 : 0;
+                }
+            return static_cast<int>(std::lround((sum + grain * GroundGrain(int(x), int(y))) / 64));
         });
     }
     std::vector<WallCandidate> edges(const EndScene& c)
@@ -341,18 +361,25 @@ TEST(FindWallEdge, EndsArePlacedWhereTheGreyCrossesHalfway)
     EXPECT_GE(found, cases * 3 / 4) << found << " of " << cases;
 }
 
-// A foot stands on the ground: a face that ends against roof grey (a nearer building's roof) has
-// its foot hidden and gives no edge; on the ground it gives one.
+// A foot stands on the ground: a face that ends against roof grey (a nearer building's roof) or
+// against another wall face (a nearer building's wall: one flat grey, darker or lighter than this
+// face) has its foot hidden and gives no edge; on the ground, with its grain, it gives one.
 TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
 {
+    struct Below {
+        int grey;   // -1: the ground's grey
+        bool flat;  // no grain: a wall
+        bool hidden;
+    };
     for (const double sigma : {0.0, 0.7}) {
-        SCOPED_TRACE(sigma);
-        for (const int below : {-1, kRoofGray - 3}) {
-            SCOPED_TRACE(below);
+        for (const Below below : {Below{-1, false, false}, Below{kRoofGray - 3, false, true}, Below{-1, true, true}, Below{30, true, true},
+                                  Below{100, true, true}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " below " + std::to_string(below.grey) + (below.flat ? " flat" : " grainy"));
             EndScene c{10.0, sigma};
-            c.belowGrey = below;
+            c.belowGrey = below.grey;
+            c.belowFlat = below.flat;
             EndPicture p(c);
-            EXPECT_EQ(p.edges(c).empty(), below >= 0);
+            EXPECT_EQ(p.edges(c).empty(), below.hidden);
         }
     }
 }
