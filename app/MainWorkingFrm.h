@@ -438,8 +438,9 @@ private:
 
     // Files.
     void ConnectFileCommands();
-    // Puts a checked project into the state and the condition boxes.
-    void TakeProject(const ProjectData& data);
+    // Puts a checked project into the state and the condition boxes; false, with nothing
+    // changed, when the building model refuses its buildings.
+    bool TakeProject(const ProjectData& data);
     // A file dialog starting in the folder of the last one; empty on cancel.
     QString AskMainFileName(platform::FileDialogKind kind, const QStringList& filters, const QString& fileName,
                             const QString& defaultSuffix = QString());

@@ -293,12 +293,10 @@ TEST_F(MainFileTest, CalibratedProjectIsCentredOnItsPoints)
     EXPECT_NEAR(pMapCenterY, 2000.0 + (-36.9 + 57.3) / 2.0, 1e-3);
 }
 
-TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
+TEST_F(MainFileTest, GpsRecordSkipsBlankLinesAndKeepsTheProjectName)
 {
     WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,123.4,-56.7\r\n"
                                                "\r\n"
-                                               "09:15:31,125.0\r\n"
-                                               "09:15:31,1e30,5\r\n"
                                                "   \r\n"
                                                "09:15:32,127.4,-50.7\r\n");
     Start();
@@ -326,11 +324,44 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_EQ(gGPSRecordNum, 1);
     EXPECT_EQ(pMapCenterX, 7.0);
-    WriteAll(Path(QStringLiteral("empty.gps")), "\r\n12:00:00\r\n");
+    WriteAll(Path(QStringLiteral("empty.gps")), "\r\n \r\n");
     dialogPaths = {Path(QStringLiteral("empty.gps"))};
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(gGPSRecordNum, 1);
+}
+
+// A file that is no record (or a record broken part-way) is refused at its first wrong line with
+// the line named; the track shown so far stays.
+TEST_F(MainFileTest, GpsRecordWithAWrongLineIsRefusedAndTheTrackKept)
+{
+    Start();
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:00:00,1.0,2.0\r\n09:00:01,3.0,4.0\r\n");
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    ASSERT_EQ(gGPSRecordNum, 2);
+    const struct {
+        const char* name;
+        QByteArray text;
+        const char* named;
+    } cases[] = {
+        {"a short line part-way", "09:15:30,123.4,-56.7\r\n09:15:31,125.0\r\n09:15:32,127.4,-50.7\r\n", "2 行目"},
+        {"a position off any site", "09:15:30,123.4,-56.7\r\n\r\n09:15:31,1e30,5\r\n", "3 行目"},
+        {"a comma-separated table", "lat,lon,height\r\n35.5,139.5,10\r\n", "1 行目"},
+        {"a line without end", QByteArray(1'000'000, 'x'), "1 行目が長すぎます"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        WriteAll(Path(QStringLiteral("wrong.gps")), c.text);
+        dialogPaths = {Path(QStringLiteral("wrong.gps"))};
+        frm->LoadStoredGPSDataMenu->trigger();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。"))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QString::fromUtf8(c.named))) << messages[0].toStdString();
+        ASSERT_EQ(gGPSRecordNum, 2);
+        EXPECT_FLOAT_EQ(gGPSRecordX[1], 3.0f);
+    }
 }
 
 TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsLeavesTheMapOnTheBuildings)
