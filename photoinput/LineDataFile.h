@@ -113,8 +113,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
 std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason = nullptr);
 
 // Reads and checks the file at `path` as ParseLineDataText does, one chunk at a time: a file
-// larger than kMaxLineDataFileSize is refused by its size without being read, any other wrong
-// file at its first wrong line. On a refusal `message` gets the text to show (kBrokenDataMessage
+// larger than kMaxLineDataFileSize is refused by its size without being read (a pipe or device,
+// which has no size, once more than that was read), any other wrong file at its first wrong line. On a refusal `message` gets the text to show (kBrokenDataMessage
 // and the reason, or that the file cannot be read); `bytesRead` gets how much of the file was read.
 std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message = nullptr,
                                          std::uintmax_t* bytesRead = nullptr);
