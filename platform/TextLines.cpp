@@ -43,8 +43,8 @@ void LineGatherer::clear()
 }
 
 TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize, std::uintmax_t maxBytes)
-    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), chunk_(std::max<std::size_t>(chunkSize, 1)),
-      maxBytes_(maxBytes), gatherer_(maxLength)
+    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), maxBytes_(maxBytes),
+      chunk_(std::max<std::size_t>(chunkSize, 1)), gatherer_(maxLength)
 {
     std::error_code error;
     if (file_.is_open()) {

@@ -334,25 +334,27 @@ namespace {
 std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, FileError* error)
 {
     std::vector<SitePoint> points;
-    int blankLines = 0;
-    while (static_cast<int>(points.size()) < kMaxGpsRecordPoints && blankLines <= kMaxGpsRecordPoints) {
+    int linesWithoutPoint = 0;
+    while (static_cast<int>(points.size()) < kMaxGpsRecordPoints && linesWithoutPoint < kMaxGpsRecordPoints) {
         const auto line = lines.next();
         if (!line) {
             break;
         }
         if (IsBlank(*line)) {
-            ++blankLines;
+            ++linesWithoutPoint;
             continue;
         }
-        const std::string number = std::to_string(lines.lineNumber());
         const auto fields = orbit::SplitStringData(*line, ",", kGpsRecordFields);
         if (fields.size() != kGpsRecordFields || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
-            return Refuse(error, number + " 行目は「時刻,東,北」の記録の行ではありません。");
+            return Refuse(error, std::to_string(lines.lineNumber()) + " 行目は「時刻,東,北」の記録の行ではありません。");
         }
+        // A record line whose position lies off any site (or is no finite number) is skipped,
+        // as a blank line is.
         const double x = platform::NumericValue(fields[1]);
         const double y = platform::NumericValue(fields[2]);
         if (!IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
-            return Refuse(error, number + " 行目の位置が範囲外です。");
+            ++linesWithoutPoint;
+            continue;
         }
         points.push_back({static_cast<float>(x), static_cast<float>(y)});
     }

@@ -346,7 +346,7 @@ TEST_F(MainFileTest, GpsRecordWithAWrongLineIsRefusedAndTheTrackKept)
         const char* named;
     } cases[] = {
         {"a short line part-way", "09:15:30,123.4,-56.7\r\n09:15:31,125.0\r\n09:15:32,127.4,-50.7\r\n", "2 行目"},
-        {"a position off any site", "09:15:30,123.4,-56.7\r\n\r\n09:15:31,1e30,5\r\n", "3 行目"},
+        {"a field that is no number after a blank line", "09:15:30,123.4,-56.7\r\n\r\n09:15:31,east,5\r\n", "3 行目"},
         {"a comma-separated table", "lat,lon,height\r\n35.5,139.5,10\r\n", "1 行目"},
         {"a line without end", QByteArray(1'000'000, 'x'), "1 行目が長すぎます"},
     };
