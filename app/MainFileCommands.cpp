@@ -300,6 +300,13 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
 
 bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
 {
+    if (gFixDataSTS == 0 && gEachTopAreaNumber > 0) {
+        // A record holds plane coordinates, the buildings of a map not corrected local metres:
+        // the two cannot be drawn together. The record is refused with the reason, and the track
+        // and the map stay as they were.
+        platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
+        return false;
+    }
     FileError error;
     const auto read = ReadGpsRecordFile(ReaderPath(path), &error);
     if (!read) {
@@ -320,15 +327,8 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     gGPSRecordNum = count;
     if (gFixDataSTS == 0) {
-        if (gEachTopAreaNumber > 0) {
-            // The record holds plane coordinates, the buildings of a map not corrected local
-            // metres: the map stays on the buildings rather than turning tens of kilometres away
-            // from them, and the user is told why the track is not seen with them.
-            platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
-        } else {
-            const SitePoint centre = BoundingBoxCentre(track);
-            SetMapCenter(centre.x, centre.y);
-        }
+        const SitePoint centre = BoundingBoxCentre(track);
+        SetMapCenter(centre.x, centre.y);
     }
     return true;
 }
