@@ -20,37 +20,12 @@ using judge::GridPoint;
 using judge::HeightMesh;
 using judge::Outline;
 using judgetest::Build;
+using judgetest::EdgeDistance;
+using judgetest::Inside;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979;
-
-// Even-odd test of point p against the closed polyline of `pts` (its last point repeats its first).
-bool Inside(const std::vector<GridPoint>& pts, double px, double py)
-{
-    bool in = false;
-    for (std::size_t k = 1; k < pts.size(); ++k) {
-        const GridPoint& a = pts[k - 1];
-        const GridPoint& b = pts[k];
-        if ((a.y > py) != (b.y > py) && px < a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
-    }
-    return in;
-}
-
-double SegmentDistance(const GridPoint& a, const GridPoint& b, double px, double py)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    const double t = len2 > 0.0 ? std::clamp(((px - a.x) * dx + (py - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
-    return std::hypot(a.x + t * dx - px, a.y + t * dy - py);
-}
-
-double EdgeDistance(const std::vector<GridPoint>& pts, double px, double py)
-{
-    double best = 1e300;
-    for (std::size_t k = 1; k < pts.size(); ++k) best = std::min(best, SegmentDistance(pts[k - 1], pts[k], px, py));
-    return best;
-}
 
 // Cells of the grid built from `outline` alone that disagree with the even-odd test of their centres
 // although the centre lies more than one cell from every edge. Empty when the grid is right.
