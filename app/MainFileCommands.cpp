@@ -3,8 +3,8 @@
 // almanac import window and the almanac download page.
 //
 // Readers read a file line by line into a temporary, stop at its first wrong line, and check it
-// before anything changes; a broken file is reported and leaves the program's state as it was. Writers replace a file whole or
-// not at all, and a failed write is reported.
+// before anything changes; a broken file is reported and leaves the program's state as it was.
+// Writers replace a file whole or not at all, and a failed write is reported.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
