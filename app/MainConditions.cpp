@@ -125,11 +125,12 @@ void MainWorkingFrm::LonDataTxt_Change() { CheckPositionBox(LonDataTxt, 180.0); 
 
 void MainWorkingFrm::AntennaHTxt_Change()
 {
-    const AntennaHeightCheck checked = CheckAntennaHeight(BoxValue(AntennaHTxt), IsNumberOrItsStart(AntennaHTxt));
+    const AntennaHeightCheck checked =
+        CheckAntennaHeight(BoxValue(AntennaHTxt), IsNumberOrItsStart(AntennaHTxt), gAntennaHeight);
     SetAntennaHeight(checked.metres);
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));
-        AntennaHTxt->setText(QString::number(checked.metres));
+        AntennaHTxt->setText(QString::fromStdString(platform::PlainText(checked.metres, platform::Precision::Single)));
     }
 }
 

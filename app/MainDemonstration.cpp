@@ -65,7 +65,8 @@ void MainWorkingFrm::StartDemonstration(int number)
 
 void MainWorkingFrm::ClearSiteForDemonstration()
 {
-    InitializeDataCmd_Click();
+    // The user was asked about unsaved work when the demonstration was started.
+    ClearSite();
     SetDemoMode(-1);
 }
 
@@ -141,8 +142,4 @@ void MainDemoStage::RunCommand(DemoCommand command)
     }
 }
 
-void MainDemoStage::ResetLastPress()
-{
-    w_.editor().pLastPointX = 0.0;
-    w_.editor().pLastPointY = 0.0f;
-}
+void MainDemoStage::ResetLastPress() { w_.ForgetLastPress(); }

@@ -2,9 +2,9 @@
 // project open and save, the built-in sample, GPS record files, the picture save, printing, the
 // almanac import window and the almanac download page.
 //
-// Readers read a whole file into a temporary and check it before anything changes; a broken
-// file is reported and leaves the program's state as it was. Writers replace a file whole or
-// not at all, and a failed write is reported.
+// Readers read a file line by line into a temporary, stop at its first wrong line, and check it
+// before anything changes; a broken file is reported and leaves the program's state as it was.
+// Writers replace a file whole or not at all, and a failed write is reported.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -73,21 +73,14 @@ bool HasSuffix(const QString& path, std::initializer_list<const char*> suffixes)
     return false;
 }
 
-// The whole file as text; nullopt, after a message, when it cannot be read.
-std::optional<std::string> ReadWholeFile(QWidget* parent, const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        platform::ShowMessage(parent, QStringLiteral("ファイルを開けません。\n%1\n%2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+// The path as the file readers take it (the file system's encoding).
+std::string ReaderPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-void ShowBrokenFile(QWidget* parent, const QString& path, const std::string& reason)
+// Tells why a file reader refused `path`: it could not be read, or it is broken.
+void ShowRefusedFile(QWidget* parent, const QString& path, const FileError& error)
 {
-    platform::ShowMessage(parent, QStringLiteral("データが壊れています。\n%1\n%2").arg(path, QString::fromStdString(reason)));
+    const QString caption = error.cannotRead ? QStringLiteral("ファイルを開けません。") : QStringLiteral("データが壊れています。");
+    platform::ShowMessage(parent, QStringLiteral("%1\n%2\n%3").arg(caption, path, QString::fromStdString(error.reason)));
 }
 
 // Replaces the file whole or not at all; false, after a message, when it could not be written.
@@ -140,14 +133,10 @@ void MainWorkingFrm::LoadSettingData()
     if (!QFileInfo::exists(path)) {
         return;  // the first run: the defaults stay
     }
-    const auto text = ReadWholeFile(this, path);
-    if (!text) {
-        return;
-    }
     FileError error;
-    const auto data = ParseSettingText(*text, &error);
+    const auto data = ReadSettingFile(ReaderPath(path), &error);
     if (!data) {
-        ShowBrokenFile(this, path, error.reason);
+        ShowRefusedFile(this, path, error);
         return;
     }
     SetLatitude(data->latitude);
@@ -193,24 +182,25 @@ bool MainWorkingFrm::SaveProjectData(const QString& path)
 
 int MainWorkingFrm::LoadProjectData(const QString& path)
 {
-    const auto text = ReadWholeFile(this, path);
-    if (!text) {
-        return -1;
-    }
     FileError error;
-    const auto data = ParseProjectText(*text, &error);
+    const auto data = ReadProjectFile(ReaderPath(path), &error);
     if (!data) {
-        ShowBrokenFile(this, path, error.reason);
+        ShowRefusedFile(this, path, error);
         return -1;
     }
-    TakeProject(*data);
+    if (!TakeProject(*data)) {
+        ShowRefusedFile(this, path, {"建物の頂点の並びが建物データの決まりに合いません。"});
+        return -1;
+    }
     return 0;
 }
 
-void MainWorkingFrm::TakeProject(const ProjectData& data)
+bool MainWorkingFrm::TakeProject(const ProjectData& data)
 {
+    if (ApplyProject(data) != TopAreaEdit::Done) {
+        return false;
+    }
     CloseHeightDialog();
-    ApplyProject(data);
     SetProjectReserves(data.reserve1, data.reserve2);
     SetSettingReserve(data.settingReserve);
     // The computations read the conditions back from the controls, so they must show what was
@@ -220,6 +210,7 @@ void MainWorkingFrm::TakeProject(const ProjectData& data)
     AntennaHTxt->setText(BoxText(data.antennaHeight));
     ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data.elevationMask)));
     editor_->setActiveBuilding(-1);
+    return true;
 }
 
 void MainWorkingFrm::SetMapCenterFromTopArea()
@@ -309,11 +300,20 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
 
 bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
 {
-    const auto text = ReadWholeFile(this, path);
-    if (!text) {
+    if (gFixDataSTS == 0 && gEachTopAreaNumber > 0) {
+        // A record holds plane coordinates, the buildings of a map not corrected local metres:
+        // the two cannot be drawn together. The record is refused with the reason, and the track
+        // and the map stay as they were.
+        platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
         return false;
     }
-    const std::vector<SitePoint> track = ParseGpsRecordText(*text);
+    FileError error;
+    const auto read = ReadGpsRecordFile(ReaderPath(path), &error);
+    if (!read) {
+        ShowRefusedFile(this, path, error);
+        return false;
+    }
+    const std::vector<SitePoint>& track = *read;
     if (track.empty()) {
         // A file without one position is not a record of this program (or a wrong file chosen):
         // said, and the track shown so far is kept rather than replaced by nothing.
@@ -327,15 +327,8 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     gGPSRecordNum = count;
     if (gFixDataSTS == 0) {
-        if (gEachTopAreaNumber > 0) {
-            // The record holds plane coordinates, the buildings of a map not corrected local
-            // metres: the map stays on the buildings rather than turning tens of kilometres away
-            // from them, and the user is told why the track is not seen with them.
-            platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
-        } else {
-            const SitePoint centre = BoundingBoxCentre(track);
-            SetMapCenter(centre.x, centre.y);
-        }
+        const SitePoint centre = BoundingBoxCentre(track);
+        SetMapCenter(centre.x, centre.y);
     }
     return true;
 }

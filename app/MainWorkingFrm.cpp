@@ -170,9 +170,8 @@ void MainWorkingFrm::Form_Load()
     pDataFileName[1] = kProtectedProjectName;
     pDataFileName[0] = QStringLiteral("*.dat");
     SetBillDataSTS(0);
-    editor_->pEditMode = -1;
+    // The editor starts with no tool and no picture-click hint on the map.
     SetPhotoClickMode(0);
-    editor_->pPhotoTipSTS = 0;
     DeleteBuildingMenu->setEnabled(false);
     Message2Pnl->hide();
     MouseIconPnl->hide();
@@ -243,6 +242,8 @@ void MainWorkingFrm::StopLineDrawMenu_Click() { editor_->StopLineDrawMenu_Click(
 void MainWorkingFrm::EnsMeasureSistMenu_Click() { editor_->EnsMeasureSistMenu_Click(); }
 void MainWorkingFrm::CloseHeightDialog() { editor_->CloseHeightDialog(); }
 int MainWorkingFrm::activeBuilding() const { return editor_->activeBuilding(); }
+void MainWorkingFrm::setActiveBuilding(int index) { editor_->setActiveBuilding(index); }
+void MainWorkingFrm::ForgetLastPress() { editor_->ForgetLastPress(); }
 
 // ---- Area judgements: the judgement run does the work -----------------------------------------
 
@@ -266,7 +267,22 @@ const judge::AreaResult* MainWorkingFrm::shownAreaResult() const { return judgem
 bool MainWorkingFrm::isJudging() const { return judgement_ != nullptr && judgement_->isJudging(); }
 bool MainWorkingFrm::ResultMapShown() const { return judgement_->resultMapShown(); }
 
+// Both reset commands give the site up: unsaved edits are asked about first, as closing asks.
+// No drops them; Yes saves them and the command goes on only once the file was written, so that
+// a save cancelled or refused leaves the site, its view and the tools exactly as they were.
 void MainWorkingFrm::InitializeDataCmd_Click()
+{
+    if (!MayGiveUpSite()) return;
+    ClearSite();
+}
+
+void MainWorkingFrm::TheNewProjectMenu_Click()
+{
+    if (!MayGiveUpSite()) return;
+    StartNewWork();
+}
+
+void MainWorkingFrm::ClearSite()
 {
     PhotoPic->setDrawMode(PictureSurface::DrawMode::Copy);
     editor_->ReleaseAllTools();
@@ -274,8 +290,6 @@ void MainWorkingFrm::InitializeDataCmd_Click()
     DeleteBuildingMenu->setEnabled(false);
     FixDataSTSPnl->hide();
 }
-
-void MainWorkingFrm::TheNewProjectMenu_Click() { StartNewWork(); }
 
 void MainWorkingFrm::StartNewWork()
 {

@@ -103,6 +103,7 @@ public:
     // The window's state (tests also set some of it to stage a case).
     // The building selected on the site map, -1 none (the editor holds it).
     int activeBuilding() const;
+    void setActiveBuilding(int index);
     // Edits of the building model since the start or the last reset; closing asks when above 0.
     int changeCount() const { return pChangeCount; }
     void setChangeCount(int count) { pChangeCount = count; }
@@ -270,8 +271,10 @@ public:
     gps::BothSateObitFrm* bothSateObitFrm() const;
 
     // Building editing on the site map: the editor holds the tools' state and the selection; the
-    // handlers forward to it.
-    SiteMapEditor& editor() { return *editor_; }
+    // handlers forward to it. Others read its state; only the window's handlers change it.
+    const SiteMapEditor& editor() const { return *editor_; }
+    // The last press on the site map forgotten (set to the picture's origin).
+    void ForgetLastPress();
     // Items of the tool pop-up LineDrawMenu (each carries a check mark).
     QAction* StopLineDrawMenu = nullptr;
     QAction* SelectTopAreaMenu = nullptr;
@@ -306,7 +309,8 @@ public:
     void ReadSampleDataMemu_Click();
     void LoadStoredGPSDataMenu_Click();
     // Reads a GPS record file into the recorded track; false (after a message, the track
-    // unchanged) when it cannot be read or holds no position.
+    // unchanged) when it cannot be read or holds no position, or when the map is not corrected
+    // to plane coordinates and holds buildings (the record cannot be drawn with them).
     bool LoadGPSRecordData(const QString& path);
     void SaveDisplayPicCmd_Click();
     void PrintDisplayCmd_Click();
@@ -368,6 +372,9 @@ private:
     // What both reset commands do: the reset, the conditions read again, an empty model and
     // a new, unchanged project.
     void StartNewWork();
+    // What "全て消去" does once the site may be given up: the tools released, the new work
+    // started, the delete command and the calibration panel switched off.
+    void ClearSite();
     // The question "変更を保存しますか？" (Yes, No); true for Yes.
     bool AskToSaveChanges();
     // Before the site is given up for another (a demonstration): true when nothing is unsaved,
@@ -438,8 +445,9 @@ private:
 
     // Files.
     void ConnectFileCommands();
-    // Puts a checked project into the state and the condition boxes.
-    void TakeProject(const ProjectData& data);
+    // Puts a checked project into the state and the condition boxes; false, with nothing
+    // changed, when the building model refuses its buildings.
+    bool TakeProject(const ProjectData& data);
     // A file dialog starting in the folder of the last one; empty on cancel.
     QString AskMainFileName(platform::FileDialogKind kind, const QStringList& filters, const QString& fileName,
                             const QString& defaultSuffix = QString());

@@ -236,6 +236,12 @@ std::vector<TopAreaPoint> SiteMapEditor::DrawnTopLine() const
     return drawn;
 }
 
+void SiteMapEditor::ForgetLastPress()
+{
+    pLastPointX = 0.0;
+    pLastPointY = 0.0f;
+}
+
 void SiteMapEditor::RedrawDrawnTopLine()
 {
     const std::vector<TopAreaPoint> drawn = DrawnTopLine();

@@ -49,7 +49,19 @@ public:
     int activeBuilding() const { return pActiveBuildingNum; }
     void setActiveBuilding(int index) { pActiveBuildingNum = index; }
 
-    // Tool state (written only here and by the window's load).
+    // The tool state, read-only outside the editor: the tool of the site map 0..6 (-1 none), the
+    // picture-click hint (-1 while the map carries one), the points of the outline being drawn
+    // and the move tool's state (1 dragging a vertex, -1 after its release, 0 no vertex picked).
+    int editMode() const { return pEditMode; }
+    int photoTipState() const { return pPhotoTipSTS; }
+    int topLinePointCount() const { return pTopLinePointNum; }
+    int moveState() const { return pMoveSTS; }
+    // The last press on the site map set to the picture's origin (what the demonstration does
+    // after each of its commands).
+    void ForgetLastPress();
+
+private:
+    // Tool state.
     int pEditMode = -1;           // tool of the site map 0..6, -1 none
     int pPhotoTipSTS = 0;         // -1 while the map carries a picture-click hint
     // Press points and drawing state of the tools, picture units: the rectangle's first corner
@@ -69,7 +81,6 @@ public:
     int pMoveSTS = 0;         // move tool: 1 dragging a vertex, -1 after its release, 0 no vertex picked
     int pMovePointNum = -1;   // the vertex being moved, -1 none
 
-private:
     void SelectToolFromMenu(QAction* item, int tool);
     void CheckOnlyToolMenuItem(QAction* item);
     void TopLinePress(QPointF tip);

@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 #include "gps/MapSystems.h"
 #include "gps/TextFields.h"
@@ -132,17 +131,11 @@ std::optional<GpsSettings> GpsSettingReader::finish(std::string* problem) const
 
 namespace {
 
-// The settings from `lines`, read up to the first line that cannot belong. More than `maxBytes`
-// read (a file that grows while it is read) sets `tooLarge`.
-std::optional<GpsSettings> ReadGpsSettingLines(platform::TextLineReader& lines, std::uintmax_t maxBytes,
-                                               std::string* problem, bool* tooLarge)
+// The settings from `lines`, read up to the first line that cannot belong.
+std::optional<GpsSettings> ReadGpsSettingLines(platform::TextLineReader& lines, std::string* problem)
 {
     GpsSettingReader reader;
     while (const auto line = lines.next()) {
-        if (lines.bytesRead() > maxBytes) {
-            *tooLarge = true;
-            return std::nullopt;
-        }
         if (!reader.take(*line)) break;
     }
     if (lines.tooLong()) reader.refuseLongLine();
@@ -154,8 +147,7 @@ std::optional<GpsSettings> ReadGpsSettingLines(platform::TextLineReader& lines, 
 std::optional<GpsSettings> ReadGpsSettingText(std::string_view text, std::string* problem)
 {
     platform::TextLineReader lines(text, kMaxGpsSettingLineLength);
-    bool tooLarge = false;  // no limit on a text in memory
-    return ReadGpsSettingLines(lines, std::numeric_limits<std::uintmax_t>::max(), problem, &tooLarge);
+    return ReadGpsSettingLines(lines, problem);
 }
 
 std::string GpsPortPath(const GpsSettings& settings)
@@ -221,23 +213,20 @@ QString LoadGPSSetting(const QString& startDir)
     if (!QFileInfo::exists(path)) {
         return {};
     }
-    // Small chunks: a wrong file is refused after its first few kilobytes at most.
-    platform::TextLineReader lines(platform::FileName{QFile::encodeName(path).toStdString()}, kMaxGpsSettingLineLength, 4096);
+    // Small chunks: a wrong file is refused after its first few kilobytes at most. The byte limit
+    // refuses a larger file by its size, and one that has no size or grows once more was read.
+    platform::TextLineReader lines(platform::FileName{QFile::encodeName(path).toStdString()}, kMaxGpsSettingLineLength, 4096,
+                                   kMaxGpsSettingFileSize);
     if (!lines.isOpen()) {
         return QStringLiteral("GPS設定を読めません。\n%1").arg(path);
     }
     const auto broken = [&path](const std::string& problem) {
         return QStringLiteral("GPS設定が壊れています。初期値を使います。\n%1\n%2").arg(path, QString::fromStdString(problem));
     };
-    const std::string tooLarge = "ファイルが大きすぎます（" + std::to_string(kMaxGpsSettingFileSize) + "バイトまでです）。";
-    if (lines.size() > kMaxGpsSettingFileSize) {
-        return broken(tooLarge);
-    }
     std::string problem;
-    bool grew = false;
-    const auto settings = ReadGpsSettingLines(lines, kMaxGpsSettingFileSize, &problem, &grew);
-    if (grew) {
-        return broken(tooLarge);
+    const auto settings = ReadGpsSettingLines(lines, &problem);
+    if (lines.tooLarge()) {
+        return broken("ファイルが大きすぎます（" + std::to_string(kMaxGpsSettingFileSize) + "バイトまでです）。");
     }
     if (lines.failed()) {
         return QStringLiteral("GPS設定を読めません。\n%1").arg(path);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace judge {
 namespace {
@@ -35,41 +36,38 @@ bool GridRow(std::int64_t r, int& row, const GridFrame& frame)
 void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area,
                     const GridFrame& frame)
 {
-    auto Column = [&](double x, double c) { return judge::Column(x, c, frame); };
+    auto Column = [&](double x) { return judge::Column(x, cell, frame); };
     auto GridRow = [&](std::int64_t r, int& row) { return judge::GridRow(r, row, frame); };
-    auto push = [&](std::int64_t x, int y, int dir) { rows.push_back(Crossing{area, x, y, dir, 0, 0}); };
+    auto push = [&](std::int64_t x, int y, bool counts, std::int64_t fillTo) { rows.push_back(Crossing{area, x, y, counts, fillTo}); };
     int row = 0;
     if (y1 == y2) {
         if (GridRow(RoundIndex(y1 / cell), row)) {
-            push(Column(x1, cell), row, 0);
-            push(Column(x2, cell), row, 0);
+            const std::int64_t c1 = Column(x1), c2 = Column(x2);
+            push(c1, row, false, c2);
+            push(c2, row, false, c2);
         }
         return;
     }
     if (std::isnan(y1) || std::isnan(y2)) return;
     const bool rising = y1 < y2;
-    const int dir = rising ? 1 : -1;
     const double xl = rising ? x1 : x2, yl = rising ? y1 : y2;
     const double xu = rising ? x2 : x1, yu = rising ? y2 : y1;
     const std::int64_t rl = RoundIndex(yl / cell);
     const std::int64_t ru = RoundIndex(yu / cell);
     const std::int64_t n = ru - rl;
-    // Only the rows on the grid: t from the first to the last that lands on rows 0..270.
+    if (n == 0) {
+        // Both ends on one row: a flat edge, filled from end to end and counted on no row.
+        if (GridRow(rl, row)) push(Column(x1), row, false, Column(x2));
+        return;
+    }
+    // Only the rows on the grid: t from the first to the last that lands on rows 0..270. The
+    // upper end's row (t = n) does not count: the edge that goes on from there counts it.
     const std::int64_t tFirst = std::max<std::int64_t>(0, -frame.originY - rl);
     const std::int64_t tLast = std::min<std::int64_t>(n, frame.lastY - frame.originY - rl);
-    if (x1 == x2) {
-        const std::int64_t col = Column(x1, cell);
-        for (std::int64_t t = tFirst; t <= tLast; ++t)
-            if (GridRow(rl + t, row)) push(col, row, dir);
-        return;
-    }
-    if (n == 0) {
-        if (GridRow(rl, row)) push(Column(x1, cell), row, dir);
-        return;
-    }
+    const bool vertical = x1 == x2;
     for (std::int64_t t = tFirst; t <= tLast; ++t) {
-        const double x = xl + static_cast<double>(t) * (xu - xl) / static_cast<double>(n);
-        if (GridRow(rl + t, row)) push(Column(x, cell), row, dir);
+        const std::int64_t col = vertical ? Column(x1) : Column(xl + static_cast<double>(t) * (xu - xl) / static_cast<double>(n));
+        if (GridRow(rl + t, row)) push(col, row, t < n, col);
     }
 }
 
@@ -84,49 +82,6 @@ std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, dou
     return rows;
 }
 
-namespace {
-
-// Marks one run of two or more crossings (same outline and row), in table order.
-void MarkRun(Crossing* run, std::size_t len)
-{
-    auto opposite = [&](std::size_t r) { return run[r].direction * run[r - 1].direction == -1; };
-    auto sameCell = [&](std::size_t r) { return run[r].x == run[r - 1].x; };
-    if (len == 2) {
-        if (!opposite(1) && sameCell(1)) {
-            run[0].mark = run[1].mark = -1;
-        } else {
-            run[0].mark = 1;
-            run[1].mark = 2;
-        }
-        return;
-    }
-    bool open = true;
-    run[0].mark = 1;
-    auto toggle = [&](std::size_t r) {
-        run[r].mark = open ? 2 : 1;
-        open = !open;
-    };
-    const bool even = len % 2 == 0;
-    for (std::size_t r = 1; r < len; ++r) {
-        if (even) {
-            if (opposite(r)) toggle(r);
-            else if (sameCell(r)) run[r].mark = -1;
-            else toggle(r);
-        } else if (sameCell(r)) {
-            if (open) {
-                run[r].mark = -1;
-            } else {
-                run[r].mark = 1;
-                open = true;
-            }
-        } else {
-            toggle(r);
-        }
-    }
-}
-
-}  // namespace
-
 void SortFirstCutList(std::vector<Crossing>& rows)
 {
     std::stable_sort(rows.begin(), rows.end(), [](const Crossing& a, const Crossing& b) {
@@ -134,45 +89,56 @@ void SortFirstCutList(std::vector<Crossing>& rows)
         if (a.y != b.y) return a.y < b.y;
         return a.x < b.x;
     });
-    std::size_t start = 0;
-    while (start < rows.size()) {
-        std::size_t end = start + 1;
-        while (end < rows.size() && rows[end].area == rows[start].area && rows[end].y == rows[start].y) ++end;
-        const std::size_t len = end - start;
-        for (std::size_t r = start; r < end; ++r) {
-            rows[r].runLength = 0;
-            rows[r].mark = 0;
+}
+
+namespace {
+
+// Fills one outline's ordered crossings with height h.
+void FillOutline(const Crossing* first, const Crossing* last, float h, HeightMesh& mesh, const GridFrame& frame)
+{
+    auto fill = [&](std::int64_t a, std::int64_t b, int y) {
+        const std::int64_t from = std::max<std::int64_t>(std::min(a, b), 0);
+        const std::int64_t to = std::min<std::int64_t>(std::max(a, b), frame.lastX);
+        for (std::int64_t i = from; i <= to; ++i) mesh.set(i, y, h);
+    };
+    for (const Crossing* c = first; c != last; ++c) fill(c->x, c->fillTo, c->y);
+    const Crossing* open = nullptr;
+    for (const Crossing* c = first; c != last; ++c) {
+        if (c != first && c->y != (c - 1)->y) open = nullptr;  // a new row: no span left open
+        if (!c->counts) continue;
+        if (open == nullptr) {
+            open = c;
+        } else {
+            fill(open->x, c->x, c->y);
+            open = nullptr;
         }
-        rows[start].runLength = static_cast<int>(len);
-        if (len >= 2) MarkRun(&rows[start], len);
-        start = end;
     }
 }
+
+// Orders heights for the fill: a height that is no number comes first, so any other overrides it.
+float HeightKey(float h) { return std::isnan(h) ? -std::numeric_limits<float>::infinity() : h; }
+
+}  // namespace
 
 void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh,
                         const GridFrame& frame)
 {
-    std::size_t start = 0;
-    while (start < rows.size()) {
+    struct Block {
+        std::size_t start, end;
+        float height;
+    };
+    std::vector<Block> blocks;
+    for (std::size_t start = 0; start < rows.size();) {
         std::size_t end = start + 1;
-        while (end < rows.size() && rows[end].area == rows[start].area && rows[end].y == rows[start].y) ++end;
+        while (end < rows.size() && rows[end].area == rows[start].area) ++end;
         const int area = rows[start].area;
         const float h = (area >= 0 && static_cast<std::size_t>(area) < outlines.size()) ? outlines[area].height : 0.0f;
-        int lastMark = 0;
-        std::int64_t left = 0;
-        for (std::size_t r = start; r < end; ++r) {
-            if (rows[r].mark == 1) {
-                left = rows[r].x;
-                lastMark = 1;
-            } else if (rows[r].mark == 2 && lastMark == 1) {
-                const std::int64_t from = std::max<std::int64_t>(left, 0);
-                const std::int64_t to = std::min<std::int64_t>(rows[r].x, frame.lastX);
-                for (std::int64_t i = from; i <= to; ++i) mesh.set(i, rows[r].y, h);
-                lastMark = 2;
-            }
-        }
+        blocks.push_back({start, end, h});
         start = end;
     }
+    // The lower outlines first, so that where outlines overlap the greatest height stays.
+    std::stable_sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return HeightKey(a.height) < HeightKey(b.height); });
+    for (const Block& b : blocks) FillOutline(rows.data() + b.start, rows.data() + b.end, b.height, mesh, frame);
 }
 
 void BuildHeightMesh(const std::vector<Outline>& outlines, double cell, HeightMesh& mesh)

@@ -2,11 +2,20 @@
 // The building height grid: a scan-line rasteriser of the roof outlines.
 //
 // Stage 1 turns every edge of every outline into crossings (the cells where the edge meets a grid
-// row), stage 2 orders them by outline, row and column and marks which crossings open and close a
-// filled span, stage 3 writes the spans into the grid with the outline's height. The pure stages
-// take outlines in grid metres with the cell size in metres (any unit works when the cell size is
-// given in the same unit). Rows outside 0..270 give no crossing and spans are cut to columns 0..324,
-// so an outline partly or wholly off the grid never paints its border.
+// row), stage 2 orders them by outline, row and column, stage 3 pairs the crossings of each
+// outline's row and fills the grid with the outline's height. The pure stages take outlines in
+// grid metres with the cell size in metres (any unit works when the cell size is given in the same
+// unit). Rows outside 0..270 give no crossing and spans are cut to columns 0..324, so an outline
+// partly or wholly off the grid never paints its border.
+//
+// Which crossings pair: a sloped edge counts on its rows from its lower end's up to, not
+// including, its upper end's, so every vertex's row is counted once by the edges that pass
+// through it and twice or not at all at a peak or a valley; a flat edge (horizontal, or both ends
+// rounding to one row) counts on none. On each row the counting crossings of an outline, taken by
+// column, pair first with second, third with fourth, and each pair fills its cells with both
+// ends. For a closed outline the count on every row is even. Besides the pairs, every crossing
+// fills its own cell, and a flat edge all cells from one end's column to the other's on its row,
+// so the top rows of rectangles, apex cells and flat sides are kept.
 
 #include "judge/Meshes.h"
 
@@ -39,18 +48,19 @@ struct Outline {
 
 // One crossing of an edge with a grid row.
 struct Crossing {
-    int area = 0;          // outline index
-    std::int64_t x = 0;    // grid column; may lie off the grid (left of 0 or right of the last)
-    int y = 0;             // grid row, 0..last row
-    int direction = 0;     // 1 rising edge, -1 falling, 0 horizontal
-    int runLength = 0;     // on the first crossing of a run: the run's length; else 0
-    int mark = 0;          // 1 opens a span, 2 closes it, -1 ignored, 0 unmarked
+    int area = 0;              // outline index
+    std::int64_t x = 0;        // grid column; may lie off the grid (left of 0 or right of the last)
+    int y = 0;                 // grid row, 0..last row
+    bool counts = false;       // takes part in the pairing of its row
+    std::int64_t fillTo = 0;   // the crossing fills its row from x to this column (x but on a flat edge)
 };
 
 // Appends the crossings of the edge (x1, y1) -> (x2, y2) of outline `area` (grid metres, cell size
 // `cell`): one per row from the lower to the upper end's row for a sloped edge, x stepping evenly
-// over the rows; two on the row of a horizontal edge (its ends, direction 0). Rows are rounded
-// halves-to-even from the frame's origin row, columns likewise from its origin column.
+// over the rows, counting on all rows but the upper end's; on the row of a flat edge one crossing
+// at each end (horizontal) or at its first end (ends rounding to one row), counting on none and
+// filling to the other end's column. Rows are rounded halves-to-even from the frame's origin row,
+// columns likewise from its origin column.
 void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double y1, double x2, double y2, int area,
                     const GridFrame& frame = kHeightGridFrame);
 
@@ -58,11 +68,13 @@ void AddEdgeCutRows(std::vector<Crossing>& rows, double cell, double x1, double 
 std::vector<Crossing> MakeFirstCutList(const std::vector<Outline>& outlines, double cell,
                                        const GridFrame& frame = kHeightGridFrame);
 
-// Stage 2: orders by outline, row, column (ties keep their order), writes run lengths and marks.
+// Stage 2: orders by outline, row, column (ties keep their order).
 void SortFirstCutList(std::vector<Crossing>& rows);
 
-// Stage 3: fills every marked span (both end cells included, cut to columns 0..last column) of the
-// ordered crossings with its outline's height; later outlines overwrite earlier ones.
+// Stage 3: over the ordered crossings, fills every pair of counting crossings of an outline's row
+// and every crossing's own cells (both ends included, cut to columns 0..last column) with its
+// outline's height. Where outlines overlap a cell keeps the greatest of their heights, whatever
+// their order; cells no outline covers keep their value.
 void FillBillHeightMesh(const std::vector<Crossing>& rows, const std::vector<Outline>& outlines, HeightMesh& mesh,
                         const GridFrame& frame = kHeightGridFrame);
 

@@ -71,13 +71,13 @@ QFrame* RaisedFrame(QWidget* parent, const char* name)
     return frame;
 }
 
-// OK and cancel under the content, right-aligned.
+// OK and cancel under the content, right-aligned. OK is the default button: Enter presses it
+// from the sliders and options, as on any dialog (a button with the focus takes Enter itself).
 QHBoxLayout* ButtonRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel)
 {
     ok = Named(new QPushButton(QStringLiteral("OK(&Y)"), parent), "OKCmd");
     cancel = Named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&N)"), parent), "CancelCmd");
-    ok->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    ok->setDefault(true);
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(ok);

@@ -28,9 +28,12 @@ void SetEndTimeStep(int step) { endTimeStep = step; }
 void SetElevationMask(float degrees) { elevationMask = degrees; }
 void SetAntennaHeight(float metres) { antennaHeight = metres; }
 
-AntennaHeightCheck CheckAntennaHeight(double typed, bool isNumber)
+AntennaHeightCheck CheckAntennaHeight(double typed, bool isNumber, float inUse)
 {
-    if (!isNumber || typed < 0.0) {
+    if (!isNumber) {
+        return {inUse, "ｱﾝﾃﾅ高は正の値です。"};
+    }
+    if (typed < 0.0) {
         return {0.0f, "ｱﾝﾃﾅ高は正の値です。"};
     }
     if (typed > 100.0) {

@@ -33,11 +33,11 @@ inline constexpr int kDefaultEndTimeStep = 216;
 
 // An antenna height typed by the user, kept within 0..100 m: the height to use and, when the
 // typed one lay outside, the message that tells the user so (empty when it was taken as typed).
-// A text that is no number (`isNumber` false: letters, "2x") is refused as a negative height is,
-// 0 m with the message that the height is a positive value, rather than read as its leading
-// number or as 0 without a word.
+// A text that is no number (`isNumber` false: letters, "2x") gets the message that the height is
+// a positive value, and the height in use before (`inUse`) stays: a slip of the keyboard neither
+// reads the text as its leading number nor drops the antenna to the ground.
 struct AntennaHeightCheck {
     float metres = 0.0f;
     std::string message;
 };
-AntennaHeightCheck CheckAntennaHeight(double typed, bool isNumber = true);
+AntennaHeightCheck CheckAntennaHeight(double typed, bool isNumber, float inUse);

@@ -86,7 +86,6 @@ void InputLineFrm::OpenDataMenu_Click()
     }
     editor_->setSelectedRoof(-1);
     unsavedEdits_ = false;
-    sampleInUse_ = false;
     setWindowTitle(QString::fromStdString(LineDataCaption(path.toStdString())));
     ShowModelCalibration();
     if (planShown_) {
@@ -128,7 +127,6 @@ void InputLineFrm::SaveDataMenu_Click()
         return;
     }
     unsavedEdits_ = false;
-    sampleInUse_ = false;
 }
 
 void InputLineFrm::LoadSampleData(int which)
@@ -143,7 +141,6 @@ void InputLineFrm::LoadSampleData(int which)
     ShowModelCalibration();
     // The sample as loaded holds no edits of the user's (any earlier ones were given up above).
     unsavedEdits_ = false;
-    sampleInUse_ = true;
     if (planShown_) {
         PressViewButton(0);
     } else {

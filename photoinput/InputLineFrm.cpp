@@ -230,7 +230,6 @@ void InputLineFrm::Form_Load()
     SetBillColorTable();
     ResetAllDataBuildingData();
     unsavedEdits_ = false;
-    sampleInUse_ = false;
     dataFileName_ = QStringLiteral("*.dat");
     Remove1TopAreaMenu->setEnabled(false);
     ChangeBillHeightMenu->setEnabled(false);

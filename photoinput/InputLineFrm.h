@@ -74,9 +74,6 @@ public:
     // none, and once the user changed it the work is the user's.
     bool hasUnsavedEdits() const { return unsavedEdits_; }
     void setUnsavedEdits(bool unsaved) { unsavedEdits_ = unsaved; }
-    // True while a built-in picture or data set is in use.
-    bool sampleInUse() const { return sampleInUse_; }
-    void setSampleInUse(bool sample) { sampleInUse_ = sample; }
     bool planShown() const override { return planShown_; }  // else the oblique view
     float planScale() const { return planScale_; }  // plan drawing scale, canvas units per metre
     const QString& dataFileName() const { return dataFileName_; }  // the data file's name
@@ -277,7 +274,6 @@ private:
     std::unique_ptr<PictureEditor> editor_;
     bool activated_ = false;         // the first activation has run
     bool unsavedEdits_ = false;
-    bool sampleInUse_ = false;
     QString dataFileName_ = QStringLiteral("*.dat");
     bool planShown_ = false;
     float planScale_ = 0.0f;

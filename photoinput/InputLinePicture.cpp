@@ -76,7 +76,6 @@ bool InputLineFrm::OpenPhotoFile(const QString& path)
     setWindowTitle(QStringLiteral("３D写真/") + QFileInfo(path).fileName());
     SetPhoto(picture);
     ShowNorthAngle(0.0f);
-    sampleInUse_ = false;
     ShowPhotoLine(-1, -1);
     unsetCursor();
     return true;
@@ -102,7 +101,6 @@ bool InputLineFrm::LoadSamplePhoto(int which)
     VerHeightmTxt->setText(which == 2 ? QStringLiteral("598") : QStringLiteral("589"));
     IncliHeightmTxt->setText(which == 2 ? QStringLiteral("102") : QStringLiteral("134"));
     ShowNorthAngle(0.0f);
-    sampleInUse_ = true;
     ShowPhotoLine(-1, -1);
     return true;
 }
@@ -146,7 +144,6 @@ void InputLineFrm::ResetDataCmd_Click()
     ClearPhotoCmd->setText(QStringLiteral("戻す"));
     ResetAllDataBuildingData();
     unsavedEdits_ = false;
-    sampleInUse_ = false;
     dataFileName_ = QStringLiteral("*.dat");
     editor_->setSelectedRoof(-1);
     Remove1TopAreaMenu->setEnabled(false);

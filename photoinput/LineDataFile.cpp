@@ -272,19 +272,20 @@ std::optional<LineData> ParseLineDataText(const std::string& text, std::string* 
 
 std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message, std::uintmax_t* bytesRead)
 {
-    platform::TextLineReader lines(platform::FileName{path}, kMaxLineDataLineLength);
+    // The byte limit also ends a pipe or a device that keeps sending blank lines.
+    platform::TextLineReader lines(platform::FileName{path}, kMaxLineDataLineLength, 64 * 1024, kMaxLineDataFileSize);
     auto fail = [&](const std::string& text) -> std::optional<LineData> {
         if (message) *message = text;
         if (bytesRead) *bytesRead = lines.bytesRead();
         return std::nullopt;
     };
     if (!lines.isOpen()) return fail("ファイルを読み込めませんでした。\n" + path);
-    if (lines.size() > kMaxLineDataFileSize) {
+    std::string reason;
+    auto data = ParseLineData(lines, &reason);
+    if (lines.tooLarge()) {
         return fail(std::string(kBrokenDataMessage) + "\n建物データのファイルとしては大きすぎます（" +
                     std::to_string(kMaxLineDataFileSize / 1000) + " KB まで）。");
     }
-    std::string reason;
-    auto data = ParseLineData(lines, &reason);
     if (!data) return fail(std::string(kBrokenDataMessage) + "\n" + reason);
     if (bytesRead) *bytesRead = lines.bytesRead();
     return data;
@@ -314,9 +315,12 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface)
     return data;
 }
 
-void ApplyLineData(const LineData& data)
+TopAreaEdit ApplyLineData(const LineData& data)
 {
-    if (ReplaceTopAreaModel(data.roofs, static_cast<int>(data.points.size())) != TopAreaEdit::Done) return;
+    if (const TopAreaEdit refused = ReplaceTopAreaModel(data.roofs, static_cast<int>(data.points.size()));
+        refused != TopAreaEdit::Done) {
+        return refused;
+    }
     SetNorthAngle(data.northAngle);
     SetCameraValues(data.sourceHeight, data.flatHeight, data.slideHeight, data.slideAngle);
     const bool withPlan = data.planPoints.size() == data.points.size();
@@ -334,6 +338,7 @@ void ApplyLineData(const LineData& data)
         gWallEdgefotEachTopArea[k] = data.walls[k].owner;
     }
     gWallEdgeNumber = static_cast<int>(std::min<std::size_t>(data.walls.size(), kMaxWallEdges));
+    return TopAreaEdit::Done;
 }
 
 int BillDataStatusOf(const LineData& data) { return data.roofs.empty() ? 0 : -1; }
@@ -359,12 +364,24 @@ bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& s
     return WriteWholeFile(path, WriteDemoLineDataText(CaptureLineData(surface), flatMapRate), error);
 }
 
+bool LoadLineData(const LineData& data, bool pictureLoaded, std::string* message)
+{
+    // Checked before the model is emptied, so that a refusal leaves it as it was.
+    if (CheckTopAreaRuns(data.roofs, static_cast<int>(data.points.size())) != TopAreaEdit::Done) {
+        if (message) *message = std::string(kBrokenDataMessage) + "\n屋根の頂点の並びが建物データの決まりに合いません。";
+        return false;
+    }
+    ResetAllDataBuildingData();
+    if (ApplyLineData(data) != TopAreaEdit::Done) {
+        if (message) *message = std::string(kBrokenDataMessage);
+        return false;
+    }
+    if (!pictureLoaded) SetPhotoPictureWidth(data.surface.width);
+    return true;
+}
+
 bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message)
 {
     const auto data = ReadLineDataFile(path, message);
-    if (!data) return false;
-    ResetAllDataBuildingData();
-    ApplyLineData(*data);
-    if (!pictureLoaded) SetPhotoPictureWidth(data->surface.width);
-    return true;
+    return data && LoadLineData(*data, pictureLoaded, message);
 }

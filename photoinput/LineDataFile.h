@@ -113,8 +113,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
 std::optional<LineData> ParseLineDataText(const std::string& text, std::string* reason = nullptr);
 
 // Reads and checks the file at `path` as ParseLineDataText does, one chunk at a time: a file
-// larger than kMaxLineDataFileSize is refused by its size without being read, any other wrong
-// file at its first wrong line. On a refusal `message` gets the text to show (kBrokenDataMessage
+// larger than kMaxLineDataFileSize is refused by its size without being read (a pipe or device,
+// which has no size, once more than that was read), any other wrong file at its first wrong line. On a refusal `message` gets the text to show (kBrokenDataMessage
 // and the reason, or that the file cannot be read); `bytesRead` gets how much of the file was read.
 std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message = nullptr,
                                          std::uintmax_t* bytesRead = nullptr);
@@ -126,8 +126,8 @@ LineData CaptureLineData(const PhotoSurfaceGeometry& surface);
 // Puts a checked model into the photo model: north angle, camera values, the counts and the
 // entries up to them (plan points 0 unless the data carry them); entries past the new counts
 // keep what they held. The picture width is the caller's business. Data whose runs break the
-// building model's rules (ReplaceTopAreaModel) change nothing.
-void ApplyLineData(const LineData& data);
+// building model's rules (ReplaceTopAreaModel) change nothing and give that refusal.
+TopAreaEdit ApplyLineData(const LineData& data);
 
 // The working-file flag a written model leaves: -1 (restore it at the next opening) when it
 // holds at least one roof, else 0.
@@ -145,8 +145,13 @@ bool SaveLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surfa
 bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& surface, float flatMapRate,
                           std::string* error = nullptr);
 
-// Reads and checks the file at `path`; only a good file changes anything: the photo model is
-// emptied and filled from it (ApplyLineData), and when no picture is loaded the picture width
-// becomes the surface width of line 2. A broken file gives false with the message to show
-// (kBrokenDataMessage and the reason, or that the file cannot be read) and changes nothing.
+// Puts a model in place of the photo model: when its runs keep the building model's rules the
+// photo model is emptied and filled from it (ApplyLineData), and when no picture is loaded the
+// picture width becomes the surface width of line 2. Data that break the rules give false with
+// the message to show and change nothing.
+bool LoadLineData(const LineData& data, bool pictureLoaded, std::string* message = nullptr);
+
+// Reads and checks the file at `path` (ReadLineDataFile) and puts the model in place
+// (LoadLineData); only a good file changes anything. A broken file gives false with the message
+// to show (kBrokenDataMessage and the reason, or that the file cannot be read) and changes nothing.
 bool LoadLineDataFile(const std::string& path, bool pictureLoaded, std::string* message = nullptr);

@@ -173,8 +173,8 @@ void PictureEditor::MouseMove(QPointF at)
     if (tool_ == kMoveTool && drag_ == Drag::Dragging) {
         const QPointF tip = TipOf(kMoveTool, at);
         if (host_.planShown()) {
+            // Only the plan's copy follows the pointer; the edit is made (or not) at the release.
             if (MoveFlatTopPoint(selectedRoof_, dragPoint_, tip.x(), tip.y(), host_.planFrame())) {
-                host_.MarkEdited();
                 host_.RedrawPlan(selectedRoof_);
             }
             return;
@@ -228,8 +228,12 @@ void PictureEditor::PlanMoveRelease()
     if (point < 0 || point >= kMaxTopPoints) return;
     if (gFlatTopAreaX[point] == dragPlanStart_.x && gFlatTopAreaY[point] == dragPlanStart_.y) return;
     // The plan is made afresh from the picture at every switch to it, and the picture is what a
-    // data file keeps: the moved vertex goes into the picture, or back where it was.
-    if (CarryFlatTopPointToPhoto(selectedRoof_, point)) return;
+    // data file keeps: the moved vertex goes into the picture, which is an edit, or back where it
+    // was, which leaves the work as it was.
+    if (CarryFlatTopPointToPhoto(selectedRoof_, point)) {
+        host_.MarkEdited();
+        return;
+    }
     SetFlatTopPoint(selectedRoof_, point, dragPlanStart_.x, dragPlanStart_.y);
     host_.RedrawPlan(selectedRoof_);
     host_.ShowEditMessage(

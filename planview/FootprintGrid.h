@@ -5,10 +5,12 @@
 //
 // Cell (i, j) stands for the north-up plan position (i - 150, j - 150) metres, so the plan origin
 // lies in cell (150, 150) and the grid reaches 150 m west and south, 180 m east and 120 m north
-// of it; spans beyond columns 0..330 or rows 0..270 are not stored. The crossings come from the
-// height grid's scan-line rasteriser (judge/HeightGrid.h) with this frame: an edge crosses every
-// scan line from its lower to its upper end's rounded y (halves to even), a horizontal edge gives
-// its two ends, and the marks of each roof's scan line decide which spans fill.
+// of it; spans beyond columns 0..330 or rows 0..270 are not stored. The crossings and their
+// pairing are the height grid's (judge/HeightGrid.h) with this frame: an edge crosses every scan
+// line from its lower to its upper end's rounded y (halves to even), the crossings of a roof's
+// scan line that count pair off in column order and fill between them, and every crossing and
+// every flat edge fills its own cells. Where roofs overlap, a cell keeps the greater value, that
+// is the number of the roof that comes later in the model.
 
 #include <vector>
 
@@ -18,9 +20,9 @@ inline constexpr judge::GridFrame kFootprintFrame{150, 150, 330, 270};
 // A run records at most this many crossings; later ones are dropped.
 inline constexpr std::size_t kMaxFootprintCrossings = 10000;
 
-// The ordered and marked crossings of every roof's plan outline (gFlatTopAreaX/Y) turned
+// The ordered crossings of every roof's plan outline (gFlatTopAreaX/Y) turned
 // counter-clockwise by `northAngle` degrees; each crossing's area is its roof index.
 std::vector<judge::Crossing> MakeFootprintCrossings(float northAngle);
 
-// Clears `mesh` and writes the marked spans of `crossings` with roof index + 1.
+// Clears `mesh` and fills the roofs of `crossings` (ordered) with roof index + 1.
 void FillFootprintGrid(const std::vector<judge::Crossing>& crossings, judge::HeightMesh& mesh);

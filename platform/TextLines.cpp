@@ -42,14 +42,19 @@ void LineGatherer::clear()
     tooLong_ = false;
 }
 
-TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize)
-    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), chunk_(std::max<std::size_t>(chunkSize, 1)),
-      gatherer_(maxLength)
+TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize, std::uintmax_t maxBytes)
+    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), maxBytes_(maxBytes),
+      chunk_(std::max<std::size_t>(chunkSize, 1)), gatherer_(maxLength)
 {
     std::error_code error;
     if (file_.is_open()) {
+        // A pipe or a device has no size: only what is read of it counts.
         const auto size = std::filesystem::file_size(std::filesystem::path(file.path), error);
         size_ = error ? 0 : size;
+        if (size_ > maxBytes_) {
+            tooLarge_ = true;
+            done_ = true;
+        }
     }
 }
 
@@ -75,6 +80,11 @@ bool TextLineReader::fill()
         pending_ = std::string_view(chunk_.data(), got);
     }
     bytesRead_ += pending_.size();
+    if (bytesRead_ > maxBytes_) {
+        tooLarge_ = true;
+        pending_ = {};
+        return false;
+    }
     return !pending_.empty();
 }
 
@@ -91,7 +101,7 @@ std::optional<std::string_view> TextLineReader::next()
             return std::nullopt;
         }
     }
-    if (failed_) {
+    if (failed_ || tooLarge_) {
         done_ = true;
         return std::nullopt;
     }

@@ -51,12 +51,19 @@ struct FileName {
 
 // Gives the lines of a file, read in chunks holding one chunk and one line, or of a text in
 // memory, one at a time. `next` gives the next line (valid until the next call), or nullopt at
-// the end, at a line longer than `maxLength` (tooLong) or at a read error (failed).
+// the end, at a line longer than `maxLength` (tooLong), at a read error (failed) or beyond the
+// byte limit (tooLarge).
 class TextLineReader {
 public:
+    // No byte limit.
+    static constexpr std::uintmax_t kNoByteLimit = UINTMAX_MAX;
+
     // A file is read in chunks of `chunkSize` bytes; a reader of small files takes small chunks
-    // so that a wrong file costs no more than one.
-    TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize = 64 * 1024);
+    // so that a wrong file costs no more than one. A file larger than `maxBytes` is refused by
+    // its size without being read; one whose size is not known beforehand (a pipe, a device) or
+    // that grows while it is read is refused once more than `maxBytes` have been read.
+    TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize = 64 * 1024,
+                   std::uintmax_t maxBytes = kNoByteLimit);
     TextLineReader(std::string_view text, std::size_t maxLength);
 
     // False when the file could not be opened (a text is always open).
@@ -66,6 +73,8 @@ public:
     std::optional<std::string_view> next();
     bool tooLong() const { return gatherer_.tooLong(); }
     bool failed() const { return failed_; }
+    // The file is larger than the byte limit (by its size, or by what was read).
+    bool tooLarge() const { return tooLarge_; }
     // Bytes read from the file (or taken from the text) so far.
     std::uintmax_t bytesRead() const { return bytesRead_; }
     // 1-based number of the line `next` gave or refused last.
@@ -79,6 +88,7 @@ private:
     std::ifstream file_;
     std::string_view text_;
     std::uintmax_t size_ = 0;
+    std::uintmax_t maxBytes_ = kNoByteLimit;
     std::vector<char> chunk_;
     std::string_view pending_;  // bytes read and not yet taken
     LineGatherer gatherer_;
@@ -87,6 +97,7 @@ private:
     bool atEnd_ = false;  // everything was read
     bool done_ = false;   // nothing more to give
     bool failed_ = false;
+    bool tooLarge_ = false;
 };
 
 }  // namespace platform

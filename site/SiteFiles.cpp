@@ -8,18 +8,21 @@
 #include "orbit/ObservationConditions.h"
 #include "orbit/TextHelpers.h"
 #include "platform/NumberText.h"
+#include "platform/TextLines.h"
 
 using platform::FormatFixed;
 using platform::NumberLine;
-using platform::NumberLineReader;
 using platform::Precision;
 
 namespace {
 
-// Reads number lines strictly: each must exist and hold a number.
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+// Reads number lines strictly: each must exist and hold a number. Blank lines between values are
+// skipped.
 class StrictReader {
 public:
-    explicit StrictReader(const std::string& text) : reader_(text) {}
+    explicit StrictReader(platform::TextLineReader& lines) : lines_(lines) {}
 
     bool number(double& value)
     {
@@ -66,16 +69,15 @@ public:
 private:
     std::optional<std::string> nextLine()
     {
-        // Empty lines between values are tolerated, as the number reader skips line ends.
-        while (auto line = reader_.readLine()) {
-            if (line->find_first_not_of(" \t") != std::string::npos) {
-                return line;
+        while (const auto line = lines_.next()) {
+            if (!IsBlank(*line)) {
+                return std::string(*line);
             }
         }
         return std::nullopt;
     }
 
-    NumberLineReader reader_;
+    platform::TextLineReader& lines_;
 };
 
 // True when the value survives the file's single precision (a larger one would not convert).
@@ -92,12 +94,58 @@ constexpr double kMaxSiteCoordinate = 1.0e7;
 
 bool IsSiteCoordinate(double value) { return std::isfinite(value) && std::fabs(value) <= kMaxSiteCoordinate; }
 
-std::optional<ProjectData> Refuse(FileError* error, const std::string& reason)
+// Sets the reason and gives nullopt, for a reader of any kind.
+std::nullopt_t Refuse(FileError* error, const std::string& reason)
 {
     if (error != nullptr) {
         error->reason = reason;
     }
     return std::nullopt;
+}
+
+// The reason for a reader that stopped at a line too long or a read error, instead of the
+// reason the parser gave for the missing line.
+void NameLineFault(const platform::TextLineReader& lines, FileError* error)
+{
+    if (error == nullptr) return;
+    if (lines.tooLong()) {
+        error->reason = std::to_string(lines.lineNumber()) + " 行目が長すぎます（1 行 " +
+                        std::to_string(kMaxSiteFileLineLength) + " 文字まで）。";
+    } else if (lines.failed()) {
+        error->reason = "ファイルを最後まで読み込めませんでした。";
+    }
+}
+
+// Reads a text with `parse` (which reads from a TextLineReader), naming a line too long.
+template <typename Parse>
+auto ParseTextWith(const std::string& text, FileError* error, Parse parse)
+    -> decltype(parse(std::declval<platform::TextLineReader&>(), error))
+{
+    platform::TextLineReader lines(std::string_view(text), kMaxSiteFileLineLength);
+    auto data = parse(lines, error);
+    if (!data) NameLineFault(lines, error);
+    return data;
+}
+
+// Reads a file with `parse` (which reads from a TextLineReader), naming a file that is too
+// large, a line too long and a read error.
+template <typename Parse>
+auto ReadFileWith(const std::string& path, std::uintmax_t maxBytes, FileError* error, Parse parse)
+    -> decltype(parse(std::declval<platform::TextLineReader&>(), error))
+{
+    // Small chunks: a wrong file costs no more than one; a valid one takes a few reads.
+    platform::TextLineReader lines(platform::FileName{path}, kMaxSiteFileLineLength, 4096, maxBytes);
+    if (!lines.isOpen()) {
+        if (error != nullptr) error->cannotRead = true;
+        return Refuse(error, "ファイルを開けません。");
+    }
+    auto data = parse(lines, error);
+    if (!data) NameLineFault(lines, error);
+    if (lines.tooLarge()) {
+        return Refuse(error, "ファイルが大きすぎます（" + std::to_string(maxBytes) + " バイトまで）。");
+    }
+    if (lines.failed() && error != nullptr) error->cannotRead = true;
+    return data;
 }
 
 }  // namespace
@@ -109,23 +157,19 @@ std::string WriteSettingText(const SettingData& data)
            NumberLine(data.reserve, Precision::Single);
 }
 
-std::optional<SettingData> ParseSettingText(const std::string& text, FileError* error)
+namespace {
+
+std::optional<SettingData> ParseSettingLines(platform::TextLineReader& lines, FileError* error)
 {
-    StrictReader reader(text);
+    StrictReader reader(lines);
     double lat = 0, lon = 0, antenna = 0, mask = 0;
     int reserve = 0;
     if (!reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
         !reader.integer(reserve, -32768, 32767)) {
-        if (error != nullptr) {
-            error->reason = "値が足りないか、数値でない値があります。";
-        }
-        return std::nullopt;
+        return Refuse(error, "値が足りないか、数値でない値があります。");
     }
     if (lat < 0 || lat > 90 || lon < 0 || lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
-        if (error != nullptr) {
-            error->reason = "範囲外の値があります。";
-        }
-        return std::nullopt;
+        return Refuse(error, "範囲外の値があります。");
     }
     SettingData data;
     data.latitude = static_cast<float>(lat);
@@ -134,6 +178,18 @@ std::optional<SettingData> ParseSettingText(const std::string& text, FileError* 
     data.elevationMask = static_cast<float>(mask);
     data.reserve = reserve;
     return data;
+}
+
+}  // namespace
+
+std::optional<SettingData> ParseSettingText(const std::string& text, FileError* error)
+{
+    return ParseTextWith(text, error, ParseSettingLines);
+}
+
+std::optional<SettingData> ReadSettingFile(const std::string& path, FileError* error)
+{
+    return ReadFileWith(path, kMaxSettingFileSize, error, ParseSettingLines);
 }
 
 std::string WriteProjectText(const ProjectData& data)
@@ -161,9 +217,11 @@ std::string WriteProjectText(const ProjectData& data)
     return out;
 }
 
-std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* error)
+namespace {
+
+std::optional<ProjectData> ParseProjectLines(platform::TextLineReader& lines, FileError* error)
 {
-    StrictReader reader(text);
+    StrictReader reader(lines);
     ProjectData data;
     double scale = 0, reserve2 = 0, lat = 0, lon = 0, antenna = 0, mask = 0;
     if (!reader.integer(data.fixDataSTS, 0, 1) || !reader.integer(data.mapScaleIndex, -32768, 32767) ||
@@ -235,6 +293,18 @@ std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* 
     return data;
 }
 
+}  // namespace
+
+std::optional<ProjectData> ParseProjectText(const std::string& text, FileError* error)
+{
+    return ParseTextWith(text, error, ParseProjectLines);
+}
+
+std::optional<ProjectData> ReadProjectFile(const std::string& path, FileError* error)
+{
+    return ReadFileWith(path, kMaxProjectFileSize, error, ParseProjectLines);
+}
+
 ProjectData SampleProject()
 {
     ProjectData data;
@@ -259,28 +329,53 @@ ProjectData SampleProject()
     return data;
 }
 
-std::vector<SitePoint> ParseGpsRecordText(const std::string& text)
+namespace {
+
+std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, FileError* error)
 {
     std::vector<SitePoint> points;
-    NumberLineReader reader(text);
-    while (static_cast<int>(points.size()) < kMaxGpsRecordPoints) {
-        const auto line = reader.readLine();
+    int linesWithoutPoint = 0;
+    while (static_cast<int>(points.size()) < kMaxGpsRecordPoints && linesWithoutPoint < kMaxGpsRecordPoints) {
+        const auto line = lines.next();
         if (!line) {
             break;
         }
-        const auto fields = orbit::SplitStringData(*line, ",", kGpsRecordFields);
-        if (fields.size() != kGpsRecordFields || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
+        if (IsBlank(*line)) {
+            ++linesWithoutPoint;
             continue;
         }
-        // A position off any site (or no finite number) is skipped like a short line.
+        const auto fields = orbit::SplitStringData(*line, ",", kGpsRecordFields);
+        if (fields.size() != kGpsRecordFields || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
+            return Refuse(error, std::to_string(lines.lineNumber()) + " 行目は「時刻,東,北」の記録の行ではありません。");
+        }
+        // A record line whose position lies off any site (or is no finite number) is skipped,
+        // as a blank line is.
         const double x = platform::NumericValue(fields[1]);
         const double y = platform::NumericValue(fields[2]);
         if (!IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
+            ++linesWithoutPoint;
             continue;
         }
         points.push_back({static_cast<float>(x), static_cast<float>(y)});
     }
+    if (lines.tooLong() || lines.failed()) {
+        return std::nullopt;  // named by the caller
+    }
     return points;
+}
+
+}  // namespace
+
+std::optional<std::vector<SitePoint>> ParseGpsRecordText(const std::string& text, FileError* error)
+{
+    return ParseTextWith(text, error, ParseGpsRecordLines);
+}
+
+std::optional<std::vector<SitePoint>> ReadGpsRecordFile(const std::string& path, FileError* error)
+{
+    // A record longer than its first 4001 points is valid (the rest is not read), so it has no
+    // size limit; what is read is bounded by the points and the blank lines taken.
+    return ReadFileWith(path, platform::TextLineReader::kNoByteLimit, error, ParseGpsRecordLines);
 }
 
 SitePoint BoundingBoxCentre(const std::vector<SitePoint>& points)
@@ -318,22 +413,26 @@ ProjectData CaptureProject()
     return data;
 }
 
-void ApplyProject(const ProjectData& data)
+TopAreaEdit ApplyProject(const ProjectData& data)
 {
-    SetFixDataSTS(data.fixDataSTS);
-    SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
-    SetLatitude(data.latitude);
-    SetLongitude(data.longitude);
-    SetAntennaHeight(data.antennaHeight);
-    SetElevationMask(data.elevationMask);
     std::vector<TopAreaRun> runs;
     for (std::size_t i = 0; i < data.areas.size(); ++i) {
         const TopAreaRecord& area = data.areas[i];
         const int closed = i < gEachClosedTopAreaSTS.size() ? gEachClosedTopAreaSTS[i] : 1;
         runs.push_back({area.start, area.count, closed, area.height});
     }
-    // A checked project keeps the model's rules; one that does not leaves the buildings as they were.
-    ReplaceTopAreaModel(runs, data.points);
+    // The buildings are checked before anything changes, so that a refused project leaves the
+    // conditions and the view as they were too.
+    if (const TopAreaEdit refused = ReplaceTopAreaModel(runs, data.points); refused != TopAreaEdit::Done) {
+        return refused;
+    }
+    SetFixDataSTS(data.fixDataSTS);
+    SetMapScaleIndexAndRate(data.mapScaleIndex, data.mapScaleRate);
+    SetLatitude(data.latitude);
+    SetLongitude(data.longitude);
+    SetAntennaHeight(data.antennaHeight);
+    SetElevationMask(data.elevationMask);
+    return TopAreaEdit::Done;
 }
 
 std::string FileNameOfPath(const std::string& path)

@@ -151,6 +151,8 @@ void PutRuns(std::span<const TopAreaRun> runs, int total)
 
 }  // namespace
 
+TopAreaEdit CheckTopAreaRuns(std::span<const TopAreaRun> runs, int pointTotal) { return CheckRuns(runs, pointTotal); }
+
 TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, int total)
 {
     if (const TopAreaEdit refused = CheckRuns(runs, total); refused != TopAreaEdit::Done) return refused;

@@ -112,6 +112,11 @@ struct TopAreaRun {
 // refused as Full. Records past the new count keep what they held.
 TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, int pointTotal);
 
+// The refusal ReplaceTopAreaModel would give for `runs` over `pointTotal` points (Done when it
+// would take them), without changing anything: for a caller that must check before it changes
+// other state.
+TopAreaEdit CheckTopAreaRuns(std::span<const TopAreaRun> runs, int pointTotal);
+
 // As above, with the north-up points 0 .. points.size() - 1 set to `points` and the point
 // total their number.
 TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, std::span<const TopAreaPoint> points);

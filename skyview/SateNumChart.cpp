@@ -71,16 +71,23 @@ std::vector<TimeTick> TimeTicks(int first, int last)
 
 double CurrentTimeLineX(int k, int first, int last) { return StepWidth(first, last) * (k - first + 1); }
 
-void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last)
+void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last,
+                    int coveredRows)
 {
     const double w = StepWidth(first, last);
-    // A box of height 0 (no satellite) shows as its outline on the bottom line: one row of pixels.
+    // A box of height 0 (no satellite) shows as its outline on the bottom line: one row of pixels,
+    // the lowest one not covered by what lies below the chart.
     const double onePixel = kChartTop / std::max(chart.image().height(), 1);
+    const double zeroRow = onePixel * std::clamp(coveredRows, 0, std::max(chart.image().height() - 1, 0));
     for (int k = std::max(first, 0); k <= std::min(last, kLastTimeStep); ++k) {
         const double x1 = w * (k - first);
         const double x2 = w * (k + 1 - first);
         for (const BarBand& band : BarBands(counts[k])) {
-            chart.filledBox({x1, band.y0}, {x2, std::max(band.y1, band.y0 + onePixel)}, band.colour);
+            if (band.y1 <= band.y0) {
+                chart.filledBox({x1, zeroRow}, {x2, zeroRow + onePixel}, band.colour);
+            } else {
+                chart.filledBox({x1, band.y0}, {x2, band.y1}, band.colour);
+            }
         }
     }
 }

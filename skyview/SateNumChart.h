@@ -76,8 +76,11 @@ double CurrentTimeLineX(int k, int first, int last);
 
 // The bars of steps first..last from `counts` on the chart, without clearing it (the bar of step
 // `last` lies right of the chart and is not seen). A step without satellites gets its box of
-// height 0 as a red line on the chart's bottom row. Steps outside 0..288 are skipped.
-void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last);
+// height 0 as a red line on the lowest row that shows: `coveredRows` rows at the chart's bottom
+// lie under the picture below it, so the line goes just above them. Steps outside 0..288 are
+// skipped.
+void DrawSateNumBar(PictureCanvas& chart, const orbit::VisibleCountTable& counts, int first, int last,
+                    int coveredRows = 0);
 // Clears the count axis, draws the grid lines at 1..10 satellites on the chart (without clearing
 // it) and the numbers 1..10 and the title "衛星数" on the count axis.
 void DrawSateNumScale(PictureCanvas& chart, PictureCanvas& counts);

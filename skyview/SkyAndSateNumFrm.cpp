@@ -110,6 +110,7 @@ void SkyAndSateNumFrm::Form_Load()
     icons_->hideAll();
     pTimeLineX = skyview::kNoTimeLine;
     pDemoCloseSTS = 0;
+    antennaHeightInUse_ = gAntennaHeight;
     AntennaHTxt->setText(QString::fromStdString(platform::PlainText(gAntennaHeight, platform::Precision::Single)));
     pComputeDate = QString::fromStdString(gComputeDate);
     const QDate date = QDate::fromString(pComputeDate, QLatin1String(platform::CalendarPopup::kDateFormat));
@@ -176,14 +177,25 @@ skyview::SkyInputs SkyAndSateNumFrm::inputs() const
     return {azimus_, elevation_, sateSlots_, gSatePRN, gSateHealth, gSateColor, gCutElevation, mask_};
 }
 
+int SkyAndSateNumFrm::ChartRowsUnderTimeScale() const
+{
+    // The time axis lies over the chart's bottom edge (the layout overlaps them by one row at
+    // 96 dots per inch).
+    const QRect chart = VisPicture->geometry();
+    const QRect axis = TimeScalePic->geometry();
+    if (!chart.intersects(axis)) return 0;
+    return chart.bottom() + 1 - axis.top();
+}
+
 void SkyAndSateNumFrm::ChartRedraw(ChartLayers layers)
 {
     VisPicture->clear();
+    const int covered = ChartRowsUnderTimeScale();
     if (layers == ChartLayers::BarsOverGrid) {
         skyview::DrawSateNumScale(*VisPicture, *SateNumPic);
-        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep);
+        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep, covered);
     } else {
-        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep);
+        skyview::DrawSateNumBar(*VisPicture, counts_, gStartTimeStep, gEndTimeStep, covered);
         skyview::DrawSateNumScale(*VisPicture, *SateNumPic);
     }
     skyview::DrawTimeScale(*TimeScalePic, gStartTimeStep, gEndTimeStep);
@@ -334,11 +346,13 @@ float SkyAndSateNumFrm::AntennaHeight()
     // of one antenna, and a height the main window refuses (an antenna under the ground, or above
     // any height it computes with) would give here a skyline it can never show.
     const std::string text = AntennaHTxt->text().toStdString();
-    const AntennaHeightCheck checked = CheckAntennaHeight(platform::NumericValue(text), platform::IsNumberText(text));
+    const AntennaHeightCheck checked =
+        CheckAntennaHeight(platform::NumericValue(text), platform::IsNumberText(text), antennaHeightInUse_);
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));
-        AntennaHTxt->setText(QString::number(checked.metres));
+        AntennaHTxt->setText(QString::fromStdString(platform::PlainText(checked.metres, platform::Precision::Single)));
     }
+    antennaHeightInUse_ = checked.metres;
     return checked.metres;
 }
 

@@ -151,8 +151,9 @@ private:
     // The excluded PRNs of UnUsefulSateLst into gUnUsefulSate and gUnUsefulSateNum.
     void SetUnUsefulSateList();
     // The antenna box's height, kept within 0..100 m with the main window's messages; a text that
-    // is no number is refused as 0 m.
+    // is no number is refused and the height last used stays, shown again in the box.
     float AntennaHeight();
+    float antennaHeightInUse_ = 0.0f;  // the height of the last recomputation (the main window's at load)
 
     // Whole-day computation for the window's date and position on the almanac and exclusions as
     // they stand when it starts; steps are computed in pieces, then counted with the window's mask.
@@ -166,6 +167,8 @@ private:
     // lines over the new bars.
     enum class ChartLayers { BarsOverGrid, GridOverBars };
     void ChartRedraw(ChartLayers layers);
+    // Rows at the bottom of the chart that the time axis below it covers.
+    int ChartRowsUnderTimeScale() const;
     // The plot: background, mask circle, tracks over the window, skyline, icons at the current
     // time.
     void SkyRedraw();

@@ -51,18 +51,6 @@ protected:
         }
         EXPECT_GT(outline, 100);
     }
-
-    // The building input opened from the menu hands a built-in sample set over with "閉じる".
-    void HandOverSample()
-    {
-        frm->AroundBuildingInputMenu->trigger();
-        InputLineFrm* input = frm->inputLineFrm();
-        ASSERT_NE(input, nullptr);
-        input->LoadSample2DataMenu_Click();
-        QTest::mouseClick(input->CloseCmd, Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_EQ(frm->inputLineFrm(), nullptr);
-    }
 };
 
 TEST_F(BuildingInputCommand, OpensOneWindowAndNothingDuringADemonstration)
@@ -81,7 +69,7 @@ TEST_F(BuildingInputCommand, OpensOneWindowAndNothingDuringADemonstration)
 
 TEST_F(BuildingInputCommand, HandOverReplacesTheSiteBuildings)
 {
-    HandOverSample();
+    HandOverSampleSet(2);
     if (HasFatalFailure()) return;
     EXPECT_EQ(gEachTopAreaNumber, 6);
     EXPECT_EQ(gBillDataSTS, -1);
@@ -91,7 +79,7 @@ TEST_F(BuildingInputCommand, BuildingsHandedOverAfterAMapCorrectionAreShownAndCl
 {
     CorrectedSite();
     SetMapOffset(300.0f, 0.0f);
-    HandOverSample();
+    HandOverSampleSet(2);
     if (HasFatalFailure()) return;
     EXPECT_EQ(gEachTopAreaNumber, 6);
     EXPECT_EQ(gFixDataSTS, 0);

@@ -43,8 +43,6 @@ TEST_F(MainWindowTest, BoxChecksCorrectOutOfRangeInput)
         {"antenna at 100", &MainWorkingFrm::AntennaHTxt, "100", "100", QString(), 100.0},
         {"antenna above 100", &MainWorkingFrm::AntennaHTxt, "100.5", "100", QStringLiteral("ｱﾝﾃﾅ高の最大値は100mです。"), 100.0},
         {"antenna negative", &MainWorkingFrm::AntennaHTxt, "-0.5", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
-        {"antenna not a number", &MainWorkingFrm::AntennaHTxt, "x", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
-        {"antenna with a letter after the number", &MainWorkingFrm::AntennaHTxt, "2x", "0", QStringLiteral("ｱﾝﾃﾅ高は正の値です。"), 0.0},
         {"antenna begun with a point", &MainWorkingFrm::AntennaHTxt, ".5", ".5", QString(), 0.5},
     };
     for (const Case& c : cases) {
@@ -60,6 +58,46 @@ TEST_F(MainWindowTest, BoxChecksCorrectOutOfRangeInput)
             EXPECT_FLOAT_EQ(gAntennaHeight, static_cast<float>(c.antennaHeight));
         }
     }
+}
+
+// Letters typed into the antenna box are refused with the message; the height in use before
+// stays, and the box shows it again rather than 0.
+TEST_F(MainWindowTest, LettersInTheAntennaBoxKeepTheHeightInUse)
+{
+    const QString refused = QStringLiteral("ｱﾝﾃﾅ高は正の値です。");
+    struct Case {
+        const char* name;
+        const char* before;  // the box's text (and height in use) before the keys
+        bool selectAll;      // the keys replace the text instead of following it
+        const char* typed;
+        const char* shown;
+        float height;
+        int messages;
+    };
+    const Case cases[] = {
+        {"a letter after a number typed", "", false, "2.5a", "2.5", 2.5f, 1},
+        {"a letter after the number shown", "7", false, "x", "7", 7.0f, 1},
+        {"a letter over the whole box", "1.5", true, "a", "1.5", 1.5f, 1},
+        {"letters over the whole box", "12", true, "ab", "12", 12.0f, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frm->AntennaHTxt->setText(QString::fromLatin1(c.before));
+        messages.clear();
+        frm->AntennaHTxt->setFocus();
+        if (c.selectAll) {
+            QTest::keyClick(frm->AntennaHTxt, Qt::Key_A, Qt::ControlModifier);
+        } else {
+            frm->AntennaHTxt->end(false);
+        }
+        QTest::keyClicks(frm->AntennaHTxt, QString::fromLatin1(c.typed));
+        EXPECT_EQ(frm->AntennaHTxt->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(gAntennaHeight, c.height);
+        EXPECT_EQ(messages, QStringList(c.messages, refused));
+    }
+    // The height kept is the one the next computation reads.
+    frm->ReadComputeCondition();
+    EXPECT_EQ(gAntennaHeight, 12.0f);
 }
 
 TEST_F(MainWindowTest, MaskListNeverStaysBelowThree)

@@ -1,6 +1,7 @@
 // The site map's tools driven by real mouse events on the main window, checked on the building
 // model and on the picture's pixels.
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -121,7 +122,7 @@ TEST_F(MapEditing, RectangleToolAddsOneBuildingPerDragOfMoreThanTenUnits)
         Drag({0, 0}, c.to, 5);
         EXPECT_EQ(gEachTopAreaNumber, c.adds ? 1 : 0);
         EXPECT_FALSE(frm->ClickPicRbn[1]->isChecked());
-        EXPECT_EQ(frm->editor().pEditMode, -1);
+        EXPECT_EQ(frm->editor().editMode(), -1);
         // An added rectangle counts as an edit, so closing asks before it is lost.
         EXPECT_EQ(frm->changeCount(), c.adds ? 1 : 0);
         frm->setChangeCount(0);
@@ -146,14 +147,14 @@ TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoi
     for (int i = 0; i < 3; ++i) Click(PressFor(tips[i], 2));
     // A double-click adds one point, not two.
     DoubleClick(PressFor(tips[3], 2));
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 4);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 4);
     QTest::mouseClick(frm->ZoomUpCmd, Qt::LeftButton);  // scale 2.5 before the last corner
     const double k = 2.5 / 2.0;
     Click(PressFor(tips[4] * k, 2));
     // The first corner is now drawn at (0, 0) still; 4 units away closes, 5 does not.
     Click(PressFor({5, 0}, 2));
     EXPECT_EQ(gEachTopAreaNumber, 0);
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 6);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 6);
     frm->StopLineDrawMenu_Click();
     frm->ShowInputBillTopArea(-1);
     UseTool(2);
@@ -163,9 +164,9 @@ TEST_F(MapEditing, RooftopOutlineKeepsItsMetresAcrossAZoomAndClosesAtItsFirstPoi
     const Outline expected = {{1000, 2000}, {1040, 2000}, {1050, 2020}, {1020, 2040}, {990, 2020}, {1000, 2000}};
     EXPECT_EQ(RunOf(0), expected);
     EXPECT_EQ(gFlatTopHeight[0], 10.0f);
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 0);
     EXPECT_EQ(frm->changeCount(), 1);
-    EXPECT_EQ(frm->editor().pEditMode, 2);  // the tool stays for the next outline
+    EXPECT_EQ(frm->editor().editMode(), 2);  // the tool stays for the next outline
     EXPECT_EQ(At(QPointF(50, 0) * k), kOutline);
     EXPECT_EQ(At(QPointF(-10, 20) * k), kOutline);
 }
@@ -197,10 +198,10 @@ TEST_F(MapEditing, UnfinishedOutlineLeavesTheMoveToolsDoubleClickOnItsPress)
     // Next to a corner, inside: the release after the vertex press redraws the map (and the
     // outline) before the double-click, which must still act where the user pressed.
     DoubleClick(PressFor({78, 78}, 3));
-    EXPECT_EQ(frm->editor().pMoveSTS, -1);
+    EXPECT_EQ(frm->editor().moveState(), -1);
     EXPECT_EQ(frm->activeBuilding(), 0);
     EXPECT_EQ(RunOf(0), kSquare);
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 2);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 2);
 }
 
 TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
@@ -212,13 +213,13 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());  // the move tool selects without enabling it
     const QPointF corner(80, 80);
     Press(PressFor(corner, 3));
-    EXPECT_EQ(frm->editor().pMoveSTS, 1);
+    EXPECT_EQ(frm->editor().moveState(), 1);
     for (int i = 1; i <= 10; ++i) QTest::mouseMove(frm->PhotoPic, Px(PressFor(corner + QPointF(2 * i, -2 * i), 3)));
     // XOR drawing took the old edges and corner away while dragging.
     EXPECT_EQ(At(corner), kWhite);
     EXPECT_EQ(At({80, 40}), kWhite);
     Release(PressFor({100, 60}, 3));
-    EXPECT_EQ(frm->editor().pMoveSTS, -1);
+    EXPECT_EQ(frm->editor().moveState(), -1);
     EXPECT_EQ(frm->changeCount(), 10);
     EXPECT_EQ(RunOf(0)[2], (TopAreaPoint{50, 30}));
     EXPECT_EQ(RunOf(1).front(), (TopAreaPoint{100, 100}));
@@ -231,7 +232,7 @@ TEST_F(MapEditing, MoveToolDragsTheFirstCornerWithItsClosingPoint)
     EXPECT_EQ(RunOf(1), (Outline{{100, 100}, {120, 100}, {120, 120}, {100, 100}}));
     // A press away from every corner starts no drag.
     Press(PressFor({40, 40}, 3));
-    EXPECT_EQ(frm->editor().pMoveSTS, 0);
+    EXPECT_EQ(frm->editor().moveState(), 0);
     QTest::mouseMove(frm->PhotoPic, Px(PressFor({60, 60}, 3)));
     Release(PressFor({60, 60}, 3));
     EXPECT_EQ(frm->changeCount(), 11);
@@ -298,7 +299,7 @@ TEST_F(MapEditing, WhileAResultMapIsShownOnlyTheRectangleToolEdits)
     EXPECT_EQ(frm->activeBuilding(), -1);
     UseTool(2);
     Click(PressFor({0, 0}, 2));
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 0);
     UseTool(1);
     Drag({100, 100}, {150, 150}, 2);
     EXPECT_EQ(gEachTopAreaNumber, 2);
@@ -323,7 +324,7 @@ TEST_F(MapEditing, DistanceToolAddsUpSegmentsInMetresAcrossAZoom)
 
     frm->EnsMeasureSistMenu_Click();
     EXPECT_FALSE(frm->ClickPicRbn[6]->isChecked());
-    EXPECT_EQ(frm->editor().pEditMode, -1);
+    EXPECT_EQ(frm->editor().editMode(), -1);
     EXPECT_EQ(frm->DistLbl->text(), QStringLiteral("70m"));
     QTest::mouseClick(frm->ZoomDownCmd, Qt::LeftButton);
     EXPECT_EQ(At({60, 40}), QColor(255, 0, 0));
@@ -374,7 +375,7 @@ TEST_F(MapEditing, ToolPopUpSelectsAToolWithItsPointerAndCheckMark)
     frm->RemoveTopPointMenu->trigger();
     EXPECT_TRUE(frm->ClickPicRbn[5]->isChecked());
     EXPECT_FALSE(frm->ClickPicRbn[1]->isChecked());
-    EXPECT_EQ(frm->editor().pEditMode, 5);
+    EXPECT_EQ(frm->editor().editMode(), 5);
     EXPECT_EQ(frm->cursor().hotSpot(), QPoint(16, 16));
     for (QAction* item : frm->LineDrawMenu->actions()) {
         if (!item->isSeparator()) {
@@ -382,13 +383,13 @@ TEST_F(MapEditing, ToolPopUpSelectsAToolWithItsPointerAndCheckMark)
         }
     }
     frm->DrawTopLineMenu->trigger();
-    EXPECT_EQ(frm->editor().pEditMode, 2);
+    EXPECT_EQ(frm->editor().editMode(), 2);
     // "中止" in the middle of an outline drops it: the next click starts a new one.
     Click(PressFor({0, 0}, 2));
     Click(PressFor({80, 0}, 2));
     frm->StopLineDrawMenu->trigger();
-    EXPECT_EQ(frm->editor().pEditMode, -1);
-    EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
+    EXPECT_EQ(frm->editor().editMode(), -1);
+    EXPECT_EQ(frm->editor().topLinePointCount(), 0);
     EXPECT_EQ(frm->cursor().shape(), Qt::ArrowCursor);
     EXPECT_TRUE(frm->StopLineDrawMenu->isChecked());
     for (QToolButton* toggle : frm->ClickPicRbn) EXPECT_FALSE(toggle->isChecked());
@@ -551,7 +552,7 @@ TEST_F(MapEditing, SkyViewRequestComputesTheSkylineAtEveryPressedPoint)
     SetPhotoClickMode(0);
     Hover({10, 10});
     EXPECT_TRUE(frm->PhotoPic->toolTip().isEmpty());
-    EXPECT_EQ(frm->editor().pPhotoTipSTS, 0);
+    EXPECT_EQ(frm->editor().photoTipState(), 0);
 }
 
 TEST_F(MapEditing, AWaitingWindowIsServedUntilItGoesAway)
@@ -610,11 +611,110 @@ TEST_F(MapEditing, MapCorrectionRequestsAreServedOnce)
         EXPECT_EQ(At({103, 43}), c.cross);
         EXPECT_EQ(gPhotoClickMode, 0);
         EXPECT_EQ(frm->cursor().shape(), Qt::ArrowCursor);  // the default arrow, whatever the tool
-        EXPECT_EQ(frm->editor().pTopLinePointNum, 0);
+        EXPECT_EQ(frm->editor().topLinePointCount(), 0);
         Click({0, 0});  // the next press goes to the tool
-        EXPECT_EQ(frm->editor().pTopLinePointNum, 1);
+        EXPECT_EQ(frm->editor().topLinePointCount(), 1);
         frm->StopLineDrawMenu_Click();
         UseTool(2);
     }
     EXPECT_EQ(picked, (std::vector<int>{1, 2}));
+}
+
+namespace {
+
+// "新規(&N)" chosen from the menu bar with the keyboard: Alt+F, then N.
+void ChooseNewFromTheFileMenu(MainWorkingFrm* frm)
+{
+    frm->activateWindow();
+    QTest::keyClick(frm, Qt::Key_F, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_EQ(menu, frm->FileHandleMenu);
+    QTest::keyClick(menu, Qt::Key_N);
+}
+
+}  // namespace
+
+// Both reset commands ask before unsaved buildings are dropped, as closing asks: No drops them,
+// Yes saves them first and goes on once the file is written, and a save cancelled keeps the
+// site, its view and the tool in use as they were. Without unsaved edits they act at once.
+TEST_F(MapEditing, NewAndClearAskBeforeUnsavedBuildingsAreDropped)
+{
+    const QString question = QStringLiteral("変更を保存しますか？");
+    enum class Command { Clear, New };
+    enum class Save { None, Cancelled, Written };
+    struct Case {
+        const char* name;
+        Command command;
+        bool edited;
+        platform::MessageAnswer answer;
+        Save save;
+        bool cleared;
+    };
+    using platform::MessageAnswer;
+    const Case cases[] = {
+        {"clear, no edits", Command::Clear, false, MessageAnswer::Ok, Save::None, true},
+        {"clear, No", Command::Clear, true, MessageAnswer::No, Save::None, true},
+        {"clear, Yes, save cancelled", Command::Clear, true, MessageAnswer::Yes, Save::Cancelled, false},
+        {"clear, Yes, saved", Command::Clear, true, MessageAnswer::Yes, Save::Written, true},
+        {"new, no edits", Command::New, false, MessageAnswer::Ok, Save::None, true},
+        {"new, No", Command::New, true, MessageAnswer::No, Save::None, true},
+        {"new, Yes, save cancelled", Command::New, true, MessageAnswer::Yes, Save::Cancelled, false},
+        {"new, Yes, saved", Command::New, true, MessageAnswer::Yes, Save::Written, true},
+    };
+    SetMapScaleIndex(24);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearTopAreaModel();
+        SetMapScaleIndex(24);
+        SetMapOffset(0.0f, 0.0f);
+        frm->ShowInputBillTopArea(-1);
+        frm->setChangeCount(0);
+        // Four buildings drawn with the rectangle tool, then the map panned and a tool taken up.
+        for (int k = 0; k < 4; ++k) {
+            UseTool(1);
+            Drag({-200.0 + 90.0 * k, 0}, {-160.0 + 90.0 * k, 40}, 4);
+        }
+        ASSERT_EQ(gEachTopAreaNumber, 4);
+        ASSERT_EQ(frm->changeCount(), 4);
+        if (!c.edited) frm->setChangeCount(0);
+        QTest::mouseClick(frm->MoveImgCmd[0], Qt::LeftButton);
+        const float offsetX = gMapOffsetX;
+        UseTool(2);
+        const QImage picture = frm->PhotoPic->image();
+        const QString path = startFolder.filePath(QStringLiteral("site%1.dat").arg(static_cast<int>(&c - cases)));
+        messages.clear();
+        dialogs.clear();
+        answer = c.answer;
+        dialogPaths = c.save == Save::Written ? QStringList{path} : QStringList{};
+
+        if (c.command == Command::Clear) {
+            QTest::mouseClick(frm->InitializeDataCmd, Qt::LeftButton);
+        } else {
+            ChooseNewFromTheFileMenu(frm);
+        }
+
+        EXPECT_EQ(messages, c.edited ? QStringList{question} : QStringList{});
+        EXPECT_EQ(dialogs.size(), c.save == Save::None ? 0u : 1u) << "Yes opens the project save";
+        EXPECT_EQ(QFile::exists(path), c.save == Save::Written);
+        if (c.save == Save::Written) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(file.readAll().contains("30.0")) << "the buildings' height is in the file";
+        }
+        if (c.cleared) {
+            EXPECT_EQ(gEachTopAreaNumber, 0);
+            EXPECT_EQ(frm->changeCount(), 0);
+            EXPECT_EQ(gMapOffsetX, 0.0f);
+            EXPECT_EQ(gMapScaleIndex, 20);
+        } else {
+            EXPECT_EQ(gEachTopAreaNumber, 4);
+            EXPECT_EQ(frm->changeCount(), 4) << "closing still asks";
+            EXPECT_EQ(gMapOffsetX, offsetX);
+            EXPECT_EQ(gMapScaleIndex, 24);
+            EXPECT_EQ(frm->editor().editMode(), 2) << "the tool in use stays";
+            EXPECT_TRUE(frm->ClickPicRbn[2]->isChecked());
+            EXPECT_TRUE(frm->PhotoPic->image() == picture) << "the map as it was";
+        }
+        if (frm->ClickPicRbn[2]->isChecked()) frm->ClickPicRbn[2]->click();
+    }
 }

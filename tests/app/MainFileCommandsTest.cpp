@@ -1,3 +1,4 @@
+#include <QApplication>
 // The main window's file commands driven as the user drives them: menus, buttons and the file
 // dialogs (answered by the fixture), in a start folder of their own.
 #include <QCloseEvent>
@@ -160,7 +161,11 @@ TEST_F(MainFileTest, SampleSavedUnderANewNameOpensAgainAfterAClear)
     EXPECT_EQ(frm->changeCount(), 3);  // saving leaves the change count
     EXPECT_EQ(ReadAll(Path(QStringLiteral("site.dat"))).toStdString(), saved);
 
+    // The change count stays after a save, so a new project asks as closing does; No goes on.
+    answer = platform::MessageAnswer::No;
     frm->TheNewProjectMenu->trigger();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("変更を保存しますか？")});
+    messages.clear();
     ASSERT_EQ(gEachTopAreaNumber, 0);
     frm->LatDataTxt->setText(QStringLiteral("10"));
     Open(Path(QStringLiteral("site.dat")));
@@ -293,12 +298,10 @@ TEST_F(MainFileTest, CalibratedProjectIsCentredOnItsPoints)
     EXPECT_NEAR(pMapCenterY, 2000.0 + (-36.9 + 57.3) / 2.0, 1e-3);
 }
 
-TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
+TEST_F(MainFileTest, GpsRecordSkipsBlankLinesAndKeepsTheProjectName)
 {
     WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,123.4,-56.7\r\n"
                                                "\r\n"
-                                               "09:15:31,125.0\r\n"
-                                               "09:15:31,1e30,5\r\n"
                                                "   \r\n"
                                                "09:15:32,127.4,-50.7\r\n");
     Start();
@@ -326,28 +329,89 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankAndShortLinesAndKeepsTheProjectName)
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_EQ(gGPSRecordNum, 1);
     EXPECT_EQ(pMapCenterX, 7.0);
-    WriteAll(Path(QStringLiteral("empty.gps")), "\r\n12:00:00\r\n");
+    WriteAll(Path(QStringLiteral("empty.gps")), "\r\n \r\n");
     dialogPaths = {Path(QStringLiteral("empty.gps"))};
     frm->LoadStoredGPSDataMenu->trigger();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(gGPSRecordNum, 1);
 }
 
-TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsLeavesTheMapOnTheBuildings)
+// A file that is no record (or a record broken part-way) is refused at its first wrong line with
+// the line named; the track shown so far stays.
+TEST_F(MainFileTest, GpsRecordWithAWrongLineIsRefusedAndTheTrackKept)
 {
-    // A record in plane coordinates, tens of kilometres from the sample's local metres.
+    Start();
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:00:00,1.0,2.0\r\n09:00:01,3.0,4.0\r\n");
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    ASSERT_EQ(gGPSRecordNum, 2);
+    const struct {
+        const char* name;
+        QByteArray text;
+        const char* named;
+    } cases[] = {
+        {"a short line part-way", "09:15:30,123.4,-56.7\r\n09:15:31,125.0\r\n09:15:32,127.4,-50.7\r\n", "2 行目"},
+        {"a field that is no number after a blank line", "09:15:30,123.4,-56.7\r\n\r\n09:15:31,east,5\r\n", "3 行目"},
+        {"a comma-separated table", "lat,lon,height\r\n35.5,139.5,10\r\n", "1 行目"},
+        {"a line without end", QByteArray(1'000'000, 'x'), "1 行目が長すぎます"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        WriteAll(Path(QStringLiteral("wrong.gps")), c.text);
+        dialogPaths = {Path(QStringLiteral("wrong.gps"))};
+        frm->LoadStoredGPSDataMenu->trigger();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。"))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QString::fromUtf8(c.named))) << messages[0].toStdString();
+        ASSERT_EQ(gGPSRecordNum, 2);
+        EXPECT_FLOAT_EQ(gGPSRecordX[1], 3.0f);
+    }
+}
+
+// On a map in local metres that holds buildings a record (plane coordinates) cannot be drawn
+// with them: it is refused with the reason, and the track read before, the map centre and the
+// picture stay as they were.
+TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsIsRefusedAndTheEarlierTrackKept)
+{
+    WriteAll(Path(QStringLiteral("first.gps")), "09:00:00,10.0,20.0\r\n09:00:01,12.0,22.0\r\n");
     WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,-20100.0,-29000.0\r\n");
     Start();
+    // "GPS記録データ(&G)" under "開く(&O)" of the file menu, chosen with the keyboard.
+    auto chooseRecord = [this] {
+        frm->activateWindow();
+        QTest::keyClick(frm, Qt::Key_F, Qt::AltModifier);
+        ASSERT_EQ(QApplication::activePopupWidget(), frm->FileHandleMenu);
+        QTest::keyClick(frm->FileHandleMenu, Qt::Key_O);
+        ASSERT_EQ(QApplication::activePopupWidget(), frm->OpenProjectMenu);
+        QTest::keyClick(frm->OpenProjectMenu, Qt::Key_G);
+    };
+    dialogPaths = {Path(QStringLiteral("first.gps"))};
+    chooseRecord();
+    ASSERT_EQ(gGPSRecordNum, 2);
     frm->ReadSampleDataMemu->trigger();
     ASSERT_GT(gEachTopAreaNumber, 0);
     const QImage buildings = frm->PhotoPic->image().copy();
+    messages.clear();
+
     dialogPaths = {Path(QStringLiteral("walk.gps"))};
-    frm->LoadStoredGPSDataMenu->trigger();
-    EXPECT_EQ(gGPSRecordNum, 1);
+    chooseRecord();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。")});
+    ASSERT_EQ(gGPSRecordNum, 2) << "the earlier track stays";
+    EXPECT_FLOAT_EQ(gGPSRecordX[0], 10.0f);
+    EXPECT_FLOAT_EQ(gGPSRecordY[1], 22.0f);
     EXPECT_EQ(pMapCenterX, 0.0);
     EXPECT_EQ(pMapCenterY, 0.0f);
     EXPECT_EQ(frm->PhotoPic->image(), buildings);
-    EXPECT_EQ(messages, QStringList{QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。")});
+
+    // Once the map is corrected, the same record is taken.
+    SetFixDataSTS(1);
+    messages.clear();
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    chooseRecord();
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_EQ(gGPSRecordNum, 1);
+    EXPECT_FLOAT_EQ(gGPSRecordX[0], -20100.0f);
 }
 
 TEST_F(MainFileTest, PictureSaveWritesTheMapAndAsksBeforeReplacing)

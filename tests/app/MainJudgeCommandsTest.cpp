@@ -35,6 +35,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureSurface.h"
 #include "skyview/DispCumpuSateliteObitFrm.h"
+#include "tests/judge/JudgeFixtures.h"
 
 namespace {
 
@@ -174,6 +175,52 @@ TEST_F(MainJudgeCommands, CountAtTheCentreCellEqualsTheVisibleCountAtItsSkyline)
         EXPECT_EQ(PixelAt(0.0, 0.0), judge::ColorOfValue(gSateNumColor[static_cast<std::size_t>(judge::SateNumColorIndex(r->at(27, 22)))]));
         EXPECT_EQ(PixelAt(385, 91), QColor(0, 0, 255));  // legend row "6衛星以上"
     }
+}
+
+TEST_F(MainJudgeCommands, EveryRoofOfTheHandedOverSampleSetOneStandsWholeInTheGridAndTheMap)
+{
+    // Sample set 1 as the building input hands it over (its traced outlines carry short edges
+    // whose ends round to one row of the grid), judged at the zoom the hand-over sets.
+    HandOverSampleSet(1);
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(gEachTopAreaNumber, 7);
+    JudgeCount();
+    const judge::AreaResult* r = frm->shownAreaResult();
+    ASSERT_NE(r, nullptr);
+
+    // The roofs in grid metres, through the test's own copy of the map transform.
+    std::vector<judge::Outline> site;
+    for (int k = 0; k < gEachTopAreaNumber; ++k) {
+        judge::Outline o;
+        o.height = gFlatTopHeight[static_cast<std::size_t>(k)];
+        for (int p = gEachTopAreaStartNum[static_cast<std::size_t>(k)]; p < gEachTopAreaStartNum[static_cast<std::size_t>(k)] + gEachTopAreaPointNum[static_cast<std::size_t>(k)]; ++p)
+            o.points.push_back({gNorthTopAreaX[static_cast<std::size_t>(p)], gNorthTopAreaY[static_cast<std::size_t>(p)]});
+        site.push_back(o);
+    }
+    const auto roofs = judgetest::ToGrid(site, gMapScaleRate, gMapOffsetX, gMapOffsetY, gMapRotateAngle, pMapCenterX, pMapCenterY);
+    const double c = gBillHeightMeshCell;
+
+    // Every cell whose centre lies inside a roof and more than one cell from each of its edges
+    // holds the greatest height of the roofs it lies well inside; inside the judged window it is
+    // a building cell, left unpainted.
+    int wellInside = 0, inWindow = 0;
+    for (int gj = 0; gj <= judge::kMarchLastY; ++gj)
+        for (int gi = 0; gi <= judge::kMarchLastX; ++gi) {
+            const double x = (gi - judge::kOriginCellX) * c, y = (gj - judge::kOriginCellY) * c;
+            float height = -1.0f;
+            for (const auto& o : roofs)
+                if (judgetest::Inside(o.points, x, y) && judgetest::EdgeDistance(o.points, x, y) > c) height = std::max(height, o.height);
+            if (height < 0.0f) continue;
+            ++wellInside;
+            EXPECT_EQ(gBillHeightMesh.at(gi, gj), height) << "grid cell " << gi << "," << gj;
+            const int i = gi - r->setup.windowX, j = gj - r->setup.windowY;
+            if (!r->contains(i, j)) continue;
+            ++inWindow;
+            EXPECT_EQ(r->at(i, j), 0.0f) << "window cell " << i << "," << j;
+            EXPECT_EQ(r->colorIndex(i, j), -1) << "window cell " << i << "," << j;
+        }
+    EXPECT_GT(wellInside, 200);
+    EXPECT_GT(inWindow, 100);
 }
 
 TEST_F(MainJudgeCommands, TimeAverageAtTheCentreCellFollowsTheCountsOverTheSpan)

@@ -121,7 +121,7 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
     EXPECT_EQ(gMapOffsetY, offsetY);
     EXPECT_FALSE(frm->judgement().countMapShown());
     EXPECT_FALSE(frm->ClickPicRbn[3]->isChecked());
-    EXPECT_EQ(frm->editor().pEditMode, -1);
+    EXPECT_EQ(frm->editor().editMode(), -1);
     EXPECT_FALSE(frm->DeleteBuildingMenu->isEnabled());
     EXPECT_EQ(gLatitude, 12.0f);
     SetLatitude(0.0f);
@@ -130,12 +130,12 @@ TEST_F(MainViewCommands, ResetButtonTurnsBackButKeepsZoomAndPan)
 TEST_F(MainWindowTest, ToolPaletteKeepsAtMostOneToolPressed)
 {
     frm->ClickPicRbn[2]->click();
-    EXPECT_EQ(frm->editor().pEditMode, 2);
+    EXPECT_EQ(frm->editor().editMode(), 2);
     frm->ClickPicRbn[5]->click();
     EXPECT_FALSE(frm->ClickPicRbn[2]->isChecked());
-    EXPECT_EQ(frm->editor().pEditMode, 5);  // the old tool's release ran before the new press
+    EXPECT_EQ(frm->editor().editMode(), 5);  // the old tool's release ran before the new press
     frm->ClickPicRbn[5]->click();
-    EXPECT_EQ(frm->editor().pEditMode, -1);
+    EXPECT_EQ(frm->editor().editMode(), -1);
 }
 
 TEST_F(MainWindowTest, RedrawCaptionsTheCalibrationPanel)

@@ -3,13 +3,17 @@
 // recorded, file dialogs answered from a list, an empty start folder, and (MainWindowTest) a
 // freshly loaded and shown main window per test.
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "app/MainWorkingFrm.h"
+#include "photoinput/InputLineFrm.h"
 #include "site/TopAreaModel.h"
 #include "common/TestUtils.h"
 #include "platform/FileDialogs.h"
@@ -61,6 +65,19 @@ protected:
         frm = MainWorkingFrm::instance();
         frm->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
+    }
+
+    // The building input opened from the menu hands built-in sample set 1 or 2 over with "閉じる".
+    void HandOverSampleSet(int which)
+    {
+        frm->AroundBuildingInputMenu->trigger();
+        InputLineFrm* input = frm->inputLineFrm();
+        ASSERT_NE(input, nullptr);
+        if (which == 1) input->LoadSampleDataMenu_Click();
+        else input->LoadSample2DataMenu_Click();
+        QTest::mouseClick(input->CloseCmd, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(frm->inputLineFrm(), nullptr);
     }
 
     MainWorkingFrm* frm = nullptr;

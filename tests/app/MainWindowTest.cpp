@@ -81,7 +81,7 @@ TEST_F(MainWindowLoad, LeavesTheStartUpState)
     EXPECT_EQ(gMapOffsetX, 0.0f);
     EXPECT_TRUE(frm->firstActivationDone());
     EXPECT_EQ(frm->activeBuilding(), -1);
-    EXPECT_EQ(frm->editor().pEditMode, -1);
+    EXPECT_EQ(frm->editor().editMode(), -1);
     EXPECT_EQ(frm->changeCount(), 0);
     EXPECT_EQ(frm->sampleLoaded(), 0);
     EXPECT_EQ(frm->projectFileName(), QStringLiteral("Project1.dat"));
@@ -149,17 +149,21 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         SetBillDataSTS(-1);
         SetProjectReserves(4, gProjectReserve2);
         SetMapOffset(40.0f, -8.0f);
-        frm->editor().setActiveBuilding(2);
+        frm->setActiveBuilding(2);
         frm->setChangeCount(4);
         frm->setSampleLoaded(-1);
         frm->setProjectFileName(QStringLiteral("site.dat"));
         frm->judgement().setResultMapShown(true, true);
 
+        // Unsaved edits: the question comes first; No drops them.
+        messages.clear();
+        answer = platform::MessageAnswer::No;
         if (c.allClear) {
             QTest::mouseClick(frm->InitializeDataCmd, Qt::LeftButton);
         } else {
             frm->TheNewProjectMenu->trigger();
         }
+        EXPECT_EQ(messages, QStringList{QStringLiteral("変更を保存しますか？")});
 
         EXPECT_EQ(gEachTopAreaNumber, 0);
         EXPECT_EQ(gTopAreaPointTotalNumber, 0);
@@ -187,13 +191,12 @@ TEST_F(MainWindowTest, ResetCommandsEmptyTheModelAndResetTheView)
         EXPECT_EQ(gStartTimeStep, 100);
 
         EXPECT_EQ(frm->ClickPicRbn[2]->isChecked(), !c.allClear);
-        EXPECT_EQ(frm->editor().pEditMode, c.allClear ? -1 : 2);
+        EXPECT_EQ(frm->editor().editMode(), c.allClear ? -1 : 2);
         EXPECT_EQ(frm->FixDataSTSPnl->isVisible(), !c.allClear);
         EXPECT_EQ(frm->DeleteBuildingMenu->isEnabled(), !c.allClear);
         EXPECT_EQ(frm->PhotoPic->drawMode() == PictureSurface::DrawMode::Copy, c.allClear);
         frm->ClickPicRbn[2]->setChecked(false);
     }
-    EXPECT_TRUE(messages.isEmpty());
 }
 
 // Closing asks to save only when there are edits and no sample was loaded.

@@ -4,15 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string>
-#include <thread>
 
+#include "common/FedPipe.h"
 #include "common/ProcessReads.h"
 #include "gps/GpsSettings.h"
 
@@ -153,26 +147,12 @@ TEST_F(SettingsFolder, AWrongFileIsRefusedAfterABoundedRead)
     // further than the longest line (and the buffer around it).
     const QString path = gps::GpsSettingPath(dir.path());
     ASSERT_TRUE(QFile::remove(path));
-    ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0);
-    std::thread writer([&path] {
-        // The reader closes the pipe early: the write then fails (EPIPE) instead of raising SIGPIPE.
-        sigset_t pipeSignal;
-        sigemptyset(&pipeSignal);
-        sigaddset(&pipeSignal, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
-        const int fd = open(path.toLocal8Bit().constData(), O_WRONLY);
-        const std::string megabyte(1'000'000, '9');
-        for (std::size_t at = 0; fd >= 0 && at < megabyte.size();) {
-            const ssize_t n = ::write(fd, megabyte.data() + at, megabyte.size() - at);
-            if (n <= 0) break;
-            at += static_cast<std::size_t>(n);
-        }
-        if (fd >= 0) close(fd);
-    });
+    testutil::FedPipe pipe(path.toLocal8Bit().toStdString(), {}, "9", 1'000'000);
+    ASSERT_TRUE(pipe.made());
     before = testutil::BytesReadByThisProcess();
     const QString message = gps::LoadGPSSetting(dir.path());
     const long long bytesRead = testutil::BytesReadByThisProcess() - before;
-    writer.join();
+    pipe.finish();
     EXPECT_TRUE(message.contains(QStringLiteral("1行目が長すぎます"))) << message.toStdString();
     EXPECT_LT(bytesRead, 64 * 1024);
     ExpectDefaults();

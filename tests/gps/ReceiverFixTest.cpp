@@ -76,8 +76,9 @@ TEST(GpsRecordLine, IsWhatTheMainWindowsReaderReadsBack)
         const std::string line = gps::GpsRecordLine(fix);
         EXPECT_EQ(line, r.line);
         const auto track = ParseGpsRecordText(line + line);
-        ASSERT_EQ(track.size(), 2u) << line;
-        EXPECT_NEAR(track[1].x, r.east, 0.05 + 1e-9);
-        EXPECT_NEAR(track[1].y, r.north, 0.05 + 1e-9);
+        ASSERT_TRUE(track) << line;
+        ASSERT_EQ(track->size(), 2u) << line;
+        EXPECT_NEAR((*track)[1].x, r.east, 0.05 + 1e-9);
+        EXPECT_NEAR((*track)[1].y, r.north, 0.05 + 1e-9);
     }
 }

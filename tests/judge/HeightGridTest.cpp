@@ -1,4 +1,4 @@
-// Height grid: edge crossings, span marking and filling, and the build from the building model.
+// Height grid: edge crossings, their pairing and the filling, and the build from the building model.
 #include "JudgeFixtures.h"
 
 #include "site/MapView.h"
@@ -19,12 +19,13 @@ using judgetest::Build;
 
 namespace {
 
-using Cell = std::tuple<long long, int, int>;  // column, row, direction
+// Column, row, whether it counts in the pairing of its row, and the column its own cells reach.
+using Cell = std::tuple<long long, int, bool, long long>;
 
 std::vector<Cell> Cells(const std::vector<Crossing>& rows)
 {
     std::vector<Cell> out;
-    for (const auto& c : rows) out.emplace_back(c.x, c.y, c.direction);
+    for (const auto& c : rows) out.emplace_back(c.x, c.y, c.counts, c.fillTo);
     return out;
 }
 
@@ -38,15 +39,17 @@ TEST(EdgeCrossings, CellsAndDirectionsOfOneEdge)
 {
     // Cell size 1, origin cell (81, 67); expected cells worked by hand from the rounding rules.
     const std::vector<EdgeCase> cases = {
-        {"oblique rising", 0.4, 0.4, 3.2, 2.6, {{81, 67, 1}, {82, 68, 1}, {83, 69, 1}, {84, 70, 1}}},
-        {"shallow edge records only its end rows", 0, 0, 10, 1, {{81, 67, 1}, {91, 68, 1}}},
-        {"falling edge walks up from its lower end", 3.2, 2.6, 0.4, 0.4, {{81, 67, -1}, {82, 68, -1}, {83, 69, -1}, {84, 70, -1}}},
-        {"oblique within one row uses the first x", 4.2, 0.1, 1.0, 0.3, {{85, 67, 1}}},
-        {"vertical within one row", 2, 0.1, 2, 0.4, {{83, 67, 1}}},
-        {"vertical falling over three rows", -1, 2, -1, 0, {{80, 67, -1}, {80, 68, -1}, {80, 69, -1}}},
-        {"horizontal shorter than a cell", 0.1, 1, 0.3, 1, {{81, 68, 0}, {81, 68, 0}}},
-        {"ties go to the even row", 0, 2.5, 0, 3.5, {{81, 69, 1}, {81, 70, 1}, {81, 71, 1}}},
-        {"ties go to the even column", 2.5, 0, 3.5, 0, {{83, 67, 0}, {85, 67, 0}}},
+        {"oblique rising counts below its upper row", 0.4, 0.4, 3.2, 2.6,
+         {{81, 67, true, 81}, {82, 68, true, 82}, {83, 69, true, 83}, {84, 70, false, 84}}},
+        {"shallow edge records only its end rows", 0, 0, 10, 1, {{81, 67, true, 81}, {91, 68, false, 91}}},
+        {"falling edge walks up from its lower end", 3.2, 2.6, 0.4, 0.4,
+         {{81, 67, true, 81}, {82, 68, true, 82}, {83, 69, true, 83}, {84, 70, false, 84}}},
+        {"oblique within one row is flat: first end, filled to the other", 4.2, 0.1, 1.0, 0.3, {{85, 67, false, 82}}},
+        {"vertical within one row", 2, 0.1, 2, 0.4, {{83, 67, false, 83}}},
+        {"vertical falling over three rows", -1, 2, -1, 0, {{80, 67, true, 80}, {80, 68, true, 80}, {80, 69, false, 80}}},
+        {"horizontal shorter than a cell", 0.1, 1, 0.3, 1, {{81, 68, false, 81}, {81, 68, false, 81}}},
+        {"ties go to the even row", 0, 2.5, 0, 3.5, {{81, 69, true, 81}, {81, 70, true, 81}, {81, 71, false, 81}}},
+        {"ties go to the even column", 2.5, 0, 3.5, 0, {{83, 67, false, 85}, {85, 67, false, 85}}},
     };
     for (const auto& c : cases) {
         std::vector<Crossing> rows;
@@ -99,11 +102,11 @@ TEST(HeightGridFill, WorkedOutlines)
         cases.push_back(c);
     }
     {
-        FillCase c{"higher-numbered outline wins where they overlap, also when lower",
+        FillCase c{"the greater height stays where outlines overlap, also when it comes first",
                    {Box(0, 0, 4, 2, 20.0f), Box(2, 0, 6, 2, 5.0f)}, {}};
         for (int r = 67; r <= 69; ++r) {
-            c.expected.push_back({r, 81, 82, 20.0f});
-            c.expected.push_back({r, 83, 87, 5.0f});
+            c.expected.push_back({r, 81, 85, 20.0f});
+            c.expected.push_back({r, 86, 87, 5.0f});
         }
         cases.push_back(c);
     }
@@ -124,39 +127,42 @@ TEST(HeightGridFill, WorkedOutlines)
     }
 }
 
-struct MarkCase {
+struct PairCase {
     std::string name;
-    std::vector<std::pair<long long, int>> crossings;  // column, direction, all on one row
-    std::vector<int> marks;
-    int fillFrom, fillTo;  // filled columns (fillFrom > fillTo: none)
+    std::vector<std::pair<long long, bool>> crossings;  // column, counts; all on one row
+    std::vector<std::pair<int, int>> filled;           // filled column ranges
 };
 
-TEST(HeightGridFill, SpanMarksOfOneRun)
+TEST(HeightGridFill, CountingCrossingsPairInColumnOrder)
 {
-    const std::vector<MarkCase> cases = {
-        {"pair in one cell, same direction: nothing", {{5, 1}, {5, 1}}, {-1, -1}, 1, 0},
-        {"pair in one cell, opposite: one-cell span", {{5, 1}, {5, -1}}, {1, 2}, 5, 5},
-        {"pair in two cells", {{3, 1}, {8, 1}}, {1, 2}, 3, 8},
-        {"odd run 3,7,7 leaves its last span open", {{3, 1}, {7, 1}, {7, -1}}, {1, 2, 1}, 3, 7},
-        {"odd run: same cell while open is ignored", {{3, 1}, {3, -1}, {7, 1}}, {1, -1, 2}, 3, 7},
-        {"even run: vertex passing on counts once", {{2, 1}, {4, 1}, {4, 1}, {9, -1}}, {1, 2, -1, 1}, 2, 4},
-        {"even run: peak counts twice", {{2, 1}, {5, 1}, {5, -1}, {9, -1}}, {1, 2, 1, 2}, 2, 9},
-        {"columns order as numbers: 9 before 10", {{10, 1}, {9, -1}}, {1, 2}, 9, 10},
+    const std::vector<PairCase> cases = {
+        {"two counting crossings fill between them", {{8, true}, {3, true}}, {{3, 8}}},
+        {"first with second, third with fourth", {{20, true}, {2, true}, {9, true}, {5, true}}, {{2, 5}, {9, 20}}},
+        {"a pair in one cell fills that cell", {{5, true}, {5, true}}, {{5, 5}}},
+        {"crossings that do not count only fill their own cells", {{2, true}, {4, false}, {9, false}, {12, true}}, {{2, 12}}},
+        {"an odd crossing left over fills only its own cell", {{3, true}, {7, true}, {11, true}}, {{3, 7}, {11, 11}}},
+        {"columns order as numbers: 9 before 10", {{10, true}, {9, true}, {30, true}, {11, true}}, {{9, 10}, {11, 30}}},
     };
     for (const auto& c : cases) {
         std::vector<Crossing> rows;
-        for (const auto& [x, dir] : c.crossings) rows.push_back(Crossing{0, x, 70, dir, 0, 0});
+        for (const auto& [x, counts] : c.crossings) rows.push_back(Crossing{0, x, 70, counts, x});
         judge::SortFirstCutList(rows);
-        std::vector<int> marks;
-        for (const auto& r : rows) marks.push_back(r.mark);
-        EXPECT_EQ(marks, c.marks) << c.name;
-        EXPECT_EQ(rows.front().runLength, static_cast<int>(c.crossings.size())) << c.name;
         HeightMesh mesh;
         judge::FillBillHeightMesh(rows, {Outline{{}, 3.0f}}, mesh);
         HeightMesh expected;
-        for (int i = c.fillFrom; i <= c.fillTo; ++i) expected.set(i, 70, 3.0f);
+        for (const auto& [from, to] : c.filled)
+            for (int i = from; i <= to; ++i) expected.set(i, 70, 3.0f);
         EXPECT_TRUE(mesh == expected) << c.name;
     }
+    // Pairs never reach across rows: one counting crossing on each of two rows fills only its cell.
+    std::vector<Crossing> rows = {Crossing{0, 4, 70, true, 4}, Crossing{0, 9, 71, true, 9}};
+    judge::SortFirstCutList(rows);
+    HeightMesh mesh;
+    judge::FillBillHeightMesh(rows, {Outline{{}, 3.0f}}, mesh);
+    HeightMesh expected;
+    expected.set(4, 70, 3.0f);
+    expected.set(9, 71, 3.0f);
+    EXPECT_TRUE(mesh == expected);
 }
 
 TEST(HeightGridFill, NoLimitOnTheNumberOfCrossings)

@@ -4,6 +4,7 @@
 
 #include "judge/HeightGrid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -60,6 +61,34 @@ inline std::vector<judge::Outline> ToGrid(std::vector<judge::Outline> site, doub
             p = {px / scale, py / scale};
         }
     return site;
+}
+
+// Even-odd test of point p against the closed polyline of `pts` (its last point repeats its first).
+inline bool Inside(const std::vector<judge::GridPoint>& pts, double px, double py)
+{
+    bool in = false;
+    for (std::size_t k = 1; k < pts.size(); ++k) {
+        const judge::GridPoint& a = pts[k - 1];
+        const judge::GridPoint& b = pts[k];
+        if ((a.y > py) != (b.y > py) && px < a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+
+inline double SegmentDistance(const judge::GridPoint& a, const judge::GridPoint& b, double px, double py)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    const double t = len2 > 0.0 ? std::clamp(((px - a.x) * dx + (py - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+    return std::hypot(a.x + t * dx - px, a.y + t * dy - py);
+}
+
+// Distance from p to the nearest edge of the polyline `pts`.
+inline double EdgeDistance(const std::vector<judge::GridPoint>& pts, double px, double py)
+{
+    double best = 1e300;
+    for (std::size_t k = 1; k < pts.size(); ++k) best = std::min(best, SegmentDistance(pts[k - 1], pts[k], px, py));
+    return best;
 }
 
 inline judge::HeightMesh Build(const std::vector<judge::Outline>& outlines, double cell)

@@ -169,11 +169,26 @@ TEST(SkylineAnalytic, BoxDueNorthConvergesWithZoom)
 
 TEST(SkylineAnalytic, CentredCourtyardIsSymmetric)
 {
-    // A 30 m square block with a 20 m courtyard cut out (the later outline of height 0 wins), the
-    // observer at its centre. Mirror images are exact (but on the diagonals, which belong to one
+    // A 30 m square block round a 20 m courtyard, the observer at its centre. The block is one
+    // outline: the outer square, a bridge along the x axis through the wall, the inner square the
+    // other way round and back. Mirror images are exact (but on the diagonals, which belong to one
     // sector and whose mirror belongs to the next); quarter turns agree within a cell's worth.
     const double cell = 1.0, h = 1.5;
-    const std::vector<Outline> block = {Box(-15.2, -15.2, 15.2, 15.2, 21.5f), Box(-10.2, -10.2, 10.2, 10.2, 0.0f)};
+    const std::vector<Outline> block = {Outline{{{15.2, 0},
+                                                 {15.2, 15.2},
+                                                 {-15.2, 15.2},
+                                                 {-15.2, -15.2},
+                                                 {15.2, -15.2},
+                                                 {15.2, 0},
+                                                 {10.2, 0},
+                                                 {10.2, -10.2},
+                                                 {-10.2, -10.2},
+                                                 {-10.2, 10.2},
+                                                 {10.2, 10.2},
+                                                 {10.2, 0},
+                                                 {15.2, 0}},
+                                                21.5f}};
+    ASSERT_EQ(Build(block, cell).at(81, 67), 0.0f) << "the courtyard is open";
     const auto sky = SkylineOf(block, cell, 0.5, 0.5, h);
     const double tol = std::atan(20.0 / 9.0) * kDeg - std::atan(20.0 / 11.0) * kDeg;
     for (int a = 0; a < 360; ++a) {

@@ -156,6 +156,46 @@ TEST(StartAreaMeanGPSFrm, OpensAt0800To1800AndFourAndConfirmsTheOptionChosen)
     }
 }
 
+// Enter confirms either dialog from its slider, as OK does; a button with the focus takes Enter
+// itself, so Enter on cancel still cancels.
+TEST(TimeDialogs, EnterPressesOkFromTheSliderAndCancelWhenItHasTheFocus)
+{
+    struct Case {
+        const char* name;
+        bool span;         // the time-span dialog (else the single-time one)
+        bool focusCancel;  // Enter on the cancel button (else on a slider moved before)
+        int result;
+    };
+    const Case cases[] = {
+        {"single time, slider", false, false, 1},
+        {"single time, cancel", false, true, 0},
+        {"span, slider", true, false, 2},
+        {"span, cancel", true, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetStartTimeStep(144);
+        gDialogResult = 7;
+        auto run = [&](auto& dialog, QScrollBar* slider, QPushButton* cancel) {
+            ShowActive(dialog);
+            Focus(slider);
+            KeyTo(slider, 120);
+            if (c.focusCancel) cancel->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_FALSE(dialog.isVisible());
+            EXPECT_EQ(gDialogResult, c.result);
+            EXPECT_EQ(gStartTimeStep, 120);
+        };
+        if (c.span) {
+            StartAreaMeanGPSFrm dialog(nullptr, false);
+            run(dialog, dialog.StartTimeScl, dialog.CancelCmd);
+        } else {
+            StartAreaGPSFrm dialog(nullptr, false);
+            run(dialog, dialog.SingleTimeScl, dialog.CancelCmd);
+        }
+    }
+}
+
 TEST(TimeDialogs, ConfirmThemselvesWhileADemonstrationRuns)
 {
     SetStartTimeStep(150);

@@ -124,23 +124,23 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
     struct Row {
         const char* name;
         How how;
-        bool sample, changed;
+        bool changed;
         std::deque<MessageAnswer> answers;
         bool asked, saveDialog, handedOver, open;
         int billDataSTS;
     };
+    // A sample set as loaded holds no edits of the user's; once changed, the work is the user's
+    // like any other.
     const Row rows[] = {
-        {"button, sample, unchanged", Button, true, false, {}, false, false, true, false, -1},
-        {"button, sample, changed, Cancel", Button, true, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
-        {"button, own data, unchanged", Button, false, false, {}, false, false, true, false, -1},
-        {"button, own data, changed, OK", Button, false, true, {MessageAnswer::Ok}, true, true, false, true, 0},
-        {"button, own data, changed, Cancel", Button, false, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
-        {"title bar, sample, unchanged", TitleBar, true, false, {}, false, false, true, false, -1},
-        {"title bar, sample, changed, OK", TitleBar, true, true, {MessageAnswer::Ok}, true, true, false, true, 0},
-        {"title bar, own data, changed, Cancel", TitleBar, false, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
-        {"program, sample, changed, Cancel", Program, true, true, {MessageAnswer::Cancel}, true, false, false, false, 0},
-        {"program, own data, unchanged", Program, false, false, {}, false, false, false, false, 0},
-        {"program, own data, changed, OK", Program, false, true, {MessageAnswer::Ok}, true, true, false, true, 0},
+        {"button, unchanged", Button, false, {}, false, false, true, false, -1},
+        {"button, changed, OK", Button, true, {MessageAnswer::Ok}, true, true, false, true, 0},
+        {"button, changed, Cancel", Button, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
+        {"title bar, unchanged", TitleBar, false, {}, false, false, true, false, -1},
+        {"title bar, changed, OK", TitleBar, true, {MessageAnswer::Ok}, true, true, false, true, 0},
+        {"title bar, changed, Cancel", TitleBar, true, {MessageAnswer::Cancel}, true, false, true, false, -1},
+        {"program, changed, Cancel", Program, true, {MessageAnswer::Cancel}, true, false, false, false, 0},
+        {"program, unchanged", Program, false, {}, false, false, false, false, 0},
+        {"program, changed, OK", Program, true, {MessageAnswer::Ok}, true, true, false, true, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -150,7 +150,6 @@ TEST_F(InputLineFrmTest, CloseDecisionTable)
         fileDialogs = 0;
         Open();
         window->LoadSample2DataMenu_Click();
-        window->setSampleInUse(r.sample);
         window->setUnsavedEdits(r.changed);
         answers = r.answers;
         if (r.how == Button) {
@@ -304,7 +303,6 @@ TEST_F(InputLineFrmTest, StopCancelsTheToolOnlyAndKeepsTheUnsavedEdits)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->setSampleInUse(false);
     window->setUnsavedEdits(true);
     window->SelectInputMode(4);
     window->StopDrawLineMenu->trigger();
@@ -351,7 +349,6 @@ TEST_F(InputLineFrmTest, ANewPictureOverUnsavedEditsAsksAndStartsAfresh)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->setSampleInUse(false);
     window->setUnsavedEdits(true);
     window->AzimusTxt->setText(QStringLiteral("45"));
     window->AzimusTxt_KeyDown(13);
@@ -376,7 +373,6 @@ TEST_F(InputLineFrmTest, ResetAllAsksOverUnsavedEdits)
 {
     Open();
     window->LoadSample2DataMenu_Click();
-    window->setSampleInUse(false);
     window->setUnsavedEdits(true);
     answers = {MessageAnswer::Cancel};
     QTest::mouseClick(window->ResetDataCmd, Qt::LeftButton);
@@ -588,7 +584,6 @@ TEST_F(InputLineFrmTest, DataFilesSavedAndOpenedAgain)
     window->SaveDataMenu_Click();
     ASSERT_TRUE(QFile::exists(answer));
     EXPECT_FALSE(window->hasUnsavedEdits());
-    EXPECT_FALSE(window->sampleInUse());
     EXPECT_TRUE(window->planShown()) << "saved from the plan";
     // The demonstration's own names are refused.
     answer = folder.filePath(QStringLiteral("LineData5.dat"));

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "PhotoModelFixture.h"
+#include "common/FedPipe.h"
 #include "common/TestUtils.h"
 #include "photoinput/LineDataFile.h"
 #include "photoinput/SampleData.h"
@@ -287,6 +288,70 @@ TEST(LineDataFile, AWrongFileIsRefusedAfterABoundedRead)
         EXPECT_EQ(message.rfind(std::string(kBrokenDataMessage) + "\n", 0), 0u) << message;
         EXPECT_LE(bytesRead, c.mostRead);
     }
+}
+
+// The size limit is the largest valid file: a good model with blank lines up to the limit is
+// read, one byte more is refused unread. A pipe has no size: one that sends a good model and then
+// blank lines without end is stopped at the same limit (it is fed four times the limit, so a
+// reader that does not stop takes the file instead of hanging).
+TEST(LineDataFile, AValidFileAtTheLimitIsReadAndAnEndlessPipeIsStopped)
+{
+    QTemporaryDir dir;
+    const std::string model = WriteLineDataText(SampleDataSet(1).data);
+    std::string atLimit = model;
+    while (atLimit.size() + 2 <= kMaxLineDataFileSize) atLimit += "\r\n";
+    if (atLimit.size() < kMaxLineDataFileSize) atLimit += "\n";
+    ASSERT_EQ(atLimit.size(), kMaxLineDataFileSize);
+    const std::string path = dir.filePath("limit.dat").toStdString();
+    for (const auto& [text, taken] : {std::pair{atLimit, true}, std::pair{atLimit + " ", false}}) {
+        {
+            QFile f(QString::fromStdString(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(text.data(), static_cast<qint64>(text.size()));
+        }
+        std::string message;
+        std::uintmax_t bytesRead = 1;
+        EXPECT_EQ(ReadLineDataFile(path, &message, &bytesRead).has_value(), taken) << message;
+        if (!taken) {
+            EXPECT_EQ(bytesRead, 0u);
+            EXPECT_NE(message.find("大きすぎます"), std::string::npos) << message;
+        }
+    }
+
+    const std::string fifo = dir.filePath("pipe.dat").toStdString();
+    testutil::FedPipe pipe(fifo, model, "\r\n", 4 * kMaxLineDataFileSize);
+    ASSERT_TRUE(pipe.made());
+    std::string message;
+    std::uintmax_t bytesRead = 0;
+    EXPECT_FALSE(ReadLineDataFile(fifo, &message, &bytesRead));
+    pipe.finish();
+    EXPECT_NE(message.find("大きすぎます"), std::string::npos) << message;
+    EXPECT_LE(bytesRead, kMaxLineDataFileSize + 64 * 1024);
+}
+
+// Data whose roofs break the building model's rules are refused before the model is emptied:
+// the model stays as it was and the refusal reaches the caller.
+TEST(LineDataFile, DataTheModelRefusesChangeNothing)
+{
+    Build({{{Outline(4, 1, 2), 6.5f}}, {{{1, 2}, {1, -20}, 0}}});
+    SetNorthAngle(33);
+    SetCameraValues(500, 150, 100, 20);
+    SetPhotoPictureWidth(640);
+    const Model before = Read();
+    LineData data = SampleDataSet(2).data;
+    data.roofs[1].start += 1;
+    std::string message;
+    EXPECT_FALSE(LoadLineData(data, false, &message));
+    EXPECT_EQ(message.rfind(std::string(kBrokenDataMessage), 0), 0u) << message;
+    EXPECT_EQ(ApplyLineData(data), TopAreaEdit::OutOfRange);
+    EXPECT_EQ(Read(), before);
+    EXPECT_EQ(gNorthAngle, 33.0f);
+    EXPECT_EQ(gSlideAngle, 20.0f);
+    EXPECT_EQ(gPhotoPictureWidth, 640.0f);
+
+    data.roofs[1].start -= 1;
+    EXPECT_TRUE(LoadLineData(data, false, &message)) << message;
+    EXPECT_EQ(gEachTopAreaNumber, static_cast<int>(data.roofs.size()));
 }
 
 // A file that cannot be read is reported and changes nothing.

@@ -99,3 +99,23 @@ TEST(TextLines, AFileIsReadNoFurtherThanItsFirstWrongLine)
     EXPECT_FALSE(missing.isOpen());
     EXPECT_FALSE(missing.next());
 }
+
+// The byte limit: a file of that size is read whole, a larger one is refused by its size unread.
+TEST(TextLines, AFileBeyondTheByteLimitIsRefusedUnread)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("lines.txt")).toStdString();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "ab\r\ncd\n";
+    }
+    TextLineReader atLimit(FileName{path}, 10, 3, 7);
+    EXPECT_EQ(ReadAll(atLimit), (std::vector<std::string>{"ab", "cd"}));
+    EXPECT_FALSE(atLimit.tooLarge());
+
+    TextLineReader over(FileName{path}, 10, 3, 6);
+    EXPECT_EQ(ReadAll(over), std::vector<std::string>{});
+    EXPECT_TRUE(over.tooLarge());
+    EXPECT_EQ(over.bytesRead(), 0u);
+}

@@ -141,37 +141,62 @@ TEST(SettingFile, LongNumbersKeepTheirValue)
     EXPECT_EQ(exact->latitude, 35.5f);
 }
 
-TEST(GpsRecordFile, SkipsBlankAndShortLinesAndStopsAt4001Points)
+TEST(GpsRecordFile, SkipsBlankLinesAndStopsAt4001Points)
 {
-    const auto points = ParseGpsRecordText(
-        "09:15:30,123.4,-56.7\r\n\r\n09:15:31,1.0\r\n \r\n09:00:00,1e30,5\r\n09:00:01,5,-1e400\r\n09:15:32,-2.5,3\n");
-    ASSERT_EQ(points.size(), 2u);
-    EXPECT_FLOAT_EQ(points[0].x, 123.4f);
-    EXPECT_FLOAT_EQ(points[0].y, -56.7f);
-    EXPECT_FLOAT_EQ(points[1].x, -2.5f);
+    // Blank lines and positions off any site (or no finite number) are skipped.
+    const std::string zeros(200, '0');
+    const auto points = ParseGpsRecordText("09:15:30,123.4,-56.7\r\n\r\n \r\n09:00:00,1e30,5\r\n09:00:01,5,-1e400\r\n"
+                                           "09:15:32,1" + zeros + "e-1,0\r\n09:15:32,-2.5,3\n");
+    ASSERT_TRUE(points);
+    ASSERT_EQ(points->size(), 2u);
+    EXPECT_FLOAT_EQ((*points)[0].x, 123.4f);
+    EXPECT_FLOAT_EQ((*points)[0].y, -56.7f);
+    EXPECT_FLOAT_EQ((*points)[1].x, -2.5f);
 
     std::string many;
     for (int i = 0; i < 5000; ++i) {
         many += "10:00:00," + std::to_string(i) + ",0\r\n";
     }
-    const auto first = ParseGpsRecordText(many);
-    ASSERT_EQ(static_cast<int>(first.size()), kMaxGpsRecordPoints);
-    EXPECT_FLOAT_EQ(first.back().x, 4000.0f);
+    // The lines after the 4001st point are not read: a broken one there does not matter.
+    const auto first = ParseGpsRecordText(many + "broken\r\n");
+    ASSERT_TRUE(first);
+    ASSERT_EQ(static_cast<int>(first->size()), kMaxGpsRecordPoints);
+    EXPECT_FLOAT_EQ(first->back().x, 4000.0f);
 
-    // A line of ten million commas or of a fourth field is skipped like a short one; a number
-    // of 400 digits keeps its value.
-    const std::string zeros(400, '0');
-    const auto hostile = ParseGpsRecordText("09:15:30,1,2\r\n" + std::string(10'000'000, ',') +
-                                            "\r\n09:15:31,3,4,5\r\n09:15:32,1" + zeros + "e-1,0\r\n09:15:33,12.5" +
-                                            zeros + ",-0." + zeros + "1\r\n");
-    ASSERT_EQ(hostile.size(), 2u);
-    EXPECT_FLOAT_EQ(hostile[0].y, 2.0f);
-    EXPECT_FLOAT_EQ(hostile[1].x, 12.5f);
-    EXPECT_FLOAT_EQ(hostile[1].y, 0.0f);
+    // Numbers of 200 digits keep their value (a line holds at most kMaxSiteFileLineLength).
+    const auto longNumbers = ParseGpsRecordText("09:15:32,1" + zeros + "e-199,0\r\n09:15:33,12.5" + zeros + ",-0." + zeros + "1\r\n");
+    ASSERT_TRUE(longNumbers);
+    ASSERT_EQ(longNumbers->size(), 2u);
+    EXPECT_FLOAT_EQ((*longNumbers)[0].x, 10.0f);
+    EXPECT_FLOAT_EQ((*longNumbers)[1].x, 12.5f);
+    EXPECT_FLOAT_EQ((*longNumbers)[1].y, 0.0f);
 
     const SitePoint centre = BoundingBoxCentre({{-10, 4}, {30, 8}, {0, -2}});
     EXPECT_FLOAT_EQ(centre.x, 10.0f);
     EXPECT_FLOAT_EQ(centre.y, 3.0f);
+}
+
+// The first line that is no record line refuses the record there, the line named.
+TEST(GpsRecordFile, TheFirstWrongLineRefusesTheRecord)
+{
+    const std::string good = "09:15:30,1,2\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        const char* reason;
+    } cases[] = {
+        {"a short line", good + "09:15:31,125.0\r\n" + good, "2 行目"},
+        {"a fourth field", good + "\r\n09:15:31,3,4,5\r\n", "3 行目"},
+        {"a field that is no number", "09:15:31,east,4\r\n", "1 行目"},
+        {"an empty position field", good + "09:15:31,,4\r\n", "2 行目"},
+        {"a line of ten million commas", good + std::string(10'000'000, ',') + "\r\n", "2 行目が長すぎます"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileError error;
+        EXPECT_FALSE(ParseGpsRecordText(c.text, &error));
+        EXPECT_NE(error.reason.find(c.reason), std::string::npos) << error.reason;
+    }
 }
 
 TEST(FileSuffix, TakenFromTheFileNameNotTheFolders)

@@ -179,13 +179,15 @@ TEST_F(OrbitCountWindow, ChartHoldsElevenSatellitesShowsAnEmptyStepAndLaysBarsAn
     // The top stands for 12.5 satellites: 11 stay inside the chart.
     EXPECT_EQ(BarAt(150, 11), skyview::kBarBlue);
     EXPECT_EQ(BarAt(150, 12), QColor(Qt::white));
-    // No satellite: a box of height 0 on the bottom line.
+    // No satellite: a box of height 0 on the lowest row the time axis leaves in sight.
     const auto column = [this](int k) {
         return static_cast<int>(frm->VisPicture->toPixel({skyview::StepWidth(gStartTimeStep, gEndTimeStep) * (k - gStartTimeStep + 0.5), 0.0}).x());
     };
     const QImage& chart = frm->VisPicture->image();
-    EXPECT_EQ(chart.pixelColor(column(151), chart.height() - 1), skyview::kBarRed);
-    EXPECT_EQ(chart.pixelColor(column(151), chart.height() - 3), QColor(Qt::white));
+    const int lowestShown = frm->TimeScalePic->y() - frm->VisPicture->y() - 1;
+    ASSERT_LT(lowestShown, chart.height());
+    EXPECT_EQ(chart.pixelColor(column(151), lowestShown), skyview::kBarRed);
+    EXPECT_EQ(chart.pixelColor(column(151), lowestShown - 2), QColor(Qt::white));
 
     // The grid line of 1 satellite across the red band of step 140.
     const auto gridOverBar = [this, &column] {
@@ -410,7 +412,7 @@ TEST_F(OrbitCountWindow, RecomputesWithTheWindowsMaskDatePositionAndAntennaHeigh
     EXPECT_TRUE(frm->isVisible());  // Enter presses no button of the window
 }
 
-TEST_F(OrbitCountWindow, AntennaHeightOutside0To100OrNoNumberIsRefusedAsOnTheMainWindow)
+TEST_F(OrbitCountWindow, AntennaHeightOutside0To100IsRefusedAndLettersKeepTheHeightInUse)
 {
     Open();
     struct Case {
@@ -418,18 +420,23 @@ TEST_F(OrbitCountWindow, AntennaHeightOutside0To100OrNoNumberIsRefusedAsOnTheMai
         const char* message;
         const char* box;
     };
+    // In order: each case starts from the height the one before left in use.
     const Case cases[] = {
+        {"12", "", "12"},
+        {"2x", "ｱﾝﾃﾅ高は正の値です。", "12"},  // letters are refused, not read as 2: 12 m stays
+        {"abc", "ｱﾝﾃﾅ高は正の値です。", "12"},
         {"150", "ｱﾝﾃﾅ高の最大値は100mです。", "100"},
+        {"2.5a", "ｱﾝﾃﾅ高は正の値です。", "100"},
         {"-3", "ｱﾝﾃﾅ高は正の値です。", "0"},
-        {"2x", "ｱﾝﾃﾅ高は正の値です。", "0"},  // letters are refused, not read as 2
-        {"abc", "ｱﾝﾃﾅ高は正の値です。", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         messages.clear();
-        frm->AntennaHTxt->setText(QString::fromUtf8(c.typed));
+        frm->AntennaHTxt->setFocus();
+        QTest::keyClick(frm->AntennaHTxt, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(frm->AntennaHTxt, QString::fromUtf8(c.typed));
         QTest::keyClick(frm->AntennaHTxt, Qt::Key_Return);
-        EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(messages, *c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
         EXPECT_EQ(frm->AntennaHTxt->text(), QString::fromUtf8(c.box));
         EXPECT_EQ(calls.last(), QStringLiteral("RecomputeSateliteCource %1").arg(QString::fromUtf8(c.box)));
     }
@@ -514,6 +521,33 @@ TEST(ProgressWindow, ComputesTheWholeDayInPiecesMovingItsBarAndClosesItself)
         EXPECT_GT(barSeen[i], barSeen[i - 1]);  // the bar moves between the pieces
     }
     EXPECT_EQ(frm.ProgressBar1->value(), kLastTimeStep);
+}
+
+}  // namespace
+
+namespace {
+
+// A site walled in on every side: no satellite is visible at any step, so every bar is the box of
+// height 0. The time axis below the chart covers the chart's bottom row; the boxes must be seen in
+// the window as the user sees it, just above the axis.
+TEST_F(OrbitCountWindow, StepsWithoutSatellitesAreSeenAboveTheTimeAxis)
+{
+    gCutElevation.fill(90.0f);
+    orbit::CountVisibleSateInTime(0, kLastTimeStep);
+    Open();
+    ASSERT_EQ(frm->counts()[150], 0);
+    const QImage window = frm->grab().toImage();
+    const QRect chart = frm->VisPicture->geometry();
+    const QRect axis = frm->TimeScalePic->geometry();
+    ASSERT_LE(axis.top(), chart.bottom()) << "the layout lets the axis cover the chart's bottom";
+    const int shownRow = axis.top() - 1;
+    for (int k : {120, 150, 200}) {
+        SCOPED_TRACE(k);
+        const double w = skyview::StepWidth(gStartTimeStep, gEndTimeStep);
+        const int x = chart.left() + frm->VisPicture->toPixel({w * (k - gStartTimeStep + 0.5), 0.0}).toPoint().x();
+        EXPECT_EQ(QColor(window.pixel(x, shownRow)), skyview::kBarRed);
+        EXPECT_EQ(QColor(window.pixel(x, shownRow - 1)), QColor(Qt::white)) << "one row, the box of height 0";
+    }
 }
 
 }  // namespace
