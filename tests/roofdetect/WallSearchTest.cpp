@@ -100,6 +100,33 @@ TEST(FindWallStart, UpperRowAndFirstBandWin)
     EXPECT_EQ(start->grey, 155);
 }
 
+TEST(FindWallStart, MixedRowsAlongTheRoofsEdgeAreNoFace)
+{
+    // The roof (grey 200) ends in row 195; below it one or two rows of `mixed` greys, then the
+    // face's own grey from row `faceTop` down. Rows whose grey lies between the roof's and the
+    // face's are the roof's edge straddling pixel rows: the start is on the face below them. A
+    // face three rows tall, or one whose grey is not between, is a face as before.
+    struct Case {
+        std::vector<int> mixed;  // greys of the rows 194, 193, ...
+        int face;
+        int startRow;
+        int startGrey;
+    };
+    for (const Case& c : {Case{{158}, 104, 193, 104}, Case{{175, 160}, 120, 192, 120}, Case{{158}, 150, 194, 158},
+                          Case{{158, 158, 158}, 104, 194, 158}, Case{{158}, 185, 194, 158}, Case{{}, 104, 194, 104}}) {
+        const WindowPicture p([&](int x, int y) {
+            if (y >= 195) return kRoofGray;
+            if (x < 230 || x > 270 || y < 150) return kBackground;
+            const std::size_t row = static_cast<std::size_t>(194 - y);
+            return row < c.mixed.size() ? c.mixed[row] : c.face;
+        });
+        const auto start = FindWallStart(p.window, kRoofGray, CornerAt(250, 195));
+        ASSERT_TRUE(start) << c.face;
+        EXPECT_EQ(start->pixel.y, c.startRow) << c.mixed.size() << " mixed rows, face " << c.face;
+        EXPECT_EQ(start->grey, c.startGrey);
+    }
+}
+
 TEST(FindWallStart, SearchBoxBelowTheLowestKeptCorner)
 {
     // The lowest corner not merged is (250, 195); the merged one lies lower, the later one as low.
