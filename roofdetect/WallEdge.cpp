@@ -46,6 +46,8 @@ constexpr double kWallEndDirectionReach = 12.0;
 // inside the face, and the grey beyond the end, read this far past it: far enough that blur and
 // the mixed pixels the end passes through do not reach either.
 constexpr double kEndGreyReach = 3.0;
+// The foot is also read along the edge this far (pixels) inside the face.
+constexpr double kFootInside = 1.0;
 // The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
 constexpr double kWallEndCheckReach = 8.0;
 // ... where the face's top and bottom must run straight within this ...
@@ -318,7 +320,24 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (std::max(previousSide, nextSide) <= 0.0) {
         return std::nullopt;
     }
-    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, foot);
+    // The foot read from whole face pixels beside the edge stops short where blur rounds the
+    // face's lower corner: the side's grey and the bottom's both mix into the corner's pixels.
+    // Just inside the face, along the edge, the face goes on down to its bottom, where the grey
+    // crosses halfway to what lies below; that end guides the face lines when it lies farther.
+    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
+    double insideEnd = foot;
+    while (insideEnd < line.reach) {
+        const WindowPoint p = inside(insideEnd + 0.25);
+        if (std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - face.wallGray) > kWallFaceTolerance) {
+            break;
+        }
+        insideEnd += 0.25;
+    }
+    double footGuess = foot;
+    if (const auto placed = EndByHalfGrey(*face.window, inside, insideEnd, 1)) {
+        footGuess = std::max(foot, placed->along);
+    }
+    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, footGuess);
     if (!ends) {
         return std::nullopt;
     }
