@@ -307,6 +307,7 @@ struct EndScene {
     int belowGrey = -1;  // grey below the face's bottom when it is not the ground (-1: ground)
     bool belowFlat = false;  // what lies below the face's bottom has no grain (another wall)
     double length = 37.6;
+    double bottomTurn = 0;  // the face's bottom rises this much more per pixel across than its top
 };
 
 struct EndPicture {
@@ -330,7 +331,7 @@ struct EndPicture {
             // Second value: the surface has the ground's grain.
             if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
             if (s < top) return s > top - 60 ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
-            if (s < top + c.length) return std::pair{double(c.faceGrey), false};
+            if (s < top + c.length - c.bottomTurn * (e - kEdgeBeside)) return std::pair{double(c.faceGrey), false};
             if (s < top + c.length + 15 && (c.belowGrey >= 0 || c.belowFlat)) {
                 return std::pair{double(c.belowGrey >= 0 ? c.belowGrey : c.groundGrey), !c.belowFlat};
             }
@@ -407,6 +408,26 @@ TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
             c.belowFlat = below.flat;
             EndPicture p(c);
             EXPECT_EQ(p.edges(c).empty(), below.hidden);
+        }
+    }
+}
+
+// The face's top and bottom picture two level lines of the wall: over the face's width they
+// converge little. A bottom running off at quite another slope (the edge of something in front
+// of the wall) is no foot; one nearly parallel to the top is.
+TEST(FindWallEdge, ABottomNotParallelToTheTopIsNoFoot)
+{
+    struct Case {
+        double turn;
+        bool found;
+    };
+    for (const double sigma : {0.0, 0.7}) {
+        for (const Case c : {Case{0.0, true}, Case{0.15, true}, Case{1.5, false}, Case{-1.5, false}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " turn " + std::to_string(c.turn));
+            EndScene scene{10.0, sigma};
+            scene.bottomTurn = c.turn;
+            EndPicture p(scene);
+            EXPECT_EQ(!p.edges(scene).empty(), c.found);
         }
     }
 }
