@@ -46,6 +46,8 @@ constexpr double kWallEndDirectionReach = 12.0;
 // inside the face, and the grey beyond the end, read this far past it: far enough that blur and
 // the mixed pixels the end passes through do not reach either.
 constexpr double kEndGreyReach = 3.0;
+// The foot is also read along the edge this far (pixels) inside the face.
+constexpr double kFootInside = 1.0;
 // The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
 constexpr double kWallEndCheckReach = 8.0;
 // ... where the face's top and bottom must run straight within this ...
@@ -202,7 +204,9 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
         return std::nullopt;
     };
     // The ends found beside the edge must lie on a straight line that meets the edge at `end`.
-    auto agrees = [&](double end, int dir, double agreement) -> std::optional<double> {
+    // Returns where the line meets the edge and its slope (along the edge per pixel along the
+    // roof's edge).
+    auto agrees = [&](double end, int dir, double agreement) -> std::optional<std::pair<double, double>> {
         std::vector<std::pair<double, double>> points;
         for (double k = 2.0; k <= reach + 1e-9; k += 1.0) {
             const auto t = faceEnd(k, end, dir);
@@ -231,11 +235,24 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
         // The end read from whole face pixels stops before the pixel the end passes through, so
         // the face's true end may lie up to a pixel farther out.
         const double outwards = dir * (met - end);
-        return outwards >= -agreement && outwards <= agreement + 1.0 ? std::optional(met) : std::nullopt;
+        if (outwards < -agreement || outwards > agreement + 1.0) {
+            return std::nullopt;
+        }
+        return std::pair{met, slope};
     };
     const auto topMet = agrees(topAlong, -1, kWallTopAgreement);
     const auto footMet = agrees(footAlong, 1, kWallFootAgreement);
     if (!topMet || !footMet) {
+        return std::nullopt;
+    }
+    // The face's top and bottom are the pictures of two level lines of the wall, one above the
+    // other: they meet only at their vanishing point, beyond the face's far side along the roof's
+    // edge. So over the face's width the wall's length along the edge can change by no more than
+    // all of it, and the bottom's slope differs from the top's by at most length / width. A
+    // bottom that runs off at another slope is not the wall's foot but something in front of it
+    // (the edge of a nearer roof, of a shadow).
+    const double length = footMet->first - topMet->first;
+    if (std::abs(footMet->second - topMet->second) * side > length) {
         return std::nullopt;
     }
     // A foot stands on the ground: where the face ends against roof grey (a nearer building's
@@ -248,7 +265,7 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     if (hidden) {
         return std::nullopt;
     }
-    return std::pair{*topMet, *footMet};
+    return std::pair{topMet->first, footMet->first};
 }
 
 // The edge along `line` with the face on `faceSide` of it, its place across the line first
@@ -318,7 +335,24 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (std::max(previousSide, nextSide) <= 0.0) {
         return std::nullopt;
     }
-    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, foot);
+    // The foot read from whole face pixels beside the edge stops short where blur rounds the
+    // face's lower corner: the side's grey and the bottom's both mix into the corner's pixels.
+    // Just inside the face, along the edge, the face goes on down to its bottom, where the grey
+    // crosses halfway to what lies below; that end guides the face lines when it lies farther.
+    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
+    double insideEnd = foot;
+    while (insideEnd < line.reach) {
+        const WindowPoint p = inside(insideEnd + 0.25);
+        if (std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - face.wallGray) > kWallFaceTolerance) {
+            break;
+        }
+        insideEnd += 0.25;
+    }
+    double footGuess = foot;
+    if (const auto placed = EndByHalfGrey(*face.window, inside, insideEnd, 1)) {
+        footGuess = std::max(foot, placed->along);
+    }
+    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, footGuess);
     if (!ends) {
         return std::nullopt;
     }

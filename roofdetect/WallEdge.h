@@ -82,8 +82,9 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
 // given on the vertex's own line. The vertex's pixel and the boundary pixels along the edge are
 // set to kMaskTracedBack, so that no two edges share a pixel. The edge's ends must agree with
 // the face beside it: along the roof's edge from the vertex (to the first vertex on the face's
-// side at least 12 pixels away) the face's top and bottom must run straight and meet the edge
-// near the ends found; otherwise, or when the face shows on both sides of the line and neither
+// side at least 12 pixels away) the face's top and bottom must run straight, nearly parallel
+// (their slopes differing by no more than the edge's length over the face's width), and meet the
+// edge near the ends found; otherwise, or when the face shows on both sides of the line and neither
 // side holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
 // at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge.
 std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<MaskPixel>& vertices, const std::vector<MaskPixel>& boundary,

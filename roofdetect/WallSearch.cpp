@@ -33,6 +33,25 @@ std::optional<WallStart> ScanBand(const AnalysisWindow& window, int left, int ri
     return std::nullopt;
 }
 
+// When `start` lies in the mixed rows along a roof's edge, the row below them where the face
+// starts; otherwise -1. Mixed rows: at most two rows of the start's grey (within the face
+// tolerance) in its column, the pixel below them off that grey and the start's grey strictly
+// between the roof's and that pixel's, as a pixel straddling the roof's edge and the face is.
+int BelowRoofEdgeRows(const AnalysisWindow& window, int roofGray, const WallStart& start)
+{
+    constexpr int kMixedRows = 2;
+    const int x = start.pixel.x;
+    for (int y = start.pixel.y - 1; y >= start.pixel.y - kMixedRows && y >= 0; --y) {
+        const int g = window.GetGrayLevel(x, y);
+        if (std::abs(g - start.grey) <= kWallFaceTolerance) {
+            continue;
+        }
+        const bool between = (roofGray > start.grey && start.grey > g) || (roofGray < start.grey && start.grey < g);
+        return between ? y : -1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v)
@@ -62,12 +81,29 @@ std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGra
     }
     const int left = std::max(lowest->u - kWallSearchReach, 2);
     const int right = std::min(lowest->u + kWallSearchReach, kMaskLastX - 2);
-    const int top = std::min(lowest->v - 1, kWindowLastV - 2);
+    int top = std::min(lowest->v - 1, kWindowLastV - 2);
     const int bottom = std::max(lowest->v - kWallSearchReach, 2);
-    if (auto start = ScanBand(window, left, right, top, bottom, roofGray - 60, roofGray - 30)) {
-        return start;
+    auto search = [&](int fromRow) {
+        if (auto start = ScanBand(window, left, right, fromRow, bottom, roofGray - 60, roofGray - 30)) {
+            return start;
+        }
+        return ScanBand(window, left, right, fromRow, bottom, roofGray - 120, roofGray - 60);
+    };
+    std::optional<WallStart> start = search(top);
+    // A roof edge that falls between pixel rows leaves a row or two of greys mixed from the roof
+    // and the face below it; such a "face" is the roof's blurred edge, so the search goes on below.
+    while (start) {
+        const int below = BelowRoofEdgeRows(window, roofGray, *start);
+        if (below < 0 || below < bottom) {
+            break;
+        }
+        std::optional<WallStart> lower = search(below);
+        if (!lower) {
+            break;
+        }
+        start = lower;
     }
-    return ScanBand(window, left, right, top, bottom, roofGray - 120, roofGray - 60);
+    return start;
 }
 
 std::vector<MaskPixel> MarkWallArea(const AnalysisWindow& window, int wallGray, MaskPixel start, ByteMask& edge)

@@ -36,7 +36,10 @@ struct WallStart {
 // remembered grey adds one to a run count, a different one in the band becomes the remembered
 // grey with the count back at 0, and one outside the band puts the count back at 0 keeping the
 // remembered grey; the pixel that brings the count past 9 (the 11th of an unbroken run) is the
-// start. None without a kept corner or without a start in either band.
+// start. A start in a row or two of greys between the roof's and those of the face below them
+// (the roof's edge falling between pixel rows) is no face: the search goes on below those rows,
+// keeping that start when it finds none. None without a kept corner or without a start in either
+// band.
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
 
 // True when window pixel (u, v) lies on a flat face as FindWallStart sees one: in an unbroken run

@@ -100,6 +100,33 @@ TEST(FindWallStart, UpperRowAndFirstBandWin)
     EXPECT_EQ(start->grey, 155);
 }
 
+TEST(FindWallStart, MixedRowsAlongTheRoofsEdgeAreNoFace)
+{
+    // The roof (grey 200) ends in row 195; below it one or two rows of `mixed` greys, then the
+    // face's own grey from row `faceTop` down. Rows whose grey lies between the roof's and the
+    // face's are the roof's edge straddling pixel rows: the start is on the face below them. A
+    // face three rows tall, or one whose grey is not between, is a face as before.
+    struct Case {
+        std::vector<int> mixed;  // greys of the rows 194, 193, ...
+        int face;
+        int startRow;
+        int startGrey;
+    };
+    for (const Case& c : {Case{{158}, 104, 193, 104}, Case{{175, 160}, 120, 192, 120}, Case{{158}, 150, 194, 158},
+                          Case{{158, 158, 158}, 104, 194, 158}, Case{{158}, 185, 194, 158}, Case{{}, 104, 194, 104}}) {
+        const WindowPicture p([&](int x, int y) {
+            if (y >= 195) return kRoofGray;
+            if (x < 230 || x > 270 || y < 150) return kBackground;
+            const std::size_t row = static_cast<std::size_t>(194 - y);
+            return row < c.mixed.size() ? c.mixed[row] : c.face;
+        });
+        const auto start = FindWallStart(p.window, kRoofGray, CornerAt(250, 195));
+        ASSERT_TRUE(start) << c.face;
+        EXPECT_EQ(start->pixel.y, c.startRow) << c.mixed.size() << " mixed rows, face " << c.face;
+        EXPECT_EQ(start->grey, c.startGrey);
+    }
+}
+
 TEST(FindWallStart, SearchBoxBelowTheLowestKeptCorner)
 {
     // The lowest corner not merged is (250, 195); the merged one lies lower, the later one as low.
@@ -280,6 +307,7 @@ struct EndScene {
     int belowGrey = -1;  // grey below the face's bottom when it is not the ground (-1: ground)
     bool belowFlat = false;  // what lies below the face's bottom has no grain (another wall)
     double length = 37.6;
+    double bottomTurn = 0;  // the face's bottom rises this much more per pixel across than its top
 };
 
 struct EndPicture {
@@ -303,7 +331,7 @@ struct EndPicture {
             // Second value: the surface has the ground's grain.
             if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
             if (s < top) return s > top - 60 ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
-            if (s < top + c.length) return std::pair{double(c.faceGrey), false};
+            if (s < top + c.length - c.bottomTurn * (e - kEdgeBeside)) return std::pair{double(c.faceGrey), false};
             if (s < top + c.length + 15 && (c.belowGrey >= 0 || c.belowFlat)) {
                 return std::pair{double(c.belowGrey >= 0 ? c.belowGrey : c.groundGrey), !c.belowFlat};
             }
@@ -380,6 +408,26 @@ TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
             c.belowFlat = below.flat;
             EndPicture p(c);
             EXPECT_EQ(p.edges(c).empty(), below.hidden);
+        }
+    }
+}
+
+// The face's top and bottom picture two level lines of the wall: over the face's width they
+// converge little. A bottom running off at quite another slope (the edge of something in front
+// of the wall) is no foot; one nearly parallel to the top is.
+TEST(FindWallEdge, ABottomNotParallelToTheTopIsNoFoot)
+{
+    struct Case {
+        double turn;
+        bool found;
+    };
+    for (const double sigma : {0.0, 0.7}) {
+        for (const Case c : {Case{0.0, true}, Case{0.15, true}, Case{1.5, false}, Case{-1.5, false}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " turn " + std::to_string(c.turn));
+            EndScene scene{10.0, sigma};
+            scene.bottomTurn = c.turn;
+            EndPicture p(scene);
+            EXPECT_EQ(!p.edges(scene).empty(), c.found);
         }
     }
 }
