@@ -127,7 +127,7 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         const WindowPoint p = at(along);
         return window.GetSmoothGrayLevel(p.u, p.v);
     };
-    PlacedEnd placed{guess, 0};
+    PlacedEnd placed{guess, 0, {}};
     for (int round = 0; round < 2; ++round) {
         const double inside = grey(placed.along - dir * kEndGreyReach);
         const double outside = grey(placed.along + dir * kEndGreyReach);
