@@ -27,6 +27,7 @@ inline constexpr int kMaskLastY = 400;
 enum MaskCode : std::uint8_t {
     kMaskNothing = 0,
     kMaskRegion = 1,        // pixel of the roof region
+    kMaskSpur = 2,          // outline pixel of a spur that a tracing pass stepped back out of
     kMaskOutline = 3,       // outline pixel, not yet traced
     kMaskTraced = 4,        // traced by the forward pass; also a wall boundary pixel
     kMaskTracedBack = 5,    // traced by the reverse pass; also a pixel taken into a wall edge

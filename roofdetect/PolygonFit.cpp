@@ -51,10 +51,12 @@ ChordFarthest ChordDeviation(const std::vector<MaskPixel>& outline, int a, int n
 // Drops the corners the splitting left that a straight side does not need. Pixels mixed with the
 // wall or noise at a corner cut the corner off or bend a side's end, so a split may land a pixel
 // or two off the true corner and a later one add a second corner beside it. Over and over, the
-// inner corner nearest to the chord of its neighbours is dropped while that chord passes within
-// the split distance of every outline point between them, or within one and a half times that
-// when the corner lies closer than kNearCorner to a neighbour. The first and the last corner stay, and so do
-// corners closer than the merge distance to a neighbour, which the merge settles.
+// cheapest of these is done while every outline point stays within the split distance of its
+// side: an inner corner is dropped when the chord of its neighbours passes that close to the
+// outline between them, and two inner corners closer than kNearCorner (the two ends of a corner
+// cut off by mixed pixels) become the one outline point between them that keeps both new sides
+// that close. The first and the last corner stay, and so do corners closer than the merge
+// distance to a neighbour, which the merge settles.
 void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<CornerRow>& rows)
 {
     const auto gap = [&](const CornerRow& l, const CornerRow& r) {
@@ -62,28 +64,41 @@ void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<Corn
         const MaskPixel& q = outline[static_cast<std::size_t>(r.index)];
         return std::hypot(p.x - q.x, p.y - q.y);
     };
+    // The farthest outline point from the side between the corners at outline indices a and c;
+    // the side runs to the corner itself (the search stops before the point after its end).
+    const auto side = [&](int a, int c) { return ChordDeviation(outline, a, c + 1).distance; };
     while (rows.size() > 3) {
-        std::size_t drop = 0;
+        std::size_t at = 0;      // the first row changed
+        int joined = -1;         // -1: row `at` is dropped; otherwise rows at, at + 1 become this point
         double least = 0.0;
+        const auto consider = [&](double d, std::size_t r, int point) {
+            if (d <= kSplitDistance && (at == 0 || d < least)) {
+                least = d;
+                at = r;
+                joined = point;
+            }
+        };
         for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
-            const double nearest = std::min(gap(rows[r - 1], rows[r]), gap(rows[r], rows[r + 1]));
-            if (nearest < kMergeDistance) {
+            const double before = gap(rows[r - 1], rows[r]);
+            if (std::min(before, gap(rows[r], rows[r + 1])) < kMergeDistance) {
                 continue;  // the merge below settles corners this close
             }
-            // A corner 5 to 6 pixels from a neighbour sits on a side's end that mixed pixels bent.
-            const double bound = nearest < kNearCorner ? 1.5 * kSplitDistance : kSplitDistance;
-            // The chord runs to the next corner itself (the search stops before the point
-            // after `next`), so a corner next along the outline to its neighbour is measured too.
-            const double d = ChordDeviation(outline, rows[r - 1].index, rows[r + 1].index + 1).distance;
-            if (d <= bound && (drop == 0 || d < least)) {
-                least = d;
-                drop = r;
+            consider(side(rows[r - 1].index, rows[r + 1].index), r, -1);
+            if (r + 2 < rows.size() && gap(rows[r], rows[r + 1]) < kNearCorner && gap(rows[r + 1], rows[r + 2]) >= kMergeDistance) {
+                for (int k = rows[r].index; k <= rows[r + 1].index; ++k) {
+                    consider(std::max(side(rows[r - 1].index, k), side(k, rows[r + 2].index)), r, k);
+                }
             }
         }
-        if (drop == 0) {
+        if (at == 0) {
             return;
         }
-        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(drop));
+        if (joined >= 0) {
+            rows[at].index = joined;
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(at + 1));
+        } else {
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(at));
+        }
     }
 }
 

@@ -6,9 +6,10 @@
 // from it is split at that point, over and over, while a point lies more than 2 pixels off its
 // chord and the polygon has fewer than 17 corners: a rectangle keeps its four corners and an L
 // shape its six, its inner corner too, and an outline with spikes (a tree, roof fittings, a
-// rounded corner) gives its 17 most telling corners. Then an inner corner that a straight side
-// does not need (its neighbours' chord passes within the split distance of the outline between
-// them, as mixed pixels at a corner leave one beside it) is dropped, the nearest first.
+// rounded corner) gives its 17 most telling corners. Then the corners a straight side does not
+// need are cleaned up, the cheapest first, never leaving an outline point farther than the split
+// distance from its side: an inner corner whose neighbours' chord passes that close to the outline
+// between them is dropped, and the two ends of a corner that mixed pixels cut off become one.
 // A corner closer than 5 pixels to the previous kept corner is merged.
 
 #include "roofdetect/EdgeMask.h"
@@ -20,7 +21,7 @@ namespace roofdetect {
 inline constexpr double kSplitDistance = 2.0;  // a chord splits beyond this (pixels)
 inline constexpr double kMergeDistance = 5.0;  // a corner nearer than this to the last kept one merges
 inline constexpr int kMaxRoofCorners = 17;      // the splits stop at this many corners
-inline constexpr double kNearCorner = 6.0;     // a corner nearer than this to a neighbour may sit on a bent side end
+inline constexpr double kNearCorner = 6.0;     // two corners nearer than this may be the ends of a cut-off corner
 
 // The farthest outline point of a chord search: its outline index, or -1 when no point lies off
 // the chord, and its distance in pixels.

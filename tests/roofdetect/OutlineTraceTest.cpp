@@ -146,6 +146,24 @@ TEST(TraceRoofOutline, SpurAtTheStartLeavesTheSecondPassBackwards)
     EXPECT_LE(std::max(std::abs(last.x - 10), std::abs(last.y - 50)), 1);
 }
 
+TEST(TraceRoofOutline, PassesStepBackOutOfSpikesOfTheEdge)
+{
+    // Spikes one pixel wide and six long, beyond the ring search's reach from their tips, stick out of the loop's left side (their tip is S), its
+    // top and its bottom. A pass that enters one cannot leave it by the ring search alone: it
+    // steps back to the spike's base and goes on along the edge, so the whole loop is traced and
+    // the spikes are left out.
+    std::vector<MaskPixel> pixels = Loop(10, 10, 60, 40);
+    for (const auto& spike : {Line({4, 25}, {9, 25}), Line({35, 41}, {35, 46}), Line({35, 9}, {35, 4})}) {
+        pixels.insert(pixels.end(), spike.begin(), spike.end());
+    }
+    const Traced t(pixels);
+    for (const MaskPixel p : {MaskPixel{10, 40}, MaskPixel{60, 40}, MaskPixel{60, 10}, MaskPixel{10, 10}, MaskPixel{35, 40}, MaskPixel{35, 10}}) {
+        EXPECT_TRUE(t.contains(p)) << p.x << ", " << p.y;
+    }
+    EXPECT_FALSE(t.contains({35, 46}));
+    EXPECT_FALSE(t.contains({35, 4}));
+}
+
 TEST(TraceRoofOutline, OutlineLongerThan1000PixelsIsTracedWhole)
 {
     const Traced t(Loop(10, 10, 410, 300));

@@ -211,6 +211,23 @@ TEST(FitRoofPolygon, SplitsTheFarthestFirstAndStopsAt17Corners)
     }
 }
 
+// Pixels mixed with the wall cut two outer corners of an L off by 4 pixels. The split leaves a
+// corner at each end of such a cut; the clean-up makes the pair one corner and leaves no outline
+// point farther than the split distance from its side. The stored roof (closed on the first
+// corner) keeps six corners.
+TEST(FitRoofPolygon, CornerCutByMixedPixelsBecomesOneCornerWithinTheSplitDistance)
+{
+    const std::vector<MaskPixel> l{{100, 300}, {100, 100}, {300, 100}, {300, 180}, {180, 180}, {180, 300}};
+    const std::vector<MaskPixel> cut = TracedPolygon({{100, 300}, {100, 104}, {104, 100}, {296, 100}, {300, 104}, {300, 180}, {180, 180}, {180, 300}});
+    const std::vector<RoofCorner> corners = FitRoofPolygon(cut);
+    EXPECT_LE(WorstSideDistance(cut, corners), kSplitDistance);
+    EXPECT_EQ(FoundRoofPolygon(corners, AnalysisWindow{}).size(), 6u + 1u);  // the closing point repeats the first
+    for (const MaskPixel& c : l) {
+        EXPECT_TRUE(std::any_of(corners.begin(), corners.end(), [&](const RoofCorner& r) { return !r.merged && std::hypot(r.u - c.x, r.v - c.y) <= 3; }))
+            << c.x << ", " << c.y;
+    }
+}
+
 // The found roof: kept corners in photo coordinates, closed on the first.
 AnalysisWindow Offsets(float x, int y)
 {
