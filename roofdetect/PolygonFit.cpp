@@ -55,8 +55,9 @@ ChordFarthest ChordDeviation(const std::vector<MaskPixel>& outline, int a, int n
 // side: an inner corner is dropped when the chord of its neighbours passes that close to the
 // outline between them, and two inner corners closer than kNearCorner (the two ends of a corner
 // cut off by mixed pixels) become the one outline point between them that keeps both new sides
-// that close. The first and the last corner stay, and so do corners closer than the merge
-// distance to a neighbour, which the merge settles.
+// that close, which serves the corner better than the earlier of the two that the merge would
+// keep. The first and the last corner stay; a corner closer than the merge distance to any other
+// neighbour is left to the merge.
 void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<CornerRow>& rows)
 {
     const auto gap = [&](const CornerRow& l, const CornerRow& r) {
@@ -80,10 +81,12 @@ void DropNeedlessCorners(const std::vector<MaskPixel>& outline, std::vector<Corn
         };
         for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
             const double before = gap(rows[r - 1], rows[r]);
-            if (std::min(before, gap(rows[r], rows[r + 1])) < kMergeDistance) {
+            if (before < kMergeDistance) {
                 continue;  // the merge below settles corners this close
             }
-            consider(side(rows[r - 1].index, rows[r + 1].index), r, -1);
+            if (gap(rows[r], rows[r + 1]) >= kMergeDistance) {
+                consider(side(rows[r - 1].index, rows[r + 1].index), r, -1);
+            }
             if (r + 2 < rows.size() && gap(rows[r], rows[r + 1]) < kNearCorner && gap(rows[r + 1], rows[r + 2]) >= kMergeDistance) {
                 for (int k = rows[r].index; k <= rows[r + 1].index; ++k) {
                     consider(std::max(side(rows[r - 1].index, k), side(k, rows[r + 2].index)), r, k);
