@@ -10,7 +10,7 @@ std::vector<PhotoPoint> FoundRoofPolygon(const std::vector<RoofCorner>& corners,
     std::vector<PhotoPoint> polygon;
     for (const RoofCorner& corner : corners) {
         if (!corner.merged) {
-            polygon.push_back({static_cast<float>(window.toX(corner.u)), static_cast<float>(window.toY(corner.v))});
+            polygon.push_back({static_cast<float>(window.maskToX(corner.u)), static_cast<float>(window.maskToY(corner.v))});
         }
     }
     if (polygon.empty()) {

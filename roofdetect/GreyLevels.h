@@ -40,6 +40,11 @@ struct AnalysisWindow {
     double toV(double y) const { return y + offsetY; }
     double toX(double u) const { return u - offsetX; }
     double toY(double v) const { return v - offsetY; }
+    // Photo point that a mask position stands for: a whole window position reads the pixel whose
+    // top-left corner it is, so an outline pixel, a roof corner fitted to outline pixels and
+    // what is measured from them lie at that pixel's centre, half a pixel right and down.
+    double maskToX(double u) const { return toX(u) + 0.5; }
+    double maskToY(double v) const { return toY(v) - 0.5; }
 };
 
 // Grey-level histogram of bins 0..300 (bins above 255 stay 0) whose counts stop at 32767.

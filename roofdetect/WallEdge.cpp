@@ -485,7 +485,7 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 
 WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& window)
 {
-    auto photo = [&](double u, double v) { return PhotoPoint{static_cast<float>(window.toX(u)), static_cast<float>(window.toY(v))}; };
+    auto photo = [&](double u, double v) { return PhotoPoint{static_cast<float>(window.maskToX(u)), static_cast<float>(window.maskToY(v))}; };
     return {photo(edge.top.x, edge.top.y), photo(edge.foot.u, edge.foot.v)};
 }
 

@@ -250,7 +250,9 @@ TEST(FoundRoofPolygon, KeptCornersInPhotoCoordinatesClosedOnTheFirst)
 {
     const std::vector<PhotoPoint> polygon =
         FoundRoofPolygon(Corners({{0, 250, 195, false}, {1, 300, 195, true}, {2, 300, 230, false}, {3, 250, 230, false}}), Offsets(249.5f, 190));
-    EXPECT_EQ(polygon, (std::vector<PhotoPoint>{{0.5f, 5}, {50.5f, 40}, {0.5f, 40}, {0.5f, 5}}));
+    // Each corner stands for the outline pixel whose top-left corner its window position is:
+    // the photo point is that pixel's centre, half a pixel right of and below the position.
+    EXPECT_EQ(polygon, (std::vector<PhotoPoint>{{1.0f, 4.5f}, {51.0f, 39.5f}, {1.0f, 39.5f}, {1.0f, 4.5f}}));
 }
 
 struct ClosingCase {
@@ -268,8 +270,8 @@ TEST_P(FoundRoofClosing, LastCornerNearerThan6IsReplacedByTheFirst)
     const std::vector<PhotoPoint> polygon =
         FoundRoofPolygon(Corners({{0, 100, 100, false}, {1, 200, 100, false}, {2, 200, 200, false}, {3, c.lastU, c.lastV, false}}), Offsets(0, 0));
     ASSERT_EQ(polygon.size(), c.points);
-    EXPECT_EQ(polygon.back(), (PhotoPoint{100, 100}));
-    EXPECT_EQ(polygon[2], (PhotoPoint{200, 200}));
+    EXPECT_EQ(polygon.back(), (PhotoPoint{100.5f, 99.5f}));
+    EXPECT_EQ(polygon[2], (PhotoPoint{200.5f, 199.5f}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FoundRoofClosing,
