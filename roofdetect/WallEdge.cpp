@@ -325,10 +325,6 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     // the corner) for wall. These ends, read from whole face pixels, only guide the face lines
     // beside the edge, which place them to a fraction of a pixel.
     const double topAlong = std::min(faceTop, kWallTopAllowance);
-    double length = foot - topAlong;
-    if (length < kWallMinLength) {
-        return std::nullopt;
-    }
     // The roof's edge along the top of the face: the neighbour on the face's side of the line.
     const double previousSide = faceSide * line.across(previous) / std::max(1.0, std::hypot(previous.x - top.x, previous.y - top.y));
     const double nextSide = faceSide * line.across(next) / std::max(1.0, std::hypot(next.x - top.x, next.y - top.y));
@@ -339,25 +335,40 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     // face's lower corner: the side's grey and the bottom's both mix into the corner's pixels.
     // Just inside the face, along the edge, the face goes on down to its bottom, where the grey
     // crosses halfway to what lies below; that end guides the face lines when it lies farther.
+    // That line is followed while it keeps the face's grey. Where the blur mixes so much of the
+    // side's grey into that line that it starts off the face's grey, and the face lines do not
+    // confirm the first guess, the line is followed again while it keeps its own grey, read above
+    // the foot.
     auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
-    double insideEnd = foot;
-    while (insideEnd < line.reach) {
-        const WindowPoint p = inside(insideEnd + 0.25);
-        if (std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - face.wallGray) > kWallFaceTolerance) {
-            break;
+    auto insideGrey = [&](double along) {
+        const WindowPoint p = inside(along);
+        return face.window->GetSmoothGrayLevel(p.u, p.v);
+    };
+    auto footGuess = [&](double grey) {
+        double insideEnd = foot;
+        while (insideEnd < line.reach && std::abs(insideGrey(insideEnd + 0.25) - grey) <= kWallFaceTolerance) {
+            insideEnd += 0.25;
         }
-        insideEnd += 0.25;
+        const auto placed = EndByHalfGrey(*face.window, inside, insideEnd, 1);
+        return placed ? std::max(foot, placed->along) : foot;
+    };
+    const double faceGuess = footGuess(face.wallGray);
+    const double ownGuess = footGuess(insideGrey(std::max(faceTop, foot - kEndGreyReach)));
+    // The edge is judged long enough from the farther end: the whole face pixels stop short
+    // under blur.
+    if (std::max(faceGuess, ownGuess) - topAlong < kWallMinLength) {
+        return std::nullopt;
     }
-    double footGuess = foot;
-    if (const auto placed = EndByHalfGrey(*face.window, inside, insideEnd, 1)) {
-        footGuess = std::max(foot, placed->along);
+    const MaskPixel neighbour = previousSide > nextSide ? previous : next;
+    auto ends = FaceShowsTheEnds(face, line, neighbour, offset, topAlong, faceGuess);
+    if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
+        ends = FaceShowsTheEnds(face, line, neighbour, offset, topAlong, ownGuess);
     }
-    const auto ends = FaceShowsTheEnds(face, line, previousSide > nextSide ? previous : next, offset, topAlong, footGuess);
     if (!ends) {
         return std::nullopt;
     }
     foot = ends->second;
-    length = foot - ends->first;
+    const double length = foot - ends->first;
     if (length < kWallMinLength) {
         return std::nullopt;
     }

@@ -207,6 +207,20 @@ TEST_P(StreetScenes, EachHeightIsRightOrThereIsNone)
 INSTANTIATE_TEST_SUITE_P(Blur, StreetScenes, ::testing::Values(0.0, 0.5, 0.7, 1.0),
                          [](const ::testing::TestParamInfo<double>& info) { return roofpictures::BlurName(info.param); });
 
+// Blurred by 1 pixel, the face's lower corner beside this building's wall edge is so rounded that
+// the whole face pixels along the edge stop 3 pixels above the foot, and the line just inside the
+// face starts 20 grey levels off the face's grey (the side's grey mixed in): the foot is found by
+// following that line in its own grey, and the height is right.
+TEST(StreetScenesBlurredFoot, RoundedLowerCornerStillGivesTheRightHeight)
+{
+    Street s = Block(20.0, 60);
+    s.judged = {0};
+    s.clicks.resize(1);
+    std::string failures;
+    const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 1.0), failures);
+    EXPECT_EQ(t.right, 1) << failures;
+}
+
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of
 // 1 x 1.5 m in the roof's grey every few metres along its sides) and an L beside it, sharp and
 // blurred: the spiky roof is stored, with at most 17 corners, and the L keeps its six corners.
