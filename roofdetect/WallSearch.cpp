@@ -58,14 +58,23 @@ bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v)
 {
     const int g = window.GetGrayLevel(u, v);
     const int needed = kWallRunLength + 2;
-    int run = 1;
-    for (int x = u - 1; x >= 0 && run < needed && window.GetGrayLevel(x, v) == g; --x) {
-        ++run;
-    }
-    for (int x = u + 1; x <= kMaskLastX && run < needed && window.GetGrayLevel(x, v) == g; ++x) {
-        ++run;
-    }
-    return run >= needed;
+    // Whether the pixels of row y through column u hold grey g for `needed` pixels unbroken.
+    auto runThrough = [&](int y) {
+        if (y < 0 || y > kWindowLastV || window.GetGrayLevel(u, y) != g) {
+            return false;
+        }
+        int run = 1;
+        for (int x = u - 1; x >= 0 && run < needed && window.GetGrayLevel(x, y) == g; --x) {
+            ++run;
+        }
+        for (int x = u + 1; x <= kMaskLastX && run < needed && window.GetGrayLevel(x, y) == g; ++x) {
+            ++run;
+        }
+        return run >= needed;
+    };
+    // A face is flat in both directions; blurred ground, its grain smoothed, can by chance give
+    // one row a run of one grey, but not the row above or below it as well.
+    return runThrough(v) && (runThrough(v - 1) || runThrough(v + 1));
 }
 
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)

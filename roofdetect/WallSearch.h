@@ -44,8 +44,10 @@ std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGra
 
 // True when window pixel (u, v) lies on a flat face as FindWallStart sees one: in an unbroken run
 // of one grey along its row longer than a start's (more than kWallRunLength + 1 equal pixels). A
-// wall is one flat grey; the ground, with its grain, seldom gives such a run. Any grey: a nearer
-// building's wall may be far darker than this roof's walls.
+// wall is one flat grey, so the same run of that grey passes through (u, v) in the row above or
+// below as well; the ground's grain, smoothed by blur, can by chance give one row such a run but
+// not two rows together. Any grey: a nearer building's wall may be far darker than this roof's
+// walls.
 bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v);
 
 // MarkWallArea: follows the face of grey wallGray (pixels within +-20) from `start`: upwards from

@@ -164,6 +164,26 @@ std::function<int(int, int)> Face(int left, int right, int bottom, int top)
     return [=](int x, int y) { return x >= left && x <= right && y >= bottom && y <= top ? 150 : kBackground; };
 }
 
+// A face beyond a wall's foot is flat in both directions: a run of one grey in one row alone (as
+// blurred ground gives by chance) is no face, the same run in the row above or below as well is.
+TEST(LiesOnFlatFace, NeedsTheRunInANeighbouringRowToo)
+{
+    // Ground with grain: each pixel's grey from its row and column, never 11 equal in a row.
+    auto ground = [](int u, int v) { return 40 + (u * 7 + v * 3) % 5; };
+    struct Case {
+        const char* name;
+        int top, bottom;  // rows of the flat band of grey 45, columns 100..110
+        int v;            // row asked at column 105
+        bool flat;
+    };
+    for (const Case& c : {Case{"one row alone", 50, 50, 50, false}, Case{"two rows, asked on the upper", 51, 50, 51, true},
+                          Case{"two rows, asked on the lower", 51, 50, 50, true}, Case{"asked beside the band", 51, 50, 49, false}}) {
+        SCOPED_TRACE(c.name);
+        const WindowPicture w([&](int u, int v) { return u >= 100 && u <= 110 && v >= c.bottom && v <= c.top ? 45 : ground(u, v); });
+        EXPECT_EQ(LiesOnFlatFace(w.window, 105, c.v), c.flat);
+    }
+}
+
 TEST(MarkWallArea, RecordsRightThenLeftBoundaryRowByRowUpThenDown)
 {
     const WindowPicture p(Face(200, 260, 100, 103));
