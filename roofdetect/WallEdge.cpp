@@ -111,6 +111,7 @@ struct PlacedEnd {
     double along = 0.0;  // where the grey crosses halfway
     int beyondGrey = 0;  // the grey beyond the end
     WindowPoint beyond;  // where that grey was read
+    int fartherGrey = 0; // the grey as far again beyond
 };
 
 // An end of the face along a picture line (`at` gives the window position `along` it), placed
@@ -154,6 +155,7 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         }
         placed.beyond = at(placed.along + dir * kEndGreyReach);
         placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * kEndGreyReach)));
+        placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * kEndGreyReach)));
     }
     return placed;
 }
@@ -263,6 +265,17 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
                LiesOnFlatFace(*face.window, static_cast<int>(std::lround(end.beyond.u)), static_cast<int>(std::lround(end.beyond.v)));
     });
     if (hidden) {
+        return std::nullopt;
+    }
+    // Beyond the wall's bottom lies the ground, one grey over some pixels. Where the grey beyond
+    // the end still changes (pixels mixed from a narrowing face beside the edge, the ground and
+    // the face) beside most of the edge, the face ended against a blurred edge of something else,
+    // not on the ground, and the end read there is no foot.
+    const auto mixedEnds = std::count_if(beyond.begin(), beyond.end(), [](const PlacedEnd& end) {
+        return std::abs(end.fartherGrey - end.beyondGrey) > kWallFaceTolerance;
+    });
+    const bool mixed = 2 * static_cast<std::size_t>(mixedEnds) > beyond.size();
+    if (mixed) {
         return std::nullopt;
     }
     return std::pair{topMet->first, footMet->first};
