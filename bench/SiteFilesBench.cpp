@@ -54,23 +54,22 @@ std::string WrongSettingOrProject(int kind, std::uintmax_t limit)
     }
 }
 
-void BM_ReadWrongSettingFile(benchmark::State& state)
+// A settings or project file (`stem` names it) that is wrong in way state.range(0), read with
+// `read`, whose size limit is `limit`.
+void BM_ReadWrongConditionsFile(benchmark::State& state, const std::string& stem, std::uintmax_t limit,
+                                bool (*read)(const std::string&))
 {
     const int kind = static_cast<int>(state.range(0));
-    ReadWrongFile(state, "bench_setting_wrong_" + std::to_string(kind) + ".dat",
-                  WrongSettingOrProject(kind, kMaxSettingFileSize), false,
-                  [](const std::string& path) { return ReadSettingFile(path).has_value(); });
+    ReadWrongFile(state, "bench_" + stem + "_wrong_" + std::to_string(kind) + ".dat", WrongSettingOrProject(kind, limit), false, read);
 }
-BENCHMARK(BM_ReadWrongSettingFile)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
-
-void BM_ReadWrongProjectFile(benchmark::State& state)
-{
-    const int kind = static_cast<int>(state.range(0));
-    ReadWrongFile(state, "bench_project_wrong_" + std::to_string(kind) + ".dat",
-                  WrongSettingOrProject(kind, kMaxProjectFileSize), false,
-                  [](const std::string& path) { return ReadProjectFile(path).has_value(); });
-}
-BENCHMARK(BM_ReadWrongProjectFile)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWrongConditionsFile, settings, std::string("setting"), kMaxSettingFileSize,
+                  [](const std::string& path) { return ReadSettingFile(path).has_value(); })
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWrongConditionsFile, project, std::string("project"), kMaxProjectFileSize,
+                  [](const std::string& path) { return ReadProjectFile(path).has_value(); })
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReadWrongGpsRecordFile(benchmark::State& state)
 {
