@@ -6,6 +6,7 @@
 #include "roofdetect/RoofDetector.h"
 #include "roofdetect/WallSearch.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace roofdetect {
@@ -62,6 +63,33 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
     if (d.polygon.empty()) {
         return NoRoofThere(AutoRoofOutcome::NoRoof);
     }
+    // The wall edge is looked for before the roof is stored: it stands on the building's corner
+    // as the face beside it shows, and the roof's vertex, fitted to outline pixels blur may have
+    // cut off the corner, is moved there, so that the wall stays on a vertex of its roof.
+    int wallGray = 0;
+    std::optional<WallEdgeEnds> wall;
+    if (const auto start = FindWallStart(d.window, d.roofGray, d.corners)) {
+        wallGray = start->grey;
+        const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start->grey, start->pixel, d.edgeMask);
+        // Vertical edges point at the nadir's picture point: the camera says where to look.
+        const PhotoPoint nadir = NadirInPhoto(*camera.camera);
+        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, peak};
+        const std::vector<MaskPixel> vertices = RoofVertexCorners(d.corners, d.polygon.size());
+        const std::vector<WallCandidate> candidates = FindWallEdge(face, vertices, boundary, d.edgeMask);
+        // Edges that disagree give no height: a wrong height is believed, a missing one sends the
+        // user to draw the wall by hand.
+        const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
+        if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
+            wall = WallEdgeInPhoto(*longest, d.window);
+            const auto vertex = std::find(vertices.begin(), vertices.end(), longest->top);
+            const auto index = static_cast<std::size_t>(vertex - vertices.begin());
+            d.polygon[index] = wall->top;
+            if (index == 0) {
+                d.polygon.back() = wall->top;  // the closing repeat of the first vertex
+            }
+        }
+    }
+
     if (const PhotoEdit stored = SetFoundTopArea(d); stored != PhotoEdit::Done) {
         result.outcome = AutoRoofOutcome::ModelFull;
         result.message = PhotoEditMessage(stored);
@@ -70,26 +98,13 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
     result.outcome = AutoRoofOutcome::Detected;
     result.roof = gEachTopAreaNumber - 1;
     result.polygon = d.polygon;
-
-    if (const auto start = FindWallStart(d.window, d.roofGray, d.corners)) {
-        result.wallGray = start->grey;
-        const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start->grey, start->pixel, d.edgeMask);
-        // Vertical edges point at the nadir's picture point: the camera says where to look.
-        const PhotoPoint nadir = NadirInPhoto(*camera.camera);
-        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, peak};
-        const std::vector<WallCandidate> candidates =
-            FindWallEdge(face, RoofVertexCorners(d.corners, d.polygon.size()), boundary, d.edgeMask);
-        // Edges that disagree give no height: a wrong height is believed, a missing one sends the
-        // user to draw the wall by hand.
-        const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
-        if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
-            const WallEdgeEnds ends = WallEdgeInPhoto(*longest, d.window);
-            const PhotoEdit added = AddWallEdge(result.roof, ends.top, ends.foot);
-            if (added == PhotoEdit::Done) {
-                result.wall = ends;
-            } else {
-                result.message = PhotoEditMessage(added);
-            }
+    result.wallGray = wallGray;
+    if (wall) {
+        const PhotoEdit added = AddWallEdge(result.roof, wall->top, wall->foot);
+        if (added == PhotoEdit::Done) {
+            result.wall = wall;
+        } else {
+            result.message = PhotoEditMessage(added);
         }
     }
 

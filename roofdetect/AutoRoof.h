@@ -13,10 +13,13 @@
 //   3. Gate: the picture must have a bright peak (GetPhotoGrayPeak) and the click must lie on the
 //      picture, its grey within 9 of that peak; otherwise nothing is stored and
 //      kNoRoofFoundMessage says so.
-//   4. The roof (RoofDetector.h) is stored as the model's last roof. No roof of three corners:
-//      nothing is stored, and kNoRoofFoundMessage says so.
-//   5. The wall face below it (WallSearch.h) and its longest wall edge (WallEdge.h), added to the
-//      new roof. No face found: the search stops there.
+//   4. The roof (RoofDetector.h). No roof of three corners: nothing is stored, and
+//      kNoRoofFoundMessage says so.
+//   5. The wall face below it (WallSearch.h) and its longest wall edge (WallEdge.h). The roof's
+//      vertex that edge starts from is moved onto the building's corner the face shows (where
+//      the edge meets the face's top; blur may have cut the corner off the outline), so that the
+//      wall edge stands on a vertex. The roof is then stored as the model's last roof and the
+//      wall edge added to it. No face found: no wall edge.
 //   6. The camera values are set from the altitudes (SetUpPhotoCamera) and the wall edge gives the
 //      height; without a wall edge there is no height and the height box is emptied.
 // Steps 1 to 3 change nothing, neither the model nor the camera values.

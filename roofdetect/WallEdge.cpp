@@ -46,6 +46,12 @@ constexpr double kWallEndDirectionReach = 12.0;
 // inside the face, and the grey beyond the end, read this far past it: far enough that blur and
 // the mixed pixels the end passes through do not reach either.
 constexpr double kEndGreyReach = 3.0;
+// An end is placed within this (pixels) of where it truly lies across its own line (blur up to a
+// pixel, any contrast the face search takes) ...
+constexpr double kEndPlaceAcross = 1.0 / 3;
+// ... and the wall's length must be measured within this (pixels), as a height is right within
+// 1.5 pixels of its wall.
+constexpr double kWallLengthPrecision = 1.5;
 // The foot is also read along the edge this far (pixels) inside the face.
 constexpr double kFootInside = 1.0;
 // The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
@@ -57,16 +63,29 @@ constexpr double kWallFootAgreement = 1.5;
 // ... and within this of its top (the roof's edge, a fitted line, shows the face's top less sharply).
 constexpr double kWallTopAgreement = 2.0;
 
-// The picture line from a roof vertex towards the nadir: positions along it and across it.
+// The picture line from a point beside a roof vertex towards the nadir: positions along it and
+// across it.
 struct VertexLine {
-    MaskPixel top;
+    MaskPixel top;              // the roof vertex
+    double ou = 0.0, ov = 0.0;  // where the line starts: the vertex, or the edge's place beside it
     double au = 0.0, av = 0.0;  // unit direction towards the nadir
     double reach = 0.0;         // distance to the nadir
-    double along(MaskPixel p) const { return (p.x - top.x) * au + (p.y - top.y) * av; }
-    double across(MaskPixel p) const { return (p.y - top.y) * au - (p.x - top.x) * av; }
+    // The line from `origin` towards `nadir`; none (reach 0) when the two coincide.
+    static VertexLine Towards(MaskPixel top, WindowPoint origin, WindowPoint nadir)
+    {
+        VertexLine line{top, origin.u, origin.v};
+        line.reach = std::hypot(nadir.u - origin.u, nadir.v - origin.v);
+        if (line.reach > 0.0) {
+            line.au = (nadir.u - origin.u) / line.reach;
+            line.av = (nadir.v - origin.v) / line.reach;
+        }
+        return line;
+    }
+    double along(MaskPixel p) const { return (p.x - ou) * au + (p.y - ov) * av; }
+    double across(MaskPixel p) const { return (p.y - ov) * au - (p.x - ou) * av; }
     // Window position `s` along the line and `e` across it (positive e to the line's left when
     // looking towards the nadir).
-    WindowPoint at(double s, double e) const { return {top.x + s * au - e * av, top.y + s * av + e * au}; }
+    WindowPoint at(double s, double e) const { return {ou + s * au - e * av, ov + s * av + e * au}; }
 };
 
 // Where the face's edge crosses the line's normal at `s` along it: the step from a face pixel
@@ -160,6 +179,30 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
     return placed;
 }
 
+// The edge's place across the line to a fraction of a pixel: where the grey crosses halfway
+// between the face's grey and the grey beside the face, read across the line at several places
+// along the edge's middle (clear of the corner and the foot); the median of them. `offset` is the
+// place read from whole face pixels, which stops short of the pixels blur mixes; a place farther
+// from it than the edge is followed within (kWallEdgeTolerance) is not the same edge, and
+// `offset` stays.
+double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int faceSide, double offset, double top, double foot)
+{
+    std::vector<double> places;
+    constexpr int kPlaces = 7;
+    for (int i = 1; i <= kPlaces; ++i) {
+        const double s = top + (foot - top) * (0.2 + 0.6 * i / (kPlaces + 1.0));
+        const auto placed = EndByHalfGrey(*face.window, [&](double e) { return line.at(s, e); }, offset, -faceSide);
+        if (placed && std::abs(placed->along - offset) <= kWallEdgeTolerance) {
+            places.push_back(placed->along);
+        }
+    }
+    if (2 * places.size() <= kPlaces) {
+        return offset;
+    }
+    std::nth_element(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(places.size() / 2), places.end());
+    return places[places.size() / 2];
+}
+
 // The wall face is the picture of a quadrilateral: the roof's edge from the vertex to its
 // neighbour on the face's side above, the wall's bottom edge (the same edge at ground level)
 // below. An edge's ends are trusted only when the face shows them: beside the edge, at several
@@ -172,8 +215,8 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
 std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double offset, double topAlong,
                                                           double footAlong)
 {
-    const double du = neighbour.x - line.top.x;
-    const double dv = neighbour.y - line.top.y;
+    const double du = neighbour.x - line.ou;
+    const double dv = neighbour.y - line.ov;
     const double side = std::hypot(du, dv);
     const double reach = std::min(kWallEndCheckReach, side / 2);
     if (reach < 3.0) {
@@ -372,10 +415,24 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (std::max(faceGuess, ownGuess) - topAlong < kWallMinLength) {
         return std::nullopt;
     }
+    // Where the face's top meets the edge at a small angle, the face's top and bottom cross the
+    // edge's line at that angle, and an end placed within kEndPlaceAcross of where it truly is
+    // across its own line lies 1 / sin(angle) times as far off along the edge. Both ends must
+    // give the wall's length within kWallLengthPrecision: below that angle, this face gives no
+    // edge.
+    if (std::max(previousSide, nextSide) < 2 * kEndPlaceAcross / kWallLengthPrecision) {
+        return std::nullopt;
+    }
     const MaskPixel neighbour = previousSide > nextSide ? previous : next;
-    auto ends = FaceShowsTheEnds(face, line, neighbour, offset, topAlong, faceGuess);
+    // The ends are measured along the edge's own line: from where the edge lies beside the
+    // vertex towards the nadir. The vertex, a pixel of the outline blur may have cut off the
+    // corner, lies up to a few pixels beside the building's vertical edge, and the line from it
+    // leans a little off that edge; where the face's top and bottom cross the edge at a small
+    // angle, that lean alone moves their crossings apart along the line by a pixel or more.
+    const VertexLine edgeLine = VertexLine::Towards(top, line.at(0.0, EdgePlaceByHalfGrey(face, line, faceSide, offset, faceTop, foot)), line.at(line.reach, 0.0));
+    auto ends = FaceShowsTheEnds(face, edgeLine, neighbour, 0.0, topAlong, faceGuess);
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
-        ends = FaceShowsTheEnds(face, line, neighbour, offset, topAlong, ownGuess);
+        ends = FaceShowsTheEnds(face, edgeLine, neighbour, 0.0, topAlong, ownGuess);
     }
     if (!ends) {
         return std::nullopt;
@@ -392,10 +449,9 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
             taken.push_back(p);
         }
     }
-    // The foot lies on the vertex's own line, so that the wall edge stands on the vertex as the
-    // building's vertical edge does and its two ends give the height of the face's edge.
-    const WindowPoint end = line.at(length, 0.0);
-    return WallCandidate{top, end, static_cast<int>(platform::RoundHalfEven(length))};
+    // The building's corner is where the edge meets the face's top; the wall edge stands on it
+    // and reaches down to where the edge meets the face's bottom.
+    return WallCandidate{top, edgeLine.at(ends->first, 0.0), edgeLine.at(foot, 0.0), static_cast<int>(platform::RoundHalfEven(length))};
 }
 
 // The edge from `top` towards the nadir, or none. `taken` receives the boundary pixels it passes.
@@ -403,15 +459,10 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
 std::optional<WallCandidate> FollowEdge(const WallFace& face, MaskPixel top, MaskPixel previous, MaskPixel next, const std::vector<MaskPixel>& boundary,
                                         const ByteMask& edge, std::vector<MaskPixel>& taken)
 {
-    VertexLine line{top};
-    const double du = face.nadir.u - top.x;
-    const double dv = face.nadir.v - top.y;
-    line.reach = std::hypot(du, dv);
+    const VertexLine line = VertexLine::Towards(top, {double(top.x), double(top.y)}, face.nadir);
     if (line.reach < 1.0) {
         return std::nullopt;  // the corner lies on the nadir: no direction
     }
-    line.au = du / line.reach;
-    line.av = dv / line.reach;
 
     // The vertex stands on the face when the face's boundary comes near its line just below it.
     // The boundary has a pixel or two in each row, so along a line leaning far from the
@@ -509,8 +560,10 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 
 WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& window)
 {
-    auto photo = [&](double u, double v) { return PhotoPoint{static_cast<float>(window.maskToX(u)), static_cast<float>(window.maskToY(v))}; };
-    return {photo(edge.top.x, edge.top.y), photo(edge.foot.u, edge.foot.v)};
+    // Both ends were placed by grey read between pixel centres, which reads window positions as
+    // photo points.
+    auto photo = [&](WindowPoint p) { return PhotoPoint{static_cast<float>(window.toX(p.u)), static_cast<float>(window.toY(p.v))}; };
+    return {photo(edge.corner), photo(edge.foot)};
 }
 
 bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera)

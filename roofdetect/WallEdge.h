@@ -44,9 +44,10 @@ struct WindowPoint {
 };
 
 struct WallCandidate {
-    MaskPixel top;     // the roof corner
-    WindowPoint foot;  // on the line from the corner towards the nadir, where the face's edge ends
-    int length = 0;    // |top - foot| in window pixels, rounded halves to even
+    MaskPixel top;       // the roof vertex the edge starts from
+    WindowPoint corner;  // the building's corner beside it: where the edge meets the face's top
+    WindowPoint foot;    // on the line from the corner towards the nadir, where the face's edge ends
+    int length = 0;      // |corner - foot| in window pixels, rounded halves to even
 };
 
 // The nadir's picture point in photo coordinates: (0, -f tan t), f the focal length of the
@@ -78,15 +79,20 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
 // one pixel at a time: at each step the face's edge (face grey on one side, neither face nor
 // roof on the other) must lie across the line where it began, within kWallEdgeTolerance. It
 // ends, at the foot, where the edge leaves the line (the wall's bottom edge, or the boundary of
-// something else) or the face ends; a single step without the edge is passed over. The foot is
-// given on the vertex's own line. The vertex's pixel and the boundary pixels along the edge are
+// something else) or the face ends; a single step without the edge is passed over. The edge's
+// place across the line is then read to a fraction of a pixel (where the grey crosses halfway
+// between the face and what lies beside it), and the ends are measured along the edge's own line
+// from there towards the nadir: the corner where it meets the face's top, the foot where it
+// meets the face's bottom. The vertex's pixel and the boundary pixels along the edge are
 // set to kMaskTracedBack, so that no two edges share a pixel. The edge's ends must agree with
 // the face beside it: along the roof's edge from the vertex (to the first vertex on the face's
 // side at least 12 pixels away) the face's top and bottom must run straight, nearly parallel
 // (their slopes differing by no more than the edge's length over the face's width), and meet the
 // edge near the ends found; otherwise, or when the face shows on both sides of the line and neither
 // side holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
-// at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge.
+// at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge, and so
+// does a face whose top meets the edge at so small an angle that the ends cannot be placed
+// along the edge to the precision a height needs.
 std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<MaskPixel>& vertices, const std::vector<MaskPixel>& boundary,
                                         ByteMask& edge);
 

@@ -269,14 +269,15 @@ TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
 {
     // A face right of column 100 below the roof's edge from (100, 100) to (160, 100), whose bottom
     // leaves the column at row 60 and runs along the roof's edge, level or slightly sloping. The
-    // edge ends there, not where the bottom leads.
+    // edge ends there, not where the bottom leads; its foot lies on the face's side (the left
+    // side of column 100), placed from the grey.
     for (const double slope : {-0.3, 0.0, 0.3}) {
         SCOPED_TRACE(slope);
         FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 + slope * (u - 100) && v >= 2; }, {130, 90});
         const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
         ASSERT_FALSE(candidates.empty());
         EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
-        EXPECT_NEAR(candidates[0].foot.u, 100, 0.01);
+        EXPECT_NEAR(candidates[0].foot.u, 100, 0.1);
         EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
         EXPECT_EQ(f.edge.at(100, 80), kMaskTracedBack);
     }
@@ -402,7 +403,12 @@ TEST(FindWallEdge, EndsArePlacedWhereTheGreyCrossesHalfway)
                 ++found;
                 const WallCandidate& w = candidates[0];
                 ASSERT_EQ(w.top, EndPicture::kVertex);
-                EXPECT_NEAR(std::hypot(w.foot.u - w.top.x, w.foot.v - w.top.y), c.length, 1.0 / 3);
+                // The corner where the edge meets the face's top, and the wall's length from it.
+                const double au = EndPicture::Au(degrees), av = EndPicture::Av(degrees);
+                const double cornerU = EndPicture::kVertex.x + EndPicture::kCornerBelow * au - EndPicture::kEdgeBeside * av;
+                const double cornerV = EndPicture::kVertex.y + EndPicture::kCornerBelow * av + EndPicture::kEdgeBeside * au;
+                EXPECT_NEAR(std::hypot(w.corner.u - cornerU, w.corner.v - cornerV), 0.0, 1.0 / 3) << w.corner.u << " " << w.corner.v << " true " << cornerU << " " << cornerV;
+                EXPECT_NEAR(std::hypot(w.foot.u - w.corner.u, w.foot.v - w.corner.v), c.length, 1.0 / 3);
             }
         }
     }
@@ -498,10 +504,10 @@ TEST(WallEdgesAgree, EdgesOfOneBuildingMustGiveOneHeight)
 
 TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
 {
-    const std::vector<WallCandidate> equal{{{1, 50}, {1, 10}, 40}, {{9, 50}, {9, 10}, 40}, {{5, 50}, {5, 20}, 30}};
+    const std::vector<WallCandidate> equal{{{1, 50}, {1, 50}, {1, 10}, 40}, {{9, 50}, {9, 50}, {9, 10}, 40}, {{5, 50}, {5, 50}, {5, 20}, 30}};
     ASSERT_TRUE(LongestWallEdge(equal));
     EXPECT_EQ(LongestWallEdge(equal)->top, (MaskPixel{1, 50}));
-    EXPECT_FALSE(LongestWallEdge({{{1, 50}, {1, 50}, 0}}));
+    EXPECT_FALSE(LongestWallEdge({{{1, 50}, {1, 50}, {1, 50}, 0}}));
     EXPECT_FALSE(LongestWallEdge({}));
 }
 
