@@ -558,6 +558,65 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
     return longest;
 }
 
+namespace {
+
+// The roof's grey is read on pixels of the region's band (the region widened by a pixel) whose
+// neighbours up to this far (pixels) are all in the band: two pixels or more inside the region,
+// clear of the grey blur mixes in from the walls and the ground ...
+constexpr int kRoofGreyInside = 3;
+// ... within this distance of the click ...
+constexpr double kClickGreyReach = 5.0;
+// ... and within this distance of a corner.
+constexpr double kCornerGreyReach = 10.0;
+
+// Greys of the band's pixels within `reach` of (u, v) whose neighbours up to kRoofGreyInside away
+// are all in the band too, sorted.
+std::vector<int> RoofGreysNear(const AnalysisWindow& window, const ByteMask& band, double u, double v, double reach)
+{
+    std::vector<int> greys;
+    const int r = static_cast<int>(std::ceil(reach));
+    const int cu = static_cast<int>(std::lround(u)), cv = static_cast<int>(std::lround(v));
+    for (int y = cv - r; y <= cv + r; ++y) {
+        for (int x = cu - r; x <= cu + r; ++x) {
+            if (std::hypot(x - u, y - v) > reach) {
+                continue;
+            }
+            bool inside = true;
+            for (int dy = -kRoofGreyInside; dy <= kRoofGreyInside && inside; ++dy) {
+                for (int dx = -kRoofGreyInside; dx <= kRoofGreyInside && inside; ++dx) {
+                    inside = band.at(x + dx, y + dy) != 0;
+                }
+            }
+            if (inside) {
+                greys.push_back(window.GetGrayLevel(x, y));
+            }
+        }
+    }
+    std::sort(greys.begin(), greys.end());
+    return greys;
+}
+
+}  // namespace
+
+std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
+                                            double clickU, double clickV)
+{
+    const std::vector<int> atClick = RoofGreysNear(window, band, clickU, clickV, kClickGreyReach);
+    if (atClick.empty()) {
+        return candidates;  // no roof pixel well inside about the click: nothing to compare
+    }
+    const int clickGrey = atClick[atClick.size() / 2];
+    const int grain = std::max(1, atClick[atClick.size() * 3 / 4] - atClick[atClick.size() / 4]);
+    std::vector<WallCandidate> kept;
+    for (const WallCandidate& c : candidates) {
+        const std::vector<int> atCorner = RoofGreysNear(window, band, c.top.x, c.top.y, kCornerGreyReach);
+        if (atCorner.empty() || std::abs(atCorner[atCorner.size() / 2] - clickGrey) <= grain) {
+            kept.push_back(c);
+        }
+    }
+    return kept;
+}
+
 WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& window)
 {
     // Both ends were placed by grey read between pixel centres, which reads window positions as

@@ -107,6 +107,15 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 inline constexpr double kWallHeightAgreement = 0.5;
 bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 
+// The candidates that stand on the roof that was clicked. Two roofs that touch in the picture (a
+// taller building in front of a lower one) in greys the roof region's band joins grow into one
+// region; a wall edge from the other building's corner gives that building's height. A corner is
+// on the clicked roof when the roof's grey beside it (the median of the pixels well inside the
+// roof region's `band` near it) lies within the roof's own grain (the interquartile range of the
+// grey about the click) of the grey about the click (`clickU`, `clickV` window position).
+std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
+                                            double clickU, double clickV);
+
 // The two ends of a wall edge in photo coordinates.
 struct WallEdgeEnds {
     PhotoPoint top;

@@ -126,6 +126,38 @@ Street HiddenFoot(double tilt, bool wallInFront = false)
     return s;
 }
 
+// A low building behind a taller one whose roof, seen from the eye, covers the front third of
+// the low one's roof: the two roofs touch in the picture, in greys `farGrey` and `nearGrey` that
+// the roof region's band joins into one region.
+Street TouchingRoofs(double tilt, int farGrey, int nearGrey)
+{
+    const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
+    Street s{"touching_roofs_tilt_" + std::to_string(int(tilt)) + "_greys_" + std::to_string(farGrey) + "_" + std::to_string(nearGrey), camera,
+             ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
+    const double scale = camera.range() / 300.0;
+    const double farHeight = 14.0, nearHeight = 38.0, depth = 24 * scale;
+    const QPointF c = [&] {
+        const auto g = camera.OnLevel({0, 80}, farHeight);
+        return QPointF(g->x, g->y);
+    }();
+    const double farFront = c.y() - depth / 2;
+    // The sight line over the near roof's back edge meets the far roof a third of its depth in.
+    const double hidden = farFront + depth / 3;
+    const double eyeY = camera.eye().y, eyeZ = camera.eye().z;
+    const double nearBack = eyeY + (hidden - eyeY) * (eyeZ - nearHeight) / (eyeZ - farHeight);
+    s.buildings.push_back({{{c.x() - 14 * scale, farFront}, {c.x() + 14 * scale, farFront}, {c.x() + 14 * scale, farFront + depth},
+                            {c.x() - 14 * scale, farFront + depth}}, farHeight, farGrey});
+    s.buildings.push_back({{{c.x() - 10 * scale, nearBack - 12 * scale}, {c.x() + 18 * scale, nearBack - 12 * scale}, {c.x() + 18 * scale, nearBack},
+                            {c.x() - 10 * scale, nearBack}}, nearHeight, nearGrey});
+    s.style.roofNoise = 2;
+    s.style.sunAzimuthDegrees = 100;
+    s.judged = {0, 1};
+    // The far roof is clicked on its visible back part.
+    const std::vector<QPointF> far = testscene::RoofCorners(camera, s.buildings[0]);
+    s.clicks = {far[2] * 0.4 + far[3] * 0.4 + (far[0] + far[1]) * 0.1, Inside(camera, s.buildings[1])};
+    return s;
+}
+
 // The scenes of the height rule.
 std::vector<Street> Streets()
 {
@@ -230,6 +262,27 @@ TEST(StreetScenesBlurredFoot, RoundedLowerCornerStillGivesTheRightHeight)
     std::string failures;
     const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 1.0), failures);
     EXPECT_EQ(t.right, 1) << failures;
+}
+
+// Where a taller building's roof touches a lower one's in the picture, the two roofs grow into
+// one region; a wall edge from the taller building's corner would give its height to the roof
+// clicked behind it. A corner whose roof grey differs from the grey about the click by more than
+// the roof's grain stands on another roof and gives no edge: each building's height is its own,
+// or there is none.
+TEST(TouchingRoofs, AWallOfTheBuildingInFrontGivesNoHeightToTheRoofBehind)
+{
+    for (const double tilt : {25.0, 35.0}) {
+        for (const auto& [farGrey, nearGrey] : {std::pair{208, 214}, std::pair{214, 208}}) {
+            const Street s = TouchingRoofs(tilt, farGrey, nearGrey);
+            SCOPED_TRACE(s.name);
+            std::string failures;
+            for (const double sigma : {0.0, 0.7}) {
+                const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma), failures);
+                EXPECT_EQ(t.wrong, 0) << failures;
+                EXPECT_EQ(t.missed, 0) << failures;
+            }
+        }
+    }
 }
 
 // Streets drawn at random from a seed (tilt 10 to 39 degrees, contrast 30 to 120, four buildings
