@@ -135,13 +135,14 @@ struct PlacedEnd {
 
 // An end of the face along a picture line (`at` gives the window position `along` it), placed
 // to a fraction of a pixel: where the grey, read between pixel centres, crosses halfway between
-// the face's grey kEndGreyReach inside the end and the grey as far beyond it. `guess` is where
-// the face's pixels end; `dir` points out of the face (-1 up past the top, +1 down past the
-// foot). Read again about the crossing found, so that a guess a pixel or so off does not bias
-// the two greys. None when the two greys differ by less than the face's own tolerance (no end to
-// see) or the grey never crosses.
+// the face's grey `reach` inside the end and the grey as far beyond it. `guess` is where the
+// face's pixels end; `dir` points out of the face (-1 up past the top, +1 down past the foot).
+// Read again about the crossing found, so that a guess a pixel or so off does not bias the two
+// greys. None when the two greys differ by less than the face's own tolerance (no end to see)
+// or the grey never crosses. A line that crosses the end at a slant is read as far along it as
+// takes it kEndGreyReach across the end.
 template <typename At>
-std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir)
+std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir, double reach = kEndGreyReach)
 {
     auto grey = [&](double along) {
         const WindowPoint p = at(along);
@@ -149,17 +150,17 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
     };
     PlacedEnd placed{guess, 0, {}};
     for (int round = 0; round < 2; ++round) {
-        const double inside = grey(placed.along - dir * kEndGreyReach);
-        const double outside = grey(placed.along + dir * kEndGreyReach);
+        const double inside = grey(placed.along - dir * reach);
+        const double outside = grey(placed.along + dir * reach);
         if (std::abs(inside - outside) <= kWallFaceTolerance) {
             return std::nullopt;
         }
         const double half = (inside + outside) / 2;
         constexpr double kStep = 0.25;
-        double previous = placed.along - dir * kEndGreyReach;
+        double previous = placed.along - dir * reach;
         double previousGrey = inside;
         bool crossed = false;
-        for (double t = previous + dir * kStep; dir * (t - placed.along) <= kEndGreyReach + 1e-9; t += dir * kStep) {
+        for (double t = previous + dir * kStep; dir * (t - placed.along) <= reach + 1e-9; t += dir * kStep) {
             const double g = grey(t);
             if ((g - half) * (inside - half) <= 0.0) {
                 placed.along = previous + (t - previous) * (previousGrey - half) / (previousGrey - g);
@@ -172,9 +173,9 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         if (!crossed) {
             return std::nullopt;
         }
-        placed.beyond = at(placed.along + dir * kEndGreyReach);
-        placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * kEndGreyReach)));
-        placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * kEndGreyReach)));
+        placed.beyond = at(placed.along + dir * reach);
+        placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
+        placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
     }
     return placed;
 }
@@ -218,8 +219,14 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     const double du = neighbour.x - line.ou;
     const double dv = neighbour.y - line.ov;
     const double side = std::hypot(du, dv);
-    const double reach = std::min(kWallEndCheckReach, side / 2);
-    if (reach < 3.0) {
+    // The face's top and bottom run along the roof's edge and cross the edge's line at the angle
+    // the roof's edge makes with it. Distances are measured across them: the face lines stand as
+    // far from the edge's side, and each end is read as far about it, as on a face whose top
+    // meets the edge square, so that where the angle is smaller the other side's grey, blurred
+    // across the edge, reaches neither.
+    const double slant = side / std::max(std::abs(line.au * dv - line.av * du), 1e-9);
+    const double reach = std::min(kWallEndCheckReach * slant, side / 2);
+    if (reach < 3.0 * slant) {
         return std::nullopt;
     }
     auto at = [&](double k, double along) {
@@ -239,7 +246,7 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
         const double window = 2.0 + k;
         for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
             if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
-                const auto placed = EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir);
+                const auto placed = EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir, kEndGreyReach * slant);
                 if (placed && dir > 0) {
                     beyond.push_back(*placed);
                 }
@@ -253,7 +260,7 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     // roof's edge).
     auto agrees = [&](double end, int dir, double agreement) -> std::optional<std::pair<double, double>> {
         std::vector<std::pair<double, double>> points;
-        for (double k = 2.0; k <= reach + 1e-9; k += 1.0) {
+        for (double k = 2.0 * slant; k <= reach + 1e-9; k += slant) {
             const auto t = faceEnd(k, end, dir);
             if (!t) {
                 return std::nullopt;
