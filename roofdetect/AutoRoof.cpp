@@ -81,12 +81,15 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         // user to draw the wall by hand.
         const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
         if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
-            wall = WallEdgeInPhoto(*longest, d.window);
+            // Every candidate starts on one of `vertices`, the polygon's vertices in order.
             const auto vertex = std::find(vertices.begin(), vertices.end(), longest->top);
-            const auto index = static_cast<std::size_t>(vertex - vertices.begin());
-            d.polygon[index] = wall->top;
-            if (index == 0) {
-                d.polygon.back() = wall->top;  // the closing repeat of the first vertex
+            if (vertex != vertices.end()) {
+                wall = WallEdgeInPhoto(*longest, d.window);
+                const auto index = static_cast<std::size_t>(vertex - vertices.begin());
+                d.polygon[index] = wall->top;
+                if (index == 0) {
+                    d.polygon.back() = wall->top;  // the closing repeat of the first vertex
+                }
             }
         }
     }
