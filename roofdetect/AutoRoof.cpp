@@ -6,7 +6,6 @@
 #include "roofdetect/RoofDetector.h"
 #include "roofdetect/WallSearch.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace roofdetect {
@@ -81,11 +80,10 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         // user to draw the wall by hand.
         const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
         if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
-            // Every candidate starts on one of `vertices`, the polygon's vertices in order.
-            const auto vertex = std::find(vertices.begin(), vertices.end(), longest->top);
-            if (vertex != vertices.end()) {
+            // The candidate's vertex indexes `vertices`, the polygon's vertices in order.
+            const std::size_t index = longest->vertex;
+            if (index < vertices.size() && index + 1 < d.polygon.size()) {
                 wall = WallEdgeInPhoto(*longest, d.window);
-                const auto index = static_cast<std::size_t>(vertex - vertices.begin());
                 d.polygon[index] = wall->top;
                 if (index == 0) {
                     d.polygon.back() = wall->top;  // the closing repeat of the first vertex

@@ -219,6 +219,9 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     const double du = neighbour.x - line.ou;
     const double dv = neighbour.y - line.ov;
     const double side = std::hypot(du, dv);
+    if (side < 1.0) {
+        return std::nullopt;  // no roof's edge to read the face along
+    }
     // The face's top and bottom run along the roof's edge and cross the edge's line at the angle
     // the roof's edge makes with it. Distances are measured across them: the face lines stand as
     // far from the edge's side, and each end is read as far about it, as on a face whose top
@@ -539,10 +542,11 @@ std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<
         };
         const MaskPixel previous = along(vertices.size() - 1);
         const MaskPixel next = along(1);
-        const std::optional<WallCandidate> found = FollowEdge(face, top, previous, next, boundary, edge, taken);
+        std::optional<WallCandidate> found = FollowEdge(face, top, previous, next, boundary, edge, taken);
         if (!found) {
             continue;
         }
+        found->vertex = i;
         edge.set(top.x, top.y, kMaskTracedBack);
         for (const MaskPixel& p : taken) {
             edge.set(p.x, p.y, kMaskTracedBack);
@@ -626,8 +630,9 @@ std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& ca
 
 WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& window)
 {
-    // Both ends were placed by grey read between pixel centres, which reads window positions as
-    // photo points.
+    // Both ends lie on the edge's line, measured in the frame of grey read between pixel centres,
+    // which reads window positions as photo points (a mask position stands for the pixel below and
+    // right of it, a smooth position for the point itself).
     auto photo = [&](WindowPoint p) { return PhotoPoint{static_cast<float>(window.toX(p.u)), static_cast<float>(window.toY(p.v))}; };
     return {photo(edge.corner), photo(edge.foot)};
 }

@@ -2,12 +2,13 @@
 // The wall edge of a found roof: a vertical edge of the building, from a roof corner that stands on
 // the wall face found by MarkWallArea (WallSearch.h) down to the ground. The camera fixes where
 // such an edge can lie: vertical lines of the scene converge in the picture on the nadir's
-// picture point (the point straight below the camera), so the edge from a roof corner runs along
-// the picture line from that corner towards it, at whatever lean that gives. The face's boundary
-// is followed along that line only; where it leaves the line (the wall's bottom edge, or another
-// outline) or the face ends, there is the foot. Only edges whose ends the face confirms count,
-// and only when they agree on the height; the longest of them becomes one wall edge of the new
-// roof, which gives the building's height.
+// picture point (the point straight below the camera), so the edge beside a roof corner runs
+// along the picture line towards it, at whatever lean that gives. The face's boundary is followed
+// along that line only; where it leaves the line (the wall's bottom edge, or another outline) or
+// the face ends, there is the foot. The edge's ends are then measured on the edge itself: the
+// building's corner where it meets the face's top, the foot where it meets the face's bottom.
+// Only edges whose ends the face confirms count, and only when they agree on the height; the
+// longest of them becomes one wall edge of the new roof, which gives the building's height.
 // Window positions as in GreyLevels.h, y upwards.
 
 #include "photoinput/PhotoGeometry.h"
@@ -48,6 +49,7 @@ struct WallCandidate {
     WindowPoint corner;  // the building's corner beside it: where the edge meets the face's top
     WindowPoint foot;    // on the line from the corner towards the nadir, where the face's edge ends
     int length = 0;      // |corner - foot| in window pixels, rounded halves to even
+    std::size_t vertex = 0;  // index of `top` in the vertices FindWallEdge was given
 };
 
 // The nadir's picture point in photo coordinates: (0, -f tan t), f the focal length of the
@@ -67,9 +69,10 @@ struct WallFace {
 };
 
 // The window positions of the stored roof's vertices, in order: the corners not merged, without
-// the last one when the roof's closing put the first corner in its place (FoundRoof.h), so that a
-// wall edge always starts on a vertex of the roof. Empty when the roof was not stored (polygon
-// empty).
+// the last one when the roof's closing put the first corner in its place (FoundRoof.h): the
+// vertices a wall edge may start from (the automatic roof then moves that vertex onto the
+// building's corner the edge found, so that the stored wall edge stands on a vertex). Empty when
+// the roof was not stored (polygon empty).
 std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners, std::size_t polygonSize);
 
 // FindWallEdge: the candidate edges. For each vertex in order, the line from it towards the
@@ -109,10 +112,12 @@ bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const Analysis
 
 // The candidates that stand on the roof that was clicked. Two roofs that touch in the picture (a
 // taller building in front of a lower one) in greys the roof region's band joins grow into one
-// region; a wall edge from the other building's corner gives that building's height. A corner is
-// on the clicked roof when the roof's grey beside it (the median of the pixels well inside the
-// roof region's `band` near it) lies within the roof's own grain (the interquartile range of the
-// grey about the click) of the grey about the click (`clickU`, `clickV` window position).
+// region; a wall edge from the other building's corner gives that building's height. A
+// candidate stands on the clicked roof when the roof's grey beside its vertex (the median of the
+// pixels well inside the roof region's `band` near it) lies within the roof's own grain (the
+// interquartile range of the grey about the click) of the grey about the click (`clickU`,
+// `clickV` window position). With no pixel well inside the band about the click there is
+// nothing to compare, and every candidate stays.
 std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
                                             double clickU, double clickV);
 

@@ -13,8 +13,36 @@
 #include <vector>
 
 #include "photoinput/PhotoModel.h"
+#include "roofdetect/AutoRoof.h"
+#include "tests/photoinput/PhotoModelFixture.h"
 
 namespace roofmeasures {
+
+// Empty when the roof and wall edge of a detection are stored as the result says: the model's
+// last roof holds the result's outline, closed (its last point repeats its first), and its last
+// wall edge belongs to that roof and stands on one of its vertices; otherwise what differs.
+inline std::string StoredWallOffItsRoof(const roofdetect::AutoRoofResult& r)
+{
+    const phototest::Model m = phototest::Read();
+    if (m.roofs.empty() || m.walls.empty() || !r.wall) {
+        return "no roof or wall edge stored";
+    }
+    const std::vector<PhotoPoint>& roof = m.roofs.back().points;
+    if (roof != r.polygon) {
+        return "the stored roof is not the outline given";
+    }
+    if (roof.size() < 2 || roof.front() != roof.back()) {
+        return "the stored roof's closing point is not its first vertex";
+    }
+    const phototest::Wall& wall = m.walls.back();
+    if (wall.owner != static_cast<int>(m.roofs.size()) - 1 || wall.top != r.wall->top || wall.foot != r.wall->foot) {
+        return "the stored wall edge is not the one given";
+    }
+    if (std::find(roof.begin(), roof.end() - 1, wall.top) == roof.end() - 1) {
+        return "the wall edge's top is no vertex of its roof";
+    }
+    return {};
+}
 
 // The polygon's vertices without the closing repeat.
 inline QPolygonF Vertices(const std::vector<PhotoPoint>& polygon)

@@ -269,15 +269,16 @@ TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
 {
     // A face right of column 100 below the roof's edge from (100, 100) to (160, 100), whose bottom
     // leaves the column at row 60 and runs along the roof's edge, level or slightly sloping. The
-    // edge ends there, not where the bottom leads; its foot lies on the face's side (the left
-    // side of column 100), placed from the grey.
+    // edge ends there, not where the bottom leads. The foot lies on the edge, at u = 100 (the
+    // left side of pixel column 100, where the grey crosses halfway from the ground to the face):
+    // placed from the grey, so the ground's grain beside it moves it by a few hundredths.
     for (const double slope : {-0.3, 0.0, 0.3}) {
         SCOPED_TRACE(slope);
         FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 + slope * (u - 100) && v >= 2; }, {130, 90});
         const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
         ASSERT_FALSE(candidates.empty());
         EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
-        EXPECT_NEAR(candidates[0].foot.u, 100, 0.1);
+        EXPECT_NEAR(candidates[0].foot.u, 100, 0.05);
         EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
         EXPECT_EQ(f.edge.at(100, 80), kMaskTracedBack);
     }
@@ -315,8 +316,9 @@ TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 }
 
 // A wall face seen along a line leaning `degrees` from the picture's vertical towards the nadir:
-// the roof above the face's top (which rises gently along the roof's edge), the face between its
-// top and its bottom `length` pixels lower, and the ground below and beside it. The true ends lie
+// the roof above the face's top (which rises `topSlope` pixels along the line per pixel across it:
+// gently by default, steeply for a face whose top meets the edge at a small angle), the face
+// between its top and its bottom `length` pixels lower, and the ground below and beside it. The true ends lie
 // between pixel centres; each pixel is the mean of 8 x 8 samples of the scene (as a camera sums
 // the light over a pixel) and the picture is then blurred.
 struct EndScene {
@@ -329,6 +331,7 @@ struct EndScene {
     bool belowFlat = false;  // what lies below the face's bottom has no grain (another wall)
     double length = 37.6;
     double bottomTurn = 0;  // the face's bottom rises this much more per pixel across than its top
+    double topSlope = 0.12;  // the face's top and bottom rise this much per pixel across
 };
 
 struct EndPicture {
@@ -339,7 +342,6 @@ struct EndPicture {
     static constexpr MaskPixel kVertex{300, 250};
     static constexpr double kCornerBelow = 0.4;  // the true corner lies this far down the line from the vertex ...
     static constexpr double kEdgeBeside = 0.3;   // ... and this far across it
-    static constexpr double kTopSlope = 0.12;    // the face's top and bottom rise this much per pixel across
     static double Au(double degrees) { return -std::sin(degrees * std::numbers::pi / 180); }
     static double Av(double degrees) { return -std::cos(degrees * std::numbers::pi / 180); }
     static QImage Render(const EndScene& c)
@@ -348,7 +350,7 @@ struct EndPicture {
         auto grey = [&](double u, double v) {
             const double x = u - kVertex.x, y = v - kVertex.y;
             const double s = x * au + y * av, e = y * au - x * av;
-            const double top = kCornerBelow - kTopSlope * (e - kEdgeBeside);
+            const double top = kCornerBelow - c.topSlope * (e - kEdgeBeside);
             // Second value: the surface has the ground's grain.
             if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
             if (s < top) return s > top - 60 ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
@@ -372,9 +374,15 @@ struct EndPicture {
     std::vector<WallCandidate> edges(const EndScene& c)
     {
         const double au = Au(c.degrees), av = Av(c.degrees);
-        const MaskPixel start{static_cast<int>(kVertex.x + 20 * au - 10 * av), static_cast<int>(kVertex.y + 20 * av + 10 * au)};
+        // Window position `s` along the line and `e` across it from the vertex.
+        auto at = [&](double s, double e) { return QPointF(kVertex.x + s * au - e * av, kVertex.y + s * av + e * au); };
+        auto topAt = [&](double e) { return kCornerBelow - c.topSlope * (e - kEdgeBeside); };
+        const QPointF inFace = at(topAt(10) + c.length / 2, 10);
+        const MaskPixel start{static_cast<int>(inFace.x()), static_cast<int>(inFace.y())};
         const std::vector<MaskPixel> boundary = MarkWallArea(window, c.faceGrey, start, edge);
-        const MaskPixel neighbour{static_cast<int>(std::lround(kVertex.x - 40 * av)), static_cast<int>(std::lround(kVertex.y + 40 * au - 40 * kTopSlope))};
+        // The roof's next corner, 40 pixels across on the face's top.
+        const QPointF onTop = at(topAt(40), 40);
+        const MaskPixel neighbour{static_cast<int>(std::lround(onTop.x())), static_cast<int>(std::lround(onTop.y()))};
         const WindowPoint nadir{kVertex.x + 1e6 * au, kVertex.y + 1e6 * av};
         return FindWallEdge(WallFace{&window, c.faceGrey, c.roofGrey, nadir}, {kVertex, neighbour}, boundary, edge);
     }
@@ -509,6 +517,69 @@ TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
     EXPECT_EQ(LongestWallEdge(equal)->top, (MaskPixel{1, 50}));
     EXPECT_FALSE(LongestWallEdge({{{1, 50}, {1, 50}, {1, 50}, 0}}));
     EXPECT_FALSE(LongestWallEdge({}));
+}
+
+// A face whose top meets the edge at a small angle crosses the edge's line at that angle: an end
+// placed a third of a pixel off across its own line lies 1 / sin(angle) times as far off along
+// the edge, so below about 26 degrees the wall's length cannot be told within the pixel and a
+// half a height needs, and no edge is given (at 25 degrees the face's own checks would still give
+// one). At 35 degrees the ends are read across the face's top and
+// bottom and the edge, wherever one is given (most cases give one), is placed as on a square face.
+TEST(FindWallEdge, AFaceMeetingTheEdgeAtASmallAngleGivesNoEdge)
+{
+    constexpr double kDegree = std::numbers::pi / 180;
+    int found = 0;
+    for (const double sigma : {0.0, 0.7}) {
+        for (const double lean : {0.0, 25.0}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " lean " + std::to_string(lean));
+            EndScene narrow{lean, sigma, kRoofGray, 140, 20};
+            narrow.topSlope = 1 / std::tan(25 * kDegree);
+            EndPicture n(narrow);
+            EXPECT_TRUE(n.edges(narrow).empty());
+
+            EndScene wide = narrow;
+            wide.topSlope = 1 / std::tan(35 * kDegree);
+            EndPicture w(wide);
+            const auto candidates = w.edges(wide);
+            if (candidates.empty()) continue;
+            ++found;
+            const WallCandidate& c = candidates[0];
+            const double au = EndPicture::Au(lean), av = EndPicture::Av(lean);
+            const double cornerU = EndPicture::kVertex.x + EndPicture::kCornerBelow * au - EndPicture::kEdgeBeside * av;
+            const double cornerV = EndPicture::kVertex.y + EndPicture::kCornerBelow * av + EndPicture::kEdgeBeside * au;
+            EXPECT_NEAR(std::hypot(c.corner.u - cornerU, c.corner.v - cornerV), 0.0, 1.0 / 3);
+            EXPECT_NEAR(std::hypot(c.foot.u - c.corner.u, c.foot.v - c.corner.v), wide.length, 1.0 / 3);
+        }
+    }
+    EXPECT_GE(found, 3);
+}
+
+// Two roofs side by side in one region (the band covers both): grey `left` left of column 250,
+// grey `right` beyond, each with a grain of +-2 (an interquartile range of 2). A candidate stands
+// on each; the click lies on the left roof. A corner whose roof grey lies more than the grain
+// from the click's is on another roof; no band pixel well inside about the click leaves nothing
+// to compare, and every candidate stays.
+TEST(OnTheClickedRoof, KeepsTheCornersWhoseRoofGreyIsTheClickedRoofs)
+{
+    struct Case {
+        int left, right;
+        bool rightKept;
+    };
+    const WallCandidate onLeft{{160, 130}, {160, 129}, {160, 60}, 69};
+    const WallCandidate onRight{{340, 130}, {340, 129}, {340, 60}, 69};
+    ByteMask band;
+    for (int u = 150; u <= 350; ++u) {
+        for (int v = 120; v <= 270; ++v) band.set(u, v, 1);
+    }
+    for (const Case c : {Case{208, 214, false}, Case{214, 208, false}, Case{208, 211, false}, Case{210, 212, true}, Case{210, 210, true}}) {
+        SCOPED_TRACE(std::to_string(c.left) + " / " + std::to_string(c.right));
+        const WindowPicture p([&](int u, int v) { return (u < 250 ? c.left : c.right) + (u * 7 + v * 13) % 5 - 2; });
+        const auto kept = OnTheClickedRoof({onLeft, onRight}, p.window, band, 200, 200);
+        ASSERT_EQ(kept.size(), c.rightKept ? 2u : 1u);
+        EXPECT_EQ(kept[0].top, onLeft.top);
+    }
+    const WindowPicture p([](int u, int v) { return (u < 250 ? 208 : 214) + (u * 7 + v * 13) % 5 - 2; });
+    EXPECT_EQ(OnTheClickedRoof({onLeft, onRight}, p.window, band, 100, 200).size(), 2u) << "click off the band";
 }
 
 TEST(RoofVertexCorners, OnlyTheStoredRoofsVertices)
