@@ -211,9 +211,9 @@ double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int fac
 // above, none below) are found along the line's direction; each must run straight and, carried
 // back to the edge, meet it near the end the edge found (kWallFootAgreement, kWallTopAgreement).
 // A foot that ran past the wall's bottom or stopped short of it fails, and so does a top away
-// from the face's top. `topAlong` and `footAlong` lie on the line, `offset` across it. The ends
-// returned are the means of the two measures.
-std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double offset, double topAlong,
+// from the face's top. `line` is the edge's own line and `topAlong` and `footAlong` the ends read
+// from whole face pixels along it; the ends returned are where the face's top and bottom meet it.
+std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double topAlong,
                                                           double footAlong)
 {
     const double du = neighbour.x - line.ou;
@@ -228,12 +228,18 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     // meets the edge square, so that where the angle is smaller the other side's grey, blurred
     // across the edge, reaches neither.
     const double slant = side / std::max(std::abs(line.au * dv - line.av * du), 1e-9);
+    // An end placed within kEndPlaceAcross of where it truly is across its own line lies `slant`
+    // (1 / sin of the angle) times as far off along the edge. Both ends must give the wall's
+    // length within kWallLengthPrecision: at a smaller angle this face gives no edge.
+    if (2 * kEndPlaceAcross * slant > kWallLengthPrecision) {
+        return std::nullopt;
+    }
     const double reach = std::min(kWallEndCheckReach * slant, side / 2);
     if (reach < 3.0 * slant) {
         return std::nullopt;
     }
     auto at = [&](double k, double along) {
-        const WindowPoint p = line.at(along, offset);
+        const WindowPoint p = line.at(along, 0.0);
         return WindowPoint{p.u + k * du / side, p.v + k * dv / side};
     };
     auto onFace = [&](double k, double along) {
@@ -425,14 +431,6 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (std::max(faceGuess, ownGuess) - topAlong < kWallMinLength) {
         return std::nullopt;
     }
-    // Where the face's top meets the edge at a small angle, the face's top and bottom cross the
-    // edge's line at that angle, and an end placed within kEndPlaceAcross of where it truly is
-    // across its own line lies 1 / sin(angle) times as far off along the edge. Both ends must
-    // give the wall's length within kWallLengthPrecision: below that angle, this face gives no
-    // edge.
-    if (std::max(previousSide, nextSide) < 2 * kEndPlaceAcross / kWallLengthPrecision) {
-        return std::nullopt;
-    }
     const MaskPixel neighbour = previousSide > nextSide ? previous : next;
     // The ends are measured along the edge's own line: from where the edge lies beside the
     // vertex towards the nadir. The vertex, a pixel of the outline blur may have cut off the
@@ -440,9 +438,9 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     // leans a little off that edge; where the face's top and bottom cross the edge at a small
     // angle, that lean alone moves their crossings apart along the line by a pixel or more.
     const VertexLine edgeLine = VertexLine::Towards(top, line.at(0.0, EdgePlaceByHalfGrey(face, line, faceSide, offset, faceTop, foot)), line.at(line.reach, 0.0));
-    auto ends = FaceShowsTheEnds(face, edgeLine, neighbour, 0.0, topAlong, faceGuess);
+    auto ends = FaceShowsTheEnds(face, edgeLine, neighbour, topAlong, faceGuess);
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
-        ends = FaceShowsTheEnds(face, edgeLine, neighbour, 0.0, topAlong, ownGuess);
+        ends = FaceShowsTheEnds(face, edgeLine, neighbour, topAlong, ownGuess);
     }
     if (!ends) {
         return std::nullopt;

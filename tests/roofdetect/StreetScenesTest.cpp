@@ -58,40 +58,61 @@ QPointF Inside(const ViewCamera& camera, const Building& b)
     return mean;
 }
 
-// Four buildings spread over the picture: a rectangle with one front wall, a low one turned, an
-// L, and a tall one turned so that two front walls show. Face, roof and ground greys `contrast`
-// levels apart (the walls `contrast` to `contrast` + 40 below the roof, the ground as far again
-// below the walls).
-Street Block(double tilt, int contrast)
+// A street seen at `tilt` from the oblique eye altitude, nothing on it yet.
+Street NewStreet(std::string name, double tilt)
 {
     const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
-    Street s{"tilt_" + std::to_string(int(tilt)) + "_contrast_" + std::to_string(contrast), camera,
-             ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
-    const double scale = camera.range() / 300.0;  // buildings of about the same picture size at every tilt
-    const double w = 15 * scale, d = 10 * scale;
+    return Street{std::move(name), camera, ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
+}
+
+// A building whose roof's centre shows at photo point `at`: a `w` x `d` rectangle (half sizes,
+// plan metres) or an L of arms 2w wide, turned by `turn` degrees.
+void AddBuilding(Street& s, QPointF at, double height, double turn, bool isL, double w, double d, int roofGrey)
+{
+    const auto ground = s.camera.OnLevel(at, height);
+    const std::vector<QPointF> shape = isL ? std::vector<QPointF>{{-w, -w}, {w, -w}, {w, 0}, {0, 0}, {0, w}, {-w, w}}
+                                           : std::vector<QPointF>{{-w, -d}, {w, -d}, {w, d}, {-w, d}};
+    s.buildings.push_back({Placed(QPointF(ground->x, ground->y), shape, turn), height, roofGrey});
+}
+
+// Face, roof and ground greys `contrast` levels apart: the walls `contrast` to `contrast` + 40
+// below the roof, the ground as far again below the walls; roofs with pixel noise.
+void SetContrast(testscene::Style& style, int contrast)
+{
+    style.wallLightest = contrast;
+    style.wallDarkest = contrast + 40;
+    style.groundGrey = std::max(12, 212 - 2 * contrast - 50);
+    style.roofNoise = 2;
+}
+
+// Every building of the street is double-clicked inside its roof.
+void JudgeEvery(Street& s)
+{
+    for (std::size_t b = 0; b < s.buildings.size(); ++b) {
+        s.judged.push_back(b);
+        s.clicks.push_back(Inside(s.camera, s.buildings[b]));
+    }
+}
+
+// Four buildings spread over the picture: a rectangle with one front wall, a low one turned, an
+// L, and a tall one turned so that two front walls show, in greys `contrast` levels apart.
+Street Block(double tilt, int contrast)
+{
+    Street s = NewStreet("tilt_" + std::to_string(int(tilt)) + "_contrast_" + std::to_string(contrast), tilt);
+    const double scale = s.camera.range() / 300.0;  // buildings of about the same picture size at every tilt
     struct Place {
         QPointF at;  // photo point of the roof's centre
         double height, turn;
-        int shape;  // 0 rectangle, 1 L
+        bool isL;
         int roofGrey;
     };
-    for (const Place p : {Place{{-230, 150}, 30, 25, 0, 212}, Place{{210, 170}, 12, 70, 0, 208}, Place{{-190, -150}, 22, 20, 1, 214},
-                          Place{{190, -120}, 40, 45, 0, 210}}) {
-        const auto ground = camera.OnLevel(p.at, p.height);
-        const QPointF c(ground->x, ground->y);
-        const std::vector<QPointF> shape = p.shape == 1 ? std::vector<QPointF>{{-w, -w}, {w, -w}, {w, 0}, {0, 0}, {0, w}, {-w, w}}
-                                                        : std::vector<QPointF>{{-w, -d}, {w, -d}, {w, d}, {-w, d}};
-        s.buildings.push_back({Placed(c, shape, p.turn), p.height, p.roofGrey});
+    for (const Place p : {Place{{-230, 150}, 30, 25, false, 212}, Place{{210, 170}, 12, 70, false, 208}, Place{{-190, -150}, 22, 20, true, 214},
+                          Place{{190, -120}, 40, 45, false, 210}}) {
+        AddBuilding(s, p.at, p.height, p.turn, p.isL, 15 * scale, 10 * scale, p.roofGrey);
     }
-    s.style.wallLightest = contrast;
-    s.style.wallDarkest = contrast + 40;
-    s.style.groundGrey = std::max(12, 212 - 2 * contrast - 50);
-    s.style.roofNoise = 2;
+    SetContrast(s.style, contrast);
     s.style.seed = unsigned(tilt) * 7 + unsigned(contrast);
-    for (std::size_t b = 0; b < s.buildings.size(); ++b) {
-        s.judged.push_back(b);
-        s.clicks.push_back(Inside(camera, s.buildings[b]));
-    }
+    JudgeEvery(s);
     return s;
 }
 
@@ -101,9 +122,8 @@ Street Block(double tilt, int contrast)
 // two and the far wall's face ends against the nearer building's own front wall.
 Street HiddenFoot(double tilt, bool wallInFront = false)
 {
-    const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
-    Street s{std::string(wallInFront ? "wall_in_front_tilt_" : "hidden_foot_tilt_") + std::to_string(int(tilt)), camera,
-             ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
+    Street s = NewStreet(std::string(wallInFront ? "wall_in_front_tilt_" : "hidden_foot_tilt_") + std::to_string(int(tilt)), tilt);
+    const ViewCamera& camera = s.camera;
     const double scale = camera.range() / 300.0;
     const double farHeight = 36.0, gap = 6 * scale, front = wallInFront ? 0.3 : 10 * scale;
     const QPointF c = [&] {
@@ -131,9 +151,8 @@ Street HiddenFoot(double tilt, bool wallInFront = false)
 // the roof region's band joins into one region.
 Street TouchingRoofs(double tilt, int farGrey, int nearGrey)
 {
-    const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
-    Street s{"touching_roofs_tilt_" + std::to_string(int(tilt)) + "_greys_" + std::to_string(farGrey) + "_" + std::to_string(nearGrey), camera,
-             ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
+    Street s = NewStreet("touching_roofs_tilt_" + std::to_string(int(tilt)) + "_greys_" + std::to_string(farGrey) + "_" + std::to_string(nearGrey), tilt);
+    const ViewCamera& camera = s.camera;
     const double scale = camera.range() / 300.0;
     const double farHeight = 14.0, nearHeight = 38.0, depth = 24 * scale;
     const QPointF c = [&] {
@@ -306,31 +325,22 @@ std::vector<Street> RandomStreets(unsigned seed, int count, double pull = 1.0)
     for (int n = 0; n < count; ++n) {
         const double tilt = uni(10, 39);
         const int contrast = int(uni(30, 120));
-        const ViewCamera camera = ViewCamera::FromTilt(tilt, kEyeAltitude, kSize);
-        Street s{"random_" + std::to_string(seed) + "_" + std::to_string(n), camera, ViewCamera::PlanAltitudeFor(tilt, kEyeAltitude), {}, {}, {}, {}, {}};
-        const double scale = camera.range() / 300.0;
+        Street s = NewStreet("random_" + std::to_string(seed) + "_" + std::to_string(n), tilt);
+        const double scale = s.camera.range() / 300.0;
         const QPointF spots[4] = {{-230, 150}, {210, 170}, {-190, -150}, {190, -120}};
         for (const QPointF& spot : spots) {
+            // Drawn in this order: the streets of a seed stay the same pictures.
             const double w = uni(10, 18) * scale, d = uni(7, 12) * scale;
             const double height = uni(10, 45), turn = uni(0, 90);
             const bool isL = uni(0, 1) < 0.25;
             const QPointF at = spot * pull + QPointF(uni(-30, 30), uni(-30, 30));
-            const auto ground = camera.OnLevel(at, height);
-            const QPointF c(ground->x, ground->y);
-            const std::vector<QPointF> shape = isL ? std::vector<QPointF>{{-w, -w}, {w, -w}, {w, 0}, {0, 0}, {0, w}, {-w, w}}
-                                                   : std::vector<QPointF>{{-w, -d}, {w, -d}, {w, d}, {-w, d}};
-            s.buildings.push_back({Placed(c, shape, turn), height, 206 + int(uni(0, 10))});
+            const int roofGrey = 206 + int(uni(0, 10));
+            AddBuilding(s, at, height, turn, isL, w, d, roofGrey);
         }
-        s.style.wallLightest = contrast;
-        s.style.wallDarkest = contrast + 40;
-        s.style.groundGrey = std::max(12, 212 - 2 * contrast - 50);
-        s.style.roofNoise = 2;
+        SetContrast(s.style, contrast);
         s.style.sunAzimuthDegrees = uni(0, 360);
         s.style.seed = seed * 100 + unsigned(n);
-        for (std::size_t b = 0; b < s.buildings.size(); ++b) {
-            s.judged.push_back(b);
-            s.clicks.push_back(Inside(camera, s.buildings[b]));
-        }
+        JudgeEvery(s);
         out.push_back(s);
     }
     return out;

@@ -270,15 +270,19 @@ TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
     // A face right of column 100 below the roof's edge from (100, 100) to (160, 100), whose bottom
     // leaves the column at row 60 and runs along the roof's edge, level or slightly sloping. The
     // edge ends there, not where the bottom leads. The foot lies on the edge, at u = 100 (the
-    // left side of pixel column 100, where the grey crosses halfway from the ground to the face):
-    // placed from the grey, so the ground's grain beside it moves it by a few hundredths.
+    // left side of pixel column 100, where the grey crosses halfway from the ground to the face).
+    // The edge's place is read from the grey, and the ground beside it has a grain: the ground
+    // grey read beyond the edge (grain g1) and the ground pixel next to the face (grain g2) move
+    // the halfway crossing by (g1 - g2) / (2 (contrast - g2)) of a pixel, at most 12 / (2 x 84)
+    // with a grain of +-6 and a contrast of 90.
+    constexpr double kGrainShift = 12.0 / (2 * (kFaceGrey - kGround - 6));
     for (const double slope : {-0.3, 0.0, 0.3}) {
         SCOPED_TRACE(slope);
         FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60 + slope * (u - 100) && v >= 2; }, {130, 90});
         const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
         ASSERT_FALSE(candidates.empty());
         EXPECT_EQ(candidates[0].top, (MaskPixel{100, 100}));
-        EXPECT_NEAR(candidates[0].foot.u, 100, 0.05);
+        EXPECT_NEAR(candidates[0].foot.u, 100, kGrainShift);
         EXPECT_NEAR(candidates[0].foot.v, 60, 1.5);
         EXPECT_EQ(f.edge.at(100, 80), kMaskTracedBack);
     }
