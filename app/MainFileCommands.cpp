@@ -189,7 +189,7 @@ int MainWorkingFrm::LoadProjectData(const QString& path)
         return -1;
     }
     if (!TakeProject(*data)) {
-        ShowRefusedFile(this, path, {"建物の頂点の並びが建物データの決まりに合いません。"});
+        ShowRefusedFile(this, path, {kBrokenRunsReason});
         return -1;
     }
     return 0;

@@ -366,16 +366,14 @@ bool SaveDemoLineDataFile(const std::string& path, const PhotoSurfaceGeometry& s
 
 bool LoadLineData(const LineData& data, bool pictureLoaded, std::string* message)
 {
-    // Checked before the model is emptied, so that a refusal leaves it as it was.
+    // Checked before the model is emptied, so that a refusal leaves it as it was; the data then
+    // go in whole.
     if (CheckTopAreaRuns(data.roofs, static_cast<int>(data.points.size())) != TopAreaEdit::Done) {
-        if (message) *message = std::string(kBrokenDataMessage) + "\n屋根の頂点の並びが建物データの決まりに合いません。";
+        if (message) *message = std::string(kBrokenDataMessage) + "\n" + kBrokenRunsReason;
         return false;
     }
     ResetAllDataBuildingData();
-    if (ApplyLineData(data) != TopAreaEdit::Done) {
-        if (message) *message = std::string(kBrokenDataMessage);
-        return false;
-    }
+    ApplyLineData(data);
     if (!pictureLoaded) SetPhotoPictureWidth(data.surface.width);
     return true;
 }

@@ -117,6 +117,9 @@ TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, int pointTotal
 // other state.
 TopAreaEdit CheckTopAreaRuns(std::span<const TopAreaRun> runs, int pointTotal);
 
+// Why a file whose roofs such a check refuses is not taken, to show with the file's name.
+inline constexpr const char* kBrokenRunsReason = "屋根の頂点の並びが建物データの決まりに合いません。";
+
 // As above, with the north-up points 0 .. points.size() - 1 set to `points` and the point
 // total their number.
 TopAreaEdit ReplaceTopAreaModel(std::span<const TopAreaRun> runs, std::span<const TopAreaPoint> points);
