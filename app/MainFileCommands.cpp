@@ -298,13 +298,21 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
 
 // ---- GPS record files -------------------------------------------------------------------------
 
-bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
+bool MainWorkingFrm::GpsRecordCanBeDrawn()
 {
     if (gFixDataSTS == 0 && gEachTopAreaNumber > 0) {
         // A record holds plane coordinates, the buildings of a map not corrected local metres:
         // the two cannot be drawn together. The record is refused with the reason, and the track
         // and the map stay as they were.
         platform::ShowMessage(this, QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。"));
+        return false;
+    }
+    return true;
+}
+
+bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
+{
+    if (!GpsRecordCanBeDrawn()) {
         return false;
     }
     FileError error;
@@ -335,6 +343,10 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
 
 void MainWorkingFrm::LoadStoredGPSDataMenu_Click()
 {
+    // Refused before a file is chosen: no record could be drawn on this site.
+    if (!GpsRecordCanBeDrawn()) {
+        return;
+    }
     const QString path = AskMainFileName(
         platform::FileDialogKind::Open,
         {QStringLiteral("プロジェクト ファイル (*.gps)"), QStringLiteral("txt ファイル (*.txt)")}, QStringLiteral("*.gps"));

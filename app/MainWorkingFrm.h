@@ -312,6 +312,9 @@ public:
     // unchanged) when it cannot be read or holds no position, or when the map is not corrected
     // to plane coordinates and holds buildings (the record cannot be drawn with them).
     bool LoadGPSRecordData(const QString& path);
+    // False, with the reason shown, when no GPS record can be drawn over this site (a map not
+    // corrected to plane coordinates that holds buildings).
+    bool GpsRecordCanBeDrawn();
     void SaveDisplayPicCmd_Click();
     void PrintDisplayCmd_Click();
     void SetAlmanacCmd_Click();

@@ -370,8 +370,8 @@ TEST_F(MainFileTest, GpsRecordWithAWrongLineIsRefusedAndTheTrackKept)
 }
 
 // On a map in local metres that holds buildings a record (plane coordinates) cannot be drawn
-// with them: it is refused with the reason, and the track read before, the map centre and the
-// picture stay as they were.
+// with them: it is refused with the reason before a file is asked for, and the track read
+// before, the map centre and the picture stay as they were.
 TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsIsRefusedAndTheEarlierTrackKept)
 {
     WriteAll(Path(QStringLiteral("first.gps")), "09:00:00,10.0,20.0\r\n09:00:01,12.0,22.0\r\n");
@@ -397,6 +397,7 @@ TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsIsRefusedAndTheEar
     dialogPaths = {Path(QStringLiteral("walk.gps"))};
     chooseRecord();
     EXPECT_EQ(messages, QStringList{QStringLiteral("マップ補正されていないため、GPS記録データは建物と重ねて表示できません。")});
+    EXPECT_EQ(dialogPaths.size(), 1) << "refused before a file is asked for";
     ASSERT_EQ(gGPSRecordNum, 2) << "the earlier track stays";
     EXPECT_FLOAT_EQ(gGPSRecordX[0], 10.0f);
     EXPECT_FLOAT_EQ(gGPSRecordY[1], 22.0f);
