@@ -18,6 +18,7 @@
 #include "orbit/ObservationConditions.h"
 #include "platform/CalendarPopup.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
@@ -130,7 +131,7 @@ void MainWorkingFrm::AntennaHTxt_Change()
     SetAntennaHeight(checked.metres);
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));
-        AntennaHTxt->setText(QString::fromStdString(platform::PlainText(checked.metres, platform::Precision::Single)));
+        AntennaHTxt->setText(platform::BoxNumber(checked.metres));
     }
 }
 

@@ -24,6 +24,7 @@
 #include "site/GpsRecord.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
+#include "platform/NamedControls.h"
 #include "platform/OwnedWindow.h"
 #include "site/SiteFiles.h"
 #include "site/TopAreaModel.h"
@@ -57,7 +58,6 @@ public:
 
 QString SettingPath() { return DataPath(QStringLiteral("data0"), QStringLiteral("Setting.dat")); }
 
-QString BoxText(double value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
 double BoxValue(const QLineEdit* box) { return platform::NumericValue(box->text().toStdString()); }
 
@@ -141,11 +141,11 @@ void MainWorkingFrm::LoadSettingData()
     }
     SetLatitude(data->latitude);
     SetLongitude(data->longitude);
-    LatDataTxt->setText(BoxText(gLatitude));
-    LonDataTxt->setText(BoxText(gLongitude));
+    LatDataTxt->setText(platform::BoxNumber(gLatitude));
+    LonDataTxt->setText(platform::BoxNumber(gLongitude));
     // The box's change handler stores the antenna height, the list's handler the mask.
     SetAntennaHeight(data->antennaHeight);
-    AntennaHTxt->setText(BoxText(data->antennaHeight));
+    AntennaHTxt->setText(platform::BoxNumber(data->antennaHeight));
     SetElevationMask(data->elevationMask);
     ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data->elevationMask)));
     SetSettingReserve(data->reserve);
@@ -205,9 +205,9 @@ bool MainWorkingFrm::TakeProject(const ProjectData& data)
     SetSettingReserve(data.settingReserve);
     // The computations read the conditions back from the controls, so they must show what was
     // loaded. The parser has checked the ranges the boxes' handlers check.
-    LatDataTxt->setText(BoxText(data.latitude));
-    LonDataTxt->setText(BoxText(data.longitude));
-    AntennaHTxt->setText(BoxText(data.antennaHeight));
+    LatDataTxt->setText(platform::BoxNumber(data.latitude));
+    LonDataTxt->setText(platform::BoxNumber(data.longitude));
+    AntennaHTxt->setText(platform::BoxNumber(data.antennaHeight));
     ElevationCmb->setCurrentIndex(static_cast<int>(platform::RoundHalfEven(data.elevationMask)));
     editor_->setActiveBuilding(-1);
     return true;

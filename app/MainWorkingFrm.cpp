@@ -35,6 +35,7 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedControls.h"
 #include "platform/OwnedWindow.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
@@ -213,8 +214,8 @@ void MainWorkingFrm::ResetAllWorkData()
     CloseHeightDialog();
     SetProjectReserves(0, 0);
     SetMapScaleIndex(20);
-    LatDataTxt->setText(QString::fromStdString(platform::PlainText(gLatitude, platform::Precision::Single)));
-    LonDataTxt->setText(QString::fromStdString(platform::PlainText(gLongitude, platform::Precision::Single)));
+    LatDataTxt->setText(platform::BoxNumber(gLatitude));
+    LonDataTxt->setText(platform::BoxNumber(gLongitude));
     siteMap_->DrawObstacleAreaFrame();
     siteMap_->DrawComuAreaFrame();
     SetElevationMask(10.0f);

@@ -9,6 +9,7 @@
 #include "site/TopAreaModel.h"
 #include "platform/Constants.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 
 int gSetBillHeightMode = 0;
@@ -42,7 +43,7 @@ SetBuildingHeightFrm::SetBuildingHeightFrm(int building, std::function<void(int)
 
     gSetBillHeightMode = -1;
     if (IsBuilding(building_)) {
-        HeightTxt->setText(QString::fromStdString(platform::PlainText(gFlatTopHeight[building_], platform::Precision::Single)));
+        HeightTxt->setText(platform::BoxNumber(gFlatTopHeight[building_]));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "photoinput/SampleData.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "site/RunState.h"
@@ -19,11 +20,6 @@
 namespace {
 
 QString WorkingFilePath() { return DataPath(QStringLiteral("Sample1"), QStringLiteral("TempData1.dat")); }
-
-QString PlainBoxText(float value)
-{
-    return QString::fromStdString(platform::PlainText(value, platform::Precision::Single));
-}
 
 }  // namespace
 
@@ -38,8 +34,8 @@ PhotoSurfaceGeometry InputLineFrm::SurfaceGeometry() const
 void InputLineFrm::ShowModelCalibration()
 {
     ShowNorthAngle(gNorthAngle);
-    VerHeightmTxt->setText(PlainBoxText(gSourceHeight));
-    IncliHeightmTxt->setText(PlainBoxText(gSlideHeight));
+    VerHeightmTxt->setText(platform::BoxNumber(gSourceHeight));
+    IncliHeightmTxt->setText(platform::BoxNumber(gSlideHeight));
 }
 
 bool InputLineFrm::SaveTempLineData()

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "platform/Fonts.h"
+#include "platform/NumberText.h"
 
 namespace platform {
 
@@ -26,5 +27,8 @@ inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString&
     button->setFont(WindowFont(9));
     return button;
 }
+
+// A number as the windows' boxes and labels show it: single precision, no trailing zeros.
+inline QString BoxNumber(double value) { return QString::fromStdString(PlainText(value, Precision::Single)); }
 
 }  // namespace platform

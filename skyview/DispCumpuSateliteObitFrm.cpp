@@ -15,6 +15,7 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Constants.h"
 #include "platform/Fonts.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 #include "platform/OwnedWindow.h"
 #include "platform/PictureSurface.h"
@@ -32,7 +33,6 @@ using skyview::TwipRect;
 
 namespace {
 
-QString PlainNumber(float value) { return QString::fromStdString(platform::PlainText(value, platform::Precision::Single)); }
 
 }  // namespace
 
@@ -183,9 +183,9 @@ void DispCumpuSateliteObitFrm::ShowConditionLabels()
         DaybrookPicker1->setDate(date);
     }
     ElevationMaskLbl->setText(QString::number(platform::RoundHalfEven(gElevationMask)));
-    LatDataLbl->setText(PlainNumber(gLatitude) + QStringLiteral("度"));
-    LonDataLbl->setText(PlainNumber(gLongitude) + QStringLiteral("度"));
-    AntennaHLbl->setText(PlainNumber(gAntennaHeight));
+    LatDataLbl->setText(platform::BoxNumber(gLatitude) + QStringLiteral("度"));
+    LonDataLbl->setText(platform::BoxNumber(gLongitude) + QStringLiteral("度"));
+    AntennaHLbl->setText(platform::BoxNumber(gAntennaHeight));
 }
 
 void DispCumpuSateliteObitFrm::showEvent(QShowEvent* event)

@@ -20,6 +20,7 @@
 #include "platform/CalendarPopup.h"
 #include "platform/Constants.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedControls.h"
 #include "platform/NumberText.h"
 #include "platform/PictureSurface.h"
 #include "platform/PrintWindow.h"
@@ -111,7 +112,7 @@ void SkyAndSateNumFrm::Form_Load()
     pTimeLineX = skyview::kNoTimeLine;
     pDemoCloseSTS = 0;
     antennaHeightInUse_ = gAntennaHeight;
-    AntennaHTxt->setText(QString::fromStdString(platform::PlainText(gAntennaHeight, platform::Precision::Single)));
+    AntennaHTxt->setText(platform::BoxNumber(gAntennaHeight));
     pComputeDate = QString::fromStdString(gComputeDate);
     const QDate date = QDate::fromString(pComputeDate, QLatin1String(platform::CalendarPopup::kDateFormat));
     if (date.isValid()) {
@@ -350,7 +351,7 @@ float SkyAndSateNumFrm::AntennaHeight()
         CheckAntennaHeight(platform::NumericValue(text), platform::IsNumberText(text), antennaHeightInUse_);
     if (!checked.message.empty()) {
         platform::ShowMessage(this, QString::fromStdString(checked.message));
-        AntennaHTxt->setText(QString::fromStdString(platform::PlainText(checked.metres, platform::Precision::Single)));
+        AntennaHTxt->setText(platform::BoxNumber(checked.metres));
     }
     antennaHeightInUse_ = checked.metres;
     return checked.metres;
