@@ -31,11 +31,6 @@ using skyview::Px;
 using skyview::StepLabel;
 using skyview::TwipRect;
 
-namespace {
-
-
-}  // namespace
-
 DispCumpuSateliteObitFrm::DispCumpuSateliteObitFrm(QWidget* owner, MainWindowPort* port) : QWidget(owner, platform::OwnedWindowFlags()), port_(port)
 {
     skyview::SetUpSkyViewWindow(this, "DispCumpuSateliteObitFrm");
