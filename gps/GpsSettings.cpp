@@ -226,7 +226,7 @@ QString LoadGPSSetting(const QString& startDir)
     std::string problem;
     const auto settings = ReadGpsSettingLines(lines, &problem);
     if (lines.tooLarge()) {
-        return broken("ファイルが大きすぎます（" + std::to_string(kMaxGpsSettingFileSize) + "バイトまでです）。");
+        return broken(lines.stopReason());
     }
     if (lines.failed()) {
         return QStringLiteral("GPS設定を読めません。\n%1").arg(path);

@@ -254,11 +254,7 @@ std::optional<LineData> ParseLineData(platform::TextLineReader& lines, std::stri
 {
     LineReader reader(lines);
     auto data = ParseLines(reader, reason);
-    if (!data && lines.tooLong() && reason) {
-        *reason = std::to_string(lines.lineNumber()) + " 行目が長すぎます（1 行 " + std::to_string(kMaxLineDataLineLength) +
-                  " 文字まで）。";
-    }
-    if (!data && lines.failed() && reason) *reason = "ファイルを最後まで読み込めませんでした。";
+    if (!data && reason && !lines.stopReason().empty()) *reason = lines.stopReason();
     return data;
 }
 
@@ -283,8 +279,7 @@ std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* m
     std::string reason;
     auto data = ParseLineData(lines, &reason);
     if (lines.tooLarge()) {
-        return fail(std::string(kBrokenDataMessage) + "\n建物データのファイルとしては大きすぎます（" +
-                    std::to_string(kMaxLineDataFileSize / 1000) + " KB まで）。");
+        return fail(std::string(kBrokenDataMessage) + "\n" + lines.stopReason());
     }
     if (!data) return fail(std::string(kBrokenDataMessage) + "\n" + reason);
     if (bytesRead) *bytesRead = lines.bytesRead();

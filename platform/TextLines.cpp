@@ -43,7 +43,7 @@ void LineGatherer::clear()
 }
 
 TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t chunkSize, std::uintmax_t maxBytes)
-    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), maxBytes_(maxBytes),
+    : fromFile_(true), file_(std::filesystem::path(file.path), std::ios::binary), maxBytes_(maxBytes), maxLength_(maxLength),
       chunk_(std::max<std::size_t>(chunkSize, 1)), gatherer_(maxLength)
 {
     std::error_code error;
@@ -59,8 +59,16 @@ TextLineReader::TextLineReader(FileName file, std::size_t maxLength, std::size_t
 }
 
 TextLineReader::TextLineReader(std::string_view text, std::size_t maxLength)
-    : text_(text), size_(text.size()), gatherer_(maxLength)
+    : text_(text), size_(text.size()), maxLength_(maxLength), gatherer_(maxLength)
 {
+}
+
+std::string TextLineReader::stopReason() const
+{
+    if (tooLarge_) return "ファイルが大きすぎます（" + std::to_string(maxBytes_) + " バイトまで）。";
+    if (tooLong()) return std::to_string(lineNumber_) + " 行目が長すぎます（1 行 " + std::to_string(maxLength_) + " 文字まで）。";
+    if (failed_) return "ファイルを最後まで読み込めませんでした。";
+    return {};
 }
 
 bool TextLineReader::fill()

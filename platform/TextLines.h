@@ -79,6 +79,9 @@ public:
     std::uintmax_t bytesRead() const { return bytesRead_; }
     // 1-based number of the line `next` gave or refused last.
     std::size_t lineNumber() const { return lineNumber_; }
+    // Why the reader stopped before the end, as a reader's message says it: the file too large,
+    // a line too long (named by its number) or a read error; empty when none of these.
+    std::string stopReason() const;
 
 private:
     // The next bytes into pending_; false at the end or on a read error.
@@ -89,6 +92,7 @@ private:
     std::string_view text_;
     std::uintmax_t size_ = 0;
     std::uintmax_t maxBytes_ = kNoByteLimit;
+    std::size_t maxLength_ = 0;
     std::vector<char> chunk_;
     std::string_view pending_;  // bytes read and not yet taken
     LineGatherer gatherer_;

@@ -103,16 +103,12 @@ std::nullopt_t Refuse(FileError* error, const std::string& reason)
     return std::nullopt;
 }
 
-// The reason for a reader that stopped at a line too long or a read error, instead of the
-// reason the parser gave for the missing line.
+// The reason for a reader that stopped early (a line too long, a read error, too many bytes),
+// instead of the reason the parser gave for the missing line.
 void NameLineFault(const platform::TextLineReader& lines, FileError* error)
 {
-    if (error == nullptr) return;
-    if (lines.tooLong()) {
-        error->reason = std::to_string(lines.lineNumber()) + " 行目が長すぎます（1 行 " +
-                        std::to_string(kMaxSiteFileLineLength) + " 文字まで）。";
-    } else if (lines.failed()) {
-        error->reason = "ファイルを最後まで読み込めませんでした。";
+    if (const std::string reason = lines.stopReason(); error != nullptr && !reason.empty()) {
+        error->reason = reason;
     }
 }
 
@@ -140,9 +136,11 @@ auto ReadFileWith(const std::string& path, std::uintmax_t maxBytes, FileError* e
         return Refuse(error, "ファイルを開けません。");
     }
     auto data = parse(lines, error);
-    if (!data) NameLineFault(lines, error);
+    if (!data || lines.tooLarge()) {
+        NameLineFault(lines, error);
+    }
     if (lines.tooLarge()) {
-        return Refuse(error, "ファイルが大きすぎます（" + std::to_string(maxBytes) + " バイトまで）。");
+        return std::nullopt;
     }
     if (lines.failed() && error != nullptr) error->cannotRead = true;
     return data;

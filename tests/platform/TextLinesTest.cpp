@@ -118,4 +118,14 @@ TEST(TextLines, AFileBeyondTheByteLimitIsRefusedUnread)
     EXPECT_EQ(ReadAll(over), std::vector<std::string>{});
     EXPECT_TRUE(over.tooLarge());
     EXPECT_EQ(over.bytesRead(), 0u);
+    EXPECT_EQ(over.stopReason(), "ファイルが大きすぎます（6 バイトまで）。");
+    EXPECT_EQ(atLimit.stopReason(), "") << "read to its end";
+}
+
+// Why a reader stopped, as the readers' messages say it: the line too long is named by its number.
+TEST(TextLines, AStopIsNamedWithTheLineAndTheBound)
+{
+    TextLineReader reader(std::string_view("ab\ncdefgh\nij\n"), 4);
+    EXPECT_EQ(ReadAll(reader), (std::vector<std::string>{"ab", "<too long>"}));
+    EXPECT_EQ(reader.stopReason(), "2 行目が長すぎます（1 行 4 文字まで）。");
 }
