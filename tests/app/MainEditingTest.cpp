@@ -625,11 +625,8 @@ namespace {
 // "新規(&N)" chosen from the menu bar with the keyboard: Alt+F, then N.
 void ChooseNewFromTheFileMenu(MainWorkingFrm* frm)
 {
-    frm->activateWindow();
-    QTest::keyClick(frm, Qt::Key_F, Qt::AltModifier);
-    QWidget* menu = QApplication::activePopupWidget();
-    ASSERT_EQ(menu, frm->FileHandleMenu);
-    QTest::keyClick(menu, Qt::Key_N);
+    ASSERT_NO_FATAL_FAILURE(OpenFileMenu(frm));
+    QTest::keyClick(frm->FileHandleMenu, Qt::Key_N);
 }
 
 }  // namespace

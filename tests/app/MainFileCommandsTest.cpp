@@ -379,9 +379,7 @@ TEST_F(MainFileTest, GpsRecordOnAnUncorrectedSiteWithBuildingsIsRefusedAndTheEar
     Start();
     // "GPS記録データ(&G)" under "開く(&O)" of the file menu, chosen with the keyboard.
     auto chooseRecord = [this] {
-        frm->activateWindow();
-        QTest::keyClick(frm, Qt::Key_F, Qt::AltModifier);
-        ASSERT_EQ(QApplication::activePopupWidget(), frm->FileHandleMenu);
+        ASSERT_NO_FATAL_FAILURE(OpenFileMenu(frm));
         QTest::keyClick(frm->FileHandleMenu, Qt::Key_O);
         ASSERT_EQ(QApplication::activePopupWidget(), frm->OpenProjectMenu);
         QTest::keyClick(frm->OpenProjectMenu, Qt::Key_G);

@@ -4,6 +4,7 @@
 // freshly loaded and shown main window per test.
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
@@ -18,6 +19,14 @@
 #include "common/TestUtils.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+
+// Opens the main window's file menu as a user does, with Alt+F.
+inline void OpenFileMenu(MainWorkingFrm* frm)
+{
+    frm->activateWindow();
+    QTest::keyClick(frm, Qt::Key_F, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), frm->FileHandleMenu);
+}
 
 class MessageRecordingTest : public ::testing::Test {
 protected:

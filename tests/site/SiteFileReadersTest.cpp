@@ -184,39 +184,3 @@ TEST_F(SiteFileReaders, AGpsRecordIsReadNoFurtherThanItsPoints)
     EXPECT_LT(testutil::BytesReadByThisProcess() - before, kReadSlack);
     EXPECT_NE(error.reason.find("1 行目が長すぎます"), std::string::npos) << error.reason;
 }
-
-// A project whose buildings the model refuses changes nothing: not the buildings, nor the
-// calibration flag, scale, position, antenna height or mask; the refusal is reported.
-TEST(ApplyProject, ARefusedProjectChangesNothing)
-{
-    ASSERT_EQ(ApplyProject(SampleProject()), TopAreaEdit::Done);
-    const std::string before = WriteProjectText(CaptureProject());
-    ProjectData broken = SampleProject();
-    broken.fixDataSTS = 1;
-    broken.mapScaleIndex = 30;
-    broken.mapScaleRate = 9.0f;
-    broken.latitude = 43.0f;
-    broken.longitude = 141.0f;
-    broken.antennaHeight = 7.0f;
-    broken.elevationMask = 20.0f;
-    const struct {
-        const char* name;
-        std::function<void(ProjectData&)> spoil;
-        TopAreaEdit refusal;
-    } cases[] = {
-        {"a run that does not follow the one before", [](ProjectData& d) { d.areas[2].start += 1; }, TopAreaEdit::OutOfRange},
-        {"runs short of the points", [](ProjectData& d) { d.points.push_back({0, 0}); }, TopAreaEdit::OutOfRange},
-        {"2002 points", [](ProjectData& d) {
-             d.points.resize(kMaxTopPoints + 1);
-             d.areas.back().count += kMaxTopPoints + 1 - 37;
-         }, TopAreaEdit::Full},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ProjectData data = broken;
-        c.spoil(data);
-        EXPECT_EQ(ApplyProject(data), c.refusal);
-        EXPECT_EQ(WriteProjectText(CaptureProject()), before);
-        EXPECT_EQ(gFixDataSTS, 0);
-    }
-}
