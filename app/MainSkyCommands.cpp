@@ -94,12 +94,14 @@ void MainWorkingFrm::RecomputeSateliteCource(double heightOffset)
 
 void MainWorkingFrm::SkyProtAndSateNumMenu_Click()
 {
-    // The window loads first: its load reads the almanac database again, so the whole day is
-    // computed below with the almanac and the exclusions the window lists.
-    SkyAndSateNumFrm view(this, this);
+    // The conditions are read first, so that the window loads on them: its lists select the
+    // whole degrees of the position just typed, and its own recomputations start from them.
     PrepareSkyViewGrid(false);
     gComuAreaMesh.clear();
     ComputeSkylineUnderPicturePoint(0.0, 0.0);
+    // Its load reads the almanac database again, so the whole day is computed after it, with the
+    // almanac and the exclusions the window lists, at the exact position.
+    SkyAndSateNumFrm view(this, this);
     orbit::ComputeSateAzimusElevation(0, kLastTimeStep);
     orbit::CountVisibleSateInTime(0, kLastTimeStep);
     view.exec();

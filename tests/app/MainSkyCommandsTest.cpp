@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QListWidget>
+#include <QMenu>
 
 
 #include "SkyCommandsFixture.h"
@@ -13,6 +14,8 @@
 #include "site/SiteFiles.h"
 #include "judge/Skyline.h"
 #include "orbit/AlmanacTable.h"
+#include "orbit/GpsTime.h"
+#include "orbit/OrbitEngine.h"
 #include "orbit/ObservationConditions.h"
 #include "orbit/VisibleSatellites.h"
 #include "orbit/YumaAlmanac.h"
@@ -296,6 +299,61 @@ TEST_F(SkyCommands, OrbitAndCountCommandShowsTheCountsAmongTheBuildingsModally)
     EXPECT_GT(onTheGround[45], fromTheCommand[45]);
     frm->ComputeSkylineUnderPicturePoint(0.0, 0.0);
     EXPECT_EQ(gCutElevation, fromTheCommand);
+}
+
+
+// The whole day's counts of an independent computation: the almanac in the table at the given
+// position on the main window's date and mask, against the skyline as it stands.
+orbit::VisibleCountTable CountsAt(float latitude, float longitude)
+{
+    const std::vector<int> usable = orbit::UsableSateSlots();
+    SateTable az{}, el{};
+    orbit::ComputeSateTables(orbit::CurrentAlmanac(), usable, latitude, longitude,
+                             *orbit::ConvertDateToGPSTime(gComputeDate, "00:00"), 0, kLastTimeStep, az, el);
+    orbit::VisibleCountTable counts{};
+    orbit::CountVisibleSate(az, el, usable, gElevationMask, gCutElevation, 0, kLastTimeStep, counts);
+    return counts;
+}
+
+// A position typed in the main window is the window's: the first chart is that of the exact
+// position, the lists show its whole degrees, and the window's own recomputation uses them.
+TEST_F(SkyCommands, OrbitAndCountWindowOpensOnThePositionJustTyped)
+{
+    gProgressPause = 0.0;
+    for (auto [box, text] : {std::pair{frm->LatDataTxt, "33.59"}, std::pair{frm->LonDataTxt, "130.4"}}) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(text));
+    }
+    QStringList lists;
+    orbit::VisibleCountTable opened{}, expectedOpened{}, recomputed{}, expectedRecomputed{};
+    float usedLatitude = 0.0f, usedLongitude = 0.0f;
+    QTimer::singleShot(0, [&] {
+        auto* view = qobject_cast<SkyAndSateNumFrm*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        lists << view->LatDataCmb->currentText() << view->LonDataCmb->currentText();
+        opened = view->counts();
+        expectedOpened = CountsAt(33.59f, 130.4f);
+        // Enter in the window's antenna box recomputes the day.
+        QTest::keyClick(view->AntennaHTxt, Qt::Key_Return);
+        usedLatitude = view->latitude();
+        usedLongitude = view->longitude();
+        recomputed = view->counts();
+        expectedRecomputed = CountsAt(33.0f, 130.0f);
+        QTest::mouseClick(view->CloseCmd, Qt::LeftButton);
+    });
+    // "衛星軌道、衛星数表示(&O)" from the site map's pop-up menu.
+    QTest::mouseClick(frm->PhotoPic, Qt::RightButton, Qt::NoModifier, QPoint(40, 40));
+    ASSERT_EQ(QApplication::activePopupWidget(), frm->EditingDataMenu);
+    QTest::keyClick(frm->EditingDataMenu, Qt::Key_O);
+
+    EXPECT_EQ(lists, (QStringList{QStringLiteral("33"), QStringLiteral("130")}));
+    EXPECT_EQ(opened, expectedOpened);
+    EXPECT_EQ(usedLatitude, 33.0f);
+    EXPECT_EQ(usedLongitude, 130.0f);
+    EXPECT_EQ(recomputed, expectedRecomputed);
+    // The two positions differ where it shows: the whole degrees are not the exact position's sky.
+    EXPECT_NE(expectedOpened, expectedRecomputed);
 }
 
 }  // namespace
