@@ -2,8 +2,8 @@
 // project open and save, the built-in sample, GPS record files, the picture save, printing, the
 // almanac import window and the almanac download page.
 //
-// Readers read a file line by line into a temporary, stop at its first wrong line, and check it
-// before anything changes; a broken file is reported and leaves the program's state as it was.
+// Readers read a file line by line into a temporary and check it before anything changes; a
+// broken file is reported and leaves the program's state as it was.
 // Writers replace a file whole or not at all, and a failed write is reported.
 #include <QApplication>
 #include <QComboBox>
@@ -323,8 +323,8 @@ bool MainWorkingFrm::LoadGPSRecordData(const QString& path)
     }
     const std::vector<SitePoint>& track = *read;
     if (track.empty()) {
-        // A file without one position is not a record of this program (or a wrong file chosen):
-        // said, and the track shown so far is kept rather than replaced by nothing.
+        // Record lines whose positions all lie off any site: said, and the track shown so far is
+        // kept rather than replaced by nothing.
         platform::ShowMessage(this, QStringLiteral("GPS記録データに位置がありません。\n%1").arg(path));
         return false;
     }

@@ -3,7 +3,8 @@
 // once, on the window's thread, with memory bounded by one chunk and one line. A settings or
 // project file larger than the largest valid one is refused by its size without being read; a
 // GPS record, which may be longer than the 4001 points read, is read no further than its first
-// wrong line, its 4001st point or its 4001st blank line. bytes_read says how much was read.
+// line too long, its 4001st point or its 4001st line without a point (blank or of another form).
+// bytes_read says how much was read.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -83,9 +84,8 @@ void BM_ReadWrongGpsRecordFile(benchmark::State& state)
     case 1:  // 10 MB of binary zeros, no line end
         text = std::string(kTenMegabytes, '\0');
         break;
-    case 2:  // 10 MB of blank lines: no position (the window says so)
+    case 2:  // 10 MB of blank lines: no record line
         text = Repeated("\r\n");
-        taken = true;
         break;
     default:  // 10 MB of record lines: the first 4001 points are taken
         text = Repeated("10:00:00,-20141.3,-28988.1\r\n");

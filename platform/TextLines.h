@@ -72,6 +72,9 @@ public:
     std::uintmax_t size() const { return size_; }
     std::optional<std::string_view> next();
     bool tooLong() const { return gatherer_.tooLong(); }
+    // False when the line `next` gave last is a last line without its line end (a file whose
+    // writer stopped in the middle of a line).
+    bool lineEnded() const { return gatherer_.complete(); }
     bool failed() const { return failed_; }
     // The file is larger than the byte limit (by its size, or by what was read).
     bool tooLarge() const { return tooLarge_; }

@@ -332,25 +332,24 @@ namespace {
 std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, FileError* error)
 {
     std::vector<SitePoint> points;
+    bool recordLines = false;
     int linesWithoutPoint = 0;
     while (static_cast<int>(points.size()) < kMaxGpsRecordPoints && linesWithoutPoint < kMaxGpsRecordPoints) {
         const auto line = lines.next();
         if (!line) {
             break;
         }
-        if (IsBlank(*line)) {
-            ++linesWithoutPoint;
-            continue;
-        }
+        // The receiver window ends every line it writes: a last line without its end is what a
+        // write cut short leaves, and a number cut short would be a wrong point.
         const auto fields = orbit::SplitStringData(*line, ",", kGpsRecordFields);
-        if (fields.size() != kGpsRecordFields || !platform::IsNumberText(fields[1]) || !platform::IsNumberText(fields[2])) {
-            return Refuse(error, std::to_string(lines.lineNumber()) + " 行目は「時刻,東,北」の記録の行ではありません。");
-        }
+        const bool recordLine = lines.lineEnded() && fields.size() == kGpsRecordFields &&
+                                platform::IsNumberText(fields[1]) && platform::IsNumberText(fields[2]);
         // A record line whose position lies off any site (or is no finite number) is skipped,
-        // as a blank line is.
-        const double x = platform::NumericValue(fields[1]);
-        const double y = platform::NumericValue(fields[2]);
-        if (!IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
+        // as a line of another form is.
+        const double x = recordLine ? platform::NumericValue(fields[1]) : 0.0;
+        const double y = recordLine ? platform::NumericValue(fields[2]) : 0.0;
+        recordLines = recordLines || recordLine;
+        if (!recordLine || !IsSiteCoordinate(x) || !IsSiteCoordinate(y)) {
             ++linesWithoutPoint;
             continue;
         }
@@ -358,6 +357,9 @@ std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineRead
     }
     if (lines.tooLong() || lines.failed()) {
         return std::nullopt;  // named by the caller
+    }
+    if (!recordLines) {
+        return Refuse(error, "読んだ " + std::to_string(lines.lineNumber()) + " 行に「時刻,東,北」の記録の行がありません。");
     }
     return points;
 }

@@ -115,11 +115,13 @@ ProjectData SampleProject();
 // At most this many GPS record points are read; further lines are not read.
 inline constexpr int kMaxGpsRecordPoints = 4001;
 // Reads the x and y fields of a GPS record, one line "hh:mm:ss,x,y" a position (the time is not
-// used), up to its 4001st point. Blank lines and record lines whose position lies off any site
-// (beyond 10^7 m) are skipped, at most 4001 of them: a record longer than 4001 points is valid,
-// so the reading, not the file, is bounded. A line that is no record line (other than three
-// fields, x or y no number, longer than kMaxSiteFileLineLength) refuses the record there: nullopt
-// with the reason. A record without a position gives no points.
+// used), up to its 4001st point. A line that gives no point is skipped: a line of another form
+// (blank, other than three fields, x or y no number), a last line without its line end (cut
+// short as it was written) and a record line whose position lies off any site (beyond 10^7 m).
+// At most 4001 lines are skipped: a record longer than 4001 points is valid, so the reading, not
+// the file, is bounded. A file in which the lines read hold no record line at all is refused
+// (nullopt with the reason), as is one with a line longer than kMaxSiteFileLineLength; a record
+// whose record lines all lie off any site gives no points.
 std::optional<std::vector<SitePoint>> ParseGpsRecordText(const std::string& text, FileError* error = nullptr);
 // Reads the GPS record file at `path` as ParseGpsRecordText reads a text.
 std::optional<std::vector<SitePoint>> ReadGpsRecordFile(const std::string& path, FileError* error = nullptr);

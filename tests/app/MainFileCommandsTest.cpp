@@ -336,37 +336,58 @@ TEST_F(MainFileTest, GpsRecordSkipsBlankLinesAndKeepsTheProjectName)
     EXPECT_EQ(gGPSRecordNum, 1);
 }
 
-// A file that is no record (or a record broken part-way) is refused at its first wrong line with
-// the line named; the track shown so far stays.
-TEST_F(MainFileTest, GpsRecordWithAWrongLineIsRefusedAndTheTrackKept)
+// A record whose last line was cut short as it was written (the program or the machine stopped)
+// is drawn from its whole lines.
+TEST_F(MainFileTest, GpsRecordCutShortInItsLastLineIsDrawnFromItsWholeLines)
 {
     Start();
-    WriteAll(Path(QStringLiteral("walk.gps")), "09:00:00,1.0,2.0\r\n09:00:01,3.0,4.0\r\n");
+    const QImage before = frm->PhotoPic->image().copy();
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,-20141.3,-28988.1\r\n09:15:31,-20139.3,-28986.1\r\n09:15:32,-201");
+    dialogPaths = {Path(QStringLiteral("walk.gps"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_EQ(gGPSRecordNum, 2);
+    EXPECT_FLOAT_EQ(gGPSRecordX[1], -20139.3f);
+    EXPECT_FLOAT_EQ(gGPSRecordY[1], -28986.1f);
+    EXPECT_NEAR(pMapCenterX, -20140.3, 1e-2);
+    EXPECT_NEAR(pMapCenterY, -28987.1, 1e-2);
+    // The track, centred on the map, is drawn at the picture origin.
+    const QImage drawn = frm->PhotoPic->image();
+    const QPoint origin = frm->PhotoPic->toPixel(QPointF(0.0, 0.0)).toPoint();
+    bool marked = false;
+    for (int dx = -6; dx <= 6; ++dx) {
+        for (int dy = -6; dy <= 6; ++dy) {
+            const QPoint at = origin + QPoint(dx, dy);
+            marked = marked || drawn.pixelColor(at) != before.pixelColor(at);
+        }
+    }
+    EXPECT_TRUE(marked);
+}
+
+// A file without any record line is refused with the reason; the track, the map centre and the
+// picture stay as they were.
+TEST_F(MainFileTest, GpsRecordFileWithoutRecordLinesIsRefusedAndChangesNothing)
+{
+    Start();
+    WriteAll(Path(QStringLiteral("walk.gps")), "09:15:30,-20141.3,-28988.1\r\n09:15:31,-20139.3,-28986.1\r\n");
     dialogPaths = {Path(QStringLiteral("walk.gps"))};
     frm->LoadStoredGPSDataMenu->trigger();
     ASSERT_EQ(gGPSRecordNum, 2);
-    const struct {
-        const char* name;
-        QByteArray text;
-        const char* named;
-    } cases[] = {
-        {"a short line part-way", "09:15:30,123.4,-56.7\r\n09:15:31,125.0\r\n09:15:32,127.4,-50.7\r\n", "2 行目"},
-        {"a field that is no number after a blank line", "09:15:30,123.4,-56.7\r\n\r\n09:15:31,east,5\r\n", "3 行目"},
-        {"a comma-separated table", "lat,lon,height\r\n35.5,139.5,10\r\n", "1 行目"},
-        {"a line without end", QByteArray(1'000'000, 'x'), "1 行目が長すぎます"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        messages.clear();
-        WriteAll(Path(QStringLiteral("wrong.gps")), c.text);
-        dialogPaths = {Path(QStringLiteral("wrong.gps"))};
-        frm->LoadStoredGPSDataMenu->trigger();
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("データが壊れています。"))) << messages[0].toStdString();
-        EXPECT_TRUE(messages[0].contains(QString::fromUtf8(c.named))) << messages[0].toStdString();
-        ASSERT_EQ(gGPSRecordNum, 2);
-        EXPECT_FLOAT_EQ(gGPSRecordX[1], 3.0f);
-    }
+    const QImage drawn = frm->PhotoPic->image().copy();
+    const double centreX = pMapCenterX;
+    const float centreY = pMapCenterY;
+
+    WriteAll(Path(QStringLiteral("notes.txt")), "Walk around the block\r\nEast, north and time were noted by hand.\r\n");
+    dialogPaths = {Path(QStringLiteral("notes.txt"))};
+    frm->LoadStoredGPSDataMenu->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("記録の行がありません"))) << messages[0].toStdString();
+    ASSERT_EQ(gGPSRecordNum, 2);
+    EXPECT_FLOAT_EQ(gGPSRecordX[1], -20139.3f);
+    EXPECT_FLOAT_EQ(gGPSRecordY[1], -28986.1f);
+    EXPECT_EQ(pMapCenterX, centreX);
+    EXPECT_EQ(pMapCenterY, centreY);
+    EXPECT_EQ(frm->PhotoPic->image(), drawn);
 }
 
 // On a map in local metres that holds buildings a record (plane coordinates) cannot be drawn

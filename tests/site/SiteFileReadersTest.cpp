@@ -156,7 +156,7 @@ TEST_F(SiteFileReaders, APipeOfEndlessBlankLinesIsStoppedAtTheLimit)
 }
 
 // A GPS record longer than its first 4001 points is valid: it is read no further than them, or
-// than 4001 blank lines; from a pipe as from a file.
+// than 4001 lines without a point; from a pipe as from a file.
 TEST_F(SiteFileReaders, AGpsRecordIsReadNoFurtherThanItsPoints)
 {
     std::string record;
@@ -167,16 +167,18 @@ TEST_F(SiteFileReaders, AGpsRecordIsReadNoFurtherThanItsPoints)
     EXPECT_EQ(static_cast<int>(track->size()), kMaxGpsRecordPoints);
     EXPECT_LT(testutil::BytesReadByThisProcess() - before, 4001 * 28 + kReadSlack);
 
+    // Lines that give no point, blank or of another form, are bounded too.
     const std::string fifo = path("pipe.gps");
-    {
-        testutil::FedPipe pipe(fifo, "09:00:00,1.0,2.0\r\n", "\r\n", 1'000'000);
+    for (const char* filler : {"\r\n", "no record\r\n"}) {
+        SCOPED_TRACE(filler);
+        testutil::FedPipe pipe(fifo, "09:00:00,1.0,2.0\r\n", filler, 1'000'000);
         ASSERT_TRUE(pipe.made());
         track = ReadGpsRecordFile(fifo);
         EXPECT_LT(pipe.finish(), 1'000'000u) << "the reader stopped before the pipe's end";
         ASSERT_TRUE(track);
         EXPECT_EQ(track->size(), 1u);
+        std::remove(fifo.c_str());
     }
-    std::remove(fifo.c_str());
 
     before = testutil::BytesReadByThisProcess();
     FileError error;

@@ -178,20 +178,43 @@ TEST(GpsRecordFile, SkipsBlankLinesAndStopsAt4001Points)
     EXPECT_FLOAT_EQ(centre.y, 3.0f);
 }
 
-// The first line that is no record line refuses the record there, the line named.
-TEST(GpsRecordFile, TheFirstWrongLineRefusesTheRecord)
+// A record whose writer stopped in the middle of its last line gives the points of its whole
+// lines, wherever the cut fell: a number cut short would be a wrong point.
+TEST(GpsRecordFile, ARecordCutShortGivesEveryWholeLinesPoint)
 {
-    const std::string good = "09:15:30,1,2\r\n";
+    const std::string whole = "09:15:30,-20141.3,-28988.1\r\n09:15:31,-20140.8,-28987.6\r\n";
+    const std::string last = "09:15:32,-20140.2,-28987.0\r";
+    for (std::size_t cut = 1; cut <= last.size(); ++cut) {
+        SCOPED_TRACE(last.substr(0, cut));
+        const auto points = ParseGpsRecordText(whole + last.substr(0, cut));
+        ASSERT_TRUE(points);
+        ASSERT_EQ(points->size(), 2u);
+        EXPECT_FLOAT_EQ((*points)[1].x, -20140.8f);
+        EXPECT_FLOAT_EQ((*points)[1].y, -28987.6f);
+    }
+}
+
+// A line of another form gives no point and the lines after it are read; a file without any
+// record line is refused, and so is one with a line too long to read.
+TEST(GpsRecordFile, LinesOfAnotherFormGiveNoPointAndAFileWithoutRecordLinesIsRefused)
+{
+    const auto points = ParseGpsRecordText("09:15:30,1,2\r\nheader\r\n09:15:31,125.0\r\n09:15:31,3,4,5\r\n"
+                                           "09:15:31,east,4\r\n09:15:31,,4\r\n09:15:33,5,6\r\n");
+    ASSERT_TRUE(points);
+    ASSERT_EQ(points->size(), 2u);
+    EXPECT_FLOAT_EQ((*points)[1].x, 5.0f);
+    EXPECT_FLOAT_EQ((*points)[1].y, 6.0f);
+
     const struct {
         const char* name;
         std::string text;
         const char* reason;
     } cases[] = {
-        {"a short line", good + "09:15:31,125.0\r\n" + good, "2 行目"},
-        {"a fourth field", good + "\r\n09:15:31,3,4,5\r\n", "3 行目"},
-        {"a field that is no number", "09:15:31,east,4\r\n", "1 行目"},
-        {"an empty position field", good + "09:15:31,,4\r\n", "2 行目"},
-        {"a line of ten million commas", good + std::string(10'000'000, ',') + "\r\n", "2 行目が長すぎます"},
+        {"empty", "", "記録の行がありません"},
+        {"blank lines", "\r\n  \r\n", "記録の行がありません"},
+        {"a text", "GPS record of the walk\r\ntime, east, north\r\n", "記録の行がありません"},
+        {"one line cut short", "09:15:32,-20140.2,-28987.0", "記録の行がありません"},
+        {"a line of ten million commas", "09:15:30,1,2\r\n" + std::string(10'000'000, ',') + "\r\n", "2 行目が長すぎます"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
