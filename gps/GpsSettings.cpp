@@ -215,26 +215,16 @@ QString LoadGPSSetting(const QString& startDir)
     }
     // Small chunks: a wrong file is refused after its first few kilobytes at most. The byte limit
     // refuses a larger file by its size, and one that has no size or grows once more was read.
-    platform::TextLineReader lines(platform::FileName{QFile::encodeName(path).toStdString()}, kMaxGpsSettingLineLength, 4096,
-                                   kMaxGpsSettingFileSize);
-    if (!lines.isOpen()) {
+    const auto read = platform::ReadLineFile(
+        QFile::encodeName(path).toStdString(),
+        {.maxLineLength = kMaxGpsSettingLineLength, .chunkSize = 4096, .maxBytes = kMaxGpsSettingFileSize}, ReadGpsSettingLines);
+    if (read.end == platform::LineFileEnd::CannotOpen || read.end == platform::LineFileEnd::ReadError) {
         return QStringLiteral("GPS設定を読めません。\n%1").arg(path);
     }
-    const auto broken = [&path](const std::string& problem) {
-        return QStringLiteral("GPS設定が壊れています。初期値を使います。\n%1\n%2").arg(path, QString::fromStdString(problem));
-    };
-    std::string problem;
-    const auto settings = ReadGpsSettingLines(lines, &problem);
-    if (lines.tooLarge()) {
-        return broken(lines.stopReason());
+    if (!read.data) {
+        return QStringLiteral("GPS設定が壊れています。初期値を使います。\n%1\n%2").arg(path, QString::fromStdString(read.reason));
     }
-    if (lines.failed()) {
-        return QStringLiteral("GPS設定を読めません。\n%1").arg(path);
-    }
-    if (!settings) {
-        return broken(problem);
-    }
-    ApplyGpsSettings(*settings);
+    ApplyGpsSettings(*read.data);
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "photoinput/SplitLineData.h"
 #include "platform/NumberText.h"
 #include "platform/TextLines.h"
+#include "platform/ValueLines.h"
 #include "site/RunState.h"
 
 using platform::FormatFixed;
@@ -21,57 +22,13 @@ std::string Whole(double v) { return FormatFixed(v, "##0"); }
 std::string OneDecimal(double v) { return FormatFixed(v, "###0.0"); }
 std::string Plain(double v) { return PlainText(v, Precision::Single); }
 
-// The numbers of a building-data text, line by line.
-class LineReader {
-public:
-    explicit LineReader(platform::TextLineReader& lines) : lines_(lines) {}
-
-    // The numbers of the next line's fields (cut at "," as the splitter cuts); false when there
-    // is no line, it has fewer than `count` fields or more than `most`, or a field is no number.
-    bool fields(std::vector<double>& values, int count, int most)
-    {
-        const auto line = lines_.next();
-        if (!line) return false;
-        const auto last = SplitLineData(*line, ",");
-        if (!last || *last + 1 < count || *last + 1 > most) return false;
-        values.clear();
-        for (int i = 0; i <= *last; ++i) {
-            if (!platform::IsNumberText(gSplitText[i])) return false;
-            const double v = platform::NumericValue(gSplitText[i]);
-            if (!std::isfinite(v)) return false;
-            values.push_back(v);
-        }
-        return true;
-    }
-
-    bool number(double& value)
-    {
-        std::vector<double> v;
-        if (!fields(v, 1, 1)) return false;
-        value = v[0];
-        return true;
-    }
-
-    // A count: a whole number 0..limit.
-    bool count(int& value, int limit)
-    {
-        double v = 0;
-        if (!number(v) || v != std::floor(v) || v < 0 || v > limit) return false;
-        value = static_cast<int>(v);
-        return true;
-    }
-
-    bool onlyBlankLinesLeft()
-    {
-        while (const auto line = lines_.next()) {
-            if (line->find_first_not_of(" \t") != std::string_view::npos) return false;
-        }
-        return !lines_.tooLong() && !lines_.failed();
-    }
-
-private:
-    platform::TextLineReader& lines_;
-};
+// The building-data files cut their comma lines with the building input's splitter.
+std::optional<std::vector<std::string>> LineDataFields(std::string_view line, std::size_t most)
+{
+    const auto last = SplitLineData(line, ",");
+    if (!last || static_cast<std::size_t>(*last + 1) > most) return std::nullopt;
+    return std::vector<std::string>(gSplitText.begin(), gSplitText.begin() + (*last + 1));
+}
 
 // Values are checked as they are stored, in single precision: a value that passes in double
 // precision but is stored at a limit (a tilt of 89.99999999 kept as 90) would be written by the
@@ -80,16 +37,6 @@ float Stored(double v) { return static_cast<float>(v); }
 
 bool IsWhole(double v) { return v == std::floor(v); }
 bool IsCoordinate(double v) { return std::fabs(Stored(v)) <= kMaxPhotoCoordinate; }
-
-std::optional<LineData> Refuse(std::string* reason, const char* text)
-{
-    if (reason) *reason = text;
-    return std::nullopt;
-}
-
-}  // namespace
-
-namespace {
 
 void AddLine(std::string& out, const std::string& text) { out += text + "\r\n"; }
 
@@ -172,89 +119,82 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
 
 namespace {
 
-std::optional<LineData> ParseLines(LineReader& reader, std::string* reason)
+// Reads and checks the lines of `lines`; a blank line where a value belongs refuses the file.
+std::optional<LineData> ParseLineData(platform::TextLineReader& lines, std::string* reason)
 {
+    platform::ValueLineReader reader(lines, LineDataFields, platform::ValueLineReader::BlankLines::Refused);
     LineData data;
     std::vector<double> f;
 
     double north = 0;
-    if (!reader.number(north)) return Refuse(reason, "1行目の方向角がないか、数値ではありません。");
+    if (!reader.number(north)) return reader.refuse(reason, "1行目の方向角がないか、数値ではありません。");
     data.northAngle = Stored(north);
-    if (data.northAngle < 0 || data.northAngle > 360) return Refuse(reason, "方向角が 0～360 度の範囲にありません。");
+    if (data.northAngle < 0 || data.northAngle > 360) return reader.refuse(reason, "方向角が 0～360 度の範囲にありません。");
 
-    if (!reader.fields(f, 4, 4)) return Refuse(reason, "2行目の画像の大きさと位置が壊れています。");
+    if (!reader.fields(f, 4, 4)) return reader.refuse(reason, "2行目の画像の大きさと位置が壊れています。");
     if (!(Stored(f[0]) > 0) || !(Stored(f[1]) > 0) || !IsCoordinate(f[0]) || !IsCoordinate(f[1]) || !IsCoordinate(f[2]) ||
         !IsCoordinate(f[3])) {
-        return Refuse(reason, "2行目の画像の大きさか位置が範囲外です。");
+        return reader.refuse(reason, "2行目の画像の大きさか位置が範囲外です。");
     }
     data.surface = {Stored(f[0]), Stored(f[1]),
                     static_cast<int>(platform::RoundHalfEven(f[2])), static_cast<int>(platform::RoundHalfEven(f[3]))};
 
-    if (!reader.fields(f, 4, 4)) return Refuse(reason, "3行目の高度と傾斜角が壊れています。");
+    if (!reader.fields(f, 4, 4)) return reader.refuse(reason, "3行目の高度と傾斜角が壊れています。");
     data.sourceHeight = Stored(f[0]);
     data.flatHeight = Stored(f[1]);
     data.slideHeight = Stored(f[2]);
     data.slideAngle = Stored(f[3]);
     if (!AltitudeBoxAccepts(data.sourceHeight) || !AltitudeBoxAccepts(data.slideHeight)) {
-        return Refuse(reason, "3行目の画像高度が 0～1500 の範囲にありません。");
+        return reader.refuse(reason, "3行目の画像高度が 0～1500 の範囲にありません。");
     }
     if (data.flatHeight < 0 || data.flatHeight > kMaxCameraRange || data.slideAngle < 0 || data.slideAngle >= 90) {
-        return Refuse(reason, "3行目のカメラ距離か傾斜角が範囲外です。");
+        return reader.refuse(reason, "3行目のカメラ距離か傾斜角が範囲外です。");
     }
 
     int pointCount = 0;
-    if (!reader.count(pointCount, kMaxTopPoints)) return Refuse(reason, "頂点数がないか、2001 を超えています。");
+    if (!reader.integer(pointCount, 0, kMaxTopPoints)) return reader.refuse(reason, "頂点数がないか、2001 を超えています。");
     bool withPlan = false;
     for (int i = 0; i < pointCount; ++i) {
-        if (!reader.fields(f, 2, 4) || f.size() == 3) return Refuse(reason, "頂点の行が足りないか、壊れています。");
+        if (!reader.fields(f, 2, 4) || f.size() == 3) return reader.refuse(reason, "頂点の行が足りないか、壊れています。");
         if (i == 0) withPlan = f.size() == 4;
-        if (withPlan != (f.size() == 4)) return Refuse(reason, "頂点の行の項目数がそろっていません。");
+        if (withPlan != (f.size() == 4)) return reader.refuse(reason, "頂点の行の項目数がそろっていません。");
         for (double v : f) {
-            if (!IsCoordinate(v)) return Refuse(reason, "頂点の座標が範囲外です。");
+            if (!IsCoordinate(v)) return reader.refuse(reason, "頂点の座標が範囲外です。");
         }
         data.points.push_back({Stored(f[0]), Stored(f[1])});
         if (withPlan) data.planPoints.push_back({Stored(f[2]), Stored(f[3])});
     }
 
     int roofCount = 0;
-    if (!reader.count(roofCount, kMaxTopAreas)) return Refuse(reason, "屋根の数がないか、501 を超えています。");
+    if (!reader.integer(roofCount, 0, kMaxTopAreas)) return reader.refuse(reason, "屋根の数がないか、501 を超えています。");
     int runStart = 0;
     for (int j = 0; j < roofCount; ++j) {
-        if (!reader.fields(f, 4, 4)) return Refuse(reason, "屋根の行が足りないか、壊れています。");
+        if (!reader.fields(f, 4, 4)) return reader.refuse(reason, "屋根の行が足りないか、壊れています。");
         if (!IsWhole(f[0]) || !IsWhole(f[1]) || !(f[2] == 0 || f[2] == 1)) {
-            return Refuse(reason, "屋根の開始番号、点数または閉合の値が整数ではありません。");
+            return reader.refuse(reason, "屋根の開始番号、点数または閉合の値が整数ではありません。");
         }
         if (f[0] != runStart || f[1] < 1 || runStart + f[1] > pointCount) {
-            return Refuse(reason, "屋根の頂点の並びが連続していないか、頂点数を超えています。");
+            return reader.refuse(reason, "屋根の頂点の並びが連続していないか、頂点数を超えています。");
         }
-        if (std::fabs(Stored(f[3])) > kMaxBuildingHeight) return Refuse(reason, "屋根の高さが範囲外です。");
+        if (std::fabs(Stored(f[3])) > kMaxBuildingHeight) return reader.refuse(reason, "屋根の高さが範囲外です。");
         data.roofs.push_back({runStart, static_cast<int>(f[1]), static_cast<int>(f[2]), Stored(f[3])});
         runStart += static_cast<int>(f[1]);
     }
-    if (runStart != pointCount) return Refuse(reason, "屋根の頂点の合計が頂点数と一致しません。");
+    if (runStart != pointCount) return reader.refuse(reason, "屋根の頂点の合計が頂点数と一致しません。");
 
     int wallCount = 0;
-    if (!reader.count(wallCount, kMaxWallEdges)) return Refuse(reason, "壁線の数がないか、801 を超えています。");
+    if (!reader.integer(wallCount, 0, kMaxWallEdges)) return reader.refuse(reason, "壁線の数がないか、801 を超えています。");
     for (int k = 0; k < wallCount; ++k) {
-        if (!reader.fields(f, 5, 5)) return Refuse(reason, "壁線の行が足りないか、壊れています。");
+        if (!reader.fields(f, 5, 5)) return reader.refuse(reason, "壁線の行が足りないか、壊れています。");
         for (int i = 0; i < 4; ++i) {
-            if (!IsCoordinate(f[i])) return Refuse(reason, "壁線の座標が範囲外です。");
+            if (!IsCoordinate(f[i])) return reader.refuse(reason, "壁線の座標が範囲外です。");
         }
-        if (!IsWhole(f[4]) || f[4] < 0 || f[4] >= roofCount) return Refuse(reason, "壁線の屋根番号がありません。");
+        if (!IsWhole(f[4]) || f[4] < 0 || f[4] >= roofCount) return reader.refuse(reason, "壁線の屋根番号がありません。");
         data.walls.push_back({{Stored(f[0]), Stored(f[1])},
                               {Stored(f[2]), Stored(f[3])},
                               static_cast<int>(f[4])});
     }
-    if (!reader.onlyBlankLinesLeft()) return Refuse(reason, "壁線の後に余分な行があります。");
-    return data;
-}
-
-// Reads and checks the lines of `lines`; a line too long or a read error is named as such.
-std::optional<LineData> ParseLineData(platform::TextLineReader& lines, std::string* reason)
-{
-    LineReader reader(lines);
-    auto data = ParseLines(reader, reason);
-    if (!data && reason && !lines.stopReason().empty()) *reason = lines.stopReason();
+    if (!reader.onlyBlankLinesLeft()) return reader.refuse(reason, "壁線の後に余分な行があります。");
     return data;
 }
 
@@ -269,21 +209,14 @@ std::optional<LineData> ParseLineDataText(const std::string& text, std::string* 
 std::optional<LineData> ReadLineDataFile(const std::string& path, std::string* message, std::uintmax_t* bytesRead)
 {
     // The byte limit also ends a pipe or a device that keeps sending blank lines.
-    platform::TextLineReader lines(platform::FileName{path}, kMaxLineDataLineLength, 64 * 1024, kMaxLineDataFileSize);
-    auto fail = [&](const std::string& text) -> std::optional<LineData> {
-        if (message) *message = text;
-        if (bytesRead) *bytesRead = lines.bytesRead();
-        return std::nullopt;
-    };
-    if (!lines.isOpen()) return fail("ファイルを読み込めませんでした。\n" + path);
-    std::string reason;
-    auto data = ParseLineData(lines, &reason);
-    if (lines.tooLarge()) {
-        return fail(std::string(kBrokenDataMessage) + "\n" + lines.stopReason());
+    auto read = platform::ReadLineFile(path, {.maxLineLength = kMaxLineDataLineLength, .maxBytes = kMaxLineDataFileSize}, ParseLineData);
+    if (bytesRead) *bytesRead = read.bytesRead;
+    if (read.end == platform::LineFileEnd::CannotOpen) {
+        if (message) *message = "ファイルを読み込めませんでした。\n" + path;
+    } else if (!read.data && message) {
+        *message = std::string(kBrokenDataMessage) + "\n" + read.reason;
     }
-    if (!data) return fail(std::string(kBrokenDataMessage) + "\n" + reason);
-    if (bytesRead) *bytesRead = lines.bytesRead();
-    return data;
+    return std::move(read.data);
 }
 
 LineData CaptureLineData(const PhotoSurfaceGeometry& surface)

@@ -7,7 +7,6 @@
 // - ShortestText / NumberLine: the standard numeric print (shortest decimal text, 7 significant
 //   digits for single precision, 15 for double, exponent form outside the fixed range).
 // - FormatFixed: the fixed formats "##0", "###0.0", "000000.00", "###.0000", "00" ...
-// - NumberLineReader: reads back number lines and comma lines.
 
 #include <cstdint>
 #include <optional>
@@ -62,21 +61,5 @@ std::string NumberLine(double value, Precision precision);
 // Examples: "##0" 7.5 -> "8"; "###0.0" 26.44 -> "26.4"; "000000.00" 3.14159 -> "000003.14";
 // "###.0000" 0.5 -> ".5000"; "00" 5 -> "05".
 std::string FormatFixed(double value, std::string_view pattern);
-
-// Reads a text file's number lines and plain lines in order.
-// readNumber: skips blanks, takes the text up to the next comma or line end, consumes that
-// delimiter (and one CR LF or LF), and returns the text's NumericValue; nullopt at the end.
-// readLine: returns the rest of the current line (CR LF or LF accepted); nullopt at the end.
-class NumberLineReader {
-public:
-    explicit NumberLineReader(std::string text);
-    std::optional<double> readNumber();
-    std::optional<std::string> readLine();
-    bool atEnd() const;
-
-private:
-    std::string text_;
-    std::size_t pos_ = 0;
-};
 
 }  // namespace platform

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -106,5 +108,64 @@ private:
     bool failed_ = false;
     bool tooLarge_ = false;
 };
+
+// The limits a line-based file is read with.
+struct LineFileLimits {
+    std::size_t maxLineLength = 0;
+    // Bytes read at a time: a reader of small files takes small chunks, so that a wrong file
+    // costs no more than one.
+    std::size_t chunkSize = 64 * 1024;
+    // A larger file is refused (TextLineReader).
+    std::uintmax_t maxBytes = TextLineReader::kNoByteLimit;
+};
+
+// How reading a line-based file ended.
+enum class LineFileEnd {
+    Read,        // the parse took the file
+    Refused,     // the parse refused it, for the reason it gave
+    CannotOpen,  // the file could not be opened
+    TooLarge,    // the file is larger than the byte limit
+    ReadError,   // a read failed before the end
+};
+
+template <class Data>
+struct LineFileRead {
+    std::optional<Data> data;  // only when `end` is Read
+    LineFileEnd end = LineFileEnd::Read;
+    // Why it was not read: the parse's reason (Refused) or the line reader's (TooLarge,
+    // ReadError); empty otherwise.
+    std::string reason;
+    std::uintmax_t bytesRead = 0;
+};
+
+// Reads the file at `path` within `limits` through `parse`, which takes the lines from the
+// TextLineReader it is given and returns a std::optional, setting the std::string it is given to
+// the reason when it refuses. A file too large or a read error ends the reading whatever the
+// parse made of the lines before; a line too long ends the lines the parse is given, and the
+// parse names it in its refusal.
+template <class Parse>
+auto ReadLineFile(const std::string& path, const LineFileLimits& limits, Parse&& parse)
+    -> LineFileRead<typename std::invoke_result_t<Parse&, TextLineReader&, std::string*>::value_type>
+{
+    LineFileRead<typename std::invoke_result_t<Parse&, TextLineReader&, std::string*>::value_type> read;
+    TextLineReader lines(FileName{path}, limits.maxLineLength, limits.chunkSize, limits.maxBytes);
+    if (!lines.isOpen()) {
+        read.end = LineFileEnd::CannotOpen;
+        return read;
+    }
+    std::string reason;
+    auto data = parse(lines, &reason);
+    read.bytesRead = lines.bytesRead();
+    if (lines.tooLarge() || lines.failed()) {
+        read.end = lines.tooLarge() ? LineFileEnd::TooLarge : LineFileEnd::ReadError;
+        read.reason = lines.stopReason();
+    } else if (!data) {
+        read.end = LineFileEnd::Refused;
+        read.reason = std::move(reason);
+    } else {
+        read.data = std::move(data);
+    }
+    return read;
+}
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "orbit/TextHelpers.h"
 #include "platform/NumberText.h"
 #include "platform/TextLines.h"
+#include "platform/ValueLines.h"
 
 using platform::FormatFixed;
 using platform::NumberLine;
@@ -16,69 +17,21 @@ using platform::Precision;
 
 namespace {
 
-bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
-// Reads number lines strictly: each must exist and hold a number. Blank lines between values are
-// skipped.
-class StrictReader {
-public:
-    explicit StrictReader(platform::TextLineReader& lines) : lines_(lines) {}
-
-    bool number(double& value)
-    {
-        const auto line = nextLine();
-        if (!line || !platform::IsNumberText(*line)) {
-            return false;
-        }
-        value = platform::NumericValue(*line);
-        return std::isfinite(value);
-    }
-
-    bool integer(int& value, int low, int high)
-    {
-        double v = 0.0;
-        if (!number(v) || v < low || v > high || v != std::floor(v)) {
-            return false;
-        }
-        value = static_cast<int>(v);
-        return true;
-    }
-
-    // The fields of the next non-empty line split at commas, each a number. A line of more
-    // fields is refused once the first field too many is found.
-    bool fields(std::vector<double>& values, std::size_t count)
-    {
-        const auto line = nextLine();
-        if (!line) {
-            return false;
-        }
-        const auto pieces = orbit::SplitStringData(*line, ",", count);
-        if (pieces.size() != count) {
-            return false;
-        }
-        values.clear();
-        for (const auto& piece : pieces) {
-            if (!platform::IsNumberText(piece)) {
-                return false;
-            }
-            values.push_back(platform::NumericValue(piece));
-        }
-        return true;
-    }
-
-private:
-    std::optional<std::string> nextLine()
-    {
-        while (const auto line = lines_.next()) {
-            if (!IsBlank(*line)) {
-                return std::string(*line);
-            }
-        }
+// The site files cut their comma lines so that every "," makes a field.
+std::optional<std::vector<std::string>> CommaFields(std::string_view line, std::size_t most)
+{
+    std::vector<std::string> pieces = orbit::SplitStringData(line, ",", most);
+    if (pieces.size() > most) {
         return std::nullopt;
     }
+    return pieces;
+}
 
-    platform::TextLineReader& lines_;
-};
+// The values of a settings or project file; blank lines between values are passed over.
+platform::ValueLineReader SiteValues(platform::TextLineReader& lines)
+{
+    return platform::ValueLineReader(lines, CommaFields, platform::ValueLineReader::BlankLines::Skipped);
+}
 
 // True when the value survives the file's single precision (a larger one would not convert).
 bool FitsSingle(double value)
@@ -94,56 +47,40 @@ constexpr double kMaxSiteCoordinate = 1.0e7;
 
 bool IsSiteCoordinate(double value) { return std::isfinite(value) && std::fabs(value) <= kMaxSiteCoordinate; }
 
-// Sets the reason and gives nullopt, for a reader of any kind.
-std::nullopt_t Refuse(FileError* error, const std::string& reason)
+// Sets the reason (when asked for) and gives nullopt.
+std::nullopt_t Refuse(std::string* reason, std::string text)
 {
-    if (error != nullptr) {
-        error->reason = reason;
-    }
+    if (reason != nullptr) *reason = std::move(text);
     return std::nullopt;
 }
 
-// The reason for a reader that stopped early (a line too long, a read error, too many bytes),
-// instead of the reason the parser gave for the missing line.
-void NameLineFault(const platform::TextLineReader& lines, FileError* error)
-{
-    if (const std::string reason = lines.stopReason(); error != nullptr && !reason.empty()) {
-        error->reason = reason;
-    }
-}
-
-// Reads a text with `parse` (which reads from a TextLineReader), naming a line too long.
+// Reads a text with `parse` (which reads from a TextLineReader and names its refusal).
 template <typename Parse>
 auto ParseTextWith(const std::string& text, FileError* error, Parse parse)
-    -> decltype(parse(std::declval<platform::TextLineReader&>(), error))
+    -> decltype(parse(std::declval<platform::TextLineReader&>(), nullptr))
 {
     platform::TextLineReader lines(std::string_view(text), kMaxSiteFileLineLength);
-    auto data = parse(lines, error);
-    if (!data) NameLineFault(lines, error);
+    std::string reason;
+    auto data = parse(lines, &reason);
+    if (!data && error != nullptr) error->reason = reason;
     return data;
 }
 
-// Reads a file with `parse` (which reads from a TextLineReader), naming a file that is too
-// large, a line too long and a read error.
+// Reads a file with `parse` within the site files' limits: a file that cannot be opened, one
+// larger than `maxBytes` and a read error are named too.
 template <typename Parse>
 auto ReadFileWith(const std::string& path, std::uintmax_t maxBytes, FileError* error, Parse parse)
-    -> decltype(parse(std::declval<platform::TextLineReader&>(), error))
+    -> decltype(parse(std::declval<platform::TextLineReader&>(), nullptr))
 {
     // Small chunks: a wrong file costs no more than one; a valid one takes a few reads.
-    platform::TextLineReader lines(platform::FileName{path}, kMaxSiteFileLineLength, 4096, maxBytes);
-    if (!lines.isOpen()) {
-        if (error != nullptr) error->cannotRead = true;
-        return Refuse(error, "ファイルを開けません。");
+    auto read = platform::ReadLineFile(path, {.maxLineLength = kMaxSiteFileLineLength, .chunkSize = 4096, .maxBytes = maxBytes},
+                                       parse);
+    if (error != nullptr) {
+        using platform::LineFileEnd;
+        error->cannotRead = read.end == LineFileEnd::CannotOpen || read.end == LineFileEnd::ReadError;
+        error->reason = read.end == LineFileEnd::CannotOpen ? "ファイルを開けません。" : read.reason;
     }
-    auto data = parse(lines, error);
-    if (!data || lines.tooLarge()) {
-        NameLineFault(lines, error);
-    }
-    if (lines.tooLarge()) {
-        return std::nullopt;
-    }
-    if (lines.failed() && error != nullptr) error->cannotRead = true;
-    return data;
+    return std::move(read.data);
 }
 
 }  // namespace
@@ -157,17 +94,17 @@ std::string WriteSettingText(const SettingData& data)
 
 namespace {
 
-std::optional<SettingData> ParseSettingLines(platform::TextLineReader& lines, FileError* error)
+std::optional<SettingData> ParseSettingLines(platform::TextLineReader& lines, std::string* reason)
 {
-    StrictReader reader(lines);
+    platform::ValueLineReader reader = SiteValues(lines);
     double lat = 0, lon = 0, antenna = 0, mask = 0;
     int reserve = 0;
     if (!reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
         !reader.integer(reserve, -32768, 32767)) {
-        return Refuse(error, "値が足りないか、数値でない値があります。");
+        return reader.refuse(reason, "値が足りないか、数値でない値があります。");
     }
     if (lat < 0 || lat > 90 || lon < 0 || lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
-        return Refuse(error, "範囲外の値があります。");
+        return reader.refuse(reason, "範囲外の値があります。");
     }
     SettingData data;
     data.latitude = static_cast<float>(lat);
@@ -217,27 +154,27 @@ std::string WriteProjectText(const ProjectData& data)
 
 namespace {
 
-std::optional<ProjectData> ParseProjectLines(platform::TextLineReader& lines, FileError* error)
+std::optional<ProjectData> ParseProjectLines(platform::TextLineReader& lines, std::string* reason)
 {
-    StrictReader reader(lines);
+    platform::ValueLineReader reader = SiteValues(lines);
     ProjectData data;
     double scale = 0, reserve2 = 0, lat = 0, lon = 0, antenna = 0, mask = 0;
     if (!reader.integer(data.fixDataSTS, 0, 1) || !reader.integer(data.mapScaleIndex, -32768, 32767) ||
         !reader.number(scale) || !reader.integer(data.reserve1, -2147483647, 2147483647) || !reader.number(reserve2) ||
         !reader.number(lat) || !reader.number(lon) || !reader.number(antenna) || !reader.number(mask) ||
         !reader.integer(data.settingReserve, -32768, 32767)) {
-        return Refuse(error, "先頭の設定値が足りないか、数値ではありません。");
+        return reader.refuse(reason, "先頭の設定値が足りないか、数値ではありません。");
     }
     if (scale <= 0) {
-        return Refuse(error, "縮尺が正の値ではありません。");
+        return reader.refuse(reason, "縮尺が正の値ではありません。");
     }
     if (!FitsSingle(scale) || !FitsSingle(reserve2)) {
-        return Refuse(error, "単精度に収まらない設定値があります。");
+        return reader.refuse(reason, "単精度に収まらない設定値があります。");
     }
     // The same ranges as the condition boxes check, so that a loaded project shows in them as is.
     if (data.mapScaleIndex < 0 || data.mapScaleIndex >= kMapScaleSteps || lat < 0 || lat > 90 || lon < 0 ||
         lon > 180 || antenna < 0 || antenna > 100 || mask < 0 || mask > 30) {
-        return Refuse(error, "範囲外の設定値があります。");
+        return reader.refuse(reason, "範囲外の設定値があります。");
     }
     data.mapScaleRate = static_cast<float>(scale);
     data.reserve2 = static_cast<float>(reserve2);
@@ -248,31 +185,31 @@ std::optional<ProjectData> ParseProjectLines(platform::TextLineReader& lines, Fi
 
     int areaCount = 0;
     if (!reader.integer(areaCount, 0, kMaxTopAreas)) {
-        return Refuse(error, "建物数がないか、501 を超えています。");
+        return reader.refuse(reason, "建物数がないか、501 を超えています。");
     }
     std::vector<double> f;
     for (int i = 0; i < areaCount; ++i) {
         // Start and count are point numbers: checked to lie within the point table before
         // they become integers.
-        if (!reader.fields(f, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1]) || f[0] < 0 ||
+        if (!reader.fields(f, 3, 3) || f[0] != std::floor(f[0]) || f[1] != std::floor(f[1]) || f[0] < 0 ||
             f[0] > kMaxTopPoints || f[1] < 0 || f[1] > kMaxTopPoints) {
-            return Refuse(error, "建物の行が足りないか、壊れています。");
+            return reader.refuse(reason, "建物の行が足りないか、壊れています。");
         }
         if (!std::isfinite(f[2]) || f[2] < 0 || f[2] > kMaxRoofHeight) {
-            return Refuse(error, "建物の高さが 0～500 m の範囲にありません。");
+            return reader.refuse(reason, "建物の高さが 0～500 m の範囲にありません。");
         }
         data.areas.push_back({static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<float>(f[2])});
     }
     int pointCount = 0;
     if (!reader.integer(pointCount, 0, kMaxTopPoints)) {
-        return Refuse(error, "頂点数がないか、2001 を超えています。");
+        return reader.refuse(reason, "頂点数がないか、2001 を超えています。");
     }
     for (int j = 0; j < pointCount; ++j) {
-        if (!reader.fields(f, 2)) {
-            return Refuse(error, "頂点の行が足りないか、壊れています。");
+        if (!reader.fields(f, 2, 2)) {
+            return reader.refuse(reason, "頂点の行が足りないか、壊れています。");
         }
         if (!IsSiteCoordinate(f[0]) || !IsSiteCoordinate(f[1])) {
-            return Refuse(error, "頂点の座標が範囲外です。");
+            return reader.refuse(reason, "頂点の座標が範囲外です。");
         }
         data.points.push_back({static_cast<float>(f[0]), static_cast<float>(f[1])});
     }
@@ -281,12 +218,12 @@ std::optional<ProjectData> ParseProjectLines(platform::TextLineReader& lines, Fi
     int expectedStart = 0;
     for (const TopAreaRecord& area : data.areas) {
         if (area.start != expectedStart || area.count < 0 || area.start + area.count > pointCount) {
-            return Refuse(error, "建物の頂点が頂点の範囲外にあります。");
+            return reader.refuse(reason, "建物の頂点が頂点の範囲外にあります。");
         }
         expectedStart += area.count;
     }
     if (expectedStart != pointCount) {
-        return Refuse(error, "建物が使わない頂点があります。");
+        return reader.refuse(reason, "建物が使わない頂点があります。");
     }
     return data;
 }
@@ -329,7 +266,7 @@ ProjectData SampleProject()
 
 namespace {
 
-std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, FileError* error)
+std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, std::string* reason)
 {
     std::vector<SitePoint> points;
     bool recordLines = false;
@@ -355,11 +292,11 @@ std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineRead
         }
         points.push_back({static_cast<float>(x), static_cast<float>(y)});
     }
-    if (lines.tooLong() || lines.failed()) {
-        return std::nullopt;  // named by the caller
+    if (!lines.stopReason().empty()) {
+        return Refuse(reason, lines.stopReason());
     }
     if (!recordLines) {
-        return Refuse(error, "読んだ " + std::to_string(lines.lineNumber()) + " 行に「時刻,東,北」の記録の行がありません。");
+        return Refuse(reason, "読んだ " + std::to_string(lines.lineNumber()) + " 行に「時刻,東,北」の記録の行がありません。");
     }
     return points;
 }
@@ -374,7 +311,7 @@ std::optional<std::vector<SitePoint>> ParseGpsRecordText(const std::string& text
 std::optional<std::vector<SitePoint>> ReadGpsRecordFile(const std::string& path, FileError* error)
 {
     // A record longer than its first 4001 points is valid (the rest is not read), so it has no
-    // size limit; what is read is bounded by the points and the blank lines taken.
+    // size limit; what is read is bounded by the points and the lines without a point.
     return ReadFileWith(path, platform::TextLineReader::kNoByteLimit, error, ParseGpsRecordLines);
 }
 

@@ -172,6 +172,7 @@ TEST(LineDataFile, BrokenFilesAreRefused)
         {"tilt that rounds to 90", replace("589,160.1795,134,33.2212", "589,160.1795,134,89.99999999")},
         {"picture width that rounds to 0", replace("657,785,-13,1", "657,1e-50,-13,1")},
         {"line too long", replace("657,785,-13,1", "657,785,-13,1" + std::string(300, ' '))},
+        {"a blank line before a value", replace("\r\n99\r\n", "\r\n\r\n99\r\n")},
         {"point count past the limit", replace("\r\n99\r\n", "\r\n2002\r\n")},
         {"point count not whole", replace("\r\n99\r\n", "\r\n98.5\r\n")},
         {"point count larger than the lines", replace("\r\n99\r\n", "\r\n100\r\n")},

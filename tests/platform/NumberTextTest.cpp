@@ -9,7 +9,6 @@
 
 using platform::FormatFixed;
 using platform::NumberLine;
-using platform::NumberLineReader;
 using platform::NumericValue;
 using platform::PlainText;
 using platform::Precision;
@@ -167,39 +166,6 @@ TEST(NumberText, IndependentOfTheLocale)
     EXPECT_EQ(ShortestText(12.5, Precision::Single), "12.5");
     EXPECT_EQ(FormatFixed(12.5, "###0.0"), "12.5");
     std::setlocale(LC_ALL, saved.c_str());
-}
-
-TEST(NumberLineReader, ReadsNumberLinesThenCommaLines)
-{
-    // A project file's head: number lines, then comma lines, CR LF and LF mixed.
-    NumberLineReader reader(" 0 \r\n 24 \r\n 4 \r\n-.06 \n 2 \r\n0,7,26.4\r\n15.6,-18.9\r\n");
-    EXPECT_EQ(reader.readNumber(), 0.0);
-    EXPECT_EQ(reader.readNumber(), 24.0);
-    EXPECT_EQ(reader.readNumber(), 4.0);
-    EXPECT_EQ(reader.readNumber(), -0.06);
-    EXPECT_EQ(reader.readNumber(), 2.0);
-    EXPECT_EQ(reader.readLine(), "0,7,26.4");
-    EXPECT_EQ(reader.readNumber(), 15.6);
-    EXPECT_EQ(reader.readNumber(), -18.9);
-    EXPECT_EQ(reader.readNumber(), std::nullopt);
-    EXPECT_EQ(reader.readLine(), std::nullopt);
-    EXPECT_TRUE(reader.atEnd());
-}
-
-TEST(NumberLineReader, WriterAndReaderRoundTrip)
-{
-    const double values[] = {35.681, 139.767, 0.06, -0.5, 1234567.0, 0.00001, 0.0};
-    std::string file;
-    for (double v : values) {
-        file += NumberLine(v, Precision::Single);
-    }
-    NumberLineReader reader(file);
-    for (double v : values) {
-        const auto read = reader.readNumber();
-        ASSERT_TRUE(read.has_value());
-        EXPECT_EQ(static_cast<float>(*read), static_cast<float>(v));
-    }
-    EXPECT_FALSE(reader.readNumber().has_value());
 }
 
 TEST(NumberTextChecks, WholeNumberAndLeadingNumber)
