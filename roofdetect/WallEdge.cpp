@@ -62,6 +62,9 @@ constexpr double kWallEndStraight = 1.0;
 constexpr double kWallFootAgreement = 1.5;
 // ... and within this of its top (the roof's edge, a fitted line, shows the face's top less sharply).
 constexpr double kWallTopAgreement = 2.0;
+// At least this many samples of the face's top must remain where those nearest a silhouette
+// corner were passed over: two always lie on a line.
+constexpr int kLeastFaceSamples = 3;
 
 // The picture line from a point beside a roof vertex towards the nadir: positions along it and
 // across it.
@@ -126,11 +129,21 @@ bool IsRoofGrey(const WallFace& face, int grey)
     return std::abs(grey - face.roofGray) <= kRoofBand || (face.roofPeak > 0 && std::abs(grey - face.roofPeak) < kGateDifference);
 }
 
+// The grain beyond an end is read over the pixels up to this far (pixels) about a point.
+constexpr int kGrainReach = 2;
+// A face that ends at a line brighter than both the face and what lies beyond, by more than this
+// many grey levels and more than the grain beyond, ends at the edge of a nearer roof: a pixel of
+// roof between two walls stands out by tens of levels; blurred by a pixel, a line of roof a pixel
+// or two wide by a few (the ground's own rise beside a true foot stays within a level or two).
+constexpr double kLeastRidge = 3.0;
+
 struct PlacedEnd {
     double along = 0.0;  // where the grey crosses halfway
     int beyondGrey = 0;  // the grey beyond the end
     WindowPoint beyond;  // where that grey was read
     int fartherGrey = 0; // the grey as far again beyond
+    double ridge = 0.0;  // how far the grey between the face and the grey beyond rises above both
+    int fartherSpread = 0;  // the grain as far again beyond: the greys' range about that point
 };
 
 // An end of the face along a picture line (`at` gives the window position `along` it), placed
@@ -176,6 +189,24 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         placed.beyond = at(placed.along + dir * reach);
         placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
         placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
+        // A line between the face and the grey beyond that is brighter than both.
+        const double upper = std::max(inside, double(placed.beyondGrey));
+        placed.ridge = 0.0;
+        for (double t = placed.along - dir * reach; dir * (t - placed.along) <= reach + 1e-9; t += dir * 0.25) {
+            const double g = grey(t);
+            placed.ridge = std::max(placed.ridge, g - upper);
+        }
+        const WindowPoint farther = at(placed.along + dir * 2 * reach);
+        const int fu = static_cast<int>(std::lround(farther.u)), fv = static_cast<int>(std::lround(farther.v));
+        int lowest = 255, brightest = 0;
+        for (int dv = -kGrainReach; dv <= kGrainReach; ++dv) {
+            for (int du = -kGrainReach; du <= kGrainReach; ++du) {
+                const int g = window.GetGrayLevel(fu + du, fv + dv);
+                lowest = std::min(lowest, g);
+                brightest = std::max(brightest, g);
+            }
+        }
+        placed.fartherSpread = brightest - lowest;
     }
     return placed;
 }
@@ -251,30 +282,49 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     // pixel before one off the face, then, from there, where the grey crosses halfway between
     // the face and what lies beyond (EndByHalfGrey).
     std::vector<PlacedEnd> beyond;
-    auto faceEnd = [&](double k, double end, int dir) -> std::optional<double> {
+    auto faceEnd = [&](double k, double end, int dir) -> std::optional<PlacedEnd> {
         const double window = 2.0 + k;
         for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
             if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
-                const auto placed = EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir, kEndGreyReach * slant);
-                if (placed && dir > 0) {
-                    beyond.push_back(*placed);
-                }
-                return placed ? std::optional(placed->along) : std::nullopt;
+                return EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir, kEndGreyReach * slant);
             }
         }
         return std::nullopt;
     };
     // The ends found beside the edge must lie on a straight line that meets the edge at `end`.
     // Returns where the line meets the edge and its slope (along the edge per pixel along the
-    // roof's edge).
-    auto agrees = [&](double end, int dir, double agreement) -> std::optional<std::pair<double, double>> {
+    // roof's edge). The face's top is read only where roof lies beyond it: at a silhouette corner
+    // the roof above the face narrows to a wedge at the corner, and there the read past the top
+    // crosses the whole roof onto what lies behind it. Samples nearest the corner, before the
+    // first with roof grey one and two reach lengths past the top, are passed over, and as many
+    // are read farther along the roof's edge, up to half its length; `carried` receives how much
+    // farther from the edge the samples then begin.
+    const int samples = static_cast<int>(std::floor((reach + 1e-9) / slant)) - 1;
+    auto agrees = [&](double end, int dir, double agreement, double& carried) -> std::optional<std::pair<double, double>> {
         std::vector<std::pair<double, double>> points;
-        for (double k = 2.0 * slant; k <= reach + 1e-9; k += slant) {
-            const auto t = faceEnd(k, end, dir);
-            if (!t) {
+        bool roofBeyond = dir > 0;
+        for (double k = 2.0 * slant; static_cast<int>(points.size()) < samples; k += slant) {
+            if (k > reach + 1e-9 && (dir > 0 || k > side / 2)) {
+                break;
+            }
+            const auto placed = faceEnd(k, end, dir);
+            if (!roofBeyond) {
+                if (!placed || !IsRoofGrey(face, placed->beyondGrey) || !IsRoofGrey(face, placed->fartherGrey)) {
+                    continue;
+                }
+                roofBeyond = true;
+                carried = k - 2.0 * slant;
+            }
+            if (!placed) {
                 return std::nullopt;
             }
-            points.emplace_back(k, *t);
+            if (dir > 0) {
+                beyond.push_back(*placed);
+            }
+            points.emplace_back(k, placed->along);
+        }
+        if (static_cast<int>(points.size()) < std::min(samples, kLeastFaceSamples)) {
+            return std::nullopt;
         }
         double mk = 0, mt = 0;
         for (const auto& [k, t] : points) {
@@ -301,9 +351,19 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
         }
         return std::pair{met, slope};
     };
-    const auto topMet = agrees(topAlong, -1, kWallTopAgreement);
-    const auto footMet = agrees(footAlong, 1, kWallFootAgreement);
+    double carried = 0.0, notCarried = 0.0;
+    const auto topMet = agrees(topAlong, -1, kWallTopAgreement, carried);
+    const auto footMet = agrees(footAlong, 1, kWallFootAgreement, notCarried);
     if (!topMet || !footMet) {
+        return std::nullopt;
+    }
+    // A line carried back to the edge from samples that begin farther out moves its end there by
+    // up to 1 + 2 carried / span times a sample's own error (two samples at the span's ends, each
+    // off by that error the other way). The top's samples passed over at a silhouette corner
+    // widen the top's error so; both ends together must still give the wall's length within
+    // kWallLengthPrecision.
+    const double span = (samples - 1) * slant;
+    if (kEndPlaceAcross * slant * (2.0 + 2.0 * carried / span) > kWallLengthPrecision) {
         return std::nullopt;
     }
     // The face's top and bottom are the pictures of two level lines of the wall, one above the
@@ -316,13 +376,21 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     if (std::abs(footMet->second - topMet->second) * side > length) {
         return std::nullopt;
     }
-    // A foot stands on the ground: where the face ends against roof grey (a nearer building's
-    // roof, or the building's own roof in front) or against another wall face (a nearer
-    // building's wall), the wall goes on behind it and its foot is hidden.
-    const bool hidden = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) {
-        return IsRoofGrey(face, end.beyondGrey) ||
-               LiesOnFlatFace(*face.window, static_cast<int>(std::lround(end.beyond.u)), static_cast<int>(std::lround(end.beyond.v)));
-    });
+    // A foot stands on the ground: where the face ends against something in front of the wall,
+    // the wall goes on behind it and its foot is hidden. In front can stand a nearer roof (roof
+    // grey beyond the end: a nearer building's roof, or the building's own roof in front) or a
+    // nearer wall, which hangs from its roof's edge: a line brighter than both the face and the
+    // nearer wall, all along the face's bottom (the ground's own marks, a kerb or a JPEG block,
+    // cross only some of the samples). How flat the grey beyond is tells nothing: the ground can
+    // be as flat as a wall.
+    std::vector<double> ridges;
+    for (const PlacedEnd& end : beyond) {
+        ridges.push_back(end.ridge - std::max(kLeastRidge, double(end.fartherSpread)));
+    }
+    std::nth_element(ridges.begin(), ridges.begin() + static_cast<std::ptrdiff_t>(ridges.size() / 2), ridges.end());
+    const bool hangingWall = !ridges.empty() && ridges[ridges.size() / 2] > 0.0;
+    const bool nearerRoof = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) { return IsRoofGrey(face, end.beyondGrey); });
+    const bool hidden = nearerRoof || hangingWall;
     if (hidden) {
         return std::nullopt;
     }
@@ -431,7 +499,14 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (std::max(faceGuess, ownGuess) - topAlong < kWallMinLength) {
         return std::nullopt;
     }
-    const MaskPixel neighbour = previousSide > nextSide ? previous : next;
+    // At a silhouette corner both roof edges lie on the face's side: the face's top is the one
+    // making the smaller angle with the line's downward direction; the other runs back over the
+    // roof's far side.
+    MaskPixel neighbour = previousSide > nextSide ? previous : next;
+    if (previousSide > 0.0 && nextSide > 0.0) {
+        auto downward = [&](MaskPixel p) { return line.along(p) / std::max(1.0, std::hypot(p.x - top.x, p.y - top.y)); };
+        neighbour = downward(previous) > downward(next) ? previous : next;
+    }
     // The ends are measured along the edge's own line: from where the edge lies beside the
     // vertex towards the nadir. The vertex, a pixel of the outline blur may have cut off the
     // corner, lies up to a few pixels beside the building's vertical edge, and the line from it
@@ -569,40 +644,83 @@ std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& c
 
 namespace {
 
-// The roof's grey is read on pixels of the region's band (the region widened by a pixel) whose
-// neighbours up to this far (pixels) are all in the band: two pixels or more inside the region,
-// clear of the grey blur mixes in from the walls and the ground ...
+// The roof's grey along the way from the click to a corner is the mean of a box of
+// (2 kRoofBoxHalf + 1)^2 pixels, read where every pixel of the box has its neighbours up to
+// kRoofGreyInside away in the region's band: two pixels or more inside the region, clear of the
+// grey blur mixes in from the walls and the ground.
+constexpr int kRoofBoxHalf = 2;
 constexpr int kRoofGreyInside = 3;
-// ... within this distance of the click ...
-constexpr double kClickGreyReach = 5.0;
-// ... and within this distance of a corner.
-constexpr double kCornerGreyReach = 10.0;
+// Readings this far apart (pixels) are compared: more than a box's width, so that a boundary
+// blurred over a pixel or two lies wholly between two of them.
+constexpr int kRoofStepSpan = 2 * kRoofBoxHalf + 4;
+// A difference between two readings, beyond the drift of the roof's grey along the way (the
+// median of all such differences: shading, vignetting), marks a boundary when it exceeds both
+// this many grey levels ...
+constexpr double kRoofStepLeast = 1.0;
+// ... and this many times the spread of those differences about the drift (the roof's grain as
+// box means see it, blurred or not).
+constexpr double kRoofStepSpread = 3.5;
+// With fewer readings than this the way says nothing about the roof's grain.
+constexpr std::size_t kRoofStepReadings = 8;
 
-// Greys of the band's pixels within `reach` of (u, v) whose neighbours up to kRoofGreyInside away
-// are all in the band too, sorted.
-std::vector<int> RoofGreysNear(const AnalysisWindow& window, const ByteMask& band, double u, double v, double reach)
+// The mean grey of the box about window pixel (u, v), or none where the box is not well inside
+// the band.
+std::optional<double> RoofBoxMean(const AnalysisWindow& window, const ByteMask& band, int u, int v)
 {
-    std::vector<int> greys;
-    const int r = static_cast<int>(std::ceil(reach));
-    const int cu = static_cast<int>(std::lround(u)), cv = static_cast<int>(std::lround(v));
-    for (int y = cv - r; y <= cv + r; ++y) {
-        for (int x = cu - r; x <= cu + r; ++x) {
-            if (std::hypot(x - u, y - v) > reach) {
-                continue;
-            }
-            bool inside = true;
-            for (int dy = -kRoofGreyInside; dy <= kRoofGreyInside && inside; ++dy) {
-                for (int dx = -kRoofGreyInside; dx <= kRoofGreyInside && inside; ++dx) {
-                    inside = band.at(x + dx, y + dy) != 0;
-                }
-            }
-            if (inside) {
-                greys.push_back(window.GetGrayLevel(x, y));
+    constexpr int reach = kRoofBoxHalf + kRoofGreyInside;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            if (band.at(u + dx, v + dy) == 0) {
+                return std::nullopt;
             }
         }
     }
-    std::sort(greys.begin(), greys.end());
-    return greys;
+    int sum = 0;
+    for (int dy = -kRoofBoxHalf; dy <= kRoofBoxHalf; ++dy) {
+        for (int dx = -kRoofBoxHalf; dx <= kRoofBoxHalf; ++dx) {
+            sum += window.GetGrayLevel(u + dx, v + dy);
+        }
+    }
+    return sum / double((2 * kRoofBoxHalf + 1) * (2 * kRoofBoxHalf + 1));
+}
+
+// True when the roof's grey read along the straight way from (u0, v0) to (u1, v1) steps at a
+// boundary: somewhere the reading kRoofStepSpan ahead differs from the one at hand by more than
+// the reading as far behind does (the roof's drift: shading, vignetting, a stain fading out), by
+// more than the grain allows. Readings are taken a pixel apart wherever the box is well inside
+// the band; a way that leaves the band is compared only along its stretches inside.
+bool RoofGreyStepsOnTheWay(const AnalysisWindow& window, const ByteMask& band, double u0, double v0, double u1, double v1)
+{
+    const double length = std::hypot(u1 - u0, v1 - v0);
+    const int count = static_cast<int>(std::floor(length));
+    std::vector<std::optional<double>> readings;
+    for (int i = 0; i <= count; ++i) {
+        const double t = count > 0 ? double(i) / length : 0.0;
+        readings.push_back(RoofBoxMean(window, band, static_cast<int>(std::lround(u0 + (u1 - u0) * t)),
+                                       static_cast<int>(std::lround(v0 + (v1 - v0) * t))));
+    }
+    std::vector<double> steps;
+    for (std::size_t i = 0; i + kRoofStepSpan < readings.size(); ++i) {
+        if (readings[i] && readings[i + kRoofStepSpan]) {
+            steps.push_back(*readings[i + kRoofStepSpan] - *readings[i]);
+        }
+    }
+    if (steps.size() < kRoofStepReadings) {
+        return false;  // too little of the way inside the roof to tell
+    }
+    // The drift is the median difference; the spread the median distance from it, as a standard
+    // deviation. A boundary moves only the differences whose two readings straddle it.
+    auto median = [](std::vector<double> values) {
+        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+        return values[values.size() / 2];
+    };
+    const double drift = median(steps);
+    std::vector<double> off;
+    for (const double step : steps) {
+        off.push_back(std::abs(step - drift));
+    }
+    const double allowed = std::max(kRoofStepLeast, kRoofStepSpread * 1.4826 * median(off));
+    return std::any_of(off.begin(), off.end(), [&](double step) { return step > allowed; });
 }
 
 }  // namespace
@@ -610,16 +728,9 @@ std::vector<int> RoofGreysNear(const AnalysisWindow& window, const ByteMask& ban
 std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
                                             double clickU, double clickV)
 {
-    const std::vector<int> atClick = RoofGreysNear(window, band, clickU, clickV, kClickGreyReach);
-    if (atClick.empty()) {
-        return candidates;  // no roof pixel well inside about the click: nothing to compare
-    }
-    const int clickGrey = atClick[atClick.size() / 2];
-    const int grain = std::max(1, atClick[atClick.size() * 3 / 4] - atClick[atClick.size() / 4]);
     std::vector<WallCandidate> kept;
     for (const WallCandidate& c : candidates) {
-        const std::vector<int> atCorner = RoofGreysNear(window, band, c.top.x, c.top.y, kCornerGreyReach);
-        if (atCorner.empty() || std::abs(atCorner[atCorner.size() / 2] - clickGrey) <= grain) {
+        if (!RoofGreyStepsOnTheWay(window, band, clickU, clickV, c.top.x, c.top.y)) {
             kept.push_back(c);
         }
     }

@@ -89,10 +89,14 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
 // meets the face's bottom. The vertex's pixel and the boundary pixels along the edge are
 // set to kMaskTracedBack, so that no two edges share a pixel. The edge's ends must agree with
 // the face beside it: along the roof's edge from the vertex (to the first vertex on the face's
-// side at least 12 pixels away) the face's top and bottom must run straight, nearly parallel
-// (their slopes differing by no more than the edge's length over the face's width), and meet the
-// edge near the ends found; otherwise, or when the face shows on both sides of the line and neither
-// side holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
+// side at least 12 pixels away; at a silhouette corner, where both roof edges lie on the face's
+// side, the one making the smaller angle with the line's downward direction) the face's top and
+// bottom must run straight, nearly parallel (their slopes differing by no more than the edge's
+// length over the face's width), and meet the edge near the ends found. The top is read only
+// where roof lies beyond it (at a silhouette corner the roof narrows to a wedge), the foot only
+// where nothing stands in front of it (roof grey beyond it, or the bright edge of a nearer roof
+// all along it). Otherwise, or when the face shows on both sides of the line and neither side
+// holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
 // at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge, and so
 // does a face whose top meets the edge at so small an angle that the ends cannot be placed
 // along the edge to the precision a height needs.
@@ -112,12 +116,12 @@ bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const Analysis
 
 // The candidates that stand on the roof that was clicked. Two roofs that touch in the picture (a
 // taller building in front of a lower one) in greys the roof region's band joins grow into one
-// region; a wall edge from the other building's corner gives that building's height. A
-// candidate stands on the clicked roof when the roof's grey beside its vertex (the median of the
-// pixels well inside the roof region's `band` near it) lies within the roof's own grain (the
-// interquartile range of the grey about the click) of the grey about the click (`clickU`,
-// `clickV` window position). With no pixel well inside the band about the click there is
-// nothing to compare, and every candidate stays.
+// region; a wall edge from the other building's corner gives that building's height. Two roofs
+// are told apart by the boundary between them: along the straight way from the click (`clickU`,
+// `clickV` window position) to a candidate's vertex, the roof's grey (box means well inside the
+// region's `band`, a pixel apart) steps somewhere by more than its drift along the way and its
+// grain allow. A roof whose grey drifts smoothly (shading, vignetting) is one roof. Where too
+// little of the way lies well inside the band to tell, the candidate stays.
 std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
                                             double clickU, double clickV);
 

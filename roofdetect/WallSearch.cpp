@@ -9,9 +9,29 @@ namespace roofdetect {
 
 namespace {
 
+// True when the face through `start` hangs from a roof: its column, followed upwards while it
+// keeps the start's grey (within the face tolerance), meets roof grey (the roof's, or brighter)
+// within a few rows of mixed greys. A wall hangs from its roof's edge; the ground beside a
+// building, where it is one flat grey (asphalt, a lawn, a picture's smooth blocks), gives runs
+// of equal greys as a face does, but above it lies more ground or another face.
+bool HangsFromRoof(const AnalysisWindow& window, int roofGray, MaskPixel start, int grey)
+{
+    constexpr int kMixedRows = 3;
+    int y = start.y + 1;
+    while (y <= kWindowLastV && std::abs(window.GetGrayLevel(start.x, y) - grey) <= kWallFaceTolerance) {
+        ++y;
+    }
+    for (const int last = y + kMixedRows; y <= last && y <= kWindowLastV; ++y) {
+        if (window.GetGrayLevel(start.x, y) >= roofGray - kRoofBand) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The start of a run of one grey inside the band lo < g < hi, scanning the box's rows from top to
-// bottom, each from left to right.
-std::optional<WallStart> ScanBand(const AnalysisWindow& window, int left, int right, int top, int bottom, int lo, int hi)
+// bottom, each from left to right; a run that does not hang from the roof is passed over.
+std::optional<WallStart> ScanBand(const AnalysisWindow& window, int roofGray, int left, int right, int top, int bottom, int lo, int hi)
 {
     for (int y = top; y >= bottom; --y) {
         int run = 0;
@@ -22,7 +42,10 @@ std::optional<WallStart> ScanBand(const AnalysisWindow& window, int left, int ri
                 run = 0;
             } else if (g == remembered) {
                 if (++run > kWallRunLength) {
-                    return WallStart{{x, y}, g};
+                    if (HangsFromRoof(window, roofGray, {x, y}, g)) {
+                        return WallStart{{x, y}, g};
+                    }
+                    run = 0;
                 }
             } else {
                 run = 0;
@@ -54,29 +77,6 @@ int BelowRoofEdgeRows(const AnalysisWindow& window, int roofGray, const WallStar
 
 }  // namespace
 
-bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v)
-{
-    const int g = window.GetGrayLevel(u, v);
-    const int needed = kWallRunLength + 2;
-    // Whether the pixels of row y through column u hold grey g for `needed` pixels unbroken.
-    auto runThrough = [&](int y) {
-        if (y < 0 || y > kWindowLastV || window.GetGrayLevel(u, y) != g) {
-            return false;
-        }
-        int run = 1;
-        for (int x = u - 1; x >= 0 && run < needed && window.GetGrayLevel(x, y) == g; --x) {
-            ++run;
-        }
-        for (int x = u + 1; x <= kMaskLastX && run < needed && window.GetGrayLevel(x, y) == g; ++x) {
-            ++run;
-        }
-        return run >= needed;
-    };
-    // A face is flat in both directions; blurred ground, its grain smoothed, can by chance give
-    // one row a run of one grey, but not the row above or below it as well.
-    return runThrough(v) && (runThrough(v - 1) || runThrough(v + 1));
-}
-
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
 {
     const RoofCorner* lowest = nullptr;
@@ -93,10 +93,10 @@ std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGra
     int top = std::min(lowest->v - 1, kWindowLastV - 2);
     const int bottom = std::max(lowest->v - kWallSearchReach, 2);
     auto search = [&](int fromRow) {
-        if (auto start = ScanBand(window, left, right, fromRow, bottom, roofGray - 60, roofGray - 30)) {
+        if (auto start = ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 60, roofGray - 30)) {
             return start;
         }
-        return ScanBand(window, left, right, fromRow, bottom, roofGray - 120, roofGray - 60);
+        return ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 120, roofGray - 60);
     };
     std::optional<WallStart> start = search(top);
     // A roof edge that falls between pixel rows leaves a row or two of greys mixed from the roof

@@ -36,19 +36,14 @@ struct WallStart {
 // remembered grey adds one to a run count, a different one in the band becomes the remembered
 // grey with the count back at 0, and one outside the band puts the count back at 0 keeping the
 // remembered grey; the pixel that brings the count past 9 (the 11th of an unbroken run) is the
-// start. A start in a row or two of greys between the roof's and those of the face below them
+// start. A start whose column, followed upwards while it keeps the start's grey, does not meet
+// roof grey (the roof's within kRoofBand, or brighter) within three rows is no face but flat
+// ground beside the building: the scan goes on past it. A start in a row or two of greys between
+// the roof's and those of the face below them
 // (the roof's edge falling between pixel rows) is no face: the search goes on below those rows,
 // keeping that start when it finds none. None without a kept corner or without a start in either
 // band.
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
-
-// True when window pixel (u, v) lies on a flat face as FindWallStart sees one: in an unbroken run
-// of one grey along its row longer than a start's (more than kWallRunLength + 1 equal pixels). A
-// wall is one flat grey, so the same run of that grey passes through (u, v) in the row above or
-// below as well; the ground's grain, smoothed by blur, can by chance give one row such a run but
-// not two rows together. Any grey: a nearer building's wall may be far darker than this roof's
-// walls.
-bool LiesOnFlatFace(const AnalysisWindow& window, int u, int v);
 
 // MarkWallArea: follows the face of grey wallGray (pixels within +-20) from `start`: upwards from
 // the row above it to row 390, then downwards from its own row to row 0, along a centre column

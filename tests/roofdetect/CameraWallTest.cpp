@@ -378,8 +378,10 @@ TEST(SamplePictures, ClickInsideEachTracedRoof)
 // wall bottoms run down steeply beside them) and the built-in pictures' 33 degrees; rectangles
 // turned so that one wall or two show, two front walls of one grey (sun from behind), L shapes,
 // and a lower neighbour beside some. A height, when one is given, is right within max(0.5 m,
-// 1.5 picture units of the wall); where the edges found do not hold, no height is given. Some of
-// the scenes must give one.
+// 1.5 picture units of the wall); where the edges found do not hold, no height is given. The
+// right heights hold a floor: the figures these scenes reach (21 sharp, 20 at 0.5 px, 19 at 0.7 and
+// 1.0 px, where blur lowers the picture's bright peak and the gate refuses some clicks); a change
+// that lowers one says why.
 class RenderedScenes : public ::testing::TestWithParam<double> {};
 
 TEST_P(RenderedScenes, EachHeightIsRightOrThereIsNone)
@@ -441,7 +443,8 @@ TEST_P(RenderedScenes, EachHeightIsRightOrThereIsNone)
     }
     std::cout << "[ heights  ] blur " << sigma << " px: " << measured - wrong << " right, " << scenes - measured << " none, " << wrong
               << " wrong\n";
-    EXPECT_GE(measured, scenes / 4) << measured << " of " << scenes;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GE(measured - wrong, sigma == 0.0 ? 21 : sigma == 0.5 ? 20 : 19) << measured << " of " << scenes;
 }
 
 INSTANTIATE_TEST_SUITE_P(Blur, RenderedScenes, ::testing::Values(0.0, 0.5, 0.7, 1.0),

@@ -11,6 +11,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iostream>
 #include <random>
@@ -177,6 +178,49 @@ Street TouchingRoofs(double tilt, int farGrey, int nearGrey)
     return s;
 }
 
+// Whether the box's roof, seen by the street's camera, has a silhouette corner (its two roof
+// edges on one side of the vertical edge below it) whose back edge makes more than 90 degrees with
+// the downward line and stands nearer square to it than the face's top does.
+bool HasSilhouetteBackEdge(const ViewCamera& camera, const Building& b)
+{
+    const std::vector<QPointF> c = testscene::RoofCorners(camera, b);
+    const std::size_t n = c.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPointF down = testscene::FootCorner(camera, b, i) - c[i];
+        const double dl = std::hypot(down.x(), down.y());
+        if (dl < 8.0) continue;
+        const QPointF e1 = c[(i + n - 1) % n] - c[i], e2 = c[(i + 1) % n] - c[i];
+        auto cross = [&](QPointF e) { return (down.x() * e.y() - down.y() * e.x()) / (dl * std::hypot(e.x(), e.y())); };
+        auto dot = [&](QPointF e) { return (down.x() * e.x() + down.y() * e.y()) / (dl * std::hypot(e.x(), e.y())); };
+        if (cross(e1) * cross(e2) <= 0) continue;  // the edges lie on both sides: two faces meet here
+        const bool firstIsBack = dot(e1) < dot(e2);
+        const QPointF back = firstIsBack ? e1 : e2, front = firstIsBack ? e2 : e1;
+        if (dot(back) < 0.0 && std::abs(cross(back)) > std::abs(cross(front)) && dot(front) > 0.2) return true;
+    }
+    return false;
+}
+
+// Boxes whose silhouette corner has a roof back edge past 90 degrees from the downward line
+// (HasSilhouetteBackEdge): at each of the four places, the first turn from `firstTurn` on that
+// gives one. At such a corner only one wall shows, and the roof above it narrows to a wedge.
+Street Silhouettes(double tilt, int contrast, double firstTurn)
+{
+    Street s = NewStreet("silhouette_tilt_" + std::to_string(int(tilt)) + "_contrast_" + std::to_string(contrast) + "_turn_" +
+                             std::to_string(int(firstTurn)), tilt);
+    const double scale = s.camera.range() / 300.0;
+    for (const QPointF at : {QPointF(-230, 150), QPointF(210, 170), QPointF(-190, -150), QPointF(190, -120)}) {
+        for (double turn = firstTurn; turn < firstTurn + 180.0; turn += 3.0) {
+            AddBuilding(s, at, 25.0, turn, false, 15 * scale, 8 * scale, 212);
+            if (HasSilhouetteBackEdge(s.camera, s.buildings.back())) break;
+            s.buildings.pop_back();
+        }
+    }
+    SetContrast(s.style, contrast);
+    s.style.seed = unsigned(tilt) * 11 + unsigned(contrast) + unsigned(firstTurn);
+    JudgeEvery(s);
+    return s;
+}
+
 // The scenes of the height rule.
 std::vector<Street> Streets()
 {
@@ -273,6 +317,8 @@ TEST_P(StreetScenes, EachHeightIsRightOrThereIsNone)
     EXPECT_EQ(all.missed, 0) << failures;
     EXPECT_EQ(all.offVertex, 0) << failures;
     EXPECT_EQ(all.offCorner, 0) << failures;
+    // The right heights these scenes reach at every blur level; a change that lowers it says why.
+    EXPECT_GE(all.right, 27) << failures;
 }
 
 INSTANTIATE_TEST_SUITE_P(Blur, StreetScenes, ::testing::Values(0.0, 0.5, 0.7, 1.0),
@@ -294,22 +340,35 @@ TEST(StreetScenesBlurredFoot, RoundedLowerCornerStillGivesTheRightHeight)
 
 // Where a taller building's roof touches a lower one's in the picture, the two roofs grow into
 // one region; a wall edge from the taller building's corner would give its height to the roof
-// clicked behind it. A corner whose roof grey differs from the grey about the click by more than
-// the roof's grain stands on another roof and gives no edge: each building's height is its own,
-// or there is none.
-TEST(TouchingRoofs, AWallOfTheBuildingInFrontGivesNoHeightToTheRoofBehind)
+// clicked behind it. The boundary between the two roofs, a step of 3 or 6 grey levels against
+// roofs of grain +-2, shaded or not, keeps that wall from the roof behind: each building's height
+// is its own, or there is none. The nearer building, clicked on its own roof, gives its own
+// height (a floor per blur level: sharp, its unshaded single face loses some).
+TEST(TouchingRoofs, EachBuildingGetsItsOwnHeightOrNone)
 {
-    for (const double tilt : {25.0, 35.0}) {
-        for (const auto& [farGrey, nearGrey] : {std::pair{208, 214}, std::pair{214, 208}}) {
-            const Street s = TouchingRoofs(tilt, farGrey, nearGrey);
-            SCOPED_TRACE(s.name);
-            for (const double sigma : {0.0, 0.7}) {
-                std::string failures;
-                const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma), failures);
-                EXPECT_EQ(t.wrong, 0) << failures;
-                EXPECT_EQ(t.missed, 0) << failures;
+    for (const double sigma : {0.0, 0.7}) {
+        int nearRight = 0;
+        for (const double tilt : {25.0, 35.0}) {
+            for (const int step : {3, 6}) {
+                for (const int shading : {0, 8}) {
+                    for (const int sign : {1, -1}) {
+                        Street s = TouchingRoofs(tilt, 211 - sign * step / 2, 211 - sign * step / 2 + sign * step);
+                        s.style.roofShading = shading;
+                        SCOPED_TRACE(s.name + " shaded by " + std::to_string(shading) + " blurred by " + platform::FormatFixed(sigma, "0.0"));
+                        std::string failures;
+                        const QImage image = roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma);
+                        Street nearer = s;
+                        nearer.judged = {1};
+                        nearer.clicks = {s.clicks[1]};
+                        const Tally all = Judge(s, image, failures);
+                        EXPECT_EQ(all.wrong, 0) << failures;
+                        EXPECT_EQ(all.missed, 0) << failures;
+                        nearRight += Judge(nearer, image, failures).right;
+                    }
+                }
             }
         }
+        EXPECT_GE(nearRight, sigma == 0.0 ? 10 : 16) << "blur " << sigma;
     }
 }
 
@@ -354,6 +413,7 @@ std::vector<Street> RandomStreets(unsigned seed, int count, double pull = 1.0)
 TEST(RandomStreets, AWedgeFaceBlurredAtTheCornerGivesNoWrongHeight)
 {
     const std::vector<Street> streets = RandomStreets(20261211u, 27);
+    int right = 0;
     for (const int n : {13, 23}) {
         SCOPED_TRACE(streets[std::size_t(n)].name);
         std::string failures;
@@ -361,7 +421,11 @@ TEST(RandomStreets, AWedgeFaceBlurredAtTheCornerGivesNoWrongHeight)
         const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 1.0), failures);
         EXPECT_EQ(t.wrong, 0) << failures;
         EXPECT_EQ(t.offVertex, 0) << failures;
+        right += t.right;
     }
+    // The other buildings of these streets keep their right heights.
+    std::cout << "[ heights  ] " << right << " right\n";
+    EXPECT_GE(right, 1);
 }
 
 // Random streets, slightly blurred, where a wall's height once came out 0.6 to 1.9 m off:
@@ -386,6 +450,7 @@ TEST(RandomStreets, ABlurCutCornerOrAFaceMeetingTheEdgeAtASmallAngleGivesNoWrong
     };
     const Case cases[] = {{20261211u, 26, 1.0}, {20261211u, 18, 0.7}, {20261211u, 18, 1.0}, {777u, 1, 0.5},     {777u, 1, 0.7},
                           {4242u, 0, 0.7},      {4242u, 25, 1.0},     {31337u, 28, 0.7},    {777u, 26, 1.0, 0.5}};
+    int right = 0;
     for (const Case& c : cases) {
         const Street s = RandomStreets(c.seed, c.scene + 1, c.pull)[std::size_t(c.scene)];
         SCOPED_TRACE(s.name + " blurred by " + platform::FormatFixed(c.sigma, "0.0") + " px");
@@ -393,7 +458,11 @@ TEST(RandomStreets, ABlurCutCornerOrAFaceMeetingTheEdgeAtASmallAngleGivesNoWrong
         const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), c.sigma), failures);
         EXPECT_EQ(t.wrong, 0) << failures;
         EXPECT_EQ(t.offVertex, 0) << failures;
+        right += t.right;
     }
+    // The other buildings of these streets keep their right heights.
+    std::cout << "[ heights  ] " << right << " right\n";
+    EXPECT_GE(right, 16);
 }
 
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of
@@ -448,5 +517,71 @@ TEST_P(StreetScenes, SpikyOutlineKeepsAtMostSeventeenCornersAndAnLItsSix)
         }
     }
 }
+
+// The looks a street is drawn in: roofs shaded across (sun, vignetting, a stain: 8 grey levels
+// from one side to the other), and ground of no grain (asphalt, a lawn, the flat blocks of a
+// JPEG) or of one level; the plain look of the other tests has unshaded roofs on ground of +-6.
+struct Look {
+    const char* name;
+    int roofShading;
+    int groundNoise;
+};
+constexpr Look kShadedOnSmoothGround{"shaded roofs, smooth ground", 8, 0};
+constexpr Look kShadedOnFineGround{"shaded roofs, ground of +-1", 8, 1};
+constexpr Look kPlain{"plain", 0, 6};
+
+// Shading and smooth ground change nothing a wall edge needs: the blocks of StreetScenes give as
+// many right heights in these looks as in the plain one, and the silhouette corners (whose roof
+// narrows to a wedge above the face) give theirs in every look; never a wrong height. Each set
+// holds a floor of right heights per blur level (sharp, 0.5, 0.7, 1.0 px): the figures reached
+// when these rules were made. A change that lowers one must say why.
+class StreetLooks : public ::testing::TestWithParam<int> {};
+
+TEST_P(StreetLooks, EachHeightIsRightOrThereIsNoneAndTheRightOnesHold)
+{
+    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const int level = GetParam();
+    const double sigma = sigmas[level];
+    struct Set {
+        bool silhouettes;
+        Look look;
+        int floor[4];
+    };
+    const Set sets[] = {{false, kShadedOnSmoothGround, {24, 24, 24, 25}}, {false, kShadedOnFineGround, {25, 25, 25, 25}},
+                        {true, kPlain, {19, 28, 25, 27}},                  {true, kShadedOnSmoothGround, {20, 31, 27, 27}},
+                        {true, kShadedOnFineGround, {20, 31, 27, 27}}};
+    for (const Set& set : sets) {
+        std::vector<Street> streets;
+        if (set.silhouettes) {
+            for (const double tilt : {12.0, 25.0, 37.0})
+                for (const int contrast : {40, 90})
+                    for (const double turn : {0.0, 50.0}) streets.push_back(Silhouettes(tilt, contrast, turn));
+        } else {
+            for (const double tilt : {10.0, 20.0, 30.0, 39.0})
+                for (const int contrast : {30, 60, 120}) streets.push_back(Block(tilt, contrast));
+        }
+        Tally all;
+        std::string failures;
+        for (Street& s : streets) {
+            s.style.roofShading = set.look.roofShading;
+            s.style.groundNoise = set.look.groundNoise;
+            const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma), failures);
+            all.right += t.right;
+            all.none += t.none;
+            all.wrong += t.wrong;
+            all.missed += t.missed;
+        }
+        const std::string name = std::string(set.silhouettes ? "silhouette corners, " : "blocks, ") + set.look.name;
+        std::cout << "[ heights  ] " << name << ", blur " << sigma << " px: " << all.right << " right, " << all.none << " none, " << all.wrong
+                  << " wrong\n";
+        EXPECT_EQ(all.wrong, 0) << name << ": " << failures;
+        EXPECT_EQ(all.missed, 0) << name << ": " << failures;
+        EXPECT_GE(all.right, set.floor[level]) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Blur, StreetLooks, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
+    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
+});
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 namespace testscene {
 
@@ -129,16 +130,31 @@ QImage Render(const ViewCamera& camera, std::span<const Building> buildings, con
     const QSize size = camera.size();
     const int w = size.width(), h = size.height();
     std::vector<std::vector<int>> wallGreys;
+    // Each roof's extent along the shading direction: its grey falls by roofShading from one end
+    // to the other.
+    const double shade = style.shadeAzimuthDegrees * std::numbers::pi / 180.0;
+    const double shadeU = std::cos(shade), shadeV = std::sin(shade);
+    std::vector<std::pair<double, double>> shadeSpan;
     for (const Building& b : buildings) {
         std::vector<int> greys;
         for (std::size_t i = 0; i < b.footprint.size(); ++i) greys.push_back(WallGrey(b, i, style));
         wallGreys.push_back(std::move(greys));
+        double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+        for (const QPointF& c : b.footprint) {
+            lo = std::min(lo, c.x() * shadeU + c.y() * shadeV);
+            hi = std::max(hi, c.x() * shadeU + c.y() * shadeV);
+        }
+        shadeSpan.emplace_back(lo, std::max(hi, lo + 1e-9));
     }
     const auto greyOf = [&](const Hit& hit) -> double {
         switch (hit.surface) {
         case Surface::Sky: return style.skyGrey;
         case Surface::Ground: return style.groundGrey + style.groundPatches * Patches(hit.at.x, hit.at.y, 23.0, style.seed + 7);
-        case Surface::Roof: return buildings[hit.building].roofGrey;
+        case Surface::Roof: {
+            const auto [lo, hi] = shadeSpan[std::size_t(hit.building)];
+            const double t = std::clamp((hit.at.x * shadeU + hit.at.y * shadeV - lo) / (hi - lo), 0.0, 1.0);
+            return buildings[hit.building].roofGrey - style.roofShading * t;
+        }
         case Surface::Wall: return wallGreys[hit.building][hit.wall];
         }
         return 0.0;

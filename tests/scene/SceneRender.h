@@ -42,6 +42,10 @@ struct Style {
     double groundPatches = 10.0;  // +- grey levels of smooth patches over the ground (plan metres 23)
     int groundNoise = 6;          // +- grey levels per pixel on the ground
     int roofNoise = 0;            // +- grey levels per pixel on the roofs
+    // A roof darkens smoothly by this many grey levels across its footprint, along the plan
+    // direction shadeAzimuthDegrees (sun, vignetting, a stain): its grey drifts, it does not step.
+    int roofShading = 0;
+    double shadeAzimuthDegrees = 30.0;  // counter-clockwise from x, in the plan
     int wallNoise = 0;            // +- grey levels per pixel on the walls (0: each face one flat grey)
     int skyGrey = 160;            // where a ray never meets the ground
     unsigned seed = 1;
