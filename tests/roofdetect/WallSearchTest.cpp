@@ -348,6 +348,8 @@ struct EndScene {
     double length = 37.6;
     double bottomTurn = 0;  // the face's bottom rises this much more per pixel across than its top
     double topSlope = 0.12;  // the face's top and bottom rise this much per pixel across
+    int roofPeak = 0;        // the picture's bright peak the gate knows (0: none)
+    double roofWedge = 0;    // the roof above the face deepens this much along the line per pixel across (0: 60 deep throughout)
 };
 
 struct EndPicture {
@@ -369,7 +371,8 @@ struct EndPicture {
             const double top = kCornerBelow - c.topSlope * (e - kEdgeBeside);
             // Second value: the surface has the ground's grain.
             if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
-            if (s < top) return s > top - 60 ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
+            const double depth = c.roofWedge > 0 ? std::min(60.0, c.roofWedge * (e - kEdgeBeside)) : 60.0;
+            if (s < top) return s > top - depth ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
             if (s < top + c.length - c.bottomTurn * (e - kEdgeBeside)) return std::pair{double(c.faceGrey), false};
             const double bottom = top + c.length - c.bottomTurn * (e - kEdgeBeside);
             if (s < bottom + c.stripWidth && c.stripGrey >= 0) return std::pair{double(c.stripGrey), false};
@@ -402,7 +405,7 @@ struct EndPicture {
         const QPointF onTop = at(topAt(40), 40);
         const MaskPixel neighbour{static_cast<int>(std::lround(onTop.x())), static_cast<int>(std::lround(onTop.y()))};
         const WindowPoint nadir{kVertex.x + 1e6 * au, kVertex.y + 1e6 * av};
-        return FindWallEdge(WallFace{&window, c.faceGrey, c.roofGrey, nadir}, {kVertex, neighbour}, boundary, edge);
+        return FindWallEdge(WallFace{&window, c.faceGrey, c.roofGrey, nadir, c.roofPeak}, {kVertex, neighbour}, boundary, edge);
     }
     GreyPicture picture;
     AnalysisWindow window;
@@ -441,29 +444,40 @@ TEST(FindWallEdge, EndsArePlacedWhereTheGreyCrossesHalfway)
     EXPECT_GE(found, cases * 3 / 4) << found << " of " << cases;
 }
 
-// A foot stands on the ground: a face that ends against roof grey (a nearer building's roof), or
+// A foot stands on the ground: a face that ends against roof grey (a nearer building's roof,
+// also one brighter than this roof but at the picture's bright peak the gate takes for roof), or
 // against a nearer building's wall hanging from the edge of its roof (a line of roof a pixel or
-// two wide, brighter than both walls), has its foot hidden and gives no edge. On the ground it
-// gives one, whether the ground has a grain or is one flat grey as a wall is.
+// two wide, brighter than both walls), has its foot hidden and gives no edge. So does a face that
+// ends against a band of another grey a few pixels wide with the ground beyond it (the grey
+// beyond the end still changes farther out: the face ended on the edge of something else). On
+// the ground it gives one, whether the ground has a grain or is one flat grey as a wall is.
 TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
 {
     struct Below {
         const char* name;
         int grey;   // -1: the ground's grey
         bool flat;  // no grain
-        int strip;  // the grey of a nearer roof's edge along the bottom (-1: none)
+        int strip;  // the grey of a strip along the bottom (a nearer roof's edge, a band; -1: none) ...
+        double stripWidth;  // ... this many pixels wide along the line
+        int peak;   // the picture's bright peak (0: none known)
         bool hidden;
     };
+    // The nearer roof 35 levels above this roof's grey (beyond its band), 3 below the peak.
+    constexpr int kPeak = kRoofGray + 38;
     for (const double sigma : {0.0, 0.7, 1.0}) {
-        for (const Below below : {Below{"grainy ground", -1, false, -1, false}, Below{"flat ground", -1, true, -1, false},
-                                  Below{"a nearer roof", kRoofGray - 3, false, -1, true}, Below{"a darker nearer wall", 30, true, kRoofGray - 10, true},
-                                  Below{"a lighter nearer wall", 100, true, kRoofGray - 10, true}}) {
+        for (const Below below : {Below{"grainy ground", -1, false, -1, 0, 0, false}, Below{"flat ground", -1, true, -1, 0, 0, false},
+                                  Below{"a nearer roof", kRoofGray - 3, false, -1, 0, 0, true},
+                                  Below{"a brighter nearer roof at the bright peak", kPeak - 3, true, -1, 0, kPeak, true},
+                                  Below{"a darker nearer wall", 30, true, kRoofGray - 10, 1.5, 0, true},
+                                  Below{"a lighter nearer wall", 100, true, kRoofGray - 10, 1.5, 0, true},
+                                  Below{"a band of another grey 4.5 pixels wide, the ground beyond", -1, false, 105, 4.5, 0, true}}) {
             SCOPED_TRACE("sigma " + std::to_string(sigma) + " " + below.name);
             EndScene c{10.0, sigma};
             c.belowGrey = below.grey;
             c.belowFlat = below.flat;
             c.stripGrey = below.strip;
-            c.stripWidth = 1.5;
+            c.stripWidth = below.stripWidth;
+            c.roofPeak = below.peak;
             EndPicture p(c);
             EXPECT_EQ(p.edges(c).empty(), below.hidden);
         }
@@ -576,6 +590,37 @@ TEST(FindWallEdge, AFaceMeetingTheEdgeAtASmallAngleGivesNoEdge)
         }
     }
     EXPECT_GE(found, 3);
+}
+
+// At a silhouette corner the roof above the face narrows to a wedge at the vertex (here it
+// deepens `wedge` pixels along the line per pixel across, the ground lying beyond it): the face's
+// top is read only where roof lies beyond it, farther along the roof's edge, and the line through
+// those samples is carried back to the edge. Carried so far, a sample's error across its line
+// moves the corner along the edge by more, and where the face also meets the edge at a small
+// angle the wall's length can no longer be told within a pixel and a half: no edge, though the
+// same face under a roof as deep at the corner as beyond it, or met more squarely, gives one.
+TEST(FindWallEdge, ASilhouetteCornerAtASmallAngleGivesNoEdge)
+{
+    struct Case {
+        double degrees;  // the angle the face's top makes with the edge
+        double wedge;    // 0: the roof is 60 pixels deep right from the corner
+        bool found;
+    };
+    for (const double sigma : {0.0, 0.7}) {
+        for (const Case k : {Case{40, 0, true}, Case{40, 2.0, false}, Case{50, 1.5, false}, Case{50, 3.0, true}, Case{70, 1.5, true}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " angle " + std::to_string(k.degrees) + " wedge " + std::to_string(k.wedge));
+            EndScene c{10.0, sigma, kRoofGray, 140, 20};
+            c.topSlope = 1 / std::tan(k.degrees * std::numbers::pi / 180);
+            c.roofWedge = k.wedge;
+            EndPicture p(c);
+            const auto candidates = p.edges(c);
+            ASSERT_EQ(!candidates.empty(), k.found);
+            if (k.found) {
+                const WallCandidate& w = candidates[0];
+                EXPECT_NEAR(std::hypot(w.foot.u - w.corner.u, w.foot.v - w.corner.v), c.length, 1.0 / 3);
+            }
+        }
+    }
 }
 
 // Two roofs side by side in one region (the band covers both): grey `left` left of column 250,
