@@ -623,11 +623,6 @@ TEST(FindWallEdge, ASilhouetteCornerAtASmallAngleGivesNoEdge)
     }
 }
 
-// Two roofs side by side in one region (the band covers both): grey `left` left of column 250,
-// grey `right` beyond, each with a grain of +-2 (an interquartile range of 2). A candidate stands
-// on each; the click lies on the left roof. A corner whose roof grey lies more than the grain
-// from the click's is on another roof; no band pixel well inside about the click leaves nothing
-// to compare, and every candidate stays.
 // Two roofs touching in the picture, left and right of column 250, in one region: a corner on
 // the other roof stands beyond a step of the roof's grey on the way from the click, however
 // small the step against the roofs' grain (+-2) and whichever way the roofs are shaded; a roof
