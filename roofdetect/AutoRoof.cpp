@@ -74,8 +74,10 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
         const PhotoPoint nadir = NadirInPhoto(*camera.camera);
         const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, peak};
         const std::vector<MaskPixel> vertices = RoofVertexCorners(d.corners, d.polygon.size());
-        const std::vector<WallCandidate> candidates =
+        std::vector<WallCandidate> candidates =
             OnTheClickedRoof(FindWallEdge(face, vertices, boundary, d.edgeMask), d.window, d.bandMask, d.window.toU(x0), d.window.toV(y0));
+        // An edge whose height its ends cannot hold to a right height gives none.
+        std::erase_if(candidates, [&](const WallCandidate& c) { return !WallHeightHolds(c, d.window, *camera.camera); });
         // Edges that disagree give no height: a wrong height is believed, a missing one sends the
         // user to draw the wall by hand.
         const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);

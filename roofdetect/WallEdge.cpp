@@ -46,12 +46,6 @@ constexpr double kWallEndDirectionReach = 12.0;
 // inside the face, and the grey beyond the end, read this far past it: far enough that blur and
 // the mixed pixels the end passes through do not reach either.
 constexpr double kEndGreyReach = 3.0;
-// An end is placed within this (pixels) of where it truly lies across its own line (blur up to a
-// pixel, any contrast the face search takes) ...
-constexpr double kEndPlaceAcross = 1.0 / 3;
-// ... and the wall's length must be measured within this (pixels), as a height is right within
-// 1.5 pixels of its wall.
-constexpr double kWallLengthPrecision = 1.5;
 // The foot is also read along the edge this far (pixels) inside the face.
 constexpr double kFootInside = 1.0;
 // The ends of an edge are checked up to this far (pixels) along the roof's edge from it ...
@@ -259,12 +253,6 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     // meets the edge square, so that where the angle is smaller the other side's grey, blurred
     // across the edge, reaches neither.
     const double slant = side / std::max(std::abs(line.au * dv - line.av * du), 1e-9);
-    // An end placed within kEndPlaceAcross of where it truly is across its own line lies `slant`
-    // (1 / sin of the angle) times as far off along the edge. Both ends must give the wall's
-    // length within kWallLengthPrecision: at a smaller angle this face gives no edge.
-    if (2 * kEndPlaceAcross * slant > kWallLengthPrecision) {
-        return std::nullopt;
-    }
     const double reach = std::min(kWallEndCheckReach * slant, side / 2);
     if (reach < 3.0 * slant) {
         return std::nullopt;
@@ -357,11 +345,13 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     if (!topMet || !footMet) {
         return std::nullopt;
     }
+    // An end placed within kEndPlaceAcross of where it truly is across its own line lies `slant`
+    // (1 / sin of the angle the face's top makes with the edge) times as far off along the edge.
     // A line carried back to the edge from samples that begin farther out moves its end there by
     // up to 1 + 2 carried / span times a sample's own error (two samples at the span's ends, each
-    // off by that error the other way). The top's samples passed over at a silhouette corner
-    // widen the top's error so; both ends together must still give the wall's length within
-    // kWallLengthPrecision.
+    // off by that error the other way): the top's samples passed over at a silhouette corner widen
+    // the top's error so. Both ends together must give the wall's length within
+    // kWallLengthPrecision; at a smaller angle, or carried farther, this face gives no edge.
     const double span = (samples - 1) * slant;
     if (kEndPlaceAcross * slant * (2.0 + 2.0 * carried / span) > kWallLengthPrecision) {
         return std::nullopt;
@@ -744,6 +734,32 @@ WallEdgeEnds WallEdgeInPhoto(const WallCandidate& edge, const AnalysisWindow& wi
     // right of it, a smooth position for the point itself).
     auto photo = [&](WindowPoint p) { return PhotoPoint{static_cast<float>(window.toX(p.u)), static_cast<float>(window.toY(p.v))}; };
     return {photo(edge.corner), photo(edge.foot)};
+}
+
+bool WallHeightHolds(const WallCandidate& candidate, const AnalysisWindow& window, const ObliqueCamera& camera)
+{
+    const WallEdgeEnds ends = WallEdgeInPhoto(candidate, window);
+    const double rate = camera.metresPerUnit();
+    auto height = [&](double footY) { return ComputeWallEdgeHeight(camera.tilt(), camera.range, rate * footY, rate * ends.top.y); };
+    const double measured = height(ends.foot.y);
+    const double du = ends.foot.x - ends.top.x, dv = ends.foot.y - ends.top.y;
+    const double pixels = std::hypot(du, dv);
+    const PhotoPoint nadir = NadirInPhoto(camera);
+    const double reach = std::hypot(nadir.x - ends.top.x, nadir.y - ends.top.y);
+    if (!(measured > 0.0) || pixels <= 0.0 || reach <= 0.0) {
+        return false;
+    }
+    // The edge's line turned about its top by the angle under which kNadirPlace is seen from
+    // there: the foot moves across the line, and its row by that much of the line's lean.
+    const double turn = kNadirPlace / reach;
+    const double allowed = kWallLengthPrecision * measured / pixels;
+    for (const double sign : {-1.0, 1.0}) {
+        const double footY = ends.top.y + dv * std::cos(sign * turn) + du * std::sin(sign * turn);
+        if (!(std::abs(height(footY) - measured) <= allowed)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera)

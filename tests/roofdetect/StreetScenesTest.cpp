@@ -460,9 +460,25 @@ TEST(RandomStreets, ABlurCutCornerOrAFaceMeetingTheEdgeAtASmallAngleGivesNoWrong
         EXPECT_EQ(t.offVertex, 0) << failures;
         right += t.right;
     }
-    // The other buildings of these streets keep their right heights.
+    // The other buildings of these streets keep their right heights. (One more was right before
+    // an edge had to hold its height against the nadir's place: one of random_20261211_26 at 1.0 px leans
+    // so far that a nadir a pixel off would move its height beyond a right one.)
     std::cout << "[ heights  ] " << right << " right\n";
-    EXPECT_GE(right, 16);
+    EXPECT_GE(right, 15);
+}
+
+// A building at the nadir's row near the picture's side, seen at a tilt of 15 degrees: its
+// vertical edge runs nearly level in the picture, so its ends lie in nearly one row, and the
+// height read from their rows came out -47.5 m for 36.0 m. Such an edge gives no height; the
+// street's other buildings keep theirs.
+TEST(RandomStreets, AnEdgeRunningNearlyLevelInThePictureGivesNoHeight)
+{
+    const Street s = RandomStreets(11u, 4)[3];
+    std::string failures;
+    const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 0.7), failures);
+    EXPECT_EQ(t.wrong, 0) << failures;
+    std::cout << "[ heights  ] " << t.right << " right\n";
+    EXPECT_GE(t.right, 2) << failures;
 }
 
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of

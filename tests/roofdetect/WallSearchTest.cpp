@@ -548,6 +548,30 @@ TEST(WallEdgesAgree, EdgesOfOneBuildingMustGiveOneHeight)
     EXPECT_TRUE(WallEdgesAgree({}, p.window, camera));
 }
 
+// A wall's height is read from its ends' rows. An edge standing up the picture holds its height
+// however the nadir's place (the point its line runs to) may be a pixel off; one running nearly
+// level towards the nadir's picture point (a building at the nadir's row, seen at a small tilt)
+// spans a fraction of a row, and a nadir a pixel off turns that into any height at all: none.
+TEST(WallHeightHolds, OnlyWhereTheEdgesRowsGiveTheHeight)
+{
+    const WindowPicture p([](int, int) { return 0; });
+    const ObliqueCamera camera{15.0, 155.0, 788.0};
+    const PhotoPoint nadir = NadirInPhoto(camera);
+    // Window position of photo point (x, y), and the point `length` units from (x, y) towards
+    // the nadir.
+    auto window = [](double x, double y) { return WindowPoint{x + 250, y + 195}; };
+    auto towardsNadir = [&](double x, double y, double length) {
+        const double d = std::hypot(nadir.x - x, nadir.y - y);
+        return window(x + (nadir.x - x) * length / d, y + (nadir.y - y) * length / d);
+    };
+    const WallCandidate upright{{0, 0}, window(40, 60), towardsNadir(40, 60, 33), 33};
+    const WallCandidate leaning{{0, 0}, window(160, -100), towardsNadir(160, -100, 33), 33};
+    const WallCandidate level{{0, 0}, window(138, nadir.y + 0.03), towardsNadir(138, nadir.y + 0.03, 33), 33};
+    EXPECT_TRUE(WallHeightHolds(upright, p.window, camera));
+    EXPECT_TRUE(WallHeightHolds(leaning, p.window, camera));
+    EXPECT_FALSE(WallHeightHolds(level, p.window, camera));
+}
+
 TEST(LongestWallEdge, FirstOfEquallyLongAndNeverLengthZero)
 {
     const std::vector<WallCandidate> equal{{{1, 50}, {1, 50}, {1, 10}, 40}, {{9, 50}, {9, 50}, {9, 10}, 40}, {{5, 50}, {5, 50}, {5, 20}, 30}};
