@@ -57,16 +57,19 @@ std::optional<WallStart> ScanBand(const AnalysisWindow& window, int roofGray, in
 }
 
 // When `start` lies in the mixed rows along a roof's edge, the row below them where the face
-// starts; otherwise -1. Mixed rows: at most two rows of the start's grey (within the face
-// tolerance) in its column, the pixel below them off that grey and the start's grey strictly
-// between the roof's and that pixel's, as a pixel straddling the roof's edge and the face is.
+// starts; otherwise -1. Mixed rows: at most two rows of the start's grey (within half the face
+// tolerance: a face's own rows differ by its grain, far less) in its column, the pixel below them
+// off that grey and the start's grey strictly between the roof's and that pixel's, as a pixel
+// straddling the roof's edge and the face is. A mixed row may lie as far as the whole face
+// tolerance from the face below it, and would then pass for the face itself.
 int BelowRoofEdgeRows(const AnalysisWindow& window, int roofGray, const WallStart& start)
 {
     constexpr int kMixedRows = 2;
+    constexpr int kSameRowGrey = kWallFaceTolerance / 2;
     const int x = start.pixel.x;
     for (int y = start.pixel.y - 1; y >= start.pixel.y - kMixedRows && y >= 0; --y) {
         const int g = window.GetGrayLevel(x, y);
-        if (std::abs(g - start.grey) <= kWallFaceTolerance) {
+        if (std::abs(g - start.grey) < kSameRowGrey) {
             continue;
         }
         const bool between = (roofGray > start.grey && start.grey > g) || (roofGray < start.grey && start.grey < g);

@@ -104,15 +104,17 @@ TEST(FindWallStart, MixedRowsAlongTheRoofsEdgeAreNoFace)
 {
     // The roof (grey 200) ends in row 195; below it one or two rows of `mixed` greys, then the
     // face's own grey from row `faceTop` down. Rows whose grey lies between the roof's and the
-    // face's are the roof's edge straddling pixel rows: the start is on the face below them. A
-    // face three rows tall, or one whose grey is not between, is a face as before.
+    // face's are the roof's edge straddling pixel rows: the start is on the face below them, also
+    // where the mixed row lies the whole face tolerance (20) from the face. A face three rows
+    // tall, one whose grey is not between, or one only a few levels off the row below it (its own
+    // grain), is a face as before.
     struct Case {
         std::vector<int> mixed;  // greys of the rows 194, 193, ...
         int face;
         int startRow;
         int startGrey;
     };
-    for (const Case& c : {Case{{158}, 104, 193, 104}, Case{{175, 160}, 120, 192, 120}, Case{{158}, 150, 194, 158},
+    for (const Case& c : {Case{{158}, 104, 193, 104}, Case{{175, 160}, 120, 192, 120}, Case{{158}, 150, 194, 158}, Case{{150}, 130, 193, 130},
                           Case{{158, 158, 158}, 104, 194, 158}, Case{{158}, 185, 194, 158}, Case{{}, 104, 194, 104}}) {
         const WindowPicture p([&](int x, int y) {
             if (y >= 195) return kRoofGray;
