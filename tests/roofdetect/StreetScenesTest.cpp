@@ -409,8 +409,8 @@ std::vector<Street> RandomStreets(unsigned seed, int count, double pull = 1.0)
 // Random streets blurred by 1 pixel where the measured wall edge runs along the building's corner
 // and the lighter face of its other wall narrows to a wedge there: blur mixes the wedge's end with
 // the ground, so the face seems to end a few pixels above the foot on a line parallel to its top.
-// The grey beyond such an end keeps changing farther out: no foot is seen, and no height is given
-// rather than one a few metres short.
+// No height is given rather than one a few metres short, and the streets' other buildings keep
+// their right heights.
 TEST(RandomStreets, AWedgeFaceBlurredAtTheCornerGivesNoWrongHeight)
 {
     const std::vector<Street> streets = RandomStreets(20261211u, 27);
