@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace roofdetect {
 
@@ -33,6 +34,13 @@ PhotoPoint NadirInPhoto(const ObliqueCamera& camera)
 }
 
 namespace {
+
+// The median of `values` (the upper one of an even count); `values` must not be empty.
+double Median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
 
 // The edge's place across its line is taken from this many of its first steps.
 constexpr std::size_t kOffsetSteps = 5;
@@ -134,7 +142,6 @@ constexpr double kLeastRidge = 3.0;
 struct PlacedEnd {
     double along = 0.0;  // where the grey crosses halfway
     int beyondGrey = 0;  // the grey beyond the end
-    WindowPoint beyond;  // where that grey was read
     int fartherGrey = 0; // the grey as far again beyond
     double ridge = 0.0;  // how far the grey between the face and the grey beyond rises above both
     int fartherSpread = 0;  // the grain as far again beyond: the greys' range about that point
@@ -180,7 +187,6 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
         if (!crossed) {
             return std::nullopt;
         }
-        placed.beyond = at(placed.along + dir * reach);
         placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
         placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
         // A line between the face and the grey beyond that is brighter than both.
@@ -225,8 +231,7 @@ double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int fac
     if (2 * places.size() <= kPlaces) {
         return offset;
     }
-    std::nth_element(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(places.size() / 2), places.end());
-    return places[places.size() / 2];
+    return Median(std::move(places));
 }
 
 // The wall face is the picture of a quadrilateral: the roof's edge from the vertex to its
@@ -377,8 +382,7 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     for (const PlacedEnd& end : beyond) {
         ridges.push_back(end.ridge - std::max(kLeastRidge, double(end.fartherSpread)));
     }
-    std::nth_element(ridges.begin(), ridges.begin() + static_cast<std::ptrdiff_t>(ridges.size() / 2), ridges.end());
-    const bool hangingWall = !ridges.empty() && ridges[ridges.size() / 2] > 0.0;
+    const bool hangingWall = !ridges.empty() && Median(ridges) > 0.0;
     const bool nearerRoof = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) { return IsRoofGrey(face, end.beyondGrey); });
     const bool hidden = nearerRoof || hangingWall;
     if (hidden) {
@@ -434,9 +438,7 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
         missed = 0;
         if (firstSteps.size() < kOffsetSteps) {
             firstSteps.push_back(*e);
-            std::vector<double> sorted = firstSteps;
-            std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
-            offset = sorted[sorted.size() / 2];
+            offset = Median(firstSteps);
         }
         if (std::abs(*e - offset) <= kWallEdgeOnLine) {
             foot = s;
@@ -675,10 +677,10 @@ std::optional<double> RoofBoxMean(const AnalysisWindow& window, const ByteMask& 
 }
 
 // True when the roof's grey read along the straight way from (u0, v0) to (u1, v1) steps at a
-// boundary: somewhere the reading kRoofStepSpan ahead differs from the one at hand by more than
-// the reading as far behind does (the roof's drift: shading, vignetting, a stain fading out), by
-// more than the grain allows. Readings are taken a pixel apart wherever the box is well inside
-// the band; a way that leaves the band is compared only along its stretches inside.
+// boundary: somewhere two readings kRoofStepSpan apart differ by more than the roof's drift along
+// the way (shading, vignetting, a stain fading out: the median of all such differences) and its
+// grain allow. Readings are taken a pixel apart wherever the box is well inside the band; a way
+// that leaves the band is compared only along its stretches inside.
 bool RoofGreyStepsOnTheWay(const AnalysisWindow& window, const ByteMask& band, double u0, double v0, double u1, double v1)
 {
     const double length = std::hypot(u1 - u0, v1 - v0);
@@ -700,16 +702,12 @@ bool RoofGreyStepsOnTheWay(const AnalysisWindow& window, const ByteMask& band, d
     }
     // The drift is the median difference; the spread the median distance from it, as a standard
     // deviation. A boundary moves only the differences whose two readings straddle it.
-    auto median = [](std::vector<double> values) {
-        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-        return values[values.size() / 2];
-    };
-    const double drift = median(steps);
+    const double drift = Median(steps);
     std::vector<double> off;
     for (const double step : steps) {
         off.push_back(std::abs(step - drift));
     }
-    const double allowed = std::max(kRoofStepLeast, kRoofStepSpread * 1.4826 * median(off));
+    const double allowed = std::max(kRoofStepLeast, kRoofStepSpread * 1.4826 * Median(off));
     return std::any_of(off.begin(), off.end(), [&](double step) { return step > allowed; });
 }
 

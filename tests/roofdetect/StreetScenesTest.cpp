@@ -239,7 +239,23 @@ struct Tally {
     int right = 0, none = 0, wrong = 0, missed = 0;
     int offVertex = 0;  // wall edges not stored on a vertex of their roof as the result says
     int offCorner = 0;  // wall edges whose top lies farther than 1.5 units from the building's corner
+    Tally& operator+=(const Tally& t)
+    {
+        right += t.right;
+        none += t.none;
+        wrong += t.wrong;
+        missed += t.missed;
+        offVertex += t.offVertex;
+        offCorner += t.offCorner;
+        return *this;
+    }
 };
+
+// The street's picture, blurred as a photograph's lens blurs it (sigma pixels; 0 sharp).
+QImage Picture(const Street& s, double sigma)
+{
+    return roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma);
+}
 
 // Double-clicks each judged building of the street (on a model cleared for each) and sorts its
 // height into right, none or wrong; a roof not found at all is counted apart.
@@ -298,14 +314,7 @@ TEST_P(StreetScenes, EachHeightIsRightOrThereIsNone)
     Tally all;
     std::string failures;
     for (const Street& s : Streets()) {
-        const QImage image = roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma);
-        const Tally t = Judge(s, image, failures);
-        all.right += t.right;
-        all.none += t.none;
-        all.wrong += t.wrong;
-        all.missed += t.missed;
-        all.offVertex += t.offVertex;
-        all.offCorner += t.offCorner;
+        all += Judge(s, Picture(s, sigma), failures);
     }
     const std::string label = sigma == 0 ? "sharp" : "blur " + platform::FormatFixed(sigma, "0.0") + " px";
     std::cout << "[ heights  ] " << label << ": " << all.right << " right, " << all.none << " none, " << all.wrong << " wrong, "
@@ -334,7 +343,7 @@ TEST(StreetScenesBlurredFoot, RoundedLowerCornerStillGivesTheRightHeight)
     s.judged = {0};
     s.clicks.resize(1);
     std::string failures;
-    const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 1.0), failures);
+    const Tally t = Judge(s, Picture(s, 1.0), failures);
     EXPECT_EQ(t.right, 1) << failures;
 }
 
@@ -356,14 +365,18 @@ TEST(TouchingRoofs, EachBuildingGetsItsOwnHeightOrNone)
                         s.style.roofShading = shading;
                         SCOPED_TRACE(s.name + " shaded by " + std::to_string(shading) + " blurred by " + platform::FormatFixed(sigma, "0.0"));
                         std::string failures;
-                        const QImage image = roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma);
-                        Street nearer = s;
+                        const QImage image = Picture(s, sigma);
+                        Street farther = s, nearer = s;
+                        farther.judged = {0};
+                        farther.clicks = {s.clicks[0]};
                         nearer.judged = {1};
                         nearer.clicks = {s.clicks[1]};
-                        const Tally all = Judge(s, image, failures);
-                        EXPECT_EQ(all.wrong, 0) << failures;
-                        EXPECT_EQ(all.missed, 0) << failures;
-                        nearRight += Judge(nearer, image, failures).right;
+                        const Tally near = Judge(nearer, image, failures);
+                        Tally both = Judge(farther, image, failures);
+                        both += near;
+                        EXPECT_EQ(both.wrong, 0) << failures;
+                        EXPECT_EQ(both.missed, 0) << failures;
+                        nearRight += near.right;
                     }
                 }
             }
@@ -419,7 +432,7 @@ TEST(RandomStreets, AWedgeFaceBlurredAtTheCornerGivesNoWrongHeight)
         SCOPED_TRACE(streets[std::size_t(n)].name);
         std::string failures;
         const Street& s = streets[std::size_t(n)];
-        const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 1.0), failures);
+        const Tally t = Judge(s, Picture(s, 1.0), failures);
         EXPECT_EQ(t.wrong, 0) << failures;
         EXPECT_EQ(t.offVertex, 0) << failures;
         right += t.right;
@@ -456,7 +469,7 @@ TEST(RandomStreets, ABlurCutCornerOrAFaceMeetingTheEdgeAtASmallAngleGivesNoWrong
         const Street s = RandomStreets(c.seed, c.scene + 1, c.pull)[std::size_t(c.scene)];
         SCOPED_TRACE(s.name + " blurred by " + platform::FormatFixed(c.sigma, "0.0") + " px");
         std::string failures;
-        const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), c.sigma), failures);
+        const Tally t = Judge(s, Picture(s, c.sigma), failures);
         EXPECT_EQ(t.wrong, 0) << failures;
         EXPECT_EQ(t.offVertex, 0) << failures;
         right += t.right;
@@ -476,7 +489,7 @@ TEST(RandomStreets, AnEdgeRunningNearlyLevelInThePictureGivesNoHeight)
 {
     const Street s = RandomStreets(11u, 4)[3];
     std::string failures;
-    const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), 0.7), failures);
+    const Tally t = Judge(s, Picture(s, 0.7), failures);
     EXPECT_EQ(t.wrong, 0) << failures;
     std::cout << "[ heights  ] " << t.right << " right\n";
     EXPECT_GE(t.right, 2) << failures;
@@ -582,11 +595,7 @@ TEST_P(StreetLooks, EachHeightIsRightOrThereIsNoneAndTheRightOnesHold)
         for (Street& s : streets) {
             s.style.roofShading = set.look.roofShading;
             s.style.groundNoise = set.look.groundNoise;
-            const Tally t = Judge(s, roofpictures::GaussianBlurred(testscene::Render(s.camera, s.buildings, s.style, s.spikes), sigma), failures);
-            all.right += t.right;
-            all.none += t.none;
-            all.wrong += t.wrong;
-            all.missed += t.missed;
+            all += Judge(s, Picture(s, sigma), failures);
         }
         const std::string name = std::string(set.silhouettes ? "silhouette corners, " : "blocks, ") + set.look.name;
         std::cout << "[ heights  ] " << name << ", blur " << sigma << " px: " << all.right << " right, " << all.none << " none, " << all.wrong
