@@ -26,6 +26,7 @@ void MainWorkingFrm::AroundBuildingInputMenu_Click()
 void MainWorkingFrm::TakeHandedOverSite(bool userWork)
 {
     if (userWork) ++pChangeCount;
+    DropGpsTrackThatDoesNotFit();
     ShowSiteInItsFrame();
 }
 

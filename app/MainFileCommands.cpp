@@ -200,6 +200,7 @@ bool MainWorkingFrm::TakeProject(const ProjectData& data)
     if (ApplyProject(data) != TopAreaEdit::Done) {
         return false;
     }
+    DropGpsTrackThatDoesNotFit();
     CloseHeightDialog();
     SetProjectReserves(data.reserve1, data.reserve2);
     SetSettingReserve(data.settingReserve);
@@ -300,7 +301,7 @@ void MainWorkingFrm::ReadSampleDataMemu_Click()
 
 bool MainWorkingFrm::GpsRecordCanBeDrawn()
 {
-    if (gFixDataSTS == 0 && gEachTopAreaNumber > 0) {
+    if (!GPSRecordFitsSite()) {
         // A record holds plane coordinates, the buildings of a map not corrected local metres:
         // the two cannot be drawn together. The record is refused with the reason, and the track
         // and the map stay as they were.
@@ -308,6 +309,11 @@ bool MainWorkingFrm::GpsRecordCanBeDrawn()
         return false;
     }
     return true;
+}
+
+void MainWorkingFrm::DropGpsTrackThatDoesNotFit()
+{
+    if (!GPSRecordFitsSite()) ClearGPSRecord();
 }
 
 bool MainWorkingFrm::LoadGPSRecordData(const QString& path)

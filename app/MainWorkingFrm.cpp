@@ -18,6 +18,7 @@
 #include "AreaJudgementRun.h"
 #include "MainDemoStage.h"
 #include "app/ManualFrm.h"
+#include "site/GpsRecord.h"
 #include "site/RunState.h"
 #include "site/MapView.h"
 #include "site/TopAreaModel.h"
@@ -303,6 +304,8 @@ void MainWorkingFrm::StartNewWork()
     // rather than about a centre tens of kilometres away that a correction or a GPS record left.
     SetFixDataSTS(0);
     SetMapCenter(0.0, 0.0f);
+    // A new site starts without a track, as it starts without buildings.
+    ClearGPSRecord();
     pChangeCount = 0;
     pSampleLoaded = 0;
     pDataFileName[1] = kProtectedProjectName;

@@ -315,6 +315,11 @@ public:
     // False, with the reason shown, when no GPS record can be drawn over this site (a map not
     // corrected to plane coordinates that holds buildings).
     bool GpsRecordCanBeDrawn();
+    // Buildings were put on the map: a track that cannot be drawn with them (they lie in local
+    // metres on a map not corrected, the track in plane coordinates) is dropped, so that the map
+    // never shows the overlay the record's load refuses. A track stays with the buildings of a
+    // corrected map. The sample, a project and a hand-over of buildings share it.
+    void DropGpsTrackThatDoesNotFit();
     void SaveDisplayPicCmd_Click();
     void PrintDisplayCmd_Click();
     void SetAlmanacCmd_Click();

@@ -124,4 +124,29 @@ std::optional<std::string_view> TextLineReader::next()
     return gatherer_.line();
 }
 
+std::optional<std::uintmax_t> TextLineReader::passOverLongLine(std::uintmax_t maxLength)
+{
+    if (!gatherer_.tooLong() || failed_ || tooLarge_) return std::nullopt;
+    // The gatherer took the start of the line; the rest is passed over a chunk at a time.
+    std::uintmax_t length = gatherer_.gathered();
+    for (;;) {
+        const std::size_t end = pending_.find('\n');
+        const std::size_t piece = end == std::string_view::npos ? pending_.size() : end;
+        if (length + piece > maxLength) return std::nullopt;
+        length += piece;
+        if (end != std::string_view::npos) {
+            pending_.remove_prefix(end + 1);
+            break;
+        }
+        pending_ = {};
+        if (!fill()) {
+            if (failed_ || tooLarge_) return std::nullopt;
+            break;  // the line ran to the end of the file
+        }
+    }
+    gatherer_.clear();
+    done_ = false;
+    return length;
+}
+
 }  // namespace platform

@@ -36,6 +36,8 @@ public:
     bool tooLong() const { return tooLong_; }
     // The line so far, without its LF and a CR before it.
     std::string_view line() const;
+    // Bytes of the line gathered so far, a CR among them.
+    std::size_t gathered() const { return line_.size(); }
     // Starts the next line.
     void clear();
 
@@ -74,6 +76,12 @@ public:
     std::uintmax_t size() const { return size_; }
     std::optional<std::string_view> next();
     bool tooLong() const { return gatherer_.tooLong(); }
+    // After `next` stopped at a line too long: reads on to the end of that line without keeping
+    // it, while the whole line (its bytes before the LF) is at most `maxLength` bytes. Gives the
+    // line's length, and `next` goes on with the line after it; gives nullopt, and the reader
+    // stays stopped at that line, when the line runs on beyond `maxLength`, at a read error or
+    // beyond the byte limit. A reader that passes over no line stops at the first one too long.
+    std::optional<std::uintmax_t> passOverLongLine(std::uintmax_t maxLength);
     // False when the line `next` gave last is a last line without its line end (a file whose
     // writer stopped in the middle of a line).
     bool lineEnded() const { return gatherer_.complete(); }

@@ -266,6 +266,10 @@ ProjectData SampleProject()
 
 namespace {
 
+// Room a line without a point takes at most when it is no longer than the lines read: the longest
+// line and its CR LF.
+constexpr std::uintmax_t kLineRoom = kMaxSiteFileLineLength + 2;
+
 std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineReader& lines, std::string* reason)
 {
     std::vector<SitePoint> points;
@@ -274,6 +278,21 @@ std::optional<std::vector<SitePoint>> ParseGpsRecordLines(platform::TextLineRead
     while (static_cast<int>(points.size()) < kMaxGpsRecordPoints && linesWithoutPoint < kMaxGpsRecordPoints) {
         const auto line = lines.next();
         if (!line) {
+            // A line too long to be a record line after record lines is a stretch the record
+            // lost: the zero bytes a power cut leaves at its end, a binary run. It gives no point
+            // and counts as the longest lines it would fill, so that the bytes read without a
+            // point stay within what 4001 lines without a point take; one that runs on beyond
+            // them is not read further, and the points read stay. Before any record line, a line
+            // too long (a picture, an archive) refuses the file at once.
+            if (recordLines && lines.tooLong()) {
+                const std::uintmax_t room = static_cast<std::uintmax_t>(kMaxGpsRecordPoints - linesWithoutPoint) * kLineRoom;
+                const auto length = lines.passOverLongLine(room - 2);
+                if (!length) {
+                    return points;
+                }
+                linesWithoutPoint += static_cast<int>((*length + 2 + kLineRoom - 1) / kLineRoom);
+                continue;
+            }
             break;
         }
         // The receiver window ends every line it writes: a last line without its end is what a

@@ -79,7 +79,8 @@ struct FileError {
 // characters (a blank, a sign, seven digits, the point, an exponent "E-45", a blank), a building
 // line 16 ("2001,2001,500.0"), a point line 23 (two coordinates of 11, "-10000000.0"), a GPS
 // record line 32 ("hh:mm:ss" and two such coordinates). Lines of up to 512 characters are taken,
-// so that a number typed by hand with many digits still reads; a longer line refuses the file.
+// so that a number typed by hand with many digits still reads; a longer line refuses the file
+// (a GPS record passes over one after its record lines, see ParseGpsRecordText).
 inline constexpr std::size_t kMaxSiteFileLineLength = 512;
 // The largest settings file: its five number lines, each at the longest line allowed with CR LF.
 // (Blank lines between values are skipped; they take room the values' lines leave.)
@@ -117,11 +118,14 @@ inline constexpr int kMaxGpsRecordPoints = 4001;
 // Reads the x and y fields of a GPS record, one line "hh:mm:ss,x,y" a position (the time is not
 // used), up to its 4001st point. A line that gives no point is skipped: a line of another form
 // (blank, other than three fields, x or y no number), a last line without its line end (cut
-// short as it was written) and a record line whose position lies off any site (beyond 10^7 m).
+// short as it was written), a record line whose position lies off any site (beyond 10^7 m), and,
+// after a record line, a line longer than kMaxSiteFileLineLength (the zero bytes a power cut
+// leaves at a record's end, a binary run), which counts as the longest lines it would fill.
 // At most 4001 lines are skipped: a record longer than 4001 points is valid, so the reading, not
-// the file, is bounded. A file in which the lines read hold no record line at all is refused
-// (nullopt with the reason), as is one with a line longer than kMaxSiteFileLineLength; a record
-// whose record lines all lie off any site gives no points.
+// the file, is bounded; a long line that runs on beyond the lines left is not read further, and
+// the points read stay. A file in which the lines read hold no record line at all is refused
+// (nullopt with the reason), as is one whose first line too long comes before any record line;
+// a record whose record lines all lie off any site gives no points.
 std::optional<std::vector<SitePoint>> ParseGpsRecordText(const std::string& text, FileError* error = nullptr);
 // Reads the GPS record file at `path` as ParseGpsRecordText reads a text.
 std::optional<std::vector<SitePoint>> ReadGpsRecordFile(const std::string& path, FileError* error = nullptr);

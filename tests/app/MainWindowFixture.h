@@ -28,6 +28,19 @@ inline void OpenFileMenu(MainWorkingFrm* frm)
     ASSERT_EQ(QApplication::activePopupWidget(), frm->FileHandleMenu);
 }
 
+// The building input opened from the menu hands built-in sample set 1 or 2 over with "閉じる".
+inline void HandOverSampleSet(MainWorkingFrm* frm, int which)
+{
+    frm->AroundBuildingInputMenu->trigger();
+    InputLineFrm* input = frm->inputLineFrm();
+    ASSERT_NE(input, nullptr);
+    if (which == 1) input->LoadSampleDataMenu_Click();
+    else input->LoadSample2DataMenu_Click();
+    QTest::mouseClick(input->CloseCmd, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(frm->inputLineFrm(), nullptr);
+}
+
 class MessageRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -76,18 +89,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frm));
     }
 
-    // The building input opened from the menu hands built-in sample set 1 or 2 over with "閉じる".
-    void HandOverSampleSet(int which)
-    {
-        frm->AroundBuildingInputMenu->trigger();
-        InputLineFrm* input = frm->inputLineFrm();
-        ASSERT_NE(input, nullptr);
-        if (which == 1) input->LoadSampleDataMenu_Click();
-        else input->LoadSample2DataMenu_Click();
-        QTest::mouseClick(input->CloseCmd, Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_EQ(frm->inputLineFrm(), nullptr);
-    }
+    void HandOverSampleSet(int which) { ::HandOverSampleSet(frm, which); }
 
     MainWorkingFrm* frm = nullptr;
 };

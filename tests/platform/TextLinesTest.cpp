@@ -129,3 +129,61 @@ TEST(TextLines, AStopIsNamedWithTheLineAndTheBound)
     EXPECT_EQ(ReadAll(reader), (std::vector<std::string>{"ab", "<too long>"}));
     EXPECT_EQ(reader.stopReason(), "2 行目が長すぎます（1 行 4 文字まで）。");
 }
+
+// A reader that passes over the lines too long goes on with the line after each, wherever the
+// chunks end; a line that runs beyond the bound it is given stops it there, as a reader that
+// passes over nothing stops.
+TEST(TextLines, ALineTooLongIsPassedOverWithinItsBound)
+{
+    using Lines = std::vector<std::string>;
+    const std::string zeros(20, '\0');
+    const struct {
+        const char* name;
+        std::string text;
+        std::uintmax_t bound;
+        Lines lines;
+        std::size_t lastLine;
+    } cases[] = {
+        {"within the bound", "a\n" + zeros + "\nb\n", 20, {"a", "<passed 20>", "b"}, 3},
+        {"one byte beyond it", "a\n" + zeros + "\nb\n", 19, {"a", "<too long>"}, 2},
+        {"one character more than a line", "123456\nb\n", 6, {"<passed 6>", "b"}, 2},
+        {"its CR counts", "123456\r\nb\n", 7, {"<passed 7>", "b"}, 2},
+        {"to the end of the file", "a\r\n" + zeros, 20, {"a", "<passed 20>"}, 2},
+        {"two in a row", zeros + "\n" + zeros + "\nc", 20, {"<passed 20>", "<passed 20>", "c"}, 3},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("lines.txt")).toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            std::ofstream file(path, std::ios::binary | std::ios::trunc);
+            file << c.text;
+        }
+        auto read = [&](TextLineReader& reader) {
+            Lines lines;
+            for (;;) {
+                if (const auto line = reader.next()) {
+                    lines.emplace_back(*line);
+                } else if (!reader.tooLong()) {
+                    break;
+                } else if (const auto length = reader.passOverLongLine(c.bound)) {
+                    lines.push_back("<passed " + std::to_string(*length) + ">");
+                } else {
+                    lines.push_back("<too long>");
+                    EXPECT_FALSE(reader.next()) << "stopped at the line";
+                    break;
+                }
+            }
+            EXPECT_EQ(reader.lineNumber(), c.lastLine);
+            EXPECT_EQ(reader.stopReason().empty(), c.lines.back() != "<too long>");
+            return lines;
+        };
+        TextLineReader text(std::string_view(c.text), 5);
+        EXPECT_EQ(read(text), c.lines) << "whole text";
+        for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{64 * 1024}}) {
+            TextLineReader file(FileName{path}, 5, chunk);
+            EXPECT_EQ(read(file), c.lines) << "chunks of " << chunk;
+        }
+    }
+}

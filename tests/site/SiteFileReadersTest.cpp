@@ -186,3 +186,23 @@ TEST_F(SiteFileReaders, AGpsRecordIsReadNoFurtherThanItsPoints)
     EXPECT_LT(testutil::BytesReadByThisProcess() - before, kReadSlack);
     EXPECT_NE(error.reason.find("1 行目が長すぎます"), std::string::npos) << error.reason;
 }
+
+// A record that a power cut ended in zero bytes is read with every whole line's point; zero bytes
+// that run on are read no further than the lines without a point that a record may hold take.
+TEST_F(SiteFileReaders, AGpsRecordEndingInZeroBytesIsReadWithinTheBoundOfItsLinesWithoutAPoint)
+{
+    std::string record;
+    for (int i = 0; i < 3000; ++i) record += "10:00:00,-20141.3," + std::to_string(i) + ".0\r\n";
+    for (const std::size_t zeros : {std::size_t{600}, std::size_t{10'000'000}}) {
+        SCOPED_TRACE(zeros);
+        const std::string path = write("cut.gps", record + std::string(zeros, '\0'));
+        const long long before = testutil::BytesReadByThisProcess();
+        FileError error;
+        const auto track = ReadGpsRecordFile(path, &error);
+        ASSERT_TRUE(track) << error.reason;
+        ASSERT_EQ(track->size(), 3000u);
+        EXPECT_FLOAT_EQ(track->back().y, 2999.0f);
+        EXPECT_LT(testutil::BytesReadByThisProcess() - before,
+                  static_cast<long long>(record.size() + kMaxGpsRecordPoints * (kMaxSiteFileLineLength + 2)) + kReadSlack);
+    }
+}

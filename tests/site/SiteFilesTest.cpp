@@ -194,8 +194,58 @@ TEST(GpsRecordFile, ARecordCutShortGivesEveryWholeLinesPoint)
     }
 }
 
+// A power cut leaves a record's last block as zero bytes after its whole lines (a run without a
+// line end, longer than any record line); a binary run or a line of another program may lie
+// between record lines. Each is passed over and every whole line gives its point.
+TEST(GpsRecordFile, ARecordEndingInARunOfZeroBytesGivesEveryWholeLinesPoint)
+{
+    std::string walk;
+    for (int i = 0; i < 3000; ++i) walk += "10:00:00,-20141.3," + std::to_string(i) + ".5\r\n";
+    const std::string line3001 = "11:00:00,-20100.0,-28900.0\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t points;
+    } cases[] = {
+        {"600 zero bytes", walk + std::string(600, '\0'), 3000},
+        {"a block of zero bytes", walk + std::string(4096, '\0'), 3000},
+        {"ten million zero bytes", walk + std::string(10'000'000, '\0'), 3000},
+        {"zero bytes, then the walk goes on", walk + std::string(600, '\0') + "\r\n" + line3001, 3001},
+        {"a binary run between lines", walk + std::string(5000, '\xff') + "\n" + line3001, 3001},
+        {"a line of another program", walk + "$GPGSV," + std::string(1000, '9') + "\r\n" + line3001, 3001},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileError error;
+        const auto points = ParseGpsRecordText(c.text, &error);
+        ASSERT_TRUE(points) << error.reason;
+        ASSERT_EQ(points->size(), c.points);
+        EXPECT_FLOAT_EQ((*points)[2999].x, -20141.3f);
+        EXPECT_FLOAT_EQ((*points)[2999].y, 2999.5f);
+        if (c.points == 3001) {
+            EXPECT_FLOAT_EQ(points->back().y, -28900.0f);
+        }
+    }
+}
+
+// A line too long counts as the longest lines it would fill among the 4001 lines without a point
+// that are read: the point after 2000 such lines of two is read, the one after 2001 is not.
+TEST(GpsRecordFile, LinesTooLongCountAmongTheLinesWithoutAPoint)
+{
+    const std::string twoLines(kMaxSiteFileLineLength + 1, '\0');
+    for (const int runs : {2000, 2001}) {
+        SCOPED_TRACE(runs);
+        std::string text = "09:00:00,1,2\r\n";
+        for (int i = 0; i < runs; ++i) text += twoLines + "\r\n";
+        const auto points = ParseGpsRecordText(text + "09:00:01,3,4\r\n");
+        ASSERT_TRUE(points);
+        EXPECT_EQ(points->size(), runs == 2000 ? 2u : 1u);
+    }
+}
+
 // A line of another form gives no point and the lines after it are read; a file without any
-// record line is refused, and so is one with a line too long to read.
+// record line is refused, and so is one whose first line too long to read comes before any
+// record line.
 TEST(GpsRecordFile, LinesOfAnotherFormGiveNoPointAndAFileWithoutRecordLinesIsRefused)
 {
     const auto points = ParseGpsRecordText("09:15:30,1,2\r\nheader\r\n09:15:31,125.0\r\n09:15:31,3,4,5\r\n"
@@ -214,7 +264,9 @@ TEST(GpsRecordFile, LinesOfAnotherFormGiveNoPointAndAFileWithoutRecordLinesIsRef
         {"blank lines", "\r\n  \r\n", "記録の行がありません"},
         {"a text", "GPS record of the walk\r\ntime, east, north\r\n", "記録の行がありません"},
         {"one line cut short", "09:15:32,-20140.2,-28987.0", "記録の行がありません"},
-        {"a line of ten million commas", "09:15:30,1,2\r\n" + std::string(10'000'000, ',') + "\r\n", "2 行目が長すぎます"},
+        {"zero bytes only", std::string(600, '\0'), "1 行目が長すぎます"},
+        {"a line too long before any record line", std::string(10'000'000, ',') + "\r\n09:15:30,1,2\r\n",
+         "1 行目が長すぎます"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
