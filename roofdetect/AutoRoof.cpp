@@ -3,6 +3,7 @@
 #include "photoinput/Calibration.h"
 #include "photoinput/OutlineHitTest.h"
 #include "photoinput/PhotoPicking.h"
+#include "roofdetect/ClickedRoof.h"
 #include "roofdetect/RoofDetector.h"
 #include "roofdetect/WallSearch.h"
 

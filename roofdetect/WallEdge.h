@@ -130,17 +130,6 @@ bool WallHeightHolds(const WallCandidate& candidate, const AnalysisWindow& windo
 inline constexpr double kWallHeightAgreement = 0.5;
 bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 
-// The candidates that stand on the roof that was clicked. Two roofs that touch in the picture (a
-// taller building in front of a lower one) in greys the roof region's band joins grow into one
-// region; a wall edge from the other building's corner gives that building's height. Two roofs
-// are told apart by the boundary between them: along the straight way from the click (`clickU`,
-// `clickV` window position) to a candidate's vertex, the roof's grey (box means well inside the
-// region's `band`, a pixel apart) steps somewhere by more than its drift along the way and its
-// grain allow. A roof whose grey drifts smoothly (shading, vignetting) is one roof. Where too
-// little of the way lies well inside the band to tell, the candidate stays.
-std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
-                                            double clickU, double clickV);
-
 // The two ends of a wall edge in photo coordinates.
 struct WallEdgeEnds {
     PhotoPoint top;

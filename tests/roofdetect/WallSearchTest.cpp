@@ -8,6 +8,7 @@
 #include <functional>
 #include <numbers>
 
+#include "roofdetect/ClickedRoof.h"
 #include "roofdetect/WallEdge.h"
 #include "roofdetect/WallSearch.h"
 #include "tests/roofdetect/Blur.h"
