@@ -4,6 +4,7 @@
 #include "photoinput/OutlineHitTest.h"
 #include "photoinput/PhotoPicking.h"
 #include "roofdetect/RoofDetector.h"
+#include "roofdetect/WallHeight.h"
 #include "roofdetect/WallSearch.h"
 
 #include <cstdlib>

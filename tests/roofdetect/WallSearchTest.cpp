@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "roofdetect/WallEdge.h"
+#include "roofdetect/WallHeight.h"
 #include "roofdetect/WallSearch.h"
 #include "tests/roofdetect/Blur.h"
 #include "tests/roofdetect/GreyPictures.h"
