@@ -5,6 +5,7 @@
 #include "photoinput/PhotoPicking.h"
 #include "roofdetect/ClickedRoof.h"
 #include "roofdetect/RoofDetector.h"
+#include "roofdetect/WallHeight.h"
 #include "roofdetect/WallSearch.h"
 
 #include <cstdlib>

@@ -106,29 +106,12 @@ std::vector<WallCandidate> FindWallEdge(const WallFace& face, const std::vector<
 // The longest candidate, the first among equally long ones; none of length 0.
 std::optional<WallCandidate> LongestWallEdge(const std::vector<WallCandidate>& candidates);
 
-// True when the candidate's height, measured with the camera as a wall line drawn along it would be
-// (from its ends' rows in the picture alone), holds however the edge's line may lean off the true
-// one: the line runs towards the nadir's picture point, which the camera gives to within
-// kNadirPlace pixels, and turned by that much about its top the height must stay within
-// kWallLengthPrecision pixels of the wall. An edge leaning far from the picture's vertical (near
-// the picture's sides at a small tilt, where vertical edges run nearly level towards the nadir's
-// picture point) spans too few rows for its height to be read from them, and gives none.
-inline constexpr double kNadirPlace = 1.0;
 // An end of a wall edge is placed within this (pixels) of where it truly lies across its own line
 // (blur up to a pixel, any contrast the face search takes) ...
 inline constexpr double kEndPlaceAcross = 1.0 / 3;
 // ... and the wall's length must be measured within this (pixels): a right height is right within
-// 1.5 pixels of its wall.
+// 1.5 pixels of its wall. (WallHeight.h holds the checks of the height itself.)
 inline constexpr double kWallLengthPrecision = 1.5;
-bool WallHeightHolds(const WallCandidate& candidate, const AnalysisWindow& window, const ObliqueCamera& camera);
-
-// True when the candidates' heights, each measured with the camera as a wall line drawn along
-// it would be, agree: the building's vertical edges are all as high as its roof. They disagree
-// when two lie farther apart than max(kWallHeightAgreement metres, 1.5 pixels of the wall of the
-// edge longest in the picture, the one whose height is given); then one of them is wrong, and
-// which one cannot be told. None or one agree.
-inline constexpr double kWallHeightAgreement = 0.5;
-bool WallEdgesAgree(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ObliqueCamera& camera);
 
 // The two ends of a wall edge in photo coordinates.
 struct WallEdgeEnds {

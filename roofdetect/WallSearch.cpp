@@ -16,12 +16,14 @@ namespace {
 // of equal greys as a face does, but above it lies more ground or another face.
 bool HangsFromRoof(const AnalysisWindow& window, int roofGray, MaskPixel start, int grey)
 {
-    constexpr int kMixedRows = 3;
+    // The roof lies at most this many rows above the face's last row: the rows between mix the
+    // roof's edge with the face (blurred, or falling between pixel rows).
+    constexpr int kRowsToTheRoof = 3;
     int y = start.y + 1;
     while (y <= kWindowLastV && std::abs(window.GetGrayLevel(start.x, y) - grey) <= kWallFaceTolerance) {
         ++y;
     }
-    for (const int last = y + kMixedRows; y <= last && y <= kWindowLastV; ++y) {
+    for (const int last = y + kRowsToTheRoof; y <= last && y <= kWindowLastV; ++y) {
         if (window.GetGrayLevel(start.x, y) >= roofGray - kRoofBand) {
             return true;
         }
@@ -64,10 +66,11 @@ std::optional<WallStart> ScanBand(const AnalysisWindow& window, int roofGray, in
 // tolerance from the face below it, and would then pass for the face itself.
 int BelowRoofEdgeRows(const AnalysisWindow& window, int roofGray, const WallStart& start)
 {
-    constexpr int kMixedRows = 2;
+    // A roof's edge mixes into at most this many rows above the face.
+    constexpr int kMixedRowsAboveFace = 2;
     constexpr int kSameRowGrey = kWallFaceTolerance / 2;
     const int x = start.pixel.x;
-    for (int y = start.pixel.y - 1; y >= start.pixel.y - kMixedRows && y >= 0; --y) {
+    for (int y = start.pixel.y - 1; y >= start.pixel.y - kMixedRowsAboveFace && y >= 0; --y) {
         const int g = window.GetGrayLevel(x, y);
         if (std::abs(g - start.grey) < kSameRowGrey) {
             continue;

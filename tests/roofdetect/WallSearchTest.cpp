@@ -10,6 +10,7 @@
 
 #include "roofdetect/ClickedRoof.h"
 #include "roofdetect/WallEdge.h"
+#include "roofdetect/WallHeight.h"
 #include "roofdetect/WallSearch.h"
 #include "tests/roofdetect/Blur.h"
 #include "tests/roofdetect/GreyPictures.h"
