@@ -141,6 +141,63 @@ struct PlacedEnd {
     int fartherSpread = 0;  // the grain as far again beyond: the greys' range about that point
 };
 
+// Where the grey along a picture line crosses halfway between the face's grey `reach` inside
+// `guess` and the grey as far beyond it, and the face's grey read there.
+struct HalfGreyCrossing {
+    double along = 0.0;
+    double inside = 0.0;
+};
+
+// The crossing read about `guess` (see EndByHalfGrey); none when the two greys differ by less
+// than the face's own tolerance (no end to see) or the grey never crosses.
+template <typename At>
+std::optional<HalfGreyCrossing> CrossHalfway(const AnalysisWindow& window, At at, double guess, int dir, double reach)
+{
+    auto grey = [&](double along) {
+        const WindowPoint p = at(along);
+        return window.GetSmoothGrayLevel(p.u, p.v);
+    };
+    const double inside = grey(guess - dir * reach);
+    const double outside = grey(guess + dir * reach);
+    if (std::abs(inside - outside) <= kWallFaceTolerance) {
+        return std::nullopt;
+    }
+    const double half = (inside + outside) / 2;
+    constexpr double kStep = 0.25;
+    double previous = guess - dir * reach;
+    double previousGrey = inside;
+    for (double t = previous + dir * kStep; dir * (t - guess) <= reach + 1e-9; t += dir * kStep) {
+        const double g = grey(t);
+        if ((g - half) * (inside - half) <= 0.0) {
+            return HalfGreyCrossing{previous + (t - previous) * (previousGrey - half) / (previousGrey - g), inside};
+        }
+        previous = t;
+        previousGrey = g;
+    }
+    return std::nullopt;
+}
+
+// An end of the face along a picture line placed to a fraction of a pixel (see EndByHalfGrey),
+// with the face's grey read for the last crossing.
+template <typename At>
+std::optional<HalfGreyCrossing> PlaceEndCrossing(const AnalysisWindow& window, At at, double guess, int dir, double reach)
+{
+    std::optional<HalfGreyCrossing> crossing = HalfGreyCrossing{guess, 0.0};
+    for (int round = 0; round < 2 && crossing; ++round) {
+        crossing = CrossHalfway(window, at, crossing->along, dir, reach);
+    }
+    return crossing;
+}
+
+// Where an end of the face lies along a picture line (see EndByHalfGrey), for those that want
+// only its place.
+template <typename At>
+std::optional<double> PlaceByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir, double reach = kEndGreyReach)
+{
+    const auto crossing = PlaceEndCrossing(window, at, guess, dir, reach);
+    return crossing ? std::optional<double>(crossing->along) : std::nullopt;
+}
+
 // An end of the face along a picture line (`at` gives the window position `along` it), placed
 // to a fraction of a pixel: where the grey, read between pixel centres, crosses halfway between
 // the face's grey `reach` inside the end and the grey as far beyond it. `guess` is where the
@@ -148,60 +205,38 @@ struct PlacedEnd {
 // Read again about the crossing found, so that a guess a pixel or so off does not bias the two
 // greys. None when the two greys differ by less than the face's own tolerance (no end to see)
 // or the grey never crosses. A line that crosses the end at a slant is read as far along it as
-// takes it kEndGreyReach across the end.
+// takes it kEndGreyReach across the end. Besides the place, what lies beyond: its grey there and
+// as far again, its grain as far again, and any line between the face and it brighter than both.
 template <typename At>
 std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir, double reach = kEndGreyReach)
 {
+    const auto crossing = PlaceEndCrossing(window, at, guess, dir, reach);
+    if (!crossing) {
+        return std::nullopt;
+    }
     auto grey = [&](double along) {
         const WindowPoint p = at(along);
         return window.GetSmoothGrayLevel(p.u, p.v);
     };
-    PlacedEnd placed{guess, 0, {}};
-    for (int round = 0; round < 2; ++round) {
-        const double inside = grey(placed.along - dir * reach);
-        const double outside = grey(placed.along + dir * reach);
-        if (std::abs(inside - outside) <= kWallFaceTolerance) {
-            return std::nullopt;
-        }
-        const double half = (inside + outside) / 2;
-        constexpr double kStep = 0.25;
-        double previous = placed.along - dir * reach;
-        double previousGrey = inside;
-        bool crossed = false;
-        for (double t = previous + dir * kStep; dir * (t - placed.along) <= reach + 1e-9; t += dir * kStep) {
-            const double g = grey(t);
-            if ((g - half) * (inside - half) <= 0.0) {
-                placed.along = previous + (t - previous) * (previousGrey - half) / (previousGrey - g);
-                crossed = true;
-                break;
-            }
-            previous = t;
-            previousGrey = g;
-        }
-        if (!crossed) {
-            return std::nullopt;
-        }
-        placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
-        placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
-        // A line between the face and the grey beyond that is brighter than both.
-        const double upper = std::max(inside, double(placed.beyondGrey));
-        placed.ridge = 0.0;
-        for (double t = placed.along - dir * reach; dir * (t - placed.along) <= reach + 1e-9; t += dir * 0.25) {
-            const double g = grey(t);
-            placed.ridge = std::max(placed.ridge, g - upper);
-        }
-        const WindowPoint farther = at(placed.along + dir * 2 * reach);
-        const int fu = static_cast<int>(std::lround(farther.u)), fv = static_cast<int>(std::lround(farther.v));
-        int lowest = 255, brightest = 0;
-        for (int dv = -kGrainReach; dv <= kGrainReach; ++dv) {
-            for (int du = -kGrainReach; du <= kGrainReach; ++du) {
-                const int g = window.GetGrayLevel(fu + du, fv + dv);
-                lowest = std::min(lowest, g);
-                brightest = std::max(brightest, g);
-            }
-        }
-        placed.fartherSpread = brightest - lowest;
+    PlacedEnd placed{crossing->along};
+    placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
+    placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
+    // A line between the face and the grey beyond that is brighter than both.
+    const double upper = std::max(crossing->inside, double(placed.beyondGrey));
+    for (double t = placed.along - dir * reach; dir * (t - placed.along) <= reach + 1e-9; t += dir * 0.25) {
+        placed.ridge = std::max(placed.ridge, grey(t) - upper);
     }
+    const WindowPoint farther = at(placed.along + dir * 2 * reach);
+    const int fu = static_cast<int>(std::lround(farther.u)), fv = static_cast<int>(std::lround(farther.v));
+    int lowest = 255, brightest = 0;
+    for (int dv = -kGrainReach; dv <= kGrainReach; ++dv) {
+        for (int du = -kGrainReach; du <= kGrainReach; ++du) {
+            const int g = window.GetGrayLevel(fu + du, fv + dv);
+            lowest = std::min(lowest, g);
+            brightest = std::max(brightest, g);
+        }
+    }
+    placed.fartherSpread = brightest - lowest;
     return placed;
 }
 
@@ -217,9 +252,9 @@ double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int fac
     constexpr int kPlaces = 7;
     for (int i = 1; i <= kPlaces; ++i) {
         const double s = top + (foot - top) * (0.2 + 0.6 * i / (kPlaces + 1.0));
-        const auto placed = EndByHalfGrey(*face.window, [&](double e) { return line.at(s, e); }, offset, -faceSide);
-        if (placed && std::abs(placed->along - offset) <= kWallEdgeTolerance) {
-            places.push_back(placed->along);
+        const auto placed = PlaceByHalfGrey(*face.window, [&](double e) { return line.at(s, e); }, offset, -faceSide);
+        if (placed && std::abs(*placed - offset) <= kWallEdgeTolerance) {
+            places.push_back(*placed);
         }
     }
     if (2 * places.size() <= kPlaces) {
@@ -230,7 +265,210 @@ double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int fac
 
 // The wall face is the picture of a quadrilateral: the roof's edge from the vertex to its
 // neighbour on the face's side above, the wall's bottom edge (the same edge at ground level)
-// below. An edge's ends are trusted only when the face shows them: beside the edge, at several
+// below. The face's ends are read beside the edge along lines parallel to it, at distances `k`
+// along the roof's edge from the edge's line.
+struct FaceLines {
+    VertexLine line;            // the edge's own line
+    double du = 0.0, dv = 0.0;  // from the edge's start to the roof's neighbouring vertex
+    double side = 0.0;          // the length of the roof's edge to that vertex
+    double slant = 0.0;         // 1 / sin of the angle the roof's edge makes with the line
+    double reach = 0.0;         // how far along the roof's edge the ends are read
+    int samples = 0;            // how many distances are read
+    // Window position `along` the line, `k` along the roof's edge from it.
+    WindowPoint at(double k, double along) const
+    {
+        const WindowPoint p = line.at(along, 0.0);
+        return {p.u + k * du / side, p.v + k * dv / side};
+    }
+};
+
+// The lines beside the edge along which the face's ends are read; none where the roof's edge is
+// too short or meets the edge at too small an angle for enough of them.
+std::optional<FaceLines> FaceLinesBeside(const VertexLine& line, MaskPixel neighbour)
+{
+    FaceLines lines{line, neighbour.x - line.ou, neighbour.y - line.ov};
+    lines.side = std::hypot(lines.du, lines.dv);
+    if (lines.side < 1.0) {
+        return std::nullopt;  // no roof's edge to read the face along
+    }
+    // The face's top and bottom run along the roof's edge and cross the edge's line at the angle
+    // the roof's edge makes with it. Distances are measured across them: the face lines stand as
+    // far from the edge's side, and each end is read as far about it, as on a face whose top
+    // meets the edge square, so that where the angle is smaller the other side's grey, blurred
+    // across the edge, reaches neither.
+    lines.slant = lines.side / std::max(std::abs(line.au * lines.dv - line.av * lines.du), 1e-9);
+    lines.reach = std::min(kWallEndCheckReach * lines.slant, lines.side / 2);
+    if (lines.reach < 3.0 * lines.slant) {
+        return std::nullopt;
+    }
+    lines.samples = static_cast<int>(std::floor((lines.reach + 1e-9) / lines.slant)) - 1;
+    return lines;
+}
+
+// Where the face begins (dir = -1: searched upwards from below the top) or ends (dir = +1:
+// searched downwards from above the foot) at `k` along the roof's edge: first the last face
+// pixel before one off the face, then, from there, where the grey crosses halfway between the
+// face and what lies beyond (EndByHalfGrey).
+std::optional<PlacedEnd> FaceEndAt(const WallFace& face, const FaceLines& lines, double k, double end, int dir)
+{
+    auto onFace = [&](double along) {
+        const WindowPoint p = lines.at(k, along);
+        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.wallGray) <= kWallFaceTolerance;
+    };
+    const double window = 2.0 + k;
+    for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
+        if (onFace(t) && !onFace(t + dir * 0.5)) {
+            return EndByHalfGrey(*face.window, [&](double along) { return lines.at(k, along); }, t, dir, kEndGreyReach * lines.slant);
+        }
+    }
+    return std::nullopt;
+}
+
+// A straight line through points (k, along): where it meets the edge (k = 0) and its slope.
+struct EndLine {
+    double met = 0.0;
+    double slope = 0.0;
+};
+
+// The least-squares line through `points`; none when a point lies farther than kWallEndStraight
+// from it (the ends do not run straight).
+std::optional<EndLine> StraightThrough(const std::vector<std::pair<double, double>>& points)
+{
+    double mk = 0, mt = 0;
+    for (const auto& [k, t] : points) {
+        mk += k / points.size();
+        mt += t / points.size();
+    }
+    double skk = 0, skt = 0;
+    for (const auto& [k, t] : points) {
+        skk += (k - mk) * (k - mk);
+        skt += (k - mk) * (t - mt);
+    }
+    const double slope = skt / skk;
+    for (const auto& [k, t] : points) {
+        if (std::abs(mt + slope * (k - mk) - t) > kWallEndStraight) {
+            return std::nullopt;
+        }
+    }
+    return EndLine{mt - slope * mk, slope};
+}
+
+// The face's top or bottom read beside the edge: the line its ends lie on, the ends placed, and
+// how much farther from the edge than usual its samples begin.
+struct FaceEndRead {
+    EndLine line;
+    std::vector<PlacedEnd> ends;
+    double carried = 0.0;
+};
+
+// The face's top is read only where roof lies beyond it: at a silhouette corner the roof above
+// the face narrows to a wedge at the corner, and there the read past the top crosses the whole
+// roof onto what lies behind it.
+bool RoofBeyond(const WallFace& face, const std::optional<PlacedEnd>& placed)
+{
+    return placed && IsRoofGrey(face, placed->beyondGrey) && IsRoofGrey(face, placed->fartherGrey);
+}
+
+// The face's top (dir = -1) or bottom (dir = +1) beside the edge: its ends, read at several
+// distances along the roof's edge, must lie on a straight line that meets the edge within
+// `agreement` of `end` (the end read from whole face pixels along the edge). For the top, samples
+// nearest the corner, before the first with roof beyond (RoofBeyond), are passed over, and as many
+// are read farther along the roof's edge, up to half its length.
+std::optional<FaceEndRead> FaceEndBeside(const WallFace& face, const FaceLines& lines, double end, int dir, double agreement)
+{
+    FaceEndRead read;
+    std::vector<std::pair<double, double>> points;
+    bool roofBeyond = dir > 0;
+    for (double k = 2.0 * lines.slant; static_cast<int>(points.size()) < lines.samples; k += lines.slant) {
+        if (k > lines.reach + 1e-9 && (dir > 0 || k > lines.side / 2)) {
+            break;
+        }
+        const auto placed = FaceEndAt(face, lines, k, end, dir);
+        if (!roofBeyond) {
+            if (!RoofBeyond(face, placed)) {
+                continue;
+            }
+            roofBeyond = true;
+            read.carried = k - 2.0 * lines.slant;
+        }
+        if (!placed) {
+            return std::nullopt;
+        }
+        read.ends.push_back(*placed);
+        points.emplace_back(k, placed->along);
+    }
+    if (static_cast<int>(points.size()) < std::min(lines.samples, kLeastFaceSamples)) {
+        return std::nullopt;
+    }
+    const auto straight = StraightThrough(points);
+    if (!straight) {
+        return std::nullopt;
+    }
+    // The end read from whole face pixels stops before the pixel the end passes through, so
+    // the face's true end may lie up to a pixel farther out.
+    const double outwards = dir * (straight->met - end);
+    if (outwards < -agreement || outwards > agreement + 1.0) {
+        return std::nullopt;
+    }
+    read.line = *straight;
+    return read;
+}
+
+// An end placed within kEndPlaceAcross of where it truly is across its own line lies `slant`
+// (1 / sin of the angle the face's top makes with the edge) times as far off along the edge.
+// A line carried back to the edge from samples that begin farther out moves its end there by
+// up to 1 + 2 carried / span times a sample's own error (two samples at the span's ends, each
+// off by that error the other way): the top's samples passed over at a silhouette corner widen
+// the top's error so. Both ends together must give the wall's length within
+// kWallLengthPrecision; at a smaller angle, or carried farther, this face gives no edge.
+bool EndsPlacedPreciselyEnough(const FaceLines& lines, double carried)
+{
+    const double span = (lines.samples - 1) * lines.slant;
+    return kEndPlaceAcross * lines.slant * (2.0 + 2.0 * carried / span) <= kWallLengthPrecision;
+}
+
+// The face's top and bottom are the pictures of two level lines of the wall, one above the
+// other: they meet only at their vanishing point, beyond the face's far side along the roof's
+// edge. So over the face's width the wall's length along the edge can change by no more than
+// all of it, and the bottom's slope differs from the top's by at most length / width. A
+// bottom that runs off at another slope is not the wall's foot but something in front of it
+// (the edge of a nearer roof, of a shadow).
+bool BottomLevelWithTop(const EndLine& top, const EndLine& bottom, double side)
+{
+    return std::abs(bottom.slope - top.slope) * side <= bottom.met - top.met;
+}
+
+// A foot stands on the ground: where the face ends against something in front of the wall,
+// the wall goes on behind it and its foot is hidden. In front can stand a nearer roof (roof
+// grey beyond the end: a nearer building's roof, or the building's own roof in front) or a
+// nearer wall, which hangs from its roof's edge: a line brighter than both the face and the
+// nearer wall, all along the face's bottom (the ground's own marks, a kerb or a JPEG block,
+// cross only some of the samples). How flat the grey beyond is tells nothing: the ground can
+// be as flat as a wall. `beyond` holds the bottom's ends placed beside the edge.
+bool FootHidden(const WallFace& face, const std::vector<PlacedEnd>& beyond)
+{
+    std::vector<double> ridges;
+    for (const PlacedEnd& end : beyond) {
+        ridges.push_back(end.ridge - std::max(kLeastRidge, double(end.fartherSpread)));
+    }
+    const bool hangingWall = !ridges.empty() && Median(ridges) > 0.0;
+    const bool nearerRoof = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) { return IsRoofGrey(face, end.beyondGrey); });
+    return nearerRoof || hangingWall;
+}
+
+// Beyond the wall's bottom lies the ground, one grey over some pixels. Where the grey beyond
+// the end still changes (pixels mixed from a narrowing face beside the edge, the ground and
+// the face) beside most of the edge, the face ended against a blurred edge of something else,
+// not on the ground, and the end read there is no foot.
+bool EndsOnMixedGrey(const std::vector<PlacedEnd>& beyond)
+{
+    const auto mixedEnds = std::count_if(beyond.begin(), beyond.end(), [](const PlacedEnd& end) {
+        return std::abs(end.fartherGrey - end.beyondGrey) > kWallFaceTolerance;
+    });
+    return 2 * static_cast<std::size_t>(mixedEnds) > beyond.size();
+}
+
+// An edge's ends are trusted only when the face shows them: beside the edge, at several
 // distances along the roof's edge, the face's top (roof above, face below) and its bottom (face
 // above, none below) are found along the line's direction; each must run straight and, carried
 // back to the edge, meet it near the end the edge found (kWallFootAgreement, kWallTopAgreement).
@@ -240,187 +478,51 @@ double EdgePlaceByHalfGrey(const WallFace& face, const VertexLine& line, int fac
 std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double topAlong,
                                                           double footAlong)
 {
-    const double du = neighbour.x - line.ou;
-    const double dv = neighbour.y - line.ov;
-    const double side = std::hypot(du, dv);
-    if (side < 1.0) {
-        return std::nullopt;  // no roof's edge to read the face along
-    }
-    // The face's top and bottom run along the roof's edge and cross the edge's line at the angle
-    // the roof's edge makes with it. Distances are measured across them: the face lines stand as
-    // far from the edge's side, and each end is read as far about it, as on a face whose top
-    // meets the edge square, so that where the angle is smaller the other side's grey, blurred
-    // across the edge, reaches neither.
-    const double slant = side / std::max(std::abs(line.au * dv - line.av * du), 1e-9);
-    const double reach = std::min(kWallEndCheckReach * slant, side / 2);
-    if (reach < 3.0 * slant) {
+    const auto lines = FaceLinesBeside(line, neighbour);
+    if (!lines) {
         return std::nullopt;
     }
-    auto at = [&](double k, double along) {
-        const WindowPoint p = line.at(along, 0.0);
-        return WindowPoint{p.u + k * du / side, p.v + k * dv / side};
-    };
-    auto onFace = [&](double k, double along) {
-        const WindowPoint p = at(k, along);
-        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.wallGray) <= kWallFaceTolerance;
-    };
-    // Where the face begins (dir = -1: searched upwards from below the top) or ends (dir = +1:
-    // searched downwards from above the foot) at `k` along the roof's edge: first the last face
-    // pixel before one off the face, then, from there, where the grey crosses halfway between
-    // the face and what lies beyond (EndByHalfGrey).
-    std::vector<PlacedEnd> beyond;
-    auto faceEnd = [&](double k, double end, int dir) -> std::optional<PlacedEnd> {
-        const double window = 2.0 + k;
-        for (double t = end - dir * window; dir * (t - end) <= window; t += dir * 0.25) {
-            if (onFace(k, t) && !onFace(k, t + dir * 0.5)) {
-                return EndByHalfGrey(*face.window, [&](double along) { return at(k, along); }, t, dir, kEndGreyReach * slant);
-            }
-        }
-        return std::nullopt;
-    };
-    // The ends found beside the edge must lie on a straight line that meets the edge at `end`.
-    // Returns where the line meets the edge and its slope (along the edge per pixel along the
-    // roof's edge). The face's top is read only where roof lies beyond it: at a silhouette corner
-    // the roof above the face narrows to a wedge at the corner, and there the read past the top
-    // crosses the whole roof onto what lies behind it. Samples nearest the corner, before the
-    // first with roof grey one and two reach lengths past the top, are passed over, and as many
-    // are read farther along the roof's edge, up to half its length; `carried` receives how much
-    // farther from the edge the samples then begin.
-    const int samples = static_cast<int>(std::floor((reach + 1e-9) / slant)) - 1;
-    auto agrees = [&](double end, int dir, double agreement, double& carried) -> std::optional<std::pair<double, double>> {
-        std::vector<std::pair<double, double>> points;
-        bool roofBeyond = dir > 0;
-        for (double k = 2.0 * slant; static_cast<int>(points.size()) < samples; k += slant) {
-            if (k > reach + 1e-9 && (dir > 0 || k > side / 2)) {
-                break;
-            }
-            const auto placed = faceEnd(k, end, dir);
-            if (!roofBeyond) {
-                if (!placed || !IsRoofGrey(face, placed->beyondGrey) || !IsRoofGrey(face, placed->fartherGrey)) {
-                    continue;
-                }
-                roofBeyond = true;
-                carried = k - 2.0 * slant;
-            }
-            if (!placed) {
-                return std::nullopt;
-            }
-            if (dir > 0) {
-                beyond.push_back(*placed);
-            }
-            points.emplace_back(k, placed->along);
-        }
-        if (static_cast<int>(points.size()) < std::min(samples, kLeastFaceSamples)) {
-            return std::nullopt;
-        }
-        double mk = 0, mt = 0;
-        for (const auto& [k, t] : points) {
-            mk += k / points.size();
-            mt += t / points.size();
-        }
-        double skk = 0, skt = 0;
-        for (const auto& [k, t] : points) {
-            skk += (k - mk) * (k - mk);
-            skt += (k - mk) * (t - mt);
-        }
-        const double slope = skt / skk;
-        for (const auto& [k, t] : points) {
-            if (std::abs(mt + slope * (k - mk) - t) > kWallEndStraight) {
-                return std::nullopt;
-            }
-        }
-        const double met = mt - slope * mk;
-        // The end read from whole face pixels stops before the pixel the end passes through, so
-        // the face's true end may lie up to a pixel farther out.
-        const double outwards = dir * (met - end);
-        if (outwards < -agreement || outwards > agreement + 1.0) {
-            return std::nullopt;
-        }
-        return std::pair{met, slope};
-    };
-    double carried = 0.0, notCarried = 0.0;
-    const auto topMet = agrees(topAlong, -1, kWallTopAgreement, carried);
-    const auto footMet = agrees(footAlong, 1, kWallFootAgreement, notCarried);
-    if (!topMet || !footMet) {
+    const auto top = FaceEndBeside(face, *lines, topAlong, -1, kWallTopAgreement);
+    const auto bottom = FaceEndBeside(face, *lines, footAlong, 1, kWallFootAgreement);
+    if (!top || !bottom) {
         return std::nullopt;
     }
-    // An end placed within kEndPlaceAcross of where it truly is across its own line lies `slant`
-    // (1 / sin of the angle the face's top makes with the edge) times as far off along the edge.
-    // A line carried back to the edge from samples that begin farther out moves its end there by
-    // up to 1 + 2 carried / span times a sample's own error (two samples at the span's ends, each
-    // off by that error the other way): the top's samples passed over at a silhouette corner widen
-    // the top's error so. Both ends together must give the wall's length within
-    // kWallLengthPrecision; at a smaller angle, or carried farther, this face gives no edge.
-    const double span = (samples - 1) * slant;
-    if (kEndPlaceAcross * slant * (2.0 + 2.0 * carried / span) > kWallLengthPrecision) {
+    if (!EndsPlacedPreciselyEnough(*lines, top->carried) || !BottomLevelWithTop(top->line, bottom->line, lines->side)) {
         return std::nullopt;
     }
-    // The face's top and bottom are the pictures of two level lines of the wall, one above the
-    // other: they meet only at their vanishing point, beyond the face's far side along the roof's
-    // edge. So over the face's width the wall's length along the edge can change by no more than
-    // all of it, and the bottom's slope differs from the top's by at most length / width. A
-    // bottom that runs off at another slope is not the wall's foot but something in front of it
-    // (the edge of a nearer roof, of a shadow).
-    const double length = footMet->first - topMet->first;
-    if (std::abs(footMet->second - topMet->second) * side > length) {
+    if (FootHidden(face, bottom->ends) || EndsOnMixedGrey(bottom->ends)) {
         return std::nullopt;
     }
-    // A foot stands on the ground: where the face ends against something in front of the wall,
-    // the wall goes on behind it and its foot is hidden. In front can stand a nearer roof (roof
-    // grey beyond the end: a nearer building's roof, or the building's own roof in front) or a
-    // nearer wall, which hangs from its roof's edge: a line brighter than both the face and the
-    // nearer wall, all along the face's bottom (the ground's own marks, a kerb or a JPEG block,
-    // cross only some of the samples). How flat the grey beyond is tells nothing: the ground can
-    // be as flat as a wall.
-    std::vector<double> ridges;
-    for (const PlacedEnd& end : beyond) {
-        ridges.push_back(end.ridge - std::max(kLeastRidge, double(end.fartherSpread)));
-    }
-    const bool hangingWall = !ridges.empty() && Median(ridges) > 0.0;
-    const bool nearerRoof = std::any_of(beyond.begin(), beyond.end(), [&](const PlacedEnd& end) { return IsRoofGrey(face, end.beyondGrey); });
-    const bool hidden = nearerRoof || hangingWall;
-    if (hidden) {
-        return std::nullopt;
-    }
-    // Beyond the wall's bottom lies the ground, one grey over some pixels. Where the grey beyond
-    // the end still changes (pixels mixed from a narrowing face beside the edge, the ground and
-    // the face) beside most of the edge, the face ended against a blurred edge of something else,
-    // not on the ground, and the end read there is no foot.
-    const auto mixedEnds = std::count_if(beyond.begin(), beyond.end(), [](const PlacedEnd& end) {
-        return std::abs(end.fartherGrey - end.beyondGrey) > kWallFaceTolerance;
-    });
-    const bool mixed = 2 * static_cast<std::size_t>(mixedEnds) > beyond.size();
-    if (mixed) {
-        return std::nullopt;
-    }
-    return std::pair{topMet->first, footMet->first};
+    return std::pair{top->line.met, bottom->line.met};
 }
 
-// The edge along `line` with the face on `faceSide` of it, its place across the line first
-// taken at `offset`; none when it does not hold.
-std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& line, MaskPixel previous, MaskPixel next,
-                                        const std::vector<MaskPixel>& boundary, int faceSide, double offset, double startReach, double lastStart,
-                                        std::vector<MaskPixel>& taken)
+// Where the face's edge begins beside the vertex, to a quarter pixel: the top of the wall along
+// the edge; none when it never begins within the first steps.
+std::optional<double> FaceTopAlong(const WallFace& face, const VertexLine& line, int faceSide, double offset, double lastStart)
 {
-    const MaskPixel top = line.top;
-    // Where the face's edge begins, to a quarter pixel: the top of the wall along the edge.
-    double faceTop = -1.0;
-    for (double a = 0.25; a <= lastStart && faceTop < 0.0; a += 0.25) {
-        if (const auto e = EdgeAcross(face, line, a, offset, 1.0, faceSide, false)) {
-            faceTop = a;
+    for (double a = 0.25; a <= lastStart; a += 0.25) {
+        if (EdgeAcross(face, line, a, offset, 1.0, faceSide, false)) {
+            return a;
         }
     }
-    if (faceTop < 0.0) {
-        return std::nullopt;
-    }
-    double s = faceTop;
+    return std::nullopt;
+}
 
-    // Down the line one pixel at a time while the edge stays on it. A single step without it is
-    // passed over (a pixel of the wall's grain); two end the edge. The edge's place across is
-    // the median of its first steps. A boundary that leaves the line at a small angle (the
-    // wall's bottom edge running down steeply beside it) drifts off step by step: the foot is the
-    // last step still on the edge's place, within half a pixel.
+// The face's edge followed down its line: the last step still on it, and its place across.
+struct FollowedEdge {
+    double foot = 0.0;
+    double offset = 0.0;
+};
+
+// Down the line one pixel at a time from `faceTop` while the edge stays on it. A single step
+// without it is passed over (a pixel of the wall's grain); two end the edge. The edge's place
+// across is the median of its first steps. A boundary that leaves the line at a small angle (the
+// wall's bottom edge running down steeply beside it) drifts off step by step: the foot is the
+// last step still on the edge's place, within half a pixel, then refined to a quarter pixel.
+FollowedEdge FollowDown(const WallFace& face, const VertexLine& line, int faceSide, double offset, double faceTop, double startReach)
+{
     std::vector<double> firstSteps;
+    double s = faceTop;
     double foot = s - 1.0;
     int missed = 0;
     for (; s <= line.reach && missed < 2; s += 1.0) {
@@ -445,63 +547,116 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
             break;
         }
     }
+    return {foot, offset};
+}
+
+// How far `p` lies on the face's side of the line, per pixel of its distance from the vertex.
+double FaceSideOf(const VertexLine& line, int faceSide, MaskPixel p)
+{
+    return faceSide * line.across(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y));
+}
+
+// The roof's edge along the top of the face: the neighbouring vertex on the face's side of the
+// line; none when neither lies there. At a silhouette corner both roof edges lie on the face's
+// side: the face's top is the one making the smaller angle with the line's downward direction;
+// the other runs back over the roof's far side.
+std::optional<MaskPixel> FaceTopNeighbour(const VertexLine& line, int faceSide, MaskPixel previous, MaskPixel next)
+{
+    const double previousSide = FaceSideOf(line, faceSide, previous);
+    const double nextSide = FaceSideOf(line, faceSide, next);
+    if (std::max(previousSide, nextSide) <= 0.0) {
+        return std::nullopt;
+    }
+    if (previousSide > 0.0 && nextSide > 0.0) {
+        auto downward = [&](MaskPixel p) { return line.along(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y)); };
+        return downward(previous) > downward(next) ? previous : next;
+    }
+    return previousSide > nextSide ? previous : next;
+}
+
+// The foot read from whole face pixels beside the edge stops short where blur rounds the face's
+// lower corner: the side's grey and the bottom's both mix into the corner's pixels. Just inside
+// the face, along the edge, the face goes on down to its bottom, where the grey crosses halfway
+// to what lies below; that end guides the face lines when it lies farther. That line is followed
+// from `foot` while it keeps `grey`.
+double FootGuessInside(const WallFace& face, const VertexLine& line, int faceSide, double offset, double foot, double grey)
+{
+    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
+    double insideEnd = foot;
+    while (insideEnd < line.reach) {
+        const WindowPoint p = inside(insideEnd + 0.25);
+        if (std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - grey) > kWallFaceTolerance) {
+            break;
+        }
+        insideEnd += 0.25;
+    }
+    const auto placed = PlaceByHalfGrey(*face.window, inside, insideEnd, 1);
+    return placed ? std::max(foot, *placed) : foot;
+}
+
+// The grey just inside the face along the edge, `along` the line.
+double InsideGrey(const WallFace& face, const VertexLine& line, int faceSide, double offset, double along)
+{
+    const WindowPoint p = line.at(along, offset + faceSide * kFootInside);
+    return face.window->GetSmoothGrayLevel(p.u, p.v);
+}
+
+// The boundary pixels along the edge down to `foot` (within kWallLineReach of its place across):
+// the edge's own, on which no other vertex starts.
+void TakeBoundaryAlong(const VertexLine& line, const std::vector<MaskPixel>& boundary, double offset, double foot, std::vector<MaskPixel>& taken)
+{
+    for (const MaskPixel& p : boundary) {
+        const double a = line.along(p);
+        if (a > 0.0 && a <= foot + 1.0 && std::abs(line.across(p) - offset) <= kWallLineReach) {
+            taken.push_back(p);
+        }
+    }
+}
+
+// The edge along `line` with the face on `faceSide` of it, its place across the line first
+// taken at `offset`; none when it does not hold.
+std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& line, MaskPixel previous, MaskPixel next,
+                                        const std::vector<MaskPixel>& boundary, int faceSide, double offset, double startReach, double lastStart,
+                                        std::vector<MaskPixel>& taken)
+{
+    const MaskPixel top = line.top;
+    const auto faceTop = FaceTopAlong(face, line, faceSide, offset, lastStart);
+    if (!faceTop) {
+        return std::nullopt;
+    }
+    const FollowedEdge followed = FollowDown(face, line, faceSide, offset, *faceTop, startReach);
+    offset = followed.offset;
+    double foot = followed.foot;
     // The wall's length in the picture is that of the face's edge. The vertex, a pixel of the
     // roof's outline, lies a little above the corner, up to kWallTopAllowance: so much of the face
     // top's distance from it is taken for the corner's, the rest (a face that narrows to a wedge at
     // the corner) for wall. These ends, read from whole face pixels, only guide the face lines
     // beside the edge, which place them to a fraction of a pixel.
-    const double topAlong = std::min(faceTop, kWallTopAllowance);
-    // The roof's edge along the top of the face: the neighbour on the face's side of the line.
-    const double previousSide = faceSide * line.across(previous) / std::max(1.0, std::hypot(previous.x - top.x, previous.y - top.y));
-    const double nextSide = faceSide * line.across(next) / std::max(1.0, std::hypot(next.x - top.x, next.y - top.y));
-    if (std::max(previousSide, nextSide) <= 0.0) {
+    const double topAlong = std::min(*faceTop, kWallTopAllowance);
+    const auto neighbour = FaceTopNeighbour(line, faceSide, previous, next);
+    if (!neighbour) {
         return std::nullopt;
     }
-    // The foot read from whole face pixels beside the edge stops short where blur rounds the
-    // face's lower corner: the side's grey and the bottom's both mix into the corner's pixels.
-    // Just inside the face, along the edge, the face goes on down to its bottom, where the grey
-    // crosses halfway to what lies below; that end guides the face lines when it lies farther.
-    // That line is followed while it keeps the face's grey. Where the blur mixes so much of the
-    // side's grey into that line that it starts off the face's grey, and the face lines do not
-    // confirm the first guess, the line is followed again while it keeps its own grey, read above
-    // the foot.
-    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
-    auto insideGrey = [&](double along) {
-        const WindowPoint p = inside(along);
-        return face.window->GetSmoothGrayLevel(p.u, p.v);
-    };
-    auto footGuess = [&](double grey) {
-        double insideEnd = foot;
-        while (insideEnd < line.reach && std::abs(insideGrey(insideEnd + 0.25) - grey) <= kWallFaceTolerance) {
-            insideEnd += 0.25;
-        }
-        const auto placed = EndByHalfGrey(*face.window, inside, insideEnd, 1);
-        return placed ? std::max(foot, placed->along) : foot;
-    };
-    const double faceGuess = footGuess(face.wallGray);
-    const double ownGuess = footGuess(insideGrey(std::max(faceTop, foot - kEndGreyReach)));
+    // The foot guessed just inside the face, along the face's grey. Where the blur mixes so much
+    // of the side's grey into that line that it starts off the face's grey, and the face lines do
+    // not confirm the first guess, the line is followed again while it keeps its own grey, read
+    // above the foot.
+    const double faceGuess = FootGuessInside(face, line, faceSide, offset, foot, face.wallGray);
+    const double ownGuess = FootGuessInside(face, line, faceSide, offset, foot, InsideGrey(face, line, faceSide, offset, std::max(*faceTop, foot - kEndGreyReach)));
     // The edge is judged long enough from the farther end: the whole face pixels stop short
     // under blur.
     if (std::max(faceGuess, ownGuess) - topAlong < kWallMinLength) {
         return std::nullopt;
-    }
-    // At a silhouette corner both roof edges lie on the face's side: the face's top is the one
-    // making the smaller angle with the line's downward direction; the other runs back over the
-    // roof's far side.
-    MaskPixel neighbour = previousSide > nextSide ? previous : next;
-    if (previousSide > 0.0 && nextSide > 0.0) {
-        auto downward = [&](MaskPixel p) { return line.along(p) / std::max(1.0, std::hypot(p.x - top.x, p.y - top.y)); };
-        neighbour = downward(previous) > downward(next) ? previous : next;
     }
     // The ends are measured along the edge's own line: from where the edge lies beside the
     // vertex towards the nadir. The vertex, a pixel of the outline blur may have cut off the
     // corner, lies up to a few pixels beside the building's vertical edge, and the line from it
     // leans a little off that edge; where the face's top and bottom cross the edge at a small
     // angle, that lean alone moves their crossings apart along the line by a pixel or more.
-    const VertexLine edgeLine = VertexLine::Towards(top, line.at(0.0, EdgePlaceByHalfGrey(face, line, faceSide, offset, faceTop, foot)), line.at(line.reach, 0.0));
-    auto ends = FaceShowsTheEnds(face, edgeLine, neighbour, topAlong, faceGuess);
+    const VertexLine edgeLine = VertexLine::Towards(top, line.at(0.0, EdgePlaceByHalfGrey(face, line, faceSide, offset, *faceTop, foot)), line.at(line.reach, 0.0));
+    auto ends = FaceShowsTheEnds(face, edgeLine, *neighbour, topAlong, faceGuess);
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
-        ends = FaceShowsTheEnds(face, edgeLine, neighbour, topAlong, ownGuess);
+        ends = FaceShowsTheEnds(face, edgeLine, *neighbour, topAlong, ownGuess);
     }
     if (!ends) {
         return std::nullopt;
@@ -511,13 +666,7 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (length < kWallMinLength) {
         return std::nullopt;
     }
-    // The boundary pixels along the edge are its own: no other vertex starts on them.
-    for (const MaskPixel& p : boundary) {
-        const double a = line.along(p);
-        if (a > 0.0 && a <= foot + 1.0 && std::abs(line.across(p) - offset) <= kWallLineReach) {
-            taken.push_back(p);
-        }
-    }
+    TakeBoundaryAlong(line, boundary, offset, foot, taken);
     // The building's corner is where the edge meets the face's top; the wall edge stands on it
     // and reaches down to where the edge meets the face's bottom.
     return WallCandidate{top, edgeLine.at(ends->first, 0.0), edgeLine.at(foot, 0.0), static_cast<int>(platform::RoundHalfEven(length))};
