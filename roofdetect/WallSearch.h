@@ -45,9 +45,9 @@ struct WallStart {
 // band.
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
 
-// The wall faces to try for a wall edge, in order: first the one FindWallStart gives; then the
-// faces of other greys under the kept corners, lowest corner first (the earlier row among equals),
-// one face per grey. Below a corner where two walls meet (a crease) lie both walls' faces, and
+// The wall faces to try for a wall edge, in order: first the one FindWallStart gives (when it
+// gives one); then the faces of other greys under the kept corners, lowest corner first (the
+// earlier row among equals), one face per grey. Below a corner where two walls meet (a crease) lie both walls' faces, and
 // the one below the lowest corner may be seen nearly edge-on, too narrow at its ends to measure,
 // while the other is seen squarely; where two corners tie for lowest, the other one's face may
 // be the one that shows the wall. Below each corner the search is FindWallStart's, with every

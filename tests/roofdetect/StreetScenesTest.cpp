@@ -577,11 +577,12 @@ INSTANTIATE_TEST_SUITE_P(Blur, CreaseSliverScenes, ::testing::Range(0, 4), [](co
 // two front corners tie for lowest, at places off the picture's middle where one side wall shows
 // beside the front wall. The sun from behind leaves the front wall in deep shade, darker than
 // either band of the wall search (130 levels below the roof); the side wall shows in the lower
-// band. Below the tied corner whose box holds only the shaded front wall the search finds no face;
-// below the other one the side wall gives the height.
+// band. Where the tied corner that comes first has only the shaded front wall below it, the search
+// there finds no face; the side wall, below the other tied corner or the back corner above it,
+// gives the height. Never a wrong height; a floor of right ones per blur level.
 class TiedLowestCorners : public ::testing::TestWithParam<int> {};
 
-TEST_P(TiedLowestCorners, TheOtherCornersFaceGivesTheHeight)
+TEST_P(TiedLowestCorners, AnotherCornersFaceGivesTheHeight)
 {
     const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(GetParam())];
     const int floor = std::array{6, 5, 2, 9}[std::size_t(GetParam())];
