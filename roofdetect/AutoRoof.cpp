@@ -24,6 +24,47 @@ AutoRoofResult NoRoofThere(AutoRoofOutcome outcome)
     return result;
 }
 
+// What the wall edge search reads besides the roof and the face: the camera, the stored roof's
+// vertices (RoofVertexCorners), the picture's bright peak and the click's window position.
+struct WallSetting {
+    const ObliqueCamera* camera = nullptr;
+    std::vector<MaskPixel> vertices;
+    int peak = 0;
+    WindowPoint click;
+};
+
+// The wall edges the face from `start` shows that stand on the clicked roof and whose height
+// their ends can hold (WallEdge.h, WallHeight.h).
+std::vector<WallCandidate> CheckedWallEdges(RoofDetection& d, const WallStart& start, const WallSetting& setting)
+{
+    const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start.grey, start.pixel, d.edgeMask);
+    // Vertical edges point at the nadir's picture point: the camera says where to look.
+    const PhotoPoint nadir = NadirInPhoto(*setting.camera);
+    const WallFace face{&d.window, start.grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, setting.peak};
+    std::vector<WallCandidate> candidates =
+        OnTheClickedRoof(FindWallEdge(face, setting.vertices, boundary, d.edgeMask), d.window, d.bandMask, setting.click.u, setting.click.v);
+    // An edge whose height its ends cannot hold to a right height gives none.
+    std::erase_if(candidates, [&](const WallCandidate& c) { return !WallHeightHolds(c, d.window, *setting.camera); });
+    return candidates;
+}
+
+// The wall edge in photo coordinates, with the roof's vertex it starts from moved onto the
+// building's corner the edge found; none when the vertex is not one of the polygon's.
+std::optional<WallEdgeEnds> StandOnItsVertex(RoofDetection& d, const WallCandidate& edge, const std::vector<MaskPixel>& vertices)
+{
+    // The candidate's vertex indexes `vertices`, the polygon's vertices in order.
+    const std::size_t index = edge.vertex;
+    if (index >= vertices.size() || index + 1 >= d.polygon.size()) {
+        return std::nullopt;
+    }
+    const WallEdgeEnds wall = WallEdgeInPhoto(edge, d.window);
+    d.polygon[index] = wall.top;
+    if (index == 0) {
+        d.polygon.back() = wall.top;  // the closing repeat of the first vertex
+    }
+    return wall;
+}
+
 }  // namespace
 
 AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y0, double planAltitude, double obliqueAltitude)
@@ -67,33 +108,26 @@ AutoRoofResult DetectRoofAndWall(const GreyPicture& picture, double x0, double y
     // The wall edge is looked for before the roof is stored: it stands on the building's corner
     // as the face beside it shows, and the roof's vertex, fitted to outline pixels blur may have
     // cut off the corner, is moved there, so that the wall stays on a vertex of its roof.
-    int wallGray = 0;
+    const std::vector<WallStart> starts = FindWallStarts(d.window, d.roofGray, d.corners);
+    int wallGray = starts.empty() ? 0 : starts.front().grey;
     std::optional<WallEdgeEnds> wall;
-    if (const auto start = FindWallStart(d.window, d.roofGray, d.corners)) {
-        wallGray = start->grey;
-        const std::vector<MaskPixel> boundary = MarkWallArea(d.window, start->grey, start->pixel, d.edgeMask);
-        // Vertical edges point at the nadir's picture point: the camera says where to look.
-        const PhotoPoint nadir = NadirInPhoto(*camera.camera);
-        const WallFace face{&d.window, start->grey, d.roofGray, {d.window.toU(nadir.x), d.window.toV(nadir.y)}, peak};
-        const std::vector<MaskPixel> vertices = RoofVertexCorners(d.corners, d.polygon.size());
-        std::vector<WallCandidate> candidates =
-            OnTheClickedRoof(FindWallEdge(face, vertices, boundary, d.edgeMask), d.window, d.bandMask, d.window.toU(x0), d.window.toV(y0));
-        // An edge whose height its ends cannot hold to a right height gives none.
-        std::erase_if(candidates, [&](const WallCandidate& c) { return !WallHeightHolds(c, d.window, *camera.camera); });
-        // Edges that disagree give no height: a wrong height is believed, a missing one sends the
-        // user to draw the wall by hand.
+    const WallSetting setting{&*camera.camera, RoofVertexCorners(d.corners, d.polygon.size()), peak, {d.window.toU(x0), d.window.toV(y0)}};
+    // The faces are tried in turn until one shows wall edges: first the one below the lowest
+    // corner, then, only where it shows none, the faces of other greys (FindWallStarts).
+    for (const WallStart& start : starts) {
+        const std::vector<WallCandidate> candidates = CheckedWallEdges(d, start, setting);
+        if (candidates.empty()) {
+            continue;
+        }
+        wallGray = start.grey;
+        // Edges that disagree give no height, and no later face is tried: the building shows two
+        // heights, and which is right cannot be told. A wrong height is believed, a missing one
+        // sends the user to draw the wall by hand.
         const bool agree = WallEdgesAgree(candidates, d.window, *camera.camera);
         if (const auto longest = agree ? LongestWallEdge(candidates) : std::nullopt) {
-            // The candidate's vertex indexes `vertices`, the polygon's vertices in order.
-            const std::size_t index = longest->vertex;
-            if (index < vertices.size() && index + 1 < d.polygon.size()) {
-                wall = WallEdgeInPhoto(*longest, d.window);
-                d.polygon[index] = wall->top;
-                if (index == 0) {
-                    d.polygon.back() = wall->top;  // the closing repeat of the first vertex
-                }
-            }
+            wall = StandOnItsVertex(d, *longest, setting.vertices);
         }
+        break;
     }
 
     if (const PhotoEdit stored = SetFoundTopArea(d); stored != PhotoEdit::Done) {

@@ -15,7 +15,9 @@
 //      kNoRoofFoundMessage says so.
 //   4. The roof (RoofDetector.h). No roof of three corners: nothing is stored, and
 //      kNoRoofFoundMessage says so.
-//   5. The wall face below it (WallSearch.h) and its longest wall edge (WallEdge.h). The roof's
+//   5. The wall face below its lowest corner (WallSearch.h) and its longest wall edge (WallEdge.h); where that
+//      face shows no wall edge, the faces of other greys below the roof's corners in turn
+//      (FindWallStarts), until one shows edges, which must agree on the height. The roof's
 //      vertex that edge starts from is moved onto the building's corner the face shows (where
 //      the edge meets the face's top; blur may have cut the corner off the outline), so that the
 //      wall edge stands on a vertex. The roof is then stored as the model's last roof and the
@@ -52,7 +54,8 @@ struct AutoRoofResult {
     std::string message;                // to show with an OK button; empty: show nothing
     int roof = -1;                      // the new roof, to make the active roof (Detected)
     std::vector<PhotoPoint> polygon;    // its stored outline, closing point included
-    int wallGray = 0;                   // grey of the wall face, 0 when none was found (pWallGray)
+    int wallGray = 0;                   // grey of the wall face that showed edges, else of the first face
+                                        // found; 0 when none was found (pWallGray)
     std::optional<WallEdgeEnds> wall;   // the wall edge added to the roof, photo coordinates
     std::optional<double> height;       // metres, from the wall edge
     std::string heightText;             // for HeightTxt: "##0.0", empty without a wall edge

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace roofdetect {
 
@@ -31,16 +32,25 @@ bool HangsFromRoof(const AnalysisWindow& window, int roofGray, MaskPixel start, 
     return false;
 }
 
+// True when `grey` lies within the face tolerance of one of `faceGreys`: on a face of that grey
+// as MarkWallArea follows it.
+bool OnAFaceOf(const std::vector<int>& faceGreys, int grey)
+{
+    return std::any_of(faceGreys.begin(), faceGreys.end(), [&](int face) { return std::abs(grey - face) <= kWallFaceTolerance; });
+}
+
 // The start of a run of one grey inside the band lo < g < hi, scanning the box's rows from top to
-// bottom, each from left to right; a run that does not hang from the roof is passed over.
-std::optional<WallStart> ScanBand(const AnalysisWindow& window, int roofGray, int left, int right, int top, int bottom, int lo, int hi)
+// bottom, each from left to right; a run that does not hang from the roof is passed over. A pixel
+// on a face of one of `triedGreys` counts as outside the band.
+std::optional<WallStart> ScanBand(const AnalysisWindow& window, int roofGray, int left, int right, int top, int bottom, int lo, int hi,
+                                  const std::vector<int>& triedGreys)
 {
     for (int y = top; y >= bottom; --y) {
         int run = 0;
         int remembered = 0;
         for (int x = left; x <= right; ++x) {
             const int g = window.GetGrayLevel(x, y);
-            if (g <= lo || g >= hi) {
+            if (g <= lo || g >= hi || OnAFaceOf(triedGreys, g)) {
                 run = 0;
             } else if (g == remembered) {
                 if (++run > kWallRunLength) {
@@ -81,28 +91,19 @@ int BelowRoofEdgeRows(const AnalysisWindow& window, int roofGray, const WallStar
     return -1;
 }
 
-}  // namespace
-
-std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
+// The wall start below `corner` (the search box, both bands, the mixed rows along the roof's
+// edge passed), on no face of `triedGreys`.
+std::optional<WallStart> StartBelowCorner(const AnalysisWindow& window, int roofGray, const RoofCorner& corner, const std::vector<int>& triedGreys)
 {
-    const RoofCorner* lowest = nullptr;
-    for (const RoofCorner& corner : corners) {
-        if (!corner.merged && (lowest == nullptr || corner.v < lowest->v)) {
-            lowest = &corner;
-        }
-    }
-    if (lowest == nullptr) {
-        return std::nullopt;
-    }
-    const int left = std::max(lowest->u - kWallSearchReach, 2);
-    const int right = std::min(lowest->u + kWallSearchReach, kMaskLastX - 2);
-    int top = std::min(lowest->v - 1, kWindowLastV - 2);
-    const int bottom = std::max(lowest->v - kWallSearchReach, 2);
+    const int left = std::max(corner.u - kWallSearchReach, 2);
+    const int right = std::min(corner.u + kWallSearchReach, kMaskLastX - 2);
+    const int top = std::min(corner.v - 1, kWindowLastV - 2);
+    const int bottom = std::max(corner.v - kWallSearchReach, 2);
     auto search = [&](int fromRow) {
-        if (auto start = ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 60, roofGray - 30)) {
+        if (auto start = ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 60, roofGray - 30, triedGreys)) {
             return start;
         }
-        return ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 120, roofGray - 60);
+        return ScanBand(window, roofGray, left, right, fromRow, bottom, roofGray - 120, roofGray - 60, triedGreys);
     };
     std::optional<WallStart> start = search(top);
     // A roof edge that falls between pixel rows leaves a row or two of greys mixed from the roof
@@ -119,6 +120,39 @@ std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGra
         start = lower;
     }
     return start;
+}
+
+// The corners not merged, lowest first (smallest v), the earlier row first among equals.
+std::vector<RoofCorner> KeptCornersLowestFirst(const std::vector<RoofCorner>& corners)
+{
+    std::vector<RoofCorner> kept;
+    std::copy_if(corners.begin(), corners.end(), std::back_inserter(kept), [](const RoofCorner& corner) { return !corner.merged; });
+    std::stable_sort(kept.begin(), kept.end(), [](const RoofCorner& a, const RoofCorner& b) { return a.v < b.v; });
+    return kept;
+}
+
+}  // namespace
+
+std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
+{
+    const std::vector<RoofCorner> kept = KeptCornersLowestFirst(corners);
+    if (kept.empty()) {
+        return std::nullopt;
+    }
+    return StartBelowCorner(window, roofGray, kept.front(), {});
+}
+
+std::vector<WallStart> FindWallStarts(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners)
+{
+    std::vector<WallStart> starts;
+    std::vector<int> triedGreys;
+    for (const RoofCorner& corner : KeptCornersLowestFirst(corners)) {
+        while (const auto start = StartBelowCorner(window, roofGray, corner, triedGreys)) {
+            starts.push_back(*start);
+            triedGreys.push_back(start->grey);
+        }
+    }
+    return starts;
 }
 
 std::vector<MaskPixel> MarkWallArea(const AnalysisWindow& window, int wallGray, MaskPixel start, ByteMask& edge)

@@ -45,6 +45,16 @@ struct WallStart {
 // band.
 std::optional<WallStart> FindWallStart(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
 
+// The wall faces to try for a wall edge, in order: first the one FindWallStart gives (when it
+// gives one); then the faces of other greys under the kept corners, lowest corner first (the
+// earlier row among equals), one face per grey. Below a corner where two walls meet (a crease) lie both walls' faces, and
+// the one below the lowest corner may be seen nearly edge-on, too narrow at its ends to measure,
+// while the other is seen squarely; where two corners tie for lowest, the other one's face may
+// be the one that shows the wall. Below each corner the search is FindWallStart's, with every
+// pixel within kWallFaceTolerance of a face already found counted outside the bands: that face
+// is the same one, as MarkWallArea follows it. Empty without a start.
+std::vector<WallStart> FindWallStarts(const AnalysisWindow& window, int roofGray, const std::vector<RoofCorner>& corners);
+
 // MarkWallArea: follows the face of grey wallGray (pixels within +-20) from `start`: upwards from
 // the row above it to row 390, then downwards from its own row to row 0, along a centre column
 // that starts at start.x in each pass. In every row whose centre pixel is on the face it records

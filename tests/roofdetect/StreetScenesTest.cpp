@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -494,6 +495,124 @@ TEST(RandomStreets, AnEdgeRunningNearlyLevelInThePictureGivesNoHeight)
     std::cout << "[ heights  ] " << t.right << " right\n";
     EXPECT_GE(t.right, 2) << failures;
 }
+
+// The smaller angle (degrees) at which a face's top meets the vertical edge below the box's
+// lowest roof corner, where two faces meet there (the roof's two edges on either side of the
+// vertical edge); none where one face or none shows below that corner.
+std::optional<double> LowestCreaseSliverDegrees(const ViewCamera& camera, const Building& b)
+{
+    const std::vector<QPointF> c = testscene::RoofCorners(camera, b);
+    const std::size_t n = c.size();
+    const std::size_t i = std::size_t(std::min_element(c.begin(), c.end(), [](QPointF p, QPointF q) { return p.y() < q.y(); }) - c.begin());
+    const QPointF down = testscene::FootCorner(camera, b, i) - c[i];
+    const QPointF e1 = c[(i + n - 1) % n] - c[i], e2 = c[(i + 1) % n] - c[i];
+    auto sine = [&](QPointF e) { return (down.x() * e.y() - down.y() * e.x()) / (std::hypot(down.x(), down.y()) * std::hypot(e.x(), e.y())); };
+    if (sine(e1) * sine(e2) >= 0) return std::nullopt;
+    return std::asin(std::min(std::abs(sine(e1)), std::abs(sine(e2)))) * 180 / M_PI;
+}
+
+// Boxes whose lowest roof corner is a crease with one of its faces seen nearly edge-on, the two
+// faces in greys sun and shade keep well apart (30 levels or more: two faces of one grey are one
+// face to the wall search): at each of the four places, the first turn from 0 on (half-degree
+// steps) at which that face's top meets the crease at `sliver` degrees, within a quarter degree.
+// Walls `contrast` to 110 levels below the roof, on dark ground.
+Street CreaseSlivers(double tilt, int contrast, double sliver)
+{
+    Street s = NewStreet("crease_tilt_" + std::to_string(int(tilt)) + "_sliver_" + std::to_string(int(sliver)), tilt);
+    SetContrast(s.style, contrast);
+    s.style.wallDarkest = 110;
+    s.style.groundGrey = 40;
+    s.style.seed = unsigned(tilt) * 13 + unsigned(sliver);
+    const double scale = s.camera.range() / 300.0;
+    auto fits = [&](const Building& b) {
+        const auto degrees = LowestCreaseSliverDegrees(s.camera, b);
+        if (!degrees || std::abs(*degrees - sliver) > 0.25) return false;
+        const std::vector<QPointF> c = testscene::RoofCorners(s.camera, b);
+        const std::size_t i = std::size_t(std::min_element(c.begin(), c.end(), [](QPointF p, QPointF q) { return p.y() < q.y(); }) - c.begin());
+        return std::abs(testscene::WallGrey(b, (i + c.size() - 1) % c.size(), s.style) - testscene::WallGrey(b, i, s.style)) >= 30;
+    };
+    for (const QPointF at : {QPointF(-230, 150), QPointF(210, 170), QPointF(-190, -150), QPointF(190, -120)}) {
+        for (double turn = 0.0; turn < 180.0; turn += 0.5) {
+            AddBuilding(s, at, 28.0, turn, false, 15 * scale, 9 * scale, 212);
+            if (fits(s.buildings.back())) break;
+            s.buildings.pop_back();
+        }
+    }
+    JudgeEvery(s);
+    return s;
+}
+
+// At a crease whose lowest face is seen nearly edge-on (its top and bottom meet the crease at 10
+// to 25 degrees), the ends of that face cannot be placed along the edge to a height's precision,
+// and it gives no edge; the other face of the crease, seen squarely, gives the height. Never a
+// wrong height; a floor of right ones per blur level.
+class CreaseSliverScenes : public ::testing::TestWithParam<int> {};
+
+TEST_P(CreaseSliverScenes, TheCreasesOtherFaceGivesTheHeight)
+{
+    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(GetParam())];
+    const int floor = std::array{35, 34, 34, 34}[std::size_t(GetParam())];
+    Tally all;
+    std::string failures;
+    int n = 0;
+    for (const double tilt : {15.0, 21.0, 27.0, 33.0, 38.0}) {
+        for (const double sliver : {12.0, 18.0, 24.0}) {
+            const Street s = CreaseSlivers(tilt, 30 + 10 * (n++ % 3), sliver);
+            all += Judge(s, Picture(s, sigma), failures);
+        }
+    }
+    std::cout << "[ heights  ] creases, blur " << sigma << " px: " << all.right << " right, " << all.none << " none, " << all.wrong << " wrong\n";
+    EXPECT_EQ(all.wrong, 0) << failures;
+    EXPECT_EQ(all.missed, 0) << failures;
+    EXPECT_EQ(all.offVertex, 0) << failures;
+    EXPECT_EQ(all.offCorner, 0) << failures;
+    EXPECT_GE(all.right, floor) << failures;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blur, CreaseSliverScenes, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
+    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
+});
+
+// Boxes turned square to the view, so that the roof's front edge runs level in the picture and its
+// two front corners tie for lowest, at places off the picture's middle where one side wall shows
+// beside the front wall. The sun from behind leaves the front wall in deep shade, darker than
+// either band of the wall search (130 levels below the roof); the side wall shows in the lower
+// band. Where the tied corner that comes first has only the shaded front wall below it, the search
+// there finds no face; the side wall, below the other tied corner or the back corner above it,
+// gives the height. Never a wrong height; a floor of right ones per blur level.
+class TiedLowestCorners : public ::testing::TestWithParam<int> {};
+
+TEST_P(TiedLowestCorners, AnotherCornersFaceGivesTheHeight)
+{
+    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(GetParam())];
+    const int floor = std::array{6, 5, 2, 9}[std::size_t(GetParam())];
+    Tally all;
+    std::string failures;
+    for (const double tilt : {16.0, 20.0, 24.0, 28.0, 32.0, 36.0}) {
+        Street s = NewStreet("tied_corners_tilt_" + std::to_string(int(tilt)), tilt);
+        const double scale = s.camera.range() / 300.0;
+        for (const QPointF at : {QPointF(-280, 150), QPointF(260, 170), QPointF(-250, -150), QPointF(250, -120)}) {
+            AddBuilding(s, at, 30.0, 0.0, false, 12 * scale, 9 * scale, 212);
+        }
+        SetContrast(s.style, 30);
+        s.style.wallDarkest = 130;
+        s.style.groundGrey = 40;
+        s.style.sunAzimuthDegrees = 90;
+        s.style.seed = unsigned(tilt) * 17;
+        JudgeEvery(s);
+        all += Judge(s, Picture(s, sigma), failures);
+    }
+    std::cout << "[ heights  ] tied corners, blur " << sigma << " px: " << all.right << " right, " << all.none << " none, " << all.wrong << " wrong\n";
+    EXPECT_EQ(all.wrong, 0) << failures;
+    EXPECT_EQ(all.missed, 0) << failures;
+    EXPECT_EQ(all.offVertex, 0) << failures;
+    EXPECT_EQ(all.offCorner, 0) << failures;
+    EXPECT_GE(all.right, floor) << failures;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blur, TiedLowestCorners, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
+    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
+});
 
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of
 // 1 x 1.5 m in the roof's grey every few metres along its sides) and an L beside it, sharp and

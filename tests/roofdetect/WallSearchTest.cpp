@@ -186,6 +186,37 @@ TEST(FindWallStart, FlatGroundBesideTheBuildingIsNoFace)
     EXPECT_EQ(start->pixel, (MaskPixel{272, 194}));
 }
 
+// The faces to try for a wall edge: below the lowest corners A (250, 195) and B (300, 195), tied
+// for lowest (A in the earlier row), a crease under A between faces of greys 165 and 90, and
+// under B a face of 160 (within the face tolerance of 165: the same face as MarkWallArea follows
+// it, never tried again) beside one of 115; below the upper corner C (120, 300) a face of 139.
+// FindWallStart's face comes first, then A's other face, then B's, then C's.
+TEST(FindWallStarts, FacesOfOtherGreysUnderTheKeptCornersLowestFirst)
+{
+    const WindowPicture p([](int u, int v) {
+        if (v >= 150 && v < 195) {
+            if (u >= 230 && u < 250) return 165;
+            if (u >= 250 && u < 276) return 90;
+            if (u >= 276 && u <= 300) return 160;
+            if (u > 300 && u <= 320) return 115;
+        }
+        if (v >= 260 && v < 300 && u >= 100 && u <= 140) return 139;
+        return v >= 195 ? kRoofGray : kBackground;
+    });
+    const std::vector<RoofCorner> corners{{0, 120, 300, false}, {1, 250, 195, false}, {2, 300, 195, false}, {3, 200, 150, true}};
+    const std::vector<WallStart> starts = FindWallStarts(p.window, kRoofGray, corners);
+    const std::vector<std::pair<MaskPixel, int>> expected{{{240, 194}, 165}, {{260, 194}, 90}, {{311, 194}, 115}, {{110, 299}, 139}};
+    ASSERT_EQ(starts.size(), expected.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        EXPECT_EQ(starts[i].pixel, expected[i].first) << i;
+        EXPECT_EQ(starts[i].grey, expected[i].second) << i;
+    }
+    const auto first = FindWallStart(p.window, kRoofGray, corners);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->pixel, starts.front().pixel);
+    EXPECT_TRUE(FindWallStarts(p.window, kRoofGray, {{0, 250, 195, true}}).empty());
+}
+
 TEST(MarkWallArea, RecordsRightThenLeftBoundaryRowByRowUpThenDown)
 {
     const WindowPicture p(Face(200, 260, 100, 103));
