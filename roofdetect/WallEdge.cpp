@@ -358,6 +358,7 @@ std::optional<EndLine> StraightThrough(const std::vector<std::pair<double, doubl
 struct FaceEndRead {
     EndLine line;
     std::vector<PlacedEnd> ends;
+    std::vector<double> at;  // where each end was read: its distance along the roof's edge
     double carried = 0.0;
 };
 
@@ -395,6 +396,7 @@ std::optional<FaceEndRead> FaceEndBeside(const WallFace& face, const FaceLines& 
             return std::nullopt;
         }
         read.ends.push_back(*placed);
+        read.at.push_back(k);
         points.emplace_back(k, placed->along);
     }
     if (static_cast<int>(points.size()) < std::min(lines.samples, kLeastFaceSamples)) {
@@ -468,15 +470,22 @@ bool EndsOnMixedGrey(const std::vector<PlacedEnd>& beyond)
     return 2 * static_cast<std::size_t>(mixedEnds) > beyond.size();
 }
 
+// What the face shows of an edge's ends: the lines beside the edge they were read along, the
+// face's top and its bottom.
+struct ShownEnds {
+    FaceLines lines;
+    FaceEndRead top;
+    FaceEndRead bottom;
+};
+
 // An edge's ends are trusted only when the face shows them: beside the edge, at several
 // distances along the roof's edge, the face's top (roof above, face below) and its bottom (face
 // above, none below) are found along the line's direction; each must run straight and, carried
 // back to the edge, meet it near the end the edge found (kWallFootAgreement, kWallTopAgreement).
 // A foot that ran past the wall's bottom or stopped short of it fails, and so does a top away
 // from the face's top. `line` is the edge's own line and `topAlong` and `footAlong` the ends read
-// from whole face pixels along it; the ends returned are where the face's top and bottom meet it.
-std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double topAlong,
-                                                          double footAlong)
+// from whole face pixels along it; the ends returned meet it where the face's top and bottom do.
+std::optional<ShownEnds> FaceShowsTheEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, double topAlong, double footAlong)
 {
     const auto lines = FaceLinesBeside(line, neighbour);
     if (!lines) {
@@ -490,10 +499,10 @@ std::optional<std::pair<double, double>> FaceShowsTheEnds(const WallFace& face, 
     if (!EndsPlacedPreciselyEnough(*lines, top->carried) || !BottomLevelWithTop(top->line, bottom->line, lines->side)) {
         return std::nullopt;
     }
-    if (FootHidden(face, bottom->ends) || EndsOnMixedGrey(bottom->ends)) {
+    if (FootHidden(face, bottom->ends)) {
         return std::nullopt;
     }
-    return std::pair{top->line.met, bottom->line.met};
+    return ShownEnds{*lines, *top, *bottom};
 }
 
 // Where the face's edge begins beside the vertex, to a quarter pixel: the top of the wall along
@@ -613,6 +622,266 @@ void TakeBoundaryAlong(const VertexLine& line, const std::vector<MaskPixel>& bou
     }
 }
 
+// A wall's lowest storeys are often of another grey than the wall above them (a shop front, an
+// entrance, a plinth, a dark glass ground floor): the face's grey ends at the storey's top, not at
+// the ground. A lower storey is part of the building: it lies inside the building's vertical edge
+// and ends at a level line of the same wall, while where the building ends the same ground lies on
+// both sides of the edge's line. At most this many storeys of different greys are followed below
+// a face; more say the edge runs on into something else.
+constexpr int kMostLowerStoreys = 3;
+
+// True when window position `p` lies inside the picture: outside it the grey reads 0, which says
+// nothing of what lies there.
+bool InPicture(const AnalysisWindow& window, WindowPoint p)
+{
+    return window.picture != nullptr && window.picture->level(window.toX(p.u), window.toY(p.v)) >= 0;
+}
+
+// Blur up to a pixel, with the pixels an end passes through, mixes the greys on both sides of it
+// over about this far (pixels) each side of where the grey crosses halfway: past it the grey is
+// mostly what lies beyond the end.
+constexpr double kPastBlur = 1.5;
+
+// What lies past an end of the face (the top: dir -1, the bottom: dir +1), read beside the edge at
+// each of the end's samples, across the end: kPastBlur past it (`justPast`) and as far as an end's
+// grey is read (kEndGreyReach, `past`); what the blur leaves of the face's grey kPastBlur inside
+// it (`inside`, its difference from the face's grey farther in); and the step from the face's grey
+// to the grey beyond (`step`): each the median over the samples. A blurred step is antisymmetric
+// about its crossing, so on a clean step as much of the face's grey lies past it as is missing
+// inside it. `faceGrain` and `beyondGrain` are how far single greys of the face and of what lies
+// beyond scatter along the end (the range of each over the samples; beyond, the larger range of
+// the two readings past it), with a level for rounding; `groundGrain` the grain about the point
+// read twice as far past the end (the median over the samples), clear of any thin band next to it.
+struct EndProfile {
+    int justPast = 0;
+    int past = 0;
+    double inside = 0.0;
+    double step = 0.0;
+    double faceGrain = 0.0;
+    double beyondGrain = 0.0;
+    double groundGrain = 0.0;
+};
+
+EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const FaceEndRead& end, int dir)
+{
+    auto grey = [&](std::size_t i, double beyond) {
+        const WindowPoint p = lines.at(end.at[i], end.ends[i].along + dir * beyond * lines.slant);
+        return face.window->GetSmoothGrayLevel(p.u, p.v);
+    };
+    std::vector<double> justPast, past, inside, step;
+    double faceLow = 255.0, faceHigh = 0.0, pastLow = 255.0, pastHigh = 0.0, nearLow = 255.0, nearHigh = 0.0;
+    for (std::size_t i = 0; i < end.ends.size(); ++i) {
+        const double nearIn = grey(i, -kPastBlur), nearOut = grey(i, kPastBlur);
+        const double farIn = grey(i, -kEndGreyReach), farOut = grey(i, kEndGreyReach);
+        justPast.push_back(nearOut);
+        past.push_back(farOut);
+        inside.push_back(std::abs(nearIn - farIn));
+        step.push_back(std::abs(farIn - farOut));
+        faceLow = std::min(faceLow, farIn);
+        faceHigh = std::max(faceHigh, farIn);
+        nearLow = std::min(nearLow, nearOut);
+        nearHigh = std::max(nearHigh, nearOut);
+        pastLow = std::min(pastLow, farOut);
+        pastHigh = std::max(pastHigh, farOut);
+    }
+    EndProfile profile;
+    profile.justPast = static_cast<int>(std::lround(Median(justPast)));
+    profile.past = static_cast<int>(std::lround(Median(past)));
+    profile.inside = Median(std::move(inside));
+    profile.step = Median(std::move(step));
+    profile.faceGrain = faceHigh - faceLow + 1.0;
+    profile.beyondGrain = std::max(pastHigh - pastLow, nearHigh - nearLow) + 1.0;
+    std::vector<double> spreads;
+    for (const PlacedEnd& placed : end.ends) {
+        spreads.push_back(placed.fartherSpread);
+    }
+    profile.groundGrain = Median(std::move(spreads)) + 1.0;
+    return profile;
+}
+
+// The grey beside the edge's line on the side away from the face, just below `foot`: past the
+// foot's blur along the line (kPastBlur) and as far across it as an end's grey is read
+// (kEndGreyReach), clear of the edge's blur. None outside the picture.
+std::optional<double> GreyBesideBelow(const WallFace& face, const VertexLine& line, int faceSide, double foot)
+{
+    const WindowPoint p = line.at(foot + kPastBlur, -faceSide * kEndGreyReach);
+    if (!InPicture(*face.window, p)) {
+        return std::nullopt;
+    }
+    return face.window->GetSmoothGrayLevel(p.u, p.v);
+}
+
+// True when the edge's line at `along` still parts grey `own` on the face's side from grey `beside`
+// on the other: the grey read as far across the line on each side as an end's grey is read
+// (kEndGreyReach, clear of the line's blur) lies nearer its own side's grey than the other's.
+bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, double along, double own, double beside)
+{
+    const WindowPoint in = line.at(along, faceSide * kEndGreyReach);
+    const WindowPoint out = line.at(along, -faceSide * kEndGreyReach);
+    if (!InPicture(*face.window, in) || !InPicture(*face.window, out)) {
+        return false;
+    }
+    const double half = std::abs(own - beside) / 2;
+    return std::abs(face.window->GetSmoothGrayLevel(in.u, in.v) - own) < half && std::abs(face.window->GetSmoothGrayLevel(out.u, out.v) - beside) < half;
+}
+
+// Where the building's outline goes on down the edge's line below `foot`, parting grey `own` on
+// the face's side from grey `beside` on the other (LinePartsGreys): the last whole step of it,
+// followed from just past the foot's blur (kPastBlur) one pixel at a time as the face's edge is
+// (two steps without it end it). None when it does not part them there: then no outline goes on.
+std::optional<double> StoreyEdgeEnd(const WallFace& face, const VertexLine& line, int faceSide, double foot, double own, double beside)
+{
+    std::optional<double> last;
+    int missed = 0;
+    for (double s = foot + kPastBlur; s <= line.reach && missed < 2; s += 1.0) {
+        if (LinePartsGreys(face, line, faceSide, s, own, beside)) {
+            last = s;
+            missed = 0;
+        } else if (!last) {
+            return std::nullopt;
+        } else {
+            ++missed;
+        }
+    }
+    // A storey whose bottom can be read lies at least as far below the foot as an end's grey is
+    // read; a shorter parting is the grain of what lies below, or a storey inside the blur.
+    if (!last || *last < foot + kEndGreyReach) {
+        return std::nullopt;
+    }
+    return last;
+}
+
+// A storey's bottom, read beside the edge as the face's was, holds when its samples give a line
+// at least a reading's reach (kEndGreyReach across) below the storey's top, so that its grey was
+// read inside the storey and not on the face above; level with the roof's edge over the wall
+// (BottomLevelWithTop); not hidden (FootHidden); inside the picture where it meets the edge and
+// past it. `storey` is the face with the storey's grey; `edgeEnd` the last step of its edge.
+std::optional<FaceEndRead> StoreyBottom(const WallFace& face, const WallFace& storey, const ShownEnds& shown, int faceSide, double storeyTop,
+                                        double edgeEnd)
+{
+    const FaceLines& lines = shown.lines;
+    const double guess = FootGuessInside(storey, lines.line, faceSide, 0.0, edgeEnd, storey.wallGray);
+    const auto read = FaceEndBeside(storey, lines, guess, 1, kWallFootAgreement);
+    if (!read || read->line.met - storeyTop < kEndGreyReach * lines.slant) {
+        return std::nullopt;
+    }
+    if (!BottomLevelWithTop(shown.top.line, read->line, lines.side) || FootHidden(face, read->ends)) {
+        return std::nullopt;
+    }
+    if (!InPicture(*face.window, lines.line.at(read->line.met, 0.0)) ||
+        !InPicture(*face.window, lines.line.at(read->line.met + 2.0 * kEndGreyReach * lines.slant, 0.0))) {
+        return std::nullopt;
+    }
+    return read;
+}
+
+// Where the grey `own` just past the face's bottom ends below it at a level line of the wall:
+// followed down just inside the face's side of the edge (as the foot is guessed, FootGuessInside),
+// it ends within the wall's own length below the bottom, at a bottom that shows as a face's does
+// (straight beside the edge, meeting it where the grey ends) and runs level with the roof's edge
+// over the wall. False otherwise.
+bool LevelBandBelow(const WallFace& face, const ShownEnds& shown, int faceSide, const FaceEndRead& bottom, int own)
+{
+    WallFace band = face;
+    band.wallGray = own;
+    const VertexLine& line = shown.lines.line;
+    const double end = FootGuessInside(band, line, faceSide, 0.0, bottom.line.met + kPastBlur, own);
+    if (end >= std::min(line.reach, 2.0 * bottom.line.met - shown.top.line.met)) {
+        return false;
+    }
+    const auto read = FaceEndBeside(band, shown.lines, end, 1, kWallFootAgreement);
+    return read && BottomLevelWithTop(shown.top.line, read->line, shown.lines.side);
+}
+
+// The grey read kPastBlur from a crossing, between pixel centres, takes in a pixel whose centre
+// lies up to half a pixel nearer the crossing, where the blur leaves more of the other grey: what
+// is left there may exceed what the same blur leaves at another end, read at another phase of the
+// pixel grid, by up to kPastBlur / (kPastBlur - 0.5) times.
+constexpr double kPixelPhase = kPastBlur / (kPastBlur - 0.5);
+
+// A foot that stands has one ground beyond it. The step from the face to it is no wider than the
+// face's top (`top`), a step in the same picture, shows the blur makes one: what is left of the
+// face's grey kPastBlur inside the bottom, for the step's size, is no more than at the top
+// (allowing for the pixel grid's phase, kPixelPhase, the face's grain and a level of rounding): a
+// thin band of a grey between the face's and the ground's (a storey too low to follow inside the
+// blur) makes a ramp that looks like a wider blur. The grey just past the bottom is the grey
+// farther out less what the blur leaves (within the grain beyond, or of the ground farther out);
+// otherwise a band of another grey lies between. The grey beyond changes no more farther out (EndsOnMixedGrey).
+bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const EndProfile& top)
+{
+    const double blurShare = top.step > 0.0 ? (top.inside + top.faceGrain) / top.step : 1.0;
+    const bool wide = read.inside > kPixelPhase * blurShare * read.step + read.faceGrain + 1.0;
+    const bool band = std::abs(read.justPast - read.past) > read.inside + std::max(read.beyondGrain, read.groundGrain);
+    return !wide && !band && !EndsOnMixedGrey(bottom.ends);
+}
+
+// The building's foot below the face's bottom. There the grey just past the bottom and the grey
+// beside the edge's line just below it (GreyBesideBelow) are compared. Within what the blur leaves
+// and the grain beyond they are one grey, the ground on both sides, and the foot stands. Where
+// they differ and an outline goes on down the edge's line (StoreyEdgeEnd), a lower storey lies
+// below the face: it is followed as a face of its own grey, and its bottom must show as the face's
+// does (StoreyBottom); the building's foot is there, or, in turn, below a storey under it. A
+// storey that cannot be followed so gives no foot: the height would be short by it. Where they
+// differ and no outline goes on, the grounds merely differ (a pavement, a patch) and the foot
+// stands, unless the grey past the bottom ends at a level line of the wall below
+// (LevelBandBelow): a lower storey whose outline beside the line does not show (its grey too near
+// the other side's). A foot that stands must have one ground beyond it (OneGroundBeyond);
+// otherwise a band lies between the face and the ground (a nearer building's low wall running on
+// past the line, a storey too low to follow inside the blur) and there is no foot.
+std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnds& shown, int faceSide)
+{
+    const VertexLine& line = shown.lines.line;
+    FaceEndRead bottom = shown.bottom;
+    for (int storeys = 0;; ++storeys) {
+        const EndProfile read = ReadEndProfile(face, shown.lines, bottom, 1);
+        const auto beside = GreyBesideBelow(face, line, faceSide, bottom.line.met);
+        if (!beside) {
+            return std::nullopt;
+        }
+        const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
+        const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
+        if (!edgeEnd) {
+            if (!oneGrey && LevelBandBelow(face, shown, faceSide, bottom, read.justPast)) {
+                return std::nullopt;
+            }
+            return OneGroundBeyond(bottom, read, ReadEndProfile(face, shown.lines, shown.top, -1)) ? std::optional<double>(bottom.line.met)
+                                                                                                   : std::nullopt;
+        }
+        if (storeys == kMostLowerStoreys) {
+            return std::nullopt;
+        }
+        WallFace storey = face;
+        storey.wallGray = read.justPast;
+        const auto below = StoreyBottom(face, storey, shown, faceSide, bottom.line.met, *edgeEnd);
+        if (!below) {
+            return std::nullopt;
+        }
+        bottom = *below;
+    }
+}
+
+// Where an edge's ends meet its line: the building's corner and its foot.
+struct EdgeEndsAlong {
+    double top = 0.0;
+    double foot = 0.0;
+};
+
+// The edge's ends as the face shows them (FaceShowsTheEnds), the foot below any lower storeys
+// (FootBelowLowerStoreys), the face's bottom guessed at `footAlong`; none when either fails.
+std::optional<EdgeEndsAlong> EdgeEnds(const WallFace& face, const VertexLine& line, MaskPixel neighbour, int faceSide, double topAlong,
+                                      double footAlong)
+{
+    const auto shown = FaceShowsTheEnds(face, line, neighbour, topAlong, footAlong);
+    if (!shown) {
+        return std::nullopt;
+    }
+    const auto foot = FootBelowLowerStoreys(face, *shown, faceSide);
+    if (!foot) {
+        return std::nullopt;
+    }
+    return EdgeEndsAlong{shown->top.line.met, *foot};
+}
+
 // The edge along `line` with the face on `faceSide` of it, its place across the line first
 // taken at `offset`; none when it does not hold.
 std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& line, MaskPixel previous, MaskPixel next,
@@ -654,22 +923,22 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     // leans a little off that edge; where the face's top and bottom cross the edge at a small
     // angle, that lean alone moves their crossings apart along the line by a pixel or more.
     const VertexLine edgeLine = VertexLine::Towards(top, line.at(0.0, EdgePlaceByHalfGrey(face, line, faceSide, offset, *faceTop, foot)), line.at(line.reach, 0.0));
-    auto ends = FaceShowsTheEnds(face, edgeLine, *neighbour, topAlong, faceGuess);
+    auto ends = EdgeEnds(face, edgeLine, *neighbour, faceSide, topAlong, faceGuess);
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
-        ends = FaceShowsTheEnds(face, edgeLine, *neighbour, topAlong, ownGuess);
+        ends = EdgeEnds(face, edgeLine, *neighbour, faceSide, topAlong, ownGuess);
     }
     if (!ends) {
         return std::nullopt;
     }
-    foot = ends->second;
-    const double length = foot - ends->first;
+    foot = ends->foot;
+    const double length = foot - ends->top;
     if (length < kWallMinLength) {
         return std::nullopt;
     }
     TakeBoundaryAlong(line, boundary, offset, foot, taken);
     // The building's corner is where the edge meets the face's top; the wall edge stands on it
     // and reaches down to where the edge meets the face's bottom.
-    return WallCandidate{top, edgeLine.at(ends->first, 0.0), edgeLine.at(foot, 0.0), static_cast<int>(platform::RoundHalfEven(length))};
+    return WallCandidate{top, edgeLine.at(ends->top, 0.0), edgeLine.at(foot, 0.0), static_cast<int>(platform::RoundHalfEven(length))};
 }
 
 // The edge from `top` towards the nadir, or none. `taken` receives the boundary pixels it passes.

@@ -379,7 +379,8 @@ struct EndScene {
     int belowGrey = -1;  // grey below the face's bottom when it is not the ground (-1: ground)
     bool belowFlat = false;  // what lies below the face's bottom has no grain (a wall, or smooth ground)
     int stripGrey = -1;      // a strip of this grey along the face's bottom (a nearer roof's edge; -1: none) ...
-    double stripWidth = 0;   // ... this many pixels wide along the line
+    double stripWidth = 0;   // ... this many pixels wide along the line ...
+    bool stripPastLine = false;  // ... running on past the edge's line on the other side too (else it ends at the line)
     double length = 37.6;
     double bottomTurn = 0;  // the face's bottom rises this much more per pixel across than its top
     double topSlope = 0.12;  // the face's top and bottom rise this much per pixel across
@@ -405,6 +406,10 @@ struct EndPicture {
             const double s = x * au + y * av, e = y * au - x * av;
             const double top = kCornerBelow - c.topSlope * (e - kEdgeBeside);
             // Second value: the surface has the ground's grain.
+            if (c.stripPastLine && c.stripGrey >= 0 && e > -30 && e <= kEdgeBeside) {
+                const double bottomHere = kCornerBelow - c.topSlope * (e - kEdgeBeside) + c.length;
+                if (s >= bottomHere && s < bottomHere + c.stripWidth) return std::pair{double(c.stripGrey), false};
+            }
             if (e <= kEdgeBeside || e > 80) return std::pair{double(c.groundGrey), true};
             const double depth = c.roofWedge > 0 ? std::min(60.0, c.roofWedge * (e - kEdgeBeside)) : 60.0;
             if (s < top) return s > top - depth ? std::pair{double(c.roofGrey), false} : std::pair{double(c.groundGrey), true};
@@ -483,38 +488,52 @@ TEST(FindWallEdge, EndsArePlacedWhereTheGreyCrossesHalfway)
 // also one brighter than this roof but at the picture's bright peak the gate takes for roof), or
 // against a nearer building's wall hanging from the edge of its roof (a line of roof a pixel or
 // two wide, brighter than both walls), has its foot hidden and gives no edge. So does a face that
-// ends against a band of another grey a few pixels wide with the ground beyond it (the grey
-// beyond the end still changes farther out: the face ended on the edge of something else). On
-// the ground it gives one, whether the ground has a grain or is one flat grey as a wall is.
+// ends against a band of another grey a few pixels wide that runs on past the edge's line, the
+// ground beyond it (a nearer building's low wall: the grey beyond the end still changes farther
+// out, and the same band lies beside the line). On the ground it gives one, whether the ground
+// has a grain or is one flat grey as a wall is. A band of another grey that ends at the edge's
+// line is a lower storey of the wall (a plinth 4.5 pixels tall): the edge reaches down to its
+// bottom.
 TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
 {
+    enum class Foot { Hidden, OnTheGround, BelowAStorey };
     struct Below {
         const char* name;
         int grey;   // -1: the ground's grey
         bool flat;  // no grain
         int strip;  // the grey of a strip along the bottom (a nearer roof's edge, a band; -1: none) ...
-        double stripWidth;  // ... this many pixels wide along the line
+        double stripWidth;  // ... this many pixels wide along the line ...
+        bool stripPastLine; // ... on both sides of the edge's line
         int peak;   // the picture's bright peak (0: none known)
-        bool hidden;
+        Foot foot;
     };
     // The nearer roof 35 levels above this roof's grey (beyond its band), 3 below the peak.
     constexpr int kPeak = kRoofGray + 38;
     for (const double sigma : {0.0, 0.7, 1.0}) {
-        for (const Below below : {Below{"grainy ground", -1, false, -1, 0, 0, false}, Below{"flat ground", -1, true, -1, 0, 0, false},
-                                  Below{"a nearer roof", kRoofGray - 3, false, -1, 0, 0, true},
-                                  Below{"a brighter nearer roof at the bright peak", kPeak - 3, true, -1, 0, kPeak, true},
-                                  Below{"a darker nearer wall", 30, true, kRoofGray - 10, 1.5, 0, true},
-                                  Below{"a lighter nearer wall", 100, true, kRoofGray - 10, 1.5, 0, true},
-                                  Below{"a band of another grey 4.5 pixels wide, the ground beyond", -1, false, 105, 4.5, 0, true}}) {
+        for (const Below below : {Below{"grainy ground", -1, false, -1, 0, false, 0, Foot::OnTheGround},
+                                  Below{"flat ground", -1, true, -1, 0, false, 0, Foot::OnTheGround},
+                                  Below{"a nearer roof", kRoofGray - 3, false, -1, 0, false, 0, Foot::Hidden},
+                                  Below{"a brighter nearer roof at the bright peak", kPeak - 3, true, -1, 0, false, kPeak, Foot::Hidden},
+                                  Below{"a darker nearer wall", 30, true, kRoofGray - 10, 1.5, false, 0, Foot::Hidden},
+                                  Below{"a lighter nearer wall", 100, true, kRoofGray - 10, 1.5, false, 0, Foot::Hidden},
+                                  Below{"a band of another grey 4.5 pixels wide past the line, the ground beyond", -1, false, 105, 4.5, true, 0,
+                                        Foot::Hidden},
+                                  Below{"a lower storey 4.5 pixels tall, the ground below", -1, false, 105, 4.5, false, 0, Foot::BelowAStorey}}) {
             SCOPED_TRACE("sigma " + std::to_string(sigma) + " " + below.name);
             EndScene c{10.0, sigma};
             c.belowGrey = below.grey;
             c.belowFlat = below.flat;
             c.stripGrey = below.strip;
             c.stripWidth = below.stripWidth;
+            c.stripPastLine = below.stripPastLine;
             c.roofPeak = below.peak;
             EndPicture p(c);
-            EXPECT_EQ(p.edges(c).empty(), below.hidden);
+            const auto edges = p.edges(c);
+            ASSERT_EQ(edges.empty(), below.foot == Foot::Hidden);
+            if (!edges.empty()) {
+                const double wall = c.length + (below.foot == Foot::BelowAStorey ? c.stripWidth : 0.0);
+                EXPECT_NEAR(std::hypot(edges[0].foot.u - edges[0].corner.u, edges[0].foot.v - edges[0].corner.v), wall, 1.0 / 3);
+            }
         }
     }
 }

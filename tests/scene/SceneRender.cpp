@@ -64,8 +64,9 @@ struct Hit {
     Surface surface = Surface::Sky;
     int building = -1;
     int wall = -1;  // footprint corner the wall starts at
+    bool storey = false;  // on the wall's lower storey
     Vec3 at;
-    bool operator==(const Hit& o) const { return surface == o.surface && building == o.building && wall == o.wall; }
+    bool operator==(const Hit& o) const { return surface == o.surface && building == o.building && wall == o.wall && storey == o.storey; }
 };
 
 Hit Cast(Vec3 eye, Vec3 d, std::span<const Building> buildings, std::span<const Spike> spikes)
@@ -74,7 +75,7 @@ Hit Cast(Vec3 eye, Vec3 d, std::span<const Building> buildings, std::span<const 
     double nearest = std::numeric_limits<double>::infinity();
     if (d.z < 0.0) {
         nearest = -eye.z / d.z;
-        best = {Surface::Ground, -1, -1, eye + nearest * d};
+        best = {Surface::Ground, -1, -1, false, eye + nearest * d};
     }
     for (std::size_t b = 0; b < buildings.size(); ++b) {
         const Building& building = buildings[b];
@@ -87,7 +88,7 @@ Hit Cast(Vec3 eye, Vec3 d, std::span<const Building> buildings, std::span<const 
                 for (const Spike& spike : spikes) on = on || (spike.building == b && Inside(spike.footprint, p.x, p.y));
                 if (on) {
                     nearest = s;
-                    best = {Surface::Roof, int(b), -1, p};
+                    best = {Surface::Roof, int(b), -1, false, p};
                 }
             }
         }
@@ -104,7 +105,7 @@ Hit Cast(Vec3 eye, Vec3 d, std::span<const Building> buildings, std::span<const 
             const double z = eye.z + s * d.z;
             if (z < 0.0 || z > building.height) continue;
             nearest = s;
-            best = {Surface::Wall, int(b), int(i), eye + s * d};
+            best = {Surface::Wall, int(b), int(i), z < building.storeyHeight, eye + s * d};
         }
     }
     return best;
@@ -155,7 +156,12 @@ QImage Render(const ViewCamera& camera, std::span<const Building> buildings, con
             const double t = std::clamp((hit.at.x * shadeU + hit.at.y * shadeV - lo) / (hi - lo), 0.0, 1.0);
             return buildings[hit.building].roofGrey - style.roofShading * t;
         }
-        case Surface::Wall: return wallGreys[hit.building][hit.wall];
+        case Surface::Wall: {
+            const Building& b = buildings[hit.building];
+            const int wall = wallGreys[hit.building][hit.wall];
+            if (!hit.storey) return wall;
+            return b.storeyGrey >= 0 ? b.storeyGrey : std::clamp(wall + b.storeyShift, 0, 255);
+        }
         }
         return 0.0;
     };

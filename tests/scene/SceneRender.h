@@ -22,6 +22,12 @@ struct Building {
     std::vector<QPointF> footprint;
     double height = 0.0;
     int roofGrey = 212;
+    // The lowest `storeyHeight` metres of every wall (a shop front, a plinth, a dark glass ground
+    // floor) show another grey: `storeyGrey` on every face when it is 0 or more (one material
+    // whatever its light), else each face's own grey shifted by `storeyShift` (the same light).
+    double storeyHeight = 0.0;
+    int storeyShift = 0;
+    int storeyGrey = -1;
 };
 
 // A small flat plate (plan metres) at the height of building `building`'s roof, in its roof's
