@@ -36,6 +36,21 @@ double Patches(double x, double y, double cell, unsigned seed)
     return low + (high - low) * sy;
 }
 
+// How much lighter a roof is at plan point (x, y) for its blotches: Style::roofBlotches inside a
+// blotch, 0 elsewhere. Each cell of the grid holds at most one blotch, wholly inside it.
+double Blotch(double x, double y, const Style& style)
+{
+    if (style.roofBlotches == 0) return 0.0;
+    const double cell = 2.0 * style.roofBlotchSize;
+    const double fx = std::floor(x / cell), fy = std::floor(y / cell);
+    const auto ix = static_cast<std::int64_t>(fx), iy = static_cast<std::int64_t>(fy);
+    if (Noise(ix, iy, style.seed + 21) < 0.0) return 0.0;
+    // The centre lies at least a radius (a quarter cell) inside the cell.
+    const double cx = (fx + 0.5 + 0.25 * Noise(ix, iy, style.seed + 22)) * cell;
+    const double cy = (fy + 0.5 + 0.25 * Noise(ix, iy, style.seed + 23)) * cell;
+    return std::hypot(x - cx, y - cy) < style.roofBlotchSize / 2 ? style.roofBlotches : 0.0;
+}
+
 bool Inside(const std::vector<QPointF>& polygon, double x, double y)
 {
     bool in = false;
@@ -154,7 +169,7 @@ QImage Render(const ViewCamera& camera, std::span<const Building> buildings, con
         case Surface::Roof: {
             const auto [lo, hi] = shadeSpan[std::size_t(hit.building)];
             const double t = std::clamp((hit.at.x * shadeU + hit.at.y * shadeV - lo) / (hi - lo), 0.0, 1.0);
-            return buildings[hit.building].roofGrey - style.roofShading * t;
+            return buildings[hit.building].roofGrey - style.roofShading * t - style.roofShadingBend * t * t + Blotch(hit.at.x, hit.at.y, style);
         }
         case Surface::Wall: {
             const Building& b = buildings[hit.building];

@@ -52,6 +52,15 @@ struct Style {
     // direction shadeAzimuthDegrees (sun, vignetting, a stain): its grey drifts, it does not step.
     int roofShading = 0;
     double shadeAzimuthDegrees = 30.0;  // counter-clockwise from x, in the plan
+    // Shading that steepens towards the roof's darker end (sun and vignetting together): on top of
+    // roofShading a roof darkens by this many grey levels more, with the square of the distance
+    // along the shading direction, so that its grey falls fastest near the darkest corner.
+    int roofShadingBend = 0;
+    // Blotches on the roofs (moss, a patch of repair, a stain): round spots roofBlotchSize plan
+    // metres across, one in about half the cells of a grid of twice that size, each this many
+    // grey levels lighter than the roof around it (0: none).
+    int roofBlotches = 0;
+    double roofBlotchSize = 1.5;
     int wallNoise = 0;            // +- grey levels per pixel on the walls (0: each face one flat grey)
     int skyGrey = 160;            // where a ray never meets the ground
     unsigned seed = 1;
