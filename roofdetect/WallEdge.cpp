@@ -847,11 +847,12 @@ bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const En
     return !wide && !band && !EndsOnMixedGrey(bottom.ends);
 }
 
-// True at a crease: beside the edge's line just above the foot (as far from the foot and the line
-// as GreyBesideBelow reads below it) lies another grey than below it, another face of the building.
-bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, double foot, double besideBelow, const EndProfile& read)
+// True at a crease: beside the edge's line halfway up the wall (between `top` and `foot`, as far
+// across the line as GreyBesideBelow reads) lies another grey than below the foot, another face of
+// the building.
+bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, double top, double foot, double besideBelow, const EndProfile& read)
 {
-    const WindowPoint p = line.at(foot - kPastBlur, -faceSide * kEndGreyReach);
+    const WindowPoint p = line.at((top + foot) / 2, -faceSide * kEndGreyReach);
     return InPicture(*face.window, p) && std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - besideBelow) > read.inside + read.beyondGrain;
 }
 
@@ -886,7 +887,7 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
         const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
         if (!edgeEnd) {
             const auto level = LevelBandBelow(face, shown, faceSide, bottom, read.justPast);
-            if (level && (!oneGrey || (AtACrease(face, line, faceSide, bottom.line.met, *beside, read) &&
+            if (level && (!oneGrey || (AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read) &&
                                        BandBottomTurnsAtTheLine(face, shown.lines, *level, read.justPast)))) {
                 return std::nullopt;
             }
