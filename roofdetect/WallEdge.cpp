@@ -780,17 +780,43 @@ std::optional<FaceEndRead> StoreyBottom(const WallFace& face, const WallFace& st
 // it ends within the wall's own length below the bottom, at a bottom that shows as a face's does
 // (straight beside the edge, meeting it where the grey ends) and runs level with the roof's edge
 // over the wall. False otherwise.
-bool LevelBandBelow(const WallFace& face, const ShownEnds& shown, int faceSide, const FaceEndRead& bottom, int own)
+std::optional<EndLine> LevelBandBelow(const WallFace& face, const ShownEnds& shown, int faceSide, const FaceEndRead& bottom, int own)
 {
     WallFace band = face;
     band.wallGray = own;
     const VertexLine& line = shown.lines.line;
     const double end = FootGuessInside(band, line, faceSide, 0.0, bottom.line.met + kPastBlur, own);
     if (end >= std::min(line.reach, 2.0 * bottom.line.met - shown.top.line.met)) {
-        return false;
+        return std::nullopt;
     }
     const auto read = FaceEndBeside(band, shown.lines, end, 1, kWallFootAgreement);
-    return read && BottomLevelWithTop(shown.top.line, read->line, shown.lines.side);
+    if (!read || !BottomLevelWithTop(shown.top.line, read->line, shown.lines.side)) {
+        return std::nullopt;
+    }
+    return read->line;
+}
+
+// True when the bottom of a band of grey `own` below the foot (`bandBottom`, read on the face's
+// side) turns where it meets the edge's line: on the other side of the line, as far from it as the
+// face's samples reach, the band does not end where that straight bottom carried on would end it
+// (within kWallFootAgreement and a pixel). Two lower storeys of one grey at a crease end at their
+// two walls' bottoms, which meet at the building's corner at an angle; the edge of something
+// nearer running across the line goes straight on.
+bool BandBottomTurnsAtTheLine(const WallFace& face, const FaceLines& lines, const EndLine& bandBottom, int own)
+{
+    const double k = -lines.reach;
+    const double straightOn = bandBottom.met + bandBottom.slope * k;
+    auto onBand = [&](double along) {
+        const WindowPoint p = lines.at(k, along);
+        return InPicture(*face.window, p) && std::abs(face.window->GetGrayLevel(p.u, p.v) - own) <= kWallFaceTolerance;
+    };
+    const double window = kWallFootAgreement + 1.0;
+    for (double t = straightOn - window; t <= straightOn + window; t += 0.25) {
+        if (onBand(t) && !onBand(t + 0.5)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The grey read kPastBlur from a crossing, between pixel centres, takes in a pixel whose centre
@@ -815,6 +841,15 @@ bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const En
     return !wide && !band && !EndsOnMixedGrey(bottom.ends);
 }
 
+// True at a crease: beside the edge's line halfway up the wall (between `top` and `foot`, as far
+// across the line as GreyBesideBelow reads) lies another grey than below the foot, another face of
+// the building.
+bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, double top, double foot, double besideBelow, const EndProfile& read)
+{
+    const WindowPoint p = line.at((top + foot) / 2, -faceSide * kEndGreyReach);
+    return InPicture(*face.window, p) && std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - besideBelow) > read.inside + read.beyondGrain;
+}
+
 // The building's foot below the face's bottom. There the grey just past the bottom and the grey
 // beside the edge's line just below it (GreyBesideBelow) are compared. Within what the blur leaves
 // and the grain beyond they are one grey, the ground on both sides, and the foot stands. Where
@@ -825,7 +860,11 @@ bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const En
 // differ and no outline goes on, the grounds merely differ (a pavement, a patch) and the foot
 // stands, unless the grey past the bottom ends at a level line of the wall below
 // (LevelBandBelow): a lower storey whose outline beside the line does not show (its grey too near
-// the other side's). A foot that stands must have one ground beyond it (OneGroundBeyond);
+// the other side's). Where they are one grey at a crease (AtACrease), they may be two storeys of
+// one material (a dark glass ground floor round the corner): where that grey ends at a level line
+// of the wall that turns at the edge's line (BandBottomTurnsAtTheLine), as two walls' bottoms do
+// and the edge of something nearer running across does not, there is no foot. A foot that stands
+// must have one ground beyond it (OneGroundBeyond);
 // otherwise a band lies between the face and the ground (a nearer building's low wall running on
 // past the line, a storey too low to follow inside the blur) and there is no foot.
 std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnds& shown, int faceSide)
@@ -841,7 +880,9 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
         const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
         const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
         if (!edgeEnd) {
-            if (!oneGrey && LevelBandBelow(face, shown, faceSide, bottom, read.justPast)) {
+            const auto level = LevelBandBelow(face, shown, faceSide, bottom, read.justPast);
+            if (level && (!oneGrey || (AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read) &&
+                                       BandBottomTurnsAtTheLine(face, shown.lines, *level, read.justPast)))) {
                 return std::nullopt;
             }
             return OneGroundBeyond(bottom, read, ReadEndProfile(face, shown.lines, shown.top, -1)) ? std::optional<double>(bottom.line.met)

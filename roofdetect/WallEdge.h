@@ -95,8 +95,13 @@ std::vector<MaskPixel> RoofVertexCorners(const std::vector<RoofCorner>& corners,
 // length over the face's width), and meet the edge near the ends found. The top is read only
 // where roof lies beyond it (at a silhouette corner the roof narrows to a wedge), the foot only
 // where nothing stands in front of it (roof grey beyond it, or the bright edge of a nearer roof
-// all along it). Otherwise, or when the face shows on both sides of the line and neither side
-// holds, the vertex gives no edge (a missing height is better than a wrong one). A vertex
+// all along it). Below the face's bottom the building may go on in lower storeys of another grey
+// (a shop front, a plinth): where the grey past the bottom differs from the grey beside the line
+// below the foot and the building's outline goes on down the line, each storey is followed as a
+// face to its own bottom, which gives the foot; a storey that cannot be followed, or a band of
+// another grey inside the blur, gives no edge. Otherwise, or when the face shows on both sides of
+// the line and neither side holds, the vertex gives no edge (a missing height is better than a
+// wrong one). A vertex
 // at the nadir, off the face, or whose edge is shorter than kWallMinLength gives no edge, and so
 // does a face whose top meets the edge at so small an angle that the ends cannot be placed
 // along the edge to the precision a height needs.
