@@ -332,6 +332,27 @@ TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
     EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{100, 100}; }));
 }
 
+// Beyond the picture's border nothing is known: the picture reads 0 there, which is no ground.
+// A face that runs out of the picture's bottom (row 0 is its last), or ends so near it that the
+// ground beyond its foot would be read past the border, gives no edge; one whose foot and the
+// ground beyond it the picture shows gives its edge.
+TEST(FindWallEdge, NoFootIsFoundPastThePicturesBorder)
+{
+    struct Case {
+        int bottom;  // the face's lowest row
+        bool found;
+    };
+    for (const Case c : {Case{-10, false}, Case{0, false}, Case{3, false}, Case{8, true}, Case{20, true}}) {
+        SCOPED_TRACE(c.bottom);
+        FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= c.bottom; }, {130, 90});
+        const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
+        ASSERT_EQ(!candidates.empty(), c.found);
+        if (c.found) {
+            EXPECT_NEAR(candidates[0].foot.v, c.bottom, 1.0);
+        }
+    }
+}
+
 TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 {
     // The nadir lies far to the lower left of the corner (300, 200): its edge leans up to 80
