@@ -612,6 +612,13 @@ double FaceSideOf(const VertexLine& line, int faceSide, MaskPixel p)
     return faceSide * line.across(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y));
 }
 
+// True at a silhouette corner: both roof edges from the vertex lie on the face's side of the line,
+// and beside the building's vertical edge shows what lies behind the building.
+bool SilhouetteCorner(const VertexLine& line, int faceSide, MaskPixel previous, MaskPixel next)
+{
+    return FaceSideOf(line, faceSide, previous) > 0.0 && FaceSideOf(line, faceSide, next) > 0.0;
+}
+
 // The roof's edge along the top of the face: the neighbouring vertex on the face's side of the
 // line; none when neither lies there. At a silhouette corner both roof edges lie on the face's
 // side: the face's top is the one making the smaller angle with the line's downward direction;
@@ -623,7 +630,7 @@ std::optional<MaskPixel> FaceTopNeighbour(const VertexLine& line, int faceSide, 
     if (std::max(previousSide, nextSide) <= 0.0) {
         return std::nullopt;
     }
-    if (previousSide > 0.0 && nextSide > 0.0) {
+    if (SilhouetteCorner(line, faceSide, previous, next)) {
         auto downward = [&](MaskPixel p) { return line.along(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y)); };
         return downward(previous) > downward(next) ? previous : next;
     }
@@ -937,6 +944,48 @@ std::optional<EdgeEndsAlong> EdgeEnds(const WallFace& face, const VertexLine& li
     return EdgeEndsAlong{shown->top.line.met, *foot};
 }
 
+// The mean grey of the 3 x 3 pixels about window position `p`, or none where the box reaches past
+// the picture's border.
+std::optional<double> BoxGrey(const AnalysisWindow& window, WindowPoint p)
+{
+    const int u = static_cast<int>(std::lround(p.u)), v = static_cast<int>(std::lround(p.v));
+    if (!window.InPicture(u - 1, v - 1) || !window.InPicture(u + 1, v + 1)) {
+        return std::nullopt;
+    }
+    int sum = 0;
+    for (int dv = -1; dv <= 1; ++dv) {
+        for (int du = -1; du <= 1; ++du) {
+            sum += window.GetGrayLevel(u + du, v + dv);
+        }
+    }
+    return sum / 9.0;
+}
+
+// True when the line the face ends on goes on past the building's edge as the edge of something
+// in front. At a silhouette corner what shows beside the building's vertical edge lies behind it:
+// at a true foot the ground, on both sides of the line the wall's bottom runs along, so the grey
+// just above that line's extension past the edge is the grey just below it. Where a nearer roof
+// or wall hides the foot, the face ends on that nearer thing's edge, which runs on past the
+// building: below it the nearer thing, above it what lies behind, in two greys. The wall's bottom
+// runs along the roof's edge above it (towards `neighbour`); both reads lie kEndGreyReach beyond
+// the edge and that far off the line, clear of the blur of both. A read past the picture's border
+// tells nothing, and the foot is then not shown either.
+bool FootLineGoesOnPastTheEdge(const WallFace& face, const VertexLine& edgeLine, MaskPixel neighbour, double foot)
+{
+    const double du = neighbour.x - edgeLine.ou, dv = neighbour.y - edgeLine.ov;
+    const double side = std::hypot(du, dv);
+    const double sine = std::abs(edgeLine.au * dv - edgeLine.av * du) / std::max(side, 1e-9);
+    if (side < 1.0 || sine < 1e-3) {
+        return true;
+    }
+    const double reach = kEndGreyReach / sine;
+    const WindowPoint footPoint = edgeLine.at(foot, 0.0);
+    const WindowPoint past{footPoint.u - reach * du / side, footPoint.v - reach * dv / side};
+    const auto above = BoxGrey(*face.window, {past.u - reach * edgeLine.au, past.v - reach * edgeLine.av});
+    const auto below = BoxGrey(*face.window, {past.u + reach * edgeLine.au, past.v + reach * edgeLine.av});
+    return !above || !below || std::abs(*above - *below) > kWallFaceTolerance;
+}
+
 // The edge along `line` with the face on `faceSide` of it, its place across the line first
 // taken at `offset`; none when it does not hold.
 std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& line, MaskPixel previous, MaskPixel next,
@@ -982,7 +1031,7 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
         ends = EdgeEnds(face, edgeLine, *neighbour, faceSide, topAlong, ownGuess);
     }
-    if (!ends) {
+    if (!ends || (SilhouetteCorner(line, faceSide, previous, next) && FootLineGoesOnPastTheEdge(face, edgeLine, *neighbour, ends->foot))) {
         return std::nullopt;
     }
     foot = ends->foot;

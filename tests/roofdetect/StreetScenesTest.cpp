@@ -486,6 +486,41 @@ TEST_P(StreetScenes, ABuildingAtThePicturesBorderGetsItsHeightOrNone)
     EXPECT_GE(all.right, floor) << failures;
 }
 
+// A nearer building's roof hides the foot of the far building's wall (HiddenFoot), the nearer
+// roof in greys 70 to 180: no roof grey, so nothing but the line the face ends on tells it from
+// the ground. At the far building's silhouette corners that line runs on past the building as the
+// nearer roof's back edge, the ground above it and the nearer roof below: no height, sharp or
+// blurred (blur once turned the nearer roof's edge into a foot: 20.5 m for 36.0 m). A twin of the
+// far building beside it, its foot on the ground, keeps its right height (a floor per blur level).
+TEST_P(StreetScenes, ANearerRoofOfAnotherGreyHidingTheFootGivesNoHeight)
+{
+    const double sigma = GetParam();
+    Tally hidden, twins;
+    std::string failures;
+    for (const double tilt : {20.0, 27.0, 33.0}) {
+        for (const int nearerGrey : {70, 100, 130, 160, 180}) {
+            Street s = HiddenFoot(tilt);
+            s.name += "_nearer_roof_" + std::to_string(nearerGrey);
+            s.buildings[1].roofGrey = nearerGrey;
+            const double scale = s.camera.range() / 300.0;
+            AddBuilding(s, {-230, 60}, s.buildings[0].height, 0, false, 15 * scale, 10 * scale, s.buildings[0].roofGrey);
+            const QImage image = Picture(s, sigma);
+            Street far = s, twin = s;
+            far.judged = {0};
+            far.clicks = {s.clicks[0]};
+            twin.judged = {2};
+            twin.clicks = {Inside(s.camera, s.buildings[2])};
+            hidden += Judge(far, image, failures);
+            twins += Judge(twin, image, failures);
+        }
+    }
+    std::cout << "[ heights  ] nearer roofs hiding the foot, blur " << sigma << " px: " << hidden.right << " right, " << hidden.none << " none, "
+              << hidden.wrong << " wrong; twins beside them " << twins.right << " right of 15\n";
+    EXPECT_EQ(hidden.wrong + twins.wrong, 0) << failures;
+    EXPECT_EQ(hidden.missed + twins.missed, 0) << failures;
+    EXPECT_GE(twins.right, sigma == 0.0 ? 4 : 13) << failures;
+}
+
 // Streets drawn at random from a seed (tilt 10 to 39 degrees, contrast 30 to 120, four buildings
 // of random size, height, turn and grey, a quarter of them L shapes, the sun anywhere): pictures
 // nobody tuned the detection on. `pull` below 1 draws the four buildings' places that much closer
