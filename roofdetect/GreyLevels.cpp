@@ -33,6 +33,11 @@ double AnalysisWindow::GetSmoothGrayLevel(double u, double v) const
     return level < 0.0 ? 0.0 : level;
 }
 
+bool AnalysisWindow::InPicture(double u, double v) const
+{
+    return picture != nullptr && picture->level(toX(u), toY(v)) >= 0;
+}
+
 void GreyHistogram::add(int level)
 {
     if (level < 0 || level >= static_cast<int>(bins_.size())) {

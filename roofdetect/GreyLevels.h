@@ -34,6 +34,9 @@ struct AnalysisWindow {
     // The grey at (u, v) read between pixel centres (bilinear), so that it changes smoothly
     // across a pixel; 0 outside the picture.
     double GetSmoothGrayLevel(double u, double v) const;
+    // True when window position (u, v) shows a point of the picture. The 0 both readers give
+    // elsewhere is no grey the picture shows: what lies beyond its border is unknown.
+    bool InPicture(double u, double v) const;
 
     // Window position of a photo point and photo point of a window position.
     double toU(double x) const { return x + offsetX; }

@@ -102,12 +102,19 @@ std::optional<double> EdgeAcross(const WallFace& face, const VertexLine& line, d
         const WindowPoint p = line.at(s, e);
         return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.roofGray) <= kRoofBand;
     };
+    // Beyond the picture's border nothing is known: the border is no edge of the face, so a step
+    // whose pixels reach past it is not read.
+    auto seen = [&](double e) {
+        const WindowPoint p = line.at(s, e);
+        return face.window->InPicture(p.u, p.v);
+    };
     constexpr double kStep = 0.5;
     for (double k = 0.0; k <= range + 1e-9; k += kStep) {
         for (const double e : {guess - k, guess + k}) {
             // The step lies between e - faceSide * step / 2 (off the face) and e + faceSide * step / 2.
             const double in = e + faceSide * kStep / 2, out = e - faceSide * kStep / 2;
-            if (onFace(in) && onFace(in + faceSide * kStep) && !onFace(out) && !onFace(out - faceSide * kStep) && !(belowTop && onRoof(out - faceSide * kStep))) {
+            if (seen(in + faceSide * kStep) && seen(out - faceSide * kStep) && onFace(in) && onFace(in + faceSide * kStep) && !onFace(out) &&
+                !onFace(out - faceSide * kStep) && !(belowTop && onRoof(out - faceSide * kStep))) {
                 return e;
             }
             if (k == 0.0) {
@@ -133,13 +140,23 @@ constexpr int kGrainReach = 2;
 // or two wide by a few (the ground's own rise beside a true foot stays within a level or two).
 constexpr double kLeastRidge = 3.0;
 
+// The grey of a point beyond the picture's border: unknown, no grey the picture shows.
+constexpr int kUnseenGrey = -1;
+
 struct PlacedEnd {
     double along = 0.0;  // where the grey crosses halfway
     int beyondGrey = 0;  // the grey beyond the end
-    int fartherGrey = 0; // the grey as far again beyond
+    int fartherGrey = 0; // the grey as far again beyond; kUnseenGrey past the picture's border
     double ridge = 0.0;  // how far the grey between the face and the grey beyond rises above both
     int fartherSpread = 0;  // the grain as far again beyond: the greys' range about that point
 };
+
+// True when the picture shows window position `p`. Beyond the picture's border nothing is known:
+// the 0 read there is no ground, no face and no roof, and an end read against it is not seen.
+bool Seen(const AnalysisWindow& window, WindowPoint p)
+{
+    return window.InPicture(p.u, p.v);
+}
 
 // Where the grey along a picture line crosses halfway between the face's grey `reach` inside
 // `guess` and the grey as far beyond it, and the face's grey read there.
@@ -148,11 +165,24 @@ struct HalfGreyCrossing {
     double inside = 0.0;
 };
 
+// True when the picture shows all of the stretch read about `along`, `reach` each side of it.
+// The picture is a rectangle: it shows all of a line's stretch when it shows both its ends.
+template <typename At>
+bool SeenAbout(const AnalysisWindow& window, At at, double along, int dir, double reach)
+{
+    return Seen(window, at(along - dir * reach)) && Seen(window, at(along + dir * reach));
+}
+
 // The crossing read about `guess` (see EndByHalfGrey); none when the two greys differ by less
-// than the face's own tolerance (no end to see) or the grey never crosses.
+// than the face's own tolerance (no end to see), the grey never crosses, or the stretch read
+// about `guess` or about the crossing reaches past the picture's border (the end may be the
+// border's, and what lies beyond it is unknown).
 template <typename At>
 std::optional<HalfGreyCrossing> CrossHalfway(const AnalysisWindow& window, At at, double guess, int dir, double reach)
 {
+    if (!SeenAbout(window, at, guess, dir, reach)) {
+        return std::nullopt;
+    }
     auto grey = [&](double along) {
         const WindowPoint p = at(along);
         return window.GetSmoothGrayLevel(p.u, p.v);
@@ -169,7 +199,11 @@ std::optional<HalfGreyCrossing> CrossHalfway(const AnalysisWindow& window, At at
     for (double t = previous + dir * kStep; dir * (t - guess) <= reach + 1e-9; t += dir * kStep) {
         const double g = grey(t);
         if ((g - half) * (inside - half) <= 0.0) {
-            return HalfGreyCrossing{previous + (t - previous) * (previousGrey - half) / (previousGrey - g), inside};
+            const double along = previous + (t - previous) * (previousGrey - half) / (previousGrey - g);
+            if (!SeenAbout(window, at, along, dir, reach)) {
+                return std::nullopt;
+            }
+            return HalfGreyCrossing{along, inside};
         }
         previous = t;
         previousGrey = g;
@@ -203,10 +237,12 @@ std::optional<double> PlaceByHalfGrey(const AnalysisWindow& window, At at, doubl
 // the face's grey `reach` inside the end and the grey as far beyond it. `guess` is where the
 // face's pixels end; `dir` points out of the face (-1 up past the top, +1 down past the foot).
 // Read again about the crossing found, so that a guess a pixel or so off does not bias the two
-// greys. None when the two greys differ by less than the face's own tolerance (no end to see)
-// or the grey never crosses. A line that crosses the end at a slant is read as far along it as
-// takes it kEndGreyReach across the end. Besides the place, what lies beyond: its grey there and
-// as far again, its grain as far again, and any line between the face and it brighter than both.
+// greys. None when the two greys differ by less than the face's own tolerance (no end to see),
+// the grey never crosses, or the two greys lie past the picture's border (the end may be the
+// border's, and what lies beyond it unknown; the grey as far again beyond is then kUnseenGrey).
+// A line that crosses the end at a slant is read as far along it as takes it kEndGreyReach across
+// the end. Besides the place, what lies beyond: its grey there and as far again, its grain as far
+// again, and any line between the face and it brighter than both.
 template <typename At>
 std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, double guess, int dir, double reach = kEndGreyReach)
 {
@@ -220,24 +256,35 @@ std::optional<PlacedEnd> EndByHalfGrey(const AnalysisWindow& window, At at, doub
     };
     PlacedEnd placed{crossing->along};
     placed.beyondGrey = static_cast<int>(std::lround(grey(placed.along + dir * reach)));
-    placed.fartherGrey = static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach)));
+    const WindowPoint farther = at(placed.along + dir * 2 * reach);
+    placed.fartherGrey = Seen(window, farther) ? static_cast<int>(std::lround(grey(placed.along + dir * 2 * reach))) : kUnseenGrey;
     // A line between the face and the grey beyond that is brighter than both.
     const double upper = std::max(crossing->inside, double(placed.beyondGrey));
     for (double t = placed.along - dir * reach; dir * (t - placed.along) <= reach + 1e-9; t += dir * 0.25) {
         placed.ridge = std::max(placed.ridge, grey(t) - upper);
     }
-    const WindowPoint farther = at(placed.along + dir * 2 * reach);
     const int fu = static_cast<int>(std::lround(farther.u)), fv = static_cast<int>(std::lround(farther.v));
     int lowest = 255, brightest = 0;
     for (int dv = -kGrainReach; dv <= kGrainReach; ++dv) {
         for (int du = -kGrainReach; du <= kGrainReach; ++du) {
+            if (!window.InPicture(fu + du, fv + dv)) {
+                continue;  // no grain to see there
+            }
             const int g = window.GetGrayLevel(fu + du, fv + dv);
             lowest = std::min(lowest, g);
             brightest = std::max(brightest, g);
         }
     }
-    placed.fartherSpread = brightest - lowest;
+    placed.fartherSpread = std::max(0, brightest - lowest);
     return placed;
+}
+
+// True when the picture shows what every end of the face's bottom ends against, as far beyond
+// it as a foot's ground is read. Past the picture's border nothing is known: a face cut off by
+// the border, or ending just above it, may go on down there, and its true foot is not seen.
+bool GroundBeyondSeen(const std::vector<PlacedEnd>& ends)
+{
+    return std::none_of(ends.begin(), ends.end(), [](const PlacedEnd& end) { return end.fartherGrey == kUnseenGrey; });
 }
 
 // The edge's place across the line to a fraction of a pixel: where the grey crosses halfway
@@ -499,7 +546,7 @@ std::optional<ShownEnds> FaceShowsTheEnds(const WallFace& face, const VertexLine
     if (!EndsPlacedPreciselyEnough(*lines, top->carried) || !BottomLevelWithTop(top->line, bottom->line, lines->side)) {
         return std::nullopt;
     }
-    if (FootHidden(face, bottom->ends)) {
+    if (FootHidden(face, bottom->ends) || !GroundBeyondSeen(bottom->ends)) {
         return std::nullopt;
     }
     return ShownEnds{*lines, *top, *bottom};
@@ -565,6 +612,13 @@ double FaceSideOf(const VertexLine& line, int faceSide, MaskPixel p)
     return faceSide * line.across(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y));
 }
 
+// True at a silhouette corner: both roof edges from the vertex lie on the face's side of the line,
+// and beside the building's vertical edge shows what lies behind the building.
+bool SilhouetteCorner(const VertexLine& line, int faceSide, MaskPixel previous, MaskPixel next)
+{
+    return FaceSideOf(line, faceSide, previous) > 0.0 && FaceSideOf(line, faceSide, next) > 0.0;
+}
+
 // The roof's edge along the top of the face: the neighbouring vertex on the face's side of the
 // line; none when neither lies there. At a silhouette corner both roof edges lie on the face's
 // side: the face's top is the one making the smaller angle with the line's downward direction;
@@ -576,29 +630,38 @@ std::optional<MaskPixel> FaceTopNeighbour(const VertexLine& line, int faceSide, 
     if (std::max(previousSide, nextSide) <= 0.0) {
         return std::nullopt;
     }
-    if (previousSide > 0.0 && nextSide > 0.0) {
+    if (SilhouetteCorner(line, faceSide, previous, next)) {
         auto downward = [&](MaskPixel p) { return line.along(p) / std::max(1.0, std::hypot(p.x - line.top.x, p.y - line.top.y)); };
         return downward(previous) > downward(next) ? previous : next;
     }
     return previousSide > nextSide ? previous : next;
 }
 
-// The foot read from whole face pixels beside the edge stops short where blur rounds the face's
-// lower corner: the side's grey and the bottom's both mix into the corner's pixels. Just inside
-// the face, along the edge, the face goes on down to its bottom, where the grey crosses halfway
-// to what lies below; that end guides the face lines when it lies farther. That line is followed
-// from `foot` while it keeps `grey`.
-double FootGuessInside(const WallFace& face, const VertexLine& line, int faceSide, double offset, double foot, double grey)
+// How far down the line just inside the face (kFootInside) along the edge the grey keeps `grey`,
+// followed from `foot` a quarter pixel at a time up to the line's reach; it stops at the picture's
+// border, past which no grey is known.
+double GreyRunsInside(const WallFace& face, const VertexLine& line, int faceSide, double offset, double foot, double grey)
 {
-    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
     double insideEnd = foot;
     while (insideEnd < line.reach) {
-        const WindowPoint p = inside(insideEnd + 0.25);
-        if (std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - grey) > kWallFaceTolerance) {
+        const WindowPoint p = line.at(insideEnd + 0.25, offset + faceSide * kFootInside);
+        if (!Seen(*face.window, p) || std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - grey) > kWallFaceTolerance) {
             break;
         }
         insideEnd += 0.25;
     }
+    return insideEnd;
+}
+
+// The foot read from whole face pixels beside the edge stops short where blur rounds the face's
+// lower corner: the side's grey and the bottom's both mix into the corner's pixels. Just inside
+// the face, along the edge, the face goes on down to its bottom, where the grey crosses halfway
+// to what lies below; that end guides the face lines when it lies farther. That line is followed
+// from `foot` while it keeps `grey` (GreyRunsInside).
+double FootGuessInside(const WallFace& face, const VertexLine& line, int faceSide, double offset, double foot, double grey)
+{
+    auto inside = [&](double along) { return line.at(along, offset + faceSide * kFootInside); };
+    const double insideEnd = GreyRunsInside(face, line, faceSide, offset, foot, grey);
     const auto placed = PlaceByHalfGrey(*face.window, inside, insideEnd, 1);
     return placed ? std::max(foot, *placed) : foot;
 }
@@ -629,13 +692,6 @@ void TakeBoundaryAlong(const VertexLine& line, const std::vector<MaskPixel>& bou
 // both sides of the edge's line. At most this many storeys of different greys are followed below
 // a face; more say the edge runs on into something else.
 constexpr int kMostLowerStoreys = 3;
-
-// True when window position `p` lies inside the picture: outside it the grey reads 0, which says
-// nothing of what lies there.
-bool InPicture(const AnalysisWindow& window, WindowPoint p)
-{
-    return window.picture != nullptr && window.picture->level(window.toX(p.u), window.toY(p.v)) >= 0;
-}
 
 // Blur up to a pixel, with the pixels an end passes through, mixes the greys on both sides of it
 // over about this far (pixels) each side of where the grey crosses halfway: past it the grey is
@@ -705,7 +761,7 @@ EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const Fa
 std::optional<double> GreyBesideBelow(const WallFace& face, const VertexLine& line, int faceSide, double foot)
 {
     const WindowPoint p = line.at(foot + kPastBlur, -faceSide * kEndGreyReach);
-    if (!InPicture(*face.window, p)) {
+    if (!Seen(*face.window, p)) {
         return std::nullopt;
     }
     return face.window->GetSmoothGrayLevel(p.u, p.v);
@@ -718,7 +774,7 @@ bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, 
 {
     const WindowPoint in = line.at(along, faceSide * kEndGreyReach);
     const WindowPoint out = line.at(along, -faceSide * kEndGreyReach);
-    if (!InPicture(*face.window, in) || !InPicture(*face.window, out)) {
+    if (!Seen(*face.window, in) || !Seen(*face.window, out)) {
         return false;
     }
     const double half = std::abs(own - beside) / 2;
@@ -765,21 +821,34 @@ std::optional<FaceEndRead> StoreyBottom(const WallFace& face, const WallFace& st
     if (!read || read->line.met - storeyTop < kEndGreyReach * lines.slant) {
         return std::nullopt;
     }
-    if (!BottomLevelWithTop(shown.top.line, read->line, lines.side) || FootHidden(face, read->ends)) {
+    if (!BottomLevelWithTop(shown.top.line, read->line, lines.side) || FootHidden(face, read->ends) || !GroundBeyondSeen(read->ends)) {
         return std::nullopt;
     }
-    if (!InPicture(*face.window, lines.line.at(read->line.met, 0.0)) ||
-        !InPicture(*face.window, lines.line.at(read->line.met + 2.0 * kEndGreyReach * lines.slant, 0.0))) {
+    if (!Seen(*face.window, lines.line.at(read->line.met, 0.0)) ||
+        !Seen(*face.window, lines.line.at(read->line.met + 2.0 * kEndGreyReach * lines.slant, 0.0))) {
         return std::nullopt;
     }
     return read;
+}
+
+// True when the grey `own` just past the face's bottom, followed down just inside the face's side
+// of the edge, runs on to the picture's border within the wall's own length below the bottom:
+// where it ends is unknown, and so is whether it is a lower storey.
+bool BandRunsToTheBorder(const WallFace& face, const ShownEnds& shown, int faceSide, const FaceEndRead& bottom, int own)
+{
+    WallFace band = face;
+    band.wallGray = own;
+    const VertexLine& line = shown.lines.line;
+    const double runs = GreyRunsInside(band, line, faceSide, 0.0, bottom.line.met + kPastBlur, own);
+    return runs < std::min(line.reach, 2.0 * bottom.line.met - shown.top.line.met) &&
+           !Seen(*face.window, line.at(runs + 0.25, faceSide * kFootInside));
 }
 
 // Where the grey `own` just past the face's bottom ends below it at a level line of the wall:
 // followed down just inside the face's side of the edge (as the foot is guessed, FootGuessInside),
 // it ends within the wall's own length below the bottom, at a bottom that shows as a face's does
 // (straight beside the edge, meeting it where the grey ends) and runs level with the roof's edge
-// over the wall. False otherwise.
+// over the wall. None otherwise.
 std::optional<EndLine> LevelBandBelow(const WallFace& face, const ShownEnds& shown, int faceSide, const FaceEndRead& bottom, int own)
 {
     WallFace band = face;
@@ -808,7 +877,7 @@ bool BandBottomTurnsAtTheLine(const WallFace& face, const FaceLines& lines, cons
     const double straightOn = bandBottom.met + bandBottom.slope * k;
     auto onBand = [&](double along) {
         const WindowPoint p = lines.at(k, along);
-        return InPicture(*face.window, p) && std::abs(face.window->GetGrayLevel(p.u, p.v) - own) <= kWallFaceTolerance;
+        return Seen(*face.window, p) && std::abs(face.window->GetGrayLevel(p.u, p.v) - own) <= kWallFaceTolerance;
     };
     const double window = kWallFootAgreement + 1.0;
     for (double t = straightOn - window; t <= straightOn + window; t += 0.25) {
@@ -847,7 +916,7 @@ bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const En
 bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, double top, double foot, double besideBelow, const EndProfile& read)
 {
     const WindowPoint p = line.at((top + foot) / 2, -faceSide * kEndGreyReach);
-    return InPicture(*face.window, p) && std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - besideBelow) > read.inside + read.beyondGrain;
+    return Seen(*face.window, p) && std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - besideBelow) > read.inside + read.beyondGrain;
 }
 
 // The building's foot below the face's bottom. There the grey just past the bottom and the grey
@@ -880,9 +949,14 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
         const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
         const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
         if (!edgeEnd) {
-            const auto level = LevelBandBelow(face, shown, faceSide, bottom, read.justPast);
-            if (level && (!oneGrey || (AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read) &&
-                                       BandBottomTurnsAtTheLine(face, shown.lines, *level, read.justPast)))) {
+            const bool atACrease = oneGrey && AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read);
+            if (BandRunsToTheBorder(face, shown, faceSide, bottom, read.justPast)) {
+                // Where the grey past the bottom ends is unknown: it may be a storey.
+                if (!oneGrey || atACrease) {
+                    return std::nullopt;
+                }
+            } else if (const auto level = LevelBandBelow(face, shown, faceSide, bottom, read.justPast);
+                       level && (!oneGrey || (atACrease && BandBottomTurnsAtTheLine(face, shown.lines, *level, read.justPast)))) {
                 return std::nullopt;
             }
             return OneGroundBeyond(bottom, read, ReadEndProfile(face, shown.lines, shown.top, -1)) ? std::optional<double>(bottom.line.met)
@@ -921,6 +995,48 @@ std::optional<EdgeEndsAlong> EdgeEnds(const WallFace& face, const VertexLine& li
         return std::nullopt;
     }
     return EdgeEndsAlong{shown->top.line.met, *foot};
+}
+
+// The mean grey of the 3 x 3 pixels about window position `p`, or none where the box reaches past
+// the picture's border.
+std::optional<double> BoxGrey(const AnalysisWindow& window, WindowPoint p)
+{
+    const int u = static_cast<int>(std::lround(p.u)), v = static_cast<int>(std::lround(p.v));
+    if (!window.InPicture(u - 1, v - 1) || !window.InPicture(u + 1, v + 1)) {
+        return std::nullopt;
+    }
+    int sum = 0;
+    for (int dv = -1; dv <= 1; ++dv) {
+        for (int du = -1; du <= 1; ++du) {
+            sum += window.GetGrayLevel(u + du, v + dv);
+        }
+    }
+    return sum / 9.0;
+}
+
+// True when the line the face ends on goes on past the building's edge as the edge of something
+// in front. At a silhouette corner what shows beside the building's vertical edge lies behind it:
+// at a true foot the ground, on both sides of the line the wall's bottom runs along, so the grey
+// just above that line's extension past the edge is the grey just below it. Where a nearer roof
+// or wall hides the foot, the face ends on that nearer thing's edge, which runs on past the
+// building: below it the nearer thing, above it what lies behind, in two greys. The wall's bottom
+// runs along the roof's edge above it (towards `neighbour`); both reads lie kEndGreyReach beyond
+// the edge and that far off the line, clear of the blur of both. A read past the picture's border
+// tells nothing, and the foot is then not shown either.
+bool FootLineGoesOnPastTheEdge(const WallFace& face, const VertexLine& edgeLine, MaskPixel neighbour, double foot)
+{
+    const double du = neighbour.x - edgeLine.ou, dv = neighbour.y - edgeLine.ov;
+    const double side = std::hypot(du, dv);
+    const double sine = std::abs(edgeLine.au * dv - edgeLine.av * du) / std::max(side, 1e-9);
+    if (side < 1.0 || sine < 1e-3) {
+        return true;
+    }
+    const double reach = kEndGreyReach / sine;
+    const WindowPoint footPoint = edgeLine.at(foot, 0.0);
+    const WindowPoint past{footPoint.u - reach * du / side, footPoint.v - reach * dv / side};
+    const auto above = BoxGrey(*face.window, {past.u - reach * edgeLine.au, past.v - reach * edgeLine.av});
+    const auto below = BoxGrey(*face.window, {past.u + reach * edgeLine.au, past.v + reach * edgeLine.av});
+    return !above || !below || std::abs(*above - *below) > kWallFaceTolerance;
 }
 
 // The edge along `line` with the face on `faceSide` of it, its place across the line first
@@ -968,7 +1084,7 @@ std::optional<WallCandidate> FollowSide(const WallFace& face, const VertexLine& 
     if (!ends && std::abs(ownGuess - faceGuess) > 0.5) {
         ends = EdgeEnds(face, edgeLine, *neighbour, faceSide, topAlong, ownGuess);
     }
-    if (!ends) {
+    if (!ends || (SilhouetteCorner(line, faceSide, previous, next) && FootLineGoesOnPastTheEdge(face, edgeLine, *neighbour, ends->foot))) {
         return std::nullopt;
     }
     foot = ends->foot;

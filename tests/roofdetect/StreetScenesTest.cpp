@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPolygonF>
+#include <QRectF>
 
 #include <algorithm>
 #include <array>
@@ -219,6 +220,71 @@ Street Silhouettes(double tilt, int contrast, double firstTurn)
     SetContrast(s.style, contrast);
     s.style.seed = unsigned(tilt) * 11 + unsigned(contrast) + unsigned(firstTurn);
     JudgeEvery(s);
+    return s;
+}
+
+// The sides of the picture a building can run out of.
+enum class Border { Bottom, Left, Right, Top };
+
+// The photo points of a building's roof corners and wall feet: its whole picture.
+QRectF PictureBox(const ViewCamera& camera, const Building& b)
+{
+    std::vector<QPointF> points = testscene::RoofCorners(camera, b);
+    for (std::size_t i = 0; i < b.footprint.size(); ++i) points.push_back(testscene::FootCorner(camera, b, i));
+    double left = points.front().x(), right = left, low = points.front().y(), high = low;
+    for (const QPointF& p : points) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        low = std::min(low, p.y());
+        high = std::max(high, p.y());
+    }
+    return QRectF(left, low, right - left, high - low);  // y upwards: top() is the lowest point
+}
+
+// A point of the roof the picture shows, at least 8 units inside its border: the mean of the roof's
+// corners clipped to that frame.
+QPointF InsideShownRoof(const ViewCamera& camera, const Building& b)
+{
+    const std::vector<QPointF> c = testscene::RoofCorners(camera, b);
+    const double w = kSize.width() / 2.0 - 8, h = kSize.height() / 2.0 - 8;
+    const QPolygonF shown = QPolygonF(QList<QPointF>(c.begin(), c.end())).intersected(QPolygonF(QRectF(-w, -h, 2 * w, 2 * h)));
+    QPointF mean;
+    for (qsizetype i = 0; i + 1 < shown.size(); ++i) mean += shown[i] / double(shown.size() - 1);  // the last point closes the polygon
+    return mean;
+}
+
+// A building of `height` metres turned by `turn` degrees, moved until `out` of its picture (roof
+// and walls down to their feet, measured across the border) lies beyond the picture's `border`:
+// at the bottom its walls run out of the picture, at the sides its roof and walls, at the top its
+// roof's far part. Two buildings in the middle give the picture its bright peak, as a street's
+// roofs do. The building is clicked on the part of its roof the picture shows.
+Street AtTheBorder(double tilt, Border border, double height, double turn, double out)
+{
+    Street s = NewStreet("border_" + std::to_string(int(border)) + "_tilt_" + std::to_string(int(tilt)) + "_turn_" + std::to_string(int(turn)) +
+                             "_out_" + platform::FormatFixed(out, "0.00"),
+                         tilt);
+    const double scale = s.camera.range() / 300.0;
+    const double halfWidth = kSize.width() / 2.0, halfHeight = kSize.height() / 2.0;
+    QPointF at(0, 0);
+    AddBuilding(s, at, height, turn, false, 15 * scale, 10 * scale, 210);
+    // The picture's size changes as the building moves: a few moves bring it to its place.
+    for (int move = 0; move < 6; ++move) {
+        const QRectF box = PictureBox(s.camera, s.buildings.back());
+        switch (border) {
+        case Border::Bottom: at.ry() += -halfHeight - (box.top() + out * box.height()); break;
+        case Border::Left: at.rx() += -halfWidth - (box.left() + out * box.width()); break;
+        case Border::Right: at.rx() += halfWidth - (box.right() - out * box.width()); break;
+        case Border::Top: at.ry() += halfHeight - (box.bottom() - out * box.height()); break;
+        }
+        s.buildings.pop_back();
+        AddBuilding(s, at, height, turn, false, 15 * scale, 10 * scale, 210);
+    }
+    AddBuilding(s, {-120, 20}, 20, 10, false, 15 * scale, 10 * scale, 210);
+    AddBuilding(s, {120, -20}, 20, 60, false, 15 * scale, 10 * scale, 210);
+    SetContrast(s.style, 60);
+    s.style.seed = unsigned(tilt) * 13 + unsigned(border) * 5 + unsigned(turn);
+    s.judged = {0};
+    s.clicks = {InsideShownRoof(s.camera, s.buildings[0])};
     return s;
 }
 
@@ -457,6 +523,74 @@ TEST(TouchingRoofs, AClickAnywhereOnTheFartherRoofGivesNoOtherBuildingsHeight)
         std::cout << "[ heights  ] blur " << sigma << " px: " << clicks << " clicks on the farther roofs, " << nearRight << " of 12 nearer buildings right\n";
         EXPECT_GE(nearRight, nearFloor[level]) << "blur " << sigma;
     }
+}
+
+// A building at each of the picture's borders, its walls or its roof running out of the picture,
+// at tilts of 20, 33 and 39 degrees. Beyond the border nothing is known: the picture reads 0 there,
+// which once passed for flat ground below the face (a 30 m building whose walls ran out of the
+// picture's bottom got 20.9 m at a tilt of 33 degrees and 11.0 m at 39). No foot is found there,
+// and a face whose reads reach past the border does not show its foot; walls whose feet the
+// picture shows keep their heights (a floor per blur level: sharp, 0.5, 0.7, 1.0 px).
+TEST_P(StreetScenes, ABuildingAtThePicturesBorderGetsItsHeightOrNone)
+{
+    const double sigma = GetParam();
+    Tally all;
+    std::string failures;
+    for (const Border border : {Border::Bottom, Border::Left, Border::Right, Border::Top}) {
+        // Past the top a roof cut by more than a tenth of the building's picture is no roof the
+        // region closes; the walls below it stay whole.
+        const std::array<double, 2> outs = border == Border::Top ? std::array{0.02, 0.05} : std::array{0.15, 0.35};
+        for (const double tilt : {20.0, 33.0, 39.0}) {
+            for (const double turn : {0.0, 35.0}) {
+                for (const double out : outs) {
+                    const Street s = AtTheBorder(tilt, border, 30.0, turn, out);
+                    all += Judge(s, Picture(s, sigma), failures);
+                }
+            }
+        }
+    }
+    std::cout << "[ heights  ] buildings at the border, blur " << sigma << " px: " << all.right << " right, " << all.none << " none, "
+              << all.wrong << " wrong\n";
+    EXPECT_EQ(all.wrong, 0) << failures;
+    EXPECT_EQ(all.missed, 0) << failures;
+    EXPECT_EQ(all.offVertex, 0) << failures;
+    const int floor = sigma == 0.0 ? 23 : sigma == 0.5 ? 24 : sigma == 0.7 ? 28 : 27;
+    EXPECT_GE(all.right, floor) << failures;
+}
+
+// A nearer building's roof hides the foot of the far building's wall (HiddenFoot), the nearer
+// roof in greys 70 to 180: no roof grey, so nothing but the line the face ends on tells it from
+// the ground. At the far building's silhouette corners that line runs on past the building as the
+// nearer roof's back edge, the ground above it and the nearer roof below: no height, sharp or
+// blurred (blur once turned the nearer roof's edge into a foot: 20.5 m for 36.0 m). A twin of the
+// far building beside it, its foot on the ground, keeps its right height (a floor per blur level).
+TEST_P(StreetScenes, ANearerRoofOfAnotherGreyHidingTheFootGivesNoHeight)
+{
+    const double sigma = GetParam();
+    Tally hidden, twins;
+    std::string failures;
+    for (const double tilt : {20.0, 27.0, 33.0}) {
+        for (const int nearerGrey : {70, 100, 130, 160, 180}) {
+            Street s = HiddenFoot(tilt);
+            s.name += "_nearer_roof_" + std::to_string(nearerGrey);
+            s.buildings[1].roofGrey = nearerGrey;
+            const double scale = s.camera.range() / 300.0;
+            AddBuilding(s, {-230, 60}, s.buildings[0].height, 0, false, 15 * scale, 10 * scale, s.buildings[0].roofGrey);
+            const QImage image = Picture(s, sigma);
+            Street far = s, twin = s;
+            far.judged = {0};
+            far.clicks = {s.clicks[0]};
+            twin.judged = {2};
+            twin.clicks = {Inside(s.camera, s.buildings[2])};
+            hidden += Judge(far, image, failures);
+            twins += Judge(twin, image, failures);
+        }
+    }
+    std::cout << "[ heights  ] nearer roofs hiding the foot, blur " << sigma << " px: " << hidden.right << " right, " << hidden.none << " none, "
+              << hidden.wrong << " wrong; twins beside them " << twins.right << " right of 15\n";
+    EXPECT_EQ(hidden.wrong + twins.wrong, 0) << failures;
+    EXPECT_EQ(hidden.missed + twins.missed, 0) << failures;
+    EXPECT_GE(twins.right, sigma == 0.0 ? 4 : 13) << failures;
 }
 
 // Streets drawn at random from a seed (tilt 10 to 39 degrees, contrast 30 to 120, four buildings

@@ -332,6 +332,27 @@ TEST(FindWallEdge, TheEdgeEndsWhereTheFaceLeavesItsLine)
     EXPECT_TRUE(std::none_of(candidates.begin(), candidates.end(), [](const WallCandidate& c) { return c.top == MaskPixel{100, 100}; }));
 }
 
+// Beyond the picture's border nothing is known: the picture reads 0 there, which is no ground.
+// A face that runs out of the picture's bottom (row 0 is its last), or ends so near it that the
+// ground beyond its foot would be read past the border, gives no edge; one whose foot and the
+// ground beyond it the picture shows gives its edge.
+TEST(FindWallEdge, NoFootIsFoundPastThePicturesBorder)
+{
+    struct Case {
+        int bottom;  // the face's lowest row
+        bool found;
+    };
+    for (const Case c : {Case{-10, false}, Case{0, false}, Case{3, false}, Case{8, true}, Case{20, true}}) {
+        SCOPED_TRACE(c.bottom);
+        FacePicture f([=](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= c.bottom; }, {130, 90});
+        const auto candidates = f.edges({{100, 100}, {160, 100}}, kNadirBelow);
+        ASSERT_EQ(!candidates.empty(), c.found);
+        if (c.found) {
+            EXPECT_NEAR(candidates[0].foot.v, c.bottom, 1.0);
+        }
+    }
+}
+
 TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 {
     // The nadir lies far to the lower left of the corner (300, 200): its edge leans up to 80
@@ -386,6 +407,7 @@ struct EndScene {
     double topSlope = 0.12;  // the face's top and bottom rise this much per pixel across
     int roofPeak = 0;        // the picture's bright peak the gate knows (0: none)
     double roofWedge = 0;    // the roof above the face deepens this much along the line per pixel across (0: 60 deep throughout)
+    double neighbourAcross = 40;  // the roof's next corner lies this far across, on the face's top
 };
 
 struct EndPicture {
@@ -441,8 +463,8 @@ struct EndPicture {
         const QPointF inFace = at(topAt(10) + c.length / 2, 10);
         const MaskPixel start{static_cast<int>(inFace.x()), static_cast<int>(inFace.y())};
         const std::vector<MaskPixel> boundary = MarkWallArea(window, c.faceGrey, start, edge);
-        // The roof's next corner, 40 pixels across on the face's top.
-        const QPointF onTop = at(topAt(40), 40);
+        // The roof's next corner, on the face's top.
+        const QPointF onTop = at(topAt(c.neighbourAcross), c.neighbourAcross);
         const MaskPixel neighbour{static_cast<int>(std::lround(onTop.x())), static_cast<int>(std::lround(onTop.y()))};
         const WindowPoint nadir{kVertex.x + 1e6 * au, kVertex.y + 1e6 * av};
         return FindWallEdge(WallFace{&window, c.faceGrey, c.roofGrey, nadir, c.roofPeak}, {kVertex, neighbour}, boundary, edge);
@@ -534,6 +556,30 @@ TEST(FindWallEdge, AFootHiddenBehindANearerBuildingGivesNoEdge)
                 const double wall = c.length + (below.foot == Foot::BelowAStorey ? c.stripWidth : 0.0);
                 EXPECT_NEAR(std::hypot(edges[0].foot.u - edges[0].corner.u, edges[0].foot.v - edges[0].corner.v), wall, 1.0 / 3);
             }
+        }
+    }
+}
+
+// The ground beside a true foot can rise a level or two along it (a kerb, a gutter's lip, the
+// ground's own shading): a line that little brighter than both the face and the flat ground is no
+// nearer roof's edge, and the foot stands; a line tens of levels brighter, a pixel and a half wide
+// (the edge of a nearer roof above its wall), hides it.
+TEST(FindWallEdge, AGroundLineALevelOrTwoBrighterIsNoNearerRoofsEdge)
+{
+    struct Case {
+        int rise;  // the line's grey above the ground's
+        double width;
+        bool found;
+    };
+    for (const double sigma : {0.0, 0.7, 1.0}) {
+        for (const Case k : {Case{0, 0.0, true}, Case{2, 1.5, true}, Case{2, 3.0, true}, Case{30, 1.5, false}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " rise " + std::to_string(k.rise) + " width " + std::to_string(k.width));
+            EndScene c{10.0, sigma, kRoofGray, 100, 140};
+            c.belowFlat = true;
+            c.stripGrey = k.width > 0 ? c.groundGrey + k.rise : -1;
+            c.stripWidth = k.width;
+            EndPicture p(c);
+            EXPECT_EQ(!p.edges(c).empty(), k.found);
         }
     }
 }
@@ -695,6 +741,32 @@ TEST(FindWallEdge, ASilhouetteCornerAtASmallAngleGivesNoEdge)
             ASSERT_EQ(!candidates.empty(), k.found);
             if (k.found) {
                 const WallCandidate& w = candidates[0];
+                EXPECT_NEAR(std::hypot(w.foot.u - w.corner.u, w.foot.v - w.corner.v), c.length, 1.0 / 3);
+            }
+        }
+    }
+}
+
+// At a silhouette corner whose roof's edge over the face is short (15 to 18 pixels to the next
+// corner) and whose roof narrows to a wedge, roof lies beyond the face's top only at the last
+// samples before half that edge. Two samples always lie on a line, and carried back to the edge
+// from there they placed the corner a pixel or more off (the wall's length 0.8 and 1.4 pixels
+// off): at least three must show the top running straight, or no edge is given.
+TEST(FindWallEdge, TwoSamplesOfTheFacesTopAreNoLine)
+{
+    struct Case {
+        double across;  // the roof's next corner
+        double wedge;
+    };
+    for (const double sigma : {0.0, 0.5}) {
+        for (const Case k : {Case{15, 1.4}, Case{16, 1.6}, Case{18, 1.2}, Case{18, 1.4}}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + " next corner " + std::to_string(k.across) + " wedge " + std::to_string(k.wedge));
+            EndScene c{10.0, sigma, kRoofGray, 140, 20};
+            c.topSlope = 1 / std::tan(60 * std::numbers::pi / 180);
+            c.roofWedge = k.wedge;
+            c.neighbourAcross = k.across;
+            EndPicture p(c);
+            for (const WallCandidate& w : p.edges(c)) {
                 EXPECT_NEAR(std::hypot(w.foot.u - w.corner.u, w.foot.v - w.corner.v), c.length, 1.0 / 3);
             }
         }
