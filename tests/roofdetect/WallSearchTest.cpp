@@ -353,6 +353,37 @@ TEST(FindWallEdge, NoFootIsFoundPastThePicturesBorder)
     }
 }
 
+// At an outer corner (both roof edges on the face's side: only this wall shows there) what lies
+// beside the building's edge lies behind it. A nearer roof of another grey, no roof grey, hides
+// the face's foot: the face ends on the nearer roof's back edge, and that edge runs on past the
+// building, the ground above it and the nearer roof below. The wall goes on behind: no edge. On
+// the ground the same face gives its edge.
+TEST(FindWallEdge, AFootLineRunningOnPastTheBuildingIsANearerEdge)
+{
+    // The face right of column 100 from row 99 down to row 60; the nearer roof (grey 110, flat)
+    // from row 59 down to row 35, over columns 70 to 190.
+    auto face = [](int u, int v) { return u >= 100 && u <= 160 && v <= 99 && v >= 60; };
+    for (const double sigma : {0.0, 0.7}) {
+        for (const bool nearer : {false, true}) {
+            SCOPED_TRACE("sigma " + std::to_string(sigma) + (nearer ? " nearer roof" : " ground"));
+            auto grey = [&](int u, int v) {
+                if (face(u, v)) return kFaceGrey;
+                if (v >= 100) return kRoofGray;
+                if (nearer && u >= 70 && u <= 190 && v >= 35 && v <= 59) return 110;
+                return kGround + GroundGrain(u, v);
+            };
+            // Laid out as WindowPicture lays its picture, then blurred.
+            const GreyPicture picture(roofpictures::GaussianBlurred(
+                roofpictures::GreyImage(502, 392, [&](double x, double y) { return grey(int(x) + 250, int(y) + 195); }), sigma));
+            const AnalysisWindow window = AnalysisWindow::AroundClick(picture, 0, 0);
+            ByteMask edge;
+            const std::vector<MaskPixel> boundary = MarkWallArea(window, kFaceGrey, {130, 90}, edge);
+            const auto candidates = FindWallEdge(WallFace{&window, kFaceGrey, kRoofGray, kNadirBelow}, {{100, 100}, {160, 100}}, boundary, edge);
+            EXPECT_EQ(candidates.empty(), nearer);
+        }
+    }
+}
+
 TEST(FindWallEdge, FollowsAnyLeanTheNadirGives)
 {
     // The nadir lies far to the lower left of the corner (300, 200): its edge leans up to 80
