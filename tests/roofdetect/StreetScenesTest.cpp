@@ -537,8 +537,8 @@ TEST_P(StreetScenes, ABuildingAtThePicturesBorderGetsItsHeightOrNone)
     Tally all;
     std::string failures;
     for (const Border border : {Border::Bottom, Border::Left, Border::Right, Border::Top}) {
-        // Past the top a roof cut by more than a tenth of the building's picture is no roof the
-        // region closes; the walls below it stay whole.
+        // At the top the roof runs out of the picture; one cut by much more than a twentieth of
+        // the building's picture is not found at all. The walls below it stay whole.
         const std::array<double, 2> outs = border == Border::Top ? std::array{0.02, 0.05} : std::array{0.15, 0.35};
         for (const double tilt : {20.0, 33.0, 39.0}) {
             for (const double turn : {0.0, 35.0}) {
