@@ -81,8 +81,7 @@ public:
 private:
     bool inLevel(double u, double v) const
     {
-        const int p = window_.GetGrayLevel(u, v);
-        return p >= roofGray_ - kRoofBand && p <= roofGray_ + kRoofBand;
+        return InRoofBand(window_.GetGrayLevel(u, v), roofGray_);
     }
 
     MaskPixel markAt(double u, double v)

@@ -11,6 +11,7 @@
 #include "roofdetect/GreyLevels.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,10 @@ namespace roofdetect {
 // A grey within this of the roof grey is roof: the band the roof region grows through, and what
 // the wall search takes for roof.
 inline constexpr int kRoofBand = 25;
+
+// True when `grey` is roof grey: within kRoofBand of the roof grey `roofGray`. The one definition
+// the roof region, the wall search and the wall edge share.
+inline bool InRoofBand(int grey, int roofGray) { return std::abs(grey - roofGray) <= kRoofBand; }
 
 inline constexpr int kMaskLastX = 500;
 inline constexpr int kMaskLastY = 400;

@@ -100,7 +100,7 @@ std::optional<double> EdgeAcross(const WallFace& face, const VertexLine& line, d
     };
     auto onRoof = [&](double e) {
         const WindowPoint p = line.at(s, e);
-        return std::abs(face.window->GetGrayLevel(p.u, p.v) - face.roofGray) <= kRoofBand;
+        return InRoofBand(face.window->GetGrayLevel(p.u, p.v), face.roofGray);
     };
     // Beyond the picture's border nothing is known: the border is no edge of the face, so a step
     // whose pixels reach past it is not read.
@@ -129,7 +129,7 @@ std::optional<double> EdgeAcross(const WallFace& face, const VertexLine& line, d
 // the gate's difference of the picture's bright peak.
 bool IsRoofGrey(const WallFace& face, int grey)
 {
-    return std::abs(grey - face.roofGray) <= kRoofBand || (face.roofPeak > 0 && std::abs(grey - face.roofPeak) < kGateDifference);
+    return InRoofBand(grey, face.roofGray) || (face.roofPeak > 0 && std::abs(grey - face.roofPeak) < kGateDifference);
 }
 
 // The grain beyond an end is read over the pixels up to this far (pixels) about a point.

@@ -25,7 +25,9 @@ bool HangsFromRoof(const AnalysisWindow& window, int roofGray, MaskPixel start, 
         ++y;
     }
     for (const int last = y + kRowsToTheRoof; y <= last && y <= kWindowLastV; ++y) {
-        if (window.GetGrayLevel(start.x, y) >= roofGray - kRoofBand) {
+        // Roof grey, or brighter: a lit parapet or coping along the roof's edge.
+        const int g = window.GetGrayLevel(start.x, y);
+        if (InRoofBand(g, roofGray) || g > roofGray) {
             return true;
         }
     }
