@@ -55,14 +55,34 @@ TEST(RoofGreyStepsOnTheWay, AStepThatLastsIsABoundaryTextureIsNot)
     }
 }
 
-// A way with fewer than 8 pairs of readings a span apart says nothing: no step.
-TEST(RoofGreyStepsOnTheWay, AShortWaySaysNothing)
+// A way with fewer than 8 pairs of readings a span apart is too short to read the roof's grain
+// and drift: only a step larger than a roof's texture and drift make within a span, and lasting,
+// is a boundary there. A way just long enough, most of whose pairs straddle the step, reads the
+// drift beside the step from readings half a span apart: flat either side, the step stands.
+TEST(RoofGreyStepsOnTheWay, AShortWayTellsOnlyAStepNoRoofMakes)
 {
-    std::vector<std::optional<double>> readings(15, 210.0);
-    for (std::size_t i = 8; i < readings.size(); ++i) readings[i] = 220.0;
-    EXPECT_FALSE(RoofGreyStepsOnTheWay(readings));
-    readings.insert(readings.begin(), 2, 210.0);
-    EXPECT_TRUE(RoofGreyStepsOnTheWay(readings));
+    auto way = [](std::size_t count, std::size_t at, double step, double drift) {
+        std::vector<std::optional<double>> readings;
+        for (std::size_t i = 0; i < count; ++i) readings.push_back(210.0 + drift * double(i) + (i >= at ? step : 0.0) + 0.15 * double(int(i * 7 % 5) - 2));
+        return readings;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::optional<double>> readings;
+        bool boundary;
+    };
+    const Case cases[] = {
+        {"a short way with a step of 10", way(15, 8, 10.0, 0.0), true},
+        {"a short way with a step of 10 down", way(15, 8, -10.0, 0.0), true},
+        {"a short way with a step of 3", way(15, 8, 3.0, 0.0), false},
+        {"a short way drifting by half a level a pixel", way(15, 0, 0.0, 0.5), false},
+        {"a step of 3 with 9 pairs", way(17, 8, 3.0, 0.0), true},
+        {"a step of 5 in the middle of 25 readings", way(25, 12, 5.0, 0.0), true},
+        {"25 readings drifting by a third of a level a pixel", way(25, 0, 0.0, 0.33), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RoofGreyStepsOnTheWay(c.readings), c.boundary) << c.name;
+    }
 }
 
 }  // namespace

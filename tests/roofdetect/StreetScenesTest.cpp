@@ -593,6 +593,86 @@ TEST_P(StreetScenes, ANearerRoofOfAnotherGreyHidingTheFootGivesNoHeight)
     EXPECT_GE(twins.right, sigma == 0.0 ? 4 : 13) << failures;
 }
 
+// Two touching roofs drawn at random from a seed: a lower building behind a taller one at a tilt
+// of 15 to 39 degrees, anywhere in the picture, of random sizes and heights, the nearer one
+// shifted sideways and covering a fifth to a half of the farther roof's depth; roof greys 206 to
+// 214 with the nearer roof 3 to 20 levels lighter or darker, shaded or not along any direction,
+// mottled or not, the sun anywhere.
+Street RandomTouchingRoofs(unsigned seed)
+{
+    std::mt19937 rng(seed);
+    auto uni = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    Street s = NewStreet("random_touching_roofs_" + std::to_string(seed), uni(15, 39));
+    const ViewCamera& camera = s.camera;
+    const double scale = camera.range() / 300.0;
+    const double farHeight = uni(8, 20), nearHeight = farHeight + uni(12, 30);
+    const double farHalf = uni(10, 18) * scale, depth = uni(18, 30) * scale;
+    const double nearLeft = uni(-0.9, 0.3) * farHalf, nearRight = nearLeft + uni(1.0, 2.0) * farHalf, nearDepth = uni(8, 16) * scale;
+    const QPointF at(uni(-200, 200), uni(-120, 160));
+    const int farGrey = 206 + int(uni(0, 9));
+    const int step = int(uni(3, 21)) * (uni(0, 1) < 0.5 ? -1 : 1);
+    const double hiddenPart = uni(0.2, 0.5);
+    s.style.roofNoise = 2;
+    s.style.roofShading = uni(0, 1) < 0.5 ? 0 : int(uni(2, 9));
+    s.style.shadeAzimuthDegrees = uni(0, 360);
+    s.style.roofBlotches = uni(0, 1) < 0.3 ? 2 : 0;
+    s.style.sunAzimuthDegrees = uni(0, 360);
+    s.style.seed = seed;
+    const auto g = camera.OnLevel(at, farHeight);
+    const QPointF c(g->x, g->y);
+    const double farFront = c.y() - depth / 2;
+    // The sight line over the near roof's back edge meets the far roof `hiddenPart` of its depth in.
+    const double hidden = farFront + depth * hiddenPart;
+    const double eyeY = camera.eye().y, eyeZ = camera.eye().z;
+    const double nearBack = eyeY + (hidden - eyeY) * (eyeZ - nearHeight) / (eyeZ - farHeight);
+    s.buildings.push_back({{{c.x() - farHalf, farFront}, {c.x() + farHalf, farFront}, {c.x() + farHalf, farFront + depth}, {c.x() - farHalf, farFront + depth}},
+                           farHeight, farGrey});
+    s.buildings.push_back({{{c.x() + nearLeft, nearBack - nearDepth}, {c.x() + nearRight, nearBack - nearDepth}, {c.x() + nearRight, nearBack},
+                            {c.x() + nearLeft, nearBack}}, nearHeight, farGrey + step});
+    return s;
+}
+
+// The wrong heights among a Judge's failures (roofs not found left out).
+std::string WrongHeights(const std::string& failures)
+{
+    std::string wrong;
+    for (std::size_t from = 0, to; (to = failures.find("; ", from)) != std::string::npos; from = to + 2) {
+        const std::string one = failures.substr(from, to - from);
+        if (one.find(" read as ") != std::string::npos) wrong += one + "; ";
+    }
+    return wrong;
+}
+
+// Whichever of two touching roofs at random placements (20 seeds) is double-clicked, every 6
+// pixels over what shows of each, at least 6 pixels inside it, no height of the other building
+// is given: each click gives its own building's height or none, sharp and blurred, and the right
+// heights hold (a floor per blur level: sharp, 0.5, 0.7, 1.0 px, over both roofs' clicks). A
+// click the gate refuses (a roof 10 levels or more from the picture's bright peak) gives no
+// roof.
+TEST(TouchingRoofs, AtRandomPlacementsEachClickGivesItsOwnBuildingsHeightOrNone)
+{
+    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const int floors[] = {350, 305, 340, 305};
+    for (std::size_t level = 0; level < 4; ++level) {
+        Tally far, near;
+        std::string failures;
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            const Street s = RandomTouchingRoofs(seed);
+            const QImage image = Picture(s, sigmas[level]);
+            for (std::size_t b = 0; b < 2; ++b) {
+                Street clicked = s;
+                clicked.clicks = ClicksOverTheRoof(s, b, 6, 6);
+                clicked.judged.assign(clicked.clicks.size(), b);
+                (b == 0 ? far : near) += Judge(clicked, image, failures);
+            }
+        }
+        std::cout << "[ heights  ] random touching roofs, blur " << sigmas[level] << " px: farther roof " << far.right << " right, " << far.none
+                  << " none, " << far.wrong << " wrong; nearer roof " << near.right << " right, " << near.none << " none, " << near.wrong << " wrong\n";
+        EXPECT_EQ(far.wrong + near.wrong, 0) << WrongHeights(failures);
+        EXPECT_GE(far.right + near.right, floors[level]) << "blur " << sigmas[level];
+    }
+}
+
 // Streets drawn at random from a seed (tilt 10 to 39 degrees, contrast 30 to 120, four buildings
 // of random size, height, turn and grey, a quarter of them L shapes, the sun anywhere): pictures
 // nobody tuned the detection on. `pull` below 1 draws the four buildings' places that much closer

@@ -835,6 +835,31 @@ TEST(OnTheClickedRoof, KeepsTheCornersNoStepOfTheRoofsGreyLiesBefore)
     }
 }
 
+// Two roofs touching in the picture in an L-shaped region: the farther roof across the top
+// (columns 150 to 350, rows 120 to 200), the nearer below its right half. The straight line from
+// a click at the top left to the nearer roof's lower left corner leaves the region at the
+// concave corner and reads nothing of the nearer roof; the way is read inside the region, round
+// that corner, and meets the step between the roofs. A corner of the clicked roof stays, and
+// both stay where the two roofs are one.
+TEST(OnTheClickedRoof, ReadsTheWayInsideAConcaveRegion)
+{
+    const WallCandidate onFarther{{150, 200}, {150, 199}, {150, 240}, 40};
+    const WallCandidate onNearer{{250, 270}, {250, 269}, {250, 330}, 60};
+    ByteMask band;
+    for (int u = 150; u <= 350; ++u) {
+        for (int v = 120; v <= 270; ++v) {
+            if (v <= 200 || u >= 250) band.set(u, v, 1);
+        }
+    }
+    for (const int nearer : {214, 204, 210}) {
+        SCOPED_TRACE(nearer);
+        const WindowPicture p([&](int u, int v) { return (v <= 200 ? 210 : nearer) + (u * 7 + v * 13) % 5 - 2; });
+        const auto kept = OnTheClickedRoof({onFarther, onNearer}, p.window, band, 170, 140);
+        ASSERT_EQ(kept.size(), nearer == 210 ? 2u : 1u);
+        EXPECT_EQ(kept[0].top, onFarther.top);
+    }
+}
+
 TEST(RoofVertexCorners, OnlyTheStoredRoofsVertices)
 {
     // Merged corners are left out; the last kept corner too when the closing replaced it by the
