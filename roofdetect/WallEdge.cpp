@@ -652,6 +652,9 @@ constexpr double kPastBlur = 1.5;
 // beyond scatter along the end (the range of each over the samples; beyond, the larger range of
 // the two readings past it), with a level for rounding; `groundGrain` the grain about the point
 // read twice as far past the end (the median over the samples), clear of any thin band next to it.
+// `ramp` is how wide the step's ramp reads across the end (RampAcross), `rampBeyond` its share on
+// the side beyond the crossing, doubled; `rampGrain` and `rampBeyondGrain` how far each scatters
+// over the samples.
 struct EndProfile {
     int justPast = 0;
     int past = 0;
@@ -660,7 +663,71 @@ struct EndProfile {
     double faceGrain = 0.0;
     double beyondGrain = 0.0;
     double groundGrain = 0.0;
+    double ramp = 0.0;
+    double rampBeyond = 0.0;
+    double rampGrain = 0.0;
+    double rampBeyondGrain = 0.0;
 };
+
+// Where the grey read across an end (`grey` at a distance past it, negative inside the face) first
+// reaches `share` of the way from the face's grey kEndGreyReach inside the end to the grey as far
+// beyond it: read every quarter pixel from the face's side, placed between by straight
+// interpolation; kEndGreyReach when it never does.
+template <typename Grey>
+double ShareReached(Grey grey, double share)
+{
+    const double face = grey(-kEndGreyReach);
+    const double level = face + share * (grey(kEndGreyReach) - face);
+    double previous = -kEndGreyReach, previousGrey = face;
+    for (double t = previous + 0.25; t <= kEndGreyReach + 1e-9; t += 0.25) {
+        const double g = grey(t);
+        if ((g - level) * (face - level) <= 0.0) {
+            return previous + (t - previous) * (previousGrey - level) / (previousGrey - g);
+        }
+        previous = t;
+        previousGrey = g;
+    }
+    return kEndGreyReach;
+}
+
+// Pixels across the end per unit its greys are read past it: they are read along the edge's line
+// so far that they lie as far across the roof's edge (FaceLines::slant), and an end whose line
+// leans off the roof's edge (the wall's bottom, running to another vanishing point) lies nearer.
+double AcrossTheEnd(const FaceLines& lines, const EndLine& end)
+{
+    const double u = lines.du / lines.side + end.slope * lines.line.au;
+    const double v = lines.dv / lines.side + end.slope * lines.line.av;
+    return 1.0 / std::max(std::hypot(u, v), 1e-9);
+}
+
+// How wide a step's ramp reads across an end, as EndProfile holds it: from a quarter of the way to
+// three quarters (`ramp`), and twice from halfway, the crossing, to three quarters (`rampBeyond`),
+// in pixels across the end: the median over the end's samples and the range of each.
+struct RampRead {
+    double width = 0.0;
+    double beyond = 0.0;
+    double widthGrain = 0.0;
+    double beyondGrain = 0.0;
+};
+
+template <typename Grey>
+RampRead RampAcross(const FaceLines& lines, const FaceEndRead& end, Grey grey)
+{
+    const double across = AcrossTheEnd(lines, end.line);
+    std::vector<double> widths, beyond;
+    for (std::size_t i = 0; i < end.ends.size(); ++i) {
+        const auto at = [&](double past) { return grey(i, past); };
+        const double quarter = ShareReached(at, 0.25), half = ShareReached(at, 0.5), threeQuarters = ShareReached(at, 0.75);
+        widths.push_back((threeQuarters - quarter) * across);
+        beyond.push_back(2.0 * (threeQuarters - half) * across);
+    }
+    RampRead ramp;
+    ramp.widthGrain = *std::max_element(widths.begin(), widths.end()) - *std::min_element(widths.begin(), widths.end());
+    ramp.beyondGrain = *std::max_element(beyond.begin(), beyond.end()) - *std::min_element(beyond.begin(), beyond.end());
+    ramp.width = Median(std::move(widths));
+    ramp.beyond = Median(std::move(beyond));
+    return ramp;
+}
 
 EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const FaceEndRead& end, int dir)
 {
@@ -696,6 +763,11 @@ EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const Fa
         spreads.push_back(placed.fartherSpread);
     }
     profile.groundGrain = Median(std::move(spreads)) + 1.0;
+    const RampRead ramp = RampAcross(lines, end, grey);
+    profile.ramp = ramp.width;
+    profile.rampBeyond = ramp.beyond;
+    profile.rampGrain = ramp.widthGrain;
+    profile.rampBeyondGrain = ramp.beyondGrain;
     return profile;
 }
 
@@ -825,6 +897,29 @@ bool BandBottomTurnsAtTheLine(const WallFace& face, const FaceLines& lines, cons
 // pixel grid, by up to kPastBlur / (kPastBlur - 0.5) times.
 constexpr double kPixelPhase = kPastBlur / (kPastBlur - 0.5);
 
+// Read between pixel centres rather than through them, one step's ramp reads wider: by up to a
+// pixel in quadrature. Sharp, a step spans one pixel or two as it falls on a pixel's border or
+// across its centre (from a quarter of the way to three quarters: half a pixel or one); blurred,
+// the two readings of one step stay within a pixel squared of each other.
+constexpr double kPixelPhaseSquared = 1.0;
+
+// A storey too low for the blur to show apart (a pixel or two tall, of a grey between the face's
+// and the ground's) lies between the face's bottom and the ground: the grey goes from the face to
+// the ground in two steps that the blur runs into one ramp, wider on the ground's side of the
+// crossing than one step of the picture's blur; the crossing, taken for the foot, lies inside the
+// storey. The face's top, one step in the same picture, shows that blur (its `ramp`); one step
+// is symmetric about its crossing, so twice its share beyond the crossing reads as its whole
+// width. So the bottom's share beyond (`rampBeyond`) reads no wider than the top's ramp, allowing
+// for the pixel grid's phase (kPixelPhaseSquared), half the scatter of the two readings over
+// their samples, and half a level of rounding at each of the two greys that place it (the grey
+// rises a quarter of the step over half the share: a level moves a crossing by 2 rampBeyond / step).
+bool OneStepToTheGround(const EndProfile& read, const EndProfile& top)
+{
+    const double rounding = read.step > 0.0 ? 4.0 * read.rampBeyond / read.step : 0.0;
+    const double allowed = std::sqrt(top.ramp * top.ramp + kPixelPhaseSquared) + (read.rampBeyondGrain + top.rampGrain) / 2 + rounding;
+    return read.rampBeyond <= allowed;
+}
+
 // A foot that stands has one ground beyond it. The step from the face to it is no wider than the
 // face's top (`top`), a step in the same picture, shows the blur makes one: what is left of the
 // face's grey kPastBlur inside the bottom, for the step's size, is no more than at the top
@@ -833,12 +928,13 @@ constexpr double kPixelPhase = kPastBlur / (kPastBlur - 0.5);
 // blur) makes a ramp that looks like a wider blur. The grey just past the bottom is the grey
 // farther out less what the blur leaves (within the grain beyond, or of the ground farther out);
 // otherwise a band of another grey lies between. The grey beyond changes no more farther out (EndsOnMixedGrey).
+// And the ramp from the face to the ground is one step (OneStepToTheGround).
 bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const EndProfile& top)
 {
     const double blurShare = top.step > 0.0 ? (top.inside + top.faceGrain) / top.step : 1.0;
     const bool wide = read.inside > kPixelPhase * blurShare * read.step + read.faceGrain + 1.0;
     const bool band = std::abs(read.justPast - read.past) > read.inside + std::max(read.beyondGrain, read.groundGrain);
-    return !wide && !band && !EndsOnMixedGrey(bottom.ends);
+    return !wide && !band && !EndsOnMixedGrey(bottom.ends) && OneStepToTheGround(read, top);
 }
 
 // True at a crease: beside the edge's line halfway up the wall (between `top` and `foot`, as far
