@@ -912,7 +912,8 @@ constexpr double kPixelPhaseSquared = 1.0;
 // width. So the bottom's share beyond (`rampBeyond`) reads no wider than the top's ramp, allowing
 // for the pixel grid's phase (kPixelPhaseSquared), half the scatter of the two readings over
 // their samples, and half a level of rounding at each of the two greys that place it (the grey
-// rises a quarter of the step over half the share: a level moves a crossing by 2 rampBeyond / step).
+// rises a quarter of the step over half the share, so half a level moves each crossing by
+// rampBeyond / step, and the doubled share by up to 4 rampBeyond / step).
 bool OneStepToTheGround(const EndProfile& read, const EndProfile& top)
 {
     const double rounding = read.step > 0.0 ? 4.0 * read.rampBeyond / read.step : 0.0;
