@@ -785,11 +785,16 @@ std::optional<double> GreyBesideBelow(const WallFace& face, const VertexLine& li
 
 // True when the edge's line at `along` still parts grey `own` on the face's side from grey `beside`
 // on the other: the grey read as far across the line on each side as an end's grey is read
-// (kEndGreyReach, clear of the line's blur) lies nearer its own side's grey than the other's.
-bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, double along, double own, double beside)
+// (kEndGreyReach, clear of the line's blur) lies nearer its own side's grey than the other's. On
+// the face's side it is read along the roof's edge, as far below the face's bottom (`bottom`,
+// which runs level with the roof's edge and crosses the line at a slant) as `along` lies below
+// where the bottom meets the line: square across the line it would lie nearer the bottom, or
+// above it, where the bottom falls away from the line.
+bool LinePartsGreys(const WallFace& face, const FaceLines& lines, const EndLine& bottom, int faceSide, double along, double own, double beside)
 {
-    const WindowPoint in = line.at(along, faceSide * kEndGreyReach);
-    const WindowPoint out = line.at(along, -faceSide * kEndGreyReach);
+    const double k = kEndGreyReach * lines.slant;
+    const WindowPoint in = lines.at(k, along + bottom.slope * k);
+    const WindowPoint out = lines.line.at(along, -faceSide * kEndGreyReach);
     if (!InPicture(*face.window, in) || !InPicture(*face.window, out)) {
         return false;
     }
@@ -801,12 +806,13 @@ bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, 
 // the face's side from grey `beside` on the other (LinePartsGreys): the last whole step of it,
 // followed from just past the foot's blur (kPastBlur) one pixel at a time as the face's edge is
 // (two steps without it end it). None when it does not part them there: then no outline goes on.
-std::optional<double> StoreyEdgeEnd(const WallFace& face, const VertexLine& line, int faceSide, double foot, double own, double beside)
+std::optional<double> StoreyEdgeEnd(const WallFace& face, const FaceLines& lines, const EndLine& bottom, int faceSide, double own, double beside)
 {
+    const double foot = bottom.met;
     std::optional<double> last;
     int missed = 0;
-    for (double s = foot + kPastBlur; s <= line.reach && missed < 2; s += 1.0) {
-        if (LinePartsGreys(face, line, faceSide, s, own, beside)) {
+    for (double s = foot + kPastBlur; s <= lines.line.reach && missed < 2; s += 1.0) {
+        if (LinePartsGreys(face, lines, bottom, faceSide, s, own, beside)) {
             last = s;
             missed = 0;
         } else if (!last) {
@@ -975,7 +981,7 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
             return std::nullopt;
         }
         const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
-        const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
+        const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, shown.lines, bottom.line, faceSide, read.justPast, *beside);
         if (!edgeEnd) {
             const auto level = LevelBandBelow(face, shown, faceSide, bottom, read.justPast);
             if (level && (!oneGrey || (AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read) &&

@@ -870,10 +870,10 @@ TEST_P(LowerStoreys, EachHeightIsRightOrThereIsNone)
         StoreyKind kind;
         int floor[4];
     };
-    const Set sets[] = {{"darker", StoreyKind::Darker, {13, 14, 14, 15}},
-                        {"lighter", StoreyKind::Lighter, {9, 10, 9, 7}},
-                        {"between wall and ground", StoreyKind::Between, {12, 12, 12, 12}},
-                        {"one material", StoreyKind::OneMaterial, {13, 13, 13, 14}}};
+    const Set sets[] = {{"darker", StoreyKind::Darker, {19, 19, 16, 15}},
+                        {"lighter", StoreyKind::Lighter, {14, 12, 10, 8}},
+                        {"between wall and ground", StoreyKind::Between, {19, 19, 16, 13}},
+                        {"one material", StoreyKind::OneMaterial, {18, 18, 15, 14}}};
     for (const Set& set : sets) {
         Tally all;
         std::string failures;
