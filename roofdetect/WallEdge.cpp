@@ -708,6 +708,9 @@ constexpr double kPastBlur = 1.5;
 // beyond scatter along the end (the range of each over the samples; beyond, the larger range of
 // the two readings past it), with a level for rounding; `groundGrain` the grain about the point
 // read twice as far past the end (the median over the samples), clear of any thin band next to it.
+// `ramp` is how wide the step's ramp reads across the end (RampAcross), `rampBeyond` its share on
+// the side beyond the crossing, doubled; `rampGrain` and `rampBeyondGrain` how far each scatters
+// over the samples.
 struct EndProfile {
     int justPast = 0;
     int past = 0;
@@ -716,7 +719,71 @@ struct EndProfile {
     double faceGrain = 0.0;
     double beyondGrain = 0.0;
     double groundGrain = 0.0;
+    double ramp = 0.0;
+    double rampBeyond = 0.0;
+    double rampGrain = 0.0;
+    double rampBeyondGrain = 0.0;
 };
+
+// Where the grey read across an end (`grey` at a distance past it, negative inside the face) first
+// reaches `share` of the way from the face's grey kEndGreyReach inside the end to the grey as far
+// beyond it: read every quarter pixel from the face's side, placed between by straight
+// interpolation; kEndGreyReach when it never does.
+template <typename Grey>
+double ShareReached(Grey grey, double share)
+{
+    const double face = grey(-kEndGreyReach);
+    const double level = face + share * (grey(kEndGreyReach) - face);
+    double previous = -kEndGreyReach, previousGrey = face;
+    for (double t = previous + 0.25; t <= kEndGreyReach + 1e-9; t += 0.25) {
+        const double g = grey(t);
+        if ((g - level) * (face - level) <= 0.0) {
+            return previous + (t - previous) * (previousGrey - level) / (previousGrey - g);
+        }
+        previous = t;
+        previousGrey = g;
+    }
+    return kEndGreyReach;
+}
+
+// Pixels across the end per unit its greys are read past it: they are read along the edge's line
+// so far that they lie as far across the roof's edge (FaceLines::slant), and an end whose line
+// leans off the roof's edge (the wall's bottom, running to another vanishing point) lies nearer.
+double AcrossTheEnd(const FaceLines& lines, const EndLine& end)
+{
+    const double u = lines.du / lines.side + end.slope * lines.line.au;
+    const double v = lines.dv / lines.side + end.slope * lines.line.av;
+    return 1.0 / std::max(std::hypot(u, v), 1e-9);
+}
+
+// How wide a step's ramp reads across an end, as EndProfile holds it: from a quarter of the way to
+// three quarters (`ramp`), and twice from halfway, the crossing, to three quarters (`rampBeyond`),
+// in pixels across the end: the median over the end's samples and the range of each.
+struct RampRead {
+    double width = 0.0;
+    double beyond = 0.0;
+    double widthGrain = 0.0;
+    double beyondGrain = 0.0;
+};
+
+template <typename Grey>
+RampRead RampAcross(const FaceLines& lines, const FaceEndRead& end, Grey grey)
+{
+    const double across = AcrossTheEnd(lines, end.line);
+    std::vector<double> widths, beyond;
+    for (std::size_t i = 0; i < end.ends.size(); ++i) {
+        const auto at = [&](double past) { return grey(i, past); };
+        const double quarter = ShareReached(at, 0.25), half = ShareReached(at, 0.5), threeQuarters = ShareReached(at, 0.75);
+        widths.push_back((threeQuarters - quarter) * across);
+        beyond.push_back(2.0 * (threeQuarters - half) * across);
+    }
+    RampRead ramp;
+    ramp.widthGrain = *std::max_element(widths.begin(), widths.end()) - *std::min_element(widths.begin(), widths.end());
+    ramp.beyondGrain = *std::max_element(beyond.begin(), beyond.end()) - *std::min_element(beyond.begin(), beyond.end());
+    ramp.width = Median(std::move(widths));
+    ramp.beyond = Median(std::move(beyond));
+    return ramp;
+}
 
 EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const FaceEndRead& end, int dir)
 {
@@ -752,6 +819,11 @@ EndProfile ReadEndProfile(const WallFace& face, const FaceLines& lines, const Fa
         spreads.push_back(placed.fartherSpread);
     }
     profile.groundGrain = Median(std::move(spreads)) + 1.0;
+    const RampRead ramp = RampAcross(lines, end, grey);
+    profile.ramp = ramp.width;
+    profile.rampBeyond = ramp.beyond;
+    profile.rampGrain = ramp.widthGrain;
+    profile.rampBeyondGrain = ramp.beyondGrain;
     return profile;
 }
 
@@ -769,11 +841,16 @@ std::optional<double> GreyBesideBelow(const WallFace& face, const VertexLine& li
 
 // True when the edge's line at `along` still parts grey `own` on the face's side from grey `beside`
 // on the other: the grey read as far across the line on each side as an end's grey is read
-// (kEndGreyReach, clear of the line's blur) lies nearer its own side's grey than the other's.
-bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, double along, double own, double beside)
+// (kEndGreyReach, clear of the line's blur) lies nearer its own side's grey than the other's. On
+// the face's side it is read along the roof's edge, as far below the face's bottom (`bottom`,
+// which runs level with the roof's edge and crosses the line at a slant) as `along` lies below
+// where the bottom meets the line: square across the line it would lie nearer the bottom, or
+// above it, where the bottom falls away from the line.
+bool LinePartsGreys(const WallFace& face, const FaceLines& lines, const EndLine& bottom, int faceSide, double along, double own, double beside)
 {
-    const WindowPoint in = line.at(along, faceSide * kEndGreyReach);
-    const WindowPoint out = line.at(along, -faceSide * kEndGreyReach);
+    const double k = kEndGreyReach * lines.slant;
+    const WindowPoint in = lines.at(k, along + bottom.slope * k);
+    const WindowPoint out = lines.line.at(along, -faceSide * kEndGreyReach);
     if (!Seen(*face.window, in) || !Seen(*face.window, out)) {
         return false;
     }
@@ -785,12 +862,13 @@ bool LinePartsGreys(const WallFace& face, const VertexLine& line, int faceSide, 
 // the face's side from grey `beside` on the other (LinePartsGreys): the last whole step of it,
 // followed from just past the foot's blur (kPastBlur) one pixel at a time as the face's edge is
 // (two steps without it end it). None when it does not part them there: then no outline goes on.
-std::optional<double> StoreyEdgeEnd(const WallFace& face, const VertexLine& line, int faceSide, double foot, double own, double beside)
+std::optional<double> StoreyEdgeEnd(const WallFace& face, const FaceLines& lines, const EndLine& bottom, int faceSide, double own, double beside)
 {
+    const double foot = bottom.met;
     std::optional<double> last;
     int missed = 0;
-    for (double s = foot + kPastBlur; s <= line.reach && missed < 2; s += 1.0) {
-        if (LinePartsGreys(face, line, faceSide, s, own, beside)) {
+    for (double s = foot + kPastBlur; s <= lines.line.reach && missed < 2; s += 1.0) {
+        if (LinePartsGreys(face, lines, bottom, faceSide, s, own, beside)) {
             last = s;
             missed = 0;
         } else if (!last) {
@@ -894,6 +972,30 @@ bool BandBottomTurnsAtTheLine(const WallFace& face, const FaceLines& lines, cons
 // pixel grid, by up to kPastBlur / (kPastBlur - 0.5) times.
 constexpr double kPixelPhase = kPastBlur / (kPastBlur - 0.5);
 
+// Read between pixel centres rather than through them, one step's ramp reads wider: by up to a
+// pixel in quadrature. Sharp, a step spans one pixel or two as it falls on a pixel's border or
+// across its centre (from a quarter of the way to three quarters: half a pixel or one); blurred,
+// the two readings of one step stay within a pixel squared of each other.
+constexpr double kPixelPhaseSquared = 1.0;
+
+// A storey too low for the blur to show apart (a pixel or two tall, of a grey between the face's
+// and the ground's) lies between the face's bottom and the ground: the grey goes from the face to
+// the ground in two steps that the blur runs into one ramp, wider on the ground's side of the
+// crossing than one step of the picture's blur; the crossing, taken for the foot, lies inside the
+// storey. The face's top, one step in the same picture, shows that blur (its `ramp`); one step
+// is symmetric about its crossing, so twice its share beyond the crossing reads as its whole
+// width. So the bottom's share beyond (`rampBeyond`) reads no wider than the top's ramp, allowing
+// for the pixel grid's phase (kPixelPhaseSquared), half the scatter of the two readings over
+// their samples, and half a level of rounding at each of the two greys that place it (the grey
+// rises a quarter of the step over half the share, so half a level moves each crossing by
+// rampBeyond / step, and the doubled share by up to 4 rampBeyond / step).
+bool OneStepToTheGround(const EndProfile& read, const EndProfile& top)
+{
+    const double rounding = read.step > 0.0 ? 4.0 * read.rampBeyond / read.step : 0.0;
+    const double allowed = std::sqrt(top.ramp * top.ramp + kPixelPhaseSquared) + (read.rampBeyondGrain + top.rampGrain) / 2 + rounding;
+    return read.rampBeyond <= allowed;
+}
+
 // A foot that stands has one ground beyond it. The step from the face to it is no wider than the
 // face's top (`top`), a step in the same picture, shows the blur makes one: what is left of the
 // face's grey kPastBlur inside the bottom, for the step's size, is no more than at the top
@@ -902,12 +1004,13 @@ constexpr double kPixelPhase = kPastBlur / (kPastBlur - 0.5);
 // blur) makes a ramp that looks like a wider blur. The grey just past the bottom is the grey
 // farther out less what the blur leaves (within the grain beyond, or of the ground farther out);
 // otherwise a band of another grey lies between. The grey beyond changes no more farther out (EndsOnMixedGrey).
+// And the ramp from the face to the ground is one step (OneStepToTheGround).
 bool OneGroundBeyond(const FaceEndRead& bottom, const EndProfile& read, const EndProfile& top)
 {
     const double blurShare = top.step > 0.0 ? (top.inside + top.faceGrain) / top.step : 1.0;
     const bool wide = read.inside > kPixelPhase * blurShare * read.step + read.faceGrain + 1.0;
     const bool band = std::abs(read.justPast - read.past) > read.inside + std::max(read.beyondGrain, read.groundGrain);
-    return !wide && !band && !EndsOnMixedGrey(bottom.ends);
+    return !wide && !band && !EndsOnMixedGrey(bottom.ends) && OneStepToTheGround(read, top);
 }
 
 // True at a crease: beside the edge's line halfway up the wall (between `top` and `foot`, as far
@@ -947,7 +1050,7 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
             return std::nullopt;
         }
         const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
-        const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, line, faceSide, bottom.line.met, read.justPast, *beside);
+        const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, shown.lines, bottom.line, faceSide, read.justPast, *beside);
         if (!edgeEnd) {
             const bool atACrease = oneGrey && AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read);
             if (BandRunsToTheBorder(face, shown, faceSide, bottom, read.justPast)) {

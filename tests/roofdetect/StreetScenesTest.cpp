@@ -648,11 +648,13 @@ std::string WrongHeights(const std::string& failures)
 // is given: each click gives its own building's height or none, sharp and blurred, and the right
 // heights hold (a floor per blur level: sharp, 0.5, 0.7, 1.0 px, over both roofs' clicks). A
 // click the gate refuses (a roof 10 levels or more from the picture's bright peak) gives no
-// roof.
+// roof. Blurred, seed 20's farther building gives none: the grey beside its edge's line below
+// the foot differs from the grey past its face's bottom and the outline goes on down the line,
+// as a lower storey's does, and no storey can be followed there.
 TEST(TouchingRoofs, AtRandomPlacementsEachClickGivesItsOwnBuildingsHeightOrNone)
 {
     const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
-    const int floors[] = {350, 305, 340, 305};
+    const int floors[] = {350, 270, 308, 268};
     for (std::size_t level = 0; level < 4; ++level) {
         Tally far, near;
         std::string failures;
@@ -1068,10 +1070,9 @@ std::vector<Street> StoreyStreets(StoreyKind kind)
 // ground's, and storeys of one material on every face, 1 to 8 m tall: each height right or none,
 // and a floor of right heights per blur level (sharp, 0.5, 0.7, 1.0 px). At a crease, storeys of
 // one material on both faces show the other face's storey beside the edge below the foot, where
-// the ground would lie: they too give their height or none. One case still gives a wrong height
-// and has a limit of its own: 1 m storeys between the walls' grey and the ground's, blurred by 0.7
-// or 1 pixel, whose ramp from the face to the ground the blur makes look like a clean step (one
-// building at 0.7 px, two at 1 px).
+// the ground would lie: they too give their height or none. A storey too low for the blur to show
+// apart (1 m storeys between the walls' grey and the ground's, blurred by 0.7 or 1 pixel) makes the
+// ramp from the face to the ground wider than the face's top shows the blur: no height.
 // A storey of the ground's own grey cannot be told from the ground: the face's bottom passes for
 // the foot, and its heights may come out short by the storey; they are counted, not judged.
 class LowerStoreys : public ::testing::TestWithParam<int> {};
@@ -1084,12 +1085,11 @@ TEST_P(LowerStoreys, EachHeightIsRightOrThereIsNone)
         const char* name;
         StoreyKind kind;
         int floor[4];
-        int wrongAllowed[4];
     };
-    const Set sets[] = {{"darker", StoreyKind::Darker, {13, 14, 14, 16}, {0, 0, 0, 0}},
-                        {"lighter", StoreyKind::Lighter, {9, 10, 9, 7}, {0, 0, 0, 0}},
-                        {"between wall and ground", StoreyKind::Between, {12, 12, 12, 12}, {0, 0, 1, 2}},
-                        {"one material", StoreyKind::OneMaterial, {13, 13, 13, 14}, {0, 0, 0, 0}}};
+    const Set sets[] = {{"darker", StoreyKind::Darker, {19, 19, 16, 15}},
+                        {"lighter", StoreyKind::Lighter, {14, 12, 10, 8}},
+                        {"between wall and ground", StoreyKind::Between, {19, 19, 16, 13}},
+                        {"one material", StoreyKind::OneMaterial, {18, 18, 15, 14}}};
     for (const Set& set : sets) {
         Tally all;
         std::string failures;
@@ -1099,7 +1099,7 @@ TEST_P(LowerStoreys, EachHeightIsRightOrThereIsNone)
         std::cout << "[ heights  ] lower storeys " << set.name << ", blur " << sigma << " px: " << all.right << " right, " << all.none
                   << " none, " << all.wrong << " wrong\n";
         EXPECT_EQ(all.missed, 0) << set.name << ": " << failures;
-        EXPECT_LE(all.wrong, set.wrongAllowed[level]) << set.name << ": " << failures;
+        EXPECT_EQ(all.wrong, 0) << set.name << ": " << failures;
         EXPECT_GE(all.right, set.floor[level]) << set.name;
     }
     // The ground's own grey: shown, not judged.
