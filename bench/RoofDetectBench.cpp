@@ -159,4 +159,36 @@ void BM_DetectRoofAndWallTallTurned(benchmark::State& state)
 }
 BENCHMARK(BM_DetectRoofAndWallTallTurned)->Unit(benchmark::kMillisecond);
 
+// A large low roof behind a taller building whose roof, 3 levels darker, touches it in the picture
+// (tilt 25): the two are found as one roof, and every candidate corner of the nearer building is
+// checked along a way through the roof from a click at the farther roof's far side, the longest
+// way a click on such roofs takes.
+RenderedScene TouchingRoofs()
+{
+    const QSize size(788, 678);
+    const double tilt = 25.0;
+    const auto camera = testscene::ViewCamera::FromTilt(tilt, 150, size);
+    const double scale = camera.range() / 300.0;
+    const double farHeight = 12.0, nearHeight = 36.0, farHalf = 40 * scale, depth = 45 * scale;
+    const auto g = camera.OnLevel(QPointF(0, 40), farHeight);
+    const QPointF c(g->x, g->y);
+    const double front = c.y() - depth / 2, back = c.y() + depth / 2;
+    std::vector<testscene::Building> buildings{
+        {{{c.x() - farHalf, front}, {c.x() + farHalf, front}, {c.x() + farHalf, back}, {c.x() - farHalf, back}}, farHeight, 212},
+        {{{c.x() - farHalf * 0.6, front - 14 * scale}, {c.x() + farHalf * 0.9, front - 14 * scale}, {c.x() + farHalf * 0.9, front},
+          {c.x() - farHalf * 0.6, front}},
+         nearHeight, 209}};
+    testscene::Style style;
+    style.roofNoise = 2;
+    const auto far = camera.Photo({c.x() - farHalf * 0.8, back - depth * 0.1, farHeight});
+    return {testscene::Render(camera, buildings, style, {}), testscene::WholePixel(camera, *far), testscene::ViewCamera::PlanAltitudeFor(tilt, 150)};
+}
+
+void BM_DetectRoofAndWallTouchingRoofs(benchmark::State& state)
+{
+    static const RenderedScene scene = TouchingRoofs();
+    DoubleClickRendered(state, scene);
+}
+BENCHMARK(BM_DetectRoofAndWallTouchingRoofs)->Unit(benchmark::kMillisecond);
+
 }  // namespace
