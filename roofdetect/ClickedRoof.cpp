@@ -27,8 +27,15 @@ constexpr int kRoofStepSpan = 2 * kRoofBoxHalf + 4;
 // grain of +-2 levels wander by up to three quarters of a level over a few spans) ...
 constexpr double kRoofStepLeast = 1.75;
 // ... and this many times the grain: the spread of what the other pairs of the way differ by
-// beyond the drift (box means of the roof's grain, blurred or not).
+// beyond the drift (box means of the roof's grain, blurred or not) ...
 constexpr double kRoofStepSpread = 3.5;
+// ... where a blotch (a stain or patch of another shade of the same roof, up to this many levels
+// lighter or darker) ...
+constexpr double kRoofBlotch = 2.0;
+// ... on top of the least step does not reach as far: a lasting step beyond that is no texture of
+// one roof, however much the way's other pairs wander (a blotch's flanks, shading that bends,
+// counted into the grain, would otherwise let a boundary of a few levels pass).
+constexpr double kRoofTextureStep = kRoofBlotch + kRoofStepLeast;
 // With fewer pairs than this the way says nothing about the roof's grain and drift ...
 constexpr std::size_t kRoofStepReadings = 8;
 // ... and only a step of more than this many levels marks a boundary there: more than a roof's
@@ -199,12 +206,12 @@ double GrainAwayFrom(const ReadWay& way, const ComparedPair& step, double drift)
 }
 
 // True when the grey steps between the readings of `step` as it does at a boundary between
-// two roofs: by more than the drift beside it and the grain allow, and for good. Texture (a
-// blotch, a stain) rises and falls back within a few pixels, while two roofs each keep their
-// own grey: the grey a span beyond the step must still differ the same way, less the drift,
-// from the grey a span before it. Where the way's readings end within a span of the step, its
-// last (or first) reading stands in: a step there cannot be told from texture, and a wrong
-// height is worse than none.
+// two roofs: by more than the drift beside it and the grain allow (kRoofTextureStep at most),
+// and for good. Texture (a blotch, a stain) rises and falls back within a few pixels, while two
+// roofs each keep their own grey: the grey a span beyond the step must still differ the same
+// way, less the drift, from the grey a span before it. Where the way's readings end within a
+// span of the step, its last (or first) reading stands in: a step there cannot be told from
+// texture, and a wrong height is worse than none.
 bool StepAtABoundary(const ReadWay& way, const ComparedPair& step, double wayDrift)
 {
     const double drift = DriftAwayFrom(way, step, wayDrift);
@@ -212,7 +219,7 @@ bool StepAtABoundary(const ReadWay& way, const ComparedPair& step, double wayDri
     if (std::abs(across) <= kRoofStepLeast) {
         return false;
     }
-    const double allowed = std::max(kRoofStepLeast, kRoofStepSpread * GrainAwayFrom(way, step, drift));
+    const double allowed = std::max(kRoofStepLeast, std::min(kRoofTextureStep, kRoofStepSpread * GrainAwayFrom(way, step, drift)));
     if (std::abs(across) <= allowed) {
         return false;
     }
@@ -455,9 +462,9 @@ namespace {
 // (kRoofGreyInside), within kRoofStepSpan of the vertex.
 constexpr int kCornerBoxHalf = 1;
 // A box there reads another roof when it differs from the clicked roof's grey at the way's end,
-// less the way's drift, by more than a blotch (2 levels) and the least step rounding and grain
-// leave (kRoofStepLeast) ...
-constexpr double kCornerStep = 2.0 * kRoofStepLeast;
+// less the way's drift, by more than a blotch and the least step rounding and grain leave
+// (kRoofTextureStep) ...
+constexpr double kCornerStep = kRoofTextureStep;
 // ... and by more than kRoofStepSpread times the grain of such a box (a box of 9 pixels spreads
 // 5/3 times as much as one of 25).
 constexpr double kCornerBoxSpread = double(2 * kRoofBoxHalf + 1) / double(2 * kCornerBoxHalf + 1);
