@@ -27,8 +27,15 @@ constexpr int kRoofStepSpan = 2 * kRoofBoxHalf + 4;
 // grain of +-2 levels wander by up to three quarters of a level over a few spans) ...
 constexpr double kRoofStepLeast = 1.75;
 // ... and this many times the grain: the spread of what the other pairs of the way differ by
-// beyond the drift (box means of the roof's grain, blurred or not).
+// beyond the drift (box means of the roof's grain, blurred or not) ...
 constexpr double kRoofStepSpread = 3.5;
+// ... where a blotch (a stain or patch of another shade of the same roof, up to this many levels
+// lighter or darker) ...
+constexpr double kRoofBlotch = 2.0;
+// ... on top of the least step does not reach as far: a lasting step beyond that is no texture of
+// one roof, however much the way's other pairs wander (a blotch's flanks, shading that bends,
+// counted into the grain, would otherwise let a boundary of a few levels pass).
+constexpr double kRoofTextureStep = kRoofBlotch + kRoofStepLeast;
 // With fewer pairs than this the way says nothing about the roof's grain and drift ...
 constexpr std::size_t kRoofStepReadings = 8;
 // ... and only a step of more than this many levels marks a boundary there: more than a roof's
@@ -199,12 +206,12 @@ double GrainAwayFrom(const ReadWay& way, const ComparedPair& step, double drift)
 }
 
 // True when the grey steps between the readings of `step` as it does at a boundary between
-// two roofs: by more than the drift beside it and the grain allow, and for good. Texture (a
-// blotch, a stain) rises and falls back within a few pixels, while two roofs each keep their
-// own grey: the grey a span beyond the step must still differ the same way, less the drift,
-// from the grey a span before it. Where the way's readings end within a span of the step, its
-// last (or first) reading stands in: a step there cannot be told from texture, and a wrong
-// height is worse than none.
+// two roofs: by more than the drift beside it and the grain allow (kRoofTextureStep at most),
+// and for good. Texture (a blotch, a stain) rises and falls back within a few pixels, while two
+// roofs each keep their own grey: the grey a span beyond the step must still differ the same
+// way, less the drift, from the grey a span before it. Where the way's readings end within a
+// span of the step, its last (or first) reading stands in: a step there cannot be told from
+// texture, and a wrong height is worse than none.
 bool StepAtABoundary(const ReadWay& way, const ComparedPair& step, double wayDrift)
 {
     const double drift = DriftAwayFrom(way, step, wayDrift);
@@ -212,7 +219,7 @@ bool StepAtABoundary(const ReadWay& way, const ComparedPair& step, double wayDri
     if (std::abs(across) <= kRoofStepLeast) {
         return false;
     }
-    const double allowed = std::max(kRoofStepLeast, kRoofStepSpread * GrainAwayFrom(way, step, drift));
+    const double allowed = std::max(kRoofStepLeast, std::min(kRoofTextureStep, kRoofStepSpread * GrainAwayFrom(way, step, drift)));
     if (std::abs(across) <= allowed) {
         return false;
     }
@@ -447,13 +454,113 @@ std::vector<std::optional<double>> RoofGreyInsideTheRegion(const AnalysisWindow&
 
 }  // namespace
 
+namespace {
+
+// Next to a corner the region is often too narrow for the way's boxes (a neck where two roofs
+// meet, the strip of a nearer roof beside it), so the roof's grey about the candidate's top vertex
+// is read in boxes of (2 kCornerBoxHalf + 1)^2 pixels, as far inside the band as the way's boxes
+// (kRoofGreyInside), within kRoofStepSpan of the vertex.
+constexpr int kCornerBoxHalf = 1;
+// A box there reads another roof when it differs from the clicked roof's grey at the way's end,
+// less the way's drift, by more than a blotch and the least step rounding and grain leave
+// (kRoofTextureStep) ...
+constexpr double kCornerStep = kRoofTextureStep;
+// ... and by more than kRoofStepSpread times the grain of such a box (a box of 9 pixels spreads
+// 5/3 times as much as one of 25).
+constexpr double kCornerBoxSpread = double(2 * kRoofBoxHalf + 1) / double(2 * kCornerBoxHalf + 1);
+// The clicked roof's grey at the way's end: the median of its last this many readings.
+constexpr std::size_t kCornerReferenceReadings = kRoofStepSpan;
+
+std::optional<double> CornerBoxMean(const AnalysisWindow& window, const ByteMask& band, int u, int v)
+{
+    constexpr int reach = kCornerBoxHalf + kRoofGreyInside;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            if (band.at(u + dx, v + dy) == 0) {
+                return std::nullopt;
+            }
+        }
+    }
+    int sum = 0;
+    for (int dy = -kCornerBoxHalf; dy <= kCornerBoxHalf; ++dy) {
+        for (int dx = -kCornerBoxHalf; dx <= kCornerBoxHalf; ++dx) {
+            sum += window.GetGrayLevel(u + dx, v + dy);
+        }
+    }
+    return sum / double((2 * kCornerBoxHalf + 1) * (2 * kCornerBoxHalf + 1));
+}
+
+// The clicked roof's grey where the way's readings end and how far before the way's end that
+// is (pixels along the way), or none where the way has no reading.
+struct WayEnd {
+    double grey = 0.0;
+    double short_of_the_corner = 0.0;
+};
+
+std::optional<WayEnd> GreyAtTheWaysEnd(const std::vector<std::optional<double>>& readings)
+{
+    std::vector<double> last;
+    std::vector<double> at;
+    for (std::size_t i = readings.size(); i-- > 0 && last.size() < kCornerReferenceReadings;) {
+        if (readings[i]) {
+            last.push_back(*readings[i]);
+            at.push_back(double(i));
+        }
+    }
+    if (last.empty()) {
+        return std::nullopt;
+    }
+    return WayEnd{Median(last), double(readings.size() - 1) - Median(at)};
+}
+
+// True when another roof's grey shows about the candidate's top vertex: a patch of at least a
+// box's width of small boxes (kCornerBoxHalf) near the vertex differs the same way from the
+// clicked roof's grey at the way's end, drift allowed for, by more than a blotch and the grain can.
+// The way reads the roof in boxes that need room; where the region narrows towards the corner, its
+// last readings still lie on the clicked roof while the corner itself belongs to a roof beside
+// it, whose wall does not give the clicked building's height.
+bool AnotherRoofAtTheCorner(const AnalysisWindow& window, const ByteMask& band, const std::vector<std::optional<double>>& readings, MaskPixel top)
+{
+    const std::optional<WayEnd> end = GreyAtTheWaysEnd(readings);
+    if (!end) {
+        return false;
+    }
+    const ReadWay way(readings);
+    double drift = 0.0, boxGrain = 0.0;
+    if (!way.pairs.empty()) {
+        drift = Median(way.rates);
+        std::vector<double> beyond;
+        for (const ComparedPair& p : way.pairs) {
+            beyond.push_back(way.change(p.from, p.to) - drift * double(p.to - p.from));
+        }
+        // A pair's change spreads sqrt(2) times as much as one box mean.
+        boxGrain = SpreadAbout(beyond, 0.0) / std::sqrt(2.0) * kCornerBoxSpread;
+    }
+    const double expected = end->grey + drift * end->short_of_the_corner;
+    const double allowed = std::max(kCornerStep, kRoofStepSpread * boxGrain);
+    int lighter = 0, darker = 0;
+    for (int dy = -kRoofStepSpan; dy <= kRoofStepSpan; ++dy) {
+        for (int dx = -kRoofStepSpan; dx <= kRoofStepSpan; ++dx) {
+            const std::optional<double> grey = CornerBoxMean(window, band, top.x + dx, top.y + dy);
+            if (!grey) continue;
+            if (*grey - expected > allowed) ++lighter;
+            if (expected - *grey > allowed) ++darker;
+        }
+    }
+    constexpr int patch = (2 * kCornerBoxHalf + 1) * (2 * kCornerBoxHalf + 1);
+    return lighter >= patch || darker >= patch;
+}
+
+}  // namespace
+
 std::vector<WallCandidate> OnTheClickedRoof(const std::vector<WallCandidate>& candidates, const AnalysisWindow& window, const ByteMask& band,
                                             double clickU, double clickV)
 {
     const WaysInsideTheBand ways(band, static_cast<int>(std::lround(clickU)), static_cast<int>(std::lround(clickV)));
     std::vector<WallCandidate> kept;
     for (const WallCandidate& c : candidates) {
-        if (!RoofGreyStepsOnTheWay(RoofGreyInsideTheRegion(window, band, ways, clickU, clickV, c.top))) {
+        const std::vector<std::optional<double>> readings = RoofGreyInsideTheRegion(window, band, ways, clickU, clickV, c.top);
+        if (!RoofGreyStepsOnTheWay(readings) && !AnotherRoofAtTheCorner(window, band, readings, c.top)) {
             kept.push_back(c);
         }
     }

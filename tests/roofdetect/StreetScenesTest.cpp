@@ -643,22 +643,30 @@ std::string WrongHeights(const std::string& failures)
     return wrong;
 }
 
-// Whichever of two touching roofs at random placements (20 seeds) is double-clicked, every 6
+// Whichever of two touching roofs at random placements (seeds 1 to 20) is double-clicked, every 6
 // pixels over what shows of each, at least 6 pixels inside it, no height of the other building
 // is given: each click gives its own building's height or none, sharp and blurred, and the right
 // heights hold (a floor per blur level: sharp, 0.5, 0.7, 1.0 px, over both roofs' clicks). A
 // click the gate refuses (a roof 10 levels or more from the picture's bright peak) gives no
 // roof. Blurred, seed 20's farther building gives none: the grey beside its edge's line below
 // the foot differs from the grey past its face's bottom and the outline goes on down the line,
-// as a lower storey's does, and no storey can be followed there.
+// as a lower storey's does, and no storey can be followed there. Seed 221 puts the nearer roof's
+// corner where the two roofs meet and leaves the nearer roof too narrow there for the way's boxes:
+// every way from the farther roof reads its own grey up to the corner, and once gave the nearer
+// building's height for nearly every click.
 TEST(TouchingRoofs, AtRandomPlacementsEachClickGivesItsOwnBuildingsHeightOrNone)
 {
     const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
     const int floors[] = {350, 270, 308, 268};
+    std::vector<unsigned> seeds;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        seeds.push_back(seed);
+    }
+    seeds.push_back(221);
     for (std::size_t level = 0; level < 4; ++level) {
         Tally far, near;
         std::string failures;
-        for (unsigned seed = 1; seed <= 20; ++seed) {
+        for (const unsigned seed : seeds) {
             const Street s = RandomTouchingRoofs(seed);
             const QImage image = Picture(s, sigmas[level]);
             for (std::size_t b = 0; b < 2; ++b) {
