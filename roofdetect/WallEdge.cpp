@@ -1022,6 +1022,64 @@ bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, doubl
     return Seen(*face.window, p) && std::abs(face.window->GetSmoothGrayLevel(p.u, p.v) - besideBelow) > read.inside + read.beyondGrain;
 }
 
+// True when the other face beside the edge's line, just above the foot, is seen almost edge-on: no
+// wider there than twice the reach of an end's grey (kEndGreyReach and as far again across the
+// line show two greys). A wider face beside the line (a neighbour's wall) shows one grey there.
+bool OtherFaceNarrowAbove(const WallFace& face, const VertexLine& line, int faceSide, double foot, const EndProfile& read)
+{
+    const WindowPoint near = line.at(foot - kEndGreyReach, -faceSide * kEndGreyReach);
+    const WindowPoint far = line.at(foot - kEndGreyReach, -faceSide * 2.0 * kEndGreyReach);
+    return Seen(*face.window, far) &&
+           std::abs(face.window->GetSmoothGrayLevel(near.u, near.v) - face.window->GetSmoothGrayLevel(far.u, far.v)) > read.inside + read.beyondGrain;
+}
+
+// At a crease (AtACrease) two walls of the building meet, and at the building's corner both stand
+// on the same ground. Where the grey just past the face's bottom differs from the grey beside the
+// edge's line just below it (the caller's comparison) and no outline of a storey goes on down the
+// line, the face's bottom may be a lower storey's top with the other face's storey beside it, the
+// other face seen almost edge-on (OtherFaceNarrowAbove) and too narrow beside the line to follow
+// its storey's edge down. That is what the picture shows when, beside the line within the wall's
+// own length below the bottom, the grey never comes back to the grey past the bottom (within the
+// blur and the grain of both: no ground runs on across the line below the other face's bottom),
+// and it steps there across the blur (kEndGreyReach along the line) by more than that: the other
+// face's storey ends at its own bottom. Another ground beside the line only drifts. There the
+// face's bottom is no foot.
+bool TwoGreysBelowACrease(const WallFace& face, const VertexLine& line, int faceSide, const ShownEnds& shown, double besideBelow, const EndProfile& read)
+{
+    const double top = shown.top.line.met, foot = shown.bottom.line.met;
+    if (!AtACrease(face, line, faceSide, top, foot, besideBelow, read) || !OtherFaceNarrowAbove(face, line, faceSide, foot, read)) {
+        return false;
+    }
+    std::vector<double> beside;
+    for (double s = foot + kPastBlur; s <= std::min(line.reach, 2.0 * foot - top); s += 1.0) {
+        const WindowPoint p = line.at(s, -faceSide * kEndGreyReach);
+        if (!Seen(*face.window, p)) {
+            break;
+        }
+        beside.push_back(face.window->GetSmoothGrayLevel(p.u, p.v));
+    }
+    if (beside.empty()) {
+        return true;
+    }
+    // The grain of what lies beside: the range of its greys over the first pixels below the foot.
+    const std::size_t grainSpan = std::min(beside.size(), static_cast<std::size_t>(2.0 * kEndGreyReach));
+    const auto [low, high] = std::minmax_element(beside.begin(), beside.begin() + static_cast<std::ptrdiff_t>(grainSpan));
+    const double tolerance = read.inside + std::max(read.beyondGrain, *high - *low + 1.0);
+    if (std::any_of(beside.begin(), beside.end(), [&](double grey) { return std::abs(grey - read.justPast) <= tolerance; })) {
+        return false;
+    }
+    // The other face's storey ends at its own bottom: beside the line the grey steps there, across
+    // the blur (kEndGreyReach along the line), by more than the grain; another ground beside only
+    // drifts.
+    const auto reach = static_cast<std::size_t>(kEndGreyReach);
+    for (std::size_t i = 0; i + reach < beside.size(); ++i) {
+        if (std::abs(beside[i + reach] - beside[i]) > tolerance) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The building's foot below the face's bottom. There the grey just past the bottom and the grey
 // beside the edge's line just below it (GreyBesideBelow) are compared. Within what the blur leaves
 // and the grain beyond they are one grey, the ground on both sides, and the foot stands. Where
@@ -1030,7 +1088,8 @@ bool AtACrease(const WallFace& face, const VertexLine& line, int faceSide, doubl
 // does (StoreyBottom); the building's foot is there, or, in turn, below a storey under it. A
 // storey that cannot be followed so gives no foot: the height would be short by it. Where they
 // differ and no outline goes on, the grounds merely differ (a pavement, a patch) and the foot
-// stands, unless the grey past the bottom ends at a level line of the wall below
+// stands, unless they lie at a crease (TwoGreysBelowACrease) or the grey past the bottom ends at a
+// level line of the wall below
 // (LevelBandBelow): a lower storey whose outline beside the line does not show (its grey too near
 // the other side's). Where they are one grey at a crease (AtACrease), they may be two storeys of
 // one material (a dark glass ground floor round the corner): where that grey ends at a level line
@@ -1052,6 +1111,9 @@ std::optional<double> FootBelowLowerStoreys(const WallFace& face, const ShownEnd
         const bool oneGrey = std::abs(read.justPast - *beside) <= read.inside + read.beyondGrain;
         const auto edgeEnd = oneGrey ? std::nullopt : StoreyEdgeEnd(face, shown.lines, bottom.line, faceSide, read.justPast, *beside);
         if (!edgeEnd) {
+            if (!oneGrey && TwoGreysBelowACrease(face, line, faceSide, shown, *beside, read)) {
+                return std::nullopt;
+            }
             const bool atACrease = oneGrey && AtACrease(face, line, faceSide, shown.top.line.met, shown.bottom.line.met, *beside, read);
             if (BandRunsToTheBorder(face, shown, faceSide, bottom, read.justPast)) {
                 // Where the grey past the bottom ends is unknown: it may be a storey.
