@@ -45,11 +45,11 @@ constexpr double kRoofShortWayStep = 3.0 * kRoofStepLeast;
 // The drift beside a step is read from at least this many pairs.
 constexpr std::size_t kRoofDriftPairs = kRoofStepSpan / 2;
 
-// The mean grey of the box about window pixel (u, v), or none where the box is not well inside
-// the band.
-std::optional<double> RoofBoxMean(const AnalysisWindow& window, const ByteMask& band, int u, int v)
+// The mean grey of the box of (2 half + 1)^2 pixels about window pixel (u, v), or none where the
+// box is not well inside the band (kRoofGreyInside clear of its edge).
+std::optional<double> BoxMeanInBand(const AnalysisWindow& window, const ByteMask& band, int u, int v, int half)
 {
-    constexpr int reach = kRoofBoxHalf + kRoofGreyInside;
+    const int reach = half + kRoofGreyInside;
     for (int dy = -reach; dy <= reach; ++dy) {
         for (int dx = -reach; dx <= reach; ++dx) {
             if (band.at(u + dx, v + dy) == 0) {
@@ -58,12 +58,18 @@ std::optional<double> RoofBoxMean(const AnalysisWindow& window, const ByteMask& 
         }
     }
     int sum = 0;
-    for (int dy = -kRoofBoxHalf; dy <= kRoofBoxHalf; ++dy) {
-        for (int dx = -kRoofBoxHalf; dx <= kRoofBoxHalf; ++dx) {
+    for (int dy = -half; dy <= half; ++dy) {
+        for (int dx = -half; dx <= half; ++dx) {
             sum += window.GetGrayLevel(u + dx, v + dy);
         }
     }
-    return sum / double((2 * kRoofBoxHalf + 1) * (2 * kRoofBoxHalf + 1));
+    return sum / double((2 * half + 1) * (2 * half + 1));
+}
+
+// The way's reading about window pixel (u, v): the mean of a box of the way's size.
+std::optional<double> RoofBoxMean(const AnalysisWindow& window, const ByteMask& band, int u, int v)
+{
+    return BoxMeanInBand(window, band, u, v, kRoofBoxHalf);
 }
 
 }  // namespace
@@ -473,22 +479,9 @@ constexpr std::size_t kCornerReferenceReadings = kRoofStepSpan;
 
 std::optional<double> CornerBoxMean(const AnalysisWindow& window, const ByteMask& band, int u, int v)
 {
-    constexpr int reach = kCornerBoxHalf + kRoofGreyInside;
-    for (int dy = -reach; dy <= reach; ++dy) {
-        for (int dx = -reach; dx <= reach; ++dx) {
-            if (band.at(u + dx, v + dy) == 0) {
-                return std::nullopt;
-            }
-        }
-    }
-    int sum = 0;
-    for (int dy = -kCornerBoxHalf; dy <= kCornerBoxHalf; ++dy) {
-        for (int dx = -kCornerBoxHalf; dx <= kCornerBoxHalf; ++dx) {
-            sum += window.GetGrayLevel(u + dx, v + dy);
-        }
-    }
-    return sum / double((2 * kCornerBoxHalf + 1) * (2 * kCornerBoxHalf + 1));
+    return BoxMeanInBand(window, band, u, v, kCornerBoxHalf);
 }
+
 
 // The clicked roof's grey where the way's readings end and how far before the way's end that
 // is (pixels along the way), or none where the way has no reading.

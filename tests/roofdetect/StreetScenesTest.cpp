@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <random>
@@ -38,6 +39,13 @@ const QSize kSize(788, 678);
 constexpr double kEyeAltitude = 150.0;  // oblique view, metres
 
 using testscene::Placed;
+
+// The blur levels every scene is judged at (Gaussian sigma, pixels): sharp, and as a lens and
+// resampling blur a photograph.
+constexpr std::array<double, 4> kBlurSigmas{0.0, 0.5, 0.7, 1.0};
+
+// The name of a suite instance over the blur levels.
+std::string BlurParamName(const ::testing::TestParamInfo<int>& info) { return roofpictures::BlurName(kBlurSigmas[std::size_t(info.param)]); }
 
 // A picture and where to click each building whose height is judged.
 struct Street {
@@ -495,7 +503,7 @@ std::vector<QPointF> ClicksOverTheRoof(const Street& s, std::size_t b, int insid
 // peak) gives no height either.
 TEST(TouchingRoofs, AClickAnywhereOnTheFartherRoofGivesNoOtherBuildingsHeight)
 {
-    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const auto& sigmas = kBlurSigmas;
     const int nearFloor[] = {1, 9, 10, 11};
     for (std::size_t level = 0; level < 4; ++level) {
         const double sigma = sigmas[level];
@@ -656,7 +664,7 @@ std::string WrongHeights(const std::string& failures)
 // building's height for nearly every click.
 TEST(TouchingRoofs, AtRandomPlacementsEachClickGivesItsOwnBuildingsHeightOrNone)
 {
-    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const auto& sigmas = kBlurSigmas;
     const int floors[] = {350, 270, 308, 268};
     std::vector<unsigned> seeds;
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -846,7 +854,7 @@ class CreaseSliverScenes : public ::testing::TestWithParam<int> {};
 
 TEST_P(CreaseSliverScenes, TheCreasesOtherFaceGivesTheHeight)
 {
-    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(GetParam())];
+    const double sigma = kBlurSigmas[std::size_t(GetParam())];
     const int floor = std::array{35, 34, 34, 34}[std::size_t(GetParam())];
     Tally all;
     std::string failures;
@@ -865,9 +873,7 @@ TEST_P(CreaseSliverScenes, TheCreasesOtherFaceGivesTheHeight)
     EXPECT_GE(all.right, floor) << failures;
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, CreaseSliverScenes, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, CreaseSliverScenes, ::testing::Range(0, 4), BlurParamName);
 
 // Boxes turned square to the view, so that the roof's front edge runs level in the picture and its
 // two front corners tie for lowest, at places off the picture's middle where one side wall shows
@@ -880,7 +886,7 @@ class TiedLowestCorners : public ::testing::TestWithParam<int> {};
 
 TEST_P(TiedLowestCorners, AnotherCornersFaceGivesTheHeight)
 {
-    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(GetParam())];
+    const double sigma = kBlurSigmas[std::size_t(GetParam())];
     const int floor = std::array{6, 5, 2, 9}[std::size_t(GetParam())];
     Tally all;
     std::string failures;
@@ -906,9 +912,7 @@ TEST_P(TiedLowestCorners, AnotherCornersFaceGivesTheHeight)
     EXPECT_GE(all.right, floor) << failures;
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, TiedLowestCorners, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, TiedLowestCorners, ::testing::Range(0, 4), BlurParamName);
 
 // A roof whose outline carries small spikes (fittings, a tree's crown over the edge: plates of
 // 1 x 1.5 m in the roof's grey every few metres along its sides) and an L beside it, sharp and
@@ -984,7 +988,7 @@ class StreetLooks : public ::testing::TestWithParam<int> {};
 
 TEST_P(StreetLooks, EachHeightIsRightOrThereIsNoneAndTheRightOnesHold)
 {
-    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const auto& sigmas = kBlurSigmas;
     const int level = GetParam();
     const double sigma = sigmas[level];
     struct Set {
@@ -1025,9 +1029,7 @@ TEST_P(StreetLooks, EachHeightIsRightOrThereIsNoneAndTheRightOnesHold)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, StreetLooks, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, StreetLooks, ::testing::Range(0, 4), BlurParamName);
 
 // Lower storeys of another grey (a shop front, an entrance, a plinth, a dark glass ground floor):
 // the lowest `metres` of every wall of the street in a grey of its own kind.
@@ -1071,6 +1073,33 @@ std::vector<Street> StoreyStreets(StoreyKind kind)
     return streets;
 }
 
+// Storey streets of one kind and their floor of right heights per blur level.
+struct StoreySet {
+    const char* name;
+    StoreyKind kind;
+    std::array<int, 4> floor;
+};
+
+// Judges each set's streets (`streets` draws them for a kind) at blur level `level`: every roof
+// found, no wrong height, and at least the set's floor of right ones; prints the tally under `label`.
+void JudgeStoreySets(const char* label, int level, const std::vector<StoreySet>& sets,
+                     const std::function<std::vector<Street>(StoreyKind)>& streets)
+{
+    const double sigma = kBlurSigmas[std::size_t(level)];
+    for (const StoreySet& set : sets) {
+        Tally all;
+        std::string failures;
+        for (const Street& s : streets(set.kind)) {
+            all += Judge(s, Picture(s, sigma), failures);
+        }
+        std::cout << "[ heights  ] " << label << " " << set.name << ", blur " << sigma << " px: " << all.right << " right, " << all.none
+                  << " none, " << all.wrong << " wrong\n";
+        EXPECT_EQ(all.missed, 0) << set.name << ": " << failures;
+        EXPECT_EQ(all.wrong, 0) << set.name << ": " << failures;
+        EXPECT_GE(all.right, set.floor[std::size_t(level)]) << set.name;
+    }
+}
+
 // A wall's lowest storeys of another grey end the face's grey above the ground: the height read at
 // the face's bottom would be short by them. A lower storey lies inside the building's vertical edge
 // and ends at a level line of the same wall, so the edge is followed on down it to the building's
@@ -1088,28 +1117,13 @@ class LowerStoreys : public ::testing::TestWithParam<int> {};
 TEST_P(LowerStoreys, EachHeightIsRightOrThereIsNone)
 {
     const int level = GetParam();
-    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(level)];
-    struct Set {
-        const char* name;
-        StoreyKind kind;
-        int floor[4];
-    };
-    const Set sets[] = {{"darker", StoreyKind::Darker, {19, 19, 16, 15}},
-                        {"lighter", StoreyKind::Lighter, {14, 12, 10, 8}},
-                        {"between wall and ground", StoreyKind::Between, {19, 19, 16, 13}},
-                        {"one material", StoreyKind::OneMaterial, {18, 18, 15, 14}}};
-    for (const Set& set : sets) {
-        Tally all;
-        std::string failures;
-        for (const Street& s : StoreyStreets(set.kind)) {
-            all += Judge(s, Picture(s, sigma), failures);
-        }
-        std::cout << "[ heights  ] lower storeys " << set.name << ", blur " << sigma << " px: " << all.right << " right, " << all.none
-                  << " none, " << all.wrong << " wrong\n";
-        EXPECT_EQ(all.missed, 0) << set.name << ": " << failures;
-        EXPECT_EQ(all.wrong, 0) << set.name << ": " << failures;
-        EXPECT_GE(all.right, set.floor[level]) << set.name;
-    }
+    const double sigma = kBlurSigmas[std::size_t(level)];
+    JudgeStoreySets("lower storeys", level,
+                    {{"darker", StoreyKind::Darker, {19, 19, 16, 15}},
+                     {"lighter", StoreyKind::Lighter, {14, 12, 10, 8}},
+                     {"between wall and ground", StoreyKind::Between, {19, 19, 16, 13}},
+                     {"one material", StoreyKind::OneMaterial, {18, 18, 15, 14}}},
+                    StoreyStreets);
     // The ground's own grey: shown, not judged.
     Tally ground;
     std::string failures;
@@ -1121,9 +1135,7 @@ TEST_P(LowerStoreys, EachHeightIsRightOrThereIsNone)
     EXPECT_EQ(ground.missed, 0) << failures;
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, LowerStoreys, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, LowerStoreys, ::testing::Range(0, 4), BlurParamName);
 
 // 30 m buildings turned square or almost square to the view (0 and 2 degrees) at five places over
 // the picture, every wall on 5 or 8 m lower storeys, walls 60 levels below their roofs, seen at
@@ -1162,36 +1174,19 @@ class SquareLowerStoreys : public ::testing::TestWithParam<int> {};
 
 TEST_P(SquareLowerStoreys, EachHeightIsRightOrThereIsNone)
 {
-    const int level = GetParam();
-    const double sigma = std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(level)];
-    struct Set {
-        const char* name;
-        StoreyKind kind;
-        int floor[4];
-    };
-    const Set sets[] = {{"darker", StoreyKind::Darker, {27, 29, 31, 29}},
-                        {"lighter", StoreyKind::Lighter, {23, 18, 14, 15}},
-                        {"between wall and ground", StoreyKind::Between, {25, 28, 30, 28}},
-                        {"one material", StoreyKind::OneMaterial, {24, 25, 28, 29}}};
-    for (const Set& set : sets) {
-        Tally all;
-        std::string failures;
-        for (const double metres : {5.0, 8.0}) {
-            for (const Street& s : SquareStoreyStreets(set.kind, metres)) {
-                all += Judge(s, Picture(s, sigma), failures);
-            }
-        }
-        std::cout << "[ heights  ] square to the view, lower storeys " << set.name << ", blur " << sigma << " px: " << all.right << " right, "
-                  << all.none << " none, " << all.wrong << " wrong\n";
-        EXPECT_EQ(all.missed, 0) << set.name << ": " << failures;
-        EXPECT_EQ(all.wrong, 0) << set.name << ": " << failures;
-        EXPECT_GE(all.right, set.floor[level]) << set.name;
-    }
+    JudgeStoreySets("square to the view, lower storeys", GetParam(),
+                    {{"darker", StoreyKind::Darker, {27, 29, 31, 29}},
+                     {"lighter", StoreyKind::Lighter, {23, 18, 14, 15}},
+                     {"between wall and ground", StoreyKind::Between, {25, 28, 30, 28}},
+                     {"one material", StoreyKind::OneMaterial, {24, 25, 28, 29}}},
+                    [](StoreyKind kind) {
+                        std::vector<Street> streets = SquareStoreyStreets(kind, 5.0);
+                        for (Street& s : SquareStoreyStreets(kind, 8.0)) streets.push_back(std::move(s));
+                        return streets;
+                    });
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, SquareLowerStoreys, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, SquareLowerStoreys, ::testing::Range(0, 4), BlurParamName);
 
 // Roof texture is no boundary: mottled roofs (blotches 1.5 m across, 2 levels lighter, in about
 // half of the cells of a 3 m grid) and roofs whose shading steepens towards their darkest corner
@@ -1201,7 +1196,7 @@ class RoofTexture : public ::testing::TestWithParam<int> {};
 
 TEST_P(RoofTexture, IsNoBoundaryAndTheRightHeightsHold)
 {
-    const double sigmas[] = {0.0, 0.5, 0.7, 1.0};
+    const auto& sigmas = kBlurSigmas;
     const int level = GetParam();
     struct Set {
         const char* name;
@@ -1232,8 +1227,6 @@ TEST_P(RoofTexture, IsNoBoundaryAndTheRightHeightsHold)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Blur, RoofTexture, ::testing::Range(0, 4), [](const ::testing::TestParamInfo<int>& info) {
-    return roofpictures::BlurName(std::array{0.0, 0.5, 0.7, 1.0}[std::size_t(info.param)]);
-});
+INSTANTIATE_TEST_SUITE_P(Blur, RoofTexture, ::testing::Range(0, 4), BlurParamName);
 
 }  // namespace
